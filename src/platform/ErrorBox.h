@@ -1,0 +1,19 @@
+#pragma once
+
+#include <exception>
+#include <functional>
+
+namespace quil {
+
+class Dialogs;
+
+// Shows a caught error in the general error box: the message of a QuilError,
+// the what() text of any other std::exception.
+void showErrorBox(Dialogs &dialogs, const std::exception &error);
+
+// Runs an event handler and reports what it raises in the general error box,
+// so that a failing handler stops there and the program goes on. Returns
+// false when the handler raised.
+bool runHandler(Dialogs &dialogs, const std::function<void()> &handler);
+
+} // namespace quil

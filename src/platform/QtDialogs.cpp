@@ -1,0 +1,177 @@
+#include "platform/QtDialogs.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QThread>
+
+namespace quil {
+
+namespace {
+
+QMessageBox::Icon toQt(Dialogs::Icon icon)
+{
+    switch (icon) {
+    case Dialogs::Icon::Information:
+        return QMessageBox::Information;
+    case Dialogs::Icon::Warning:
+        return QMessageBox::Warning;
+    case Dialogs::Icon::Error:
+        return QMessageBox::Critical;
+    case Dialogs::Icon::Question:
+        return QMessageBox::Question;
+    case Dialogs::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Texts keep the Windows line ends they are assembled with; Qt breaks on "\n".
+QString forDisplay(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QString boxTitle(const QString &title)
+{
+    return title.isEmpty() ? QApplication::applicationName() : title;
+}
+
+} // namespace
+
+QtDialogs::QtDialogs(QObject *parent) : QObject(parent) {}
+
+template <typename F> auto QtDialogs::onWindowThread(F f) -> decltype(f())
+{
+    if (QThread::currentThread() == thread())
+        return f();
+    decltype(f()) result{};
+    QMetaObject::invokeMethod(
+        this, [&] { result = f(); }, Qt::BlockingQueuedConnection);
+    return result;
+}
+
+void QtDialogs::message(const QString &text, const QString &title, Icon icon)
+{
+    onWindowThread([&] {
+        QMessageBox box(toQt(icon), boxTitle(title), forDisplay(text), QMessageBox::Ok, m_parentWidget);
+        box.exec();
+        return 0;
+    });
+}
+
+bool QtDialogs::askYesNo(const QString &text, const QString &title, Icon icon)
+{
+    return onWindowThread([&] {
+        QMessageBox box(toQt(icon), boxTitle(title), forDisplay(text), QMessageBox::Yes | QMessageBox::No,
+                        m_parentWidget);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes;
+    });
+}
+
+std::optional<QString> QtDialogs::inputBox(const QString &title, const QString &prompt, const QString &defaultValue)
+{
+    return onWindowThread([&]() -> std::optional<QString> {
+        bool ok = false;
+        QString answer = QInputDialog::getText(m_parentWidget, title, prompt, QLineEdit::Normal, defaultValue, &ok);
+        if (!ok)
+            return std::nullopt;
+        return answer;
+    });
+}
+
+Dialogs::CheckedAnswer QtDialogs::askYesNoWithCheck(const QString &text, const QString &title, const QString &checkText,
+                                                    bool checked, int height)
+{
+    return onWindowThread([&] {
+        QMessageBox box(QMessageBox::Warning, boxTitle(title), forDisplay(text), QMessageBox::Yes | QMessageBox::No,
+                        m_parentWidget);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        auto *check = new QCheckBox(checkText, &box);
+        check->setChecked(checked);
+        box.setCheckBox(check);
+        box.setMinimumHeight(height);
+        const bool yes = box.exec() == QMessageBox::Yes;
+        return CheckedAnswer{yes, check->isChecked()};
+    });
+}
+
+std::optional<QString> QtDialogs::openFile(const QString &title, const QStringList &filters,
+                                           const QString &initialFolder)
+{
+    return onWindowThread([&]() -> std::optional<QString> {
+        QStringList qtFilters;
+        for (const QString &filter : filters) {
+            const QStringList parts = filter.split(QLatin1Char('|'));
+            qtFilters.append(parts.size() == 2 ? parts[0] + QStringLiteral(" (") + parts[1] + QLatin1Char(')')
+                                               : filter);
+        }
+        const QString path =
+            QFileDialog::getOpenFileName(m_parentWidget, title, initialFolder, qtFilters.join(QStringLiteral(";;")));
+        if (path.isEmpty())
+            return std::nullopt;
+        return path;
+    });
+}
+
+void QtDialogs::errorBox(const QString &text)
+{
+    message(text, QApplication::applicationName(), Icon::Error);
+}
+
+void QtDialogs::beep()
+{
+    onWindowThread([] {
+        QApplication::beep();
+        return 0;
+    });
+}
+
+Dialogs::TargetExistsAnswer QtDialogs::askTargetExists(const QString &source, const QString &target)
+{
+    return onWindowThread([&] {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Подтверждение замены"),
+                        QStringLiteral("Объект уже существует:\n%1\n\nЗаменить его объектом\n%2 ?").arg(target, source),
+                        QMessageBox::NoButton, m_parentWidget);
+        QPushButton *replace = box.addButton(QStringLiteral("Заменить"), QMessageBox::YesRole);
+        QPushButton *replaceAll = box.addButton(QStringLiteral("Заменить все"), QMessageBox::YesRole);
+        QPushButton *skip = box.addButton(QStringLiteral("Пропустить"), QMessageBox::NoRole);
+        QPushButton *cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == replace)
+            return TargetExistsAnswer::Replace;
+        if (box.clickedButton() == replaceAll)
+            return TargetExistsAnswer::ReplaceAll;
+        if (box.clickedButton() == skip)
+            return TargetExistsAnswer::Skip;
+        return TargetExistsAnswer::Cancel;
+    });
+}
+
+Dialogs::ErrorAnswer QtDialogs::askItemError(const QString &item, const QString &reason)
+{
+    return onWindowThread([&] {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Ошибка"),
+                        QStringLiteral("Не удалось обработать объект\n%1\n\n%2").arg(item, reason),
+                        QMessageBox::NoButton, m_parentWidget);
+        QPushButton *retry = box.addButton(QStringLiteral("Повторить"), QMessageBox::AcceptRole);
+        QPushButton *skip = box.addButton(QStringLiteral("Пропустить"), QMessageBox::NoRole);
+        QPushButton *cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == retry)
+            return ErrorAnswer::Retry;
+        if (box.clickedButton() == skip)
+            return ErrorAnswer::Skip;
+        return ErrorAnswer::Cancel;
+    });
+}
+
+} // namespace quil

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QObject>
+
+class QWidget;
+
+namespace quil {
+
+// The program's dialogs: Qt message boxes, input boxes and file dialogs.
+// Questions asked from another thread are handed to the window thread and
+// the caller waits for the answer.
+class QtDialogs : public QObject, public Dialogs
+{
+    Q_OBJECT
+public:
+    explicit QtDialogs(QObject *parent = nullptr);
+
+    // The window the boxes are centred on; may be null.
+    void setParentWidget(QWidget *widget) { m_parentWidget = widget; }
+
+    void message(const QString &text, const QString &title, Icon icon) override;
+    bool askYesNo(const QString &text, const QString &title, Icon icon) override;
+    std::optional<QString> inputBox(const QString &title, const QString &prompt, const QString &defaultValue) override;
+    CheckedAnswer askYesNoWithCheck(const QString &text, const QString &title, const QString &checkText, bool checked,
+                                    int height) override;
+    std::optional<QString> openFile(const QString &title, const QStringList &filters,
+                                    const QString &initialFolder) override;
+    void errorBox(const QString &text) override;
+    void beep() override;
+    TargetExistsAnswer askTargetExists(const QString &source, const QString &target) override;
+    ErrorAnswer askItemError(const QString &item, const QString &reason) override;
+
+private:
+    // Runs f on the window thread and returns its result.
+    template <typename F> auto onWindowThread(F f) -> decltype(f());
+
+    QWidget *m_parentWidget = nullptr;
+};
+
+} // namespace quil

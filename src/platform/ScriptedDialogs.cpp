@@ -1,0 +1,174 @@
+#include "platform/ScriptedDialogs.h"
+
+namespace quil {
+
+namespace {
+template <typename T, typename D> T takeOr(std::deque<T> &queue, D fallback)
+{
+    T value(fallback);
+    if (!queue.empty()) {
+        value = queue.front();
+        queue.pop_front();
+    }
+    return value;
+}
+} // namespace
+
+void ScriptedDialogs::answerYesNo(bool yes)
+{
+    QMutexLocker lock(&m_mutex);
+    m_yesNo.push_back(yes);
+}
+
+void ScriptedDialogs::answerInput(std::optional<QString> text)
+{
+    QMutexLocker lock(&m_mutex);
+    m_inputs.push_back(std::move(text));
+}
+
+void ScriptedDialogs::answerYesNoWithCheck(bool yes, bool checked)
+{
+    QMutexLocker lock(&m_mutex);
+    m_checked.push_back({yes, checked});
+}
+
+void ScriptedDialogs::answerOpenFile(std::optional<QString> path)
+{
+    QMutexLocker lock(&m_mutex);
+    m_files.push_back(std::move(path));
+}
+
+void ScriptedDialogs::answerTargetExists(TargetExistsAnswer answer)
+{
+    QMutexLocker lock(&m_mutex);
+    m_exists.push_back(answer);
+}
+
+void ScriptedDialogs::answerItemError(ErrorAnswer answer)
+{
+    QMutexLocker lock(&m_mutex);
+    m_errors.push_back(answer);
+}
+
+void ScriptedDialogs::setDefaultTargetExists(TargetExistsAnswer answer)
+{
+    QMutexLocker lock(&m_mutex);
+    m_defaultExists = answer;
+}
+
+void ScriptedDialogs::setDefaultItemError(ErrorAnswer answer)
+{
+    QMutexLocker lock(&m_mutex);
+    m_defaultError = answer;
+}
+
+QList<ScriptedDialogs::Shown> ScriptedDialogs::shown() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_shown;
+}
+
+QList<ScriptedDialogs::Shown> ScriptedDialogs::shown(Kind kind) const
+{
+    QMutexLocker lock(&m_mutex);
+    QList<Shown> result;
+    for (const Shown &s : m_shown)
+        if (s.kind == kind)
+            result.append(s);
+    return result;
+}
+
+QStringList ScriptedDialogs::messages() const
+{
+    QMutexLocker lock(&m_mutex);
+    QStringList result;
+    for (const Shown &s : m_shown)
+        if (s.kind == Kind::Message || s.kind == Kind::ErrorBox)
+            result.append(s.text);
+    return result;
+}
+
+int ScriptedDialogs::beeps() const
+{
+    QMutexLocker lock(&m_mutex);
+    int count = 0;
+    for (const Shown &s : m_shown)
+        count += s.kind == Kind::Beep;
+    return count;
+}
+
+void ScriptedDialogs::clear()
+{
+    QMutexLocker lock(&m_mutex);
+    m_shown.clear();
+}
+
+void ScriptedDialogs::record(Shown shown)
+{
+    m_shown.append(std::move(shown));
+}
+
+void ScriptedDialogs::message(const QString &text, const QString &title, Icon icon)
+{
+    QMutexLocker lock(&m_mutex);
+    record({Kind::Message, title, text, {}, icon});
+}
+
+bool ScriptedDialogs::askYesNo(const QString &text, const QString &title, Icon icon)
+{
+    QMutexLocker lock(&m_mutex);
+    record({Kind::YesNo, title, text, {}, icon});
+    return takeOr(m_yesNo, false);
+}
+
+std::optional<QString> ScriptedDialogs::inputBox(const QString &title, const QString &prompt,
+                                                 const QString &defaultValue)
+{
+    QMutexLocker lock(&m_mutex);
+    record({Kind::Input, title, prompt, defaultValue, Icon::None});
+    return takeOr(m_inputs, std::nullopt);
+}
+
+Dialogs::CheckedAnswer ScriptedDialogs::askYesNoWithCheck(const QString &text, const QString &title,
+                                                          const QString &checkText, bool checked, int)
+{
+    QMutexLocker lock(&m_mutex);
+    record({Kind::YesNoWithCheck, title, text, checkText, Icon::Warning});
+    return takeOr(m_checked, CheckedAnswer{false, checked});
+}
+
+std::optional<QString> ScriptedDialogs::openFile(const QString &title, const QStringList &filters,
+                                                 const QString &initialFolder)
+{
+    QMutexLocker lock(&m_mutex);
+    record({Kind::OpenFile, title, filters.join(QLatin1Char('\n')), initialFolder, Icon::None});
+    return takeOr(m_files, std::nullopt);
+}
+
+void ScriptedDialogs::errorBox(const QString &text)
+{
+    QMutexLocker lock(&m_mutex);
+    record({Kind::ErrorBox, {}, text, {}, Icon::Error});
+}
+
+void ScriptedDialogs::beep()
+{
+    QMutexLocker lock(&m_mutex);
+    record({Kind::Beep, {}, {}, {}, Icon::None});
+}
+
+Dialogs::TargetExistsAnswer ScriptedDialogs::askTargetExists(const QString &source, const QString &target)
+{
+    QMutexLocker lock(&m_mutex);
+    record({Kind::TargetExists, {}, source, target, Icon::Question});
+    return takeOr(m_exists, m_defaultExists);
+}
+
+Dialogs::ErrorAnswer ScriptedDialogs::askItemError(const QString &item, const QString &reason)
+{
+    QMutexLocker lock(&m_mutex);
+    record({Kind::ItemError, {}, item, reason, Icon::Error});
+    return takeOr(m_errors, m_defaultError);
+}
+
+} // namespace quil

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+// A real temporary folder tree for a test, removed with the object.
+// Paths given are relative to the root; returned paths are absolute.
+// Names may hold bytes that are not valid UTF-8 (pass them as QByteArray).
+class TempTree
+{
+public:
+    TempTree();
+    ~TempTree();
+
+    // The root, without a trailing "/".
+    QString root() const;
+    QByteArray rootBytes() const;
+
+    QString file(const QByteArray &relative, const QByteArray &content = {});
+    QString folder(const QByteArray &relative);
+    QString symlink(const QByteArray &target, const QByteArray &relative);
+    QString fifo(const QByteArray &relative);
+    // A file of the given size whose content is a hole (takes no disk space).
+    QString sparseFile(const QByteArray &relative, qint64 size);
+    QString path(const QByteArray &relative) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// A small tmpfs mounted for the life of the object, for cross-volume and
+// full-disk cases. mounted() is false where the machine refuses to mount.
+class TmpfsMount
+{
+public:
+    explicit TmpfsMount(const QString &mountPoint, qint64 sizeBytes = 4 * 1024 * 1024);
+    ~TmpfsMount();
+    TmpfsMount(const TmpfsMount &) = delete;
+    TmpfsMount &operator=(const TmpfsMount &) = delete;
+
+    bool mounted() const { return m_mounted; }
+    QString path() const { return m_mountPoint; }
+    // Unmounts now (lazily, so a busy mount does not stay behind).
+    void unmount();
+
+private:
+    QString m_mountPoint;
+    bool m_mounted = false;
+};
