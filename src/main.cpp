@@ -1,3 +1,5 @@
+#include "app/AppWindows.h"
+#include "app/ApplicationHook.h"
 #include "app/Services.h"
 #include "app/TForm1.h"
 #include "platform/QtDialogs.h"
@@ -13,8 +15,12 @@ int main(int argc, char *argv[])
     quil::QtDialogs dialogs;
     quil::Services services{dialogs, quil::defaultSettingsFolder()};
 
-    TForm1 form1(services);
-    dialogs.setParentWidget(&form1);
-    form1.show();
+    AppWindows windows(services);
+    dialogs.setParentWidget(windows.Form1.get());
+
+    ApplicationHook hook;
+    application.installEventFilter(&hook);
+
+    windows.Form1->show();
     return QApplication::exec();
 }

@@ -1,0 +1,168 @@
+#include "app/TForm1.h"
+#include "app/AppWindows.h"
+#include "app/Services.h"
+#include "app/TFILESCH.h"
+#include "app/TSet1.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/SettingsFiles.h"
+#include "support/TempTree.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+#include <memory>
+
+// The main window's life cycle on the real windows: start-up, quil.ini,
+// close and resize.
+class TForm1Test : public QObject
+{
+    Q_OBJECT
+
+    struct Program
+    {
+        TempTree settings;
+        quil::ScriptedDialogs dialogs;
+        quil::Services services{dialogs, settings.root() + QLatin1Char('/')};
+        std::unique_ptr<AppWindows> windows;
+
+        QString iniPath() const { return services.settingsFolder + QStringLiteral("quil.ini"); }
+        void writeIni(const QStringList &lines) { quil::writeSettingsLines(iniPath(), lines); }
+        TForm1 &start()
+        {
+            windows = std::make_unique<AppWindows>(services);
+            windows->Form1->show();
+            return *windows->Form1;
+        }
+        TSet1 &set1() { return *windows->Set1; }
+        QStringList closeAndReadIni()
+        {
+            windows->Form1->close();
+            return quil::readSettingsLines(iniPath());
+        }
+    };
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void firstStartWithoutIni()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        QVERIFY(form.windowShown());
+        QCOMPARE(form.Label9->text(), QStringLiteral("Жду команду..."));
+        QCOMPARE(form.startRoot(), QStringLiteral("/"));
+        for (QCheckBox *check : {program.set1().CheckBox1, program.set1().CheckBox2, program.set1().CheckBox3})
+            QVERIFY(!check->isChecked());
+        for (QLineEdit *edit : {program.set1().Edit1, program.set1().Edit2, program.set1().Edit4})
+            QVERIFY(edit->text().isEmpty());
+        QVERIFY(!program.windows->FILESCH->CheckBox4->isChecked());
+        QVERIFY(program.dialogs.messages().isEmpty());
+    }
+
+    void iniNamingDeletedProgramAndOneOfTwoLines()
+    {
+        Program program;
+        TempTree files;
+        const QString viewer = files.file("pictures.sh", "#!/bin/sh\n");
+        program.writeIni({files.path("deleted-viewer"), viewer});
+        program.start();
+        QVERIFY(!program.set1().CheckBox1->isChecked());
+        QVERIFY(program.set1().Edit1->text().isEmpty());
+        QVERIFY(program.set1().CheckBox2->isChecked());
+        QCOMPARE(program.set1().Edit2->text(), viewer);
+        // Lines 3 and 4 are missing and read as empty.
+        QVERIFY(!program.set1().CheckBox3->isChecked());
+        QVERIFY(program.set1().Edit4->text().isEmpty());
+        QVERIFY(program.windows->FILESCH->CheckBox4->isChecked());
+
+        const QStringList written = program.closeAndReadIni();
+        QCOMPARE(written.size(), 4);
+        QCOMPARE(written.at(0), QString());
+        QCOMPARE(written.at(1), viewer);
+        QCOMPARE(written.at(2), QString());
+    }
+
+    void fileLinesEndInCrLf()
+    {
+        Program program;
+        program.start();
+        program.windows->Form1->cbPath->setEditText(QStringLiteral("/tmp/"));
+        program.closeAndReadIni();
+        QFile file(program.iniPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("\r\n\r\n\r\n/tmp/\r\n"));
+    }
+
+    void closeAfterUnconfirmedTypedPath()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        form.cbPath->setFocus();
+        form.cbPath->lineEdit()->selectAll();
+        QTest::keyClicks(form.cbPath->lineEdit(), QStringLiteral("/no/such/folder/yet"));
+        const QStringList written = program.closeAndReadIni();
+        QCOMPARE(written.value(3), QStringLiteral("/no/such/folder/yet"));
+    }
+
+    void unwritableIniIsReportedAndTheWindowStillCloses()
+    {
+        Program program;
+        program.services.settingsFolder = program.settings.path("missing-folder/");
+        TForm1 &form = program.start();
+        QVERIFY(form.close());
+        QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
+    }
+
+    void resizeKeepsRowsAndRightAnchors()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        form.resize(400, form.height());
+        QCOMPARE(form.cbPath->width(), 338);
+        QCOMPARE(form.Shape3->width(), 378);
+        QCOMPARE(form.SpeedButton20->x(), 400 - (653 - 614));
+        QCOMPARE(form.Button2->x(), 400 - (653 - 614));
+        QCOMPARE(form.SpeedButton1->x(), 5);
+    }
+
+    void layoutOfTheRegions()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        QCOMPARE(form.Panel1->height(), 89);
+        QCOMPARE(form.Panel2->width(), 49);
+        QCOMPARE(form.Panel3->height(), 31);
+        QCOMPARE(form.ShellTreeView1->width(), 195);
+        QCOMPARE(form.SpeedButton19->toolTip(), QStringLiteral("Обновить список / Update List"));
+        QCOMPARE(form.SpeedButton11->toolTip(), QStringLiteral("Настройка расширений / Run extensions"));
+        QCOMPARE(form.Button2->toolTip(), QStringLiteral("Помощь/Help"));
+        QCOMPARE(form.Label8->text(), QStringLiteral("Выполнить: "));
+    }
+
+    void statusTextShowsAtOnce()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        form.SetStatus(QStringLiteral(" Копирование..."));
+        QCOMPARE(form.Label9->text(), QStringLiteral(" Копирование..."));
+    }
+
+    void exitButtonClosesAndWrites()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        form.SpeedButton1->click();
+        QVERIFY(!form.isVisible());
+        QVERIFY(QFile::exists(program.iniPath()));
+    }
+};
+
+QTEST_MAIN(TForm1Test)
+#include "TForm1Test.moc"
