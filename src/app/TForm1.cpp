@@ -5,17 +5,26 @@
 #include "app/Services.h"
 #include "app/TFILESCH.h"
 #include "app/TSet1.h"
+#include "listing/DiskDisplay.h"
+#include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
+#include "listing/FolderTreeModel.h"
+#include "listing/PathText.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
+#include "platform/OsError.h"
 #include "platform/SettingsFiles.h"
+#include "platform/ShellNamespace.h"
+#include "platform/Volumes.h"
 #include "viewers/TExtent.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -109,6 +118,16 @@ TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent),
     ListView->setObjectName(QStringLiteral("ListView"));
     ListView->setFont(arialBold(13));
     ListView->setMinimumWidth(80);
+    m_listModel = new FolderListModel(m_listing, this);
+    m_listModel->setBaseFont(ListView->font());
+    ListView->setModel(m_listModel);
+    for (int column = 0; column < quil::ColumnCount; ++column)
+        ListView->header()->resizeSection(column, quil::columnWidth(column));
+    ListView->setDataHint([this](int first, int last) { ListViewDataHint(first, last); });
+    ListView->setNameOf([this](int row) { return m_listing.entry(row).name; });
+    connect(ListView->header(), &QHeaderView::sectionClicked, this, &TForm1::ListViewColumnClick);
+    m_treeModel = new FolderTreeModel(this);
+    ShellTreeView1->setModel(m_treeModel);
     Splitter1->addWidget(ShellTreeView1);
     Splitter1->addWidget(ListView);
     Splitter1->setStretchFactor(0, 0);
@@ -278,8 +297,19 @@ void TForm1::SpeedButton1Click()
 
 void TForm1::FormCreate()
 {
-    m_startRoot = QStringLiteral("/");
+    FillDriveList();
+    // "/" always exists; the selector's volume is the fallback of a machine
+    // without it.
+    if (quil::directoryExists(QStringLiteral("/"))) {
+        m_startRoot = QStringLiteral("/");
+        SelectDrive(QStringLiteral("/"));
+    } else {
+        m_startRoot = quil::pathBoxText(SelectedDrive());
+    }
     m_windowShown = false;
+    m_listing.setSortKey(quil::SortKey::Name);
+    m_listing.EntryToSelect.clear();
+    BrowseToIdentifier(quil::ItemId::computer());
     cbPath->setFocus();
     cbPath->lineEdit()->selectAll();
 }
@@ -287,6 +317,7 @@ void TForm1::FormCreate()
 void TForm1::FormShow()
 {
     m_windowShown = true;
+    quil::runHandler(m_services.dialogs, [this] { NavigateByPath(m_startRoot); });
     quil::runHandler(m_services.dialogs, [this] {
         readQuilIni();
         if (m_windows) {
@@ -314,6 +345,8 @@ void TForm1::readQuilIni()
         program(lines.pictureViewer, set1.CheckBox2, set1.Edit2);
         program(lines.editor, set1.CheckBox3, set1.Edit4);
     }
+    if (quil::directoryExists(lines.lastFolder))
+        NavigateByPath(lines.lastFolder);
 }
 
 void TForm1::writeQuilIni()
@@ -330,6 +363,7 @@ void TForm1::writeQuilIni()
 
 void TForm1::FormClose()
 {
+    m_listModel->reading([this] { m_listing.discardEntries(); });
     // The window closes even when the file cannot be written; the error box
     // tells why the settings were not kept.
     quil::runHandler(m_services.dialogs, [this] { writeQuilIni(); });
@@ -365,4 +399,173 @@ void TForm1::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
     FormResize();
+}
+
+void TForm1::ReadFolder(const quil::ItemId &folder)
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restore = [this] {
+        QGuiApplication::restoreOverrideCursor();
+        Label1->setText(QStringLiteral("Выделено в  -  папках и в - файлах "));
+    };
+    try {
+        m_listModel->reading([this, &folder] { m_listing.readFolder(folder); });
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+}
+
+void TForm1::BrowseToIdentifier(const quil::ItemId &target)
+{
+    // The list repaints once, with the new folder selected.
+    ListView->setUpdatesEnabled(false);
+    const auto finish = [this] {
+        const QString path = m_listing.currentPath();
+        if (quil::directoryExists(path))
+            SetTreePath(path);
+        ListView->setUpdatesEnabled(true);
+    };
+    try {
+        ReadFolder(target);
+        m_listing.setCurrent(target,
+                             quil::ShellNamespace::displayName(target, quil::ShellNamespace::NameForm::Parsing));
+        keepPathHistory();
+        selectEntryAfterListing();
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+    if (quil::directoryExists(cbPath->currentText()))
+        RefreshDiskDisplay();
+}
+
+void TForm1::keepPathHistory()
+{
+    const QString path = m_listing.currentPath();
+    const int before = m_history.size();
+    const int line = m_history.add(path, m_listing.currentFolder());
+    if (m_history.size() > before)
+        cbPath->insertItem(0, path);
+    cbPath->setCurrentIndex(line);
+    // A line that differs only in letter case names another folder here:
+    // the box shows the folder really listed.
+    cbPath->setEditText(quil::pathBoxText(path));
+}
+
+void TForm1::selectEntryAfterListing()
+{
+    if (m_listing.count() == 0)
+        return;
+    int row = m_listing.findEntry(m_listing.EntryToSelect);
+    if (row < 0)
+        row = 0;
+    const QModelIndex index = m_listModel->index(row, 0);
+    ListView->setCurrentIndex(index);
+    ListView->scrollTo(index, QAbstractItemView::EnsureVisible);
+}
+
+void TForm1::NavigateByPath(const QString &path)
+{
+    if (const auto volume = quil::Volumes::volumeOf(path, m_volumes))
+        if (volume->mountPoint != SelectedDrive())
+            SelectDrive(volume->mountPoint);
+    BrowseToIdentifier(quil::ShellNamespace::parse(path));
+}
+
+void TForm1::RefreshDiskDisplay()
+{
+    quil::VolumeSpace space;
+    try {
+        space = quil::Volumes::space(cbPath->currentText());
+    } catch (const quil::QuilError &) {
+        // A volume that tells nothing keeps the figures of the last one.
+        return;
+    }
+    m_diskSizeKb = qint64(space.total / 1024);
+    m_diskFreeKb = qint64(space.free / 1024);
+    const quil::DiskDisplayFigures figures = quil::diskDisplayFigures(m_diskSizeKb, m_diskFreeKb);
+    Label5->setText(figures.sizeText);
+    Label6->setText(figures.freeText);
+    Shape2->setGeometry(figures.freeLeft, Shape2->y(), figures.freeWidth, Shape2->height());
+    Shape2->setVisible(figures.freeWidth > 0);
+    Shape1->setGeometry(157, Shape1->y(), figures.usedWidth, Shape1->height());
+    Shape1->setVisible(figures.usedWidth > 0);
+}
+
+void TForm1::ListViewDataHint(int first, int last)
+{
+    if (first >= 0 && last < m_listing.count())
+        m_listModel->fillDetails(first, last);
+}
+
+void TForm1::ListViewColumnClick(int column)
+{
+    quil::SortKey key;
+    if (!quil::sortKeyForColumn(column, key))
+        return;
+    m_listing.setSortKey(key);
+    m_services.dialogs.message(quil::sortMessage(column), QStringLiteral("QUIL"), quil::Dialogs::Icon::None);
+    quil::runHandler(m_services.dialogs, [this] { NavigateByPath(cbPath->currentText()); });
+    m_listModel->markSortColumn(column);
+}
+
+void TForm1::SetTreePath(const QString &path)
+{
+    const QModelIndex index = m_treeModel->indexForPath(path);
+    if (!index.isValid())
+        return;
+    for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+        ShellTreeView1->expand(up);
+    ShellTreeView1->setCurrentIndex(index);
+    ShellTreeView1->scrollTo(index);
+}
+
+QString TForm1::TreeSelectedPath() const
+{
+    return m_treeModel->pathOf(ShellTreeView1->currentIndex());
+}
+
+void TForm1::ScrollTreeSelectionToTop()
+{
+    const QModelIndex index = ShellTreeView1->currentIndex();
+    if (index.isValid())
+        ShellTreeView1->scrollTo(index, QAbstractItemView::PositionAtTop);
+}
+
+void TForm1::RefreshTreeNode(int position)
+{
+    if (position == 0) {
+        m_treeModel->refreshNode({});
+        return;
+    }
+    const QModelIndex index = m_treeModel->nodeAtPosition(position);
+    if (index.isValid())
+        m_treeModel->refreshNode(index);
+}
+
+void TForm1::FillDriveList()
+{
+    const QString kept = SelectedDrive();
+    m_volumes = quil::Volumes::list();
+    const QSignalBlocker quiet(DriveComboBox1);
+    DriveComboBox1->clear();
+    for (const quil::Volume &volume : m_volumes)
+        DriveComboBox1->addItem(volume.displayName(), volume.mountPoint);
+    const int index = DriveComboBox1->findData(kept);
+    DriveComboBox1->setCurrentIndex(index >= 0 ? index : 0);
+}
+
+QString TForm1::SelectedDrive() const
+{
+    return DriveComboBox1->currentData().toString();
+}
+
+void TForm1::SelectDrive(const QString &mountPoint)
+{
+    const int index = DriveComboBox1->findData(mountPoint);
+    if (index >= 0)
+        DriveComboBox1->setCurrentIndex(index);
 }

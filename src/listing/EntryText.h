@@ -1,18 +1,11 @@
 #pragma once
 
+#include "platform/FindData.h"
+
 #include <QString>
 #include <QtGlobal>
 
 namespace quil {
-
-// Attribute bits of a folder entry, as the list shows them.
-enum EntryAttribute : quint32 {
-    AttributeReadOnly = 1,
-    AttributeHidden = 2,
-    AttributeSystem = 4,
-    AttributeDirectory = 16,
-    AttributeArchive = 32,
-};
 
 // Size in kilobytes shown for a byte count: rounded up, at least 1 (an empty
 // file shows 1). Kept in 64 bits so that files of 2 TiB and more do not wrap.
