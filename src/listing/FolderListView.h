@@ -27,6 +27,8 @@ public:
     // together) selects the first row whose name begins with it, starting at
     // the current row (the next one for a fresh first letter), wrapping once.
     void keyboardSearch(const QString &search) override;
+    // Forgets the typed text, so the next letter starts a fresh search.
+    void resetTypedText() { m_typed.clear(); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

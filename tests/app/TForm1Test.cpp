@@ -3,12 +3,19 @@
 #include "app/Services.h"
 #include "app/TFILESCH.h"
 #include "app/TSet1.h"
+#include "listing/FolderListModel.h"
+#include "listing/FolderListView.h"
+#include "listing/FolderTreeModel.h"
+#include "platform/OsError.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsFiles.h"
+#include "platform/TextFormat.h"
+#include "platform/Volumes.h"
 #include "support/TempTree.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,6 +71,140 @@ private Q_SLOTS:
             QVERIFY(edit->text().isEmpty());
         QVERIFY(!program.windows->FILESCH->CheckBox4->isChecked());
         QVERIFY(program.dialogs.messages().isEmpty());
+        // The list shows the start root; the computer folder listed while the
+        // window was made stays below it in the history.
+        QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
+        QCOMPARE(form.cbPath->currentText(), QStringLiteral("/"));
+        QCOMPARE(form.history().paths(), (QStringList{"/", "computer:///"}));
+        QCOMPARE(form.cbPath->count(), 2);
+        QCOMPARE(form.cbPath->itemText(1), QStringLiteral("computer:///"));
+        QVERIFY(form.listing().count() > 0);
+        QCOMPARE(form.ListView->currentIndex().row(), 0);
+        QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
+        QCOMPARE(form.Label1->text(), QStringLiteral("Выделено в  -  папках и в - файлах "));
+    }
+
+    void lastFolderOfTheIni_data()
+    {
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("existing folder") << true;
+        QTest::newRow("folder removed since") << false;
+    }
+
+    void lastFolderOfTheIni()
+    {
+        QFETCH(bool, exists);
+        Program program;
+        TempTree files;
+        const QString folder = files.folder("Last");
+        files.file("Last/inside");
+        program.writeIni({QString(), QString(), QString(), folder + QLatin1Char('/')});
+        if (!exists) {
+            QFile::remove(files.path("Last/inside"));
+            QVERIFY(QDir().rmdir(folder));
+        }
+        TForm1 &form = program.start();
+        QCOMPARE(form.listing().currentPath(), exists ? folder : QStringLiteral("/"));
+        QCOMPARE(form.cbPath->currentText(), exists ? folder + QLatin1Char('/') : QStringLiteral("/"));
+        QVERIFY(program.dialogs.messages().isEmpty());
+    }
+
+    void trailingSeparatorAndHistoryLines()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        const QString work = tree.folder("Work");
+        form.NavigateByPath(work);
+        QCOMPARE(form.cbPath->currentText(), work + QLatin1Char('/'));
+        QCOMPARE(form.history().size(), 3);
+        QCOMPARE(form.cbPath->itemText(0), work);
+        // The same folder again, with its "/": no new line.
+        form.NavigateByPath(work + QLatin1Char('/'));
+        QCOMPARE(form.history().size(), 3);
+        QCOMPARE(form.cbPath->count(), 3);
+        form.NavigateByPath(QStringLiteral("/"));
+        QCOMPARE(form.cbPath->currentText(), QStringLiteral("/"));
+        QCOMPARE(form.cbPath->currentIndex(), 1);
+        QCOMPARE(form.history().size(), 3);
+    }
+
+    void otherLetterCaseShowsTheFolderListed()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        const QString upper = tree.folder("CASE");
+        const QString lower = tree.folder("case");
+        tree.file("case/only-here");
+        form.NavigateByPath(upper);
+        form.NavigateByPath(lower);
+        QCOMPARE(form.history().size(), 3);
+        QCOMPARE(form.cbPath->currentText(), lower + QLatin1Char('/'));
+        QCOMPARE(form.EntryOfRow(0).name, QStringLiteral("only-here"));
+    }
+
+    void entryToSelectIsSelected()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        for (const char *name : {"a", "b", "Sub", "z"})
+            tree.folder(name);
+        form.EntryToSelect() = QStringLiteral("Sub");
+        form.NavigateByPath(tree.root());
+        QCOMPARE(form.ListView->currentIndex().data().toString(), QStringLiteral("Sub"));
+        // Letter case counts; without a match row 0 is selected.
+        form.EntryToSelect() = QStringLiteral("sub");
+        form.NavigateByPath(tree.root());
+        QCOMPARE(form.ListView->currentIndex().row(), 0);
+        QCOMPARE(form.EntryToSelect(), QStringLiteral("sub"));
+    }
+
+    void diskDisplayShowsTheVolume()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        form.NavigateByPath(tree.root());
+        const quil::VolumeSpace space = quil::Volumes::space(tree.root());
+        QCOMPARE(form.diskSizeKb(), qint64(space.total / 1024));
+        QCOMPARE(form.Label5->text(), quil::groupThousands(qint64(space.total / 1024)) + QStringLiteral(" Kb -"));
+        QVERIFY(form.Label6->text().endsWith(QStringLiteral(" Kb")));
+        QCOMPARE(form.Shape2->x() + form.Shape2->width(), 375);
+        QCOMPARE(form.Shape1->x(), 157);
+        QCOMPARE(form.Shape1->width() + form.Shape2->width(), 220);
+    }
+
+    void computerFolderLeavesDiskDisplayAndTree()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        form.NavigateByPath(tree.root());
+        const QString size = form.Label5->text();
+        const QString free = form.Label6->text();
+        const QRect bar = form.Shape2->geometry();
+        const QString treePath = form.TreeSelectedPath();
+        QCOMPARE(treePath, tree.root());
+        form.NavigateByPath(QStringLiteral("computer:///"));
+        QCOMPARE(form.cbPath->currentText(), QStringLiteral("computer:///"));
+        QCOMPARE(form.Label5->text(), size);
+        QCOMPARE(form.Label6->text(), free);
+        QCOMPARE(form.Shape2->geometry(), bar);
+        QCOMPARE(form.TreeSelectedPath(), treePath);
+        QCOMPARE(form.EntryOfRow(0).name, quil::Volumes::list().first().displayName());
+    }
+
+    void pathThatDoesNotExistKeepsTheListing()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        const int rows = form.listing().count();
+        QVERIFY_THROWS_EXCEPTION(quil::OsError, form.NavigateByPath(QStringLiteral("/no/such/place")));
+        QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
+        QCOMPARE(form.listing().count(), rows);
+        QVERIFY(form.ListView->updatesEnabled());
     }
 
     void iniNamingDeletedProgramAndOneOfTwoLines()
