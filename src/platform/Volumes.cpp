@@ -120,6 +120,11 @@ bool Volumes::isPseudoFileSystem(QStringView type)
     return std::find(std::begin(pseudo), std::end(pseudo), type) != std::end(pseudo);
 }
 
+QString Volumes::parseMountPoint(QByteArrayView field)
+{
+    return fromNative(unescapeOctal(field));
+}
+
 QList<Volume> Volumes::parseMountInfo(QByteArrayView mountInfo)
 {
     QList<Volume> volumes;
@@ -131,7 +136,7 @@ QList<Volume> Volumes::parseMountInfo(QByteArrayView mountInfo)
         if (fields.size() < 5 || separator < 6 || separator + 2 >= fields.size())
             continue;
         Volume volume;
-        volume.mountPoint = fromNative(unescapeOctal(fields[4]));
+        volume.mountPoint = parseMountPoint(fields[4]);
         volume.fileSystem = fromNative(unescapeOctal(fields[separator + 1]));
         volume.device = fromNative(unescapeOctal(fields[separator + 2]));
         if (!volume.mountPoint.startsWith(QLatin1Char('/')) || isPseudoFileSystem(volume.fileSystem) ||

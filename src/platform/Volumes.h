@@ -23,6 +23,9 @@ public:
     // without checking the mount points on disk. Pure; for tests and the monitor.
     static QList<Volume> parseMountInfo(QByteArrayView mountInfo);
 
+    // A mount point field of mountinfo (blanks and the like escaped as \ooo).
+    static QString parseMountPoint(QByteArrayView field);
+
     // The volume whose mount point is the longest prefix of the absolute
     // path (whole items only); nothing when no listed volume holds it.
     static std::optional<Volume> volumeOf(const QString &path);
