@@ -2,6 +2,7 @@
 #include "app/ApplicationHook.h"
 #include "app/Services.h"
 #include "app/TForm1.h"
+#include "platform/Launcher.h"
 #include "platform/QtDialogs.h"
 #include "platform/SettingsFiles.h"
 
@@ -13,7 +14,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("QUIL"));
 
     quil::QtDialogs dialogs;
-    quil::Services services{dialogs, quil::defaultSettingsFolder()};
+    quil::Launcher launcher;
+    quil::Services services{dialogs, launcher, quil::defaultSettingsFolder()};
 
     AppWindows windows(services);
     dialogs.setParentWidget(windows.Form1.get());

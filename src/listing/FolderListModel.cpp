@@ -2,7 +2,7 @@
 
 #include "listing/EntryText.h"
 #include "listing/FolderListing.h"
-#include "listing/ListIcons.h"
+#include "platform/IconList.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -74,7 +74,7 @@ QVariant FolderListModel::data(const QModelIndex &index, int role) const
         return {};
     case Qt::DecorationRole:
         if (column == quil::ColumnName && !entry.needsDetails)
-            return quil::listIcon(entry.iconIndex);
+            return quil::IconList::icon(entry.iconIndex);
         return {};
     case Qt::FontRole:
         if (entry.attributes & quil::AttributeHidden) {

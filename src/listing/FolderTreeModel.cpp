@@ -1,6 +1,6 @@
 #include "listing/FolderTreeModel.h"
 
-#include "listing/ListIcons.h"
+#include "platform/IconList.h"
 #include "platform/ItemComparator.h"
 #include "platform/OsError.h"
 #include "platform/ShellNamespace.h"
@@ -200,7 +200,7 @@ QVariant FolderTreeModel::data(const QModelIndex &index, int role) const
     if (role == Qt::DisplayRole)
         return node->name;
     if (role == Qt::DecorationRole)
-        return quil::listIcon(node->iconIndex);
+        return quil::IconList::icon(node->iconIndex);
     return {};
 }
 

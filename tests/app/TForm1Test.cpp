@@ -12,6 +12,7 @@
 #include "platform/TextFormat.h"
 #include "platform/Volumes.h"
 #include "support/TempTree.h"
+#include "support/TestServices.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,9 +35,10 @@ class TForm1Test : public QObject
 
     struct Program
     {
-        TempTree settings;
-        quil::ScriptedDialogs dialogs;
-        quil::Services services{dialogs, settings.root() + QLatin1Char('/')};
+        TestServices test;
+        TempTree &settings = test.settings;
+        quil::ScriptedDialogs &dialogs = test.dialogs;
+        quil::Services &services = test.services;
         std::unique_ptr<AppWindows> windows;
 
         QString iniPath() const { return services.settingsFolder + QStringLiteral("quil.ini"); }

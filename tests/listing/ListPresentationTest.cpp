@@ -8,6 +8,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "platform/ShellNamespace.h"
 #include "support/TempTree.h"
+#include "support/TestServices.h"
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>
@@ -28,9 +29,10 @@ class ListPresentationTest : public QObject
 
     struct Program
     {
-        TempTree settings;
-        quil::ScriptedDialogs dialogs;
-        quil::Services services{dialogs, settings.root() + QLatin1Char('/')};
+        TestServices test;
+        TempTree &settings = test.settings;
+        quil::ScriptedDialogs &dialogs = test.dialogs;
+        quil::Services &services = test.services;
         std::unique_ptr<AppWindows> windows;
 
         TForm1 &start(const QString &folder)
