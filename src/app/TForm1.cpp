@@ -147,7 +147,14 @@ TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent),
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The views and models read the entries until they are gone, so they go
+    // before the listing they show.
+    delete centralWidget();
+    delete m_listModel;
+    delete m_treeModel;
+}
 
 void TForm1::buildPanel1()
 {

@@ -52,7 +52,7 @@ QVariant FolderListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= m_listing.count())
         return {};
-    const TShellItem &entry = m_listing.entry(index.row());
+    const TShellItem &entry = std::as_const(m_listing).entry(index.row());
     const int column = index.column();
     switch (role) {
     case Qt::DisplayRole:
