@@ -316,7 +316,7 @@ void TForm1::FormCreate()
     m_windowShown = false;
     m_listing.setSortKey(quil::SortKey::Name);
     m_listing.EntryToSelect.clear();
-    BrowseToIdentifier(quil::ItemId::computer());
+    quil::runHandler(m_services.dialogs, [this] { BrowseToIdentifier(quil::ItemId::computer()); });
     cbPath->setFocus();
     cbPath->lineEdit()->selectAll();
 }
@@ -352,8 +352,9 @@ void TForm1::readQuilIni()
         program(lines.pictureViewer, set1.CheckBox2, set1.Edit2);
         program(lines.editor, set1.CheckBox3, set1.Edit4);
     }
+    // A folder that exists but cannot be read is reported; start-up goes on.
     if (quil::directoryExists(lines.lastFolder))
-        NavigateByPath(lines.lastFolder);
+        quil::runHandler(m_services.dialogs, [this, &lines] { NavigateByPath(lines.lastFolder); });
 }
 
 void TForm1::writeQuilIni()
