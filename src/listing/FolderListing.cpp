@@ -7,7 +7,9 @@
 #include <QLocale>
 #include <algorithm>
 #include <numeric>
+#include <optional>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 using quil::ShellNamespace;
@@ -31,33 +33,82 @@ bool FolderListing::isFolder(int i) const
     return entry(i).relativeId.isFolder;
 }
 
+namespace {
+
+// Below this many entries a second thread costs more than it saves.
+constexpr size_t parallelFrom = 4096;
+
+bool splits(size_t count)
+{
+    return count >= parallelFrom && std::thread::hardware_concurrency() >= 2;
+}
+
+// Runs work(begin, end) over [0, count), split in two halves on two threads
+// when the list is large.
+template <typename Work> void splitInTwo(size_t count, Work work)
+{
+    if (!splits(count)) {
+        work(size_t(0), count);
+        return;
+    }
+    const size_t half = count / 2;
+    std::thread second([&work, half, count] { work(half, count); });
+    work(size_t(0), half);
+    second.join();
+}
+
+// The positions of the children in the order of the column: sort keys made
+// once per child (each thread with its own collator), then each half sorted
+// on its own thread and the halves merged.
+std::vector<int> sortedOrder(const std::vector<quil::FolderChild *> &children, quil::SortColumn column)
+{
+    const size_t count = children.size();
+    std::vector<std::optional<quil::ItemSortKey>> keys(count);
+    splitInTwo(count, [&](size_t begin, size_t end) {
+        const quil::ItemComparator comparator;
+        for (size_t i = begin; i < end; ++i)
+            keys[i] = ShellNamespace::sortKey(comparator, *children[i], column);
+    });
+    std::vector<int> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    const auto before = [&keys, column](int a, int b) {
+        return quil::ItemComparator::compare(*keys[size_t(a)], *keys[size_t(b)], column) < 0;
+    };
+    splitInTwo(count, [&](size_t begin, size_t end) {
+        std::sort(order.begin() + std::ptrdiff_t(begin), order.begin() + std::ptrdiff_t(end), before);
+    });
+    if (splits(count))
+        std::inplace_merge(order.begin(), order.begin() + std::ptrdiff_t(count / 2), order.end(), before);
+    return order;
+}
+
+} // namespace
+
 void FolderListing::readFolder(const quil::ItemId &folder)
 {
     QList<quil::FolderChild> children = ShellNamespace::enumerate(folder, ShellNamespace::ResolveLinks);
+    std::vector<quil::FolderChild *> pointers;
+    pointers.reserve(size_t(children.size()));
+    for (quil::FolderChild &child : children)
+        pointers.push_back(&child);
+    const std::vector<int> order = sortedOrder(pointers, quil::SortColumn(int(m_sortKey)));
     m_entries.clear();
     m_entries.reserve(children.size());
-    for (quil::FolderChild &child : children) {
+    for (int i : order) {
         TShellItem entry;
-        entry.name = child.name;
-        entry.relativeId = std::move(child);
+        entry.name = children[i].name;
+        entry.relativeId = std::move(children[i]);
         m_entries.append(std::move(entry));
     }
-    sort();
 }
 
 void FolderListing::sort()
 {
-    const auto column = quil::SortColumn(int(m_sortKey));
-    const quil::ItemComparator comparator;
-    std::vector<quil::ItemSortKey> keys;
-    keys.reserve(size_t(m_entries.size()));
+    std::vector<quil::FolderChild *> pointers;
+    pointers.reserve(size_t(m_entries.size()));
     for (TShellItem &entry : m_entries)
-        keys.push_back(ShellNamespace::sortKey(comparator, entry.relativeId, column));
-    std::vector<int> order(keys.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&keys, column](int a, int b) {
-        return quil::ItemComparator::compare(keys[size_t(a)], keys[size_t(b)], column) < 0;
-    });
+        pointers.push_back(&entry.relativeId);
+    const std::vector<int> order = sortedOrder(pointers, quil::SortColumn(int(m_sortKey)));
     QList<TShellItem> sorted;
     sorted.reserve(m_entries.size());
     for (int i : order)

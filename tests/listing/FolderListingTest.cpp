@@ -1,5 +1,6 @@
 #include "listing/FolderListing.h"
 #include "listing/PathHistory.h"
+#include "platform/ItemComparator.h"
 #include "platform/OsError.h"
 #include "platform/ShellNamespace.h"
 #include "support/TempTree.h"
@@ -201,4 +202,36 @@ TEST(PathHistory, NewestDistinctPathFirstLetterCaseIgnored)
     EXPECT_EQ(history.paths(), (QStringList{"/home/Ann", "/", "computer:///"}));
     EXPECT_EQ(history.line(0).id, ItemId::fromPath("/home/Ann"));
     EXPECT_EQ(history.line(2).id, ItemId::computer());
+}
+
+// Large folders are sorted in two halves on two threads and merged.
+TEST(FolderListing, LargeFolderIsSortedWholeByEveryColumn)
+{
+    TempTree tree;
+    for (int i = 0; i < 5000; ++i) {
+        const QByteArray name = "n" + QByteArray::number(i * 7919 % 5000) + (i % 3 ? ".txt" : ".png");
+        if (i % 40 == 0)
+            tree.folder(name);
+        else
+            tree.file(name, QByteArray(i % 700, 'x'));
+    }
+    const quil::ItemComparator comparator;
+    for (const quil::SortKey key : {quil::SortKey::Name, quil::SortKey::Size, quil::SortKey::Type}) {
+        FolderListing listing;
+        listing.setSortKey(key);
+        read(listing, tree.root());
+        ASSERT_EQ(listing.count(), 5000);
+        const auto column = quil::SortColumn(int(key));
+        quil::FolderChild previous = listing.entry(0).relativeId;
+        for (int i = 1; i < listing.count(); ++i) {
+            quil::FolderChild current = listing.entry(i).relativeId;
+            ASSERT_LE(quil::ItemComparator::compare(ShellNamespace::sortKey(comparator, previous, column),
+                                                    ShellNamespace::sortKey(comparator, current, column), column),
+                      0)
+                << int(key) << " at row " << i;
+            previous = current;
+        }
+        EXPECT_TRUE(listing.isFolder(0));
+        EXPECT_FALSE(listing.isFolder(listing.count() - 1));
+    }
 }
