@@ -2,6 +2,8 @@
 #include "app/TForm1.h"
 #include "platform/QtDialogs.h"
 #include "platform/SettingsFiles.h"
+#include "viewers/TRF.h"
+#include "viewers/ViewerWheelFilter.h"
 
 #include <QApplication>
 
@@ -15,6 +17,10 @@ int main(int argc, char *argv[])
 
     TForm1 form1(services);
     dialogs.setParentWidget(&form1);
+    TRF rf(services);
+    // The viewer's wheel handler sees every event of the program.
+    ViewerWheelFilter viewerWheel(rf);
+    application.installEventFilter(&viewerWheel);
     form1.show();
     return QApplication::exec();
 }
