@@ -30,8 +30,10 @@ QByteArray folded(QByteArrayView text)
 class ReadOnlyFile
 {
 public:
-    explicit ReadOnlyFile(const QString &path) : m_fd(::open(toNative(path).constData(), O_RDONLY | O_CLOEXEC))
+    explicit ReadOnlyFile(const QString &path)
+        : m_fd(::open(toNative(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK))
     {
+        // Non-blocking, so that a FIFO given as the file cannot hang the viewer.
         if (m_fd < 0)
             throw OsError::last();
         ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);

@@ -17,8 +17,10 @@ namespace {
 class FileHandle
 {
 public:
-    explicit FileHandle(const QString &path) : m_fd(::open(toNative(path).constData(), O_RDONLY | O_CLOEXEC))
+    explicit FileHandle(const QString &path)
+        : m_fd(::open(toNative(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK))
     {
+        // Non-blocking, so that a FIFO given as the file cannot hang the viewer.
         if (m_fd < 0)
             throw OsError::last();
     }
