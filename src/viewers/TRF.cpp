@@ -59,7 +59,7 @@ TRF::TRF(quil::Services &services, QWidget *parent) : QWidget(parent, Qt::Window
     ScrollBar1 = new QScrollBar(Qt::Vertical, this);
     ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
     ScrollBar1->setRange(1, 1);
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, &TRF::scrollBarMoved);
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, &TRF::ScrollBar1Change);
 
     Button5 = new QPushButton(QStringLiteral("TXT - HEX"), this);
     Button5->setObjectName(QStringLiteral("Button5"));
@@ -209,17 +209,7 @@ void TRF::showText()
     Memo1->setPlainText(shown);
 }
 
-void TRF::ScrollBar1Change()
-{
-    if (m_currentFilePath.isEmpty())
-        return;
-    m_view.setCodePage(codePage());
-    clearMemo();
-    m_view.renderPage();
-    showText();
-}
-
-void TRF::scrollBarMoved(int value)
+void TRF::ScrollBar1Change(int value)
 {
     if (m_syncingScrollBar)
         return;

@@ -64,7 +64,8 @@ protected:
 private:
     void FormCreate();
     void FormResize();
-    void ScrollBar1Change();
+    // Renders the page that ScrollBar1's value selects.
+    void ScrollBar1Change(int value);
     void Button5Click();
     void BitBtn1Click();
     void BitBtn2Click();
@@ -85,7 +86,7 @@ private:
     void syncScrollBar();
     void showText();
     void clearMemo();
-    void scrollBarMoved(int value);
+    // Moves the page to a position (limited to the range) and renders it.
     void moveTo(qint64 position);
     std::optional<QByteArray> searchBytes() const;
 

@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -107,7 +108,8 @@ private slots:
         QCOMPARE(m_rf->Edit1->toolTip(), QStringLiteral("Введи текст для поиска"));
         QVERIFY(m_rf->findChild<QPlainTextEdit *>("Memo1"));
         QVERIFY(m_rf->findChild<QScrollBar *>("ScrollBar1"));
-        QVERIFY(!m_rf->LoadViewFile() == false); // no file set: nothing, no error
+        QVERIFY(m_rf->LoadViewFile()); // no file set: nothing, no error
+        QVERIFY(m_rf->Memo1->toPlainText().isEmpty());
         QVERIFY(m_dialogs->shown().isEmpty());
     }
 
@@ -220,11 +222,45 @@ private slots:
         QVERIFY(!m_rf->ScrollBar1->isEnabled());
         m_rf->Button5->click();
         QCOMPARE(m_rf->Memo1->toPlainText(), QStringLiteral("ABCDEFGHIJKLMNOPQR"));
+        m_rf->BitBtn3->click();
+        QCOMPARE(m_rf->Memo1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
 
         // Paged text answers the search with the hint to switch.
         m_rf->Edit1->setText("abc");
         m_rf->Button3->click();
         QCOMPARE(m_dialogs->messages(), QStringList{"Файл большой! Включи - HEX "});
+        QCOMPARE(m_rf->Memo1->lineWrapMode(), QPlainTextEdit::NoWrap); // the search unwraps
+    }
+
+    void hugeFileReachesItsLastPage()
+    {
+        // 64 GiB: more rows than the scroll bar's integer range holds.
+        open(m_tree->sparseFile("huge", qint64(64) << 30));
+        QVERIFY(m_rf->viewState().paging().scale() > 1);
+        focusMemo();
+        QTest::keyClick(m_rf->Memo1, Qt::Key_End);
+        QCOMPARE(m_rf->ScrollBar1->value(), m_rf->ScrollBar1->maximum());
+        QVERIFY(firstLine().startsWith("FFFFFFEA0: 00 "));
+        QVERIFY(m_rf->Memo1->document()->lastBlock().text().startsWith("FFFFFFFF0: 00 "));
+        QTest::keyClick(m_rf->Memo1, Qt::Key_Up);
+        QVERIFY(firstLine().startsWith("FFFFFFE90: 00 "));
+        m_rf->ScrollBar1->setValue(m_rf->ScrollBar1->maximum() / 2);
+        QVERIFY(m_rf->viewState().pageOffset() > (qint64(30) << 30));
+    }
+
+    void noSecondSearchWhileOneRuns()
+    {
+        open(m_tree->file("big.bin", QByteArray(4 * 1024 * 1024, '.')));
+        m_rf->Edit1->setText("absent");
+        // Clicked again from inside the first search's pending-event processing.
+        int nested = 0;
+        QTimer::singleShot(0, m_rf.get(), [&] {
+            ++nested;
+            m_rf->Button3->click();
+        });
+        m_rf->Button3->click();
+        QCOMPARE(nested, 1);
+        QCOMPARE(m_dialogs->messages(), QStringList{"absent - не найдено"});
     }
 
     void searchWholeFile()
