@@ -1,6 +1,8 @@
 #include "viewers/FileViewModel.h"
+#include "platform/NativePath.h"
 #include "platform/OsError.h"
 #include "support/TempTree.h"
+#include "viewers/FileSearcher.h"
 #include "viewers/FileViewRenderer.h"
 
 #include <gtest/gtest.h>
@@ -162,4 +164,17 @@ TEST(FileViewModel, FilesThatCannotBeRead)
     view.setPath(tree.fifo("pipe"));
     ASSERT_TRUE(view.open());
     EXPECT_TRUE(view.text().isEmpty());
+}
+
+TEST(FileViewModel, NameThatIsNotUtf8)
+{
+    TempTree tree;
+    tree.file("bad\xFF.txt", "ABC");
+    const QString path = quil::fromNative(tree.rootBytes() + "/bad\xFF.txt");
+    FileViewModel view;
+    view.setPath(path);
+    ASSERT_TRUE(view.open());
+    EXPECT_EQ(view.text(), "ABC");
+    EXPECT_EQ(view.viewFileSize(), 3);
+    EXPECT_EQ(quil::FileSearcher::findInFile(path, "bc", 0, ViewerCodePage::Win), 1);
 }
