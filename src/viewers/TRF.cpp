@@ -199,14 +199,9 @@ void TRF::clearMemo()
 
 void TRF::showText()
 {
+    // Kept as 8-bit lines too: the search works on the bytes, line by line.
     m_memoLines = FileViewRenderer::splitLines(m_view.text());
-    QString shown;
-    for (qsizetype i = 0; i < m_memoLines.size(); ++i) {
-        if (i > 0)
-            shown.append(u'\n');
-        shown.append(FileViewRenderer::displayLine(m_memoLines[i]));
-    }
-    Memo1->setPlainText(shown);
+    Memo1->setPlainText(FileViewRenderer::displayText(m_view.text()));
 }
 
 void TRF::ScrollBar1Change(int value)
@@ -221,7 +216,6 @@ void TRF::moveTo(qint64 position)
     if (m_currentFilePath.isEmpty() || m_view.path() != m_currentFilePath)
         return;
     m_view.setCodePage(codePage());
-    const qint64 before = m_view.position();
     try {
         if (!m_view.setPosition(position))
             return;
@@ -230,8 +224,7 @@ void TRF::moveTo(qint64 position)
         clearMemo();
         throw;
     }
-    if (m_view.position() != before)
-        syncScrollBar();
+    syncScrollBar();
     showText();
 }
 
