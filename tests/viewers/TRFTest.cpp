@@ -305,6 +305,13 @@ private slots:
         m_rf->Button3->click();
         QCOMPARE(m_dialogs->messages(), QStringList{"need - не найдено"});
         QCOMPARE(m_rf->ScrollBar1->value(), 0x123);
+
+        // In DOS the message shows the text carried to CP866 ("я" is 0xEF, "п" in WIN).
+        m_rf->BitBtn1->click();
+        QCOMPARE(m_rf->ScrollBar1->value(), 1);
+        m_rf->Edit1->setText(QStringLiteral("я"));
+        m_rf->Button3->click();
+        QCOMPARE(m_dialogs->messages().last(), QStringLiteral("п - не найдено"));
     }
 
     void searchWithoutFile()
