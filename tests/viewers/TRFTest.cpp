@@ -1,8 +1,6 @@
 #include "viewers/TRF.h"
-#include "app/Services.h"
 #include "platform/CodePages.h"
-#include "platform/ScriptedDialogs.h"
-#include "support/TempTree.h"
+#include "support/TestServices.h"
 #include "viewers/ViewerWheelFilter.h"
 
 #include <QApplication>
@@ -28,8 +26,8 @@ class TRFTest : public QObject
 
 private:
     std::unique_ptr<TempTree> m_tree;
-    std::unique_ptr<quil::ScriptedDialogs> m_dialogs;
-    std::unique_ptr<quil::Services> m_services;
+    std::unique_ptr<TestServices> m_services;
+    quil::ScriptedDialogs *m_dialogs = nullptr;
     std::unique_ptr<TRF> m_rf;
     std::unique_ptr<ViewerWheelFilter> m_wheel;
 
@@ -69,9 +67,9 @@ private slots:
     void init()
     {
         m_tree = std::make_unique<TempTree>();
-        m_dialogs = std::make_unique<quil::ScriptedDialogs>();
-        m_services = std::make_unique<quil::Services>(quil::Services{*m_dialogs, m_tree->root() + "/"});
-        m_rf = std::make_unique<TRF>(*m_services);
+        m_services = std::make_unique<TestServices>();
+        m_dialogs = &m_services->dialogs;
+        m_rf = std::make_unique<TRF>(m_services->services);
         m_wheel = std::make_unique<ViewerWheelFilter>(*m_rf);
         qApp->installEventFilter(m_wheel.get());
         m_rf->show();
@@ -83,8 +81,8 @@ private slots:
         qApp->removeEventFilter(m_wheel.get());
         m_wheel.reset();
         m_rf.reset();
+        m_dialogs = nullptr;
         m_services.reset();
-        m_dialogs.reset();
         m_tree.reset();
     }
 
