@@ -1,10 +1,10 @@
 #include "app/AppWindows.h"
-#include "app/ApplicationHook.h"
 #include "app/Services.h"
 #include "app/TForm1.h"
 #include "platform/Launcher.h"
 #include "platform/QtDialogs.h"
 #include "platform/SettingsFiles.h"
+#include "viewers/ViewerWheelFilter.h"
 
 #include <QApplication>
 
@@ -20,8 +20,9 @@ int main(int argc, char *argv[])
     AppWindows windows(services);
     dialogs.setParentWidget(windows.Form1.get());
 
-    ApplicationHook hook;
-    application.installEventFilter(&hook);
+    // The viewer's wheel handler sees every event of the program.
+    ViewerWheelFilter viewerWheel(*windows.RF);
+    application.installEventFilter(&viewerWheel);
 
     windows.Form1->show();
     return QApplication::exec();

@@ -9,6 +9,7 @@
 #include "app/TSelekt.h"
 #include "app/TSet1.h"
 #include "viewers/TExtent.h"
+#include "viewers/TRF.h"
 
 AppWindows::AppWindows(quil::Services &services)
 {
@@ -16,8 +17,7 @@ AppWindows::AppWindows(quil::Services &services)
     Form1 = std::make_unique<TForm1>(services);
     Form4 = std::make_unique<TForm4>(services);
     AboutBox = std::make_unique<TAboutBox>(services);
-    // 4th: the file content viewer.
-    //   RF = std::make_unique<TRF>(services);
+    RF = std::make_unique<TRF>(services);
     // 5th: the picture viewer.
     //   SHPIC = std::make_unique<TSHPIC>(services);
     FILESCH = std::make_unique<TFILESCH>(services);
@@ -36,6 +36,7 @@ AppWindows::~AppWindows()
     Set1.reset();
     FB.reset();
     FILESCH.reset();
+    RF.reset();
     AboutBox.reset();
     Form4.reset();
     Form1.reset();

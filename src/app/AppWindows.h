@@ -5,6 +5,7 @@
 class TAboutBox;
 class TExtent;
 class TFB;
+class TRF;
 class TFILESCH;
 class TForm1;
 class TForm4;
@@ -28,8 +29,8 @@ public:
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<TForm4> Form4;
     std::unique_ptr<TAboutBox> AboutBox;
-    // The file viewer TRF (4th) and the picture viewer TSHPIC (5th) belong
-    // here, between AboutBox and FILESCH.
+    std::unique_ptr<TRF> RF;
+    // The picture viewer TSHPIC (5th) belongs here, between RF and FILESCH.
     std::unique_ptr<TFILESCH> FILESCH;
     std::unique_ptr<TFB> FB;
     std::unique_ptr<TSet1> Set1;
