@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
 #include <QToolButton>
@@ -178,6 +179,26 @@ private Q_SLOTS:
         QCOMPARE(form.Shape1->width() + form.Shape2->width(), 220);
     }
 
+    void pathOnAnotherVolumeSwitchesTheDriveSelector()
+    {
+        TempTree tree;
+        TmpfsMount volume(tree.path("volume"), 4 * 1024 * 1024);
+        if (!volume.mounted())
+            QSKIP("this machine does not allow mounting a tmpfs");
+        Program program;
+        TForm1 &form = program.start();
+        QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
+        form.NavigateByPath(volume.path());
+        QCOMPARE(form.SelectedDrive(), volume.path());
+        // An empty volume of 4 096 KB: the free bar takes the whole 220 pixels.
+        QCOMPARE(form.Label5->text(), QStringLiteral("4 096 Kb -"));
+        QCOMPARE(form.Label6->text(), QStringLiteral("4 096 Kb"));
+        QCOMPARE(form.Shape2->geometry(), QRect(155, form.Shape2->y(), 220, form.Shape2->height()));
+        QVERIFY(!form.Shape1->isVisibleTo(&form));
+        form.NavigateByPath(QStringLiteral("/"));
+        QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
+    }
+
     void computerFolderLeavesDiskDisplayAndTree()
     {
         Program program;
@@ -196,6 +217,22 @@ private Q_SLOTS:
         QCOMPARE(form.Shape2->geometry(), bar);
         QCOMPARE(form.TreeSelectedPath(), treePath);
         QCOMPARE(form.EntryOfRow(0).name, quil::Volumes::list().first().displayName());
+    }
+
+    void inPlaceEditReportsTheNameAndKeepsTheEntry()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        tree.file("old");
+        form.NavigateByPath(tree.root());
+        QSignalSpy edited(form.listModel(), &FolderListModel::nameEdited);
+        QVERIFY(form.listModel()->flags(form.listModel()->index(0, 0)) & Qt::ItemIsEditable);
+        QVERIFY(!form.listModel()->setData(form.listModel()->index(0, 0), QStringLiteral("new")));
+        QCOMPARE(edited.size(), 1);
+        QCOMPARE(edited.at(0).at(0).toInt(), 0);
+        QCOMPARE(edited.at(0).at(1).toString(), QStringLiteral("new"));
+        QCOMPARE(form.EntryOfRow(0).name, QStringLiteral("old"));
     }
 
     void pathThatDoesNotExistKeepsTheListing()
