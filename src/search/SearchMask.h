@@ -32,6 +32,13 @@ private:
     QString m_mask;
     DosWildcard m_wildcard;
     bool m_matchesAll = false;
+    // For masks "*.X" with a plain ASCII X: the bytes of X in upper case,
+    // tested against what follows a name's last "." without a wildcard run.
+    QByteArray m_plainExtension;
+    bool m_plainExtensionMask = false;
+    // The ASCII letters the mask begins with before its first wildcard or
+    // ".", in upper case: an ASCII name must begin with them.
+    QByteArray m_literalPrefix;
     bool m_fragmentMode = false;
     QString m_fragment; // in ASCII upper case
     qsizetype m_cut = 0;
