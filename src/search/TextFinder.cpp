@@ -315,16 +315,16 @@ bool TextFinder::readAndScan(int fd, qint64 size, qint64 start)
             return false; // a read error, or the file shrank
         position += qint64(got);
         const size_t filled = kept + got;
-        for (const Form &form : m_forms)
-            if (scan(form, data, filled))
-                return true;
-        // Messages once every 101 blocks of 8192 bytes, however big the chunks.
+        // Messages once every 101 blocks of 8192 bytes read, however big the chunks.
         sinceMessages += qint64(got);
         while (sinceMessages >= kBlocksBetweenMessages * kBlock) {
             sinceMessages -= kBlocksBetweenMessages * kBlock;
             if (m_pending)
                 m_pending();
         }
+        for (const Form &form : m_forms)
+            if (scan(form, data, filled))
+                return true;
         // Keep the tail that could begin an occurrence that runs on into the next chunk.
         kept = std::min(filled, m_carry);
         std::memmove(data, data + filled - kept, kept);
