@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-runs=${SEARCH_BENCH_RUNS:-7}
+runs=${SEARCH_BENCH_RUNS:-9}
 cmake --build "$build" -j2 --target quil-search >/dev/null
 tool=$build/src/search/quil-search
 
@@ -79,18 +79,33 @@ for folder in folders:
 PY
 echo "tree: $(find "$tree" -type f | wc -l) files, $(find "$tree" -type d | wc -l) folders, $(du -sm "$tree" | cut -f1) MB"
 
-# best_of CMD...: the shortest wall time of $runs runs, in seconds.
-best_of() {
-    local best="" start end t
-    "$@" >/dev/null 2>&1 || true # warms the cache
+# once CMD...: the wall time of one run, in nanoseconds.
+once() {
+    local start end
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>&1 || true
+    end=$(date +%s%N)
+    echo $((end - start))
+}
+# pair NAME CMD_A... -- CMD_B...: the shortest wall times of $runs runs of
+# each, alternated so that a change of load on the machine meets both, in
+# seconds, into ${NAME}_a and ${NAME}_b.
+pair() {
+    local name=$1 a=() b=() best_a="" best_b="" t
+    shift
+    while [[ $1 != -- ]]; do a+=("$1"); shift; done
+    shift
+    b=("$@")
+    "${a[@]}" >/dev/null 2>&1 || true # warms the cache
+    "${b[@]}" >/dev/null 2>&1 || true
     for ((i = 0; i < runs; i++)); do
-        start=$(date +%s%N)
-        "$@" >/dev/null 2>&1 || true
-        end=$(date +%s%N)
-        t=$((end - start))
-        if [[ -z $best || $t -lt $best ]]; then best=$t; fi
+        t=$(once "${a[@]}")
+        if [[ -z $best_a || $t -lt $best_a ]]; then best_a=$t; fi
+        t=$(once "${b[@]}")
+        if [[ -z $best_b || $t -lt $best_b ]]; then best_b=$t; fi
     done
-    awk -v t="$best" 'BEGIN { printf "%.4f", t / 1e9 }'
+    printf -v "${name}_a" '%s' "$(awk -v t="$best_a" 'BEGIN { printf "%.4f", t / 1e9 }')"
+    printf -v "${name}_b" '%s' "$(awk -v t="$best_b" 'BEGIN { printf "%.4f", t / 1e9 }')"
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
@@ -98,12 +113,11 @@ text="Искомая строка"
 echo "name search --ext txt: quil-search $("$tool" "$tree" --subfolders --ext txt 2>/dev/null | tail -1), find $(find "$tree" -iname '*.txt' | wc -l) found"
 echo "text search: quil-search $("$tool" "$tree" --subfolders --text "$text" 2>/dev/null | tail -1), grep $(LC_ALL=C grep -rliF "$text" "$tree" | wc -l) found (grep: the UTF-8 bytes only)"
 
-name_ours=$(best_of "$tool" "$tree" --subfolders --ext txt)
-name_find=$(best_of find "$tree" -iname '*.txt')
-text_ours=$(best_of "$tool" "$tree" --subfolders --text "$text")
-text_grep=$(best_of env LC_ALL=C grep -rliF "$text" "$tree")
-ascii_ours=$(best_of "$tool" "$tree" --subfolders --text "search folder data")
-ascii_grep=$(best_of env LC_ALL=C grep -rliF "search folder data" "$tree")
+export LC_ALL=C # for grep; quil-search and find do not depend on it
+pair name "$tool" "$tree" --subfolders --ext txt -- find "$tree" -iname '*.txt'
+pair text "$tool" "$tree" --subfolders --text "$text" -- grep -rliF "$text" "$tree"
+pair ascii "$tool" "$tree" --subfolders --text "search folder data" -- grep -rliF "search folder data" "$tree"
+name_ours=$name_a name_find=$name_b text_ours=$text_a text_grep=$text_b ascii_ours=$ascii_a ascii_grep=$ascii_b
 echo "name: quil-search ${name_ours}s, find -iname ${name_find}s"
 echo "text (Cyrillic, CP1251 + UTF-8 forms): quil-search ${text_ours}s, LC_ALL=C grep -rliF ${text_grep}s"
 echo "text (ASCII): quil-search ${ascii_ours}s, LC_ALL=C grep -rliF ${ascii_grep}s, ratio $(ratio "$ascii_ours" "$ascii_grep")"
