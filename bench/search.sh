@@ -111,7 +111,7 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
 text="Искомая строка"
 echo "name search --ext txt: quil-search $("$tool" "$tree" --subfolders --ext txt 2>/dev/null | tail -1), find $(find "$tree" -iname '*.txt' | wc -l) found"
-echo "text search: quil-search $("$tool" "$tree" --subfolders --text "$text" 2>/dev/null | tail -1), grep $(LC_ALL=C grep -rliF "$text" "$tree" | wc -l) found (grep: the UTF-8 bytes only)"
+echo "text search: quil-search $("$tool" "$tree" --subfolders --text "$text" 2>/dev/null | tail -1), grep $(LC_ALL=C grep -rliF "$text" "$tree" | wc -l) found (grep: the UTF-8 bytes only), with --dos $("$tool" "$tree" --subfolders --text "$text" --dos 2>/dev/null | tail -1)"
 
 export LC_ALL=C # for grep; quil-search and find do not depend on it
 pair name "$tool" "$tree" --subfolders --ext txt -- find "$tree" -iname '*.txt'

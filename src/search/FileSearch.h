@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QStringList>
+#include <atomic>
 #include <vector>
 
 namespace quil {
@@ -50,7 +51,8 @@ public:
     // text is asked for.
     SearchEnd start(const SearchRequest &request);
     // Stop: sets StopRequested, which the running search notices at its next
-    // check point. A Stop while idle has no effect on the next search.
+    // check point. A Stop while idle has no effect on the next search. Safe
+    // from any thread.
     void requestStop() { m_stopRequested = true; }
 
     bool isRunning() const { return m_running; }
@@ -72,7 +74,7 @@ private:
     SearchObserver &m_observer;
     DirectoryReader m_reader;
     bool m_running = false;
-    bool m_stopRequested = false;
+    std::atomic<bool> m_stopRequested = false;
     QStringList m_foundList;
     qsizetype m_foundCount = 0;
     QByteArray m_currentPath; // native bytes
