@@ -6,6 +6,7 @@
 #include "search/TextFinder.h"
 
 #include <climits>
+#include <cstring>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -181,8 +182,12 @@ SearchEnd FileSearch::searchFolder(const QByteArray &folder, SearchMask &mask, T
             m_reader.close();
             return SearchEnd::Stopped;
         }
-        m_currentPath.truncate(0);
-        m_currentPath.append(folder).append('/').append(entry.name, entry.length);
+        // Filled in place: the buffer grows to the longest path once.
+        m_currentPath.resize(folder.size() + 1 + entry.length);
+        char *out = m_currentPath.data();
+        std::memcpy(out, folder.constData(), size_t(folder.size()));
+        out[folder.size()] = '/';
+        std::memcpy(out + folder.size() + 1, entry.name, size_t(entry.length));
         QString path;
         if (mask.fragmentMode()) {
             path = fromNative(m_currentPath);

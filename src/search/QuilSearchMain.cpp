@@ -19,7 +19,8 @@ public:
     void foldersDoneChanged(qsizetype count) override { foldersDone = count; }
     void matchFound(const QString &path) override
     {
-        const QByteArray bytes = quil::toNative(path);
+        // Names that were valid UTF-8 take the quick conversion.
+        const QByteArray bytes = quil::hasEscapedBytes(path) ? quil::toNative(path) : path.toUtf8();
         std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
         std::fputc('\n', stdout);
     }
