@@ -49,10 +49,33 @@ void DirectoryReader::close()
     m_fd = -1;
     m_filled = 0;
     m_offset = 0;
+    m_replaying = false;
+    m_failed = false;
+    m_recorded = {};
+}
+
+void DirectoryReader::replay(QByteArrayView recorded)
+{
+    m_replaying = true;
+    m_recorded = recorded;
+}
+
+bool DirectoryReader::nextRecorded(Entry &entry)
+{
+    // Records: one type byte, the name, a NUL.
+    if (m_recorded.isEmpty())
+        return false;
+    entry.type = static_cast<Type>(m_recorded[0]);
+    entry.name = m_recorded.data() + 1;
+    entry.length = qsizetype(std::strlen(entry.name));
+    m_recorded = m_recorded.sliced(entry.length + 2);
+    return true;
 }
 
 bool DirectoryReader::next(Entry &entry)
 {
+    if (m_replaying)
+        return nextRecorded(entry);
     if (m_fd < 0)
         return false;
     for (;;) {
@@ -61,8 +84,10 @@ bool DirectoryReader::next(Entry &entry)
             do
                 n = ::getdents64(m_fd, m_buffer.data(), m_buffer.size());
             while (n < 0 && errno == EINTR);
-            if (n <= 0)
+            if (n <= 0) {
+                m_failed = n < 0;
                 return false;
+            }
             m_filled = n;
             m_offset = 0;
         }

@@ -34,11 +34,22 @@ public:
     // the order the file system returns them; a type the file system does not
     // report is asked for with one fstatat (links not followed).
     bool next(Entry &entry);
+    // Whether the reading of the open folder stopped on an error.
+    bool failed() const { return m_failed; }
     // The open folder, for openat/fstatat on its entries; -1 when none is open.
     int fd() const { return m_fd; }
+    // From now until close(), next() returns the entries of a listing taken
+    // earlier (FolderListingCache) instead of reading the folder; the open
+    // folder, if any, stays open for fd(). The bytes must outlive the replay.
+    void replay(QByteArrayView recorded);
 
 private:
+    bool nextRecorded(Entry &entry);
+
     int m_fd = -1;
+    bool m_replaying = false;
+    bool m_failed = false;
+    QByteArrayView m_recorded;
     std::vector<char> m_buffer;
     long m_filled = 0;
     long m_offset = 0;

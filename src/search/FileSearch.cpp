@@ -56,6 +56,7 @@ SearchEnd FileSearch::start(const SearchRequest &request)
     m_folderList.clear();
     m_folderList.shrink_to_fit();
     m_pending.clear();
+    m_cache.clear();
     m_running = false;
     m_observer.searchEnded(how);
     if (how == SearchEnd::Finished || how == SearchEnd::Stopped)
@@ -100,7 +101,7 @@ SearchEnd FileSearch::run(const SearchRequest &request)
     if (request.subfolders)
         CollectFolders(root);
     else
-        m_folderList.push_back(root);
+        m_folderList.push_back({root});
 
     SearchMask mask(request.name, request.extension);
     std::unique_ptr<TextFinder> finder;
@@ -109,7 +110,7 @@ SearchEnd FileSearch::run(const SearchRequest &request)
         finder->setPendingMessages([this] { m_observer.processPendingMessages(); });
     }
     qsizetype done = 0;
-    for (const QByteArray &folder : m_folderList) {
+    for (const Folder &folder : m_folderList) {
         if (searchFolder(folder, mask, finder.get()) == SearchEnd::Stopped)
             return SearchEnd::Stopped;
         m_observer.foldersDoneChanged(++done);
@@ -129,7 +130,8 @@ void FileSearch::CollectFolders(const QByteArray &root)
         return;
     // A depth-first walk with a stack gives the order of inserting every
     // folder's subfolders right after it, in reverse, without the inserts.
-    AddSubfolders(root);
+    Folder rootFolder{root};
+    AddSubfolders(rootFolder);
     while (!m_pending.empty()) {
         m_observer.processPendingMessages();
         if (m_stopRequested) {
@@ -143,23 +145,25 @@ void FileSearch::CollectFolders(const QByteArray &root)
         m_pending.pop_back();
         AddSubfolders(m_folderList.back());
     }
-    m_folderList.insert(m_folderList.begin(), root);
+    m_folderList.insert(m_folderList.begin(), std::move(rootFolder));
     m_observer.foldersToSearchChanged(qsizetype(m_folderList.size()));
 }
 
-void FileSearch::AddSubfolders(const QByteArray &folder)
+void FileSearch::AddSubfolders(Folder &folder)
 {
-    if (!m_reader.open(forOpen(folder), folder == m_root))
+    if (!m_reader.open(forOpen(folder.path), folder.path == m_root))
         return;
+    const qsizetype listing = m_cache.startRecording(m_reader.fd());
     int files = 0;
     DirectoryReader::Entry entry;
     while (m_reader.next(entry)) {
+        m_cache.record(entry);
         if (entry.type == DirectoryReader::Type::Directory) {
             if (entry.name[0] != '.') {
                 QByteArray path;
-                path.reserve(folder.size() + 1 + entry.length);
-                path.append(folder).append('/').append(entry.name, entry.length);
-                m_pending.push_back(std::move(path));
+                path.reserve(folder.path.size() + 1 + entry.length);
+                path.append(folder.path).append('/').append(entry.name, entry.length);
+                m_pending.push_back({std::move(path)});
             }
         } else if (++files > 50) {
             m_observer.foldersToSearchChanged(folderListLength());
@@ -167,13 +171,37 @@ void FileSearch::AddSubfolders(const QByteArray &folder)
         }
         m_observer.processPendingMessages();
     }
+    m_cache.finishRecording();
+    // A listing cut short by an error is read again at the folder's turn.
+    folder.listing = m_reader.failed() ? -1 : listing;
     m_reader.close();
 }
 
-SearchEnd FileSearch::searchFolder(const QByteArray &folder, SearchMask &mask, TextFinder *finder)
+bool FileSearch::openForMatching(const Folder &folder, bool needFd)
 {
-    if (!m_reader.open(forOpen(folder), folder == m_root))
+    const bool follow = folder.path == m_root;
+    const char *path = forOpen(folder.path);
+    if (needFd || folder.listing < 0) {
+        if (!m_reader.open(path, follow))
+            return false;
+        if (const auto kept = m_cache.listing(folder.listing, m_reader.fd(), path, follow))
+            m_reader.replay(*kept);
+        return true;
+    }
+    // A name search needs no open folder when its listing is still true.
+    if (const auto kept = m_cache.listing(folder.listing, -1, path, follow)) {
+        m_reader.close();
+        m_reader.replay(*kept);
+        return true;
+    }
+    return m_reader.open(path, follow);
+}
+
+SearchEnd FileSearch::searchFolder(const Folder &folder, SearchMask &mask, TextFinder *finder)
+{
+    if (!openForMatching(folder, finder != nullptr))
         return SearchEnd::Finished;
+    const QByteArray &folderPath = folder.path;
     DirectoryReader::Entry entry;
     while (m_reader.next(entry)) {
         if (!mask.matchesName(QByteArrayView(entry.name, entry.length)))
@@ -183,11 +211,11 @@ SearchEnd FileSearch::searchFolder(const QByteArray &folder, SearchMask &mask, T
             return SearchEnd::Stopped;
         }
         // Filled in place: the buffer grows to the longest path once.
-        m_currentPath.resize(folder.size() + 1 + entry.length);
+        m_currentPath.resize(folderPath.size() + 1 + entry.length);
         char *out = m_currentPath.data();
-        std::memcpy(out, folder.constData(), size_t(folder.size()));
-        out[folder.size()] = '/';
-        std::memcpy(out + folder.size() + 1, entry.name, size_t(entry.length));
+        std::memcpy(out, folderPath.constData(), size_t(folderPath.size()));
+        out[folderPath.size()] = '/';
+        std::memcpy(out + folderPath.size() + 1, entry.name, size_t(entry.length));
         QString path;
         if (mask.fragmentMode()) {
             path = fromNative(m_currentPath);

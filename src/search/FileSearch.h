@@ -1,6 +1,7 @@
 #pragma once
 
 #include "search/DirectoryReader.h"
+#include "search/FolderListingCache.h"
 #include "search/SearchObserver.h"
 #include "search/SearchRequest.h"
 
@@ -64,11 +65,23 @@ public:
     // (empty before the first). Built on request, so examining costs nothing.
     QString currentFilePath() const;
 
+    // Folders changed less than this many seconds before the collection read
+    // them are read again at their turn (see FolderListingCache; default 2;
+    // a negative window keeps even folders changed just now).
+    void setRecentChangeWindow(int seconds) { m_cache = FolderListingCache(seconds); }
+
 private:
+    struct Folder
+    {
+        QByteArray path;        // native, "" for "/"
+        qsizetype listing = -1; // its listing kept by the collection, if any
+    };
+
     SearchEnd run(const SearchRequest &request);
     void CollectFolders(const QByteArray &root);
-    void AddSubfolders(const QByteArray &folder);
-    SearchEnd searchFolder(const QByteArray &folder, SearchMask &mask, TextFinder *finder);
+    void AddSubfolders(Folder &folder);
+    SearchEnd searchFolder(const Folder &folder, SearchMask &mask, TextFinder *finder);
+    bool openForMatching(const Folder &folder, bool needFd);
     qsizetype folderListLength() const;
 
     SearchObserver &m_observer;
@@ -80,8 +93,9 @@ private:
     QByteArray m_currentPath; // native bytes
     // FolderList while collecting: the folders taken so far, and the ones
     // still to expand with the next one last.
-    std::vector<QByteArray> m_folderList;
-    std::vector<QByteArray> m_pending;
+    std::vector<Folder> m_folderList;
+    std::vector<Folder> m_pending;
+    FolderListingCache m_cache;
     QByteArray m_root; // native, "" for "/"
 };
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -425,6 +426,39 @@ TEST_F(FileSearchTest, StopWhileReadingAFile)
     EXPECT_EQ(engine.FoundList(), QStringList{tree.path("big.txt")});
     // One call before the walk, three inside the read of 3 MiB, one after the entry.
     EXPECT_EQ(recording.pendingCalls, 5);
+}
+
+// The collection keeps the listings it reads; a folder that changes before
+// its turn must still be searched as it is then.
+TEST_F(FileSearchTest, FoldersChangedAfterTheCollectionAreReadAgain)
+{
+    for (const char *folder : {"A", "B", "C", "D"})
+        tree.folder(folder);
+    for (const char *file : {"A/old.txt", "B/gone.txt", "B/stays.txt", "D/d.txt"})
+        tree.file(file, "x");
+    const struct timespec past[2] = {{978307200, 0}, {978307200, 0}}; // 2001
+    for (const char *folder : {"", "/A", "/B", "/C", "/D"})
+        ASSERT_EQ(::utimensat(AT_FDCWD, (tree.rootBytes() + folder).constData(), past, 0), 0);
+
+    RecordingObserver recording;
+    FileSearch engine(recording);
+    engine.setRecentChangeWindow(-1);
+    bool changed = false;
+    recording.onFoldersToSearch = [&](qsizetype count) {
+        if (count == 5 && !changed) { // the collection has ended
+            changed = true;
+            tree.file("A/new.txt", "x");
+            ASSERT_EQ(::unlink(quil::toNative(tree.path("B/gone.txt")).constData()), 0);
+            ASSERT_EQ(::rmdir(quil::toNative(tree.path("C")).constData()), 0);
+        }
+    };
+    EXPECT_EQ(engine.start(request(QStringLiteral("*"), QStringLiteral("*"), true)), SearchEnd::Finished);
+    EXPECT_TRUE(changed);
+    QStringList found;
+    for (const QString &path : engine.FoundList())
+        found.append(path.mid(tree.root().size() + 1));
+    EXPECT_EQ(sorted(found), (QStringList{"A", "A/new.txt", "A/old.txt", "B", "B/stays.txt", "D", "D/d.txt"}));
+    EXPECT_EQ(recording.foldersDone.last(), 5); // the folder gone before its turn counts as searched
 }
 
 TEST_F(FileSearchTest, StartWhileRunningIsIgnored)

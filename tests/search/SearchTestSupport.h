@@ -13,7 +13,12 @@ class RecordingObserver : public quil::SearchObserver
 {
 public:
     void searchStarted() override { ++started; }
-    void foldersToSearchChanged(qsizetype count) override { foldersToSearch.append(count); }
+    void foldersToSearchChanged(qsizetype count) override
+    {
+        foldersToSearch.append(count);
+        if (onFoldersToSearch)
+            onFoldersToSearch(count);
+    }
     void foldersDoneChanged(qsizetype count) override { foldersDone.append(count); }
     void foundCountChanged(qsizetype count) override { foundCounts.append(count); }
     void matchFound(const QString &path) override
@@ -46,6 +51,7 @@ public:
     qsizetype messagesBeforeEnd = -1;
     quil::ScriptedDialogs dialogs;
     std::function<void(int)> onPending;
+    std::function<void(qsizetype)> onFoldersToSearch;
     std::function<void(const QString &)> onMatch;
 };
 
