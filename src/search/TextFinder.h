@@ -21,8 +21,8 @@ namespace quil {
 // Files are read in chunks of 128 KiB (a multiple of the 8192-byte blocks),
 // each searched together with the last bytes of the one before, so a match
 // that straddles chunks is found; one buffer serves every file. The scan tests
-// two bytes at fixed offsets of each candidate 16 at a time (SSE2) and
-// compares only candidates that pass.
+// two bytes at fixed offsets of each candidate, 32 (AVX2) or 16 (SSE2) at a
+// time, and compares only candidates that pass.
 class TextFinder
 {
 public:
