@@ -48,8 +48,9 @@ public:
     // taken from the current folder, and the root becomes the process's
     // current folder. Ignored (AlreadyRunning) while a search runs, for a call
     // from inside the observer. Cost: one pass over the folders to collect
-    // them, one to match, and a read of every file the mask admits when the
-    // text is asked for.
+    // them, one to match (which reuses the listings of folders unchanged
+    // since), and a read of every file the mask admits when the text is
+    // asked for.
     SearchEnd start(const SearchRequest &request);
     // Stop: sets StopRequested, which the running search notices at its next
     // check point. A Stop while idle has no effect on the next search. Safe
