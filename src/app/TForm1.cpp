@@ -143,6 +143,7 @@ TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent),
     setCentralWidget(central);
 
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
+    setUpNavigation();
 
     FormCreate();
 }

@@ -23,6 +23,10 @@ namespace quil {
 struct Services;
 }
 
+namespace quil {
+class VolumeMonitor;
+}
+
 // The main window: path, disk and button rows, the folder tree, the folder
 // list, the command buttons and the command line. Controls keep the names of
 // the stored layout so that the commands of every subsystem can reach them.
@@ -35,7 +39,11 @@ public:
     ~TForm1() override;
 
     // The other windows, for start-up and close (settings, search, extensions).
-    void setWindows(AppWindows *windows) { m_windows = windows; }
+    void setWindows(AppWindows *windows)
+    {
+        m_windows = windows;
+        connectWindows();
+    }
 
     // Writes a command's text into the status line and repaints it at once,
     // so it shows while the command blocks the window.
@@ -96,6 +104,28 @@ public:
     // selector's change signal fires as for a user's choice).
     void SelectDrive(const QString &mountPoint);
 
+    // --- Navigation: opening rows, the path box, drives, tree, device notices ---
+
+    // The identifier and name of the row last clicked in the list; kept
+    // across folder changes. Other commands use them as their current item.
+    quil::ItemId CurrentItemId;
+    QString CurrentItemName;
+
+    // The row of the list's selected entry; -1 when no row is selected.
+    int SelectedRow() const;
+    // Refresh tree node: "Обновление дерева ", re-reads the children of the
+    // tree node at an absolute position, "Жду команду... ".
+    void RefreshTree(int position);
+    // Re-reads the volumes into the drive selector, selects its volume again
+    // (the first when it is gone) and, as a change of drive, lists its root.
+    void RebuildDriveLists();
+    // The device-change handler, by event code (quil::VolumeMonitor::Event):
+    // writes the status text; an arrival or removal rebuilds the drive lists.
+    void CD(int event);
+    // Enter in the path box goes to the typed path; true when the key was
+    // used (and must not reach the box).
+    bool cbPathKeyDown(int key);
+
     // --- Panel1 ---
     QFrame *Panel1 = nullptr;
     QLabel *Label2 = nullptr;
@@ -148,6 +178,29 @@ public Q_SLOTS:
     // "Закончить / Exit": closes the main window, which ends the program.
     void SpeedButton1Click();
 
+    // --- Navigation handlers; each reports its errors in the error box ---
+
+    // Opens the selected row: lists a folder or volume; starts a file with
+    // the program of the extension table (the name as one argument) or its
+    // default application, in the path box's folder.
+    void ListViewDblClick();
+    // A history line picked: "Выбран: " and the line's folder, else the text.
+    void cbPathClick();
+    // Up one level, selecting the folder left; beeps at the top.
+    void SpeedButton2Click();
+    // Lists the drive selector's volume root (once the window is shown).
+    void DriveComboBox1Change();
+    // Lists the tree's selected folder (once the window is shown).
+    void ShellTreeView1Click();
+    // Lists the path box's folder afresh.
+    void SpeedButton19Click();
+    // Refreshes the tree's volumes and rebuilds the drive lists.
+    void SpeedButton18Click();
+    // Remembers the clicked row in CurrentItemId and CurrentItemName.
+    void ListViewClick();
+    // Shows the extension table window.
+    void SpeedButton11Click();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -167,6 +220,15 @@ private:
     void keepPathHistory();
     void selectEntryAfterListing();
     void RefreshDiskDisplay();
+    // Navigation set-up: wires the controls and starts the volume monitor.
+    void setUpNavigation();
+    // Connects the other windows' notices (status texts) once they exist.
+    void connectWindows();
+    void openFileEntry(const TShellItem &entry);
+    // Sets the drive selector to the volume of the path box's folder.
+    void followPathBoxDrive();
+    // The absolute tree position of the computer folder's node.
+    int computerNodePosition() const;
 
     quil::Services &m_services;
     AppWindows *m_windows = nullptr;
@@ -179,4 +241,5 @@ private:
     QList<quil::Volume> m_volumes;
     qint64 m_diskSizeKb = 0;
     qint64 m_diskFreeKb = 0;
+    quil::VolumeMonitor *m_volumeMonitor = nullptr;
 };

@@ -1,0 +1,555 @@
+#include "app/AppWindows.h"
+#include "app/RecordingScript.h"
+#include "app/TForm1.h"
+#include "listing/FolderListModel.h"
+#include "listing/FolderListView.h"
+#include "listing/FolderTreeModel.h"
+#include "platform/NativePath.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/SettingsFiles.h"
+#include "platform/ShellNamespace.h"
+#include "platform/VolumeMonitor.h"
+#include "platform/Volumes.h"
+#include "support/TempTree.h"
+#include "support/TestServices.h"
+#include "viewers/TExtent.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+#include <memory>
+
+#include <sched.h>
+#include <sys/mount.h>
+
+namespace {
+
+// The default application for text/plain in this test: a recording script
+// registered through a desktop file (set up in main, before GIO first reads
+// the applications).
+TempTree *applications = nullptr;
+QString defaultOpenerRecord()
+{
+    return applications->path("opened");
+}
+
+QString canonical(const QString &path)
+{
+    return QFileInfo(path).canonicalFilePath();
+}
+
+} // namespace
+
+// The navigation commands of the main window on the real windows, with real
+// folders, real started programs and, where the machine allows, a real tmpfs.
+class TForm1NavigationTest : public QObject
+{
+    Q_OBJECT
+
+    struct Program
+    {
+        TestServices test;
+        quil::ScriptedDialogs &dialogs = test.dialogs;
+        std::unique_ptr<AppWindows> windows;
+
+        TForm1 &start(bool show = true)
+        {
+            windows = std::make_unique<AppWindows>(test.services);
+            if (show)
+                windows->Form1->show();
+            return *windows->Form1;
+        }
+        void writeExtensions(const QStringList &lines)
+        {
+            quil::writeSettingsLines(test.services.settingsFolder + QStringLiteral("quil.ext"), lines);
+        }
+    };
+
+    static int rowNamed(TForm1 &form, const QString &name)
+    {
+        const int row = form.listing().findEntry(name);
+        if (row < 0)
+            qWarning("no row named %s", qPrintable(name));
+        return row;
+    }
+
+    static void selectRow(TForm1 &form, int row)
+    {
+        const QModelIndex index = form.listModel()->index(row, 0);
+        form.ListView->setCurrentIndex(index);
+        form.ListView->scrollTo(index);
+    }
+
+    // A user's double click on a row, as the mouse gives it.
+    static void doubleClickRow(TForm1 &form, const QString &name)
+    {
+        const int row = rowNamed(form, name);
+        selectRow(form, row);
+        const QRect rect = form.ListView->visualRect(form.listModel()->index(row, 0));
+        QTest::mouseClick(form.ListView->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseDClick(form.ListView->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    static void clickTreeNode(TForm1 &form, const QModelIndex &node)
+    {
+        form.ShellTreeView1->scrollTo(node);
+        const QRect rect = form.ShellTreeView1->visualRect(node);
+        QTest::mouseClick(form.ShellTreeView1->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void openingAFolderShowsItsPathAndPutsItsNodeOnTop()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        tree.folder("Work");
+        const QString docs = tree.folder("Work/Docs");
+        // Enough folders below Docs that its node can reach the top.
+        for (int i = 0; i < 60; ++i)
+            tree.folder("Work/e" + QByteArray::number(i));
+        form.NavigateByPath(tree.path("Work"));
+        doubleClickRow(form, QStringLiteral("Docs"));
+        QCOMPARE(form.listing().currentPath(), docs);
+        QCOMPARE(form.cbPath->currentText(), docs + QLatin1Char('/'));
+        QCOMPARE(form.TreeSelectedPath(), docs);
+        const QModelIndex top = form.ShellTreeView1->indexAt(QPoint(4, 2));
+        QCOMPARE(form.treeModel()->pathOf(top), docs);
+        QCOMPARE(form.Label9->text(), QStringLiteral("Жду команду..."));
+        QVERIFY(program.dialogs.messages().isEmpty());
+    }
+
+    void openingTheRootVolumeShowsTheRootOnce()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        form.NavigateByPath(QStringLiteral("computer:///"));
+        doubleClickRow(form, quil::Volumes::list().first().displayName());
+        QCOMPARE(form.cbPath->currentText(), QStringLiteral("/"));
+        QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
+        QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
+    }
+
+    void openingAFile_data()
+    {
+        QTest::addColumn<QStringList>("table");
+        QTest::addColumn<QString>("fileName");
+        // "A", "B": the recording programs; empty: the default application.
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("case counts, blanks are trimmed")
+            << QStringList{".TXT", "B", " .txt ", "A"} << QStringLiteral("a.txt") << QStringLiteral("A");
+        QTest::newRow("capitals for capitals")
+            << QStringList{".txt", "A", ".TXT", "B"} << QStringLiteral("b.TXT") << QStringLiteral("B");
+        QTest::newRow("first row wins") << QStringList{".txt", "B", ".txt", "A"} << QStringLiteral("a.txt")
+                                        << QStringLiteral("B");
+        QTest::newRow("quotes and shell characters arrive verbatim")
+            << QStringList{".txt", "A"} << QStringLiteral("it's \"q\"; $(touch pwned) `id` & | > *.txt")
+            << QStringLiteral("A");
+        QTest::newRow("a row without a program")
+            << QStringList{".txt", "", ".txt", "A"} << QStringLiteral("a.txt") << QString();
+        QTest::newRow("no row") << QStringList{".md", "A"} << QStringLiteral("notes.txt") << QString();
+    }
+
+    void openingAFile()
+    {
+        QFETCH(QStringList, table);
+        QFETCH(QString, fileName);
+        QFETCH(QString, expected);
+        TempTree tools;
+        const QString record = tools.path("record");
+        tools.folder("bin");
+        const QString programA = recordingScript(tools, "bin/program A.sh", record + "A");
+        const QString programB = recordingScript(tools, "bin/program B.sh", record + "B");
+        for (int i = 1; i < table.size(); i += 2)
+            if (!table[i].isEmpty())
+                table[i] = table[i] == QLatin1String("A") ? programA : programB;
+        QFile::remove(defaultOpenerRecord());
+
+        Program program;
+        program.writeExtensions(table);
+        TForm1 &form = program.start();
+        TempTree files;
+        const QString folder = files.folder("listed folder");
+        const QString file = files.file("listed folder/" + fileName.toUtf8(), "text\n");
+        form.NavigateByPath(folder);
+        doubleClickRow(form, fileName);
+
+        const QString recordOf = expected.isEmpty() ? defaultOpenerRecord() : record + expected;
+        const QList<QByteArray> items = waitForRecord(recordOf);
+        QCOMPARE(items.size(), 2);
+        // The program gets the name alone, the default application the path.
+        QCOMPARE(items.at(1), quil::toNative(expected.isEmpty() ? file : fileName));
+        if (!expected.isEmpty())
+            QCOMPARE(items.at(0), quil::toNative(canonical(folder)));
+        QCOMPARE(form.listing().currentPath(), folder);
+        QVERIFY(!QFile::exists(folder + "/pwned"));
+        for (const QString &other : {record + "A", record + "B"})
+            if (other != recordOf)
+                QVERIFY(!QFile::exists(other));
+    }
+
+    void aFolderThatCannotBeMadeCurrentStartsNothing()
+    {
+        TempTree tools;
+        const QString record = tools.path("record");
+        Program program;
+        program.writeExtensions({".txt", recordingScript(tools, "program.sh", record)});
+        TForm1 &form = program.start();
+        TempTree files;
+        const QString folder = files.folder("gone");
+        files.file("gone/a.txt");
+        form.NavigateByPath(folder);
+        QVERIFY(QDir(folder).removeRecursively());
+        doubleClickRow(form, QStringLiteral("a.txt"));
+        QCOMPARE(program.dialogs.messages(), QStringList{folder + QStringLiteral("/не найдена - ")});
+        QVERIFY(!QFile::exists(record));
+    }
+
+    void doubleClickWithoutARowOnlySetsTheStatus_data()
+    {
+        QTest::addColumn<bool>("rowSelected");
+        QTest::newRow("no row selected") << false;
+        QTest::newRow("below the rows") << true;
+    }
+
+    void doubleClickWithoutARowOnlySetsTheStatus()
+    {
+        QFETCH(bool, rowSelected);
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        tree.folder("only");
+        form.NavigateByPath(tree.root());
+        if (!rowSelected)
+            form.ListView->clearSelection();
+        QCOMPARE(form.SelectedRow(), rowSelected ? 0 : -1);
+        form.SetStatus(QStringLiteral("Настройка."));
+        const QPoint below(10, form.ListView->viewport()->height() - 5);
+        QVERIFY(!form.ListView->indexAt(below).isValid());
+        QTest::mouseDClick(form.ListView->viewport(), Qt::LeftButton, {}, below);
+        QCOMPARE(form.Label9->text(), QStringLiteral("Жду команду..."));
+        QCOMPARE(form.listing().currentPath(), tree.root());
+        QVERIFY(program.dialogs.shown().isEmpty());
+        form.SetStatus(QStringLiteral("Настройка."));
+        form.ListView->clearSelection();
+        form.ListViewDblClick();
+        QCOMPARE(form.Label9->text(), QStringLiteral("Жду команду..."));
+        QCOMPARE(form.listing().currentPath(), tree.root());
+    }
+
+    void typedPathWithEnter()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        const QString target = tree.folder("typed");
+        const auto type = [&form](const QString &text) {
+            form.cbPath->setFocus();
+            form.cbPath->lineEdit()->selectAll();
+            if (text.isEmpty())
+                QTest::keyClick(form.cbPath->lineEdit(), Qt::Key_Delete);
+            else
+                QTest::keyClicks(form.cbPath->lineEdit(), text);
+            QTest::keyClick(form.cbPath->lineEdit(), Qt::Key_Return);
+        };
+        type(target);
+        QCOMPARE(form.listing().currentPath(), target);
+        QCOMPARE(form.cbPath->currentText(), target + QLatin1Char('/'));
+        const int lines = form.cbPath->count();
+        // An empty box does nothing; the key does not reach the box.
+        type(QString());
+        QCOMPARE(form.listing().currentPath(), target);
+        QCOMPARE(form.cbPath->count(), lines);
+        QVERIFY(program.dialogs.messages().isEmpty());
+        // A path that does not exist: the error box, the listing stays.
+        type(tree.path("missing"));
+        QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
+        QCOMPARE(form.listing().currentPath(), target);
+        QCOMPARE(form.cbPath->count(), lines);
+    }
+
+    void historyLineIsAnnouncedThenListed()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        const QString first = tree.folder("first");
+        const QString second = tree.folder("second");
+        form.NavigateByPath(first);
+        form.NavigateByPath(second);
+        QCOMPARE(form.cbPath->currentIndex(), 0);
+        // The arrow key picks the next line down, as the drop-down does.
+        QTest::keyClick(form.cbPath, Qt::Key_Down);
+        QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Выбран: ") + first});
+        QCOMPARE(form.listing().currentPath(), first);
+        QCOMPARE(form.cbPath->currentText(), first + QLatin1Char('/'));
+    }
+
+    void historyLineOfAFolderRemovedSinceIsReported()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        const QString first = tree.folder("first");
+        const QString second = tree.folder("second");
+        form.NavigateByPath(first);
+        form.NavigateByPath(second);
+        QVERIFY(QDir(first).removeRecursively());
+        QTest::keyClick(form.cbPath, Qt::Key_Down);
+        QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
+        QCOMPARE(form.listing().currentPath(), second);
+    }
+
+    void upOneLevel()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        tree.folder("parent");
+        for (const char *name : {"a", "b", "Work", "z"})
+            tree.folder(QByteArray("parent/") + name);
+        form.NavigateByPath(tree.path("parent/Work"));
+        form.SpeedButton2->click();
+        QCOMPARE(form.listing().currentPath(), tree.path("parent"));
+        QCOMPARE(form.ListView->currentIndex().data().toString(), QStringLiteral("Work"));
+        QCOMPARE(form.EntryToSelect(), QStringLiteral("Work"));
+
+        // From the root to the computer folder, where no row is named "/".
+        form.NavigateByPath(QStringLiteral("/"));
+        form.SpeedButton2->click();
+        QCOMPARE(form.cbPath->currentText(), QStringLiteral("computer:///"));
+        QCOMPARE(form.EntryToSelect(), QStringLiteral("/"));
+        QCOMPARE(form.ListView->currentIndex().row(), 0);
+        QCOMPARE(program.dialogs.beeps(), 0);
+
+        // Nothing is above the computer folder: a beep, and the list stays.
+        form.SetStatus(QStringLiteral("Настройка."));
+        form.SpeedButton2->click();
+        QCOMPARE(program.dialogs.beeps(), 1);
+        QCOMPARE(form.cbPath->currentText(), QStringLiteral("computer:///"));
+        QCOMPARE(form.Label9->text(), QStringLiteral("Жду команду..."));
+        QVERIFY(program.dialogs.messages().isEmpty());
+    }
+
+    void driveSelectorListsTheRootOnlyOnceShown()
+    {
+        Program program;
+        TForm1 &form = program.start(false);
+        const QString before = form.listing().currentPath();
+        form.DriveComboBox1Change();
+        QCOMPARE(form.listing().currentPath(), before);
+        form.show();
+        TempTree tree;
+        form.NavigateByPath(tree.root());
+        form.DriveComboBox1Change();
+        QCOMPARE(form.listing().currentPath(), form.SelectedDrive());
+    }
+
+    void treeClickListsTheFolder()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        tree.folder("tree");
+        const QString target = tree.folder("tree/target");
+        tree.folder("tree/other");
+        form.NavigateByPath(tree.path("tree"));
+        const QModelIndex node = form.treeModel()->indexForPath(target);
+        QCOMPARE(form.treeModel()->pathOf(node), target);
+        clickTreeNode(form, node);
+        QCOMPARE(form.listing().currentPath(), target);
+        QCOMPARE(form.cbPath->currentText(), target + QLatin1Char('/'));
+
+        // The computer folder is virtual: a click lists nothing.
+        QModelIndex computer;
+        for (int row = 0; row < form.treeModel()->rowCount(); ++row)
+            if (form.treeModel()->itemOf(form.treeModel()->index(row, 0)).isComputer())
+                computer = form.treeModel()->index(row, 0);
+        QVERIFY(computer.isValid());
+        clickTreeNode(form, computer);
+        QCOMPARE(form.listing().currentPath(), target);
+        QVERIFY(program.dialogs.shown().isEmpty());
+    }
+
+    void refreshingTheListReadsItAfresh()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        tree.file("b");
+        form.NavigateByPath(tree.root());
+        tree.file("a");
+        tree.file("c");
+        form.EntryToSelect() = QStringLiteral("c");
+        form.SpeedButton19->click();
+        QCOMPARE(form.listing().count(), 3);
+        QCOMPARE(form.EntryOfRow(0).name, QStringLiteral("a"));
+        QCOMPARE(form.ListView->currentIndex().data().toString(), QStringLiteral("c"));
+    }
+
+    void refreshingTheTreeListsTheDriveRoot()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        form.NavigateByPath(tree.root());
+        form.SpeedButton18->click();
+        QCOMPARE(form.Label9->text(), QStringLiteral("Жду команду... "));
+        QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
+        QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
+    }
+
+    void clickRemembersTheCurrentItem()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        QVERIFY(form.CurrentItemName.isEmpty());
+        TempTree tree;
+        tree.file("first");
+        const QString second = tree.file("second");
+        form.NavigateByPath(tree.root());
+        const int row = rowNamed(form, QStringLiteral("second"));
+        form.ListView->scrollTo(form.listModel()->index(row, 0));
+        QTest::mouseClick(form.ListView->viewport(), Qt::LeftButton, {},
+                          form.ListView->visualRect(form.listModel()->index(row, 0)).center());
+        QCOMPARE(form.CurrentItemName, QStringLiteral("second"));
+        QCOMPARE(form.CurrentItemId.path(), second);
+        // Kept when the folder changes.
+        form.NavigateByPath(QStringLiteral("/"));
+        QCOMPARE(form.CurrentItemName, QStringLiteral("second"));
+    }
+
+    void extensionWindowFromTheMainWindow()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TExtent &extent = *program.windows->Extent;
+        form.SpeedButton11->click();
+        QCOMPARE(form.Label9->text(), QStringLiteral("Настр. расширений. "));
+        QVERIFY(extent.isVisible());
+        extent.Button5->click();
+        QVERIFY(!extent.isVisible());
+        QCOMPARE(form.Label9->text(), QStringLiteral("Жду команды. "));
+        QVERIFY(QFile::exists(extent.tablePath()));
+    }
+
+    void deviceNoticesByCode_data()
+    {
+        QTest::addColumn<int>("event");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("node change") << 7 << QStringLiteral("Смена носителя...");
+        QTest::newRow("arrival") << 0x8000 << QStringLiteral("Есть новый диск");
+        QTest::newRow("removal") << 0x8004 << QStringLiteral("Изъят диск.");
+        QTest::newRow("other") << 0x8003 << QStringLiteral("Жду команды...!");
+    }
+
+    void deviceNoticesByCode()
+    {
+        QFETCH(int, event);
+        QFETCH(QString, status);
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        form.NavigateByPath(tree.root());
+        form.CD(event);
+        QCOMPARE(form.Label9->text(), status);
+        // Only arrival and removal rebuild the drive lists (and list the root).
+        const bool rebuilt = event == 0x8000 || event == 0x8004;
+        QCOMPARE(form.listing().currentPath(), rebuilt ? QStringLiteral("/") : tree.root());
+    }
+
+    void mountedAndUnmountedVolume()
+    {
+        TempTree tree;
+        Program program;
+        TForm1 &form = program.start();
+        TempTree files;
+        form.NavigateByPath(files.root());
+        auto volume = std::make_unique<TmpfsMount>(tree.path("volume"));
+        if (!volume->mounted())
+            QSKIP("this machine does not allow mounting a tmpfs");
+        const QString point = volume->path();
+        QTRY_COMPARE(form.Label9->text(), QStringLiteral("Есть новый диск"));
+        QVERIFY(form.DriveComboBox1->findData(point) >= 0);
+        // The rebuilt selector kept its drive and listed that drive's root.
+        QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
+        QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
+
+        // The tree learns of the volume when it is refreshed, also after the
+        // home folder's node was expanded (which moves the computer folder
+        // off position 2).
+        FolderTreeModel &model = *form.treeModel();
+        model.fetchMore(model.index(0, 0));
+        const auto treeHasVolume = [&] {
+            const QModelIndex computer = model.index(1, 0);
+            for (int row = 0; row < model.rowCount(computer); ++row)
+                if (model.itemOf(model.index(row, 0, computer)).path() == point)
+                    return true;
+            return false;
+        };
+        QVERIFY(model.itemOf(model.index(1, 0)).isComputer());
+        QVERIFY(!treeHasVolume());
+        form.SpeedButton18->click();
+        QVERIFY(treeHasVolume());
+
+        // The volume opened from the computer folder shows its root.
+        form.NavigateByPath(QStringLiteral("computer:///"));
+        const QString name = quil::ShellNamespace::displayName(quil::ItemId::volume(point));
+        doubleClickRow(form, name);
+        QCOMPARE(form.cbPath->currentText(), point + QLatin1Char('/'));
+        QCOMPARE(form.SelectedDrive(), point);
+
+        // Removed while listed: the selector falls back to the first volume.
+        volume.reset();
+        QTRY_COMPARE(form.Label9->text(), QStringLiteral("Изъят диск."));
+        QCOMPARE(form.DriveComboBox1->findData(point), -1);
+        QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
+        QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    // A mount namespace of this test's own: its tmpfs is no device notice
+    // for tests running beside it, and theirs none for it. Where this is
+    // refused the test runs in the shared namespace.
+    if (::unshare(CLONE_NEWNS) == 0)
+        ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr);
+
+    // GIO reads the applications and their defaults once, on first use.
+    TempTree xdg;
+    applications = &xdg;
+    xdg.folder("data");
+    xdg.folder("data/applications");
+    xdg.folder("config");
+    const QString opener = recordingScript(xdg, "open.sh", xdg.path("opened"));
+    xdg.file("data/applications/quil-test-opener.desktop",
+             "[Desktop Entry]\nType=Application\nName=Quil test opener\nExec='" + quil::toNative(opener) +
+                 "' %f\nMimeType=text/plain;\nTerminal=false\n");
+    xdg.file("config/mimeapps.list", "[Default Applications]\ntext/plain=quil-test-opener.desktop\n");
+    qputenv("XDG_DATA_HOME", quil::toNative(xdg.path("data")));
+    qputenv("XDG_CONFIG_HOME", quil::toNative(xdg.path("config")));
+    qputenv("XDG_DATA_DIRS", quil::toNative(xdg.path("data")) + ":/usr/local/share:/usr/share");
+    // A home folder with a subfolder, so that expanding its tree node
+    // creates nodes before the computer folder's.
+    xdg.folder("home");
+    xdg.folder("home/Documents");
+    qputenv("HOME", quil::toNative(xdg.path("home")));
+
+    QApplication application(argc, argv);
+    TForm1NavigationTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TForm1NavigationTest.moc"
