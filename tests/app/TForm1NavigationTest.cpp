@@ -486,6 +486,14 @@ private Q_SLOTS:
         QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
         QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
 
+        // The user's choice of the volume in the selector lists its root.
+        for (int step = 0; step < form.DriveComboBox1->count() && form.SelectedDrive() != point; ++step)
+            QTest::keyClick(form.DriveComboBox1, Qt::Key_Down);
+        QCOMPARE(form.SelectedDrive(), point);
+        QCOMPARE(form.listing().currentPath(), point);
+        QCOMPARE(form.cbPath->currentText(), point + QLatin1Char('/'));
+        form.NavigateByPath(QStringLiteral("/"));
+
         // The tree learns of the volume when it is refreshed, also after the
         // home folder's node was expanded (which moves the computer folder
         // off position 2).

@@ -74,3 +74,27 @@ TEST(ExtensionTable, UnreadableFileRaisesAndKeepsRows)
     EXPECT_THROW(table.load(tree.path("quil.ext")), quil::QuilError);
     EXPECT_EQ(table.size(), 1);
 }
+
+TEST(ExtensionTable, GarbageAndHugeLinesLoadWithoutHarm)
+{
+    TempTree tree;
+    // Every byte value, NULs and bytes that are not UTF-8 included, and
+    // stray CRs without their LF.
+    QByteArray garbage;
+    for (int round = 0; round < 4; ++round)
+        for (int byte = 0; byte < 256; ++byte)
+            garbage.append(char(byte * 7 + round));
+    tree.file("garbage.ext", garbage);
+    ExtensionTable table;
+    ASSERT_TRUE(table.load(tree.path("garbage.ext")));
+    EXPECT_GT(table.size(), 0);
+    EXPECT_EQ(table.programFor(QStringLiteral(".txt")), QString());
+
+    const QByteArray huge(1024 * 1024, 'x');
+    tree.file("huge.ext", ".txt\r\n" + huge + "\r\n" + huge);
+    ASSERT_TRUE(table.load(tree.path("huge.ext")));
+    ASSERT_EQ(table.size(), 2);
+    EXPECT_EQ(table.rows()[0].program.size(), huge.size());
+    EXPECT_EQ(table.rows()[1].extension.size(), huge.size());
+    EXPECT_EQ(table.programFor(QStringLiteral(".txt")).size(), huge.size());
+}
