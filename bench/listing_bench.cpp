@@ -11,7 +11,13 @@
 #include <QHeaderView>
 #include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
+
+extern char **environ;
 
 namespace {
 
@@ -42,6 +48,25 @@ Opened openOnce(const QString &path, quil::SortKey key)
     return {double(timer.nsecsElapsed()) / 1e6, listing.detailFills(), listing.count()};
 }
 
+// Times `ls FOLDER > /dev/null` (names sorted, no stat) as the shell runs it.
+double timeLs(const QByteArray &folder)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    char *const arguments[] = {const_cast<char *>("ls"), const_cast<char *>(folder.constData()), nullptr};
+    QElapsedTimer timer;
+    timer.start();
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, "ls", &actions, nullptr, arguments, environ) != 0)
+        return -1;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    posix_spawn_file_actions_destroy(&actions);
+    return ms;
+}
+
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -68,15 +93,25 @@ int main(int argc, char *argv[])
                   {"size", quil::SortKey::Size},
                   {"type", quil::SortKey::Type},
                   {"date", quil::SortKey::Date}};
+    // ls and the name order take turns, so both see the same load of the machine.
+    std::vector<double> lsTimes;
+    double ratio = 0;
     for (const auto &order : orders) {
         std::vector<double> times;
         Opened last{};
         for (int i = 0; i < repeats; ++i) {
+            if (order.key == quil::SortKey::Name)
+                lsTimes.push_back(timeLs(path.toLocal8Bit()));
             last = openOnce(path, order.key);
             times.push_back(last.ms);
         }
         std::printf("open_by_%s_ms=%.1f rows=%d details_filled=%lld\n", order.name, median(times), last.rows,
                     static_cast<long long>(last.filled));
+        if (order.key == quil::SortKey::Name) {
+            std::printf("ls_sorted_ms=%.1f\n", median(lsTimes));
+            ratio = median(times) / median(lsTimes);
+        }
     }
+    std::printf("listing_vs_ls=%.2f\n", ratio);
     return 0;
 }

@@ -128,6 +128,14 @@ TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent),
     connect(ListView->header(), &QHeaderView::sectionClicked, this, &TForm1::ListViewColumnClick);
     m_treeModel = new FolderTreeModel(this);
     ShellTreeView1->setModel(m_treeModel);
+    // A right click selects the node under the mouse (its menu is the
+    // context menu's).
+    ShellTreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ShellTreeView1, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        const QModelIndex node = ShellTreeView1->indexAt(at);
+        if (node.isValid())
+            ShellTreeView1->setCurrentIndex(node);
+    });
     Splitter1->addWidget(ShellTreeView1);
     Splitter1->addWidget(ListView);
     Splitter1->setStretchFactor(0, 0);

@@ -18,14 +18,14 @@ const TShellItem &FolderListing::entry(int i) const
 {
     if (i < 0 || i >= count())
         throw std::out_of_range("no entry at this row");
-    return m_entries.at(i);
+    return m_entries.at(m_order[size_t(i)]);
 }
 
 TShellItem &FolderListing::entry(int i)
 {
     if (i < 0 || i >= count())
         throw std::out_of_range("no entry at this row");
-    return m_entries[i];
+    return m_entries[m_order[size_t(i)]];
 }
 
 bool FolderListing::isFolder(int i) const
@@ -87,19 +87,16 @@ std::vector<int> sortedOrder(const std::vector<quil::FolderChild *> &children, q
 void FolderListing::readFolder(const quil::ItemId &folder)
 {
     QList<quil::FolderChild> children = ShellNamespace::enumerate(folder, ShellNamespace::ResolveLinks);
-    std::vector<quil::FolderChild *> pointers;
-    pointers.reserve(size_t(children.size()));
-    for (quil::FolderChild &child : children)
-        pointers.push_back(&child);
-    const std::vector<int> order = sortedOrder(pointers, quil::SortColumn(int(m_sortKey)));
     m_entries.clear();
+    m_order.clear();
     m_entries.reserve(children.size());
-    for (int i : order) {
+    for (quil::FolderChild &child : children) {
         TShellItem entry;
-        entry.name = children[i].name;
-        entry.relativeId = std::move(children[i]);
+        entry.name = child.name;
+        entry.relativeId = std::move(child);
         m_entries.append(std::move(entry));
     }
+    sort();
 }
 
 void FolderListing::sort()
@@ -108,12 +105,7 @@ void FolderListing::sort()
     pointers.reserve(size_t(m_entries.size()));
     for (TShellItem &entry : m_entries)
         pointers.push_back(&entry.relativeId);
-    const std::vector<int> order = sortedOrder(pointers, quil::SortColumn(int(m_sortKey)));
-    QList<TShellItem> sorted;
-    sorted.reserve(m_entries.size());
-    for (int i : order)
-        sorted.append(std::move(m_entries[i]));
-    m_entries = std::move(sorted);
+    m_order = sortedOrder(pointers, quil::SortColumn(int(m_sortKey)));
 }
 
 std::pair<int, int> FolderListing::fillDetails(int first, int last)
@@ -123,7 +115,7 @@ std::pair<int, int> FolderListing::fillDetails(int first, int last)
     int filledFirst = last + 1;
     int filledLast = first - 1;
     for (int i = first; i <= last; ++i) {
-        TShellItem &entry = m_entries[i];
+        TShellItem &entry = m_entries[m_order[size_t(i)]];
         if (!entry.needsDetails)
             continue;
         quil::FolderChild &child = entry.relativeId;
@@ -148,7 +140,7 @@ std::pair<int, int> FolderListing::fillDetails(int first, int last)
 int FolderListing::findEntry(const QString &name) const
 {
     for (int i = 0; i < count(); ++i)
-        if (m_entries.at(i).name == name)
+        if (entry(i).name == name)
             return i;
     return -1;
 }

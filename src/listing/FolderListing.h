@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <utility>
+#include <vector>
 
 // The entries of the main window's current folder and the state that goes
 // with them: the folder's identifier and path, the sort key and the name to
@@ -15,7 +16,7 @@
 class FolderListing
 {
 public:
-    int count() const { return int(m_entries.size()); }
+    int count() const { return int(m_order.size()); }
     // The entry of row i. Raises std::out_of_range for an index outside the list.
     const TShellItem &entry(int i) const;
     TShellItem &entry(int i);
@@ -30,7 +31,11 @@ public:
     // Sorts the entries again by the sort key.
     void sort();
     // Discards every entry.
-    void discardEntries() { m_entries.clear(); }
+    void discardEntries()
+    {
+        m_order.clear();
+        m_entries.clear();
+    }
 
     // Fills the details of the rows first to last (inclusive) that still
     // need them: icon, type text, size, attributes and date. Returns the
@@ -53,7 +58,10 @@ public:
     QString EntryToSelect;
 
 private:
+    // The entries as the folder gave them, and row i's place among them: a
+    // sort reorders only the places, never the entries.
     QList<TShellItem> m_entries;
+    std::vector<int> m_order;
     quil::ItemId m_currentFolder;
     QString m_currentPath;
     quil::SortKey m_sortKey = quil::SortKey::Name;

@@ -9,6 +9,7 @@
 #include "platform/OsError.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsFiles.h"
+#include "platform/ShellNamespace.h"
 #include "platform/TextFormat.h"
 #include "platform/Volumes.h"
 #include "support/TempTree.h"
@@ -16,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
@@ -233,6 +235,21 @@ private Q_SLOTS:
         QCOMPARE(edited.at(0).at(0).toInt(), 0);
         QCOMPARE(edited.at(0).at(1).toString(), QStringLiteral("new"));
         QCOMPARE(form.EntryOfRow(0).name, QStringLiteral("old"));
+    }
+
+    void rightClickSelectsTheTreeNode()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QModelIndex home = form.treeModel()->index(0, 0);
+        const QRect place = form.ShellTreeView1->visualRect(home);
+        QVERIFY(place.isValid());
+        QContextMenuEvent click(QContextMenuEvent::Mouse, place.center(),
+                                form.ShellTreeView1->viewport()->mapToGlobal(place.center()));
+        QApplication::sendEvent(form.ShellTreeView1->viewport(), &click);
+        QCOMPARE(form.ShellTreeView1->currentIndex(), home);
+        QCOMPARE(form.TreeSelectedPath(), quil::ShellNamespace::homeFolder().path());
     }
 
     void pathThatDoesNotExistKeepsTheListing()
