@@ -1,8 +1,6 @@
 #include "viewers/TExtent.h"
 
-#include "app/Services.h"
-#include "platform/ScriptedDialogs.h"
-#include "support/TempTree.h"
+#include "support/TestServices.h"
 
 #include <QFile>
 #include <QPushButton>
@@ -29,9 +27,9 @@ private:
 
 void TExtentTest::addDeleteAndCloseWritesTheFile()
 {
-    TempTree tree;
-    quil::ScriptedDialogs dialogs;
-    quil::Services services{dialogs, tree.root() + QLatin1Char('/')};
+    TestServices test;
+    quil::ScriptedDialogs &dialogs = test.dialogs;
+    quil::Services &services = test.services;
     TExtent window(services);
     QCOMPARE(window.windowTitle(), QStringLiteral("  Настройка расширений"));
     QCOMPARE(window.size(), QSize(595, 390));
@@ -65,9 +63,9 @@ void TExtentTest::addDeleteAndCloseWritesTheFile()
 
 void TExtentTest::cancelledAddChangesNothing()
 {
-    TempTree tree;
-    quil::ScriptedDialogs dialogs;
-    quil::Services services{dialogs, tree.root() + QLatin1Char('/')};
+    TestServices test;
+    quil::ScriptedDialogs &dialogs = test.dialogs;
+    quil::Services &services = test.services;
     TExtent window(services);
     dialogs.answerInput(std::nullopt);
     window.Button1Click();
@@ -80,10 +78,9 @@ void TExtentTest::cancelledAddChangesNothing()
 
 void TExtentTest::loadAndResize()
 {
-    TempTree tree;
-    tree.file("quil.ext", ".a\r\n/bin/a\r\n.b");
-    quil::ScriptedDialogs dialogs;
-    quil::Services services{dialogs, tree.root() + QLatin1Char('/')};
+    TestServices test;
+    test.settings.file("quil.ext", ".a\r\n/bin/a\r\n.b");
+    quil::Services &services = test.services;
     TExtent window(services);
     window.LoadExtensionTable();
     QCOMPARE(window.ListView1->topLevelItemCount(), 2);
