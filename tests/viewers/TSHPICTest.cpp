@@ -1,9 +1,7 @@
 #include "viewers/TSHPIC.h"
 
 #include "PictureSamples.h"
-#include "app/Services.h"
-#include "platform/ScriptedDialogs.h"
-#include "support/TempTree.h"
+#include "support/TestServices.h"
 #include "viewers/PictureBox.h"
 
 #include <QLabel>
@@ -31,9 +29,9 @@ private:
     struct Fixture
     {
         TempTree tree;
-        quil::ScriptedDialogs dialogs;
-        quil::Services services{dialogs, tree.root() + QLatin1Char('/')};
-        TSHPIC window{services};
+        TestServices test;
+        quil::ScriptedDialogs &dialogs = test.dialogs;
+        TSHPIC window{test.services};
 
         // Shows `path` as the View command does when the window is hidden.
         void show(const QString &path)
