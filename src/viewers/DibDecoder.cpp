@@ -4,6 +4,7 @@
 #include "viewers/PictureError.h"
 
 #include <QList>
+#include <algorithm>
 #include <bit>
 
 namespace quil {
@@ -35,7 +36,7 @@ struct Channel
             return fallback;
         const uint32_t v = (pixel & mask) >> shift;
         const uint32_t max = (1u << bits) - 1;
-        return int(v * 255 / max);
+        return int(std::min<uint32_t>(255, v * 255 / max)); // gaps in a mask can exceed max
     }
 };
 

@@ -114,6 +114,15 @@ TEST(PictureLoader, KeepsTransparencyOfGifAndIcons)
     EXPECT_EQ(qAlpha(at(picture, 8, 8)), 255);
 }
 
+TEST(GifDecoder, ShowsTheFirstFrameOfAnAnimation)
+{
+    const QImage first = samples::twoColours(20, 10, Qt::red, Qt::blue);
+    const QImage second = samples::twoColours(20, 10, Qt::blue, Qt::red);
+    const Picture picture = PictureLoader::decode(PictureKind::Gif, samples::gif(first, false, -1, &second), {});
+    EXPECT_EQ(at(picture, 2, 5), qRgb(255, 0, 0));
+    EXPECT_EQ(at(picture, 18, 5), qRgb(0, 0, 255));
+}
+
 TEST(JpegDecoder, DecodesAtTheSmallestScaleThatCoversTheArea)
 {
     EXPECT_EQ(quil::JpegDecoder::scaleFor({6000, 4000}, {617, 464}), 8);
@@ -267,14 +276,20 @@ TEST(PictureLoader, SurvivesDamagedInput)
         for (const QString &name : dir.entryList(QDir::Files)) {
             QFile file(dir.filePath(name));
             ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-            files.emplace_back(kind, file.readAll());
-            if (name.startsWith(QLatin1String("seed"))) { // the seeds are valid pictures
-                EXPECT_FALSE(PictureLoader::decode(kind, files.back().second, {}).isNull()) << qPrintable(name);
-            }
+            const QByteArray bytes = file.readAll();
             ++corpus;
+            if (name.startsWith(QLatin1String("seed"))) { // the seeds are valid pictures: damage them too
+                EXPECT_FALSE(PictureLoader::decode(kind, bytes, {}).isNull()) << qPrintable(name);
+                files.emplace_back(kind, bytes);
+                continue;
+            }
+            try { // inputs the fuzzers kept, most of them broken
+                PictureLoader::decode(kind, bytes, QSize(617, 464));
+            } catch (const quil::QuilError &) {
+            }
         }
     }
-    EXPECT_GE(corpus, 6);
+    EXPECT_GE(corpus, 12);
 
     uint32_t seed = 12345;
     const auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };

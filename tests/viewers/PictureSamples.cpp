@@ -85,7 +85,7 @@ static int writeToArray(GifFileType *gif, const GifByteType *data, int length)
     return length;
 }
 
-QByteArray gif(const QImage &source, bool interlaced, int transparentIndex)
+QByteArray gif(const QImage &source, bool interlaced, int transparentIndex, const QImage *second)
 {
     const QImage image = source.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
     QByteArray bytes;
@@ -121,6 +121,15 @@ QByteArray gif(const QImage &source, bool interlaced, int transparentIndex)
     } else {
         for (int y = 0; y < image.height(); ++y)
             putRow(y);
+    }
+    if (second) {
+        const QImage next = second->convertToFormat(QImage::Format_Indexed8, table);
+        EGifPutImageDesc(file, 0, 0, next.width(), next.height(), false, nullptr);
+        for (int y = 0; y < next.height(); ++y) {
+            for (int x = 0; x < next.width(); ++x)
+                line[x] = GifPixelType(next.pixelIndex(x, y));
+            EGifPutLine(file, line.data(), next.width());
+        }
     }
     EGifCloseFile(file, &error);
     GifFreeMapObject(map);

@@ -16,7 +16,8 @@ QImage twoColours(int width, int height, QColor left, QColor right);
 QByteArray jpeg(const QImage &image, int quality = 90);
 QByteArray png(const QImage &image);
 // Up to 256 distinct colours; `transparentIndex` marks one palette entry transparent.
-QByteArray gif(const QImage &image, bool interlaced = false, int transparentIndex = -1);
+// With `second`, an animation whose second frame is that picture.
+QByteArray gif(const QImage &image, bool interlaced = false, int transparentIndex = -1, const QImage *second = nullptr);
 QByteArray bmp(const QImage &image);
 // A 32-bit icon with alpha, or (bpp 4) a 16-colour icon whose AND mask makes
 // the pixels of colour (0,0,0,0) transparent.
