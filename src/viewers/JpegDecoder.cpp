@@ -70,7 +70,7 @@ bool decodeInto(jpeg_decompress_struct &cinfo, ErrorManager &err, jpeg_progress_
 
     // A progressive file keeps every coefficient of the full-size picture in memory.
     const qint64 coefficients = qint64(cinfo.image_width) * cinfo.image_height * cinfo.num_components;
-    if (cinfo.progressive_mode && coefficients * 2 > qint64(1) << 29) {
+    if (cinfo.progressive_mode && coefficients * 2 > qint64(1) << 30) {
         out->refusal = "too large";
         return true;
     }

@@ -281,8 +281,6 @@ void Player::play(uint16_t function, ByteReader p)
         static const Qt::PenStyle styles[] = {Qt::SolidLine,      Qt::DashLine, Qt::DotLine,  Qt::DashDotLine,
                                               Qt::DashDotDotLine, Qt::NoPen,    Qt::SolidLine};
         pen.setStyle(style < 7 ? styles[style] : Qt::SolidLine);
-        if (width == 0 || pen.style() != Qt::SolidLine)
-            pen.setCosmetic(width == 0);
         create(pen);
         break;
     }

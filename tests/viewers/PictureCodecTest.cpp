@@ -212,6 +212,18 @@ TEST(WmfRenderer, DrawsShapesTextAndBitmaps)
     EXPECT_EQ(PictureLoader::decode(PictureKind::Wmf, plain.standard(), {}).size, QSize(300, 150));
     EXPECT_EQ(PictureLoader::decode(PictureKind::Wmf, plain.placeable(QRect(0, 0, 1440, 720), 1440), {}).size,
               QSize(96, 48));
+    // A window whose y axis points up (negative extent) draws upside down.
+    samples::Wmf flipped;
+    flipped.record(0x020B, {100, 0});
+    flipped.record(0x020C, {-100, 200});
+    flipped.record(0x02FC, QList<int>{0} + samples::Wmf::colour(Qt::red) + QList<int>{0});
+    flipped.record(0x012D, {0});
+    flipped.record(0x041B, {50, 200, 0, 0}); // logical y 0 to 50: the bottom half
+    const Picture up = PictureLoader::decode(PictureKind::Wmf, flipped.standard(), {});
+    EXPECT_EQ(up.size, QSize(200, 100));
+    EXPECT_TRUE(near(at(up, 100, 75), Qt::red));
+    EXPECT_EQ(qAlpha(at(up, 100, 25)), 0);
+
     samples::Wmf sizeless;
     sizeless.record(0x041B, {10, 10, 0, 0});
     EXPECT_EQ(errorOf(PictureKind::Wmf, sizeless.standard()),
