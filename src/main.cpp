@@ -3,6 +3,8 @@
 #include "platform/Launcher.h"
 #include "platform/QtDialogs.h"
 #include "platform/SettingsFiles.h"
+#include "viewers/TRF.h"
+#include "viewers/ViewerWheelFilter.h"
 
 #include <QApplication>
 
@@ -17,6 +19,10 @@ int main(int argc, char *argv[])
 
     TForm1 form1(services);
     dialogs.setParentWidget(&form1);
+    TRF rf(services);
+    // The viewer's wheel handler sees every event of the program.
+    ViewerWheelFilter viewerWheel(rf);
+    application.installEventFilter(&viewerWheel);
     form1.show();
     return QApplication::exec();
 }

@@ -198,22 +198,23 @@ VolumeSpace Volumes::space(const QString &path)
     return VolumeSpace{quint64(info.f_blocks) * unit, quint64(info.f_bavail) * unit};
 }
 
-QString Volumes::labelOf(const QString &device)
+QString Volumes::labelOf(const QString &device, const QString &labelFolder)
 {
-    if (!device.startsWith(QLatin1String("/dev/")))
+    // Only devices have labels; "tmpfs", "server:/share" and the like do not.
+    if (!device.startsWith(QLatin1Char('/')))
         return {};
     const QByteArray target = realPath(toNative(device));
     if (target.isEmpty())
         return {};
-    DIR *dir = ::opendir("/dev/disk/by-label");
+    const QByteArray folder = toNative(labelFolder);
+    DIR *dir = ::opendir(folder.constData());
     if (dir == nullptr)
         return {};
     QString label;
     while (const dirent *entry = ::readdir(dir)) {
         if (entry->d_name[0] == '.')
             continue;
-        const QByteArray link = QByteArray("/dev/disk/by-label/") + entry->d_name;
-        if (realPath(link) == target) {
+        if (realPath(folder + '/' + entry->d_name) == target) {
             label = fromNative(unescapeHex(entry->d_name));
             break;
         }
@@ -222,17 +223,17 @@ QString Volumes::labelOf(const QString &device)
     return label;
 }
 
-bool Volumes::isRemovable(const QString &device)
+bool Volumes::isRemovable(const QString &device, const QString &blockFolder)
 {
-    if (!device.startsWith(QLatin1String("/dev/")))
+    if (!device.startsWith(QLatin1Char('/')))
         return false;
     const QByteArray target = realPath(toNative(device));
-    if (!target.startsWith("/dev/"))
+    if (target.isEmpty())
         return false;
     const QByteArray name = target.mid(target.lastIndexOf('/') + 1);
-    // /sys/class/block/<name> is the disk itself or one of its partitions;
-    // the removable flag lives with the disk.
-    QByteArray block = realPath("/sys/class/block/" + name);
+    // <blockFolder>/<name> is the disk itself or one of its partitions; the
+    // removable flag lives with the disk.
+    QByteArray block = realPath(toNative(blockFolder) + '/' + name);
     if (block.isEmpty())
         return false;
     if (::access((block + "/partition").constData(), F_OK) == 0)

@@ -36,11 +36,12 @@ public:
     // Raises OsError when the call fails.
     static VolumeSpace space(const QString &path);
 
-    // The label of a device from /dev/disk/by-label, empty when none.
-    static QString labelOf(const QString &device);
-    // Whether the block device is removable (/sys/block/<disk>/removable);
-    // false when unknown.
-    static bool isRemovable(const QString &device);
+    // The label of a device from the links of /dev/disk/by-label (names
+    // escaped as \xHH), empty when none.
+    static QString labelOf(const QString &device, const QString &labelFolder = QStringLiteral("/dev/disk/by-label"));
+    // Whether the block device (or the disk a partition belongs to) is
+    // removable, from <disk>/removable in /sys/class/block; false when unknown.
+    static bool isRemovable(const QString &device, const QString &blockFolder = QStringLiteral("/sys/class/block"));
 
     // Whether a file system type is a pseudo one that is never a volume.
     static bool isPseudoFileSystem(QStringView type);

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace quil;
@@ -162,13 +163,34 @@ TEST(ShellNamespace, UnreadableFoldersRaiseOsError)
 
 TEST(ShellNamespace, FolderWithoutReadPermissionRaisesOsError)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root reads every folder whatever its mode";
     TempTree tree;
+    ::chmod(tree.rootBytes().constData(), 0755);
     const QString locked = tree.folder("locked");
+    tree.file("locked/inside");
     ::chmod(toNative(locked).constData(), 0);
-    EXPECT_EQ(osErrorCode([&] { ShellNamespace::enumerate(ItemId::fromPath(locked)); }), EACCES);
+    const auto listLocked = [&] { ShellNamespace::enumerate(ItemId::fromPath(locked)); };
+    int code = -1;
+    if (::geteuid() != 0) {
+        code = osErrorCode(listLocked);
+    } else {
+        // Root reads every folder: look as an ordinary user, in a child process.
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(255);
+            const int result = osErrorCode(listLocked);
+            ::_exit(result < 0 ? 254 : result);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFEXITED(status));
+        code = WEXITSTATUS(status);
+        if (code == 255)
+            GTEST_SKIP() << "cannot become an ordinary user here";
+    }
     ::chmod(toNative(locked).constData(), 0755);
+    EXPECT_EQ(code, EACCES);
 }
 
 TEST(ShellNamespace, ParseTidiesPathsAndRejectsMissingOnes)

@@ -107,3 +107,32 @@ TEST(Volumes, MountedTmpfsIsAVolume)
     mount.unmount();
     EXPECT_FALSE(mountPoints(Volumes::list()).contains(mount.path()));
 }
+
+TEST(Volumes, LabelAndRemovableFlagFromTheDeviceFolders)
+{
+    // The layout of /dev/disk/by-label and /sys/class/block, in small.
+    TempTree tree;
+    tree.folder("dev");
+    const QString partition = tree.file("dev/sdb1");
+    const QString fixed = tree.file("dev/sda");
+    tree.folder("by-label");
+    tree.symlink("../dev/sdb1", "by-label/USB\\x20STICK");
+    tree.folder("devices");
+    tree.folder("devices/sdb");
+    tree.file("devices/sdb/removable", "1\n");
+    tree.folder("devices/sdb/sdb1");
+    tree.file("devices/sdb/sdb1/partition", "1\n");
+    tree.folder("devices/sda");
+    tree.file("devices/sda/removable", "0\n");
+    tree.folder("class");
+    tree.symlink("../devices/sdb/sdb1", "class/sdb1");
+    tree.symlink("../devices/sda", "class/sda");
+
+    EXPECT_EQ(Volumes::labelOf(partition, tree.path("by-label")), QStringLiteral("USB STICK"));
+    EXPECT_EQ(Volumes::labelOf(fixed, tree.path("by-label")), QString());
+    EXPECT_EQ(Volumes::labelOf("tmpfs", tree.path("by-label")), QString());
+    EXPECT_TRUE(Volumes::isRemovable(partition, tree.path("class")));
+    EXPECT_FALSE(Volumes::isRemovable(fixed, tree.path("class")));
+    EXPECT_FALSE(Volumes::isRemovable("tmpfs", tree.path("class")));
+    EXPECT_FALSE(Volumes::isRemovable(tree.path("dev/missing"), tree.path("class")));
+}
