@@ -21,6 +21,7 @@ private Q_SLOTS:
     void iconEnlargedAndCentred();
     void otherExtensionKeepsPictureNewTitle();
     void loadWhileVisible();
+    void eachShowingReloads();
     void enlargingSharpensReducedPhotograph();
     void badFileKeepsPictureAndTitle_data();
     void badFileKeepsPictureAndTitle();
@@ -151,6 +152,21 @@ void TSHPICTest::loadWhileVisible()
     QVERIFY(f.window.loadPicture());
     QCOMPARE(f.window.windowTitle(), title(second));
     QCOMPARE(f.window.Image1->picture().size, QSize(10, 30));
+}
+
+void TSHPICTest::eachShowingReloads()
+{
+    Fixture f;
+    const QString path = f.tree.file("changing.png", samples::png(samples::twoColours(20, 10, Qt::red, Qt::blue)));
+    f.window.setCurrentFilePath(path);
+    f.window.show();
+    QCOMPARE(f.window.Image1->picture().size, QSize(20, 10));
+    QVERIFY(f.window.close()); // the close box only hides the window
+    QVERIFY(!f.window.isVisible());
+    f.tree.file("changing.png", samples::png(samples::twoColours(30, 60, Qt::red, Qt::blue)));
+    f.window.show();
+    QCOMPARE(f.window.Image1->picture().size, QSize(30, 60));
+    QCOMPARE(f.window.Image1->drawnRect(), QRect(191, 0, 246, 493));
 }
 
 void TSHPICTest::enlargingSharpensReducedPhotograph()
