@@ -10,6 +10,7 @@
 #include "app/TSet1.h"
 #include "viewers/TExtent.h"
 #include "viewers/TRF.h"
+#include "viewers/TSHPIC.h"
 
 AppWindows::AppWindows(quil::Services &services)
 {
@@ -18,8 +19,7 @@ AppWindows::AppWindows(quil::Services &services)
     Form4 = std::make_unique<TForm4>(services);
     AboutBox = std::make_unique<TAboutBox>(services);
     RF = std::make_unique<TRF>(services);
-    // 5th: the picture viewer.
-    //   SHPIC = std::make_unique<TSHPIC>(services);
+    SHPIC = std::make_unique<TSHPIC>(services);
     FILESCH = std::make_unique<TFILESCH>(services);
     FB = std::make_unique<TFB>(services);
     Set1 = std::make_unique<TSet1>(services);
@@ -36,6 +36,7 @@ AppWindows::~AppWindows()
     Set1.reset();
     FB.reset();
     FILESCH.reset();
+    SHPIC.reset();
     RF.reset();
     AboutBox.reset();
     Form4.reset();

@@ -10,6 +10,7 @@ class TFILESCH;
 class TForm1;
 class TForm4;
 class TSelekt;
+class TSHPIC;
 class TSet1;
 
 namespace quil {
@@ -30,7 +31,7 @@ public:
     std::unique_ptr<TForm4> Form4;
     std::unique_ptr<TAboutBox> AboutBox;
     std::unique_ptr<TRF> RF;
-    // The picture viewer TSHPIC (5th) belongs here, between RF and FILESCH.
+    std::unique_ptr<TSHPIC> SHPIC;
     std::unique_ptr<TFILESCH> FILESCH;
     std::unique_ptr<TFB> FB;
     std::unique_ptr<TSet1> Set1;

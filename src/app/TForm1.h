@@ -110,6 +110,8 @@ public:
     // across folder changes. Other commands use them as their current item.
     quil::ItemId CurrentItemId;
     QString CurrentItemName;
+    // Whether the last View command went to the picture viewer.
+    bool LastViewWasPicture = false;
 
     // The row of the list's selected entry; -1 when no row is selected.
     int SelectedRow() const;
@@ -200,6 +202,11 @@ public Q_SLOTS:
     void ListViewClick();
     // Shows the extension table window.
     void SpeedButton11Click();
+    // View: the selected file in the text or picture viewer, or in the
+    // external viewer the settings name for its kind.
+    void SpeedButton4Click();
+    // Shows or hides the viewer used last, hiding the other one.
+    void SpeedButton12Click();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -222,6 +229,8 @@ private:
     void RefreshDiskDisplay();
     // Navigation set-up: wires the controls and starts the volume monitor.
     void setUpNavigation();
+    // Wires the View command and the viewer toggle.
+    void setUpView();
     // Connects the other windows' notices (status texts) once they exist.
     void connectWindows();
     void openFileEntry(const TShellItem &entry);

@@ -65,6 +65,7 @@ void TForm1::setUpNavigation()
     connect(SpeedButton19, &QToolButton::clicked, this, &TForm1::SpeedButton19Click);
     connect(SpeedButton18, &QToolButton::clicked, this, &TForm1::SpeedButton18Click);
     connect(SpeedButton11, &QToolButton::clicked, this, &TForm1::SpeedButton11Click);
+    setUpView();
 
     m_volumeMonitor = new quil::VolumeMonitor(this);
     connect(m_volumeMonitor, &quil::VolumeMonitor::deviceChange, this, [this](int event) { CD(event); });

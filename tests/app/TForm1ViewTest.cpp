@@ -1,0 +1,230 @@
+#include "app/AppWindows.h"
+#include "app/RecordingScript.h"
+#include "app/TForm1.h"
+#include "app/TSet1.h"
+#include "listing/FolderListModel.h"
+#include "listing/FolderListView.h"
+#include "platform/NativePath.h"
+#include "platform/ScriptedDialogs.h"
+#include "support/TempTree.h"
+#include "support/TestServices.h"
+#include "viewers/TRF.h"
+#include "viewers/TSHPIC.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+// The View command and the viewer toggle of the main window, on the real
+// windows with real files and a real external program.
+class TForm1ViewTest : public QObject
+{
+    Q_OBJECT
+
+    struct Program
+    {
+        TestServices test;
+        quil::ScriptedDialogs &dialogs = test.dialogs;
+        std::unique_ptr<AppWindows> windows;
+        TempTree files;
+
+        TForm1 &start()
+        {
+            windows = std::make_unique<AppWindows>(test.services);
+            windows->Form1->show();
+            return *windows->Form1;
+        }
+        TRF &text() { return *windows->RF; }
+        TSHPIC &picture() { return *windows->SHPIC; }
+        TSet1 &settings() { return *windows->Set1; }
+
+        // Lists the files' folder, selects the named row and gives the list
+        // the focus, as a user's click on it does.
+        void selectInList(const QString &name)
+        {
+            TForm1 &form = *windows->Form1;
+            form.NavigateByPath(files.root());
+            const int row = form.listing().findEntry(name);
+            QVERIFY(row >= 0);
+            form.ListView->setCurrentIndex(form.listModel()->index(row, 0));
+            form.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            form.ListView->setFocus();
+            QVERIFY(form.ListView->hasFocus());
+        }
+        QString picture(const QByteArray &name, const char *format)
+        {
+            const QString path = files.path(name);
+            QImage image(20, 10, QImage::Format_RGB32);
+            image.fill(Qt::red);
+            if (!image.save(path, format))
+                qWarning("cannot write %s", name.constData());
+            return path;
+        }
+    };
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void nothingSelectedOrListWithoutFocus()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        program.files.file("a.txt", "text");
+        program.selectInList(QStringLiteral("a.txt"));
+        form.ListView->clearSelection();
+        form.SpeedButton4->click();
+        QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Ничего не выбрано")});
+
+        // A selected row while the focus is elsewhere is no choice either.
+        program.dialogs.clear();
+        program.selectInList(QStringLiteral("a.txt"));
+        form.cbPath->setFocus();
+        form.SpeedButton4->click();
+        QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Ничего не выбрано")});
+        QVERIFY(!program.text().isVisible());
+        QVERIFY(!program.picture().isVisible());
+    }
+
+    void aFolderIsNotViewed()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        program.files.folder("folder.png");
+        program.selectInList(QStringLiteral("folder.png"));
+        form.SpeedButton4->click();
+        QCOMPARE(form.Label9->text(), QStringLiteral(" Просмотр..."));
+        QVERIFY(!program.text().isVisible());
+        QVERIFY(!program.picture().isVisible());
+        QVERIFY(program.dialogs.messages().isEmpty());
+    }
+
+    void textFileOpensTheTextViewer()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        const QString path = program.files.file("notes.txt", "hello");
+        program.picture().show();
+        program.selectInList(QStringLiteral("notes.txt"));
+        form.SpeedButton4->click();
+        QVERIFY(program.text().isVisible());
+        QVERIFY(!program.picture().isVisible());
+        QCOMPARE(program.text().currentFilePath(), path);
+        QVERIFY(program.text().windowTitle().contains(path));
+        QVERIFY(!form.LastViewWasPicture);
+    }
+
+    void pictureNeverOpensTheTextViewer_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("format"); // empty: content that is no picture
+        QTest::newRow("png") << QStringLiteral("photo.png") << QStringLiteral("PNG");
+        QTest::newRow("jpeg, lower case") << QStringLiteral("photo.jpeg") << QStringLiteral("JPEG");
+        QTest::newRow("JPG") << QStringLiteral("PHOTO.JPG") << QStringLiteral("JPEG");
+        QTest::newRow("bmp") << QStringLiteral("photo.Bmp") << QStringLiteral("BMP");
+        QTest::newRow("damaged gif") << QStringLiteral("photo.gif") << QString();
+        QTest::newRow("damaged ico") << QStringLiteral("photo.ico") << QString();
+        QTest::newRow("damaged wmf") << QStringLiteral("photo.wmf") << QString();
+    }
+
+    void pictureNeverOpensTheTextViewer()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, format);
+        Program program;
+        TForm1 &form = program.start();
+        const QString path = format.isEmpty() ? program.files.file(name.toUtf8(), "not a picture")
+                                              : program.picture(name.toUtf8(), qPrintable(format));
+        program.text().show();
+        program.selectInList(name);
+        form.SpeedButton4->click();
+        QVERIFY(!program.text().isVisible());
+        QVERIFY(program.picture().isVisible());
+        QVERIFY(form.LastViewWasPicture);
+        QCOMPARE(program.picture().currentFilePath(), path);
+        // A damaged file is reported, the title is then left as it was.
+        const bool damaged = format.isEmpty();
+        QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), damaged ? 1 : 0);
+        if (!damaged)
+            QCOMPARE(program.picture().windowTitle(), QStringLiteral(" Изображение:   ") + path);
+
+        // Viewed again while the window is open: loaded into it at once.
+        const QString second = program.picture("second.png", "PNG");
+        program.selectInList(QStringLiteral("second.png"));
+        form.SpeedButton4->click();
+        QVERIFY(program.picture().isVisible());
+        QCOMPARE(program.picture().windowTitle(), QStringLiteral(" Изображение:   ") + second);
+        QVERIFY(!program.text().isVisible());
+    }
+
+    void externalViewerGetsThePathAsOneArgument_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("isPicture");
+        QTest::newRow("picture") << QStringLiteral("my holiday photo 1.JPG") << true;
+        QTest::newRow("text") << QStringLiteral("read me \"now\" $(id).txt") << false;
+    }
+
+    void externalViewerGetsThePathAsOneArgument()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, isPicture);
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tools;
+        const QString record = tools.path("record");
+        const QString viewer = recordingScript(tools, "viewer.sh", record);
+        (isPicture ? program.settings().CheckBox2 : program.settings().CheckBox1)->setChecked(true);
+        (isPicture ? program.settings().Edit2 : program.settings().Edit1)->setText(viewer);
+        const QString path = program.files.file(name.toUtf8(), "content");
+        program.selectInList(name);
+        form.SpeedButton4->click();
+        const QList<QByteArray> items = waitForRecord(record);
+        QCOMPARE(items.size(), 2);
+        QCOMPARE(items.at(1), quil::toNative(path));
+        QVERIFY(!program.text().isVisible());
+        QVERIFY(!program.picture().isVisible());
+        QVERIFY(program.dialogs.messages().isEmpty());
+    }
+
+    void toggleShowsAndHidesTheViewerUsedLast()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        program.files.file("notes.txt", "hello");
+        program.picture("photo.png", "PNG");
+
+        // Nothing viewed yet: the text viewer is the one toggled.
+        form.SpeedButton12->click();
+        QVERIFY(program.text().isVisible());
+        form.SpeedButton12->click();
+        QVERIFY(!program.text().isVisible());
+
+        program.selectInList(QStringLiteral("photo.png"));
+        form.SpeedButton4->click();
+        QVERIFY(program.picture().isVisible());
+        form.SpeedButton12->click();
+        QVERIFY(!program.picture().isVisible());
+        program.text().show();
+        form.SpeedButton12->click();
+        QVERIFY(program.picture().isVisible());
+        QVERIFY(!program.text().isVisible());
+
+        program.selectInList(QStringLiteral("notes.txt"));
+        form.SpeedButton4->click();
+        QVERIFY(program.text().isVisible());
+        QVERIFY(!program.picture().isVisible());
+        form.SpeedButton12->click();
+        QVERIFY(!program.text().isVisible());
+        QVERIFY(!program.picture().isVisible());
+    }
+};
+
+QTEST_MAIN(TForm1ViewTest)
+#include "TForm1ViewTest.moc"
