@@ -144,27 +144,29 @@ private Q_SLOTS:
     void openingAFile_data()
     {
         QTest::addColumn<QStringList>("table");
-        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("fileName");
         // "A", "B": the recording programs; empty: the default application.
         QTest::addColumn<QString>("expected");
         QTest::newRow("case counts, blanks are trimmed")
-            << QStringList{".TXT", "B", " .txt ", "A"} << QStringLiteral("a.txt") << QStringLiteral("A");
+            << QStringList{".TXT", "B", " .txt ", "A"} << QByteArray("a.txt") << QStringLiteral("A");
         QTest::newRow("capitals for capitals")
-            << QStringList{".txt", "A", ".TXT", "B"} << QStringLiteral("b.TXT") << QStringLiteral("B");
-        QTest::newRow("first row wins") << QStringList{".txt", "B", ".txt", "A"} << QStringLiteral("a.txt")
+            << QStringList{".txt", "A", ".TXT", "B"} << QByteArray("b.TXT") << QStringLiteral("B");
+        QTest::newRow("first row wins") << QStringList{".txt", "B", ".txt", "A"} << QByteArray("a.txt")
                                         << QStringLiteral("B");
         QTest::newRow("quotes and shell characters arrive verbatim")
-            << QStringList{".txt", "A"} << QStringLiteral("it's \"q\"; $(touch pwned) `id` & | > *.txt")
+            << QStringList{".txt", "A"} << QByteArray("it's \"q\"; $(touch pwned) `id` & | > *.txt")
             << QStringLiteral("A");
+        QTest::newRow("a name that is not UTF-8 arrives byte for byte")
+            << QStringList{".txt", "A"} << QByteArray("caf\xE9\xFF.txt") << QStringLiteral("A");
         QTest::newRow("a row without a program")
-            << QStringList{".txt", "", ".txt", "A"} << QStringLiteral("a.txt") << QString();
-        QTest::newRow("no row") << QStringList{".md", "A"} << QStringLiteral("notes.txt") << QString();
+            << QStringList{".txt", "", ".txt", "A"} << QByteArray("a.txt") << QString();
+        QTest::newRow("no row") << QStringList{".md", "A"} << QByteArray("notes.txt") << QString();
     }
 
     void openingAFile()
     {
         QFETCH(QStringList, table);
-        QFETCH(QString, fileName);
+        QFETCH(QByteArray, fileName);
         QFETCH(QString, expected);
         TempTree tools;
         const QString record = tools.path("record");
@@ -181,15 +183,16 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         TempTree files;
         const QString folder = files.folder("listed folder");
-        const QString file = files.file("listed folder/" + fileName.toUtf8(), "text\n");
+        files.file("listed folder/" + fileName, "text\n");
+        const QByteArray file = files.rootBytes() + "/listed folder/" + fileName;
         form.NavigateByPath(folder);
-        doubleClickRow(form, fileName);
+        doubleClickRow(form, quil::fromNative(fileName));
 
         const QString recordOf = expected.isEmpty() ? defaultOpenerRecord() : record + expected;
         const QList<QByteArray> items = waitForRecord(recordOf);
         QCOMPARE(items.size(), 2);
         // The program gets the name alone, the default application the path.
-        QCOMPARE(items.at(1), quil::toNative(expected.isEmpty() ? file : fileName));
+        QCOMPARE(items.at(1), expected.isEmpty() ? file : fileName);
         if (!expected.isEmpty())
             QCOMPARE(items.at(0), quil::toNative(canonical(folder)));
         QCOMPARE(form.listing().currentPath(), folder);
@@ -197,6 +200,22 @@ private Q_SLOTS:
         for (const QString &other : {record + "A", record + "B"})
             if (other != recordOf)
                 QVERIFY(!QFile::exists(other));
+    }
+
+    void aFolderRemovedSinceTheListingIsReported()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        const QString gone = tree.folder("gone");
+        tree.file("kept");
+        form.NavigateByPath(tree.root());
+        QVERIFY(QDir(gone).removeRecursively());
+        doubleClickRow(form, QStringLiteral("gone"));
+        QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
+        QCOMPARE(form.listing().currentPath(), tree.root());
+        QCOMPARE(form.listing().count(), 2);
+        QCOMPARE(form.cbPath->currentText(), tree.root() + QLatin1Char('/'));
     }
 
     void aFolderThatCannotBeMadeCurrentStartsNothing()
