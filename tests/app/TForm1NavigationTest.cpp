@@ -1,4 +1,5 @@
 #include "app/AppWindows.h"
+#include "app/PrivateMounts.h"
 #include "app/RecordingScript.h"
 #include "app/TForm1.h"
 #include "listing/FolderListModel.h"
@@ -27,9 +28,6 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <memory>
-
-#include <sched.h>
-#include <sys/mount.h>
 
 namespace {
 
@@ -548,11 +546,7 @@ private Q_SLOTS:
 
 int main(int argc, char **argv)
 {
-    // A mount namespace of this test's own: its tmpfs is no device notice
-    // for tests running beside it, and theirs none for it. Where this is
-    // refused the test runs in the shared namespace.
-    if (::unshare(CLONE_NEWNS) == 0)
-        ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr);
+    usePrivateMounts();
 
     // GIO reads the applications and their defaults once, on first use.
     TempTree xdg;

@@ -1,4 +1,5 @@
 #include "app/AppWindows.h"
+#include "app/PrivateMounts.h"
 #include "app/RecordingScript.h"
 #include "app/TForm1.h"
 #include "app/TSet1.h"
@@ -11,6 +12,7 @@
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
@@ -226,5 +228,11 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TForm1ViewTest)
+int main(int argc, char **argv)
+{
+    usePrivateMounts();
+    QApplication application(argc, argv);
+    TForm1ViewTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "TForm1ViewTest.moc"
