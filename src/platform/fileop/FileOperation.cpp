@@ -254,10 +254,12 @@ struct FileOperation::Private
 
     void enter(const QByteArray &path)
     {
+        {
+            QMutexLocker lock(&mutex);
+            current = fromNative(path);
+        }
         if (beforeItem)
-            beforeItem(fromNative(path));
-        QMutexLocker lock(&mutex);
-        current = fromNative(path);
+            beforeItem(current);
     }
 
     Choice ask(const QByteArray &path, const QString &reason, int code)
