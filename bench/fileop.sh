@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Copies one 1 GiB file and a tree of 20,000 small files with quil-fileop and
+# with cp -a in the same run, five rounds in alternating order, and compares
+# the best times (the machine may be shared: the best round is the least disturbed). Prints fileop_copy_vs_cp=<ratio> (the worse of the two) last.
+#   bench/fileop.sh [path/to/quil-fileop]     BENCH_DIR: where to work (default /tmp)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tool=${1:-build/src/platform/fileop/quil-fileop}
+if [ ! -x "$tool" ]; then
+  cmake --build build --target quil-fileop >/dev/null
+fi
+tool=$(realpath "$tool")
+
+work=$(mktemp -d "${BENCH_DIR:-/tmp}/quil-fileop-bench-XXXXXX")
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/big" "$work/tree"
+head -c $((1024 * 1024 * 1024)) /dev/urandom >"$work/big/file.bin"
+content=$(head -c 3000 /dev/urandom | base64 -w0)
+for d in $(seq -w 0 99); do
+  mkdir "$work/tree/dir$d"
+  for f in $(seq -w 0 199); do
+    printf '%s' "${content:0:$((500 + 10#$f * 10))}" >"$work/tree/dir$d/file$f.txt"
+  done
+done
+# Both tools read from the page cache.
+cat "$work/big/file.bin" >/dev/null
+find "$work/tree" -type f -exec cat {} + >/dev/null
+
+now() { date +%s.%N; }
+# time_one NAME COMMAND...: runs the copy into a fresh folder and prints the seconds.
+time_one() {
+  shift
+  local out="$work/out"
+  rm -rf "$out"
+  mkdir "$out"
+  sync
+  local start end
+  start=$(now)
+  "$@" "$out" >/dev/null
+  end=$(now)
+  rm -rf "$out"
+  echo "$end - $start" | bc -l
+}
+cp_run() { cp -a "$1" "$2/"; }
+quil_run() { "$tool" copy "$1" --to "$2"; }
+min() { printf '%s\n' "$@" | sort -g | head -1; }
+
+for workload in big tree; do
+  cp_times=() quil_times=()
+  for round in 1 2 3 4 5; do
+    if [ $((round % 2)) -eq 1 ]; then
+      cp_times+=("$(time_one cp cp_run "$work/$workload")")
+      quil_times+=("$(time_one quil quil_run "$work/$workload")")
+    else
+      quil_times+=("$(time_one quil quil_run "$work/$workload")")
+      cp_times+=("$(time_one cp cp_run "$work/$workload")")
+    fi
+  done
+  cp_best=$(min "${cp_times[@]}")
+  quil_best=$(min "${quil_times[@]}")
+  ratio=$(echo "$quil_best / $cp_best" | bc -l)
+  printf '%s: cp -a %.3f s, quil-fileop %.3f s (rounds cp %s / quil %s), ratio %.3f\n' "$workload" "$cp_best" \
+    "$quil_best" "${cp_times[*]}" "${quil_times[*]}" "$ratio"
+  eval "ratio_$workload=$ratio"
+done
+worse=$(printf '%s\n%s\n' "$ratio_big" "$ratio_tree" | sort -g | tail -1)
+printf 'fileop_copy_vs_cp=%.3f\n' "$worse"
