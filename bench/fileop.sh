@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Copies one 1 GiB file and a tree of 20,000 small files with quil-fileop and
-# with cp -a in the same run, five rounds in alternating order, and compares
-# the best times (the machine may be shared: the best round is the least disturbed). Prints fileop_copy_vs_cp=<ratio> (the worse of the two) last.
+# with cp -a in the same run, in rounds of one run each, their order
+# alternating. The ratio of a workload is the median over the rounds of the
+# round's quil-fileop time over its cp time: runs side by side see the same
+# load, which on a shared machine varies far more than the tools do. Prints fileop_copy_vs_cp=<ratio> (the worse of the two) last.
 #   bench/fileop.sh [path/to/quil-fileop]     BENCH_DIR: where to work (default /tmp)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -43,24 +45,25 @@ time_one() {
 }
 cp_run() { cp -a "$1" "$2/"; }
 quil_run() { "$tool" copy "$1" --to "$2"; }
-min() { printf '%s\n' "$@" | sort -g | head -1; }
+
+median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 for workload in big tree; do
-  cp_times=() quil_times=()
+  cp_times=() quil_times=() ratios=()
   for round in 1 2 3 4 5; do
     if [ $((round % 2)) -eq 1 ]; then
-      cp_times+=("$(time_one cp cp_run "$work/$workload")")
-      quil_times+=("$(time_one quil quil_run "$work/$workload")")
+      c=$(time_one cp cp_run "$work/$workload")
+      q=$(time_one quil quil_run "$work/$workload")
     else
-      quil_times+=("$(time_one quil quil_run "$work/$workload")")
-      cp_times+=("$(time_one cp cp_run "$work/$workload")")
+      q=$(time_one quil quil_run "$work/$workload")
+      c=$(time_one cp cp_run "$work/$workload")
     fi
+    cp_times+=("$(printf '%.3f' "$c")") quil_times+=("$(printf '%.3f' "$q")")
+    ratios+=("$(echo "$q / $c" | bc -l)")
   done
-  cp_best=$(min "${cp_times[@]}")
-  quil_best=$(min "${quil_times[@]}")
-  ratio=$(echo "$quil_best / $cp_best" | bc -l)
-  printf '%s: cp -a %.3f s, quil-fileop %.3f s (rounds cp %s / quil %s), ratio %.3f\n' "$workload" "$cp_best" \
-    "$quil_best" "${cp_times[*]}" "${quil_times[*]}" "$ratio"
+  ratio=$(median "${ratios[@]}")
+  printf '%s: cp -a %s s, quil-fileop %s s (medians; rounds cp %s / quil %s), ratio %.3f\n' "$workload" \
+    "$(median "${cp_times[@]}")" "$(median "${quil_times[@]}")" "${cp_times[*]}" "${quil_times[*]}" "$ratio"
   eval "ratio_$workload=$ratio"
 done
 worse=$(printf '%s\n%s\n' "$ratio_big" "$ratio_tree" | sort -g | tail -1)

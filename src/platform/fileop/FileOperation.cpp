@@ -313,7 +313,8 @@ struct FileOperation::Private
     Outcome transferLeaf(const Place &src, Place &dst, const struct stat &st, bool move, bool replace, int depth);
     Outcome commit(const QByteArray &temp, Place &dst, bool replace);
     int createTemp(int folder, QByteArray &temp, Fd &out);
-    int copyData(int in, int out, qint64 &copied);
+    int copyData(int in, int out, const struct stat &st, qint64 &copied);
+    int copyRange(int in, int out, off_t *offset, qint64 length, bool &range, qint64 &copied);
     Outcome removeItem(const Place &place, int depth);
 };
 
@@ -703,20 +704,54 @@ int FileOperation::Private::createTemp(int folder, QByteArray &temp, Fd &out)
     return EEXIST;
 }
 
-// Copies until the end of the input; 0, an errno, or ECANCELED when stopped.
-int FileOperation::Private::copyData(int in, int out, qint64 &copied)
+// Copies a file's content, keeping the holes of a sparse file; 0, an errno,
+// or ECANCELED when stopped.
+int FileOperation::Private::copyData(int in, int out, const struct stat &st, qint64 &copied)
 {
     bool range = true;
+    if (st.st_blocks * 512 >= st.st_size)
+        return copyRange(in, out, nullptr, -1, range, copied);
+    off_t position = 0;
     for (;;) {
+        const off_t data = ::lseek(in, position, SEEK_DATA);
+        if (data < 0) {
+            if (errno == ENXIO)
+                break; // only a hole is left
+            if (errno == EINVAL && position == 0)
+                return copyRange(in, out, nullptr, -1, range, copied); // no hole lookup here
+            return errno;
+        }
+        const off_t hole = ::lseek(in, data, SEEK_HOLE);
+        if (hole < 0)
+            return errno;
+        off_t at = data;
+        const int code = copyRange(in, out, &at, hole - data, range, copied);
+        if (code != 0)
+            return code;
+        position = hole;
+    }
+    const off_t size = ::lseek(in, 0, SEEK_END);
+    if (size < 0)
+        return errno;
+    return ::ftruncate(out, std::max<off_t>(size, position)) == 0 ? 0 : errno;
+}
+
+// Copies length bytes at *offset in both files (or, without an offset, from
+// the current positions to the end of the input), by copy_file_range where the
+// file systems allow it, otherwise through a large buffer.
+int FileOperation::Private::copyRange(int in, int out, off_t *offset, qint64 length, bool &range, qint64 &copied)
+{
+    while (length != 0) {
         if (cancelled)
             return ECANCELED;
-        qint64 chunk = kRangeChunk;
+        qint64 chunk = length > 0 ? std::min(length, kRangeChunk) : kRangeChunk;
         const qint64 limit = cancelAfter;
         if (limit >= 0 && limit - bytesDone > 0 && limit - bytesDone < chunk)
             chunk = limit - bytesDone; // so that Cancel is pressed exactly at the given byte
         ssize_t n;
         if (range) {
-            n = ::copy_file_range(in, nullptr, out, nullptr, size_t(chunk), 0);
+            loff_t inAt = offset ? *offset : 0, outAt = inAt;
+            n = ::copy_file_range(in, offset ? &inAt : nullptr, out, offset ? &outAt : nullptr, size_t(chunk), 0);
             if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
                 range = false;
                 continue;
@@ -724,11 +759,16 @@ int FileOperation::Private::copyData(int in, int out, qint64 &copied)
         } else {
             if (buffer.empty())
                 buffer.resize(kBufferSize);
-            n = ::read(in, buffer.data(), size_t(std::min<qint64>(chunk, qint64(buffer.size()))));
+            const size_t want = size_t(std::min<qint64>(chunk, qint64(buffer.size())));
+            n = offset ? ::pread(in, buffer.data(), want, *offset) : ::read(in, buffer.data(), want);
             for (ssize_t written = 0; n > 0 && written < n;) {
-                const ssize_t w = ::write(out, buffer.data() + written, size_t(n - written));
+                const ssize_t w = offset
+                                      ? ::pwrite(out, buffer.data() + written, size_t(n - written), *offset + written)
+                                      : ::write(out, buffer.data() + written, size_t(n - written));
                 if (w < 0 && errno != EINTR)
                     return errno;
+                if (w == 0)
+                    return EIO;
                 written += std::max<ssize_t>(w, 0);
             }
         }
@@ -738,10 +778,15 @@ int FileOperation::Private::copyData(int in, int out, qint64 &copied)
             return errno;
         }
         if (n == 0)
-            return 0;
+            return 0; // the end of the input
+        if (offset)
+            *offset += n;
+        if (length > 0)
+            length -= n;
         copied += n;
         addBytes(n);
     }
+    return 0;
 }
 
 Outcome FileOperation::Private::transferLeaf(const Place &src, Place &dst, const struct stat &st, bool move,
@@ -764,7 +809,7 @@ Outcome FileOperation::Private::transferLeaf(const Place &src, Place &dst, const
             int code = createTemp(dst.folder, temp, out);
             const bool made = code == 0;
             if (made)
-                code = copyData(in.get(), out.get(), copied);
+                code = copyData(in.get(), out.get(), st, copied);
             if (code == 0 && ::fchmod(out.get(), st.st_mode & 07777) != 0)
                 code = errno;
             if (code == 0 && ::futimens(out.get(), times) != 0)

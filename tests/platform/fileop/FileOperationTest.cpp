@@ -552,3 +552,33 @@ TEST(FileOperation, ShellFileOperationReportsSuccessAndFailure)
     EXPECT_FALSE(ShellFileOperation(dialogs, {}, q(dst), FO_COPY, 0));
     EXPECT_FALSE(ShellFileOperation(dialogs, {q(src + "/f")}, q(dst), 9, 0));
 }
+
+// A sparse file larger than 4 GiB is copied with its holes, not written out.
+TEST(FileOperation, SparseFileOver4GiBStaysSparse)
+{
+    TempTree tree;
+    const QByteArray src = folder(tree, "src");
+    const QByteArray dst = folder(tree, "dst");
+    const qint64 size = 5 * 1024 * MiB;
+    const int fd = ::open((src + "/sparse").constData(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, size), 0);
+    ASSERT_EQ(::pwrite(fd, "start", 5, MiB), 5);
+    ASSERT_EQ(::pwrite(fd, "end", 3, size - 3), 3);
+    ::close(fd);
+    ScriptedDialogs dialogs;
+    EXPECT_TRUE(FileOperation(dialogs, {q(src + "/sparse")}, q(dst), FO_COPY, 0).run());
+    const struct stat copy = fc::lstatOf(dst + "/sparse");
+    EXPECT_EQ(copy.st_size, size);
+    EXPECT_LT(copy.st_blocks * 512, 16 * MiB);
+    const int in = ::open((dst + "/sparse").constData(), O_RDONLY);
+    ASSERT_GE(in, 0);
+    char start[5] = {}, end[3] = {}, hole[4] = {1, 1, 1, 1};
+    EXPECT_EQ(::pread(in, start, 5, MiB), 5);
+    EXPECT_EQ(::pread(in, end, 3, size - 3), 3);
+    EXPECT_EQ(::pread(in, hole, 4, 3 * 1024 * MiB), 4);
+    ::close(in);
+    EXPECT_EQ(QByteArray(start, 5), "start");
+    EXPECT_EQ(QByteArray(end, 3), "end");
+    EXPECT_EQ(QByteArray(hole, 4), QByteArray(4, '\0'));
+}
