@@ -1,5 +1,6 @@
 #include "app/Services.h"
 #include "app/TForm1.h"
+#include "platform/Launcher.h"
 #include "platform/QtDialogs.h"
 #include "platform/SettingsFiles.h"
 
@@ -11,7 +12,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("QUIL"));
 
     quil::QtDialogs dialogs;
-    quil::Services services{dialogs, quil::defaultSettingsFolder()};
+    quil::Launcher launcher;
+    quil::Services services{dialogs, launcher, quil::defaultSettingsFolder()};
 
     TForm1 form1(services);
     dialogs.setParentWidget(&form1);

@@ -5,12 +5,15 @@
 namespace quil {
 
 class Dialogs;
+class Launcher;
 
 // The collaborators every window receives, created once by the entry point
 // (and by tests, with a temporary settings folder and scripted dialogs).
 struct Services
 {
     Dialogs &dialogs;
+    // Starts programs and opens documents.
+    Launcher &launcher;
     // Folder of quil.ini, quil.ext and fs.ini, with its trailing "/".
     QString settingsFolder;
 };

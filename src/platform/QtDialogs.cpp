@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QThread>
 
 namespace quil {
@@ -34,6 +36,24 @@ QString forDisplay(QString text)
 {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
+
+// The Windows dialog's "exe|*.exe" entry: on Linux, programs are the files
+// with the execute permission, whatever their names.
+class ExecutableFilesOnly : public QSortFilterProxyModel
+{
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &parent) const override
+    {
+        const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
+        if (!files)
+            return true;
+        const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+        return info.isDir() || info.isExecutable();
+    }
+};
 
 QString boxTitle(const QString &title)
 {
@@ -107,16 +127,27 @@ std::optional<QString> QtDialogs::openFile(const QString &title, const QStringLi
 {
     return onWindowThread([&]() -> std::optional<QString> {
         QStringList qtFilters;
+        bool programs = false;
         for (const QString &filter : filters) {
             const QStringList parts = filter.split(QLatin1Char('|'));
+            if (parts.size() == 2 && parts[1] == QLatin1String("*.exe")) {
+                programs = true;
+                qtFilters.append(parts[0] + QStringLiteral(" (*)"));
+                continue;
+            }
             qtFilters.append(parts.size() == 2 ? parts[0] + QStringLiteral(" (") + parts[1] + QLatin1Char(')')
                                                : filter);
         }
-        const QString path =
-            QFileDialog::getOpenFileName(m_parentWidget, title, initialFolder, qtFilters.join(QStringLiteral(";;")));
-        if (path.isEmpty())
+        QFileDialog dialog(m_parentWidget, title, initialFolder);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilters(qtFilters);
+        if (programs) {
+            dialog.setOption(QFileDialog::DontUseNativeDialog);
+            dialog.setProxyModel(new ExecutableFilesOnly(&dialog));
+        }
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
-        return path;
+        return dialog.selectedFiles().constFirst();
     });
 }
 

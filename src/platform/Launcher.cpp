@@ -1,0 +1,221 @@
+#include "platform/Launcher.h"
+
+#include "platform/NativePath.h"
+
+#include <QDir>
+#include <QProcess>
+
+#include <cstdlib>
+// GIO names a struct member "signals", which Qt defines as a keyword.
+#pragma push_macro("signals")
+#undef signals
+#include <gio/gdesktopappinfo.h>
+#include <gio/gio.h>
+#pragma pop_macro("signals")
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace quil {
+
+namespace {
+
+struct GObjectDeleter
+{
+    void operator()(gpointer object) const
+    {
+        if (object != nullptr)
+            g_object_unref(object);
+    }
+};
+template <typename T> using GPtr = std::unique_ptr<T, GObjectDeleter>;
+
+struct GErrorHolder
+{
+    GError *error = nullptr;
+    ~GErrorHolder()
+    {
+        if (error != nullptr)
+            g_error_free(error);
+    }
+};
+
+bool exists(const QByteArray &native, struct stat *info)
+{
+    return ::stat(native.constData(), info) == 0;
+}
+
+bool isExecutableFile(const QByteArray &native)
+{
+    struct stat info
+    {
+    };
+    return exists(native, &info) && S_ISREG(info.st_mode) && ::access(native.constData(), X_OK) == 0;
+}
+
+QString absolute(const QString &path)
+{
+    if (path.startsWith(QLatin1Char('/')))
+        return path;
+    return QDir::currentPath() + QLatin1Char('/') + path;
+}
+
+// Starts argv directly; with pid set, the child is left for the caller to
+// reap, otherwise GLib's spawn lets it go (it is reaped by an intermediate child).
+bool spawn(const QByteArray &program, const QStringList &arguments, GPid *pid)
+{
+    std::vector<QByteArray> storage;
+    storage.push_back(program);
+    for (const QString &argument : arguments)
+        storage.push_back(toNative(argument));
+    std::vector<gchar *> argv;
+    for (QByteArray &item : storage)
+        argv.push_back(item.data());
+    argv.push_back(nullptr);
+    GErrorHolder error;
+    // No G_SPAWN_SEARCH_PATH: the program is already a path; nothing is
+    // looked up or interpreted again.
+    const auto flags = GSpawnFlags(pid != nullptr ? G_SPAWN_DO_NOT_REAP_CHILD : G_SPAWN_DEFAULT);
+    return g_spawn_async(nullptr, argv.data(), nullptr, flags, nullptr, nullptr, pid, &error.error) != FALSE;
+}
+
+void noteChild(GDesktopAppInfo *, GPid pid, gpointer data)
+{
+    *static_cast<GPid *>(data) = pid;
+}
+
+// Launches an application on one file. With pid set, the started process is
+// left unreaped and its id stored (0 when the application gave none).
+bool launchOnFile(GAppInfo *application, const QString &path, GPid *pid)
+{
+    if (application == nullptr)
+        return false;
+    const QByteArray native = toNative(absolute(path));
+    GPtr<GFile> file(g_file_new_for_path(native.constData()));
+    GErrorHolder error;
+    GList files{};
+    files.data = file.get();
+    if (pid == nullptr || !G_IS_DESKTOP_APP_INFO(application))
+        return g_app_info_launch(application, &files, nullptr, &error.error) != FALSE;
+    gchar *uri = g_file_get_uri(file.get());
+    GList uris{};
+    uris.data = uri;
+    *pid = 0;
+    const gboolean ok = g_desktop_app_info_launch_uris_as_manager(
+        G_DESKTOP_APP_INFO(application), &uris, nullptr, GSpawnFlags(G_SPAWN_SEARCH_PATH | G_SPAWN_DO_NOT_REAP_CHILD),
+        nullptr, nullptr, noteChild, pid, &error.error);
+    g_free(uri);
+    return ok != FALSE;
+}
+
+GAppInfo *defaultHandler(const QString &path)
+{
+    const QByteArray native = toNative(absolute(path));
+    struct stat info
+    {
+    };
+    if (!exists(native, &info))
+        return nullptr;
+    GPtr<GFile> file(g_file_new_for_path(native.constData()));
+    GErrorHolder error;
+    return g_file_query_default_handler(file.get(), nullptr, &error.error);
+}
+
+std::unique_ptr<StartedProcess> startedOrNull(bool ok, GPid pid)
+{
+    if (!ok || pid <= 0)
+        return nullptr;
+    return std::make_unique<StartedProcess>(qint64(pid));
+}
+
+} // namespace
+
+QStringList Launcher::arguments(const QString &parameters, ArgumentForm form)
+{
+    if (form == ArgumentForm::Split)
+        return QProcess::splitCommand(parameters);
+    if (parameters.isEmpty())
+        return {};
+    return {parameters};
+}
+
+QString Launcher::resolveProgram(const QString &programText, bool *isDocument)
+{
+    if (isDocument != nullptr)
+        *isDocument = false;
+    QString program = programText;
+    if (program.size() >= 2 && program.startsWith(QLatin1Char('"')) && program.endsWith(QLatin1Char('"')))
+        program = program.mid(1, program.size() - 2);
+    if (program.isEmpty())
+        return {};
+    const auto asPath = [&](const QString &path) -> QString {
+        const QByteArray native = toNative(path);
+        struct stat info
+        {
+        };
+        if (!exists(native, &info))
+            return {};
+        if (isDocument != nullptr)
+            *isDocument = !(S_ISREG(info.st_mode) && ::access(native.constData(), X_OK) == 0);
+        return path;
+    };
+    if (program.contains(QLatin1Char('/')))
+        return asPath(absolute(program));
+    const char *pathVariable = std::getenv("PATH");
+    const QByteArray searchPath = pathVariable != nullptr ? QByteArray(pathVariable) : QByteArray("/usr/bin:/bin");
+    for (const QByteArray &folder : searchPath.split(':')) {
+        const QByteArray candidate = (folder.isEmpty() ? QByteArray(".") : folder) + '/' + toNative(program);
+        if (isExecutableFile(candidate))
+            return absolute(fromNative(candidate));
+    }
+    return asPath(absolute(program));
+}
+
+bool Launcher::openDocument(const QString &path)
+{
+    GPtr<GAppInfo> application(defaultHandler(path));
+    return launchOnFile(application.get(), path, nullptr);
+}
+
+bool Launcher::run(const QString &program, const QString &parameters, ArgumentForm form)
+{
+    bool document = false;
+    const QString file = resolveProgram(program, &document);
+    if (file.isEmpty())
+        return false;
+    if (document)
+        return openDocument(file);
+    return spawn(toNative(file), arguments(parameters, form), nullptr);
+}
+
+std::unique_ptr<StartedProcess> Launcher::start(const QString &program, const QString &parameters, ArgumentForm form)
+{
+    bool document = false;
+    const QString file = resolveProgram(program, &document);
+    if (file.isEmpty())
+        return nullptr;
+    GPid pid = 0;
+    if (document) {
+        GPtr<GAppInfo> application(defaultHandler(file));
+        const bool ok = launchOnFile(application.get(), file, &pid);
+        return startedOrNull(ok, pid);
+    }
+    const bool ok = spawn(toNative(file), arguments(parameters, form), &pid);
+    return startedOrNull(ok, pid);
+}
+
+bool Launcher::hasDefaultApplication(const QString &contentType)
+{
+    GPtr<GAppInfo> application(g_app_info_get_default_for_type(contentType.toUtf8().constData(), FALSE));
+    return application != nullptr;
+}
+
+std::unique_ptr<StartedProcess> Launcher::startDefaultApplication(const QString &contentType, const QString &path)
+{
+    GPtr<GAppInfo> application(g_app_info_get_default_for_type(contentType.toUtf8().constData(), FALSE));
+    GPid pid = 0;
+    const bool ok = launchOnFile(application.get(), path, &pid);
+    return startedOrNull(ok, pid);
+}
+
+} // namespace quil

@@ -1,0 +1,461 @@
+#include "platform/ShellNamespace.h"
+
+#include "platform/IconNames.h"
+#include "platform/NativePath.h"
+#include "platform/OsError.h"
+#include "platform/Volumes.h"
+
+#include <QHash>
+#include <QMimeDatabase>
+#include <QMutex>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quil {
+
+namespace {
+
+const QString kRoot = QStringLiteral("/");
+
+// "/a//b/./c/../" -> "/a/b"; empty for a text that is not absolute.
+QString cleanAbsolute(const QString &text)
+{
+    if (!text.startsWith(QLatin1Char('/')))
+        return {};
+    QStringList items;
+    for (const QString &item : text.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (item == QLatin1String("."))
+            continue;
+        if (item == QLatin1String("..")) {
+            if (!items.isEmpty())
+                items.removeLast();
+            continue;
+        }
+        items.append(item);
+    }
+    return kRoot + items.join(QLatin1Char('/'));
+}
+
+QString childPath(const QString &folder, const QString &name)
+{
+    return folder == kRoot ? folder + name : folder + QLatin1Char('/') + name;
+}
+
+qint64 msecsOf(const struct timespec &time)
+{
+    return qint64(time.tv_sec) * 1000 + time.tv_nsec / 1000000;
+}
+
+// own: lstat of the item; target: stat through a link (null when the item is
+// no link or the link is broken).
+FindData makeFindData(QStringView name, const struct stat &own, const struct stat *target, bool writable)
+{
+    const struct stat &data = target != nullptr ? *target : own;
+    FindData find;
+    find.modifiedMsecs = msecsOf(data.st_mtim);
+    const bool folder = S_ISDIR(data.st_mode);
+    find.size = folder ? 0 : quint64(data.st_size);
+    if (!writable)
+        find.attributes |= AttributeReadOnly;
+    if (name.startsWith(u'.'))
+        find.attributes |= AttributeHidden;
+    if (!S_ISREG(own.st_mode) && !S_ISDIR(own.st_mode) && !S_ISLNK(own.st_mode))
+        find.attributes |= AttributeSystem;
+    if (folder)
+        find.attributes |= AttributeDirectory;
+    return find;
+}
+
+struct DirCloser
+{
+    void operator()(DIR *dir) const { ::closedir(dir); }
+};
+
+QList<FolderChild> readFolder(const QString &path, ShellNamespace::EnumerateFlags flags)
+{
+    const QByteArray native = toNative(path);
+    const int fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        throw OsError::last();
+    std::unique_ptr<DIR, DirCloser> dir(::fdopendir(fd));
+    if (!dir) {
+        const int error = errno;
+        ::close(fd);
+        throw OsError(error);
+    }
+    const bool resolveLinks = flags & ShellNamespace::ResolveLinks;
+    const bool readDetails = flags & ShellNamespace::ReadDetails;
+    const QString prefix = path == kRoot ? path : path + QLatin1Char('/');
+    QList<FolderChild> children;
+    for (;;) {
+        errno = 0;
+        const dirent *entry = ::readdir(dir.get());
+        if (entry == nullptr) {
+            if (errno != 0)
+                throw OsError::last();
+            break;
+        }
+        const char *raw = entry->d_name;
+        if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0)))
+            continue;
+        FolderChild child;
+        child.name = fromNative(QByteArrayView(raw, qsizetype(std::strlen(raw))));
+        child.id = ItemId::fromPath(prefix + child.name);
+        unsigned char type = entry->d_type;
+        struct stat own
+        {
+        };
+        bool haveOwn = false;
+        if (type == DT_UNKNOWN && (resolveLinks || readDetails)) {
+            if (::fstatat(fd, raw, &own, AT_SYMLINK_NOFOLLOW) == 0) {
+                haveOwn = true;
+                type = IFTODT(own.st_mode);
+            }
+        }
+        child.isFolder = type == DT_DIR;
+        child.isLink = type == DT_LNK;
+        child.resolved = type != DT_LNK && type != DT_UNKNOWN;
+        struct stat target
+        {
+        };
+        bool haveTarget = false;
+        if (type == DT_LNK && (resolveLinks || readDetails)) {
+            // A broken link or a loop of links is a file that leads nowhere.
+            haveTarget = ::fstatat(fd, raw, &target, 0) == 0;
+            child.isFolder = haveTarget && S_ISDIR(target.st_mode);
+            child.resolved = true;
+        }
+        if (readDetails) {
+            if (!haveOwn)
+                haveOwn = ::fstatat(fd, raw, &own, AT_SYMLINK_NOFOLLOW) == 0;
+            if (haveOwn) {
+                const bool writable = ::faccessat(fd, raw, W_OK, 0) == 0;
+                child.details = makeFindData(child.name, own, haveTarget ? &target : nullptr, writable);
+            }
+        }
+        children.append(std::move(child));
+    }
+    return children;
+}
+
+QMimeDatabase &mimeDatabase()
+{
+    static QMimeDatabase database;
+    return database;
+}
+
+// Comments are looked up once per type; the database is shared by threads.
+QString commentOf(const QString &mimeName)
+{
+    static QMutex mutex;
+    static QHash<QString, QString> cache;
+    QMutexLocker lock(&mutex);
+    const auto found = cache.constFind(mimeName);
+    if (found != cache.constEnd())
+        return *found;
+    const QMimeType type = mimeDatabase().mimeTypeForName(mimeName);
+    QString comment = type.isValid() ? type.comment() : QString();
+    if (comment.isEmpty())
+        comment = mimeName;
+    cache.insert(mimeName, comment);
+    return comment;
+}
+
+QMimeType mimeForName(const QString &fileName)
+{
+    return mimeDatabase().mimeTypeForFile(fileName, QMimeDatabase::MatchExtension);
+}
+
+// The MIME type name of a special file, empty for regular files and links.
+QString specialMime(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return QStringLiteral("inode/directory");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("inode/fifo");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("inode/socket");
+    if (S_ISBLK(mode))
+        return QStringLiteral("inode/blockdevice");
+    if (S_ISCHR(mode))
+        return QStringLiteral("inode/chardevice");
+    return {};
+}
+
+bool statPath(const QString &path, struct stat &info, bool follow)
+{
+    const QByteArray native = toNative(path);
+    return (follow ? ::stat(native.constData(), &info) : ::lstat(native.constData(), &info)) == 0;
+}
+
+std::optional<Volume> listedVolume(const QString &mountPoint)
+{
+    for (const Volume &volume : Volumes::list())
+        if (volume.mountPoint == mountPoint)
+            return volume;
+    return std::nullopt;
+}
+
+QString virtualTypeText()
+{
+    return QStringLiteral("Системная папка");
+}
+
+} // namespace
+
+ItemId ShellNamespace::homeFolder()
+{
+    const char *home = std::getenv("HOME");
+    QByteArray bytes = home != nullptr ? QByteArray(home) : QByteArray();
+    if (bytes.isEmpty()) {
+        if (const passwd *user = ::getpwuid(::getuid()))
+            bytes = user->pw_dir;
+    }
+    const QString clean = cleanAbsolute(fromNative(bytes));
+    return ItemId::fromPath(clean.isEmpty() ? kRoot : clean);
+}
+
+ItemId ShellNamespace::parse(const QString &text)
+{
+    if (text.compare(computerParsingName, Qt::CaseInsensitive) == 0)
+        return ItemId::computer();
+    const QString clean = cleanAbsolute(text);
+    if (clean.isEmpty())
+        throw OsError(ENOENT);
+    struct stat info
+    {
+    };
+    if (!statPath(clean, info, false))
+        throw OsError::last();
+    return ItemId::fromPath(clean);
+}
+
+ItemId ShellNamespace::parent(const ItemId &item)
+{
+    switch (item.kind()) {
+    case ItemId::Kind::Desktop:
+    case ItemId::Kind::Computer:
+        return ItemId::desktop();
+    case ItemId::Kind::Volume:
+        return ItemId::computer();
+    case ItemId::Kind::Path:
+        break;
+    }
+    const QString &path = item.path();
+    if (path == kRoot)
+        return ItemId::computer();
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return ItemId::fromPath(slash <= 0 ? kRoot : path.left(slash));
+}
+
+ItemId ShellNamespace::join(const ItemId &folder, const QString &name)
+{
+    switch (folder.kind()) {
+    case ItemId::Kind::Desktop:
+        if (name.compare(computerParsingName, Qt::CaseInsensitive) == 0)
+            return ItemId::computer();
+        return ItemId::fromPath(cleanAbsolute(name.startsWith(QLatin1Char('/')) ? name : kRoot + name));
+    case ItemId::Kind::Computer:
+        return ItemId::volume(cleanAbsolute(name.startsWith(QLatin1Char('/')) ? name : kRoot + name));
+    case ItemId::Kind::Volume:
+    case ItemId::Kind::Path:
+        break;
+    }
+    return ItemId::fromPath(cleanAbsolute(childPath(folder.path(), name)));
+}
+
+QList<FolderChild> ShellNamespace::enumerate(const ItemId &folder, EnumerateFlags flags)
+{
+    QList<FolderChild> children;
+    switch (folder.kind()) {
+    case ItemId::Kind::Desktop: {
+        FolderChild home;
+        home.id = homeFolder();
+        home.name = displayName(home.id);
+        home.isFolder = true;
+        home.order = 1;
+        FolderChild computer;
+        computer.id = ItemId::computer();
+        computer.name = displayName(computer.id);
+        computer.isFolder = true;
+        computer.order = 2;
+        if (flags & ReadDetails) {
+            home.details = findData(home.id);
+            computer.details = findData(computer.id);
+        }
+        children = {home, computer};
+        break;
+    }
+    case ItemId::Kind::Computer: {
+        int order = 0;
+        for (const Volume &volume : Volumes::list()) {
+            FolderChild child;
+            child.id = ItemId::volume(volume.mountPoint);
+            child.name = volume.displayName();
+            child.isFolder = true;
+            child.order = ++order;
+            if (flags & ReadDetails)
+                child.details = findData(child.id);
+            children.append(std::move(child));
+        }
+        break;
+    }
+    case ItemId::Kind::Volume:
+    case ItemId::Kind::Path:
+        children = readFolder(folder.path(), flags);
+        break;
+    }
+    return children;
+}
+
+void ShellNamespace::resolve(FolderChild &child)
+{
+    if (child.resolved)
+        return;
+    child.isFolder = isFolder(child.id);
+    struct stat info
+    {
+    };
+    child.isLink = child.id.isFileSystem() && statPath(child.id.path(), info, false) && S_ISLNK(info.st_mode);
+    child.resolved = true;
+}
+
+QString ShellNamespace::displayName(const ItemId &item, NameForm form)
+{
+    switch (item.kind()) {
+    case ItemId::Kind::Desktop:
+        return form == NameForm::Parsing ? QString() : QStringLiteral("Рабочий стол");
+    case ItemId::Kind::Computer:
+        return form == NameForm::Parsing ? computerParsingName : QStringLiteral("Компьютер");
+    case ItemId::Kind::Volume:
+        if (form == NameForm::Parsing)
+            return item.path();
+        if (const auto volume = listedVolume(item.path()))
+            return volume->displayName();
+        return Volume{item.path(), {}, {}, {}, false}.displayName();
+    case ItemId::Kind::Path:
+        break;
+    }
+    return form == NameForm::Parsing ? item.path() : item.fileName();
+}
+
+bool ShellNamespace::isFolder(const ItemId &item)
+{
+    if (!item.isFileSystem())
+        return true;
+    struct stat info
+    {
+    };
+    return statPath(item.path(), info, true) && S_ISDIR(info.st_mode);
+}
+
+std::optional<FindData> ShellNamespace::findData(const ItemId &item)
+{
+    if (!item.isFileSystem())
+        return FindData{0, 0, AttributeDirectory};
+    struct stat own
+    {
+    };
+    if (!statPath(item.path(), own, false))
+        return std::nullopt;
+    struct stat target
+    {
+    };
+    const bool haveTarget = S_ISLNK(own.st_mode) && statPath(item.path(), target, true);
+    const bool writable = ::access(toNative(item.path()).constData(), W_OK) == 0;
+    return makeFindData(item.fileName() == kRoot ? QString() : item.fileName(), own, haveTarget ? &target : nullptr,
+                        writable);
+}
+
+QString ShellNamespace::fileTypeText(const QString &fileName)
+{
+    return commentOf(mimeForName(fileName).name());
+}
+
+QString ShellNamespace::folderTypeText()
+{
+    return commentOf(QStringLiteral("inode/directory"));
+}
+
+QString ShellNamespace::typeText(const ItemId &item)
+{
+    switch (item.kind()) {
+    case ItemId::Kind::Desktop:
+    case ItemId::Kind::Computer:
+        return virtualTypeText();
+    case ItemId::Kind::Volume:
+        return commentOf(QStringLiteral("inode/mount-point"));
+    case ItemId::Kind::Path:
+        break;
+    }
+    struct stat info
+    {
+    };
+    if (statPath(item.path(), info, false)) {
+        if (S_ISLNK(info.st_mode) && statPath(item.path(), info, true) && S_ISDIR(info.st_mode))
+            return folderTypeText();
+        const QString special = specialMime(info.st_mode);
+        if (!special.isEmpty())
+            return commentOf(special);
+    }
+    return fileTypeText(item.fileName());
+}
+
+int ShellNamespace::iconIndex(const ItemId &item)
+{
+    switch (item.kind()) {
+    case ItemId::Kind::Desktop:
+        return IconNames::Desktop;
+    case ItemId::Kind::Computer:
+        return IconNames::Computer;
+    case ItemId::Kind::Volume: {
+        const auto volume = listedVolume(item.path());
+        return volume && volume->removable ? IconNames::RemovableDisk : IconNames::HardDisk;
+    }
+    case ItemId::Kind::Path:
+        break;
+    }
+    if (isFolder(item))
+        return item == homeFolder() ? IconNames::Home : IconNames::Folder;
+    const QMimeType type = mimeForName(item.fileName());
+    if (!type.isValid() || type.isDefault())
+        return IconNames::GenericFile;
+    return IconNames::indexOf(type.iconName(), type.genericIconName());
+}
+
+ItemSortKey ShellNamespace::sortKey(const ItemComparator &comparator, FolderChild &child, SortColumn column)
+{
+    resolve(child);
+    quint64 size = 0;
+    qint64 modified = 0;
+    QString type;
+    if (column == SortColumn::Size || column == SortColumn::Modified) {
+        if (!child.details)
+            child.details = findData(child.id);
+        if (child.details) {
+            size = child.details->size;
+            modified = child.details->modifiedMsecs;
+        }
+    } else if (column == SortColumn::Type) {
+        type = child.isFolder ? typeText(child.id) : fileTypeText(child.name);
+    }
+    return comparator.key(child.name, child.isFolder, size, type, modified, child.order);
+}
+
+int ShellNamespace::compare(const ItemId &a, const ItemId &b, SortColumn column)
+{
+    thread_local const ItemComparator comparator;
+    FolderChild first{a, displayName(a), isFolder(a), false, true, 0, std::nullopt};
+    FolderChild second{b, displayName(b), isFolder(b), false, true, 0, std::nullopt};
+    return ItemComparator::compare(sortKey(comparator, first, column), sortKey(comparator, second, column), column);
+}
+
+} // namespace quil

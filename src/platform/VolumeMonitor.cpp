@@ -1,0 +1,118 @@
+#include "platform/VolumeMonitor.h"
+
+#include "platform/NativePath.h"
+#include "platform/Volumes.h"
+
+#include <QSet>
+#include <QSocketNotifier>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace quil {
+
+namespace {
+// A file bind-mounted over another is no volume (as in Volumes::list).
+QList<Volume> volumesOf(const QByteArray &table)
+{
+    QList<Volume> volumes = Volumes::parseMountInfo(table);
+    volumes.removeIf([](const Volume &v) {
+        struct stat info
+        {
+        };
+        return ::stat(toNative(v.mountPoint).constData(), &info) == 0 && !S_ISDIR(info.st_mode);
+    });
+    return volumes;
+}
+
+// The lines of a table except those of the given mount points (the fifth field).
+QSet<QByteArray> linesExcept(const QByteArray &table, const QSet<QString> &points)
+{
+    QSet<QByteArray> lines;
+    for (const QByteArray &line : table.split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() > 4 && points.contains(Volumes::parseMountPoint(fields[4])))
+            continue;
+        lines.insert(line);
+    }
+    return lines;
+}
+
+QSet<QString> mountPointsOf(const QList<Volume> &volumes)
+{
+    QSet<QString> points;
+    for (const Volume &volume : volumes)
+        points.insert(volume.mountPoint);
+    return points;
+}
+} // namespace
+
+VolumeMonitor::VolumeMonitor(QObject *parent) : QObject(parent)
+{
+    // The kernel marks the open mount table with POLLPRI | POLLERR whenever
+    // it changes; reading it from the start clears the mark.
+    m_fd = ::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
+    if (m_fd < 0)
+        return;
+    m_table = readTable();
+    m_volumes = volumesOf(m_table);
+    m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Exception, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &VolumeMonitor::tableChanged);
+}
+
+VolumeMonitor::~VolumeMonitor()
+{
+    delete m_notifier;
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+QByteArray VolumeMonitor::readTable()
+{
+    QByteArray table;
+    if (::lseek(m_fd, 0, SEEK_SET) < 0)
+        return table;
+    char buffer[16384];
+    for (;;) {
+        const ssize_t n = ::read(m_fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        table.append(buffer, n);
+    }
+    return table;
+}
+
+void VolumeMonitor::tableChanged()
+{
+    const QByteArray table = readTable();
+    if (table == m_table)
+        return;
+    const QByteArray previous = std::exchange(m_table, table);
+    const QList<Volume> volumes = volumesOf(table);
+    const QSet<QString> before = mountPointsOf(m_volumes);
+    const QSet<QString> after = mountPointsOf(volumes);
+    m_volumes = volumes;
+    QSet<QString> reported;
+    for (const Volume &volume : volumes) {
+        if (!before.contains(volume.mountPoint)) {
+            emit deviceChange(DeviceArrival, volume.mountPoint);
+            reported.insert(volume.mountPoint);
+        }
+    }
+    for (const QString &point : before) {
+        if (!after.contains(point)) {
+            emit deviceChange(DeviceRemoval, point);
+            reported.insert(point);
+        }
+    }
+    // What changed besides the volumes that came and went is a node change.
+    if (reported.isEmpty() || linesExcept(previous, reported) != linesExcept(table, reported))
+        emit deviceChange(NodeChange, QString());
+}
+
+} // namespace quil

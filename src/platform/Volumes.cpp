@@ -1,0 +1,244 @@
+#include "platform/Volumes.h"
+
+#include "platform/NativePath.h"
+#include "platform/OsError.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+namespace quil {
+
+namespace {
+
+// mountinfo escapes blanks, tabs, newlines and backslashes as \ooo.
+QByteArray unescapeOctal(QByteArrayView field)
+{
+    QByteArray out;
+    out.reserve(field.size());
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const char c = field[i];
+        if (c == '\\' && i + 3 < field.size()) {
+            const char a = field[i + 1], b = field[i + 2], d = field[i + 3];
+            if (a >= '0' && a <= '3' && b >= '0' && b <= '7' && d >= '0' && d <= '7') {
+                out.append(char(((a - '0') << 6) | ((b - '0') << 3) | (d - '0')));
+                i += 3;
+                continue;
+            }
+        }
+        out.append(c);
+    }
+    return out;
+}
+
+// /dev/disk/by-label escapes unsafe bytes as \xHH.
+QByteArray unescapeHex(QByteArrayView field)
+{
+    QByteArray out;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size() && field[i + 1] == 'x') {
+            bool ok = false;
+            const int value = QByteArray(field.data() + i + 2, 2).toInt(&ok, 16);
+            if (ok) {
+                out.append(char(value));
+                i += 3;
+                continue;
+            }
+        }
+        out.append(field[i]);
+    }
+    return out;
+}
+
+bool isBelow(QStringView path, QStringView folder)
+{
+    return path == folder || (path.startsWith(folder) && path.size() > folder.size() && path[folder.size()] == u'/');
+}
+
+bool hiddenMountPoint(QStringView mountPoint)
+{
+    if (isBelow(mountPoint, u"/run/media"))
+        return false;
+    for (QStringView system : {u"/proc", u"/sys", u"/dev", u"/run"})
+        if (isBelow(mountPoint, system))
+            return true;
+    return false;
+}
+
+QByteArray readSmallFile(const QByteArray &path)
+{
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    QByteArray content;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        content.append(buffer, n);
+    }
+    ::close(fd);
+    return content;
+}
+
+QByteArray realPath(const QByteArray &path)
+{
+    char resolved[PATH_MAX];
+    if (::realpath(path.constData(), resolved) == nullptr)
+        return {};
+    return QByteArray(resolved);
+}
+
+bool isDirectory(const QString &path)
+{
+    struct stat info
+    {
+    };
+    return ::stat(toNative(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+} // namespace
+
+bool Volumes::isPseudoFileSystem(QStringView type)
+{
+    static const QStringView pseudo[] = {
+        u"proc",      u"sysfs",    u"cgroup",     u"cgroup2",         u"devtmpfs",    u"devpts",        u"mqueue",
+        u"tracefs",   u"debugfs",  u"securityfs", u"pstore",          u"bpf",         u"autofs",        u"squashfs",
+        u"fusectl",   u"configfs", u"hugetlbfs",  u"binfmt_misc",     u"efivarfs",    u"rpc_pipefs",    u"nsfs",
+        u"selinuxfs", u"nfsd",     u"binder",     u"fuse.gvfsd-fuse", u"fuse.portal", u"fuse.snapfuse", u"fuse.lxcfs"};
+    return std::find(std::begin(pseudo), std::end(pseudo), type) != std::end(pseudo);
+}
+
+QString Volumes::parseMountPoint(QByteArrayView field)
+{
+    return fromNative(unescapeOctal(field));
+}
+
+QList<Volume> Volumes::parseMountInfo(QByteArrayView mountInfo)
+{
+    QList<Volume> volumes;
+    const QList<QByteArray> lines = mountInfo.toByteArray().split('\n');
+    for (const QByteArray &line : lines) {
+        const QList<QByteArray> fields = line.split(' ');
+        // id parent major:minor root mount-point options [optional...] - type source super-options
+        const qsizetype separator = fields.indexOf(QByteArray("-"));
+        if (fields.size() < 5 || separator < 6 || separator + 2 >= fields.size())
+            continue;
+        Volume volume;
+        volume.mountPoint = parseMountPoint(fields[4]);
+        volume.fileSystem = fromNative(unescapeOctal(fields[separator + 1]));
+        volume.device = fromNative(unescapeOctal(fields[separator + 2]));
+        if (!volume.mountPoint.startsWith(QLatin1Char('/')) || isPseudoFileSystem(volume.fileSystem) ||
+            hiddenMountPoint(volume.mountPoint))
+            continue;
+        // A later line mounted over the same point hides the earlier one.
+        volumes.removeIf([&](const Volume &v) { return v.mountPoint == volume.mountPoint; });
+        volumes.append(std::move(volume));
+    }
+    std::sort(volumes.begin(), volumes.end(), [](const Volume &a, const Volume &b) {
+        const bool aRoot = a.mountPoint == QLatin1String("/"), bRoot = b.mountPoint == QLatin1String("/");
+        if (aRoot != bRoot)
+            return aRoot;
+        return a.mountPoint < b.mountPoint;
+    });
+    return volumes;
+}
+
+QList<Volume> Volumes::list()
+{
+    QList<Volume> volumes = parseMountInfo(readSmallFile("/proc/self/mountinfo"));
+    // A file bind-mounted over another (containers do this with /etc/hosts)
+    // is no volume.
+    volumes.removeIf([](const Volume &v) { return !isDirectory(v.mountPoint); });
+    for (Volume &volume : volumes) {
+        volume.label = labelOf(volume.device);
+        volume.removable = isRemovable(volume.device);
+    }
+    return volumes;
+}
+
+std::optional<Volume> Volumes::volumeOf(const QString &path, const QList<Volume> &volumes)
+{
+    const Volume *best = nullptr;
+    for (const Volume &volume : volumes) {
+        const bool holds = volume.mountPoint == QLatin1String("/") ? path.startsWith(QLatin1Char('/'))
+                                                                   : isBelow(path, volume.mountPoint);
+        if (holds && (best == nullptr || volume.mountPoint.size() > best->mountPoint.size()))
+            best = &volume;
+    }
+    if (best == nullptr)
+        return std::nullopt;
+    return *best;
+}
+
+std::optional<Volume> Volumes::volumeOf(const QString &path)
+{
+    return volumeOf(path, list());
+}
+
+VolumeSpace Volumes::space(const QString &path)
+{
+    struct statvfs info
+    {
+    };
+    if (::statvfs(toNative(path).constData(), &info) != 0)
+        throw OsError::last();
+    const quint64 unit = info.f_frsize != 0 ? info.f_frsize : info.f_bsize;
+    return VolumeSpace{quint64(info.f_blocks) * unit, quint64(info.f_bavail) * unit};
+}
+
+QString Volumes::labelOf(const QString &device, const QString &labelFolder)
+{
+    // Only devices have labels; "tmpfs", "server:/share" and the like do not.
+    if (!device.startsWith(QLatin1Char('/')))
+        return {};
+    const QByteArray target = realPath(toNative(device));
+    if (target.isEmpty())
+        return {};
+    const QByteArray folder = toNative(labelFolder);
+    DIR *dir = ::opendir(folder.constData());
+    if (dir == nullptr)
+        return {};
+    QString label;
+    while (const dirent *entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        if (realPath(folder + '/' + entry->d_name) == target) {
+            label = fromNative(unescapeHex(entry->d_name));
+            break;
+        }
+    }
+    ::closedir(dir);
+    return label;
+}
+
+bool Volumes::isRemovable(const QString &device, const QString &blockFolder)
+{
+    if (!device.startsWith(QLatin1Char('/')))
+        return false;
+    const QByteArray target = realPath(toNative(device));
+    if (target.isEmpty())
+        return false;
+    const QByteArray name = target.mid(target.lastIndexOf('/') + 1);
+    // <blockFolder>/<name> is the disk itself or one of its partitions; the
+    // removable flag lives with the disk.
+    QByteArray block = realPath(toNative(blockFolder) + '/' + name);
+    if (block.isEmpty())
+        return false;
+    if (::access((block + "/partition").constData(), F_OK) == 0)
+        block = block.left(block.lastIndexOf('/'));
+    return readSmallFile(block + "/removable").trimmed() == "1";
+}
+
+} // namespace quil

@@ -1,0 +1,132 @@
+#include "viewers/TExtent.h"
+
+#include "app/Services.h"
+#include "platform/Dialogs.h"
+#include "platform/ErrorBox.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace {
+const QString kIdleText = QStringLiteral("Жду команды. ");
+}
+
+TExtent::TExtent(quil::Services &services, QWidget *parent) : QWidget(parent, Qt::Window), m_services(services)
+{
+    setWindowTitle(QStringLiteral("  Настройка расширений"));
+    resize(595, 390);
+
+    const auto button = [this](const QString &text, int left, int width) {
+        auto *b = new QPushButton(text, this);
+        b->setGeometry(left, 8, width, 25);
+        return b;
+    };
+    Button1 = button(QStringLiteral("Добавить"), 8, 90);
+    Button2 = button(QStringLiteral("Удалить"), 104, 90);
+    Button3 = button(QStringLiteral("Сохранить"), 200, 90);
+    Button5 = button(QStringLiteral("Вернуться"), 296, 90);
+    Button4 = button(QStringLiteral("Загрузить"), 595 - 98, 90);
+
+    ListView1 = new QTreeWidget(this);
+    ListView1->setGeometry(8, 42, width() - 25, height() - 75);
+    ListView1->setRootIsDecorated(false);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setHeaderLabels({QStringLiteral("Ext"), QStringLiteral("Program")});
+    ListView1->header()->setStretchLastSection(false);
+    ListView1->setColumnWidth(0, 70);
+    ListView1->setColumnWidth(1, 500);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(13);
+    font.setBold(true);
+    ListView1->setFont(font);
+
+    connect(Button1, &QPushButton::clicked, this, &TExtent::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TExtent::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TExtent::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TExtent::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TExtent::Button5Click);
+}
+
+QString TExtent::tablePath() const
+{
+    return m_services.settingsFolder + QStringLiteral("quil.ext");
+}
+
+void TExtent::showRows()
+{
+    ListView1->clear();
+    for (const auto &row : m_table.rows())
+        ListView1->addTopLevelItem(new QTreeWidgetItem({row.extension, row.program}));
+}
+
+void TExtent::LoadExtensionTable()
+{
+    if (m_table.load(tablePath()))
+        showRows();
+}
+
+void TExtent::SaveExtensionTable()
+{
+    m_table.save(tablePath());
+}
+
+void TExtent::Button1Click()
+{
+    quil::Dialogs &dialogs = m_services.dialogs;
+    const std::optional<QString> extension =
+        dialogs.inputBox(QStringLiteral("Назначить расширение"), QStringLiteral("Введите расширение"), QString());
+    if (!extension)
+        return;
+    const std::optional<QString> program =
+        dialogs.openFile(QStringLiteral("Выберите программу"), {QStringLiteral("exe|*.exe")}, QString());
+    if (!program)
+        return;
+    m_table.add(*extension, *program);
+    showRows();
+}
+
+void TExtent::Button2Click()
+{
+    const QModelIndex current = ListView1->currentIndex();
+    if (!current.isValid() || ListView1->selectedItems().isEmpty())
+        return;
+    m_table.remove(current.row());
+    showRows();
+}
+
+void TExtent::Button3Click()
+{
+    quil::runHandler(m_services.dialogs, [this] { SaveExtensionTable(); });
+}
+
+void TExtent::Button4Click()
+{
+    quil::runHandler(m_services.dialogs, [this] { LoadExtensionTable(); });
+}
+
+void TExtent::Button5Click()
+{
+    Q_EMIT statusChanged(kIdleText);
+    close();
+}
+
+void TExtent::FormClose()
+{
+    Q_EMIT statusChanged(kIdleText);
+    quil::runHandler(m_services.dialogs, [this] { SaveExtensionTable(); });
+}
+
+void TExtent::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    QWidget::closeEvent(event);
+}
+
+void TExtent::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    ListView1->resize(width() - 25, height() - 75);
+    Button4->move(width() - 98, Button4->y());
+}

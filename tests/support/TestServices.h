@@ -1,0 +1,16 @@
+#pragma once
+
+#include "app/Services.h"
+#include "platform/Launcher.h"
+#include "platform/ScriptedDialogs.h"
+#include "support/TempTree.h"
+
+// The services a window test hands to the windows: scripted dialogs, the real
+// launcher and a temporary settings folder. Link quil_platform to use it.
+struct TestServices
+{
+    TempTree settings;
+    quil::ScriptedDialogs dialogs;
+    quil::Launcher launcher;
+    quil::Services services{dialogs, launcher, settings.root() + QLatin1Char('/')};
+};
