@@ -29,18 +29,19 @@ cat "$work/big/file.bin" >/dev/null
 find "$work/tree" -type f -exec cat {} + >/dev/null
 
 now() { date +%s.%N; }
-# time_one NAME COMMAND...: runs the copy into a fresh folder and prints the seconds.
+# time_one OUT COMMAND...: runs the copy into the fresh folder OUT and prints the seconds.
+# Outputs are removed only after a workload's rounds: on ext4 the cost of a
+# removal is partly paid by whatever creates files next.
 time_one() {
+  local out=$1
   shift
-  local out="$work/out"
-  rm -rf "$out"
   mkdir "$out"
   sync
   local start end
   start=$(now)
   "$@" "$out" >/dev/null
   end=$(now)
-  rm -rf "$out"
+  [ "$keep" = yes ] || rm -rf "$out"
   echo "$end - $start" | bc -l
 }
 cp_run() { cp -a "$1" "$2/"; }
@@ -49,18 +50,24 @@ quil_run() { "$tool" copy "$1" --to "$2"; }
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 for workload in big tree; do
+  keep=no
+  [ "$workload" = tree ] && keep=yes
+  # One untimed run of each first.
+  time_one "$work/warm-cp" cp_run "$work/$workload" >/dev/null
+  time_one "$work/warm-quil" quil_run "$work/$workload" >/dev/null
   cp_times=() quil_times=() ratios=()
   for round in 1 2 3 4 5; do
     if [ $((round % 2)) -eq 1 ]; then
-      c=$(time_one cp cp_run "$work/$workload")
-      q=$(time_one quil quil_run "$work/$workload")
+      c=$(time_one "$work/out-cp-$round" cp_run "$work/$workload")
+      q=$(time_one "$work/out-quil-$round" quil_run "$work/$workload")
     else
-      q=$(time_one quil quil_run "$work/$workload")
-      c=$(time_one cp cp_run "$work/$workload")
+      q=$(time_one "$work/out-quil-$round" quil_run "$work/$workload")
+      c=$(time_one "$work/out-cp-$round" cp_run "$work/$workload")
     fi
     cp_times+=("$(printf '%.3f' "$c")") quil_times+=("$(printf '%.3f' "$q")")
     ratios+=("$(echo "$q / $c" | bc -l)")
   done
+  rm -rf "$work"/warm-* "$work"/out-*
   ratio=$(median "${ratios[@]}")
   printf '%s: cp -a %s s, quil-fileop %s s (medians; rounds cp %s / quil %s), ratio %.3f\n' "$workload" \
     "$(median "${cp_times[@]}")" "$(median "${quil_times[@]}")" "${cp_times[*]}" "${quil_times[*]}" "$ratio"

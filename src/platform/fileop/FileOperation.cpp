@@ -95,7 +95,13 @@ QByteArray joinPath(const QByteArray &folder, const QByteArray &name)
 
 bool isBadName(const QByteArray &name)
 {
-    return name.isEmpty() || name == "." || name == ".." || name.contains('/');
+    return name.isEmpty() || name == "." || name == ".." || name.contains('/') || name.contains('\0');
+}
+
+// A path the system would read only up to a zero byte names another item: refused.
+bool isBadPath(const QByteArray &path)
+{
+    return path.contains('\0') || isBadName(baseName(path));
 }
 
 // Opens a folder by a path of any length; a path longer than the kernel
@@ -223,6 +229,8 @@ struct FileOperation::Private
     bool failed = false;
     bool replaceAll = false;
     bool counted = true; // the current source was walked for the totals
+    // Unnamed files (O_TMPFILE) are linked in through /proc/self/fd.
+    const bool unnamedFiles = ::access("/proc/self/fd", X_OK) == 0;
     std::vector<char> buffer;
 
     void noteError(int code)
@@ -415,6 +423,8 @@ bool FileOperation::Private::runTransfer(bool move)
     QByteArray destinationPath = targetPath;
     QByteArray newName;
     Outcome opened = attempt(targetPath, [&]() -> int {
+        if (targetPath.contains('\0'))
+            return EINVAL;
         destination = Fd(openFolder(targetPath));
         if (destination.valid())
             return 0;
@@ -461,7 +471,7 @@ bool FileOperation::Private::runTransfer(bool move)
         item.name = baseName(item.path);
         item.parent = Fd(openFolder(dirName(item.path)));
         struct stat st;
-        if (item.parent.valid() && !isBadName(item.name) &&
+        if (item.parent.valid() && !isBadPath(item.path) &&
             ::fstatat(item.parent.get(), item.name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
             // A folder into itself (or a folder inside it) is refused before anything changes.
             if (S_ISDIR(st.st_mode) && isInside(destination.get(), st)) {
@@ -484,7 +494,7 @@ bool FileOperation::Private::runTransfer(bool move)
         items.push_back(std::move(item));
     }
     for (const Source &item : items) {
-        if (item.counted && item.parent.valid() && !isBadName(item.name))
+        if (item.counted && item.parent.valid() && !isBadPath(item.path))
             scan(item.parent.get(), item.name);
         else
             ++itemsTotal;
@@ -493,7 +503,7 @@ bool FileOperation::Private::runTransfer(bool move)
     for (Source &item : items) {
         if (cancelled)
             break;
-        if (isBadName(item.name)) {
+        if (isBadPath(item.path)) {
             enter(item.path);
             if (ask(item.path, EINVAL) == Choice::Cancel)
                 break;
@@ -806,9 +816,19 @@ Outcome FileOperation::Private::transferLeaf(const Place &src, Place &dst, const
         for (;;) {
             Fd out;
             qint64 copied = 0;
-            int code = createTemp(dst.folder, temp, out);
-            const bool made = code == 0;
-            if (made)
+            // A new name gets an unnamed file, linked in once whole: nothing
+            // is left behind even by a crash. Elsewhere a temporary name.
+            bool named = false;
+            bool linked = false;
+            int code = 0;
+            if (!replace && unnamedFiles)
+                out = Fd(::openat(dst.folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+            if (!out.valid()) {
+                code = createTemp(dst.folder, temp, out);
+                named = code == 0;
+            }
+            const bool made = out.valid();
+            if (code == 0)
                 code = copyData(in.get(), out.get(), st, copied);
             if (code == 0 && ::fchmod(out.get(), st.st_mode & 07777) != 0)
                 code = errno;
@@ -817,12 +837,37 @@ Outcome FileOperation::Private::transferLeaf(const Place &src, Place &dst, const
             // The data must be on disk before it replaces an old target or its source goes.
             if (code == 0 && (replace || move) && ::fsync(out.get()) != 0)
                 code = errno;
+            if (code == 0 && !named) {
+                const QByteArray self = "/proc/self/fd/" + QByteArray::number(out.get());
+                if (::linkat(AT_FDCWD, self.constData(), dst.folder, dst.name.constData(), AT_SYMLINK_FOLLOW) == 0) {
+                    linked = true;
+                } else if (errno == EEXIST) {
+                    // The name was taken meanwhile: give the copy a temporary
+                    // name and let commit ask about the conflict.
+                    code = EEXIST;
+                    for (int tries = 0; tries < 100 && code == EEXIST; ++tries) {
+                        temp = ".quil-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".part";
+                        code =
+                            ::linkat(AT_FDCWD, self.constData(), dst.folder, temp.constData(), AT_SYMLINK_FOLLOW) == 0
+                                ? 0
+                                : errno;
+                    }
+                    named = code == 0;
+                } else {
+                    code = errno;
+                }
+            }
             if (code == 0)
                 code = out.close();
-            if (code == 0)
+            if (code == 0) {
+                if (linked)
+                    temp.clear();
                 break;
+            }
             out.reset();
-            if (made)
+            if (linked)
+                ::unlinkat(dst.folder, dst.name.constData(), 0);
+            if (named)
                 ::unlinkat(dst.folder, temp.constData(), 0);
             bytesDone -= copied;
             if (code == ECANCELED && cancelled)
@@ -878,9 +923,11 @@ Outcome FileOperation::Private::transferLeaf(const Place &src, Place &dst, const
             return outcome;
     }
 
-    outcome = commit(temp, dst, replace);
-    if (outcome != Outcome::Done)
-        return outcome;
+    if (!temp.isEmpty()) {
+        outcome = commit(temp, dst, replace);
+        if (outcome != Outcome::Done)
+            return outcome;
+    }
     if (move) {
         // The new name must be durable before the source goes.
         ::fsync(dst.folder);
@@ -947,7 +994,7 @@ bool FileOperation::Private::runDelete()
     std::vector<std::pair<QByteArray, Fd>> items;
     for (const QString &source : sources) {
         const QByteArray path = stripSlashes(toNative(source));
-        Fd parent(openFolder(dirName(path)));
+        Fd parent(isBadPath(path) ? -1 : openFolder(dirName(path)));
         if (parent.valid())
             scan(parent.get(), baseName(path), false);
         else
@@ -958,7 +1005,7 @@ bool FileOperation::Private::runDelete()
         if (cancelled)
             break;
         const QByteArray name = baseName(path);
-        if (isBadName(name)) {
+        if (isBadPath(path)) {
             enter(path);
             if (ask(path, EINVAL) == Choice::Cancel)
                 break;
@@ -1032,7 +1079,7 @@ bool FileOperation::Private::runTrash()
         const QByteArray path = stripSlashes(toNative(source));
         enter(path);
         for (;;) {
-            if (isBadName(baseName(path))) {
+            if (isBadPath(path)) {
                 if (ask(path, EINVAL) == Choice::Retry)
                     continue;
                 break;
@@ -1061,7 +1108,7 @@ bool FileOperation::Private::runRename()
     Fd fromFolder, toFolder;
     struct stat st;
     Outcome outcome = attempt(from, [&] {
-        if (isBadName(baseName(from)))
+        if (isBadPath(from))
             return EINVAL;
         fromFolder = Fd(openFolder(dirName(from)));
         if (!fromFolder.valid())
@@ -1070,7 +1117,7 @@ bool FileOperation::Private::runRename()
     });
     if (outcome == Outcome::Done)
         outcome = attempt(to, [&] {
-            if (isBadName(baseName(to)))
+            if (isBadPath(to))
                 return EINVAL;
             toFolder = Fd(openFolder(dirName(to)));
             return toFolder.valid() ? 0 : errno;

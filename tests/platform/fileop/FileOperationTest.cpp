@@ -10,6 +10,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 using namespace quil;
@@ -581,4 +582,29 @@ TEST(FileOperation, SparseFileOver4GiBStaysSparse)
     EXPECT_EQ(QByteArray(start, 5), "start");
     EXPECT_EQ(QByteArray(end, 3), "end");
     EXPECT_EQ(QByteArray(hole, 4), QByteArray(4, '\0'));
+}
+
+// A path holding a zero byte would reach the system cut short, naming another
+// item: it is refused and that other item is left alone.
+TEST(FileOperation, PathWithZeroByteIsRefused)
+{
+    TempTree tree;
+    const QByteArray src = folder(tree, "src");
+    const QByteArray dst = folder(tree, "dst");
+    fc::write(src + "/a", "a");
+    const QString cut = q(src + "/a") + QChar(0) + QStringLiteral("b");
+    for (const auto &[operation, flags, target] :
+         {std::tuple{FO_DELETE, FOF_MULTIDESTFILES, QString()}, std::tuple{FO_DELETE, FOF_ALLOWUNDO, QString()},
+          std::tuple{FO_MOVE, 0, q(dst)}, std::tuple{FO_RENAME, 0, q(dst + "/x")}}) {
+        SCOPED_TRACE(operation);
+        ScriptedDialogs dialogs;
+        dialogs.setDefaultItemError(Dialogs::ErrorAnswer::Skip);
+        EXPECT_FALSE(FileOperation(dialogs, {cut}, target, operation, flags).run());
+        EXPECT_EQ(dialogs.shown(Kind::ItemError).size(), 1);
+        EXPECT_EQ(fc::read(src + "/a"), "a");
+    }
+    ScriptedDialogs dialogs;
+    EXPECT_FALSE(FileOperation(dialogs, {q(src + "/a")}, q(dst) + QChar(0) + QStringLiteral("x"), FO_MOVE, 0).run());
+    EXPECT_EQ(fc::read(src + "/a"), "a");
+    EXPECT_TRUE(fc::names(dst).isEmpty());
 }
