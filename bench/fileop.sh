@@ -3,7 +3,9 @@
 # with cp -a in the same run, in rounds of one run each, their order
 # alternating. The ratio of a workload is the median over the rounds of the
 # round's quil-fileop time over its cp time: runs side by side see the same
-# load, which on a shared machine varies far more than the tools do. Prints fileop_copy_vs_cp=<ratio> (the worse of the two) last.
+# load, which on a shared machine varies far more than the tools do. CPU time
+# (user + system) is shown beside it. Prints fileop_copy_vs_cp=<ratio> (the
+# worse of the two wall-clock ratios) last.
 #   bench/fileop.sh [path/to/quil-fileop]     BENCH_DIR: where to work (default /tmp)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,8 +30,8 @@ done
 cat "$work/big/file.bin" >/dev/null
 find "$work/tree" -type f -exec cat {} + >/dev/null
 
-now() { date +%s.%N; }
-# time_one OUT COMMAND...: runs the copy into the fresh folder OUT and prints the seconds.
+# time_one OUT COMMAND...: runs the copy into the fresh folder OUT and prints
+# its wall-clock seconds and its CPU seconds (user + system).
 # Outputs are removed only after a workload's rounds: on ext4 the cost of a
 # removal is partly paid by whatever creates files next.
 time_one() {
@@ -37,12 +39,10 @@ time_one() {
   shift
   mkdir "$out"
   sync
-  local start end
-  start=$(now)
-  "$@" "$out" >/dev/null
-  end=$(now)
+  local TIMEFORMAT='%R %U %S' measured
+  measured=$({ time "$@" "$out" >/dev/null; } 2>&1)
   [ "$keep" = yes ] || rm -rf "$out"
-  echo "$end - $start" | bc -l
+  echo "$measured" | awk '{ printf "%.3f %.3f\n", $1, $2 + $3 }'
 }
 cp_run() { cp -a "$1" "$2/"; }
 quil_run() { "$tool" copy "$1" --to "$2"; }
@@ -50,13 +50,13 @@ quil_run() { "$tool" copy "$1" --to "$2"; }
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 for workload in big tree; do
-  keep=no
-  [ "$workload" = tree ] && keep=yes
+  keep=no rounds=5
+  [ "$workload" = tree ] && keep=yes rounds=7
   # One untimed run of each first.
   time_one "$work/warm-cp" cp_run "$work/$workload" >/dev/null
   time_one "$work/warm-quil" quil_run "$work/$workload" >/dev/null
-  cp_times=() quil_times=() ratios=()
-  for round in 1 2 3 4 5; do
+  cp_times=() quil_times=() ratios=() cpu_ratios=()
+  for round in $(seq 1 "$rounds"); do
     if [ $((round % 2)) -eq 1 ]; then
       c=$(time_one "$work/out-cp-$round" cp_run "$work/$workload")
       q=$(time_one "$work/out-quil-$round" quil_run "$work/$workload")
@@ -64,13 +64,17 @@ for workload in big tree; do
       q=$(time_one "$work/out-quil-$round" quil_run "$work/$workload")
       c=$(time_one "$work/out-cp-$round" cp_run "$work/$workload")
     fi
-    cp_times+=("$(printf '%.3f' "$c")") quil_times+=("$(printf '%.3f' "$q")")
-    ratios+=("$(echo "$q / $c" | bc -l)")
+    read -r c_wall c_cpu <<<"$c"
+    read -r q_wall q_cpu <<<"$q"
+    cp_times+=("$c_wall") quil_times+=("$q_wall")
+    ratios+=("$(echo "$q_wall / $c_wall" | bc -l)")
+    cpu_ratios+=("$(echo "($q_cpu + 0.001) / ($c_cpu + 0.001)" | bc -l)")
   done
   rm -rf "$work"/warm-* "$work"/out-*
   ratio=$(median "${ratios[@]}")
-  printf '%s: cp -a %s s, quil-fileop %s s (medians; rounds cp %s / quil %s), ratio %.3f\n' "$workload" \
-    "$(median "${cp_times[@]}")" "$(median "${quil_times[@]}")" "${cp_times[*]}" "${quil_times[*]}" "$ratio"
+  printf '%s: wall cp -a %s s, quil-fileop %s s (medians; rounds cp %s / quil %s), ratio %.3f; CPU ratio %.3f\n' \
+    "$workload" "$(median "${cp_times[@]}")" "$(median "${quil_times[@]}")" "${cp_times[*]}" "${quil_times[*]}" \
+    "$ratio" "$(median "${cpu_ratios[@]}")"
   eval "ratio_$workload=$ratio"
 done
 worse=$(printf '%s\n%s\n' "$ratio_big" "$ratio_tree" | sort -g | tail -1)

@@ -180,6 +180,22 @@ int renameNoReplace(int fromDir, const char *from, int toDir, const char *to)
     return ::renameat(fromDir, from, toDir, to);
 }
 
+// The permission bits a copy gets. The copy belongs to whoever runs the
+// operation, so set-user-ID and set-group-ID bits go unless that owner is
+// the original's: else a copy made by root of another user's set-user-ID
+// program would run as root.
+mode_t copyMode(const struct stat &st)
+{
+    mode_t mode = st.st_mode & 07777;
+    if (!S_ISDIR(st.st_mode)) {
+        if (st.st_uid != ::geteuid())
+            mode &= ~mode_t(S_ISUID);
+        if (st.st_gid != ::getegid())
+            mode &= ~mode_t(S_ISGID);
+    }
+    return mode;
+}
+
 bool sameFile(const struct stat &a, const struct stat &b)
 {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
@@ -830,7 +846,7 @@ Outcome FileOperation::Private::transferLeaf(const Place &src, Place &dst, const
             const bool made = out.valid();
             if (code == 0)
                 code = copyData(in.get(), out.get(), st, copied);
-            if (code == 0 && ::fchmod(out.get(), st.st_mode & 07777) != 0)
+            if (code == 0 && ::fchmod(out.get(), copyMode(st)) != 0)
                 code = errno;
             if (code == 0 && ::futimens(out.get(), times) != 0)
                 code = errno;
@@ -909,8 +925,8 @@ Outcome FileOperation::Private::transferLeaf(const Place &src, Place &dst, const
         outcome = attempt(dst.path, [&] {
             for (int tries = 0; tries < 100; ++tries) {
                 temp = ".quil-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".part";
-                if (::mknodat(dst.folder, temp.constData(), st.st_mode & (S_IFMT | 07777), st.st_rdev) == 0) {
-                    ::fchmodat(dst.folder, temp.constData(), st.st_mode & 07777, 0);
+                if (::mknodat(dst.folder, temp.constData(), (st.st_mode & S_IFMT) | copyMode(st), st.st_rdev) == 0) {
+                    ::fchmodat(dst.folder, temp.constData(), copyMode(st), 0);
                     ::utimensat(dst.folder, temp.constData(), times, AT_SYMLINK_NOFOLLOW);
                     return 0;
                 }

@@ -608,3 +608,24 @@ TEST(FileOperation, PathWithZeroByteIsRefused)
     EXPECT_EQ(fc::read(src + "/a"), "a");
     EXPECT_TRUE(fc::names(dst).isEmpty());
 }
+
+// A copy belongs to whoever makes it: set-user-ID and set-group-ID bits are
+// kept only when that is the original's owner (a root copy of a user's
+// set-user-ID program must not run as root).
+TEST(FileOperation, SetIdBitsStayOnlyWithTheirOwner)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give a file to another user";
+    TempTree tree;
+    const QByteArray src = folder(tree, "src");
+    const QByteArray dst = folder(tree, "dst");
+    fc::write(src + "/theirs", "x");
+    fc::write(src + "/mine", "x");
+    ASSERT_EQ(::chown((src + "/theirs").constData(), 1234, 1234), 0);
+    ASSERT_EQ(::chmod((src + "/theirs").constData(), 06755), 0);
+    ASSERT_EQ(::chmod((src + "/mine").constData(), 06755), 0);
+    ScriptedDialogs dialogs;
+    EXPECT_TRUE(FileOperation(dialogs, {q(src + "/theirs"), q(src + "/mine")}, q(dst), FO_COPY, 0).run());
+    EXPECT_EQ(fc::lstatOf(dst + "/theirs").st_mode & 07777, 0755u);
+    EXPECT_EQ(fc::lstatOf(dst + "/mine").st_mode & 07777, 06755u);
+}
