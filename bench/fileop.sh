@@ -6,7 +6,9 @@
 # load, which on a shared machine varies far more than the tools do. CPU time
 # (user + system) is shown beside it. Prints fileop_copy_vs_cp=<ratio> (the
 # worse of the two wall-clock ratios) last.
-#   bench/fileop.sh [path/to/quil-fileop]     BENCH_DIR: where to work (default /tmp)
+#   bench/fileop.sh [path/to/quil-fileop]
+# BENCH_DIR: where to work; by default a fresh ext4 image mounted under /tmp
+# when run as root, otherwise /tmp itself.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tool=${1:-build/src/platform/fileop/quil-fileop}
@@ -16,7 +18,24 @@ fi
 tool=$(realpath "$tool")
 
 work=$(mktemp -d "${BENCH_DIR:-/tmp}/quil-fileop-bench-XXXXXX")
-trap 'rm -rf "$work"' EXIT
+cleanup() {
+  if mountpoint -q "$work"; then umount "$work"; fi
+  rm -rf "$work" "${image:-}"
+}
+trap cleanup EXIT
+# A fresh ext4 of its own where it can be mounted: a shared /tmp carries
+# other programs' churn of created and deleted files, and ext4's inode
+# allocation cost then varies threefold between identical runs.
+if [ -z "${BENCH_DIR:-}" ] && [ "$(id -u)" -eq 0 ] && command -v mkfs.ext4 >/dev/null; then
+  image=$(mktemp /tmp/quil-fileop-bench-XXXXXX.img)
+  truncate -s 6G "$image"
+  if mkfs.ext4 -q -F "$image" && mount -o loop "$image" "$work"; then
+    echo "working on a fresh ext4 at $work"
+  else
+    rm -f "$image"
+    image=
+  fi
+fi
 mkdir "$work/big" "$work/tree"
 head -c $((1024 * 1024 * 1024)) /dev/urandom >"$work/big/file.bin"
 content=$(head -c 3000 /dev/urandom | base64 -w0)

@@ -15,6 +15,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -184,13 +185,13 @@ int renameNoReplace(int fromDir, const char *from, int toDir, const char *to)
 // operation, so set-user-ID and set-group-ID bits go unless that owner is
 // the original's: else a copy made by root of another user's set-user-ID
 // program would run as root.
-mode_t copyMode(const struct stat &st)
+mode_t copyMode(const struct stat &st, uid_t user, gid_t group)
 {
     mode_t mode = st.st_mode & 07777;
     if (!S_ISDIR(st.st_mode)) {
-        if (st.st_uid != ::geteuid())
+        if (st.st_uid != user)
             mode &= ~mode_t(S_ISUID);
-        if (st.st_gid != ::getegid())
+        if (st.st_gid != group)
             mode &= ~mode_t(S_ISGID);
     }
     return mode;
@@ -247,6 +248,10 @@ struct FileOperation::Private
     bool counted = true; // the current source was walked for the totals
     // Unnamed files (O_TMPFILE) are linked in through /proc/self/fd.
     const bool unnamedFiles = ::access("/proc/self/fd", X_OK) == 0;
+    // Linking by descriptor alone needs a capability most users lack; then /proc.
+    bool linkByDescriptor = true;
+    const uid_t user = ::geteuid();
+    const gid_t group = ::getegid();
     std::vector<char> buffer;
 
     void noteError(int code)
@@ -371,6 +376,8 @@ bool FileOperation::Private::run()
 
 void FileOperation::Private::scan(int folder, const QByteArray &name, bool countBytes)
 {
+    if (cancelled)
+        return;
     ++itemsTotal;
     struct stat st;
     if (::fstatat(folder, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
@@ -509,12 +516,26 @@ bool FileOperation::Private::runTransfer(bool move)
         }
         items.push_back(std::move(item));
     }
+    // The totals are counted on a thread of their own while the copy runs.
+    std::vector<std::pair<Fd, QByteArray>> toCount;
     for (const Source &item : items) {
         if (item.counted && item.parent.valid() && !isBadPath(item.path))
-            scan(item.parent.get(), item.name);
+            toCount.emplace_back(Fd(::fcntl(item.parent.get(), F_DUPFD_CLOEXEC, 0)), item.name);
         else
             ++itemsTotal;
     }
+    std::thread counter([this, toCount = std::move(toCount)] {
+        for (const auto &[parent, name] : toCount)
+            if (parent.valid())
+                scan(parent.get(), name);
+            else
+                ++itemsTotal;
+    });
+    const struct Join
+    {
+        std::thread &thread;
+        ~Join() { thread.join(); }
+    } join{counter};
 
     for (Source &item : items) {
         if (cancelled)
@@ -846,7 +867,7 @@ Outcome FileOperation::Private::transferLeaf(const Place &src, Place &dst, const
             const bool made = out.valid();
             if (code == 0)
                 code = copyData(in.get(), out.get(), st, copied);
-            if (code == 0 && ::fchmod(out.get(), copyMode(st)) != 0)
+            if (code == 0 && ::fchmod(out.get(), copyMode(st, user, group)) != 0)
                 code = errno;
             if (code == 0 && ::futimens(out.get(), times) != 0)
                 code = errno;
@@ -855,7 +876,15 @@ Outcome FileOperation::Private::transferLeaf(const Place &src, Place &dst, const
                 code = errno;
             if (code == 0 && !named) {
                 const QByteArray self = "/proc/self/fd/" + QByteArray::number(out.get());
-                if (::linkat(AT_FDCWD, self.constData(), dst.folder, dst.name.constData(), AT_SYMLINK_FOLLOW) == 0) {
+                int result = -1;
+                if (linkByDescriptor) {
+                    result = ::linkat(out.get(), "", dst.folder, dst.name.constData(), AT_EMPTY_PATH);
+                    if (result != 0 && (errno == ENOENT || errno == EPERM))
+                        linkByDescriptor = false;
+                }
+                if (!linkByDescriptor)
+                    result = ::linkat(AT_FDCWD, self.constData(), dst.folder, dst.name.constData(), AT_SYMLINK_FOLLOW);
+                if (result == 0) {
                     linked = true;
                 } else if (errno == EEXIST) {
                     // The name was taken meanwhile: give the copy a temporary
@@ -925,8 +954,9 @@ Outcome FileOperation::Private::transferLeaf(const Place &src, Place &dst, const
         outcome = attempt(dst.path, [&] {
             for (int tries = 0; tries < 100; ++tries) {
                 temp = ".quil-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".part";
-                if (::mknodat(dst.folder, temp.constData(), (st.st_mode & S_IFMT) | copyMode(st), st.st_rdev) == 0) {
-                    ::fchmodat(dst.folder, temp.constData(), copyMode(st), 0);
+                if (::mknodat(dst.folder, temp.constData(), (st.st_mode & S_IFMT) | copyMode(st, user, group),
+                              st.st_rdev) == 0) {
+                    ::fchmodat(dst.folder, temp.constData(), copyMode(st, user, group), 0);
                     ::utimensat(dst.folder, temp.constData(), times, AT_SYMLINK_NOFOLLOW);
                     return 0;
                 }

@@ -71,6 +71,9 @@ void FileOperationProgressTest::windowShowsProgressAndCancelLeavesSourcesIntact(
         if (!window || clicked)
             return;
         window->refresh();
+        // The totals are counted beside the copy: wait until they are in.
+        if (!labelText(window, "itemsLabel").endsWith(QStringLiteral("из 2 объектов")))
+            return;
         seen = {window->windowTitle(), labelText(window, "operationLabel"), labelText(window, "currentLabel"),
                 labelText(window, "bytesLabel"), labelText(window, "itemsLabel")};
         QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cancelButton")), Qt::LeftButton);
