@@ -8,7 +8,7 @@
 // Prints result=ok or result=failed last; exit status 0 or 1 (2 for a usage error).
 
 #include "platform/NativePath.h"
-#include "platform/fileop/ShellFileOperation.h"
+#include "platform/fileop/FileOperation.h"
 #include "platform/fileop/ToolDialogs.h"
 
 #include <cstdio>
@@ -16,6 +16,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -104,7 +105,11 @@ int main(int argc, char **argv)
     quil::FileOperation fileOperation(dialogs, sources, target.value_or(QString()), operation, command->second.second);
     if (cancelAfter >= 0)
         fileOperation.setCancelAfterBytes(cancelAfter);
-    const bool ok = quil::runFileOperation(fileOperation);
+    // The I/O runs on a worker thread, as under the progress window; no
+    // window here, so the tool needs neither Qt Widgets nor a display.
+    bool ok = false;
+    std::thread worker([&] { ok = fileOperation.run(); });
+    worker.join();
     const quil::FileOperation::Progress progress = fileOperation.progress();
     std::printf("items=%d/%d bytes=%lld/%lld\n", progress.itemsDone, progress.itemsTotal,
                 static_cast<long long>(progress.bytesDone), static_cast<long long>(progress.bytesTotal));
