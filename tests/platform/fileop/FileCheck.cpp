@@ -130,6 +130,48 @@ QList<QByteArray> temporaries(const QByteArray &root)
     return result;
 }
 
+namespace {
+// Works through descriptors, so that paths longer than the kernel takes go too.
+void removeBelow(int folder)
+{
+    QList<QByteArray> entries;
+    const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY);
+    if (DIR *dir = listing >= 0 ? ::fdopendir(listing) : nullptr) {
+        while (dirent *entry = ::readdir(dir)) {
+            const QByteArray name(entry->d_name);
+            if (name != "." && name != "..")
+                entries.append(name);
+        }
+        ::closedir(dir);
+    }
+    for (const QByteArray &name : entries) {
+        struct stat st;
+        if (::fstatat(folder, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        if (S_ISDIR(st.st_mode)) {
+            const int inner = ::openat(folder, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+            if (inner >= 0) {
+                ::fchmod(inner, 0700);
+                removeBelow(inner);
+                ::close(inner);
+            }
+            ::unlinkat(folder, name.constData(), AT_REMOVEDIR);
+        } else {
+            ::unlinkat(folder, name.constData(), 0);
+        }
+    }
+}
+} // namespace
+
+void removeContents(const QByteArray &root)
+{
+    const int fd = ::open(root.constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return;
+    removeBelow(fd);
+    ::close(fd);
+}
+
 QList<QByteArray> emptyFiles(const QByteArray &root)
 {
     QList<QByteArray> result;

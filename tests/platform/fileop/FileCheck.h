@@ -23,6 +23,17 @@ QList<QByteArray> names(const QByteArray &folder);
 QList<QByteArray> snapshot(const QByteArray &root);
 // The paths below root of temporary files left by the operation.
 QList<QByteArray> temporaries(const QByteArray &root);
+// Removes everything below root, names of any bytes included (QTemporaryDir
+// cannot remove names that are not valid UTF-8).
+void removeContents(const QByteArray &root);
+
+// Calls removeContents on the root when the test ends; declare it right after
+// the test's TempTree.
+struct ContentsRemover
+{
+    QByteArray root;
+    ~ContentsRemover() { removeContents(root); }
+};
 // The paths below root of regular files of size 0.
 QList<QByteArray> emptyFiles(const QByteArray &root);
 

@@ -323,6 +323,7 @@ TEST(FileOperation, FolderIntoItselfIsRefusedAndChangesNothing)
 TEST(FileOperation, InvalidUtf8NamesTimesAndPermissionsSurviveCopyAndMove)
 {
     TempTree tree;
+    const fc::ContentsRemover cleanup{tree.rootBytes()};
     TmpfsMount volume(tree.path("volume"), 8 * MiB);
     const QByteArray src = folder(tree, "src");
     const QByteArray dir = src + "/d\xff\xfe";
@@ -479,6 +480,7 @@ TEST(FileOperation, RenameOntoExistingNamePicksNumberedName)
 TEST(FileOperation, RenameWorksOnPathsOfAnyLength)
 {
     TempTree tree;
+    const fc::ContentsRemover cleanup{tree.rootBytes()};
     QByteArray path = tree.rootBytes();
     int at = ::open(path.constData(), O_RDONLY | O_DIRECTORY);
     ASSERT_GE(at, 0);
@@ -513,6 +515,7 @@ TEST(FileOperation, RenameWorksOnPathsOfAnyLength)
 TEST(FileOperation, DeleteForGoodReportsWhatCannotGoAndDeletesTheRest)
 {
     TempTree tree;
+    const fc::ContentsRemover cleanup{tree.rootBytes()};
     const QByteArray x = folder(tree, "x");
     folder(tree, "x/sub");
     fc::write(x + "/a", "a");
