@@ -1,8 +1,10 @@
+#include "app/AppWindows.h"
 #include "app/Services.h"
 #include "app/TForm1.h"
 #include "platform/Launcher.h"
 #include "platform/QtDialogs.h"
 #include "platform/SettingsFiles.h"
+#include "viewers/ViewerWheelFilter.h"
 
 #include <QApplication>
 
@@ -15,8 +17,13 @@ int main(int argc, char *argv[])
     quil::Launcher launcher;
     quil::Services services{dialogs, launcher, quil::defaultSettingsFolder()};
 
-    TForm1 form1(services);
-    dialogs.setParentWidget(&form1);
-    form1.show();
+    AppWindows windows(services);
+    dialogs.setParentWidget(windows.Form1.get());
+
+    // The viewer's wheel handler sees every event of the program.
+    ViewerWheelFilter viewerWheel(*windows.RF);
+    application.installEventFilter(&viewerWheel);
+
+    windows.Form1->show();
     return QApplication::exec();
 }

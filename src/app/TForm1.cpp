@@ -1,9 +1,587 @@
 #include "app/TForm1.h"
 
+#include "app/AppWindows.h"
+#include "app/QuilIni.h"
 #include "app/Services.h"
+#include "app/TFILESCH.h"
+#include "app/TSet1.h"
+#include "listing/DiskDisplay.h"
+#include "listing/FolderListModel.h"
+#include "listing/FolderListView.h"
+#include "listing/FolderTreeModel.h"
+#include "listing/PathText.h"
+#include "platform/Dialogs.h"
+#include "platform/ErrorBox.h"
+#include "platform/OsError.h"
+#include "platform/SettingsFiles.h"
+#include "platform/ShellNamespace.h"
+#include "platform/Volumes.h"
+#include "viewers/TExtent.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The design width of the window; controls anchored to the right keep their
+// distance to the right edge from it.
+constexpr int designWidth = 653;
+
+QFont arialBold(int pixels)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixels);
+    font.setBold(true);
+    return font;
+}
+
+QLabel *label(QWidget *parent, const char *name, const QString &text, int x, int y, int w, int h)
+{
+    auto *result = new QLabel(text, parent);
+    result->setObjectName(QLatin1String(name));
+    result->setFont(arialBold(13));
+    result->setGeometry(x, y, w, h);
+    return result;
+}
+
+QFrame *shape(QWidget *parent, const char *name, const QColor &colour, int x, int y, int w, int h)
+{
+    auto *result = new QFrame(parent);
+    result->setObjectName(QLatin1String(name));
+    result->setFrameShape(QFrame::Box);
+    result->setAutoFillBackground(true);
+    QPalette palette = result->palette();
+    palette.setColor(QPalette::Window, colour);
+    result->setPalette(palette);
+    result->setGeometry(x, y, w, h);
+    return result;
+}
+
+QToolButton *speedButton(QWidget *parent, const char *name, const QString &hint, QStyle::StandardPixmap glyph, int x,
+                         int y, int w, int h)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setToolTip(hint);
+    button->setAutoRaise(true);
+    button->setIcon(parent->style()->standardIcon(glyph));
+    button->setGeometry(x, y, w, h);
+    return button;
+}
+
+} // namespace
 
 TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent), m_services(services)
 {
-    setWindowTitle(QStringLiteral("QUIL Ver. 1.5"));
-    setGeometry(105, 97, 653, 567);
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("QUIL   Ver. 1.5"));
+    setGeometry(105, 97, designWidth, 567);
+    QFont tahoma(QStringLiteral("DejaVu Sans"));
+    tahoma.setPixelSize(11);
+    setFont(tahoma);
+
+    auto *central = new QWidget(this);
+    auto *column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    buildPanel1();
+    column->addWidget(Panel1);
+
+    auto *middle = new QHBoxLayout;
+    middle->setContentsMargins(0, 0, 0, 0);
+    middle->setSpacing(0);
+    Splitter1 = new QSplitter(Qt::Horizontal, central);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setHandleWidth(5);
+    Splitter1->setChildrenCollapsible(false);
+    ShellTreeView1 = new QTreeView(Splitter1);
+    ShellTreeView1->setObjectName(QStringLiteral("ShellTreeView1"));
+    ShellTreeView1->setHeaderHidden(true);
+    ShellTreeView1->setIndentation(20);
+    ShellTreeView1->setMinimumWidth(80);
+    ShellTreeView1->setFont(arialBold(13));
+    ListView = new FolderListView(Splitter1);
+    ListView->setObjectName(QStringLiteral("ListView"));
+    ListView->setFont(arialBold(13));
+    ListView->setMinimumWidth(80);
+    m_listModel = new FolderListModel(m_listing, this);
+    m_listModel->setBaseFont(ListView->font());
+    ListView->setModel(m_listModel);
+    for (int column = 0; column < quil::ColumnCount; ++column)
+        ListView->header()->resizeSection(column, quil::columnWidth(column));
+    ListView->setDataHint([this](int first, int last) { ListViewDataHint(first, last); });
+    ListView->setNameOf([this](int row) { return m_listing.entry(row).name; });
+    connect(ListView->header(), &QHeaderView::sectionClicked, this, &TForm1::ListViewColumnClick);
+    m_treeModel = new FolderTreeModel(this);
+    ShellTreeView1->setModel(m_treeModel);
+    // A right click selects the node under the mouse (its menu is the
+    // context menu's).
+    ShellTreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ShellTreeView1, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        const QModelIndex node = ShellTreeView1->indexAt(at);
+        if (node.isValid())
+            ShellTreeView1->setCurrentIndex(node);
+    });
+    Splitter1->addWidget(ShellTreeView1);
+    Splitter1->addWidget(ListView);
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setSizes({195, designWidth - 195 - 5 - 49});
+    middle->addWidget(Splitter1, 1);
+    buildPanel2();
+    middle->addWidget(Panel2);
+    column->addLayout(middle, 1);
+
+    buildPanel3();
+    column->addWidget(Panel3);
+    setCentralWidget(central);
+
+    connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
+
+    FormCreate();
+}
+
+TForm1::~TForm1()
+{
+    // The views and models read the entries until they are gone, so they go
+    // before the listing they show.
+    delete centralWidget();
+    delete m_listModel;
+    delete m_treeModel;
+}
+
+void TForm1::buildPanel1()
+{
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFixedHeight(89);
+    Panel1->setFrameShape(QFrame::StyledPanel);
+
+    Label2 = label(Panel1, "Label2", QStringLiteral(" Путь:"), 5, 13, 37, 20);
+    cbPath = new QComboBox(Panel1);
+    cbPath->setObjectName(QStringLiteral("cbPath"));
+    cbPath->setEditable(true);
+    cbPath->setInsertPolicy(QComboBox::NoInsert);
+    cbPath->setFont(arialBold(13));
+    cbPath->setGeometry(48, 8, 592, 24);
+
+    Label3 = label(Panel1, "Label3", QStringLiteral("На "), 13, 36, 23, 21);
+    DriveComboBox1 = new QComboBox(Panel1);
+    DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
+    DriveComboBox1->setFont(arialBold(11));
+    DriveComboBox1->setGeometry(48, 35, 81, 20);
+    Label4 = label(Panel1, "Label4", QStringLiteral("из"), 133, 35, 20, 21);
+    Label4->setFont(arialBold(16));
+
+    Shape1 = shape(Panel1, "Shape1", QColor(0, 255, 255), 157, 35, 110, 18);
+    Shape2 = shape(Panel1, "Shape2", QColor(255, 255, 0), 267, 35, 110, 18);
+    // The two texts lie over the bar, so they come after the shapes.
+    Label5 = label(Panel1, "Label5", QString(), 159, 35, 110, 13);
+    Label5->setAttribute(Qt::WA_TranslucentBackground);
+    Label6 = label(Panel1, "Label6", QString(), 263, 35, 110, 13);
+    Label6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label6->setAttribute(Qt::WA_TranslucentBackground);
+    Label7 = label(Panel1, "Label7", QStringLiteral("свободно"), 380, 37, 64, 17);
+
+    Label9 = label(Panel1, "Label9", QStringLiteral("Жду команду..."), 448, 37, 145, 17);
+    Label9->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    {
+        QPalette palette = Label9->palette();
+        palette.setColor(QPalette::WindowText, Qt::blue);
+        Label9->setPalette(palette);
+    }
+
+    Button2 = new QPushButton(QStringLiteral("Inf"), Panel1);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setToolTip(QStringLiteral("Помощь/Help"));
+    Button2->setFont(arialBold(12));
+    Button2->setGeometry(614, 37, 24, 17);
+
+    Shape3 = new QFrame(Panel1);
+    Shape3->setObjectName(QStringLiteral("Shape3"));
+    Shape3->setFrameShape(QFrame::HLine);
+    Shape3->setFrameShadow(QFrame::Sunken);
+    Shape3->setGeometry(8, 57, 630, 2);
+
+    using SP = QStyle::StandardPixmap;
+    SpeedButton1 = speedButton(Panel1, "SpeedButton1", QStringLiteral("Закончить / Exit"), SP::SP_DialogCloseButton, 5,
+                               62, 24, 23);
+    SpeedButton18 = speedButton(Panel1, "SpeedButton18", QStringLiteral("Обновить левую панель / Update left panel"),
+                                SP::SP_BrowserReload, 37, 62, 24, 23);
+    SpeedButton17 = speedButton(Panel1, "SpeedButton17", QStringLiteral("Отрыть 2-ю панель / Second panel"),
+                                SP::SP_TitleBarNormalButton, 64, 62, 24, 23);
+    SpeedButton16 = speedButton(Panel1, "SpeedButton16", QStringLiteral("C нижней панели наверх / To UP"),
+                                SP::SP_ArrowUp, 91, 62, 24, 23);
+    SpeedButton15 = speedButton(Panel1, "SpeedButton15", QStringLiteral("На нижнюю панель / To DOWN"), SP::SP_ArrowDown,
+                                119, 62, 24, 23);
+    SpeedButton14 = speedButton(Panel1, "SpeedButton14", QStringLiteral("Обменять панели / Swup panel"),
+                                SP::SP_BrowserReload, 147, 62, 24, 23);
+    SpeedButton13 = speedButton(Panel1, "SpeedButton13",
+                                QStringLiteral("Свернуть - Развернуть левую панель  /Close-Open left panel"),
+                                SP::SP_ArrowLeft, 174, 62, 24, 23);
+    SpeedButton2 = speedButton(Panel1, "SpeedButton2", QStringLiteral("Вверх на один уровень / Up level"),
+                               SP::SP_FileDialogToParent, 202, 62, 24, 23);
+    Label1 = label(Panel1, "Label1", QString(), 232, 65, 345, 20);
+    Label1->setToolTip(QStringLiteral("Выделено / Selected"));
+    {
+        QPalette palette = Label1->palette();
+        palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
+        Label1->setPalette(palette);
+    }
+    SpeedButton19 = speedButton(Panel1, "SpeedButton19", QStringLiteral("Обновить список / Update List"),
+                                SP::SP_BrowserReload, 585, 62, 24, 23);
+    SpeedButton20 = speedButton(Panel1, "SpeedButton20", QStringLiteral("Выбрать файлы / Select files"),
+                                SP::SP_DialogApplyButton, 614, 62, 24, 23);
+}
+
+void TForm1::buildPanel2()
+{
+    Panel2 = new QFrame(this);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setFixedWidth(49);
+    Panel2->setFrameShape(QFrame::StyledPanel);
+    using SP = QStyle::StandardPixmap;
+    SpeedButton12 = speedButton(Panel2, "SpeedButton12", QStringLiteral("Доп. панель открыить-Закрыть / New panel"),
+                                SP::SP_TitleBarNormalButton, 8, 9, 35, 22);
+    struct Command
+    {
+        QToolButton *&button;
+        const char *name;
+        const char *hint;
+        SP glyph;
+        int top;
+    };
+    const Command commands[] = {
+        {SpeedButton3, "SpeedButton3", "Переименовать / Rename", SP::SP_FileDialogDetailedView, 40},
+        {SpeedButton4, "SpeedButton4", "Просмотреть / View", SP::SP_FileDialogContentsView, 82},
+        {SpeedButton5, "SpeedButton5", "Редактировать / Edit", SP::SP_FileIcon, 124},
+        {SpeedButton6, "SpeedButton6", "Копировать / Copy", SP::SP_DialogSaveButton, 166},
+        {SpeedButton7, "SpeedButton7", "Переместить / Move", SP::SP_ArrowRight, 208},
+        {SpeedButton8, "SpeedButton8", "Создать / Create", SP::SP_FileDialogNewFolder, 250},
+        {SpeedButton9, "SpeedButton9", "Удалить / Delete", SP::SP_TrashIcon, 292},
+        {SpeedButton10, "SpeedButton10", "Настройки / Setup", SP::SP_ComputerIcon, 334},
+        {SpeedButton11, "SpeedButton11", "Настройка расширений / Run extensions", SP::SP_FileDialogListView, 376},
+    };
+    for (const Command &command : commands)
+        command.button =
+            speedButton(Panel2, command.name, QString::fromUtf8(command.hint), command.glyph, 8, command.top, 35, 35);
+}
+
+void TForm1::buildPanel3()
+{
+    Panel3 = new QFrame(this);
+    Panel3->setObjectName(QStringLiteral("Panel3"));
+    Panel3->setFixedHeight(31);
+    Panel3->setFrameShape(QFrame::StyledPanel);
+    Button1 = new QPushButton(QStringLiteral("Искать"), Panel3);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setFont(arialBold(13));
+    Button1->setGeometry(8, 5, 75, 23);
+    Label8 = label(Panel3, "Label8", QStringLiteral("Выполнить: "), 104, 8, 81, 20);
+    ComboBox1 = new QComboBox(Panel3);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setEditable(true);
+    ComboBox1->setFont(arialBold(13));
+    ComboBox1->setGeometry(200, 4, 441, 24);
+}
+
+void TForm1::SetStatus(const QString &text)
+{
+    Label9->setText(text);
+    Label9->repaint();
+}
+
+void TForm1::SpeedButton1Click()
+{
+    close();
+}
+
+void TForm1::FormCreate()
+{
+    FillDriveList();
+    // "/" always exists; the selector's volume is the fallback of a machine
+    // without it.
+    if (quil::directoryExists(QStringLiteral("/"))) {
+        m_startRoot = QStringLiteral("/");
+        SelectDrive(QStringLiteral("/"));
+    } else {
+        m_startRoot = quil::pathBoxText(SelectedDrive());
+    }
+    m_windowShown = false;
+    m_listing.setSortKey(quil::SortKey::Name);
+    m_listing.EntryToSelect.clear();
+    quil::runHandler(m_services.dialogs, [this] { BrowseToIdentifier(quil::ItemId::computer()); });
+    cbPath->setFocus();
+    cbPath->lineEdit()->selectAll();
+}
+
+void TForm1::FormShow()
+{
+    m_windowShown = true;
+    quil::runHandler(m_services.dialogs, [this] { NavigateByPath(m_startRoot); });
+    quil::runHandler(m_services.dialogs, [this] {
+        readQuilIni();
+        if (m_windows) {
+            m_windows->FILESCH->CheckBox4->setChecked(m_windows->Set1->CheckBox1->isChecked() ||
+                                                      m_windows->Set1->CheckBox2->isChecked());
+            m_windows->Extent->LoadExtensionTable();
+        }
+    });
+}
+
+void TForm1::readQuilIni()
+{
+    quil::QuilIniLines lines;
+    if (!quil::readQuilIni(quil::quilIniPath(m_services.settingsFolder), lines))
+        return;
+    if (m_windows) {
+        TSet1 &set1 = *m_windows->Set1;
+        const auto program = [](const QString &line, QCheckBox *check, QLineEdit *edit) {
+            if (quil::fileExists(line)) {
+                check->setChecked(true);
+                edit->setText(line);
+            }
+        };
+        program(lines.textViewer, set1.CheckBox1, set1.Edit1);
+        program(lines.pictureViewer, set1.CheckBox2, set1.Edit2);
+        program(lines.editor, set1.CheckBox3, set1.Edit4);
+    }
+    // A folder that exists but cannot be read is reported; start-up goes on.
+    if (quil::directoryExists(lines.lastFolder))
+        quil::runHandler(m_services.dialogs, [this, &lines] { NavigateByPath(lines.lastFolder); });
+}
+
+void TForm1::writeQuilIni()
+{
+    quil::QuilIniLines lines;
+    if (m_windows) {
+        lines.textViewer = m_windows->Set1->Edit1->text();
+        lines.pictureViewer = m_windows->Set1->Edit2->text();
+        lines.editor = m_windows->Set1->Edit4->text();
+    }
+    lines.lastFolder = cbPath->currentText();
+    quil::writeQuilIni(quil::quilIniPath(m_services.settingsFolder), lines);
+}
+
+void TForm1::FormClose()
+{
+    m_listModel->reading([this] { m_listing.discardEntries(); });
+    // The window closes even when the file cannot be written; the error box
+    // tells why the settings were not kept.
+    quil::runHandler(m_services.dialogs, [this] { writeQuilIni(); });
+}
+
+void TForm1::FormResize()
+{
+    const int w = width();
+    cbPath->resize(w - 62, cbPath->height());
+    Shape3->resize(w - 22, Shape3->height());
+    const auto anchorRight = [w](QWidget *control, int designLeft) {
+        control->move(w - (designWidth - designLeft), control->y());
+    };
+    anchorRight(Button2, 614);
+    anchorRight(SpeedButton19, 585);
+    anchorRight(SpeedButton20, 614);
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_windowShown)
+        FormShow();
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TForm1::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TForm1::ReadFolder(const quil::ItemId &folder)
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restore = [this] {
+        QGuiApplication::restoreOverrideCursor();
+        Label1->setText(QStringLiteral("Выделено в  -  папках и в - файлах "));
+    };
+    try {
+        m_listModel->reading([this, &folder] { m_listing.readFolder(folder); });
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+}
+
+void TForm1::BrowseToIdentifier(const quil::ItemId &target)
+{
+    // The list repaints once, with the new folder selected.
+    ListView->setUpdatesEnabled(false);
+    const auto finish = [this] {
+        const QString path = m_listing.currentPath();
+        if (quil::directoryExists(path))
+            SetTreePath(path);
+        ListView->setUpdatesEnabled(true);
+    };
+    try {
+        ReadFolder(target);
+        m_listing.setCurrent(target,
+                             quil::ShellNamespace::displayName(target, quil::ShellNamespace::NameForm::Parsing));
+        keepPathHistory();
+        selectEntryAfterListing();
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+    if (quil::directoryExists(cbPath->currentText()))
+        RefreshDiskDisplay();
+}
+
+void TForm1::keepPathHistory()
+{
+    const QString path = m_listing.currentPath();
+    const int before = m_history.size();
+    const int line = m_history.add(path, m_listing.currentFolder());
+    if (m_history.size() > before)
+        cbPath->insertItem(0, path);
+    cbPath->setCurrentIndex(line);
+    // A line that differs only in letter case names another folder here:
+    // the box shows the folder really listed.
+    cbPath->setEditText(quil::pathBoxText(path));
+}
+
+void TForm1::selectEntryAfterListing()
+{
+    if (m_listing.count() == 0)
+        return;
+    int row = m_listing.findEntry(m_listing.EntryToSelect);
+    if (row < 0)
+        row = 0;
+    const QModelIndex index = m_listModel->index(row, 0);
+    ListView->setCurrentIndex(index);
+    ListView->scrollTo(index, QAbstractItemView::EnsureVisible);
+}
+
+void TForm1::NavigateByPath(const QString &path)
+{
+    if (const auto volume = quil::Volumes::volumeOf(path, m_volumes))
+        if (volume->mountPoint != SelectedDrive())
+            SelectDrive(volume->mountPoint);
+    BrowseToIdentifier(quil::ShellNamespace::parse(path));
+}
+
+void TForm1::RefreshDiskDisplay()
+{
+    quil::VolumeSpace space;
+    try {
+        space = quil::Volumes::space(cbPath->currentText());
+    } catch (const quil::QuilError &) {
+        // A volume that tells nothing keeps the figures of the last one.
+        return;
+    }
+    m_diskSizeKb = qint64(space.total / 1024);
+    m_diskFreeKb = qint64(space.free / 1024);
+    const quil::DiskDisplayFigures figures = quil::diskDisplayFigures(m_diskSizeKb, m_diskFreeKb);
+    Label5->setText(figures.sizeText);
+    Label6->setText(figures.freeText);
+    Shape2->setGeometry(figures.freeLeft, Shape2->y(), figures.freeWidth, Shape2->height());
+    Shape2->setVisible(figures.freeWidth > 0);
+    Shape1->setGeometry(157, Shape1->y(), figures.usedWidth, Shape1->height());
+    Shape1->setVisible(figures.usedWidth > 0);
+}
+
+void TForm1::ListViewDataHint(int first, int last)
+{
+    if (first >= 0 && last < m_listing.count())
+        m_listModel->fillDetails(first, last);
+}
+
+void TForm1::ListViewColumnClick(int column)
+{
+    quil::SortKey key;
+    if (!quil::sortKeyForColumn(column, key))
+        return;
+    m_listing.setSortKey(key);
+    m_services.dialogs.message(quil::sortMessage(column), QStringLiteral("QUIL"), quil::Dialogs::Icon::None);
+    quil::runHandler(m_services.dialogs, [this] { NavigateByPath(cbPath->currentText()); });
+    m_listModel->markSortColumn(column);
+}
+
+void TForm1::SetTreePath(const QString &path)
+{
+    const QModelIndex index = m_treeModel->indexForPath(path);
+    if (!index.isValid())
+        return;
+    for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+        ShellTreeView1->expand(up);
+    ShellTreeView1->setCurrentIndex(index);
+    ShellTreeView1->scrollTo(index);
+}
+
+QString TForm1::TreeSelectedPath() const
+{
+    return m_treeModel->pathOf(ShellTreeView1->currentIndex());
+}
+
+void TForm1::ScrollTreeSelectionToTop()
+{
+    const QModelIndex index = ShellTreeView1->currentIndex();
+    if (index.isValid())
+        ShellTreeView1->scrollTo(index, QAbstractItemView::PositionAtTop);
+}
+
+void TForm1::RefreshTreeNode(int position)
+{
+    if (position == 0) {
+        m_treeModel->refreshNode({});
+        return;
+    }
+    const QModelIndex index = m_treeModel->nodeAtPosition(position);
+    if (index.isValid())
+        m_treeModel->refreshNode(index);
+}
+
+void TForm1::FillDriveList()
+{
+    const QString kept = SelectedDrive();
+    m_volumes = quil::Volumes::list();
+    const QSignalBlocker quiet(DriveComboBox1);
+    DriveComboBox1->clear();
+    for (const quil::Volume &volume : m_volumes)
+        DriveComboBox1->addItem(volume.displayName(), volume.mountPoint);
+    const int index = DriveComboBox1->findData(kept);
+    DriveComboBox1->setCurrentIndex(index >= 0 ? index : 0);
+}
+
+QString TForm1::SelectedDrive() const
+{
+    return DriveComboBox1->currentData().toString();
+}
+
+void TForm1::SelectDrive(const QString &mountPoint)
+{
+    const int index = DriveComboBox1->findData(mountPoint);
+    if (index >= 0)
+        DriveComboBox1->setCurrentIndex(index);
 }

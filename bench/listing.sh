@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Opens a folder of 100,000 entries through the main list's model and view and
+# times `ls` (sorted names) on the same folder in the same run.
+# Prints listing_vs_ls=<median open time / median ls time> last; ls runs in
+# turn with the openings by name so that both see the same load.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+ENTRIES=${ENTRIES:-100000}
+REPEATS=${REPEATS:-5}
+BUILD=${BUILD:-build}
+[ -d "$BUILD" ] || cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$BUILD" -j2 --target listing_bench >/dev/null
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/quil-listing-bench-XXXXXX")
+trap 'rm -rf "$WORK"' EXIT
+FOLDER="$WORK/big"
+mkdir "$FOLDER"
+# Files of a few types and sizes, names with numbers, and some folders.
+python3 - "$FOLDER" "$ENTRIES" <<'PY'
+import os, sys
+folder, count = sys.argv[1], int(sys.argv[2])
+exts = [".txt", ".jpg", ".c", ".pdf", ".tar.gz", ""]
+for i in range(count):
+    name = os.path.join(folder, f"entry {i * 7919 % count} item{i % 97}{exts[i % len(exts)]}")
+    if i % 50 == 0:
+        os.mkdir(name + " dir")
+    else:
+        with open(name, "wb") as f:
+            if i % 3 == 0:
+                f.truncate(i % 5000)
+PY
+
+# The bench runs `ls` on the folder in turn with each opening by name and
+# prints the ratio of the two medians last.
+"$BUILD/bench/listing_bench" "$FOLDER" "$REPEATS" 2>"$WORK/bench.err"

@@ -1,0 +1,117 @@
+// Opens a folder through the main list's real model and view and reports the
+// median times: read + sort by name + row count + first rows painted, then
+// the same with the size, type and date orders.
+#include "listing/FolderListModel.h"
+#include "listing/FolderListView.h"
+#include "listing/FolderListing.h"
+#include "platform/ShellNamespace.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char **environ;
+
+namespace {
+
+struct Opened
+{
+    double ms;
+    qint64 filled;
+    int rows;
+};
+
+Opened openOnce(const QString &path, quil::SortKey key)
+{
+    FolderListing listing;
+    listing.setSortKey(key);
+    FolderListModel model(listing);
+    FolderListView view;
+    view.setModel(&model);
+    view.setDataHint([&model](int first, int last) { model.fillDetails(first, last); });
+    view.resize(600, 400);
+    view.show();
+    QElapsedTimer timer;
+    timer.start();
+    const quil::ItemId folder = quil::ShellNamespace::parse(path);
+    model.reading([&] { listing.readFolder(folder); });
+    listing.setCurrent(folder, path);
+    view.setCurrentIndex(model.index(0, 0));
+    view.grab(); // paints the first rows, running the detail fill for them
+    return {double(timer.nsecsElapsed()) / 1e6, listing.detailFills(), listing.count()};
+}
+
+// Times `ls FOLDER > /dev/null` (names sorted, no stat) as the shell runs it.
+double timeLs(const QByteArray &folder)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    char *const arguments[] = {const_cast<char *>("ls"), const_cast<char *>(folder.constData()), nullptr};
+    QElapsedTimer timer;
+    timer.start();
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, "ls", &actions, nullptr, arguments, environ) != 0)
+        return -1;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    posix_spawn_file_actions_destroy(&actions);
+    return ms;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: listing_bench FOLDER [REPEATS]\n");
+        return 2;
+    }
+    const QString path = QString::fromLocal8Bit(argv[1]);
+    const int repeats = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
+    const struct
+    {
+        const char *name;
+        quil::SortKey key;
+    } orders[] = {{"name", quil::SortKey::Name},
+                  {"size", quil::SortKey::Size},
+                  {"type", quil::SortKey::Type},
+                  {"date", quil::SortKey::Date}};
+    // ls and the name order take turns, so both see the same load of the machine.
+    std::vector<double> lsTimes;
+    double ratio = 0;
+    for (const auto &order : orders) {
+        std::vector<double> times;
+        Opened last{};
+        for (int i = 0; i < repeats; ++i) {
+            if (order.key == quil::SortKey::Name)
+                lsTimes.push_back(timeLs(path.toLocal8Bit()));
+            last = openOnce(path, order.key);
+            times.push_back(last.ms);
+        }
+        std::printf("open_by_%s_ms=%.1f rows=%d details_filled=%lld\n", order.name, median(times), last.rows,
+                    static_cast<long long>(last.filled));
+        if (order.key == quil::SortKey::Name) {
+            std::printf("ls_sorted_ms=%.1f\n", median(lsTimes));
+            ratio = median(times) / median(lsTimes);
+        }
+    }
+    std::printf("listing_vs_ls=%.2f\n", ratio);
+    return 0;
+}

@@ -1,0 +1,43 @@
+#include "app/AppWindows.h"
+
+#include "app/Services.h"
+#include "app/TAboutBox.h"
+#include "app/TFB.h"
+#include "app/TFILESCH.h"
+#include "app/TForm1.h"
+#include "app/TForm4.h"
+#include "app/TSelekt.h"
+#include "app/TSet1.h"
+#include "viewers/TExtent.h"
+#include "viewers/TRF.h"
+
+AppWindows::AppWindows(quil::Services &services)
+{
+    // Creating the main window runs its FormCreate.
+    Form1 = std::make_unique<TForm1>(services);
+    Form4 = std::make_unique<TForm4>(services);
+    AboutBox = std::make_unique<TAboutBox>(services);
+    RF = std::make_unique<TRF>(services);
+    // 5th: the picture viewer.
+    //   SHPIC = std::make_unique<TSHPIC>(services);
+    FILESCH = std::make_unique<TFILESCH>(services);
+    FB = std::make_unique<TFB>(services);
+    Set1 = std::make_unique<TSet1>(services);
+    Extent = std::make_unique<TExtent>(services);
+    Selekt = std::make_unique<TSelekt>(services);
+    Form1->setWindows(this);
+}
+
+// The main window goes last: the others may still reach it while they close.
+AppWindows::~AppWindows()
+{
+    Selekt.reset();
+    Extent.reset();
+    Set1.reset();
+    FB.reset();
+    FILESCH.reset();
+    RF.reset();
+    AboutBox.reset();
+    Form4.reset();
+    Form1.reset();
+}

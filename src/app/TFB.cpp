@@ -1,0 +1,10 @@
+#include "app/TFB.h"
+
+#include "app/Services.h"
+
+TFB::TFB(quil::Services &services, QWidget *parent) : QWidget(parent), m_services(services)
+{
+    setWindowFlag(Qt::Window);
+    setWindowTitle(QStringLiteral(" Для поиска"));
+    resize(300, 320);
+}

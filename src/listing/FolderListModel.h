@@ -1,0 +1,62 @@
+#pragma once
+
+#include "listing/SortOrder.h"
+
+#include <QAbstractTableModel>
+#include <QFont>
+#include <QStringList>
+
+class FolderListing;
+
+// The main list as a model: five columns whose texts, fonts and colours are
+// built on request from the entries of the folder listing; the model holds
+// no copy of the rows. The row count is the listing's entry count.
+class FolderListModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    explicit FolderListModel(FolderListing &listing, QObject *parent = nullptr);
+
+    // The list's font; hidden entries get it with strike-through.
+    void setBaseFont(const QFont &font) { m_baseFont = font; }
+
+    // Runs read (a change of the listing's entries) inside a model reset, so
+    // the views never see a half-read list. Rethrows what read raises.
+    template <typename Read> void reading(Read read)
+    {
+        beginResetModel();
+        try {
+            read();
+        } catch (...) {
+            endResetModel();
+            throw;
+        }
+        endResetModel();
+    }
+
+    // The list's data hint: fills the details of rows [first, last] that
+    // still need them and reports the change as one range.
+    void fillDetails(int first, int last);
+    // Tells the views that rows [first, last] changed (marks, sizes).
+    void rowsChanged(int first, int last);
+
+    // Sets the sort marker " v" on column and two blanks on the others.
+    void markSortColumn(int column);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    // An accepted in-place edit of a name: reported by nameEdited, never
+    // written into the entry here (renaming decides what the name becomes).
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+
+Q_SIGNALS:
+    void nameEdited(int row, const QString &newName);
+
+private:
+    FolderListing &m_listing;
+    QFont m_baseFont;
+    QStringList m_captions;
+};

@@ -1,0 +1,64 @@
+#include "listing/FolderListView.h"
+
+#include "listing/PrefixSearch.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QHeaderView>
+
+FolderListView::FolderListView(QWidget *parent) : QTreeView(parent)
+{
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSortingEnabled(false);
+    setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    header()->setSectionsMovable(false);
+    header()->setStretchLastSection(false);
+    header()->setSectionsClickable(true);
+}
+
+std::pair<int, int> FolderListView::visibleRows() const
+{
+    if (!model() || model()->rowCount() == 0)
+        return {0, -1};
+    const int count = model()->rowCount();
+    const QModelIndex top = indexAt(QPoint(1, 1));
+    const QModelIndex bottom = indexAt(QPoint(1, viewport()->height() - 1));
+    const int first = top.isValid() ? top.row() : 0;
+    const int last = bottom.isValid() ? bottom.row() : count - 1;
+    return {first, last};
+}
+
+void FolderListView::paintEvent(QPaintEvent *event)
+{
+    if (m_dataHint) {
+        const auto [first, last] = visibleRows();
+        if (last >= first)
+            m_dataHint(first, last);
+    }
+    QTreeView::paintEvent(event);
+}
+
+void FolderListView::keyboardSearch(const QString &search)
+{
+    if (!model() || !m_nameOf || search.isEmpty())
+        return;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const bool fresh = m_typed.isEmpty() || now - m_lastTyped > QApplication::keyboardInputInterval();
+    m_lastTyped = now;
+    m_typed = fresh ? search : m_typed + search;
+    const int current = currentIndex().isValid() ? currentIndex().row() : -1;
+    // A fresh single letter moves on to the next match; a longer text keeps a
+    // current row that still matches.
+    const int start = fresh ? current + 1 : qMax(current, 0);
+    const int row = quil::prefixSearch(model()->rowCount(), m_nameOf, m_typed, start, true);
+    if (row < 0)
+        return;
+    const QModelIndex index = model()->index(row, 0);
+    setCurrentIndex(index);
+    scrollTo(index);
+}

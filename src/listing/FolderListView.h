@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QTreeView>
+#include <functional>
+
+// The main window's folder list: a report view whose model builds each row
+// on request. Before it paints, it hands the range of rows it is about to
+// draw to the data hint (the lazy detail fill); typed letters go to the
+// prefix search instead of Qt's own keyboard search.
+class FolderListView : public QTreeView
+{
+    Q_OBJECT
+public:
+    using DataHint = std::function<void(int first, int last)>;
+    using NameOf = std::function<QString(int row)>;
+
+    explicit FolderListView(QWidget *parent = nullptr);
+
+    void setDataHint(DataHint hint) { m_dataHint = std::move(hint); }
+    void setNameOf(NameOf nameOf) { m_nameOf = std::move(nameOf); }
+
+    // Rows [first, last] that a paint of the viewport now would draw; last <
+    // first when none. O(1) for the uniform rows of this view.
+    std::pair<int, int> visibleRows() const;
+
+    // The typed text (letters typed within the keyboard interval run
+    // together) selects the first row whose name begins with it, starting at
+    // the current row (the next one for a fresh first letter), wrapping once.
+    void keyboardSearch(const QString &search) override;
+    // Forgets the typed text, so the next letter starts a fresh search.
+    void resetTypedText() { m_typed.clear(); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    DataHint m_dataHint;
+    NameOf m_nameOf;
+    QString m_typed;
+    qint64 m_lastTyped = 0;
+};

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "listing/SortOrder.h"
+#include "listing/TShellItem.h"
+#include "platform/ItemId.h"
+
+#include <QList>
+#include <QString>
+#include <utility>
+#include <vector>
+
+// The entries of the main window's current folder and the state that goes
+// with them: the folder's identifier and path, the sort key and the name to
+// select after the next listing. Reading costs one enumeration without a stat
+// per entry for the name order; the details wait for fillDetails.
+class FolderListing
+{
+public:
+    int count() const { return int(m_order.size()); }
+    // The entry of row i. Raises std::out_of_range for an index outside the list.
+    const TShellItem &entry(int i) const;
+    TShellItem &entry(int i);
+    // Whether row i is a folder (a link to one included); no disk access.
+    bool isFolder(int i) const;
+
+    // Reads a folder: enumerates it (raising OsError before anything
+    // changes when it cannot be read), discards the old entries, makes one
+    // entry per item and sorts them by the sort key. The name order needs no
+    // stat per entry; size and date read each item once, type its type name.
+    void readFolder(const quil::ItemId &folder);
+    // Sorts the entries again by the sort key.
+    void sort();
+    // Discards every entry.
+    void discardEntries()
+    {
+        m_order.clear();
+        m_entries.clear();
+    }
+
+    // Fills the details of the rows first to last (inclusive) that still
+    // need them: icon, type text, size, attributes and date. Returns the
+    // range of rows actually filled (second < first when none).
+    std::pair<int, int> fillDetails(int first, int last);
+    // Entries filled since this listing object was made.
+    qint64 detailFills() const { return m_detailFills; }
+
+    // The first row whose name equals name exactly (letter case counts); -1.
+    int findEntry(const QString &name) const;
+
+    const quil::ItemId &currentFolder() const { return m_currentFolder; }
+    const QString &currentPath() const { return m_currentPath; }
+    void setCurrent(const quil::ItemId &folder, const QString &path);
+
+    quil::SortKey sortKey() const { return m_sortKey; }
+    void setSortKey(quil::SortKey key) { m_sortKey = key; }
+
+    // The name the next listing selects when present; kept across listings.
+    QString EntryToSelect;
+
+private:
+    // The entries as the folder gave them, and row i's place among them: a
+    // sort reorders only the places, never the entries.
+    QList<TShellItem> m_entries;
+    std::vector<int> m_order;
+    quil::ItemId m_currentFolder;
+    QString m_currentPath;
+    quil::SortKey m_sortKey = quil::SortKey::Name;
+    qint64 m_detailFills = 0;
+};
+
+// The date text of a modification time: the locale's short date, a blank and
+// its long time; the time is left out at exactly midnight. Empty for 0.
+QString listingDateText(qint64 modifiedMsecs);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace quil {
+
+// The parsing name of the computer folder.
+inline QString computerFolderPath()
+{
+    return QStringLiteral("computer:///");
+}
+
+// A root for the path box's rules: "/" or the computer folder.
+bool isRootPathText(const QString &text);
+
+// The path box's text for a listed folder: the path with a trailing "/",
+// except for a root (so /home/ann shows /home/ann/ and / stays /).
+QString pathBoxText(const QString &path);
+
+// The history line of path, letter case ignored; -1 when none. O(lines).
+int findHistoryLine(const QStringList &lines, const QString &path);
+
+} // namespace quil

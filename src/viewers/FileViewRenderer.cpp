@@ -1,0 +1,185 @@
+#include "viewers/FileViewRenderer.h"
+
+#include "platform/CodePages.h"
+
+namespace quil {
+
+namespace {
+
+constexpr char16_t kSubstituteGlyph = 0x25BA; // what the old fixed font drew for 0x10
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+unsigned char byteAt(QByteArrayView bytes, qsizetype i)
+{
+    return static_cast<unsigned char>(bytes[i]);
+}
+
+char cyrillicByte(unsigned char lo)
+{
+    return static_cast<char>((lo + 0xB0) & 0xFF);
+}
+
+// One character of a hex row's text column: a row must stay one line of the
+// text area, so the bytes that would break or end it are substituted.
+char rowSafe(char c)
+{
+    return (c == 0 || c == 10 || c == 13) ? FileViewRenderer::kSubstitute : c;
+}
+
+void appendRowText(QByteArray &line, QByteArrayView row, ViewerCodePage codePage)
+{
+    if (codePage == ViewerCodePage::Ucode) {
+        // An odd last byte forms no unit and is left out, as in the text decoding.
+        for (qsizetype i = 0; i + 1 < row.size(); i += 2) {
+            const unsigned char lo = byteAt(row, i);
+            const unsigned char hi = byteAt(row, i + 1);
+            if (hi == 0) {
+                line.append(rowSafe(static_cast<char>(lo)));
+            } else if (hi == 4) {
+                line.append(rowSafe(cyrillicByte(lo)));
+            } else {
+                line.append(rowSafe(static_cast<char>(lo)));
+                line.append(rowSafe(static_cast<char>(hi)));
+            }
+        }
+        return;
+    }
+    QByteArray column;
+    column.reserve(row.size());
+    for (const char c : row)
+        column.append((c == 9) ? FileViewRenderer::kSubstitute : rowSafe(c));
+    line.append(codePage == ViewerCodePage::Dos ? codepage::oemToChar(column) : column);
+}
+
+} // namespace
+
+QByteArray FileViewRenderer::wholeFileText(QByteArrayView bytes, ViewerCodePage codePage)
+{
+    if (codePage == ViewerCodePage::Ucode)
+        return ucodeText(bytes);
+    QByteArray text;
+    text.reserve(bytes.size() + bytes.size() / 8);
+    for (const char c : bytes) {
+        if (c == 0) {
+            text.append(kSubstitute);
+        } else {
+            text.append(c);
+            if (c == '\t')
+                text.append("    ", 4);
+        }
+    }
+    return codePage == ViewerCodePage::Dos ? codepage::oemToChar(text) : text;
+}
+
+QByteArray FileViewRenderer::textPage(QByteArrayView bytes, ViewerCodePage codePage)
+{
+    if (codePage == ViewerCodePage::Ucode)
+        return ucodeText(bytes);
+    QByteArray text(bytes.data(), bytes.size());
+    for (char &c : text) {
+        if (c == 0 || c == 9)
+            c = kSubstitute;
+    }
+    return codePage == ViewerCodePage::Dos ? codepage::oemToChar(text) : text;
+}
+
+QByteArray FileViewRenderer::hexPage(QByteArrayView bytes, qint64 offset, ViewerCodePage codePage)
+{
+    QByteArray text;
+    const qsizetype rows = (bytes.size() + kRowBytes - 1) / kRowBytes;
+    text.reserve(rows * 80);
+    for (qsizetype row = 0; row < rows; ++row) {
+        if (row > 0)
+            text.append("\r\n", 2);
+        const qsizetype first = row * kRowBytes;
+        const QByteArrayView rowBytes = bytes.sliced(first, std::min<qsizetype>(kRowBytes, bytes.size() - first));
+        text.append(offsetLabel(offset + first));
+        text.append(": ", 2);
+        for (qsizetype i = 0; i < kRowBytes; ++i) {
+            if (i < rowBytes.size()) {
+                const unsigned char b = byteAt(rowBytes, i);
+                text.append(kHexDigits[b >> 4]);
+                text.append(kHexDigits[b & 0xF]);
+            } else {
+                text.append("  ", 2);
+            }
+            text.append(i == 7 && i < rowBytes.size() ? '|' : ' ');
+        }
+        text.append("| ", 2);
+        appendRowText(text, rowBytes, codePage);
+    }
+    return text;
+}
+
+QByteArray FileViewRenderer::ucodeText(QByteArrayView bytes)
+{
+    QByteArray text;
+    text.reserve(bytes.size() / 2 + 16);
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
+        const unsigned char lo = byteAt(bytes, i);
+        const unsigned char hi = byteAt(bytes, i + 1);
+        if (hi == 0) {
+            if (lo == 0)
+                continue;
+            if (lo == 13)
+                text.append("\r\n", 2);
+            else
+                text.append(static_cast<char>(lo));
+        } else if (hi == 4) {
+            // U+0450 would give a 0 byte, which the text area cannot hold.
+            if (lo != 0)
+                text.append(lo == 0x50 ? kSubstitute : cyrillicByte(lo));
+        } else {
+            text.append((lo == 0 || lo == 9) ? kSubstitute : static_cast<char>(lo));
+            text.append(hi == 9 ? kSubstitute : static_cast<char>(hi));
+        }
+    }
+    return text;
+}
+
+QByteArray FileViewRenderer::offsetLabel(qint64 offset)
+{
+    QByteArray label = QByteArray::number(static_cast<qulonglong>(offset), 16).toUpper();
+    if (label.size() < 8)
+        label.prepend(QByteArray(8 - label.size(), '0'));
+    return label;
+}
+
+QByteArrayList FileViewRenderer::splitLines(QByteArrayView text)
+{
+    QByteArrayList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        lines.append(text.sliced(start, i - start).toByteArray());
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    lines.append(text.sliced(start).toByteArray());
+    return lines;
+}
+
+QString FileViewRenderer::displayLine(QByteArrayView line)
+{
+    QString shown = codepage::fromCp1251(line);
+    shown.replace(QChar(char16_t(kSubstitute)), QChar(kSubstituteGlyph));
+    return shown;
+}
+
+QString FileViewRenderer::displayText(QByteArrayView text)
+{
+    const QByteArrayList lines = splitLines(text);
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            shown.append(u'\n');
+        shown.append(displayLine(lines[i]));
+    }
+    return shown;
+}
+
+} // namespace quil

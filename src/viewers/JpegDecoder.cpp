@@ -1,0 +1,162 @@
+#include "viewers/JpegDecoder.h"
+
+#include "viewers/PictureError.h"
+#include "viewers/PictureFit.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <jpeglib.h>
+// jerror.h needs jpeglib.h first.
+#include <jerror.h>
+
+namespace quil {
+
+namespace {
+
+struct ErrorManager
+{
+    jpeg_error_mgr pub;
+    jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+void onError(j_common_ptr cinfo)
+{
+    auto *err = reinterpret_cast<ErrorManager *>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->message);
+    longjmp(err->jump, 1);
+}
+
+void onMessage(j_common_ptr cinfo, int level)
+{
+    // A file that ends early is decoded by libjpeg as grey rows with a mere
+    // warning; a truncated photograph must be reported, not shown half grey.
+    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
+        onError(cinfo);
+}
+
+// Progressive files with thousands of tiny scans take minutes to decode.
+void onProgress(j_common_ptr cinfo)
+{
+    if (cinfo->is_decompressor) {
+        auto *d = reinterpret_cast<j_decompress_ptr>(cinfo);
+        if (d->input_scan_number > 500) {
+            auto *err = reinterpret_cast<ErrorManager *>(cinfo->err);
+            std::snprintf(err->message, sizeof err->message, "too many scans");
+            longjmp(err->jump, 1);
+        }
+    }
+}
+
+struct Result
+{
+    QImage image;
+    QSize size;
+    const char *refusal = nullptr;
+};
+
+// Everything between setjmp and the last libjpeg call lives here, with no
+// object whose destructor a longjmp could skip. Returns false on a libjpeg error.
+bool decodeInto(jpeg_decompress_struct &cinfo, ErrorManager &err, jpeg_progress_mgr *progress, QByteArrayView data,
+                QSize area, Result *out)
+{
+    if (setjmp(err.jump))
+        return false;
+    jpeg_create_decompress(&cinfo);
+    cinfo.progress = progress; // creating clears every field but err
+    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(data.data()), static_cast<unsigned long>(data.size()));
+    jpeg_read_header(&cinfo, TRUE);
+    out->size = QSize(int(cinfo.image_width), int(cinfo.image_height));
+
+    // A progressive file keeps every coefficient of the full-size picture in memory.
+    const qint64 coefficients = qint64(cinfo.image_width) * cinfo.image_height * cinfo.num_components;
+    if (cinfo.progressive_mode && coefficients * 2 > qint64(1) << 30) {
+        out->refusal = "too large";
+        return true;
+    }
+    const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_RGBX;
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = static_cast<unsigned>(JpegDecoder::scaleFor(out->size, area));
+    jpeg_calc_output_dimensions(&cinfo);
+    if (qint64(cinfo.output_width) * cinfo.output_height > kMaxPicturePixels) {
+        out->refusal = "too large";
+        return true;
+    }
+    out->image = QImage(int(cinfo.output_width), int(cinfo.output_height), QImage::Format_RGBX8888);
+    if (out->image.isNull()) {
+        out->refusal = "too large";
+        return true;
+    }
+    jpeg_start_decompress(&cinfo);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW row = out->image.scanLine(int(cinfo.output_scanline));
+        jpeg_read_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_decompress(&cinfo);
+    if (cmyk) {
+        // Adobe writes CMYK inverted, which is what nearly every CMYK JPEG is.
+        const bool inverted = cinfo.saw_Adobe_marker;
+        for (int y = 0; y < out->image.height(); ++y) {
+            uchar *p = out->image.scanLine(y);
+            for (int x = 0; x < out->image.width(); ++x, p += 4) {
+                int c = p[0], m = p[1], yel = p[2], k = p[3];
+                if (!inverted) {
+                    c = 255 - c, m = 255 - m, yel = 255 - yel, k = 255 - k;
+                }
+                p[0] = uchar(c * k / 255);
+                p[1] = uchar(m * k / 255);
+                p[2] = uchar(yel * k / 255);
+                p[3] = 255;
+            }
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int JpegDecoder::scaleFor(QSize picture, QSize area)
+{
+    if (area.isEmpty() || picture.isEmpty())
+        return 1;
+    const QSize drawn = fitPictureRect(picture, area).size();
+    for (int d : {8, 4, 2}) {
+        // libjpeg rounds scaled dimensions up.
+        const int w = (picture.width() + d - 1) / d;
+        const int h = (picture.height() + d - 1) / d;
+        if (w >= drawn.width() && h >= drawn.height())
+            return d;
+    }
+    return 1;
+}
+
+Picture JpegDecoder::decode(QByteArrayView data, QSize area)
+{
+    if (data.isEmpty())
+        throwPictureError("JPEG", QStringLiteral("файл пуст"));
+    jpeg_decompress_struct cinfo{};
+    ErrorManager err{};
+    cinfo.err = jpeg_std_error(&err.pub);
+    err.pub.error_exit = onError;
+    err.pub.emit_message = onMessage;
+    jpeg_progress_mgr progress{};
+    progress.progress_monitor = onProgress;
+
+    Result result;
+    const bool ok = decodeInto(cinfo, err, &progress, data, area, &result);
+    jpeg_destroy_decompress(&cinfo);
+    if (!ok)
+        throwPictureError("JPEG", QString::fromLocal8Bit(err.message));
+    if (result.refusal)
+        throwPictureError(
+            "JPEG",
+            QStringLiteral("слишком большой размер (%1 × %2)").arg(result.size.width()).arg(result.size.height()));
+    Picture picture;
+    picture.image = std::move(result.image);
+    picture.size = result.size;
+    picture.kind = PictureKind::Jpeg;
+    return picture;
+}
+
+} // namespace quil

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "viewers/Picture.h"
+
+#include <QByteArrayView>
+
+namespace quil {
+
+// JPEG through libjpeg. When the area is not empty and the picture is larger
+// than its fitted size in the area, decodes at the smallest of libjpeg's
+// scales 1/2, 1/4, 1/8 whose result still covers the fitted size, which costs
+// about 1/d^2 of a full decode. Raises QuilError on a damaged or truncated file.
+class JpegDecoder
+{
+public:
+    static Picture decode(QByteArrayView data, QSize area);
+    // The scale denominator (1, 2, 4 or 8) chosen for a picture of the given
+    // size drawn into the area.
+    static int scaleFor(QSize picture, QSize area);
+};
+
+} // namespace quil

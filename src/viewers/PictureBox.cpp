@@ -1,0 +1,42 @@
+#include "viewers/PictureBox.h"
+
+#include "viewers/PictureFit.h"
+#include "viewers/PictureLoader.h"
+
+#include <QPainter>
+
+PictureBox::PictureBox(QWidget *parent) : QWidget(parent) {}
+
+void PictureBox::setPicture(quil::Picture picture)
+{
+    m_picture = std::move(picture);
+    update();
+}
+
+QRect PictureBox::drawnRect() const
+{
+    return quil::fitPictureRect(m_picture.size, size());
+}
+
+void PictureBox::paintEvent(QPaintEvent *)
+{
+    if (m_picture.isNull())
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(drawnRect(), m_picture.image);
+}
+
+void PictureBox::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // A photograph decoded at a reduced scale for a smaller window is decoded
+    // again from the bytes it keeps, so that enlarging the window stays sharp.
+    if (quil::PictureLoader::needsRedecode(m_picture, size())) {
+        try {
+            m_picture = quil::PictureLoader::decode(m_picture.kind, m_picture.source, size());
+        } catch (const std::exception &) {
+            // The same bytes decoded before; should they fail now, keep the smaller image.
+        }
+    }
+}

@@ -1,0 +1,137 @@
+#include "viewers/PictureLoader.h"
+
+#include "platform/NativePath.h"
+#include "viewers/DibDecoder.h"
+#include "viewers/GifDecoder.h"
+#include "viewers/IcoDecoder.h"
+#include "viewers/JpegDecoder.h"
+#include "viewers/PictureError.h"
+#include "viewers/PictureFit.h"
+#include "viewers/PngDecoder.h"
+#include "viewers/WmfRenderer.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quil {
+
+namespace {
+
+constexpr qint64 kMaxFileSize = qint64(1) << 30;
+
+QByteArray readWholeFile(const QString &path)
+{
+    const int fd = ::open(toNative(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw OsError::last();
+    struct Closer
+    {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat st
+    {
+    };
+    if (::fstat(fd, &st) != 0)
+        throw OsError::last();
+    if (S_ISDIR(st.st_mode))
+        throw OsError(EISDIR);
+    if (st.st_size > kMaxFileSize)
+        throw QuilError(QStringLiteral("Файл слишком велик для просмотра: %1").arg(path));
+    QByteArray bytes;
+    bytes.reserve(qsizetype(st.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw OsError::last();
+        }
+        if (n == 0)
+            break;
+        if (bytes.size() + n > kMaxFileSize)
+            throw QuilError(QStringLiteral("Файл слишком велик для просмотра: %1").arg(path));
+        bytes.append(buffer, n);
+    }
+    return bytes;
+}
+
+} // namespace
+
+PictureKind PictureLoader::kindOfPath(QStringView path)
+{
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return PictureKind::None;
+    const QString ext = path.sliced(dot).toString().toUpper();
+    if (ext == QLatin1String(".JPG") || ext == QLatin1String(".JPEG"))
+        return PictureKind::Jpeg;
+    if (ext == QLatin1String(".PNG"))
+        return PictureKind::Png;
+    if (ext == QLatin1String(".GIF"))
+        return PictureKind::Gif;
+    if (ext == QLatin1String(".BMP"))
+        return PictureKind::Bmp;
+    if (ext == QLatin1String(".ICO"))
+        return PictureKind::Ico;
+    if (ext == QLatin1String(".WMF"))
+        return PictureKind::Wmf;
+    return PictureKind::None;
+}
+
+Picture PictureLoader::load(const QString &path, QSize area)
+{
+    const PictureKind kind = kindOfPath(path);
+    if (kind == PictureKind::None)
+        throw QuilError(QStringLiteral("Неизвестный формат изображения: %1").arg(path));
+    return decode(kind, readWholeFile(path), area);
+}
+
+Picture PictureLoader::decode(PictureKind kind, const QByteArray &bytes, QSize area)
+{
+    Picture picture;
+    switch (kind) {
+    case PictureKind::Jpeg:
+        picture = JpegDecoder::decode(bytes, area);
+        picture.source = bytes;
+        break;
+    case PictureKind::Png:
+        picture = PngDecoder::decode(bytes);
+        break;
+    case PictureKind::Gif:
+        picture = GifDecoder::decode(bytes);
+        break;
+    case PictureKind::Bmp:
+        picture.image = DibDecoder::decodeBmpFile(bytes);
+        picture.size = picture.image.size();
+        picture.kind = PictureKind::Bmp;
+        break;
+    case PictureKind::Ico:
+        picture = IcoDecoder::decode(bytes);
+        break;
+    case PictureKind::Wmf:
+        picture = WmfRenderer::decode(bytes, area);
+        picture.source = bytes;
+        break;
+    case PictureKind::None:
+        throw QuilError(QStringLiteral("Неизвестный формат изображения"));
+    }
+    return picture;
+}
+
+bool PictureLoader::needsRedecode(const Picture &picture, QSize area)
+{
+    if (picture.source.isEmpty() || picture.isNull())
+        return false;
+    const QSize drawn = fitPictureRect(picture.size, area).size();
+    if (picture.image.width() >= drawn.width() && picture.image.height() >= drawn.height())
+        return false;
+    if (picture.kind == PictureKind::Jpeg)
+        return picture.image.size() != picture.size; // a full-size decode is as sharp as it gets
+    return picture.image.width() < 4096 && picture.image.height() < 4096;
+}
+
+} // namespace quil

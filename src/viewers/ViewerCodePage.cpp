@@ -1,0 +1,29 @@
+#include "viewers/ViewerCodePage.h"
+
+namespace quil {
+
+QString codePageName(ViewerCodePage codePage)
+{
+    switch (codePage) {
+    case ViewerCodePage::Win:
+        return QStringLiteral("WIN");
+    case ViewerCodePage::Dos:
+        return QStringLiteral("DOS");
+    case ViewerCodePage::Ucode:
+        return QStringLiteral("UCODE");
+    }
+    return {};
+}
+
+std::optional<ViewerCodePage> codePageFromName(const QString &name)
+{
+    if (name == QLatin1String("WIN"))
+        return ViewerCodePage::Win;
+    if (name == QLatin1String("DOS"))
+        return ViewerCodePage::Dos;
+    if (name == QLatin1String("UCODE"))
+        return ViewerCodePage::Ucode;
+    return std::nullopt;
+}
+
+} // namespace quil

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace quil {
+
+// The viewer's three code pages: WIN is Windows-1251, DOS is CP866 (shown
+// through the OEM to ANSI conversion), UCODE is UTF-16LE.
+enum class ViewerCodePage { Win, Dos, Ucode };
+
+// The caption that names the code page ("WIN", "DOS", "UCODE").
+QString codePageName(ViewerCodePage codePage);
+// The code page a caption names; nothing for any other text.
+std::optional<ViewerCodePage> codePageFromName(const QString &name);
+
+} // namespace quil

@@ -1,0 +1,365 @@
+#include "app/TForm1.h"
+#include "app/AppWindows.h"
+#include "app/Services.h"
+#include "app/TFILESCH.h"
+#include "app/TSet1.h"
+#include "listing/FolderListModel.h"
+#include "listing/FolderListView.h"
+#include "listing/FolderTreeModel.h"
+#include "platform/OsError.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/SettingsFiles.h"
+#include "platform/ShellNamespace.h"
+#include "platform/TextFormat.h"
+#include "platform/Volumes.h"
+#include "support/TempTree.h"
+#include "support/TestServices.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+#include <memory>
+
+// The main window's life cycle on the real windows: start-up, quil.ini,
+// close and resize.
+class TForm1Test : public QObject
+{
+    Q_OBJECT
+
+    struct Program
+    {
+        TestServices test;
+        TempTree &settings = test.settings;
+        quil::ScriptedDialogs &dialogs = test.dialogs;
+        quil::Services &services = test.services;
+        std::unique_ptr<AppWindows> windows;
+
+        QString iniPath() const { return services.settingsFolder + QStringLiteral("quil.ini"); }
+        void writeIni(const QStringList &lines) { quil::writeSettingsLines(iniPath(), lines); }
+        TForm1 &start()
+        {
+            windows = std::make_unique<AppWindows>(services);
+            windows->Form1->show();
+            return *windows->Form1;
+        }
+        TSet1 &set1() { return *windows->Set1; }
+        QStringList closeAndReadIni()
+        {
+            windows->Form1->close();
+            return quil::readSettingsLines(iniPath());
+        }
+    };
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void firstStartWithoutIni()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        QVERIFY(form.windowShown());
+        QCOMPARE(form.Label9->text(), QStringLiteral("Жду команду..."));
+        QCOMPARE(form.startRoot(), QStringLiteral("/"));
+        for (QCheckBox *check : {program.set1().CheckBox1, program.set1().CheckBox2, program.set1().CheckBox3})
+            QVERIFY(!check->isChecked());
+        for (QLineEdit *edit : {program.set1().Edit1, program.set1().Edit2, program.set1().Edit4})
+            QVERIFY(edit->text().isEmpty());
+        QVERIFY(!program.windows->FILESCH->CheckBox4->isChecked());
+        QVERIFY(program.dialogs.messages().isEmpty());
+        // The list shows the start root; the computer folder listed while the
+        // window was made stays below it in the history.
+        QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
+        QCOMPARE(form.cbPath->currentText(), QStringLiteral("/"));
+        QCOMPARE(form.history().paths(), (QStringList{"/", "computer:///"}));
+        QCOMPARE(form.cbPath->count(), 2);
+        QCOMPARE(form.cbPath->itemText(1), QStringLiteral("computer:///"));
+        QVERIFY(form.listing().count() > 0);
+        QCOMPARE(form.ListView->currentIndex().row(), 0);
+        QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
+        QCOMPARE(form.Label1->text(), QStringLiteral("Выделено в  -  папках и в - файлах "));
+    }
+
+    void lastFolderOfTheIni_data()
+    {
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("existing folder") << true;
+        QTest::newRow("folder removed since") << false;
+    }
+
+    void lastFolderOfTheIni()
+    {
+        QFETCH(bool, exists);
+        Program program;
+        TempTree files;
+        const QString folder = files.folder("Last");
+        files.file("Last/inside");
+        program.writeIni({QString(), QString(), QString(), folder + QLatin1Char('/')});
+        if (!exists) {
+            QFile::remove(files.path("Last/inside"));
+            QVERIFY(QDir().rmdir(folder));
+        }
+        TForm1 &form = program.start();
+        QCOMPARE(form.listing().currentPath(), exists ? folder : QStringLiteral("/"));
+        QCOMPARE(form.cbPath->currentText(), exists ? folder + QLatin1Char('/') : QStringLiteral("/"));
+        QVERIFY(program.dialogs.messages().isEmpty());
+    }
+
+    void trailingSeparatorAndHistoryLines()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        const QString work = tree.folder("Work");
+        form.NavigateByPath(work);
+        QCOMPARE(form.cbPath->currentText(), work + QLatin1Char('/'));
+        QCOMPARE(form.history().size(), 3);
+        QCOMPARE(form.cbPath->itemText(0), work);
+        // The same folder again, with its "/": no new line.
+        form.NavigateByPath(work + QLatin1Char('/'));
+        QCOMPARE(form.history().size(), 3);
+        QCOMPARE(form.cbPath->count(), 3);
+        form.NavigateByPath(QStringLiteral("/"));
+        QCOMPARE(form.cbPath->currentText(), QStringLiteral("/"));
+        QCOMPARE(form.cbPath->currentIndex(), 1);
+        QCOMPARE(form.history().size(), 3);
+    }
+
+    void otherLetterCaseShowsTheFolderListed()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        const QString upper = tree.folder("CASE");
+        const QString lower = tree.folder("case");
+        tree.file("case/only-here");
+        form.NavigateByPath(upper);
+        form.NavigateByPath(lower);
+        QCOMPARE(form.history().size(), 3);
+        QCOMPARE(form.cbPath->currentText(), lower + QLatin1Char('/'));
+        QCOMPARE(form.EntryOfRow(0).name, QStringLiteral("only-here"));
+    }
+
+    void entryToSelectIsSelected()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        for (const char *name : {"a", "b", "Sub", "z"})
+            tree.folder(name);
+        form.EntryToSelect() = QStringLiteral("Sub");
+        form.NavigateByPath(tree.root());
+        QCOMPARE(form.ListView->currentIndex().data().toString(), QStringLiteral("Sub"));
+        // Letter case counts; without a match row 0 is selected.
+        form.EntryToSelect() = QStringLiteral("sub");
+        form.NavigateByPath(tree.root());
+        QCOMPARE(form.ListView->currentIndex().row(), 0);
+        QCOMPARE(form.EntryToSelect(), QStringLiteral("sub"));
+    }
+
+    void diskDisplayShowsTheVolume()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        form.NavigateByPath(tree.root());
+        const quil::VolumeSpace space = quil::Volumes::space(tree.root());
+        QCOMPARE(form.diskSizeKb(), qint64(space.total / 1024));
+        QCOMPARE(form.Label5->text(), quil::groupThousands(qint64(space.total / 1024)) + QStringLiteral(" Kb -"));
+        QVERIFY(form.Label6->text().endsWith(QStringLiteral(" Kb")));
+        QCOMPARE(form.Shape2->x() + form.Shape2->width(), 375);
+        QCOMPARE(form.Shape1->x(), 157);
+        QCOMPARE(form.Shape1->width() + form.Shape2->width(), 220);
+    }
+
+    void pathOnAnotherVolumeSwitchesTheDriveSelector()
+    {
+        TempTree tree;
+        TmpfsMount volume(tree.path("volume"), 4 * 1024 * 1024);
+        if (!volume.mounted())
+            QSKIP("this machine does not allow mounting a tmpfs");
+        Program program;
+        TForm1 &form = program.start();
+        QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
+        form.NavigateByPath(volume.path());
+        QCOMPARE(form.SelectedDrive(), volume.path());
+        // An empty volume of 4 096 KB: the free bar takes the whole 220 pixels.
+        QCOMPARE(form.Label5->text(), QStringLiteral("4 096 Kb -"));
+        QCOMPARE(form.Label6->text(), QStringLiteral("4 096 Kb"));
+        QCOMPARE(form.Shape2->geometry(), QRect(155, form.Shape2->y(), 220, form.Shape2->height()));
+        QVERIFY(!form.Shape1->isVisibleTo(&form));
+        form.NavigateByPath(QStringLiteral("/"));
+        QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
+    }
+
+    void computerFolderLeavesDiskDisplayAndTree()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        form.NavigateByPath(tree.root());
+        const QString size = form.Label5->text();
+        const QString free = form.Label6->text();
+        const QRect bar = form.Shape2->geometry();
+        const QString treePath = form.TreeSelectedPath();
+        QCOMPARE(treePath, tree.root());
+        form.NavigateByPath(QStringLiteral("computer:///"));
+        QCOMPARE(form.cbPath->currentText(), QStringLiteral("computer:///"));
+        QCOMPARE(form.Label5->text(), size);
+        QCOMPARE(form.Label6->text(), free);
+        QCOMPARE(form.Shape2->geometry(), bar);
+        QCOMPARE(form.TreeSelectedPath(), treePath);
+        QCOMPARE(form.EntryOfRow(0).name, quil::Volumes::list().first().displayName());
+    }
+
+    void inPlaceEditReportsTheNameAndKeepsTheEntry()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        tree.file("old");
+        form.NavigateByPath(tree.root());
+        QSignalSpy edited(form.listModel(), &FolderListModel::nameEdited);
+        QVERIFY(form.listModel()->flags(form.listModel()->index(0, 0)) & Qt::ItemIsEditable);
+        QVERIFY(!form.listModel()->setData(form.listModel()->index(0, 0), QStringLiteral("new")));
+        QCOMPARE(edited.size(), 1);
+        QCOMPARE(edited.at(0).at(0).toInt(), 0);
+        QCOMPARE(edited.at(0).at(1).toString(), QStringLiteral("new"));
+        QCOMPARE(form.EntryOfRow(0).name, QStringLiteral("old"));
+    }
+
+    void rightClickSelectsTheTreeNode()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QModelIndex home = form.treeModel()->index(0, 0);
+        const QRect place = form.ShellTreeView1->visualRect(home);
+        QVERIFY(place.isValid());
+        QContextMenuEvent click(QContextMenuEvent::Mouse, place.center(),
+                                form.ShellTreeView1->viewport()->mapToGlobal(place.center()));
+        QApplication::sendEvent(form.ShellTreeView1->viewport(), &click);
+        QCOMPARE(form.ShellTreeView1->currentIndex(), home);
+        QCOMPARE(form.TreeSelectedPath(), quil::ShellNamespace::homeFolder().path());
+    }
+
+    void pathThatDoesNotExistKeepsTheListing()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        const int rows = form.listing().count();
+        QVERIFY_THROWS_EXCEPTION(quil::OsError, form.NavigateByPath(QStringLiteral("/no/such/place")));
+        QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
+        QCOMPARE(form.listing().count(), rows);
+        QVERIFY(form.ListView->updatesEnabled());
+    }
+
+    void iniNamingDeletedProgramAndOneOfTwoLines()
+    {
+        Program program;
+        TempTree files;
+        const QString viewer = files.file("pictures.sh", "#!/bin/sh\n");
+        program.writeIni({files.path("deleted-viewer"), viewer});
+        program.start();
+        QVERIFY(!program.set1().CheckBox1->isChecked());
+        QVERIFY(program.set1().Edit1->text().isEmpty());
+        QVERIFY(program.set1().CheckBox2->isChecked());
+        QCOMPARE(program.set1().Edit2->text(), viewer);
+        // Lines 3 and 4 are missing and read as empty.
+        QVERIFY(!program.set1().CheckBox3->isChecked());
+        QVERIFY(program.set1().Edit4->text().isEmpty());
+        QVERIFY(program.windows->FILESCH->CheckBox4->isChecked());
+
+        const QStringList written = program.closeAndReadIni();
+        QCOMPARE(written.size(), 4);
+        QCOMPARE(written.at(0), QString());
+        QCOMPARE(written.at(1), viewer);
+        QCOMPARE(written.at(2), QString());
+    }
+
+    void fileLinesEndInCrLf()
+    {
+        Program program;
+        program.start();
+        program.windows->Form1->cbPath->setEditText(QStringLiteral("/tmp/"));
+        program.closeAndReadIni();
+        QFile file(program.iniPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("\r\n\r\n\r\n/tmp/\r\n"));
+    }
+
+    void closeAfterUnconfirmedTypedPath()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        form.cbPath->setFocus();
+        form.cbPath->lineEdit()->selectAll();
+        QTest::keyClicks(form.cbPath->lineEdit(), QStringLiteral("/no/such/folder/yet"));
+        const QStringList written = program.closeAndReadIni();
+        QCOMPARE(written.value(3), QStringLiteral("/no/such/folder/yet"));
+    }
+
+    void unwritableIniIsReportedAndTheWindowStillCloses()
+    {
+        Program program;
+        program.services.settingsFolder = program.settings.path("missing-folder/");
+        TForm1 &form = program.start();
+        QVERIFY(form.close());
+        QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
+    }
+
+    void resizeKeepsRowsAndRightAnchors()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        form.resize(400, form.height());
+        QCOMPARE(form.cbPath->width(), 338);
+        QCOMPARE(form.Shape3->width(), 378);
+        QCOMPARE(form.SpeedButton20->x(), 400 - (653 - 614));
+        QCOMPARE(form.Button2->x(), 400 - (653 - 614));
+        QCOMPARE(form.SpeedButton1->x(), 5);
+    }
+
+    void layoutOfTheRegions()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        QCOMPARE(form.Panel1->height(), 89);
+        QCOMPARE(form.Panel2->width(), 49);
+        QCOMPARE(form.Panel3->height(), 31);
+        QCOMPARE(form.ShellTreeView1->width(), 195);
+        QCOMPARE(form.SpeedButton19->toolTip(), QStringLiteral("Обновить список / Update List"));
+        QCOMPARE(form.SpeedButton11->toolTip(), QStringLiteral("Настройка расширений / Run extensions"));
+        QCOMPARE(form.Button2->toolTip(), QStringLiteral("Помощь/Help"));
+        QCOMPARE(form.Label8->text(), QStringLiteral("Выполнить: "));
+    }
+
+    void statusTextShowsAtOnce()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        form.SetStatus(QStringLiteral(" Копирование..."));
+        QCOMPARE(form.Label9->text(), QStringLiteral(" Копирование..."));
+    }
+
+    void exitButtonClosesAndWrites()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        form.SpeedButton1->click();
+        QVERIFY(!form.isVisible());
+        QVERIFY(QFile::exists(program.iniPath()));
+    }
+};
+
+QTEST_MAIN(TForm1Test)
+#include "TForm1Test.moc"

@@ -1,0 +1,237 @@
+#include "listing/FolderListing.h"
+#include "listing/PathHistory.h"
+#include "platform/ItemComparator.h"
+#include "platform/OsError.h"
+#include "platform/ShellNamespace.h"
+#include "support/TempTree.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <sys/stat.h>
+#include <utime.h>
+
+using quil::ItemId;
+using quil::ShellNamespace;
+
+namespace {
+
+ItemId idOf(const QString &path)
+{
+    return ShellNamespace::parse(path);
+}
+
+QStringList namesOf(const FolderListing &listing)
+{
+    QStringList names;
+    for (int i = 0; i < listing.count(); ++i)
+        names.append(listing.entry(i).name);
+    return names;
+}
+
+void read(FolderListing &listing, const QString &path)
+{
+    const ItemId folder = idOf(path);
+    listing.readFolder(folder);
+    listing.setCurrent(folder, path);
+}
+
+void setModified(const QString &path, qint64 seconds)
+{
+    const struct utimbuf times
+    {
+        seconds, seconds
+    };
+    ASSERT_EQ(::utime(path.toUtf8().constData(), &times), 0);
+}
+
+} // namespace
+
+TEST(FolderListing, SizesInKilobytesAfterTheDetailFill)
+{
+    TempTree tree;
+    tree.file("a-empty");
+    tree.file("b-1024", QByteArray(1024, 'x'));
+    tree.file("c-1025", QByteArray(1025, 'x'));
+    tree.sparseFile("d-5gb", 5LL * 1024 * 1024 * 1024);
+    FolderListing listing;
+    read(listing, tree.root());
+    ASSERT_EQ(namesOf(listing), (QStringList{"a-empty", "b-1024", "c-1025", "d-5gb"}));
+    listing.fillDetails(0, 3);
+    EXPECT_EQ(listing.entry(0).size, 1);
+    EXPECT_EQ(listing.entry(1).size, 1);
+    EXPECT_EQ(listing.entry(2).size, 2);
+    EXPECT_EQ(listing.entry(3).size, 5242880);
+}
+
+TEST(FolderListing, DetailsAreFilledOnlyForTheRowsAskedAndOnlyOnce)
+{
+    TempTree tree;
+    for (int i = 0; i < 300; ++i)
+        tree.file(QByteArray("file") + QByteArray::number(i) + ".txt", "x");
+    FolderListing listing;
+    read(listing, tree.root());
+    EXPECT_EQ(listing.count(), 300);
+    EXPECT_EQ(listing.detailFills(), 0);
+    EXPECT_TRUE(listing.entry(0).typeText.isEmpty());
+
+    const auto filled = listing.fillDetails(10, 19);
+    EXPECT_EQ(filled, std::make_pair(10, 19));
+    EXPECT_EQ(listing.detailFills(), 10);
+    EXPECT_FALSE(listing.entry(10).needsDetails);
+    EXPECT_TRUE(listing.entry(9).needsDetails);
+    EXPECT_TRUE(listing.entry(20).needsDetails);
+    EXPECT_FALSE(listing.entry(15).typeText.isEmpty());
+    EXPECT_FALSE(listing.entry(15).dateText.isEmpty());
+    EXPECT_EQ(listing.entry(15).absoluteId, idOf(tree.root() + "/" + listing.entry(15).name));
+
+    // Asked again, partly overlapping: only the new rows are filled.
+    EXPECT_EQ(listing.fillDetails(15, 24), std::make_pair(20, 24));
+    EXPECT_EQ(listing.detailFills(), 15);
+    const auto none = listing.fillDetails(12, 18);
+    EXPECT_LT(none.second, none.first);
+    // Rows beyond the list are ignored.
+    listing.fillDetails(295, 400);
+    EXPECT_EQ(listing.detailFills(), 20);
+}
+
+TEST(FolderListing, NameOrderPutsFoldersFirstAndComparesNumbers)
+{
+    TempTree tree;
+    tree.file("file10");
+    tree.file("File2");
+    tree.folder("zeta");
+    tree.folder("Alpha");
+    tree.file(".hidden");
+    FolderListing listing;
+    read(listing, tree.root());
+    EXPECT_EQ(namesOf(listing), (QStringList{"Alpha", "zeta", ".hidden", "File2", "file10"}));
+}
+
+TEST(FolderListing, SizeTypeAndDateOrders)
+{
+    TempTree tree;
+    setModified(tree.file("a.txt", QByteArray(5000, 'x')), 3000000);
+    setModified(tree.file("b.png", QByteArray(10, 'x')), 1000000);
+    setModified(tree.file("c.txt", QByteArray(2000, 'x')), 2000000);
+    tree.folder("dir");
+    FolderListing listing;
+
+    listing.setSortKey(quil::SortKey::Size);
+    read(listing, tree.root());
+    EXPECT_EQ(namesOf(listing), (QStringList{"dir", "b.png", "c.txt", "a.txt"}));
+
+    listing.setSortKey(quil::SortKey::Date);
+    read(listing, tree.root());
+    EXPECT_EQ(namesOf(listing), (QStringList{"dir", "b.png", "c.txt", "a.txt"}));
+
+    setModified(tree.path("b.png"), 4000000);
+    read(listing, tree.root());
+    EXPECT_EQ(namesOf(listing), (QStringList{"dir", "c.txt", "a.txt", "b.png"}));
+
+    listing.setSortKey(quil::SortKey::Type);
+    read(listing, tree.root());
+    ASSERT_EQ(listing.count(), 4);
+    EXPECT_EQ(listing.entry(0).name, QStringLiteral("dir"));
+    // The two texts share a type and keep the name order between them.
+    const int a = int(namesOf(listing).indexOf("a.txt"));
+    const int c = int(namesOf(listing).indexOf("c.txt"));
+    EXPECT_EQ(c, a + 1);
+}
+
+TEST(FolderListing, UnreadableFolderKeepsTheListing)
+{
+    TempTree tree;
+    tree.file("kept");
+    FolderListing listing;
+    read(listing, tree.root());
+    tree.folder("gone");
+    const ItemId gone = idOf(tree.path("gone"));
+    ASSERT_EQ(::rmdir(tree.path("gone").toUtf8().constData()), 0);
+    EXPECT_THROW(listing.readFolder(gone), quil::OsError);
+    EXPECT_EQ(namesOf(listing), QStringList{"kept"});
+    EXPECT_EQ(listing.currentPath(), tree.root());
+}
+
+TEST(FolderListing, EntryLookupIsExactAndRowsOutsideRaise)
+{
+    TempTree tree;
+    tree.file("Sub");
+    tree.file("sub2");
+    FolderListing listing;
+    read(listing, tree.root());
+    EXPECT_EQ(listing.findEntry("Sub"), 0);
+    EXPECT_EQ(listing.findEntry("sub"), -1);
+    EXPECT_EQ(listing.findEntry(""), -1);
+    EXPECT_THROW(listing.entry(2), std::out_of_range);
+    EXPECT_THROW(listing.entry(-1), std::out_of_range);
+}
+
+TEST(FolderListing, ComputerFolderListsVolumesAsFolders)
+{
+    FolderListing listing;
+    read(listing, QStringLiteral("computer:///"));
+    ASSERT_GE(listing.count(), 1);
+    EXPECT_TRUE(listing.isFolder(0));
+    EXPECT_EQ(listing.entry(0).relativeId.id, ItemId::volume("/"));
+    listing.fillDetails(0, 0);
+    EXPECT_TRUE(listing.entry(0).attributes & quil::AttributeDirectory);
+}
+
+TEST(FolderListing, DateTextLeavesOutMidnight)
+{
+    const QLocale locale = QLocale::system();
+    const QDateTime noon(QDate(2020, 5, 17), QTime(12, 30, 5));
+    EXPECT_EQ(listingDateText(noon.toMSecsSinceEpoch()), locale.toString(noon.date(), QLocale::ShortFormat) + " " +
+                                                             locale.toString(noon.time(), QLocale::LongFormat));
+    const QDateTime midnight(QDate(2020, 5, 17), QTime(0, 0));
+    EXPECT_EQ(listingDateText(midnight.toMSecsSinceEpoch()), locale.toString(midnight.date(), QLocale::ShortFormat));
+    EXPECT_EQ(listingDateText(0), QString());
+}
+
+TEST(PathHistory, NewestDistinctPathFirstLetterCaseIgnored)
+{
+    PathHistory history;
+    EXPECT_EQ(history.add("computer:///", ItemId::computer()), 0);
+    EXPECT_EQ(history.add("/", ItemId::fromPath("/")), 0);
+    EXPECT_EQ(history.add("/home/Ann", ItemId::fromPath("/home/Ann")), 0);
+    EXPECT_EQ(history.add("/", ItemId::fromPath("/")), 1);
+    EXPECT_EQ(history.add("/HOME/ann", ItemId::fromPath("/HOME/ann")), 0);
+    EXPECT_EQ(history.paths(), (QStringList{"/home/Ann", "/", "computer:///"}));
+    EXPECT_EQ(history.line(0).id, ItemId::fromPath("/home/Ann"));
+    EXPECT_EQ(history.line(2).id, ItemId::computer());
+}
+
+// Large folders are sorted in two halves on two threads and merged.
+TEST(FolderListing, LargeFolderIsSortedWholeByEveryColumn)
+{
+    TempTree tree;
+    for (int i = 0; i < 5000; ++i) {
+        const QByteArray name = "n" + QByteArray::number(i * 7919 % 5000) + (i % 3 ? ".txt" : ".png");
+        if (i % 40 == 0)
+            tree.folder(name);
+        else
+            tree.file(name, QByteArray(i % 700, 'x'));
+    }
+    const quil::ItemComparator comparator;
+    for (const quil::SortKey key : {quil::SortKey::Name, quil::SortKey::Size, quil::SortKey::Type}) {
+        FolderListing listing;
+        listing.setSortKey(key);
+        read(listing, tree.root());
+        ASSERT_EQ(listing.count(), 5000);
+        const auto column = quil::SortColumn(int(key));
+        quil::FolderChild previous = listing.entry(0).relativeId;
+        for (int i = 1; i < listing.count(); ++i) {
+            quil::FolderChild current = listing.entry(i).relativeId;
+            ASSERT_LE(quil::ItemComparator::compare(ShellNamespace::sortKey(comparator, previous, column),
+                                                    ShellNamespace::sortKey(comparator, current, column), column),
+                      0)
+                << int(key) << " at row " << i;
+            previous = current;
+        }
+        EXPECT_TRUE(listing.isFolder(0));
+        EXPECT_FALSE(listing.isFolder(listing.count() - 1));
+    }
+}
