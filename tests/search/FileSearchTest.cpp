@@ -461,6 +461,71 @@ TEST_F(FileSearchTest, FoldersChangedAfterTheCollectionAreReadAgain)
     EXPECT_EQ(recording.foldersDone.last(), 5); // the folder gone before its turn counts as searched
 }
 
+// Makes a chain of folders named name below the tree's root, each holding
+// the file "f.txt" with content, by descriptors (the deep end lies beyond
+// what one path can name). Returns the chain's folder paths, shallowest first.
+QList<QByteArray> makeChain(const QByteArray &root, const QByteArray &name, int depth, const QByteArray &content)
+{
+    QList<QByteArray> folders;
+    QByteArray path = root;
+    int at = ::open(root.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (int i = 0; i < depth && at >= 0; ++i) {
+        const int next = ::mkdirat(at, name.constData(), 0700) == 0
+                             ? ::openat(at, name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)
+                             : -1;
+        ::close(at);
+        at = next;
+        path += '/' + name;
+        folders.append(path);
+        if (at >= 0) {
+            const int fd = ::openat(at, "f.txt", O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+            if (fd < 0 || ::write(fd, content.constData(), size_t(content.size())) != content.size())
+                ADD_FAILURE() << "cannot write f.txt";
+            ::close(fd);
+        }
+    }
+    if (at >= 0)
+        ::close(at);
+    EXPECT_EQ(folders.size(), depth);
+    return folders;
+}
+
+// Removes what makeChain made (the temporary folder cannot reach its deep end).
+void removeChain(int parent, const QByteArray &name)
+{
+    const int at = ::openat(parent, name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+    if (at < 0)
+        return;
+    removeChain(at, name);
+    ::unlinkat(at, "f.txt", 0);
+    ::close(at);
+    ::unlinkat(parent, name.constData(), AT_REMOVEDIR);
+}
+
+// Paths longer than PATH_MAX: every folder is searched, its files named in full.
+TEST_F(FileSearchTest, FoldersDeeperThanOnePathCanName)
+{
+    const QByteArray name(200, 'd');
+    const QList<QByteArray> chain = makeChain(tree.rootBytes(), name, 45, "a needle");
+    ASSERT_GT(chain.back().size(), 2 * PATH_MAX);
+    QStringList expected;
+    for (const QByteArray &folder : chain)
+        expected.append(quil::fromNative(folder + "/f.txt"));
+
+    // Compared whole, since the paths are too long to print.
+    run(request(QStringLiteral("*"), QStringLiteral("txt"), true));
+    EXPECT_EQ(search->FoundList().size(), expected.size());
+    EXPECT_TRUE(search->FoundList() == expected);
+    EXPECT_EQ(observer->foldersDone.last(), 46);
+    run(textRequest(QStringLiteral("NEEDLE")));
+    EXPECT_EQ(search->FoundList().size(), expected.size());
+    EXPECT_TRUE(search->FoundList() == expected);
+
+    const int root = ::open(tree.rootBytes().constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    removeChain(root, name);
+    ::close(root);
+}
+
 TEST_F(FileSearchTest, StartWhileRunningIsIgnored)
 {
     tree.file("a.txt", "x");
