@@ -334,7 +334,21 @@ TEST_F(FileSearchTest, NamesThatAreNotUtf8)
     EXPECT_EQ(quil::toNative(search->currentFilePath()), tree.rootBytes() + '/' + name);
     run(request(QStringLiteral("caf?"), QStringLiteral("TXT")));
     EXPECT_EQ(search->FoundList().size(), 1);
-    ::unlink((tree.rootBytes() + '/' + name).constData()); // which the temporary folder cannot remove
+
+    // A folder so named is entered, and the fragment is looked for in its name.
+    const QByteArray folder("dirqz\xff\xfe");
+    ASSERT_EQ(::mkdir((tree.rootBytes() + '/' + folder).constData(), 0700), 0);
+    tree.file(folder + "/inner.txt", "needle");
+    run(request(QLatin1Char('*') + quil::fromNative("DIRQZ\xff"), QStringLiteral("txt"), true));
+    ASSERT_EQ(search->FoundList().size(), 1);
+    EXPECT_EQ(quil::toNative(search->FoundList().front()), tree.rootBytes() + '/' + folder + "/inner.txt");
+    run(textRequest(QStringLiteral("needle")));
+    EXPECT_EQ(search->FoundList().size(), 2);
+
+    // Which the temporary folder cannot remove.
+    ::unlink((tree.rootBytes() + '/' + folder + "/inner.txt").constData());
+    ::rmdir((tree.rootBytes() + '/' + folder).constData());
+    ::unlink((tree.rootBytes() + '/' + name).constData());
 }
 
 // Check point 1: before each folder of the collection. The enumeration of one
