@@ -446,33 +446,51 @@ TEST_F(FileSearchTest, StopWhileReadingAFile)
 // its turn must still be searched as it is then.
 TEST_F(FileSearchTest, FoldersChangedAfterTheCollectionAreReadAgain)
 {
-    for (const char *folder : {"A", "B", "C", "D"})
-        tree.folder(folder);
-    for (const char *file : {"A/old.txt", "B/gone.txt", "B/stays.txt", "D/d.txt"})
-        tree.file(file, "x");
-    const struct timespec past[2] = {{978307200, 0}, {978307200, 0}}; // 2001
-    for (const char *folder : {"", "/A", "/B", "/C", "/D"})
-        ASSERT_EQ(::utimensat(AT_FDCWD, (tree.rootBytes() + folder).constData(), past, 0), 0);
+    // A name search takes kept listings by path, a content search through the open folder.
+    for (const bool withText : {false, true}) {
+        SCOPED_TRACE(withText);
+        TempTree tree;
+        for (const char *folder : {"A", "B", "C", "D"})
+            tree.folder(folder);
+        for (const char *file : {"A/old.txt", "B/gone.txt", "B/stays.txt", "D/d.txt"})
+            tree.file(file, "x");
+        const struct timespec past[2] = {{978307200, 0}, {978307200, 0}}; // 2001
+        for (const char *folder : {"", "/A", "/B", "/C", "/D"})
+            ASSERT_EQ(::utimensat(AT_FDCWD, (tree.rootBytes() + folder).constData(), past, 0), 0);
 
-    RecordingObserver recording;
-    FileSearch engine(recording);
-    engine.setRecentChangeWindow(-1);
-    bool changed = false;
-    recording.onFoldersToSearch = [&](qsizetype count) {
-        if (count == 5 && !changed) { // the collection has ended
-            changed = true;
-            tree.file("A/new.txt", "x");
-            ASSERT_EQ(::unlink(quil::toNative(tree.path("B/gone.txt")).constData()), 0);
-            ASSERT_EQ(::rmdir(quil::toNative(tree.path("C")).constData()), 0);
-        }
-    };
-    EXPECT_EQ(engine.start(request(QStringLiteral("*"), QStringLiteral("*"), true)), SearchEnd::Finished);
-    EXPECT_TRUE(changed);
-    QStringList found;
-    for (const QString &path : engine.FoundList())
-        found.append(path.mid(tree.root().size() + 1));
-    EXPECT_EQ(sorted(found), (QStringList{"A", "A/new.txt", "A/old.txt", "B", "B/stays.txt", "D", "D/d.txt"}));
-    EXPECT_EQ(recording.foldersDone.last(), 5); // the folder gone before its turn counts as searched
+        RecordingObserver recording;
+        FileSearch engine(recording);
+        engine.setRecentChangeWindow(-1);
+        bool changed = false;
+        recording.onFoldersToSearch = [&](qsizetype count) {
+            if (count == 5 && !changed) { // the collection has ended
+                changed = true;
+                tree.file("A/new.txt", "x");
+                ASSERT_EQ(::unlink(quil::toNative(tree.path("B/gone.txt")).constData()), 0);
+                ASSERT_EQ(::rmdir(quil::toNative(tree.path("C")).constData()), 0);
+                // Another folder in D's place: its own listing, not the kept one.
+                ASSERT_EQ(
+                    ::rename(quil::toNative(tree.path("D")).constData(), quil::toNative(tree.path("Dold")).constData()),
+                    0);
+                tree.folder("D");
+                tree.file("D/e.txt", "x");
+            }
+        };
+        SearchRequest r = request(QStringLiteral("*"), QStringLiteral("*"), true);
+        r.rootFolder = tree.root();
+        r.withText = withText;
+        r.text = QStringLiteral("x");
+        EXPECT_EQ(engine.start(r), SearchEnd::Finished);
+        EXPECT_TRUE(changed);
+        QStringList found;
+        for (const QString &path : engine.FoundList())
+            found.append(path.mid(tree.root().size() + 1));
+        const QStringList expected =
+            withText ? QStringList{"A/new.txt", "A/old.txt", "B/stays.txt", "D/e.txt"}
+                     : QStringList{"A", "A/new.txt", "A/old.txt", "B", "B/stays.txt", "D", "D/e.txt", "Dold"};
+        EXPECT_EQ(sorted(found), expected);
+        EXPECT_EQ(recording.foldersDone.last(), 5); // the folder gone before its turn counts as searched
+    }
 }
 
 // Makes a chain of folders named name below the tree's root, each holding
