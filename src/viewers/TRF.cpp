@@ -162,6 +162,11 @@ void TRF::loadViewFile()
     else
         showPagedLook();
     showText();
+    // A whole file read as UCODE ends with the caret shown and the focus in the text.
+    if (m_view.wholeFileMode() && m_view.codePage() == ViewerCodePage::Ucode) {
+        Memo1->ensureCursorVisible();
+        Memo1->setFocus();
+    }
 }
 
 void TRF::showWholeFileLook()
@@ -261,6 +266,7 @@ void TRF::BitBtn1Click()
             m_view.setCodePage(ViewerCodePage::Ucode);
             m_view.loadWholeUcode();
             showText();
+            Memo1->ensureCursorVisible();
             Memo1->setFocus();
         } else {
             Memo1->setFocus();

@@ -210,6 +210,20 @@ private slots:
         QVERIFY(m_dialogs->shown().isEmpty());
     }
 
+    void ucodeWholeFileTakesTheFocus()
+    {
+        m_rf->BitBtn1->click();
+        m_rf->BitBtn1->click();
+        QCOMPARE(m_rf->Label3->text(), QStringLiteral("UCODE"));
+        m_rf->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_rf.get()));
+        m_rf->Edit1->setFocus();
+        QTRY_VERIFY(m_rf->Edit1->hasFocus());
+        open(m_tree->file("u.txt", QByteArray("\x10\x04\x4F\x04", 4)));
+        QCOMPARE(firstLine(), QStringLiteral("Ая"));
+        QTRY_VERIFY(m_rf->Memo1->hasFocus());
+    }
+
     void toggleTextHex()
     {
         open(m_tree->file("s.txt", "ABCDEFGHIJKLMNOPQR"));

@@ -3,6 +3,7 @@
 #include "PictureSamples.h"
 #include "support/TestServices.h"
 #include "viewers/PictureBox.h"
+#include "viewers/PictureFit.h"
 
 #include <QLabel>
 #include <QTest>
@@ -15,6 +16,8 @@ class TSHPICTest : public QObject
 
 private Q_SLOTS:
     void defaults();
+    void fitRule_data();
+    void fitRule();
     void showsEveryFormat_data();
     void showsEveryFormat();
     void wideMoveDownAndResizeRefits();
@@ -93,6 +96,30 @@ void TSHPICTest::showsEveryFormat()
     const QRect drawn = f.window.Image1->drawnRect();
     QVERIFY(qRed(f.screenPixel(drawn.topLeft() + QPoint(drawn.width() / 16, drawn.height() * 3 / 4))) > 200);
     QVERIFY(qBlue(f.screenPixel(drawn.center() + QPoint(drawn.width() / 4, 0))) > 200);
+}
+
+void TSHPICTest::fitRule_data()
+{
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<QSize>("area");
+    QTest::addColumn<QRect>("drawn");
+    QTest::newRow("wide") << QSize(200, 100) << QSize(617, 464) << QRect(0, 78, 617, 308);
+    QTest::newRow("wide, too high at full width") << QSize(200, 100) << QSize(100, 30) << QRect(20, 0, 60, 30);
+    QTest::newRow("wide, rounded down") << QSize(3, 2) << QSize(100, 100) << QRect(0, 17, 100, 66);
+    QTest::newRow("upright") << QSize(100, 200) << QSize(617, 464) << QRect(192, 0, 232, 464);
+    QTest::newRow("upright, too wide at full height") << QSize(100, 200) << QSize(30, 100) << QRect(0, 20, 30, 60);
+    QTest::newRow("square enlarged") << QSize(16, 16) << QSize(629, 493) << QRect(68, 0, 493, 493);
+    QTest::newRow("square in a tall area") << QSize(16, 16) << QSize(100, 300) << QRect(0, 100, 100, 100);
+    QTest::newRow("no width") << QSize(0, 16) << QSize(100, 100) << QRect();
+    QTest::newRow("no height") << QSize(16, 0) << QSize(100, 100) << QRect();
+}
+
+void TSHPICTest::fitRule()
+{
+    QFETCH(QSize, picture);
+    QFETCH(QSize, area);
+    QFETCH(QRect, drawn);
+    QCOMPARE(quil::fitPictureRect(picture, area), drawn);
 }
 
 void TSHPICTest::wideMoveDownAndResizeRefits()

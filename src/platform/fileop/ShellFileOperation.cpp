@@ -1,0 +1,63 @@
+#include "platform/fileop/ShellFileOperation.h"
+
+#include "platform/fileop/FileOperationProgress.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QThread>
+#include <QTimer>
+
+#include <memory>
+
+namespace quil {
+
+bool runFileOperation(FileOperation &operation, QWidget *owner)
+{
+    bool result = false;
+    std::unique_ptr<QThread> worker(QThread::create([&] { result = operation.run(); }));
+    auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
+    if (!app || QThread::currentThread() != app->thread()) {
+        worker->start();
+        worker->wait();
+        return result;
+    }
+
+    QEventLoop loop;
+    bool finished = false;
+    QObject::connect(worker.get(), &QThread::finished, &loop, [&] {
+        finished = true;
+        loop.quit();
+    });
+    worker->start();
+    // The first half second: events are processed (repaints, questions from
+    // the worker) but user input waits, so that no other command starts.
+    QTimer::singleShot(500, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!finished) {
+        FileOperationProgress window(operation, owner);
+        window.setWindowModality(Qt::ApplicationModal);
+        window.show();
+        loop.exec();
+    }
+    worker->wait();
+    return result;
+}
+
+bool ShellFileOperation(Dialogs &dialogs, const QStringList &sources, const QString &target, int operation, int flags,
+                        QWidget *owner)
+{
+    FileOperation fileOperation(dialogs, sources, target, operation, flags == 0 ? FOF_ALLOWUNDO : flags);
+    return runFileOperation(fileOperation, owner);
+}
+
+int ShellRename(Dialogs &dialogs, const QString &oldPath, const QString &newPath, QWidget *owner)
+{
+    // A rename names the exact new path, never a folder to move into.
+    FileOperation fileOperation(dialogs, {oldPath}, newPath, FO_RENAME, FOF_RENAMEONCOLLISION);
+    if (runFileOperation(fileOperation, owner))
+        return 0;
+    const int code = fileOperation.firstError();
+    return code != 0 ? code : 1;
+}
+
+} // namespace quil

@@ -1,0 +1,118 @@
+// quil-fileop: runs the shell file operation from the command line with
+// scripted answers, for scripts and benchmarks.
+//
+//   quil-fileop copy|move|delete|trash|rename SRC... --to TARGET
+//       [--on-exists replace|replace-all|skip|cancel] [--on-error retry|skip|cancel]
+//       [--cancel-after-bytes N]
+//
+// Prints result=ok or result=failed last; exit status 0 or 1 (2 for a usage error).
+
+#include "platform/NativePath.h"
+#include "platform/fileop/FileOperation.h"
+#include "platform/fileop/ToolDialogs.h"
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <optional>
+#include <string>
+#include <thread>
+
+namespace {
+
+int usage(const char *why)
+{
+    std::fprintf(stderr,
+                 "quil-fileop: %s\n"
+                 "usage: quil-fileop copy|move|delete|trash|rename SRC... --to TARGET\n"
+                 "         [--on-exists replace|replace-all|skip|cancel] [--on-error retry|skip|cancel]\n"
+                 "         [--cancel-after-bytes N]\n",
+                 why);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    using quil::Dialogs;
+    if (argc < 2)
+        return usage("no command");
+    const std::map<std::string, std::pair<int, int>> commands = {
+        {"copy", {quil::FO_COPY, quil::FOF_ALLOWUNDO}},
+        {"move", {quil::FO_MOVE, quil::FOF_ALLOWUNDO}},
+        {"delete", {quil::FO_DELETE, quil::FOF_MULTIDESTFILES}},
+        {"trash", {quil::FO_DELETE, quil::FOF_ALLOWUNDO}},
+        {"rename", {quil::FO_RENAME, quil::FOF_RENAMEONCOLLISION}},
+    };
+    const auto command = commands.find(argv[1]);
+    if (command == commands.end())
+        return usage("unknown command");
+    const std::map<std::string, Dialogs::TargetExistsAnswer> existsAnswers = {
+        {"replace", Dialogs::TargetExistsAnswer::Replace},
+        {"replace-all", Dialogs::TargetExistsAnswer::ReplaceAll},
+        {"skip", Dialogs::TargetExistsAnswer::Skip},
+        {"cancel", Dialogs::TargetExistsAnswer::Cancel},
+    };
+    const std::map<std::string, Dialogs::ErrorAnswer> errorAnswers = {
+        {"retry", Dialogs::ErrorAnswer::Retry},
+        {"skip", Dialogs::ErrorAnswer::Skip},
+        {"cancel", Dialogs::ErrorAnswer::Cancel},
+    };
+
+    QStringList sources;
+    std::optional<QString> target;
+    auto onExists = Dialogs::TargetExistsAnswer::Cancel;
+    auto onError = Dialogs::ErrorAnswer::Cancel;
+    qint64 cancelAfter = -1;
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg.rfind("--", 0) != 0) {
+            sources.append(quil::fromNative(QByteArrayView(argv[i], qsizetype(std::strlen(argv[i])))));
+            continue;
+        }
+        if (i + 1 >= argc)
+            return usage("an option without its value");
+        const char *value = argv[++i];
+        if (arg == "--to") {
+            target = quil::fromNative(QByteArrayView(value, qsizetype(std::strlen(value))));
+        } else if (arg == "--on-exists") {
+            const auto found = existsAnswers.find(value);
+            if (found == existsAnswers.end())
+                return usage("--on-exists takes replace, replace-all, skip or cancel");
+            onExists = found->second;
+        } else if (arg == "--on-error") {
+            const auto found = errorAnswers.find(value);
+            if (found == errorAnswers.end())
+                return usage("--on-error takes retry, skip or cancel");
+            onError = found->second;
+        } else if (arg == "--cancel-after-bytes") {
+            bool ok = false;
+            cancelAfter = QByteArray(value).toLongLong(&ok);
+            if (!ok || cancelAfter < 0)
+                return usage("--cancel-after-bytes takes a byte count");
+        } else {
+            return usage("unknown option");
+        }
+    }
+    if (sources.isEmpty())
+        return usage("no source");
+    const int operation = command->second.first;
+    if (!target && operation != quil::FO_DELETE)
+        return usage("--to is needed");
+
+    quil::ToolDialogs dialogs(onExists, onError);
+    quil::FileOperation fileOperation(dialogs, sources, target.value_or(QString()), operation, command->second.second);
+    if (cancelAfter >= 0)
+        fileOperation.setCancelAfterBytes(cancelAfter);
+    // The I/O runs on a worker thread, as under the progress window; no
+    // window here, so the tool needs neither Qt Widgets nor a display.
+    bool ok = false;
+    std::thread worker([&] { ok = fileOperation.run(); });
+    worker.join();
+    const quil::FileOperation::Progress progress = fileOperation.progress();
+    std::printf("items=%d/%d bytes=%lld/%lld\n", progress.itemsDone, progress.itemsTotal,
+                static_cast<long long>(progress.bytesDone), static_cast<long long>(progress.bytesTotal));
+    std::printf("result=%s\n", ok ? "ok" : "failed");
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+#include <sys/stat.h>
+
+// Byte-level helpers for the file operation tests: names may be invalid UTF-8,
+// so everything here takes and gives the system's bytes.
+namespace filecheck {
+
+// Distinct content of the given size; seed tells files apart.
+QByteArray pattern(qint64 size, int seed);
+void write(const QByteArray &path, const QByteArray &content);
+// The whole content; an empty array with ok false when it cannot be read.
+QByteArray read(const QByteArray &path, bool *ok = nullptr);
+bool exists(const QByteArray &path);
+struct stat lstatOf(const QByteArray &path);
+// The names in a folder, sorted.
+QList<QByteArray> names(const QByteArray &folder);
+// Every entry below root as "relative-path type size content-hash", sorted:
+// equal snapshots mean nothing changed.
+QList<QByteArray> snapshot(const QByteArray &root);
+// The paths below root of temporary files left by the operation.
+QList<QByteArray> temporaries(const QByteArray &root);
+// Removes everything below root, names of any bytes included (QTemporaryDir
+// cannot remove names that are not valid UTF-8).
+void removeContents(const QByteArray &root);
+
+// Calls removeContents on the root when the test ends; declare it right after
+// the test's TempTree.
+struct ContentsRemover
+{
+    QByteArray root;
+    ~ContentsRemover() { removeContents(root); }
+};
+// The paths below root of regular files of size 0.
+QList<QByteArray> emptyFiles(const QByteArray &root);
+
+} // namespace filecheck

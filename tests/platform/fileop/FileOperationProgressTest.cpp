@@ -1,0 +1,143 @@
+#include "FileCheck.h"
+
+#include "platform/NativePath.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/fileop/FileOperation.h"
+#include "platform/fileop/FileOperationProgress.h"
+#include "platform/fileop/ShellFileOperation.h"
+#include "support/TempTree.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <future>
+
+using namespace quil;
+namespace fc = filecheck;
+
+class FileOperationProgressTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void windowShowsProgressAndCancelLeavesSourcesIntact();
+    void toolRunsOperationWithScriptedAnswers();
+};
+
+namespace {
+
+FileOperationProgress *visibleProgressWindow()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *window = qobject_cast<FileOperationProgress *>(widget); window && window->isVisible())
+            return window;
+    return nullptr;
+}
+
+QString labelText(QWidget *window, const char *name)
+{
+    auto *label = window->findChild<QLabel *>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("<none>");
+}
+
+} // namespace
+
+// The window appears while an operation lasts, shows what is done, and
+// Cancel stops it with the sources intact.
+void FileOperationProgressTest::windowShowsProgressAndCancelLeavesSourcesIntact()
+{
+    TempTree tree;
+    const QByteArray src = tree.folder("src").toUtf8();
+    const QByteArray dst = tree.folder("dst").toUtf8();
+    fc::write(src + "/a", fc::pattern(1000000, 1));
+    fc::write(src + "/b", fc::pattern(234567, 2));
+    const QList<QByteArray> before = fc::snapshot(src);
+
+    ScriptedDialogs dialogs;
+    FileOperation copy(dialogs, {fromNative(src + "/a"), fromNative(src + "/b")}, fromNative(dst), FO_COPY, 0);
+    // The worker waits on the first item until the test has seen the window.
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    copy.setBeforeItem([released](const QString &) { released.wait(); });
+
+    QStringList seen;
+    bool clicked = false;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        FileOperationProgress *window = visibleProgressWindow();
+        if (!window || clicked)
+            return;
+        window->refresh();
+        // The totals are counted beside the copy: wait until they are in.
+        if (!labelText(window, "itemsLabel").endsWith(QStringLiteral("из 2 объектов")))
+            return;
+        seen = {window->windowTitle(), labelText(window, "operationLabel"), labelText(window, "currentLabel"),
+                labelText(window, "bytesLabel"), labelText(window, "itemsLabel")};
+        QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("cancelButton")), Qt::LeftButton);
+        clicked = true;
+        release.set_value();
+    });
+    poll.start(20);
+    const bool ok = runFileOperation(copy);
+    poll.stop();
+    if (!clicked)
+        release.set_value();
+
+    QVERIFY(clicked);
+    QVERIFY(!ok);
+    QVERIFY(copy.isCancelled());
+    QCOMPARE(seen,
+             (QStringList{QStringLiteral("Копирование..."), QStringLiteral("Копирование..."), fromNative(src + "/a"),
+                          QStringLiteral("0 из 1 234 567 байт"), QStringLiteral("0 из 2 объектов")}));
+    QVERIFY(visibleProgressWindow() == nullptr);
+    QCOMPARE(fc::snapshot(src), before);
+    QVERIFY(fc::names(dst).isEmpty());
+}
+
+// quil-fileop: scripted answers, --cancel-after-bytes, result=... last.
+void FileOperationProgressTest::toolRunsOperationWithScriptedAnswers()
+{
+    TempTree tree;
+    const QByteArray src = tree.folder("src").toUtf8();
+    const QByteArray dst = tree.folder("dst").toUtf8();
+    fc::write(src + "/big", fc::pattern(3000000, 3));
+    fc::write(dst + "/big", "old");
+    const auto run = [](const QStringList &arguments, int &status) {
+        QProcess tool;
+        tool.start(QStringLiteral(QUIL_FILEOP_TOOL), arguments);
+        tool.waitForFinished(120000);
+        status = tool.exitCode();
+        return QString::fromUtf8(tool.readAllStandardOutput()).trimmed().split(QLatin1Char('\n')).last();
+    };
+    int status = -1;
+    const QString big = QString::fromUtf8(src + "/big");
+    const QString target = QString::fromUtf8(dst);
+    QCOMPARE(run({QStringLiteral("copy"), big, QStringLiteral("--to"), target, QStringLiteral("--on-exists"),
+                  QStringLiteral("replace"), QStringLiteral("--cancel-after-bytes"), QStringLiteral("100000")},
+                 status),
+             QStringLiteral("result=failed"));
+    QCOMPARE(status, 1);
+    QCOMPARE(fc::read(dst + "/big"), QByteArray("old"));
+    QCOMPARE(fc::read(src + "/big"), fc::pattern(3000000, 3));
+    QVERIFY(fc::temporaries(dst).isEmpty());
+
+    QCOMPARE(run({QStringLiteral("copy"), big, QStringLiteral("--to"), target, QStringLiteral("--on-exists"),
+                  QStringLiteral("skip")},
+                 status),
+             QStringLiteral("result=failed"));
+    QCOMPARE(fc::read(dst + "/big"), QByteArray("old"));
+    QCOMPARE(run({QStringLiteral("copy"), big, QStringLiteral("--to"), target, QStringLiteral("--on-exists"),
+                  QStringLiteral("replace-all")},
+                 status),
+             QStringLiteral("result=ok"));
+    QCOMPARE(status, 0);
+    QCOMPARE(fc::read(dst + "/big"), fc::pattern(3000000, 3));
+    QCOMPARE(run({QStringLiteral("trash"), QStringLiteral("--bogus"), QStringLiteral("x")}, status), QString());
+    QCOMPARE(status, 2);
+}
+
+QTEST_MAIN(FileOperationProgressTest)
+#include "FileOperationProgressTest.moc"
