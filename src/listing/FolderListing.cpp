@@ -1,6 +1,7 @@
 #include "listing/FolderListing.h"
 
 #include "listing/EntryText.h"
+#include "listing/FileTypeCache.h"
 #include "platform/ItemComparator.h"
 #include "platform/ShellNamespace.h"
 
@@ -57,6 +58,19 @@ template <typename Work> void splitInTwo(size_t count, Work work)
     second.join();
 }
 
+// ShellNamespace::sortKey, with the type texts of files taken from a cache:
+// the glob lookup behind them is the dearest part of a sort by type.
+quil::ItemSortKey sortKey(const quil::ItemComparator &comparator, FileTypeCache &types, quil::FolderChild &child,
+                          quil::SortColumn column)
+{
+    if (column != quil::SortColumn::Type)
+        return ShellNamespace::sortKey(comparator, child, column);
+    ShellNamespace::resolve(child);
+    if (child.isFolder)
+        return ShellNamespace::sortKey(comparator, child, column);
+    return comparator.key(child.name, false, 0, types.typeText(child.name), 0, child.order);
+}
+
 // The positions of the children in the order of the column: sort keys made
 // once per child (each thread with its own collator), then each half sorted
 // on its own thread and the halves merged.
@@ -66,8 +80,9 @@ std::vector<int> sortedOrder(const std::vector<quil::FolderChild *> &children, q
     std::vector<std::optional<quil::ItemSortKey>> keys(count);
     splitInTwo(count, [&](size_t begin, size_t end) {
         const quil::ItemComparator comparator;
+        FileTypeCache types;
         for (size_t i = begin; i < end; ++i)
-            keys[i] = ShellNamespace::sortKey(comparator, *children[i], column);
+            keys[i] = sortKey(comparator, types, *children[i], column);
     });
     std::vector<int> order(count);
     std::iota(order.begin(), order.end(), 0);
