@@ -159,6 +159,8 @@ private Q_SLOTS:
         QVERIFY(form.listModel()->index(flags, 2).data(Qt::FontRole).value<QFont>().strikeOut());
         const QModelIndex plain = form.listModel()->index(rowNamed(form, "plain"), 0);
         QVERIFY(!plain.data(Qt::FontRole).isValid());
+        QCOMPARE(plain.data(Qt::ForegroundRole).value<QColor>(),
+                 QGuiApplication::palette().color(QPalette::WindowText));
         QCOMPARE(form.listModel()->index(rowNamed(form, "plain"), 4).data().toString(), QString());
     }
 
