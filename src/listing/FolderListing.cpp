@@ -5,6 +5,8 @@
 #include "platform/ItemComparator.h"
 #include "platform/ShellNamespace.h"
 
+#include <QCollatorSortKey>
+#include <QHash>
 #include <QLocale>
 #include <algorithm>
 #include <numeric>
@@ -58,9 +60,17 @@ template <typename Work> void splitInTwo(size_t count, Work work)
     second.join();
 }
 
-// ShellNamespace::sortKey, with the type texts of files taken from a cache:
-// the glob lookup behind them is the dearest part of a sort by type.
-quil::ItemSortKey sortKey(const quil::ItemComparator &comparator, FileTypeCache &types, quil::FolderChild &child,
+// What one thread keeps while it makes the sort keys of a sort by type: the
+// glob lookup and the collation of type texts are the dearest parts of it,
+// and a folder holds few distinct types.
+struct TypeKeys
+{
+    FileTypeCache texts;
+    QHash<QString, std::optional<QCollatorSortKey>> collated;
+};
+
+// ShellNamespace::sortKey, with the type keys of files taken from the caches.
+quil::ItemSortKey sortKey(const quil::ItemComparator &comparator, TypeKeys &types, quil::FolderChild &child,
                           quil::SortColumn column)
 {
     if (column != quil::SortColumn::Type)
@@ -68,7 +78,13 @@ quil::ItemSortKey sortKey(const quil::ItemComparator &comparator, FileTypeCache 
     ShellNamespace::resolve(child);
     if (child.isFolder)
         return ShellNamespace::sortKey(comparator, child, column);
-    return comparator.key(child.name, false, 0, types.typeText(child.name), 0, child.order);
+    const QString text = types.texts.typeText(child.name);
+    auto collated = types.collated.find(text);
+    if (collated == types.collated.end())
+        collated = types.collated.insert(text, comparator.key({}, false, 0, text).type);
+    quil::ItemSortKey key = comparator.key(child.name, false, 0, {}, 0, child.order);
+    key.type = *collated;
+    return key;
 }
 
 // The positions of the children in the order of the column: sort keys made
@@ -80,7 +96,7 @@ std::vector<int> sortedOrder(const std::vector<quil::FolderChild *> &children, q
     std::vector<std::optional<quil::ItemSortKey>> keys(count);
     splitInTwo(count, [&](size_t begin, size_t end) {
         const quil::ItemComparator comparator;
-        FileTypeCache types;
+        TypeKeys types;
         for (size_t i = begin; i < end; ++i)
             keys[i] = sortKey(comparator, types, *children[i], column);
     });
