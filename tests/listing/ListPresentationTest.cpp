@@ -140,6 +140,7 @@ private Q_SLOTS:
             QCOMPARE(model->headerData(column, Qt::Horizontal).toString(), captions.at(column));
             QCOMPARE(form.ListView->header()->sectionSize(column), widths[column]);
         }
+        QVERIFY(form.ListView->header()->defaultAlignment() & Qt::AlignLeft);
     }
 
     void attributeLettersAndStrikeThrough()
