@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QStringList>
 #include <algorithm>
+#include <atomic>
 
 namespace {
 
@@ -108,9 +109,15 @@ GlobBounds examineGlobs()
     return bounds;
 }
 
+std::atomic<bool> globsExamined{false};
+
 const GlobBounds &globBounds()
 {
-    static const GlobBounds bounds = examineGlobs();
+    static const GlobBounds bounds = [] {
+        GlobBounds examined = examineGlobs();
+        globsExamined = true;
+        return examined;
+    }();
     return bounds;
 }
 
@@ -124,6 +131,11 @@ qsizetype codePoints(const QString &text)
 }
 
 } // namespace
+
+bool FileTypeCache::patternsExamined()
+{
+    return globsExamined;
+}
 
 bool FileTypeCache::groupOf(const QString &fileName, QString &group)
 {

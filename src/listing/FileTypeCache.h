@@ -16,6 +16,11 @@ public:
     // per group of names; a hash lookup for the others.
     QString typeText(const QString &fileName);
 
+    // Whether the patterns have been examined in this process: the first
+    // cache costs a reading of the whole MIME database (some 100 ms), worth
+    // it for folders of many thousand names only.
+    static bool patternsExamined();
+
     // The name that stands for fileName's group; empty when fileName must be
     // looked up on its own. Public for tests.
     static bool groupOf(const QString &fileName, QString &group);

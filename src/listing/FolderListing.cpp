@@ -41,6 +41,10 @@ namespace {
 // Below this many entries a second thread costs more than it saves.
 constexpr size_t parallelFrom = 4096;
 
+// From this many entries on, a sort by type pays for examining the glob
+// patterns (FileTypeCache) at once.
+constexpr size_t typeCacheFrom = 20000;
+
 bool splits(size_t count)
 {
     return count >= parallelFrom && std::thread::hardware_concurrency() >= 2;
@@ -65,6 +69,7 @@ template <typename Work> void splitInTwo(size_t count, Work work)
 // and a folder holds few distinct types.
 struct TypeKeys
 {
+    bool cached = false; // type texts from the cache, or each looked up
     FileTypeCache texts;
     QHash<QString, std::optional<QCollatorSortKey>> collated;
 };
@@ -78,7 +83,7 @@ quil::ItemSortKey sortKey(const quil::ItemComparator &comparator, TypeKeys &type
     ShellNamespace::resolve(child);
     if (child.isFolder)
         return ShellNamespace::sortKey(comparator, child, column);
-    const QString text = types.texts.typeText(child.name);
+    const QString text = types.cached ? types.texts.typeText(child.name) : ShellNamespace::fileTypeText(child.name);
     auto collated = types.collated.find(text);
     if (collated == types.collated.end())
         collated = types.collated.insert(text, comparator.key({}, false, 0, text).type);
@@ -94,9 +99,11 @@ std::vector<int> sortedOrder(const std::vector<quil::FolderChild *> &children, q
 {
     const size_t count = children.size();
     std::vector<std::optional<quil::ItemSortKey>> keys(count);
+    const bool cacheTypes = count >= typeCacheFrom || FileTypeCache::patternsExamined();
     splitInTwo(count, [&](size_t begin, size_t end) {
         const quil::ItemComparator comparator;
         TypeKeys types;
+        types.cached = cacheTypes;
         for (size_t i = begin; i < end; ++i)
             keys[i] = sortKey(comparator, types, *children[i], column);
     });
