@@ -5,10 +5,10 @@
 
 // Type texts of file names for sorting many names by type. The MIME glob
 // patterns of the database are examined once per process; names that no
-// pattern can tell apart (the same text from the character before their first
-// dot on, and the same last few characters) share one lookup. A name that some name-, prefix- or
-// length-bound pattern might match is looked up on its own. Not thread-safe:
-// one per thread.
+// pattern can tell apart (the same text from the character before their
+// first dot on, and the same last few characters) share one lookup. A name
+// that some name-, prefix- or length-bound pattern might match is looked up
+// on its own. Not thread-safe: one per thread.
 class FileTypeCache
 {
 public:
@@ -21,8 +21,9 @@ public:
     // it for folders of many thousand names only.
     static bool patternsExamined();
 
-    // The name that stands for fileName's group; empty when fileName must be
-    // looked up on its own. Public for tests.
+    // Sets group to the text that stands for fileName's group; false when
+    // fileName must be looked up on its own. Examines the patterns on the
+    // first call in the process. Public for tests.
     static bool groupOf(const QString &fileName, QString &group);
 
 private:
