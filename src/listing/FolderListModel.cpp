@@ -86,11 +86,10 @@ QVariant FolderListModel::data(const QModelIndex &index, int role) const
     case Qt::ForegroundRole:
         if (entry.marked)
             return QColor(255, 0, 0);
-        if (column == quil::ColumnName) {
-            if (entry.attributes & quil::AttributeSystem)
-                return QGuiApplication::palette().color(QPalette::Highlight);
-            return {};
-        }
+        // The list's own colour is the window-text colour, not the views'
+        // text colour.
+        if (column == quil::ColumnName && (entry.attributes & quil::AttributeSystem))
+            return QGuiApplication::palette().color(QPalette::Highlight);
         return QGuiApplication::palette().color(QPalette::WindowText);
     default:
         return {};

@@ -19,6 +19,9 @@ FolderListView::FolderListView(QWidget *parent) : QTreeView(parent)
     header()->setSectionsMovable(false);
     header()->setStretchLastSection(false);
     header()->setSectionsClickable(true);
+    // Captions stand at the left of their columns, like the cells below them,
+    // so the sort marker follows the caption's text.
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 std::pair<int, int> FolderListView::visibleRows() const

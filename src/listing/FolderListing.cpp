@@ -1,9 +1,12 @@
 #include "listing/FolderListing.h"
 
 #include "listing/EntryText.h"
+#include "listing/FileTypeCache.h"
 #include "platform/ItemComparator.h"
 #include "platform/ShellNamespace.h"
 
+#include <QCollatorSortKey>
+#include <QHash>
 #include <QLocale>
 #include <algorithm>
 #include <numeric>
@@ -38,6 +41,10 @@ namespace {
 // Below this many entries a second thread costs more than it saves.
 constexpr size_t parallelFrom = 4096;
 
+// From this many entries on, a sort by type pays for examining the glob
+// patterns (FileTypeCache) at once.
+constexpr size_t typeCacheFrom = 20000;
+
 bool splits(size_t count)
 {
     return count >= parallelFrom && std::thread::hardware_concurrency() >= 2;
@@ -57,6 +64,34 @@ template <typename Work> void splitInTwo(size_t count, Work work)
     second.join();
 }
 
+// What one thread keeps while it makes the sort keys of a sort by type: the
+// glob lookup and the collation of type texts are the dearest parts of it,
+// and a folder holds few distinct types.
+struct TypeKeys
+{
+    bool cached = false; // type texts from the cache, or each looked up
+    FileTypeCache texts;
+    QHash<QString, std::optional<QCollatorSortKey>> collated;
+};
+
+// ShellNamespace::sortKey, with the type keys of files taken from the caches.
+quil::ItemSortKey sortKey(const quil::ItemComparator &comparator, TypeKeys &types, quil::FolderChild &child,
+                          quil::SortColumn column)
+{
+    if (column != quil::SortColumn::Type)
+        return ShellNamespace::sortKey(comparator, child, column);
+    ShellNamespace::resolve(child);
+    if (child.isFolder)
+        return ShellNamespace::sortKey(comparator, child, column);
+    const QString text = types.cached ? types.texts.typeText(child.name) : ShellNamespace::fileTypeText(child.name);
+    auto collated = types.collated.find(text);
+    if (collated == types.collated.end())
+        collated = types.collated.insert(text, comparator.key({}, false, 0, text).type);
+    quil::ItemSortKey key = comparator.key(child.name, false, 0, {}, 0, child.order);
+    key.type = *collated;
+    return key;
+}
+
 // The positions of the children in the order of the column: sort keys made
 // once per child (each thread with its own collator), then each half sorted
 // on its own thread and the halves merged.
@@ -64,10 +99,13 @@ std::vector<int> sortedOrder(const std::vector<quil::FolderChild *> &children, q
 {
     const size_t count = children.size();
     std::vector<std::optional<quil::ItemSortKey>> keys(count);
+    const bool cacheTypes = count >= typeCacheFrom || FileTypeCache::patternsExamined();
     splitInTwo(count, [&](size_t begin, size_t end) {
         const quil::ItemComparator comparator;
+        TypeKeys types;
+        types.cached = cacheTypes;
         for (size_t i = begin; i < end; ++i)
-            keys[i] = ShellNamespace::sortKey(comparator, *children[i], column);
+            keys[i] = sortKey(comparator, types, *children[i], column);
     });
     std::vector<int> order(count);
     std::iota(order.begin(), order.end(), 0);

@@ -27,7 +27,7 @@ public:
 
     // Opens a folder by its native path (closing the previous one); false when
     // it is no folder or cannot be read. A link to a folder is opened only
-    // when followLink is set.
+    // when followLink is set. Paths longer than PATH_MAX are opened in pieces.
     bool open(const char *path, bool followLink = false);
     void close();
     // The next entry, or false at the end or on a read error. Entries come in
@@ -45,6 +45,7 @@ public:
 
 private:
     bool nextRecorded(Entry &entry);
+    static int openLong(const char *path, int flags);
 
     int m_fd = -1;
     bool m_replaying = false;

@@ -1,5 +1,6 @@
 #include "search/FolderListingCache.h"
 
+#include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
 #include <linux/magic.h>
@@ -15,6 +16,16 @@ constexpr size_t kLimit = 64 * 1024 * 1024;
 bool same(const struct timespec &a, const struct timespec &b)
 {
     return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// The wall clock less the time since boot: it moves when the wall clock is
+// set, which could give a later change the very times of a kept listing.
+qint64 wallClockOffset()
+{
+    struct timespec wall, boot;
+    ::clock_gettime(CLOCK_REALTIME, &wall);
+    ::clock_gettime(CLOCK_BOOTTIME, &boot);
+    return (qint64(wall.tv_sec) - qint64(boot.tv_sec)) * 1000000000 + (wall.tv_nsec - boot.tv_nsec);
 }
 
 } // namespace
@@ -52,6 +63,8 @@ qsizetype FolderListingCache::startRecording(int dirFd)
     struct timespec now;
     ::clock_gettime(CLOCK_REALTIME, &now);
     const time_t recent = now.tv_sec - m_recentChangeSeconds;
+    if (m_kept.empty())
+        m_clockOffset = wallClockOffset();
     // A change in the same tick as one before the reading would leave the times as they are.
     if (st.st_mtim.tv_sec >= recent || st.st_ctim.tv_sec >= recent)
         return -1;
@@ -75,6 +88,9 @@ std::optional<QByteArrayView> FolderListingCache::listing(qsizetype index, int d
     if (index < 0 || size_t(index) >= m_kept.size())
         return std::nullopt;
     const Kept &kept = m_kept[size_t(index)];
+    // Half a second is more than the clock drifts while slewed in a long search.
+    if (std::llabs(wallClockOffset() - m_clockOffset) > 500000000)
+        return std::nullopt;
     struct stat st;
     const int result =
         dirFd >= 0 ? ::fstat(dirFd, &st) : ::fstatat(AT_FDCWD, path, &st, followLink ? 0 : AT_SYMLINK_NOFOLLOW);

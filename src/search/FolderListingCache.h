@@ -3,6 +3,7 @@
 #include "search/DirectoryReader.h"
 
 #include <QByteArrayView>
+#include <QtGlobal>
 #include <optional>
 #include <sys/types.h>
 #include <vector>
@@ -16,8 +17,9 @@ namespace quil {
 // every entry created, removed or renamed in it). Folders are kept only on
 // file systems that keep those times exactly (ext2/3/4, XFS, Btrfs, tmpfs,
 // F2FS), and not when they changed within the recent-change window before
-// they were read, which covers the coarse ticks of file times. At most
-// 64 MiB of names are kept.
+// they were read, which covers the coarse ticks of file times. Nothing is
+// used once the wall clock has been set since the first listing was kept. At
+// most 64 MiB of names are kept.
 class FolderListingCache
 {
 public:
@@ -52,6 +54,7 @@ private:
     std::vector<Kept> m_kept;
     std::vector<std::pair<dev_t, bool>> m_fileSystems;
     qsizetype m_recording = -1;
+    qint64 m_clockOffset = 0; // wallClockOffset() when the first listing was kept
 };
 
 } // namespace quil

@@ -128,8 +128,8 @@ TextFinder::TextFinder(const QString &text, bool dos)
             lower[i] = static_cast<char>(codepage::ansiLower(b));
         }
         if (dos) {
-            upper = codepage::ansiToDos(upper);
-            lower = codepage::ansiToDos(lower);
+            upper = AnsiToDos(upper);
+            lower = AnsiToDos(lower);
         }
         m_forms.push_back(byteForm(upper, lower));
     }
@@ -403,6 +403,11 @@ bool TextFinder::matchesFile(const QString &path, qint64 start)
     if (::stat(native.constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
     return matchesEntry(AT_FDCWD, native.constData(), DirectoryReader::Type::Link, start);
+}
+
+QByteArray AnsiToDos(QByteArrayView text)
+{
+    return codepage::ansiToDos(text);
 }
 
 bool FindTextInFile(const QString &path, const QString &text, qint64 start, bool dos)

@@ -82,6 +82,10 @@ private:
     std::function<void()> m_pending;
 };
 
+// The text with its Russian letters moved from Windows-1251 to CP866, byte
+// by byte; other bytes stay as they are.
+QByteArray AnsiToDos(QByteArrayView text);
+
 // True when the text occurs in the file named by the path at or after byte
 // offset start, compared as TextFinder does. False for an empty path or text,
 // a missing file, a folder, a special file or an empty file.

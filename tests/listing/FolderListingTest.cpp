@@ -1,16 +1,22 @@
 #include "listing/FolderListing.h"
+#include "listing/EntryText.h"
+#include "listing/FileTypeCache.h"
 #include "listing/PathHistory.h"
 #include "platform/ItemComparator.h"
+#include "platform/NativePath.h"
 #include "platform/OsError.h"
 #include "platform/ShellNamespace.h"
 #include "support/TempTree.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QLocale>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utime.h>
 
 using quil::ItemId;
@@ -216,7 +222,17 @@ TEST(FolderListing, LargeFolderIsSortedWholeByEveryColumn)
             tree.file(name, QByteArray(i % 700, 'x'));
     }
     const quil::ItemComparator comparator;
-    for (const quil::SortKey key : {quil::SortKey::Name, quil::SortKey::Size, quil::SortKey::Type}) {
+    // The type order with each type looked up, then with the type cache,
+    // which a sort takes once the glob patterns have been examined.
+    const quil::SortKey keys[] = {quil::SortKey::Name, quil::SortKey::Size, quil::SortKey::Type, quil::SortKey::Type};
+    for (int pass = 0; pass < 4; ++pass) {
+        const quil::SortKey key = keys[pass];
+        if (pass == 3) {
+            QString group;
+            ASSERT_TRUE(FileTypeCache::groupOf(QStringLiteral("a.txt"), group));
+        }
+        // A small folder's first type sort looks each type up itself.
+        EXPECT_EQ(FileTypeCache::patternsExamined(), pass == 3);
         FolderListing listing;
         listing.setSortKey(key);
         read(listing, tree.root());
@@ -234,4 +250,72 @@ TEST(FolderListing, LargeFolderIsSortedWholeByEveryColumn)
         EXPECT_TRUE(listing.isFolder(0));
         EXPECT_FALSE(listing.isFolder(listing.count() - 1));
     }
+}
+
+// Names that are not valid UTF-8 are listed, sorted by every column and
+// filled like any other, and keep their bytes.
+TEST(FolderListing, NamesThatAreNotUtf8)
+{
+    TempTree tree;
+    const QList<QByteArray> bytes = {"bad\xff\xfe.txt", "\xc3\x28 half", "ok.txt", "\xe2\x82 cut.tar.gz", "\x80"};
+    for (int i = 0; i < bytes.size(); ++i)
+        tree.file(bytes.at(i), QByteArray(i * 1500, 'x'));
+    tree.folder("dir\xff");
+    for (const quil::SortKey key :
+         {quil::SortKey::Name, quil::SortKey::Size, quil::SortKey::Type, quil::SortKey::Date}) {
+        FolderListing listing;
+        listing.setSortKey(key);
+        read(listing, tree.root());
+        ASSERT_EQ(listing.count(), 6) << int(key);
+        EXPECT_EQ(quil::toNative(listing.entry(0).name), QByteArray("dir\xff"));
+        listing.fillDetails(0, listing.count() - 1);
+        QList<QByteArray> seen;
+        for (int i = 1; i < listing.count(); ++i) {
+            const TShellItem &entry = listing.entry(i);
+            const QByteArray native = quil::toNative(entry.name);
+            seen.append(native);
+            ASSERT_TRUE(bytes.contains(native));
+            EXPECT_EQ(entry.size, quil::sizeKbFromBytes(bytes.indexOf(native) * 1500));
+            EXPECT_FALSE(entry.typeText.isEmpty());
+            EXPECT_FALSE(entry.dateText.isEmpty());
+        }
+        EXPECT_EQ(seen.size(), bytes.size());
+        if (key == quil::SortKey::Size) {
+            EXPECT_EQ(seen.first(), bytes.first());
+        }
+    }
+    // QTemporaryDir cannot remove names it cannot spell.
+    for (const QByteArray &name : bytes)
+        EXPECT_EQ(::unlink((tree.rootBytes() + "/" + name).constData()), 0);
+    EXPECT_EQ(::rmdir((tree.rootBytes() + "/dir\xff").constData()), 0);
+}
+
+// A folder removed after it was listed: the rows show the defaults of a
+// failed read instead of failing.
+TEST(FolderListing, FolderGoneBeforeTheDetailFill)
+{
+    auto tree = std::make_unique<TempTree>();
+    tree->file("a.txt", QByteArray(5000, 'x'));
+    tree->file(".hidden", "x");
+    tree->folder("sub");
+    FolderListing listing;
+    read(listing, tree->root());
+    const QString root = tree->root();
+    tree.reset();
+    ASSERT_FALSE(QFileInfo::exists(root));
+    const auto filled = listing.fillDetails(0, listing.count() - 1);
+    EXPECT_EQ(filled, std::make_pair(0, 2));
+    for (int i = 0; i < listing.count(); ++i) {
+        const TShellItem &entry = listing.entry(i);
+        EXPECT_EQ(entry.size, 1) << entry.name.toStdString();
+        EXPECT_EQ(entry.attributes, 0u);
+        EXPECT_TRUE(entry.dateText.isEmpty());
+        EXPECT_FALSE(entry.needsDetails);
+    }
+    // Sorting again reads nothing that fails.
+    listing.setSortKey(quil::SortKey::Type);
+    listing.sort();
+    listing.setSortKey(quil::SortKey::Date);
+    listing.sort();
+    EXPECT_EQ(listing.count(), 3);
 }

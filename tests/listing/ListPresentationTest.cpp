@@ -140,6 +140,7 @@ private Q_SLOTS:
             QCOMPARE(model->headerData(column, Qt::Horizontal).toString(), captions.at(column));
             QCOMPARE(form.ListView->header()->sectionSize(column), widths[column]);
         }
+        QVERIFY(form.ListView->header()->defaultAlignment() & Qt::AlignLeft);
     }
 
     void attributeLettersAndStrikeThrough()
@@ -159,6 +160,8 @@ private Q_SLOTS:
         QVERIFY(form.listModel()->index(flags, 2).data(Qt::FontRole).value<QFont>().strikeOut());
         const QModelIndex plain = form.listModel()->index(rowNamed(form, "plain"), 0);
         QVERIFY(!plain.data(Qt::FontRole).isValid());
+        QCOMPARE(plain.data(Qt::ForegroundRole).value<QColor>(),
+                 QGuiApplication::palette().color(QPalette::WindowText));
         QCOMPARE(form.listModel()->index(rowNamed(form, "plain"), 4).data().toString(), QString());
     }
 

@@ -1,8 +1,14 @@
 #include "listing/DiskDisplay.h"
 #include "listing/EntryText.h"
+#include "listing/FileTypeCache.h"
 #include "listing/PathText.h"
 #include "listing/PrefixSearch.h"
 #include "listing/SortOrder.h"
+#include "platform/NativePath.h"
+#include "platform/ShellNamespace.h"
+
+#include <QMimeDatabase>
+#include <algorithm>
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -152,4 +158,72 @@ TEST(PrefixSearch, OneFullPassWhenNothingMatches)
         EXPECT_EQ(prefixSearch(10, nameOf, QStringLiteral("y"), start, true), -1);
         EXPECT_EQ(calls, 10);
     }
+}
+
+namespace {
+// Names a glob pattern matches, and near misses: "*" and "?" filled in with
+// a few texts, a class by its first member, in the pattern's case and others.
+QStringList namesFor(const QString &pattern)
+{
+    QStringList names;
+    for (const QString &star : {QString(), QStringLiteral("x"), QStringLiteral("ab.c"), QStringLiteral("Дом")}) {
+        QString name;
+        for (qsizetype i = 0; i < pattern.size(); ++i) {
+            const QChar c = pattern.at(i);
+            if (c == u'*')
+                name += star;
+            else if (c == u'?')
+                name += u'q';
+            else if (c == u'[') {
+                const qsizetype close = pattern.indexOf(u']', i + 2);
+                name += pattern.at(i + 1) == u'!' ? u'~' : pattern.at(i + 1);
+                i = close < 0 ? pattern.size() : close;
+            } else
+                name += c;
+        }
+        names << name << name.toUpper() << name.toLower() << QStringLiteral("p") + name << name + QStringLiteral("s");
+    }
+    return names;
+}
+} // namespace
+
+// Names grouped by the cache get the type their own lookup gives, whatever
+// name of the group was looked up first.
+TEST(FileTypeCache, GivesTheTypeOfEachNameItself)
+{
+    QStringList names = {"a.tar.gz",   "b.gz",      "x.tar.gz", "Makefile", "makefile.am", "GNUmakefile", "README",
+                         "readme.txt", "notes.txt", "x~",       "a.c~",     "file,v",      "123.vdr",     "12.vdr",
+                         "a.anim5",    "libx.so.1", "libx.so",  "x.C",      "x.c",         "noext",       "other",
+                         ".hidden",    ".bashrc",   "a.",       ".",        "..a",         "имя.txt",     "ИМЯ.TXT",
+                         "core",       "a core",    "x.JPG",    "x.jpg",    "a.b.c.d.pdf"};
+    // Names that are not valid UTF-8 arrive as their lossless text.
+    names << quil::fromNative(QByteArray("bad\xff\xfe.txt")) << quil::fromNative(QByteArray("\xc3\x28.tar.gz"));
+    for (const QMimeType &type : QMimeDatabase().allMimeTypes())
+        for (const QString &pattern : type.globPatterns())
+            names << namesFor(pattern);
+    FileTypeCache cache;
+    // Twice over, in opposite orders, so that groups are met from both ends.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const QString &name : names)
+            ASSERT_EQ(cache.typeText(name), ShellNamespace::fileTypeText(name)) << name.toStdString();
+        std::reverse(names.begin(), names.end());
+    }
+}
+
+TEST(FileTypeCache, GroupsNamesByTheirTextAroundTheDots)
+{
+    QString a, b;
+    ASSERT_TRUE(FileTypeCache::groupOf(QStringLiteral("entry 17 item3.txt"), a));
+    ASSERT_TRUE(FileTypeCache::groupOf(QStringLiteral("photo 99 item3.txt"), b));
+    EXPECT_EQ(a, b);
+    ASSERT_TRUE(FileTypeCache::groupOf(QStringLiteral("photo 99 item3.tar.gz"), b));
+    EXPECT_NE(a, b);
+    QString group;
+    EXPECT_FALSE(FileTypeCache::groupOf(QStringLiteral("Makefile.in"), group));
+    EXPECT_FALSE(FileTypeCache::groupOf(QStringLiteral("README.md"), group));
+    // ".txt" is a hidden file without extension, "a.txt" a text.
+    QString hidden;
+    ASSERT_TRUE(FileTypeCache::groupOf(QStringLiteral(".txt"), hidden));
+    ASSERT_TRUE(FileTypeCache::groupOf(QStringLiteral("a.txt"), group));
+    EXPECT_NE(hidden, group);
 }

@@ -334,7 +334,21 @@ TEST_F(FileSearchTest, NamesThatAreNotUtf8)
     EXPECT_EQ(quil::toNative(search->currentFilePath()), tree.rootBytes() + '/' + name);
     run(request(QStringLiteral("caf?"), QStringLiteral("TXT")));
     EXPECT_EQ(search->FoundList().size(), 1);
-    ::unlink((tree.rootBytes() + '/' + name).constData()); // which the temporary folder cannot remove
+
+    // A folder so named is entered, and the fragment is looked for in its name.
+    const QByteArray folder("dirqz\xff\xfe");
+    ASSERT_EQ(::mkdir((tree.rootBytes() + '/' + folder).constData(), 0700), 0);
+    tree.file(folder + "/inner.txt", "needle");
+    run(request(QLatin1Char('*') + quil::fromNative("DIRQZ\xff"), QStringLiteral("txt"), true));
+    ASSERT_EQ(search->FoundList().size(), 1);
+    EXPECT_EQ(quil::toNative(search->FoundList().front()), tree.rootBytes() + '/' + folder + "/inner.txt");
+    run(textRequest(QStringLiteral("needle")));
+    EXPECT_EQ(search->FoundList().size(), 2);
+
+    // Which the temporary folder cannot remove.
+    ::unlink((tree.rootBytes() + '/' + folder + "/inner.txt").constData());
+    ::rmdir((tree.rootBytes() + '/' + folder).constData());
+    ::unlink((tree.rootBytes() + '/' + name).constData());
 }
 
 // Check point 1: before each folder of the collection. The enumeration of one
@@ -432,33 +446,116 @@ TEST_F(FileSearchTest, StopWhileReadingAFile)
 // its turn must still be searched as it is then.
 TEST_F(FileSearchTest, FoldersChangedAfterTheCollectionAreReadAgain)
 {
-    for (const char *folder : {"A", "B", "C", "D"})
-        tree.folder(folder);
-    for (const char *file : {"A/old.txt", "B/gone.txt", "B/stays.txt", "D/d.txt"})
-        tree.file(file, "x");
-    const struct timespec past[2] = {{978307200, 0}, {978307200, 0}}; // 2001
-    for (const char *folder : {"", "/A", "/B", "/C", "/D"})
-        ASSERT_EQ(::utimensat(AT_FDCWD, (tree.rootBytes() + folder).constData(), past, 0), 0);
+    // A name search takes kept listings by path, a content search through the open folder.
+    for (const bool withText : {false, true}) {
+        SCOPED_TRACE(withText);
+        TempTree tree;
+        for (const char *folder : {"A", "B", "C", "D"})
+            tree.folder(folder);
+        for (const char *file : {"A/old.txt", "B/gone.txt", "B/stays.txt", "D/d.txt"})
+            tree.file(file, "x");
+        const struct timespec past[2] = {{978307200, 0}, {978307200, 0}}; // 2001
+        for (const char *folder : {"", "/A", "/B", "/C", "/D"})
+            ASSERT_EQ(::utimensat(AT_FDCWD, (tree.rootBytes() + folder).constData(), past, 0), 0);
 
-    RecordingObserver recording;
-    FileSearch engine(recording);
-    engine.setRecentChangeWindow(-1);
-    bool changed = false;
-    recording.onFoldersToSearch = [&](qsizetype count) {
-        if (count == 5 && !changed) { // the collection has ended
-            changed = true;
-            tree.file("A/new.txt", "x");
-            ASSERT_EQ(::unlink(quil::toNative(tree.path("B/gone.txt")).constData()), 0);
-            ASSERT_EQ(::rmdir(quil::toNative(tree.path("C")).constData()), 0);
+        RecordingObserver recording;
+        FileSearch engine(recording);
+        engine.setRecentChangeWindow(-1);
+        bool changed = false;
+        recording.onFoldersToSearch = [&](qsizetype count) {
+            if (count == 5 && !changed) { // the collection has ended
+                changed = true;
+                tree.file("A/new.txt", "x");
+                ASSERT_EQ(::unlink(quil::toNative(tree.path("B/gone.txt")).constData()), 0);
+                ASSERT_EQ(::rmdir(quil::toNative(tree.path("C")).constData()), 0);
+                // Another folder in D's place: its own listing, not the kept one.
+                ASSERT_EQ(
+                    ::rename(quil::toNative(tree.path("D")).constData(), quil::toNative(tree.path("Dold")).constData()),
+                    0);
+                tree.folder("D");
+                tree.file("D/e.txt", "x");
+            }
+        };
+        SearchRequest r = request(QStringLiteral("*"), QStringLiteral("*"), true);
+        r.rootFolder = tree.root();
+        r.withText = withText;
+        r.text = QStringLiteral("x");
+        EXPECT_EQ(engine.start(r), SearchEnd::Finished);
+        EXPECT_TRUE(changed);
+        QStringList found;
+        for (const QString &path : engine.FoundList())
+            found.append(path.mid(tree.root().size() + 1));
+        const QStringList expected =
+            withText ? QStringList{"A/new.txt", "A/old.txt", "B/stays.txt", "D/e.txt"}
+                     : QStringList{"A", "A/new.txt", "A/old.txt", "B", "B/stays.txt", "D", "D/e.txt", "Dold"};
+        EXPECT_EQ(sorted(found), expected);
+        EXPECT_EQ(recording.foldersDone.last(), 5); // the folder gone before its turn counts as searched
+    }
+}
+
+// Makes a chain of folders named name below the tree's root, each holding
+// the file "f.txt" with content, by descriptors (the deep end lies beyond
+// what one path can name). Returns the chain's folder paths, shallowest first.
+QList<QByteArray> makeChain(const QByteArray &root, const QByteArray &name, int depth, const QByteArray &content)
+{
+    QList<QByteArray> folders;
+    QByteArray path = root;
+    int at = ::open(root.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (int i = 0; i < depth && at >= 0; ++i) {
+        const int next = ::mkdirat(at, name.constData(), 0700) == 0
+                             ? ::openat(at, name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)
+                             : -1;
+        ::close(at);
+        at = next;
+        path += '/' + name;
+        folders.append(path);
+        if (at >= 0) {
+            const int fd = ::openat(at, "f.txt", O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+            if (fd < 0 || ::write(fd, content.constData(), size_t(content.size())) != content.size())
+                ADD_FAILURE() << "cannot write f.txt";
+            ::close(fd);
         }
-    };
-    EXPECT_EQ(engine.start(request(QStringLiteral("*"), QStringLiteral("*"), true)), SearchEnd::Finished);
-    EXPECT_TRUE(changed);
-    QStringList found;
-    for (const QString &path : engine.FoundList())
-        found.append(path.mid(tree.root().size() + 1));
-    EXPECT_EQ(sorted(found), (QStringList{"A", "A/new.txt", "A/old.txt", "B", "B/stays.txt", "D", "D/d.txt"}));
-    EXPECT_EQ(recording.foldersDone.last(), 5); // the folder gone before its turn counts as searched
+    }
+    if (at >= 0)
+        ::close(at);
+    EXPECT_EQ(folders.size(), depth);
+    return folders;
+}
+
+// Removes what makeChain made (the temporary folder cannot reach its deep end).
+void removeChain(int parent, const QByteArray &name)
+{
+    const int at = ::openat(parent, name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+    if (at < 0)
+        return;
+    removeChain(at, name);
+    ::unlinkat(at, "f.txt", 0);
+    ::close(at);
+    ::unlinkat(parent, name.constData(), AT_REMOVEDIR);
+}
+
+// Paths longer than PATH_MAX: every folder is searched, its files named in full.
+TEST_F(FileSearchTest, FoldersDeeperThanOnePathCanName)
+{
+    const QByteArray name(200, 'd');
+    const QList<QByteArray> chain = makeChain(tree.rootBytes(), name, 45, "a needle");
+    ASSERT_GT(chain.back().size(), 2 * PATH_MAX);
+    QStringList expected;
+    for (const QByteArray &folder : chain)
+        expected.append(quil::fromNative(folder + "/f.txt"));
+
+    // Compared whole, since the paths are too long to print.
+    run(request(QStringLiteral("*"), QStringLiteral("txt"), true));
+    EXPECT_EQ(search->FoundList().size(), expected.size());
+    EXPECT_TRUE(search->FoundList() == expected);
+    EXPECT_EQ(observer->foldersDone.last(), 46);
+    run(textRequest(QStringLiteral("NEEDLE")));
+    EXPECT_EQ(search->FoundList().size(), expected.size());
+    EXPECT_TRUE(search->FoundList() == expected);
+
+    const int root = ::open(tree.rootBytes().constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    removeChain(root, name);
+    ::close(root);
 }
 
 TEST_F(FileSearchTest, StartWhileRunningIsIgnored)

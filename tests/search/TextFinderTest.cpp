@@ -118,6 +118,19 @@ TEST(TextFinder, FilePositions)
     EXPECT_FALSE(FindTextInFile(first, QStringLiteral("needle"), 1, false)); // the start offset counts
 }
 
+TEST(TextFinder, AnsiToDos)
+{
+    // Ends of the ranges, yo in both cases, and bytes that stay.
+    const QByteArray ansi("\xC0\xDF\xE0\xEF\xF0\xFF\xA8\xB8\xA7\xB9\xBF"
+                          "Az09",
+                          15);
+    const QByteArray dos("\x80\x9F\xA0\xAF\xE0\xEF\xF0\xF1\xA7\xB9\xBF"
+                         "Az09",
+                         15);
+    EXPECT_EQ(quil::AnsiToDos(ansi), dos);
+    EXPECT_EQ(quil::AnsiToDos(cp1251("Ёжик в тумане")), cp866("Ёжик в тумане"));
+}
+
 TEST(TextFinder, NothingToFind)
 {
     TempTree tree;
