@@ -1,5 +1,5 @@
 #include "app/AppWindows.h"
-#include "app/PrivateMounts.h"
+#include "support/PrivateMounts.h"
 #include "app/RecordingScript.h"
 #include "app/TForm1.h"
 #include "listing/FolderListModel.h"

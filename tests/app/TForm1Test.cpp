@@ -12,9 +12,11 @@
 #include "platform/ShellNamespace.h"
 #include "platform/TextFormat.h"
 #include "platform/Volumes.h"
+#include "support/PrivateMounts.h"
 #include "support/TempTree.h"
 #include "support/TestServices.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -361,5 +363,12 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TForm1Test)
+int main(int argc, char **argv)
+{
+    // Mounts made by tests running beside this one must not reach its volume monitor.
+    usePrivateMounts();
+    QApplication application(argc, argv);
+    TForm1Test test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "TForm1Test.moc"

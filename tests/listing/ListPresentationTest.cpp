@@ -7,10 +7,12 @@
 #include "listing/FolderTreeModel.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/ShellNamespace.h"
+#include "support/PrivateMounts.h"
 #include "support/TempTree.h"
 #include "support/TestServices.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
 #include <QComboBox>
 #include <QFont>
 #include <QGuiApplication>
@@ -305,5 +307,12 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(ListPresentationTest)
+int main(int argc, char **argv)
+{
+    // Mounts made by tests running beside this one must not reach its volume monitor.
+    usePrivateMounts();
+    QApplication application(argc, argv);
+    ListPresentationTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "ListPresentationTest.moc"
