@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QPointer>
 #include <QThread>
 #include <QTimer>
 
@@ -34,10 +35,12 @@ bool runFileOperation(FileOperation &operation, QWidget *owner)
     QTimer::singleShot(500, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     if (!finished) {
-        FileOperationProgress window(operation, owner);
-        window.setWindowModality(Qt::ApplicationModal);
-        window.show();
+        // On the heap: an owner deleted meanwhile deletes the window with it.
+        QPointer<FileOperationProgress> window = new FileOperationProgress(operation, owner);
+        window->setWindowModality(Qt::ApplicationModal);
+        window->show();
         loop.exec();
+        delete window.data();
     }
     worker->wait();
     return result;

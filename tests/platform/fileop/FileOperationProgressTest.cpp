@@ -25,6 +25,7 @@ class FileOperationProgressTest : public QObject
 private slots:
     void windowShowsProgressAndCancelLeavesSourcesIntact();
     void toolRunsOperationWithScriptedAnswers();
+    void ownerDeletedWhileWindowShowsIsNoDoubleDelete();
 };
 
 namespace {
@@ -95,6 +96,44 @@ void FileOperationProgressTest::windowShowsProgressAndCancelLeavesSourcesIntact(
     QVERIFY(visibleProgressWindow() == nullptr);
     QCOMPARE(fc::snapshot(src), before);
     QVERIFY(fc::names(dst).isEmpty());
+}
+
+// The owner window going away while the progress window shows takes the
+// window with it: no double delete, and the operation still finishes whole.
+void FileOperationProgressTest::ownerDeletedWhileWindowShowsIsNoDoubleDelete()
+{
+    TempTree tree;
+    const QByteArray src = tree.folder("src").toUtf8();
+    const QByteArray dst = tree.folder("dst").toUtf8();
+    fc::write(src + "/a", fc::pattern(100000, 3));
+
+    ScriptedDialogs dialogs;
+    FileOperation copy(dialogs, {fromNative(src + "/a")}, fromNative(dst), FO_COPY, 0);
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    copy.setBeforeItem([released](const QString &) { released.wait(); });
+
+    auto *owner = new QWidget;
+    bool deleted = false;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (deleted || !owner->findChild<FileOperationProgress *>())
+            return;
+        delete owner;
+        deleted = true;
+        release.set_value();
+    });
+    poll.start(20);
+    const bool ok = runFileOperation(copy, owner);
+    poll.stop();
+    if (!deleted) {
+        release.set_value();
+        delete owner;
+    }
+
+    QVERIFY(deleted);
+    QVERIFY(ok);
+    QCOMPARE(fc::read(dst + "/a"), fc::pattern(100000, 3));
 }
 
 // quil-fileop: scripted answers, --cancel-after-bytes, result=... last.
