@@ -845,8 +845,17 @@ Outcome FileOperation::Private::transferLeaf(const Place &src, Place &dst, const
     if (S_ISREG(st.st_mode)) {
         Fd in;
         outcome = attempt(src.path, [&] {
-            in = Fd(::openat(src.folder, src.name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
-            return in.valid() ? 0 : errno;
+            // Non-blocking, so a file swapped for a FIFO since it was looked at cannot hang the copy.
+            in = Fd(::openat(src.folder, src.name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+            if (!in.valid())
+                return errno;
+            struct stat opened {};
+            if (::fstat(in.get(), &opened) != 0)
+                return errno;
+            if (!S_ISREG(opened.st_mode))
+                return EINVAL;
+            ::fcntl(in.get(), F_SETFL, ::fcntl(in.get(), F_GETFL) & ~O_NONBLOCK);
+            return 0;
         });
         if (outcome != Outcome::Done)
             return outcome;
