@@ -1,6 +1,6 @@
 #include "app/AppWindows.h"
 #include "support/PrivateMounts.h"
-#include "app/RecordingScript.h"
+#include "support/RecordingScript.h"
 #include "app/TForm1.h"
 #include "app/TSet1.h"
 #include "listing/FolderListModel.h"

@@ -6,6 +6,7 @@
 #include "platform/Launcher.h"
 #include "platform/NativePath.h"
 #include "platform/VolumeMonitor.h"
+#include "support/RecordingScript.h"
 #include "support/TempTree.h"
 
 #include <QApplication>
@@ -31,30 +32,6 @@ QString writeScript(TempTree &tree, const QByteArray &relative, const QByteArray
     const QString path = tree.file(relative, "#!/bin/sh\n" + body);
     ::chmod(toNative(path).constData(), 0755);
     return path;
-}
-
-// A script that writes its current folder and arguments, NUL-separated, to
-// the record file (atomically, so a reader never sees half of it).
-QString recorder(TempTree &tree, const QByteArray &relative, const QString &record, const QByteArray &more = {})
-{
-    const QByteArray out = toNative(record);
-    return writeScript(tree, relative,
-                       "printf '%s\\0' \"$(pwd -P)\" \"$@\" > '" + out + ".part' && mv '" + out + ".part' '" + out +
-                           "'\n" + more);
-}
-
-// Waits (processing events) for the record file and returns its items.
-QList<QByteArray> waitForRecord(const QString &record)
-{
-    if (!QTest::qWaitFor([&] { return QFile::exists(record); }, 10000))
-        return {};
-    QFile file(record);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QList<QByteArray> items = file.readAll().split('\0');
-    if (!items.isEmpty() && items.last().isEmpty())
-        items.removeLast();
-    return items;
 }
 
 bool waitForEvent(QSignalSpy &spy, int event, const QString &mountPoint)
@@ -130,7 +107,7 @@ TEST(Launcher, OneArgumentFormPassesTheStringVerbatim)
 {
     TempTree tree;
     const QString record = tree.path("record");
-    const QString script = recorder(tree, "rec.sh", record);
+    const QString script = recordingScript(tree, "rec.sh", record);
     const QString cwd = tree.folder("current folder");
     CurrentFolder current(cwd);
     const QByteArray tricky = "it's \"quoted\"; $(touch pwned) `touch pwned2` *.txt & | > x";
@@ -152,7 +129,7 @@ TEST(Launcher, SplitFormSplitsLikeACommandLine)
     const QString record = tree.path("record");
     // The program's own path holds a blank, and is given in quotes.
     tree.folder("bin dir");
-    const QString script = recorder(tree, "bin dir/rec.sh", record);
+    const QString script = recordingScript(tree, "bin dir/rec.sh", record);
     Launcher launcher;
     ASSERT_TRUE(launcher.run('"' + script + '"', R"(one "two three"  four $(x))", Launcher::ArgumentForm::Split));
     const QList<QByteArray> items = waitForRecord(record);
@@ -166,7 +143,7 @@ TEST(Launcher, BytesThatAreNotUtf8ArriveUnchanged)
 {
     TempTree tree;
     const QString record = tree.path("record");
-    const QString script = recorder(tree, "rec.sh", record);
+    const QString script = recordingScript(tree, "rec.sh", record);
     const QByteArray raw = tree.rootBytes() + "/caf\xE9\xFF.txt";
     Launcher launcher;
     ASSERT_TRUE(launcher.run(script, fromNative(raw)));
@@ -180,7 +157,7 @@ TEST(Launcher, ProgramNamesAreFoundOnPath)
     TempTree tree;
     const QString record = tree.path("record");
     tree.folder("bin");
-    recorder(tree, "bin/quil-recorder-test", record);
+    recordingScript(tree, "bin/quil-recorder-test", record);
     const QByteArray oldPath = qgetenv("PATH");
     qputenv("PATH", toNative(tree.path("bin")) + ":" + oldPath);
     Launcher launcher;
@@ -275,7 +252,7 @@ int main(int argc, char **argv)
     xdg.folder("data");
     xdg.folder("data/applications");
     xdg.folder("config");
-    const QString opener = recorder(xdg, "open.sh", xdg.path("opened"));
+    const QString opener = recordingScript(xdg, "open.sh", xdg.path("opened"));
     xdg.file("data/applications/quil-test-editor.desktop",
              "[Desktop Entry]\nType=Application\nName=Quil test editor\nExec='" + toNative(opener) +
                  "' %f\nMimeType=text/plain;\nTerminal=false\n");

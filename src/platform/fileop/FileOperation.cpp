@@ -63,6 +63,21 @@ private:
 enum class Outcome { Done, Skipped, Cancelled };
 
 constexpr int kDirFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+
+// Makes an item under a fresh temporary name ".quil-*.part": create(name)
+// makes it exclusively and answers whether it did (errno set when not).
+// Returns 0 or an errno.
+template <typename Create> int underTemporaryName(QByteArray &temp, Create create)
+{
+    for (int tries = 0; tries < 100; ++tries) {
+        temp = ".quil-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".part";
+        if (create(temp.constData()))
+            return 0;
+        if (errno != EEXIST)
+            return errno;
+    }
+    return EEXIST;
+}
 constexpr qint64 kRangeChunk = 16 * 1024 * 1024;
 constexpr size_t kBufferSize = 1024 * 1024;
 
@@ -740,15 +755,10 @@ Outcome FileOperation::Private::transferFolder(const Place &src, const Place &ds
 
 int FileOperation::Private::createTemp(int folder, QByteArray &temp, Fd &out)
 {
-    for (int tries = 0; tries < 100; ++tries) {
-        temp = ".quil-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".part";
-        out = Fd(::openat(folder, temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-        if (out.valid())
-            return 0;
-        if (errno != EEXIST)
-            return errno;
-    }
-    return EEXIST;
+    return underTemporaryName(temp, [&](const char *name) {
+        out = Fd(::openat(folder, name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        return out.valid();
+    });
 }
 
 // Copies a file's content, keeping the holes of a sparse file; 0, an errno,
@@ -849,7 +859,9 @@ Outcome FileOperation::Private::transferLeaf(const Place &src, Place &dst, const
             in = Fd(::openat(src.folder, src.name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
             if (!in.valid())
                 return errno;
-            struct stat opened {};
+            struct stat opened
+            {
+            };
             if (::fstat(in.get(), &opened) != 0)
                 return errno;
             if (!S_ISREG(opened.st_mode))
@@ -945,34 +957,25 @@ Outcome FileOperation::Private::transferLeaf(const Place &src, Place &dst, const
                 }
                 link.resize(link.size() * 2);
             }
-            for (int tries = 0; tries < 100; ++tries) {
-                temp = ".quil-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".part";
-                if (::symlinkat(link.constData(), dst.folder, temp.constData()) == 0) {
-                    ::utimensat(dst.folder, temp.constData(), times, AT_SYMLINK_NOFOLLOW);
-                    return 0;
-                }
-                if (errno != EEXIST)
-                    return errno;
-            }
-            return EEXIST;
+            return underTemporaryName(temp, [&](const char *name) {
+                if (::symlinkat(link.constData(), dst.folder, name) != 0)
+                    return false;
+                ::utimensat(dst.folder, name, times, AT_SYMLINK_NOFOLLOW);
+                return true;
+            });
         });
         if (outcome != Outcome::Done)
             return outcome;
     } else {
         // Devices, pipes and sockets are made anew, as cp -a does.
         outcome = attempt(dst.path, [&] {
-            for (int tries = 0; tries < 100; ++tries) {
-                temp = ".quil-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".part";
-                if (::mknodat(dst.folder, temp.constData(), (st.st_mode & S_IFMT) | copyMode(st, user, group),
-                              st.st_rdev) == 0) {
-                    ::fchmodat(dst.folder, temp.constData(), copyMode(st, user, group), 0);
-                    ::utimensat(dst.folder, temp.constData(), times, AT_SYMLINK_NOFOLLOW);
-                    return 0;
-                }
-                if (errno != EEXIST)
-                    return errno;
-            }
-            return EEXIST;
+            return underTemporaryName(temp, [&](const char *name) {
+                if (::mknodat(dst.folder, name, (st.st_mode & S_IFMT) | copyMode(st, user, group), st.st_rdev) != 0)
+                    return false;
+                ::fchmodat(dst.folder, name, copyMode(st, user, group), 0);
+                ::utimensat(dst.folder, name, times, AT_SYMLINK_NOFOLLOW);
+                return true;
+            });
         });
         if (outcome != Outcome::Done)
             return outcome;
