@@ -204,8 +204,12 @@ SearchEnd FileSearch::searchFolder(const Folder &folder, SearchMask &mask, TextF
     const QByteArray &folderPath = folder.path;
     DirectoryReader::Entry entry;
     while (m_reader.next(entry)) {
-        if (!mask.matchesName(QByteArrayView(entry.name, entry.length)))
+        // Every entry lets pending messages through, matching or not, so the
+        // window stays usable in a huge folder where nothing matches.
+        if (!mask.matchesName(QByteArrayView(entry.name, entry.length))) {
+            m_observer.processPendingMessages();
             continue;
+        }
         if (m_stopRequested) {
             m_reader.close();
             return SearchEnd::Stopped;
@@ -219,8 +223,10 @@ SearchEnd FileSearch::searchFolder(const Folder &folder, SearchMask &mask, TextF
         QString path;
         if (mask.fragmentMode()) {
             path = fromNative(m_currentPath);
-            if (!mask.matchesFragment(path))
+            if (!mask.matchesFragment(path)) {
+                m_observer.processPendingMessages();
                 continue;
+            }
         }
         if (!finder || finder->matchesEntry(m_reader.fd(), entry.name, entry.type)) {
             if (path.isEmpty())

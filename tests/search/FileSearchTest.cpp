@@ -111,6 +111,19 @@ TEST_F(FileSearchTest, MasksOfNameAndExtension)
     }
 }
 
+// Regression: entries that failed the mask skipped the pending messages, so a
+// large folder without a match left the window (and its Stop button) frozen.
+TEST_F(FileSearchTest, EveryEntryLetsPendingMessagesThrough)
+{
+    for (int i = 0; i < 200; ++i)
+        tree.file("file" + QByteArray::number(i) + ".dat", "x");
+    for (const auto &[name, extension] : {std::pair{"*", "none"}, std::pair{"*zzz", "*"}}) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(run(request(QString::fromUtf8(name), QString::fromUtf8(extension))).isEmpty());
+        EXPECT_GE(observer->pendingCalls, 200);
+    }
+}
+
 TEST_F(FileSearchTest, FragmentMode)
 {
     tree.folder("projzqabc");
