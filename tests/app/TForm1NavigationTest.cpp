@@ -1,6 +1,4 @@
 #include "app/AppWindows.h"
-#include "support/PrivateMounts.h"
-#include "support/RecordingScript.h"
 #include "app/TForm1.h"
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
@@ -11,6 +9,8 @@
 #include "platform/ShellNamespace.h"
 #include "platform/VolumeMonitor.h"
 #include "platform/Volumes.h"
+#include "support/PrivateMounts.h"
+#include "support/RecordingScript.h"
 #include "support/TempTree.h"
 #include "support/TestServices.h"
 #include "viewers/TExtent.h"
@@ -551,17 +551,7 @@ int main(int argc, char **argv)
     // GIO reads the applications and their defaults once, on first use.
     TempTree xdg;
     applications = &xdg;
-    xdg.folder("data");
-    xdg.folder("data/applications");
-    xdg.folder("config");
-    const QString opener = recordingScript(xdg, "open.sh", xdg.path("opened"));
-    xdg.file("data/applications/quil-test-opener.desktop",
-             "[Desktop Entry]\nType=Application\nName=Quil test opener\nExec='" + quil::toNative(opener) +
-                 "' %f\nMimeType=text/plain;\nTerminal=false\n");
-    xdg.file("config/mimeapps.list", "[Default Applications]\ntext/plain=quil-test-opener.desktop\n");
-    qputenv("XDG_DATA_HOME", quil::toNative(xdg.path("data")));
-    qputenv("XDG_CONFIG_HOME", quil::toNative(xdg.path("config")));
-    qputenv("XDG_DATA_DIRS", quil::toNative(xdg.path("data")) + ":/usr/local/share:/usr/share");
+    installTestTextOpener(xdg, "quil-test-opener");
     // A home folder with a subfolder, so that expanding its tree node
     // creates nodes before the computer folder's.
     xdg.folder("home");

@@ -249,17 +249,7 @@ int main(int argc, char **argv)
     // GIO reads the applications and their defaults once, on first use.
     TempTree xdg;
     applications = &xdg;
-    xdg.folder("data");
-    xdg.folder("data/applications");
-    xdg.folder("config");
-    const QString opener = recordingScript(xdg, "open.sh", xdg.path("opened"));
-    xdg.file("data/applications/quil-test-editor.desktop",
-             "[Desktop Entry]\nType=Application\nName=Quil test editor\nExec='" + toNative(opener) +
-                 "' %f\nMimeType=text/plain;\nTerminal=false\n");
-    xdg.file("config/mimeapps.list", "[Default Applications]\ntext/plain=quil-test-editor.desktop\n");
-    qputenv("XDG_DATA_HOME", toNative(xdg.path("data")));
-    qputenv("XDG_CONFIG_HOME", toNative(xdg.path("config")));
-    qputenv("XDG_DATA_DIRS", toNative(xdg.path("data")) + ":/usr/local/share:/usr/share");
+    installTestTextOpener(xdg, "quil-test-editor");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);

@@ -33,3 +33,23 @@ inline QList<QByteArray> waitForRecord(const QString &record)
         items.removeLast();
     return items;
 }
+
+// Makes a recording script the default application for text/plain, through
+// XDG folders inside the tree (data/, config/), and points the process at
+// them. Call before the first GIO use: GIO reads the defaults once. The
+// script records into tree.path("opened").
+inline QString installTestTextOpener(TempTree &tree, const QByteArray &desktopName)
+{
+    tree.folder("data");
+    tree.folder("data/applications");
+    tree.folder("config");
+    const QString opener = recordingScript(tree, "open.sh", tree.path("opened"));
+    tree.file("data/applications/" + desktopName + ".desktop",
+              "[Desktop Entry]\nType=Application\nName=Quil test opener\nExec='" + quil::toNative(opener) +
+                  "' %f\nMimeType=text/plain;\nTerminal=false\n");
+    tree.file("config/mimeapps.list", "[Default Applications]\ntext/plain=" + desktopName + ".desktop\n");
+    qputenv("XDG_DATA_HOME", quil::toNative(tree.path("data")));
+    qputenv("XDG_CONFIG_HOME", quil::toNative(tree.path("config")));
+    qputenv("XDG_DATA_DIRS", quil::toNative(tree.path("data")) + ":/usr/local/share:/usr/share");
+    return opener;
+}

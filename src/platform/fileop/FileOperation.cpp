@@ -352,6 +352,7 @@ struct FileOperation::Private
     void scan(int folder, const QByteArray &name, bool countBytes = true);
     bool isInside(int folder, const struct stat &item);
     int freeName(Place &place, bool isFolder);
+    Outcome enterItem(const Place &place, struct stat &st);
     Outcome transfer(const Place &src, Place dst, bool move, bool freshParent, int depth);
     Outcome transferFolder(const Place &src, const Place &dst, const struct stat &st, bool move, bool merge, int depth);
     Outcome transferLeaf(const Place &src, Place &dst, const struct stat &st, bool move, bool replace, int depth);
@@ -580,15 +581,22 @@ bool FileOperation::Private::runTransfer(bool move)
     return true;
 }
 
+// Makes the item the current one of the progress and reads its own data
+// (a link's, not its target's), asking on failure.
+Outcome FileOperation::Private::enterItem(const Place &place, struct stat &st)
+{
+    enter(place.path);
+    return attempt(place.path, [&] {
+        return ::fstatat(place.folder, place.name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
+    });
+}
+
 Outcome FileOperation::Private::transfer(const Place &src, Place dst, bool move, bool freshParent, int depth)
 {
     if (cancelled)
         return Outcome::Cancelled;
-    enter(src.path);
     struct stat st;
-    Outcome outcome = attempt(src.path, [&] {
-        return ::fstatat(src.folder, src.name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
-    });
+    Outcome outcome = enterItem(src, st);
     if (outcome != Outcome::Done)
         return outcome;
     const bool isFolder = S_ISDIR(st.st_mode);
@@ -1088,11 +1096,8 @@ Outcome FileOperation::Private::removeItem(const Place &place, int depth)
 {
     if (cancelled)
         return Outcome::Cancelled;
-    enter(place.path);
     struct stat st;
-    Outcome outcome = attempt(place.path, [&] {
-        return ::fstatat(place.folder, place.name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
-    });
+    Outcome outcome = enterItem(place, st);
     if (outcome != Outcome::Done)
         return outcome;
     if (S_ISDIR(st.st_mode)) {
