@@ -1,8 +1,10 @@
 #include "platform/ShellNamespace.h"
 
+#include "platform/BytePath.h"
 #include "platform/IconNames.h"
 #include "platform/NativePath.h"
 #include "platform/OsError.h"
+#include "platform/PosixIo.h"
 #include "platform/Volumes.h"
 
 #include <QHash>
@@ -82,15 +84,13 @@ struct DirCloser
 QList<FolderChild> readFolder(const QString &path, ShellNamespace::EnumerateFlags flags)
 {
     const QByteArray native = toNative(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
+    UniqueFd folder = posix::openPath(native, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (!folder.valid())
         throw OsError::last();
-    std::unique_ptr<DIR, DirCloser> dir(::fdopendir(fd));
-    if (!dir) {
-        const int error = errno;
-        ::close(fd);
-        throw OsError(error);
-    }
+    std::unique_ptr<DIR, DirCloser> dir(::fdopendir(folder.get()));
+    if (!dir)
+        throw OsError::last();
+    const int fd = folder.release(); // the folder stream owns it now
     const bool resolveLinks = flags & ShellNamespace::ResolveLinks;
     const bool readDetails = flags & ShellNamespace::ReadDetails;
     const QString prefix = path == kRoot ? path : path + QLatin1Char('/');
@@ -252,8 +252,7 @@ ItemId ShellNamespace::parent(const ItemId &item)
     const QString &path = item.path();
     if (path == kRoot)
         return ItemId::computer();
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    return ItemId::fromPath(slash <= 0 ? kRoot : path.left(slash));
+    return ItemId::fromPath(fromNative(bytepath::parent(toNative(path))));
 }
 
 ItemId ShellNamespace::join(const ItemId &folder, const QString &name)

@@ -1,6 +1,7 @@
 #include "platform/VolumeMonitor.h"
 
 #include "platform/NativePath.h"
+#include "platform/PosixIo.h"
 #include "platform/Volumes.h"
 
 #include <QSet>
@@ -15,6 +16,9 @@
 namespace quil {
 
 namespace {
+
+constexpr qint64 kMountTableLimit = 16 * 1024 * 1024;
+
 // A file bind-mounted over another is no volume (as in Volumes::list).
 QList<Volume> volumesOf(const QByteArray &table)
 {
@@ -75,15 +79,7 @@ QByteArray VolumeMonitor::readTable()
     QByteArray table;
     if (::lseek(m_fd, 0, SEEK_SET) < 0)
         return table;
-    char buffer[16384];
-    for (;;) {
-        const ssize_t n = ::read(m_fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        table.append(buffer, n);
-    }
+    posix::readToEnd(m_fd, table, kMountTableLimit);
     return table;
 }
 

@@ -1,7 +1,9 @@
 #include "platform/Volumes.h"
 
+#include "platform/BytePath.h"
 #include "platform/NativePath.h"
 #include "platform/OsError.h"
+#include "platform/PosixIo.h"
 
 #include <QFile>
 
@@ -18,6 +20,9 @@
 namespace quil {
 
 namespace {
+
+// Mount tables and label files are small; a larger one is not what it seems.
+constexpr qint64 kSmallFileLimit = 16 * 1024 * 1024;
 
 // mountinfo escapes blanks, tabs, newlines and backslashes as \ooo.
 QByteArray unescapeOctal(QByteArrayView field)
@@ -75,20 +80,10 @@ bool hiddenMountPoint(QStringView mountPoint)
 
 QByteArray readSmallFile(const QByteArray &path)
 {
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return {};
+    const UniqueFd fd(::open(path.constData(), O_RDONLY | O_CLOEXEC));
     QByteArray content;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        content.append(buffer, n);
-    }
-    ::close(fd);
+    if (fd.valid())
+        posix::readToEnd(fd.get(), content, kSmallFileLimit);
     return content;
 }
 
@@ -230,14 +225,14 @@ bool Volumes::isRemovable(const QString &device, const QString &blockFolder)
     const QByteArray target = realPath(toNative(device));
     if (target.isEmpty())
         return false;
-    const QByteArray name = target.mid(target.lastIndexOf('/') + 1);
+    const QByteArray name = bytepath::fileName(target);
     // <blockFolder>/<name> is the disk itself or one of its partitions; the
     // removable flag lives with the disk.
     QByteArray block = realPath(toNative(blockFolder) + '/' + name);
     if (block.isEmpty())
         return false;
     if (::access((block + "/partition").constData(), F_OK) == 0)
-        block = block.left(block.lastIndexOf('/'));
+        block = bytepath::parent(block);
     return readSmallFile(block + "/removable").trimmed() == "1";
 }
 

@@ -1,5 +1,7 @@
 #include "search/DirectoryReader.h"
 
+#include "platform/PosixIo.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -41,51 +43,8 @@ bool DirectoryReader::open(const char *path, bool followLink)
     // O_NOFOLLOW: a link to a folder is not entered, so a link loop cannot
     // make a walk endless.
     const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (followLink ? 0 : O_NOFOLLOW);
-    m_fd = ::open(path, flags);
-    if (m_fd < 0 && errno == ENAMETOOLONG)
-        m_fd = openLong(path, flags);
+    m_fd = posix::openPath(path, flags).release();
     return m_fd >= 0;
-}
-
-int DirectoryReader::openLong(const char *path, int flags)
-{
-    // Deep trees reach paths longer than the kernel takes at once: go down
-    // in pieces shorter than PATH_MAX, each opened from the one before.
-    const size_t length = std::strlen(path);
-    int at = AT_FDCWD;
-    size_t begin = 0;
-    for (;;) {
-        size_t end = length;
-        if (length - begin >= PATH_MAX) {
-            end = begin + PATH_MAX - 1;
-            while (end > begin && path[end] != '/')
-                --end;
-        }
-        const bool last = end == length;
-        int fd = -1;
-        if (end > begin) {
-            const std::string piece(path + begin, end - begin);
-            fd = ::openat(at, piece.c_str(), last ? flags : O_PATH | O_DIRECTORY | O_CLOEXEC);
-        } else {
-            errno = ENAMETOOLONG; // one name longer than any name can be
-        }
-        const int error = errno;
-        if (at != AT_FDCWD)
-            ::close(at);
-        if (fd < 0 || last) {
-            errno = error;
-            return fd;
-        }
-        at = fd;
-        begin = end;
-        while (begin < length && path[begin] == '/')
-            ++begin;
-        if (begin == length) { // a trailing "/": the piece opened last is the folder
-            fd = ::openat(at, ".", flags);
-            ::close(at);
-            return fd;
-        }
-    }
 }
 
 void DirectoryReader::close()

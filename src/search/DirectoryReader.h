@@ -45,7 +45,6 @@ public:
 
 private:
     bool nextRecorded(Entry &entry);
-    static int openLong(const char *path, int flags);
 
     int m_fd = -1;
     bool m_replaying = false;

@@ -2,6 +2,7 @@
 
 #include "platform/CodePages.h"
 #include "platform/NativePath.h"
+#include "platform/PosixIo.h"
 
 #include <QList>
 
@@ -337,17 +338,10 @@ bool TextFinder::readAndScan(int fd, qint64 size, qint64 start)
     qint64 sinceMessages = 0;
     while (position < size) {
         const size_t want = size_t(std::min<qint64>(qint64(chunk), size - position));
-        size_t got = 0;
-        while (got < want) {
-            const ssize_t n = ::read(fd, data + kept + got, want - got);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            got += size_t(n);
-        }
-        if (got == 0)
+        const ssize_t n = posix::readFull(fd, data + kept, want);
+        if (n <= 0)
             return false; // a read error, or the file shrank
+        const size_t got = size_t(n);
         position += qint64(got);
         const size_t filled = kept + got;
         // Messages once every 101 blocks of 8192 bytes read, however big the chunks.

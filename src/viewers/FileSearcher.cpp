@@ -3,12 +3,12 @@
 #include "platform/CodePages.h"
 #include "platform/NativePath.h"
 #include "platform/OsError.h"
+#include "platform/PosixIo.h"
+#include "viewers/ViewedFile.h"
 
-#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -30,38 +30,22 @@ QByteArray folded(QByteArrayView text)
 class ReadOnlyFile
 {
 public:
-    explicit ReadOnlyFile(const QString &path)
-        : m_fd(::open(toNative(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK))
+    explicit ReadOnlyFile(const QString &path) : m_fd(openViewedFile(path))
     {
-        // Non-blocking, so that a FIFO given as the file cannot hang the viewer.
-        if (m_fd < 0)
-            throw OsError::last();
-        ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+        ::posix_fadvise(m_fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     }
-    ~ReadOnlyFile() { ::close(m_fd); }
-    ReadOnlyFile(const ReadOnlyFile &) = delete;
-    ReadOnlyFile &operator=(const ReadOnlyFile &) = delete;
 
     // Reads up to count bytes at offset; fewer only at the end of the file.
     size_t read(unsigned char *into, size_t count, qint64 offset)
     {
-        size_t done = 0;
-        while (done < count) {
-            const ssize_t got = ::pread(m_fd, into + done, count - done, static_cast<off_t>(offset + done));
-            if (got < 0) {
-                if (errno == EINTR)
-                    continue;
-                throw OsError::last();
-            }
-            if (got == 0)
-                break;
-            done += static_cast<size_t>(got);
-        }
-        return done;
+        const ssize_t done = posix::preadFull(m_fd.get(), into, count, static_cast<off_t>(offset));
+        if (done < 0)
+            throw OsError::last();
+        return size_t(done);
     }
 
 private:
-    int m_fd;
+    UniqueFd m_fd;
 };
 
 // The search text in its two case forms, byte by byte.

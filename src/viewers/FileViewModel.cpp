@@ -2,38 +2,13 @@
 
 #include "platform/NativePath.h"
 #include "platform/OsError.h"
+#include "platform/PosixIo.h"
 #include "viewers/FileViewRenderer.h"
+#include "viewers/ViewedFile.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace quil {
-
-namespace {
-
-// Closes the descriptor on every way out of a read.
-class FileHandle
-{
-public:
-    explicit FileHandle(const QString &path)
-        : m_fd(::open(toNative(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK))
-    {
-        // Non-blocking, so that a FIFO given as the file cannot hang the viewer.
-        if (m_fd < 0)
-            throw OsError::last();
-    }
-    ~FileHandle() { ::close(m_fd); }
-    FileHandle(const FileHandle &) = delete;
-    FileHandle &operator=(const FileHandle &) = delete;
-    int fd() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-} // namespace
 
 qint64 FileViewModel::fileSize(const QString &path)
 {
@@ -47,22 +22,13 @@ qint64 FileViewModel::fileSize(const QString &path)
 
 QByteArray FileViewModel::readRange(const QString &path, qint64 offset, qint64 count)
 {
-    FileHandle file(path);
+    const UniqueFd file = openViewedFile(path);
     // The buffer is sized to the request, so no page height can overrun it.
     QByteArray bytes(static_cast<qsizetype>(std::max<qint64>(0, count)), Qt::Uninitialized);
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::pread(file.fd(), bytes.data() + done, static_cast<size_t>(bytes.size() - done),
-                                    static_cast<off_t>(offset + done));
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            throw OsError::last();
-        }
-        if (got == 0)
-            break; // the file became shorter since its size was taken
-        done += got;
-    }
+    // Fewer bytes when the file became shorter since its size was taken.
+    const ssize_t done = posix::preadFull(file.get(), bytes.data(), size_t(bytes.size()), static_cast<off_t>(offset));
+    if (done < 0)
+        throw OsError::last();
     bytes.truncate(done);
     return bytes;
 }

@@ -1,6 +1,7 @@
 #include "viewers/PictureLoader.h"
 
 #include "platform/NativePath.h"
+#include "platform/PosixIo.h"
 #include "viewers/DibDecoder.h"
 #include "viewers/GifDecoder.h"
 #include "viewers/IcoDecoder.h"
@@ -13,7 +14,6 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace quil {
 
@@ -23,18 +23,13 @@ constexpr qint64 kMaxFileSize = qint64(1) << 30;
 
 QByteArray readWholeFile(const QString &path)
 {
-    const int fd = ::open(toNative(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    const UniqueFd fd = posix::openPath(toNative(path), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (!fd.valid())
         throw OsError::last();
-    struct Closer
-    {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
     struct stat st
     {
     };
-    if (::fstat(fd, &st) != 0)
+    if (::fstat(fd.get(), &st) != 0)
         throw OsError::last();
     if (S_ISDIR(st.st_mode))
         throw OsError(EISDIR);
@@ -42,19 +37,10 @@ QByteArray readWholeFile(const QString &path)
         throw QuilError(QStringLiteral("Файл слишком велик для просмотра: %1").arg(path));
     QByteArray bytes;
     bytes.reserve(qsizetype(st.st_size));
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw OsError::last();
-        }
-        if (n == 0)
-            break;
-        if (bytes.size() + n > kMaxFileSize)
+    if (!posix::readToEnd(fd.get(), bytes, kMaxFileSize)) {
+        if (errno == EFBIG)
             throw QuilError(QStringLiteral("Файл слишком велик для просмотра: %1").arg(path));
-        bytes.append(buffer, n);
+        throw OsError::last();
     }
     return bytes;
 }
