@@ -1,6 +1,7 @@
 #include "app/TForm1.h"
 
 #include "app/AppWindows.h"
+#include "app/ProgramEnd.h"
 #include "app/QuilIni.h"
 #include "app/Services.h"
 #include "app/TFILESCH.h"
@@ -408,8 +409,13 @@ void TForm1::showEvent(QShowEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    FormClose();
     event->accept();
+    // The quit closes every window again: the settings are written once.
+    if (m_closing)
+        return;
+    m_closing = true;
+    FormClose();
+    endProgram(this);
 }
 
 void TForm1::resizeEvent(QResizeEvent *event)
@@ -426,7 +432,10 @@ void TForm1::ReadFolder(const quil::ItemId &folder)
         Label1->setText(QStringLiteral("Выделено в  -  папках и в - файлах "));
     };
     try {
-        m_listModel->reading([this, &folder] { m_listing.readFolder(folder); });
+        // The enumeration may fail: it comes before the model reset, so a
+        // failure leaves the list's current row, selection and scroll alone.
+        QList<quil::FolderChild> children = FolderListing::enumerate(folder);
+        m_listModel->reading([this, &children] { m_listing.replaceEntries(std::move(children)); });
     } catch (...) {
         restore();
         throw;

@@ -177,7 +177,9 @@ public:
     QComboBox *ComboBox1 = nullptr;
 
 public Q_SLOTS:
-    // "Закончить / Exit": closes the main window, which ends the program.
+    // "Закончить / Exit": closes the main window, which ends the program:
+    // the other windows close, quil.ini is written once and the event loop
+    // quits once running work has finished.
     void SpeedButton1Click();
 
     // --- Navigation handlers; each reports its errors in the error box ---
@@ -243,6 +245,7 @@ private:
     AppWindows *m_windows = nullptr;
     QString m_startRoot;
     bool m_windowShown = false;
+    bool m_closing = false;
     FolderListing m_listing;
     FolderListModel *m_listModel = nullptr;
     FolderTreeModel *m_treeModel = nullptr;

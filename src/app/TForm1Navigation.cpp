@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 
 #include "app/AppWindows.h"
+#include "app/ComboListPick.h"
 #include "app/EventHook.h"
 #include "app/Services.h"
 #include "listing/FolderListView.h"
@@ -53,9 +54,9 @@ void TForm1::setUpNavigation()
     const auto enterHook = [this](QEvent *event) { return cbPathKeyDown(static_cast<QKeyEvent *>(event)->key()); };
     new EventHook(cbPath, QEvent::KeyPress, enterHook);
     new EventHook(cbPath->lineEdit(), QEvent::KeyPress, enterHook);
-    // activated comes from the user's pick only (the popup or the arrow
-    // keys), never from the listing keeping the box in step.
-    connect(cbPath, &QComboBox::activated, this, &TForm1::cbPathClick);
+    // A pick from the history (the popup or the arrow keys) only; leaving
+    // the box with a history line typed is no pick.
+    connectListPick(cbPath, [this] { cbPathClick(); });
     connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
     // The user's choice of a drive. The program's own changes (a path on
     // another volume, the rebuilt list) call DriveComboBox1Change where a

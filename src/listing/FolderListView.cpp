@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QFocusEvent>
 #include <QHeaderView>
+#include <QMouseEvent>
 
 FolderListView::FolderListView(QWidget *parent) : QTreeView(parent)
 {
@@ -44,6 +46,28 @@ void FolderListView::paintEvent(QPaintEvent *event)
             m_dataHint(first, last);
     }
     QTreeView::paintEvent(event);
+}
+
+void FolderListView::focusInEvent(QFocusEvent *event)
+{
+    // The application gives the focus before it delivers the press.
+    m_focusedByPress = event->reason() == Qt::MouseFocusReason;
+    QTreeView::focusInEvent(event);
+}
+
+void FolderListView::mousePressEvent(QMouseEvent *event)
+{
+    const QModelIndex pressed = indexAt(event->position().toPoint());
+    m_pressMayEdit = !m_focusedByPress && pressed.isValid() && pressed.row() == currentIndex().row();
+    m_focusedByPress = false;
+    QTreeView::mousePressEvent(event);
+}
+
+bool FolderListView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    if (trigger == SelectedClicked && !m_pressMayEdit)
+        return false;
+    return QTreeView::edit(index, trigger, event);
 }
 
 void FolderListView::keyboardSearch(const QString &search)

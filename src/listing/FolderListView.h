@@ -32,10 +32,20 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // The in-place editor opens on F2, or on a click on the current row when
+    // the list already had the keyboard focus before that click; the first
+    // click into an unfocused list only focuses and selects.
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     DataHint m_dataHint;
     NameOf m_nameOf;
     QString m_typed;
+    // Whether the focus came with the mouse press now being handled.
+    bool m_focusedByPress = false;
+    // Whether the last press may open the editor on its release.
+    bool m_pressMayEdit = false;
     qint64 m_lastTyped = 0;
 };

@@ -124,7 +124,16 @@ std::vector<int> sortedOrder(const std::vector<quil::FolderChild *> &children, q
 
 void FolderListing::readFolder(const quil::ItemId &folder)
 {
-    QList<quil::FolderChild> children = ShellNamespace::enumerate(folder, ShellNamespace::ResolveLinks);
+    replaceEntries(enumerate(folder));
+}
+
+QList<quil::FolderChild> FolderListing::enumerate(const quil::ItemId &folder)
+{
+    return ShellNamespace::enumerate(folder, ShellNamespace::ResolveLinks);
+}
+
+void FolderListing::replaceEntries(QList<quil::FolderChild> children)
+{
     m_entries.clear();
     m_order.clear();
     m_entries.reserve(children.size());
@@ -189,16 +198,36 @@ void FolderListing::setCurrent(const quil::ItemId &folder, const QString &path)
     m_currentPath = path;
 }
 
+QString timeFormatWithoutZone(const QString &format)
+{
+    QString result;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (quoted || c != QLatin1Char('t'))
+            result += c;
+    }
+    return result.simplified();
+}
+
 QString listingDateText(qint64 modifiedMsecs)
+{
+    return listingDateText(modifiedMsecs, QLocale::system());
+}
+
+QString listingDateText(qint64 modifiedMsecs, const QLocale &locale)
 {
     if (modifiedMsecs == 0)
         return {};
     const QDateTime local = QDateTime::fromMSecsSinceEpoch(modifiedMsecs).toLocalTime();
     if (!local.isValid())
         return {};
-    const QLocale locale = QLocale::system();
     QString text = locale.toString(local.date(), QLocale::ShortFormat);
+    // The long time format carries the zone name ("t"), which the column
+    // has no room for and no Windows time format shows.
     if (local.time() != QTime(0, 0))
-        text += QLatin1Char(' ') + locale.toString(local.time(), QLocale::LongFormat);
+        text += QLatin1Char(' ') +
+                locale.toString(local.time(), timeFormatWithoutZone(locale.timeFormat(QLocale::LongFormat)));
     return text;
 }

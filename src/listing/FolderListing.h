@@ -5,6 +5,7 @@
 #include "platform/ItemId.h"
 
 #include <QList>
+#include <QLocale>
 #include <QString>
 #include <utility>
 #include <vector>
@@ -28,6 +29,11 @@ public:
     // entry per item and sorts them by the sort key. The name order needs no
     // stat per entry; size and date read each item once, type its type name.
     void readFolder(const quil::ItemId &folder);
+    // The two halves of readFolder, so that a caller can learn of a failure
+    // before it announces any change: the enumeration (raises OsError,
+    // changes nothing) and the replacement of the entries by its children.
+    static QList<quil::FolderChild> enumerate(const quil::ItemId &folder);
+    void replaceEntries(QList<quil::FolderChild> children);
     // Sorts the entries again by the sort key.
     void sort();
     // Discards every entry.
@@ -69,5 +75,10 @@ private:
 };
 
 // The date text of a modification time: the locale's short date, a blank and
-// its long time; the time is left out at exactly midnight. Empty for 0.
+// its long time without the time-zone name; the time is left out at exactly
+// midnight. Empty for 0. The first form uses the system locale.
 QString listingDateText(qint64 modifiedMsecs);
+QString listingDateText(qint64 modifiedMsecs, const QLocale &locale);
+// A QLocale time format with its time-zone fields ("t" outside quotes) left
+// out and the blanks around them folded.
+QString timeFormatWithoutZone(const QString &format);

@@ -245,10 +245,12 @@ ItemId ShellNamespace::parent(const ItemId &item)
     case ItemId::Kind::Computer:
         return ItemId::desktop();
     case ItemId::Kind::Volume:
-        return ItemId::computer();
     case ItemId::Kind::Path:
         break;
     }
+    // A volume opened from the computer folder is still a folder of the
+    // tree: its parent is the folder above its mount point, as for the same
+    // path typed into the path box.
     const QString &path = item.path();
     if (path == kRoot)
         return ItemId::computer();

@@ -15,6 +15,7 @@
 #include "support/TestServices.h"
 #include "viewers/TExtent.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -200,20 +201,31 @@ private Q_SLOTS:
                 QVERIFY(!QFile::exists(other));
     }
 
+    // Regression: the model reset began before the failing enumeration and
+    // lost the current row, the selection and the scroll position.
     void aFolderRemovedSinceTheListingIsReported()
     {
         Program program;
         TForm1 &form = program.start();
         TempTree tree;
+        for (int i = 0; i < 80; ++i)
+            tree.folder(QByteArray("d") + QByteArray::number(i).rightJustified(2, '0'));
         const QString gone = tree.folder("gone");
         tree.file("kept");
         form.NavigateByPath(tree.root());
         QVERIFY(QDir(gone).removeRecursively());
+        const int row = rowNamed(form, QStringLiteral("gone"));
+        selectRow(form, row);
+        const int scrolled = form.ListView->verticalScrollBar()->value();
+        QVERIFY(scrolled > 0);
         doubleClickRow(form, QStringLiteral("gone"));
         QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
         QCOMPARE(form.listing().currentPath(), tree.root());
-        QCOMPARE(form.listing().count(), 2);
+        QCOMPARE(form.listing().count(), 82);
         QCOMPARE(form.cbPath->currentText(), tree.root() + QLatin1Char('/'));
+        QCOMPARE(form.ListView->currentIndex().row(), row);
+        QCOMPARE(form.SelectedRow(), row);
+        QCOMPARE(form.ListView->verticalScrollBar()->value(), scrolled);
     }
 
     void aFolderThatCannotBeMadeCurrentStartsNothing()
@@ -311,6 +323,44 @@ private Q_SLOTS:
         QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Выбран: ") + first});
         QCOMPARE(form.listing().currentPath(), first);
         QCOMPARE(form.cbPath->currentText(), first + QLatin1Char('/'));
+    }
+
+    // Regression: leaving the box with a history line typed (or inline
+    // completed) ran cbPathClick as if the line had been picked.
+    void leavingThePathBoxIsNoPick()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        TempTree tree;
+        const QString first = tree.folder("first");
+        const QString second = tree.folder("second");
+        tree.file("second/kept");
+        form.NavigateByPath(first);
+        form.NavigateByPath(second);
+        form.cbPath->setFocus();
+        form.cbPath->lineEdit()->selectAll();
+        // A prefix of a history line stays as typed.
+        const QString prefix = tree.root() + QStringLiteral("/fi");
+        QTest::keyClicks(form.cbPath->lineEdit(), prefix);
+        QCOMPARE(form.cbPath->lineEdit()->text(), prefix);
+        QTest::keyClicks(form.cbPath->lineEdit(), QStringLiteral("rst"));
+        QCOMPARE(form.cbPath->lineEdit()->text(), first);
+        const QRect rect = form.ListView->visualRect(form.listModel()->index(0, 0));
+        QTest::mouseClick(form.ListView->viewport(), Qt::LeftButton, {}, rect.center());
+        QVERIFY(form.ListView->hasFocus());
+        QVERIFY(program.dialogs.messages().isEmpty());
+        QCOMPARE(form.listing().currentPath(), second);
+
+        // A pick from the drop-down list is one.
+        form.cbPath->showPopup();
+        QAbstractItemView *list = form.cbPath->view();
+        QTRY_VERIFY(list->isVisible());
+        list->setCurrentIndex(list->model()->index(form.cbPath->findText(first), 0));
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Выбран: ") + first});
+        QCOMPARE(form.listing().currentPath(), first);
     }
 
     void historyLineOfAFolderRemovedSinceIsReported()
@@ -534,6 +584,12 @@ private Q_SLOTS:
         doubleClickRow(form, name);
         QCOMPARE(form.cbPath->currentText(), point + QLatin1Char('/'));
         QCOMPARE(form.SelectedDrive(), point);
+        // Up from it goes to the folder above its mount point, as from the
+        // same path typed (regression: it went back to the computer folder).
+        form.SpeedButton2->click();
+        QCOMPARE(form.listing().currentPath(), tree.root());
+        QCOMPARE(form.ListView->currentIndex().data().toString(), QStringLiteral("volume"));
+        form.NavigateByPath(point);
 
         // Removed while listed: the selector falls back to the first volume.
         volume.reset();

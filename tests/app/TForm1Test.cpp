@@ -15,6 +15,9 @@
 #include "support/PrivateMounts.h"
 #include "support/TempTree.h"
 #include "support/TestServices.h"
+#include "viewers/TExtent.h"
+#include "viewers/TRF.h"
+#include "viewers/TSHPIC.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,6 +31,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 #include <memory>
@@ -351,6 +355,45 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         form.SetStatus(QStringLiteral(" Копирование..."));
         QCOMPARE(form.Label9->text(), QStringLiteral(" Копирование..."));
+    }
+
+    void exitEndsTheProgram_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("text viewer") << QStringLiteral("RF");
+        QTest::newRow("picture viewer") << QStringLiteral("SHPIC");
+        QTest::newRow("extension window") << QStringLiteral("Extent");
+    }
+
+    // Regression: another window left open kept the process running after
+    // the main window had closed.
+    void exitEndsTheProgram()
+    {
+        QFETCH(QString, window);
+        Program program;
+        TForm1 &form = program.start();
+        QWidget *other = nullptr;
+        if (window == QLatin1String("RF"))
+            other = program.windows->RF.get();
+        else if (window == QLatin1String("SHPIC"))
+            other = program.windows->SHPIC.get();
+        else
+            other = program.windows->Extent.get();
+        other->show();
+        QTimer::singleShot(0, &form, [&form] { form.SpeedButton1->click(); });
+        // A program that does not end fails here instead of hanging the run.
+        QTimer hang;
+        hang.setSingleShot(true);
+        connect(&hang, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        hang.start(5000);
+        QCOMPARE(QApplication::exec(), 0);
+        for (QWidget *shown : QApplication::topLevelWidgets())
+            QVERIFY2(!shown->isVisible(), qPrintable(shown->objectName() + shown->windowTitle()));
+        QVERIFY(QFile::exists(program.iniPath()));
+        // quil.ini is written once: a second close writes nothing.
+        QVERIFY(QFile::remove(program.iniPath()));
+        form.close();
+        QVERIFY(!QFile::exists(program.iniPath()));
     }
 
     void exitButtonClosesAndWrites()

@@ -1,25 +1,28 @@
 #include "app/AppWindows.h"
-#include "support/PrivateMounts.h"
-#include "support/RecordingScript.h"
 #include "app/TForm1.h"
 #include "app/TSet1.h"
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
 #include "platform/NativePath.h"
 #include "platform/ScriptedDialogs.h"
+#include "support/PrivateMounts.h"
+#include "support/RecordingScript.h"
 #include "support/TempTree.h"
 #include "support/TestServices.h"
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <memory>
 
@@ -71,6 +74,13 @@ class TForm1ViewTest : public QObject
         }
     };
 
+    // Whether the list's in-place editor is open (it holds the focus).
+    static bool nameEditorOpen(TForm1 &form)
+    {
+        QWidget *focus = QApplication::focusWidget();
+        return focus != nullptr && focus->isVisible() && form.ListView->viewport()->isAncestorOf(focus);
+    }
+
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
@@ -92,6 +102,46 @@ private Q_SLOTS:
         QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Ничего не выбрано")});
         QVERIFY(!program.text().isVisible());
         QVERIFY(!program.picture().isVisible());
+    }
+
+    // Regression: the first click into the list, on the row already current
+    // since start-up, opened the in-place editor, which took the focus.
+    void firstClickIntoTheListOnlyFocuses()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        program.files.file("a.txt", "text");
+        form.NavigateByPath(program.files.root());
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.cbPath->setFocus();
+        QCOMPARE(form.ListView->currentIndex().row(), 0);
+        const QRect rect = form.ListView->visualRect(form.listModel()->index(0, 0));
+        QTest::mouseClick(form.ListView->viewport(), Qt::LeftButton, {}, rect.center());
+        QVERIFY(form.ListView->hasFocus());
+        // The editor of a click would open once the double-click time is over.
+        QTimer later;
+        later.setSingleShot(true);
+        QSignalSpy over(&later, &QTimer::timeout);
+        later.start(QApplication::doubleClickInterval() + 1);
+        QVERIFY(over.wait());
+        QVERIFY(!nameEditorOpen(form));
+        form.SpeedButton4->click();
+        QVERIFY(program.dialogs.messages().isEmpty());
+        QVERIFY(program.text().isVisible());
+
+        // A click on the current row of the focused list edits its name.
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.ListView->setFocus();
+        QTest::mouseClick(form.ListView->viewport(), Qt::LeftButton, {}, rect.center());
+        QTRY_VERIFY(nameEditorOpen(form));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!nameEditorOpen(form));
+        // F2 edits at once.
+        form.ListView->setFocus();
+        QTest::keyClick(form.ListView, Qt::Key_F2);
+        QVERIFY(nameEditorOpen(form));
     }
 
     void aFolderIsNotViewed()

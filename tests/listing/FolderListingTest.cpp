@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLocale>
+#include <QTimeZone>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -189,12 +190,42 @@ TEST(FolderListing, ComputerFolderListsVolumesAsFolders)
 TEST(FolderListing, DateTextLeavesOutMidnight)
 {
     const QLocale locale = QLocale::system();
-    const QDateTime noon(QDate(2020, 5, 17), QTime(12, 30, 5));
-    EXPECT_EQ(listingDateText(noon.toMSecsSinceEpoch()), locale.toString(noon.date(), QLocale::ShortFormat) + " " +
-                                                             locale.toString(noon.time(), QLocale::LongFormat));
     const QDateTime midnight(QDate(2020, 5, 17), QTime(0, 0));
     EXPECT_EQ(listingDateText(midnight.toMSecsSinceEpoch()), locale.toString(midnight.date(), QLocale::ShortFormat));
     EXPECT_EQ(listingDateText(0), QString());
+}
+
+// Regression: the long time format appended the time-zone name.
+TEST(FolderListing, DateTextHasNoTimeZoneName)
+{
+    struct Case
+    {
+        const char *locale;
+        const char *text;
+    };
+    const Case cases[] = {
+        {"ru_RU", "17.05.2020 12:30:05"},
+        {"de_DE", "17.05.20 12:30:05"},
+    };
+    const QDateTime noon(QDate(2020, 5, 17), QTime(12, 30, 5));
+    for (const Case &c : cases) {
+        const QLocale locale{QString::fromLatin1(c.locale)};
+        const QString text = listingDateText(noon.toMSecsSinceEpoch(), locale);
+        EXPECT_EQ(text, QString::fromLatin1(c.text)) << c.locale;
+    }
+    const QString zone = QTimeZone::systemTimeZone().abbreviation(noon);
+    EXPECT_FALSE(listingDateText(noon.toMSecsSinceEpoch()).contains(zone)) << zone.toStdString();
+}
+
+TEST(FolderListing, TimeFormatWithoutZone)
+{
+    const std::pair<const char *, const char *> cases[] = {
+        {"HH:mm:ss t", "HH:mm:ss"}, {"h:mm:ss AP tttt", "h:mm:ss AP"},
+        {"t HH:mm", "HH:mm"},       {"HH 'h' mm 'min' ss 's' t", "HH 'h' mm 'min' ss 's'"},
+        {"HH:mm", "HH:mm"},
+    };
+    for (const auto &[format, expected] : cases)
+        EXPECT_EQ(timeFormatWithoutZone(QString::fromLatin1(format)), QString::fromLatin1(expected)) << format;
 }
 
 TEST(PathHistory, NewestDistinctPathFirstLetterCaseIgnored)

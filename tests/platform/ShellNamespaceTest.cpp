@@ -224,7 +224,9 @@ TEST(ShellNamespace, ParentAndJoinRules)
         {ItemId::fromPath("/home/ann/Work"), ItemId::fromPath("/home/ann")},
         {ItemId::fromPath("/home"), ItemId::fromPath("/")},
         {ItemId::fromPath("/"), ItemId::computer()},
-        {ItemId::volume("/mnt/usb"), ItemId::computer()},
+        // Regression: a volume reached from the computer folder went up to it.
+        {ItemId::volume("/mnt/usb"), ItemId::fromPath("/mnt")},
+        {ItemId::volume("/"), ItemId::computer()},
         {ItemId::computer(), ItemId::desktop()},
         {ItemId::desktop(), ItemId::desktop()},
     };
@@ -263,7 +265,8 @@ TEST(ShellNamespace, DesktopHoldsHomeAndComputerAndComputerHoldsVolumes)
     for (const FolderChild &volume : volumes) {
         EXPECT_TRUE(volume.isFolder);
         EXPECT_FALSE(volume.id.path().startsWith("/proc"));
-        EXPECT_EQ(ShellNamespace::parent(volume.id), ItemId::computer());
+        // Up from a volume is up its mount point, as for the typed path.
+        EXPECT_EQ(ShellNamespace::parent(volume.id), ShellNamespace::parent(ItemId::fromPath(volume.id.path())));
         EXPECT_EQ(ShellNamespace::displayName(volume.id), volume.name);
         EXPECT_EQ(ShellNamespace::displayName(volume.id, ShellNamespace::NameForm::Parsing), volume.id.path());
     }
