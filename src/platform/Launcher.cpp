@@ -163,12 +163,16 @@ QString Launcher::resolveProgram(const QString &programText, bool *isDocument)
         return asPath(absolute(program));
     const char *pathVariable = std::getenv("PATH");
     const QByteArray searchPath = pathVariable != nullptr ? QByteArray(pathVariable) : QByteArray("/usr/bin:/bin");
+    // A name without a folder is looked up on PATH alone: never in the current
+    // folder (the browsed one), where anybody may have put a program by that name.
     for (const QByteArray &folder : searchPath.split(':')) {
-        const QByteArray candidate = (folder.isEmpty() ? QByteArray(".") : folder) + '/' + toNative(program);
+        if (!folder.startsWith('/'))
+            continue;
+        const QByteArray candidate = folder + '/' + toNative(program);
         if (isExecutableFile(candidate))
-            return absolute(fromNative(candidate));
+            return fromNative(candidate);
     }
-    return asPath(absolute(program));
+    return {};
 }
 
 bool Launcher::openDocument(const QString &path)

@@ -5,10 +5,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,14 +57,77 @@ bool fileExists(const QString &path)
     return !path.isEmpty() && ::stat(toNative(path).constData(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
+namespace {
+// A settings file is a few lines; anything larger is not one.
+constexpr qsizetype kSettingsLimit = 1024 * 1024;
+
+QByteArray readSettingsFile(const QByteArray &native)
+{
+    // Non-blocking and regular files only, so a FIFO or a device put in its
+    // place can neither block start-up nor be read without end.
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw OsError::last();
+    struct stat info
+    {
+    };
+    int code = ::fstat(fd, &info) != 0 ? errno : (S_ISREG(info.st_mode) ? 0 : EINVAL);
+    QByteArray data;
+    while (code == 0) {
+        char chunk[16384];
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            code = errno;
+        else if (n == 0)
+            break;
+        else if (data.size() + n > kSettingsLimit)
+            code = EFBIG;
+        else
+            data.append(chunk, n);
+    }
+    ::close(fd);
+    if (code != 0)
+        throw OsError(code);
+    return data;
+}
+
+// Writes data under a fresh name beside the file and renames it over the
+// file once whole and synced: a failure leaves the previous file as it was.
+int writeWhole(const QByteArray &native, const QByteArray &data)
+{
+    const QByteArray temp = native + ".quil-" + QByteArray::number(::getpid()) + ".part";
+    const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return errno;
+    int code = 0;
+    struct stat old
+    {
+    };
+    if (::stat(native.constData(), &old) == 0)
+        ::fchmod(fd, old.st_mode & 07777);
+    for (qsizetype done = 0; code == 0 && done < data.size();) {
+        const ssize_t n = ::write(fd, data.constData() + done, size_t(data.size() - done));
+        if (n < 0 && errno != EINTR)
+            code = errno;
+        done += std::max<ssize_t>(n, 0);
+    }
+    if (code == 0 && ::fsync(fd) != 0)
+        code = errno;
+    if (::close(fd) != 0 && code == 0)
+        code = errno;
+    if (code == 0 && ::rename(temp.constData(), native.constData()) != 0)
+        code = errno;
+    if (code != 0)
+        ::unlink(temp.constData());
+    return code;
+}
+} // namespace
+
 QStringList readSettingsLines(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw QuilError(file.errorString());
-    const QByteArray data = file.readAll();
-    if (file.error() != QFile::NoError)
-        throw QuilError(file.errorString());
+    const QByteArray data = readSettingsFile(toNative(path));
     QStringList lines = QString::fromUtf8(data).split(QLatin1Char('\n'));
     for (QString &line : lines)
         if (line.endsWith(QLatin1Char('\r')))
@@ -80,9 +145,14 @@ void writeSettingsLines(const QString &path, const QStringList &lines)
         data.append(line.toUtf8());
         data.append("\r\n");
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
-        throw QuilError(file.errorString());
+    QByteArray native = toNative(path);
+    // A settings file that is a link keeps being one: its target is written.
+    if (char *real = ::realpath(native.constData(), nullptr)) {
+        native = real;
+        ::free(real);
+    }
+    if (const int code = writeWhole(native, data))
+        throw OsError(code);
 }
 
 } // namespace quil

@@ -1,7 +1,8 @@
 // quil-search: runs the file search engine from the command line, for
 // benchmarks and checks.
-//   quil-search ROOT [--subfolders] [--name N] [--ext X] [--text T] [--dos]
-// prints every found path on a line of its own, in the order found, then the
+//   quil-search ROOT [--subfolders] [--name N] [--ext X] [--text T] [--dos] [-0]
+// prints every found path on a line of its own (with -0: each ended by a NUL
+// byte instead, as names may hold line ends), in the order found, then the
 // line "found=N folders=M" (M: the folders searched). Messages go to stderr.
 
 #include "platform/NativePath.h"
@@ -22,7 +23,7 @@ public:
         // Names that were valid UTF-8 take the quick conversion.
         const QByteArray bytes = quil::hasEscapedBytes(path) ? quil::toNative(path) : path.toUtf8();
         std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-        std::fputc('\n', stdout);
+        std::fputc(separator, stdout);
     }
     void showMessage(const QString &text, const QString &title, quil::Dialogs::Icon) override
     {
@@ -30,11 +31,12 @@ public:
     }
 
     qsizetype foldersDone = 0;
+    char separator = '\n';
 };
 
 int usage()
 {
-    std::fputs("usage: quil-search ROOT [--subfolders] [--name N] [--ext X] [--text T] [--dos]\n", stderr);
+    std::fputs("usage: quil-search ROOT [--subfolders] [--name N] [--ext X] [--text T] [--dos] [-0]\n", stderr);
     return 2;
 }
 
@@ -46,11 +48,14 @@ int main(int argc, char **argv)
     std::setvbuf(stdout, outBuffer, _IOFBF, sizeof outBuffer);
     quil::SearchRequest request;
     bool haveRoot = false;
+    ToolObserver observer;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
         if (arg == "--subfolders") {
             request.subfolders = true;
+        } else if (arg == "-0") {
+            observer.separator = '\0';
         } else if (arg == "--dos") {
             request.dos = true;
         } else if (arg == "--name" && hasValue) {
@@ -69,7 +74,6 @@ int main(int argc, char **argv)
     }
     if (!haveRoot)
         return usage();
-    ToolObserver observer;
     quil::FileSearch search(observer);
     const quil::SearchEnd how = search.start(request);
     std::printf("found=%lld folders=%lld\n", static_cast<long long>(search.FoundCount()),

@@ -4,6 +4,7 @@
 #include "support/TempTree.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -72,4 +73,53 @@ TEST(SettingsFiles, ExistenceTests)
     EXPECT_FALSE(directoryExists(tree.path("missing")));
     EXPECT_TRUE(fileExists(file));
     EXPECT_FALSE(fileExists(dir));
+}
+
+// What cannot be a settings file is refused at once with the system error's
+// code and text: a FIFO (which would block the open), a link to an endless
+// device, a file over 1 MiB, a folder, a missing file, an unwritable place.
+TEST(SettingsFiles, FailuresCarryTheErrorCodeAndItsText)
+{
+    TempTree tree;
+    const QString fifo = tree.path("fifo.ini");
+    ASSERT_EQ(::mkfifo(fifo.toUtf8().constData(), 0600), 0);
+    tree.symlink("/dev/zero", "zero.ext");
+    tree.folder("folder.ini");
+    const struct
+    {
+        QString path;
+        bool write;
+        int code;
+    } rows[] = {
+        {fifo, false, EINVAL},
+        {tree.path("zero.ext"), false, EINVAL},
+        {tree.sparseFile("big.ext", 1024 * 1024 + 1), false, EFBIG},
+        {tree.path("folder.ini"), false, EINVAL},
+        {tree.path("missing.ini"), false, ENOENT},
+        {tree.path("missing/quil.ext"), true, ENOENT},
+        {tree.path("folder.ini"), true, EISDIR},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.path.toStdString());
+        try {
+            if (row.write)
+                writeSettingsLines(row.path, {QStringLiteral("x")});
+            else
+                readSettingsLines(row.path);
+            ADD_FAILURE() << "no error";
+        } catch (const OsError &error) {
+            EXPECT_EQ(error.code(), row.code);
+            EXPECT_EQ(error.message(), osErrorText(row.code));
+        }
+    }
+}
+
+TEST(SettingsFiles, AWrittenLinkStaysALinkToTheNewContent)
+{
+    TempTree tree;
+    tree.file("real.ini", "old\r\n");
+    tree.symlink("real.ini", "quil.ini");
+    writeSettingsLines(tree.path("quil.ini"), {QStringLiteral("new")});
+    EXPECT_EQ(QFileInfo(tree.path("quil.ini")).isSymLink(), true);
+    EXPECT_EQ(contentOf(tree.path("real.ini")), QByteArray("new\r\n"));
 }

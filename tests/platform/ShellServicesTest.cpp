@@ -167,6 +167,26 @@ TEST(Launcher, ProgramNamesAreFoundOnPath)
     EXPECT_EQ(waitForRecord(record).value(1), "x");
 }
 
+// A program planted in the current (browsed) folder is not run by its bare
+// name, not even with an empty PATH entry; "./name" still names it.
+TEST(Launcher, BareNamesAreNotTakenFromTheCurrentFolder)
+{
+    TempTree tree;
+    const QString record = tree.path("record");
+    const QString cwd = tree.folder("browsed");
+    recordingScript(tree, "browsed/quil-planted-test", record);
+    CurrentFolder current(cwd);
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", oldPath + "::.");
+    Launcher launcher;
+    const bool bare = launcher.run("quil-planted-test", "x");
+    qputenv("PATH", oldPath);
+    EXPECT_FALSE(bare);
+    EXPECT_TRUE(Launcher::resolveProgram("quil-planted-test").isEmpty());
+    ASSERT_TRUE(launcher.run("./quil-planted-test", "y"));
+    EXPECT_EQ(waitForRecord(record).value(1), "y");
+}
+
 TEST(Launcher, MissingProgramsFail)
 {
     TempTree tree;

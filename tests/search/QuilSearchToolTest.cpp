@@ -47,3 +47,21 @@ TEST(QuilSearchTool, PrintsPathsThenTheCounts)
         EXPECT_EQ(tool.exitCode(), c.exitCode);
     }
 }
+
+// With -0 every path ends with a NUL byte: a name holding a line end cannot
+// be taken for two.
+TEST(QuilSearchTool, NulSeparatedOutputKeepsNamesWithLineEndsWhole)
+{
+    TempTree tree;
+    tree.file(QByteArray("two\nlines.txt"), "x");
+    tree.file("plain.txt", "x");
+    QProcess tool;
+    tool.start(QStringLiteral(QUIL_SEARCH_TOOL), {tree.root(), "--ext", "txt", "-0"});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    QByteArrayList items = tool.readAllStandardOutput().split('\0');
+    ASSERT_EQ(items.size(), 3);
+    EXPECT_EQ(items.takeLast(), "found=2 folders=1\n");
+    std::sort(items.begin(), items.end());
+    EXPECT_EQ(items, (QByteArrayList{tree.rootBytes() + "/plain.txt", tree.rootBytes() + "/two\nlines.txt"}));
+    EXPECT_EQ(tool.exitCode(), 0);
+}

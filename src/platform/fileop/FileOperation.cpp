@@ -217,6 +217,29 @@ bool sameFile(const struct stat &a, const struct stat &b)
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+// Whether the two names, links followed, lead to one file: replacing one by
+// the other would destroy it (a link copied over its own target).
+bool resolveToSameFile(int folderA, const QByteArray &nameA, int folderB, const QByteArray &nameB)
+{
+    struct stat a, b;
+    return ::fstatat(folderA, nameA.constData(), &a, 0) == 0 && ::fstatat(folderB, nameB.constData(), &b, 0) == 0 &&
+           sameFile(a, b);
+}
+
+const QString kSameFileText = QStringLiteral("Источник и цель являются одним и тем же файлом.");
+const QString kChangedText = QStringLiteral("Исходный файл изменился во время копирования; он оставлен на месте.");
+
+// Whether the item still is what was copied: a source replaced or written
+// while its copy ran must not be deleted by a move.
+bool unchangedSince(const struct stat &before, const struct stat &now)
+{
+    const auto same = [](const timespec &a, const timespec &b) {
+        return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+    };
+    return sameFile(before, now) && (before.st_mode & S_IFMT) == (now.st_mode & S_IFMT) &&
+           before.st_size == now.st_size && same(before.st_mtim, now.st_mtim) && same(before.st_ctim, now.st_ctim);
+}
+
 QString reasonText(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -256,6 +279,7 @@ struct FileOperation::Private
     mutable QMutex mutex;
     QString current;
     std::function<void(const QString &)> beforeItem;
+    std::function<void(qint64)> afterBytes;
 
     // Worker thread only.
     bool failed = false;
@@ -285,6 +309,8 @@ struct FileOperation::Private
     void addBytes(qint64 n)
     {
         const qint64 done = bytesDone += n;
+        if (afterBytes)
+            afterBytes(done);
         const qint64 limit = cancelAfter;
         if (limit >= 0 && done >= limit)
             stop();
@@ -357,6 +383,7 @@ struct FileOperation::Private
     Outcome transferFolder(const Place &src, const Place &dst, const struct stat &st, bool move, bool merge, int depth);
     Outcome transferLeaf(const Place &src, Place &dst, const struct stat &st, bool move, bool replace, int depth);
     Outcome commit(const QByteArray &temp, Place &dst, bool replace);
+    Outcome checkUnchanged(const Place &src, const struct stat &before, const struct stat &copied);
     int createTemp(int folder, QByteArray &temp, Fd &out);
     int copyData(int in, int out, const struct stat &st, qint64 &copied);
     int copyRange(int in, int out, off_t *offset, qint64 length, bool &range, qint64 &copied);
@@ -452,6 +479,8 @@ int FileOperation::Private::freeName(Place &place, bool isFolder)
 bool FileOperation::Private::runTransfer(bool move)
 {
     const QByteArray targetPath = stripSlashes(toNative(target));
+    // A target written with a trailing "/" is a folder, never a new file name.
+    const bool folderTarget = toNative(target).endsWith('/');
     if (targetPath.isEmpty()) {
         noteError(EINVAL);
         return false;
@@ -468,7 +497,7 @@ bool FileOperation::Private::runTransfer(bool move)
         if (destination.valid())
             return 0;
         const int code = errno;
-        if ((code == ENOENT || code == ENOTDIR) && sources.size() == 1) {
+        if ((code == ENOENT || code == ENOTDIR) && sources.size() == 1 && !folderTarget) {
             destinationPath = dirName(targetPath);
             newName = baseName(targetPath);
             if (isBadName(newName))
@@ -627,6 +656,12 @@ Outcome FileOperation::Private::transfer(const Place &src, Place dst, bool move,
                         continue;
                     return outcomeOf(choice);
                 }
+            } else if (resolveToSameFile(src.folder, src.name, dst.folder, dst.name)) {
+                // A link and the file it leads to: refused, as cp and mv do.
+                const Choice choice = ask(dst.path, kSameFileText, EINVAL);
+                if (choice == Choice::Retry)
+                    continue;
+                return outcomeOf(choice);
             } else if (flags & FOF_RENAMEONCOLLISION) {
                 const int code = freeName(dst, isFolder);
                 if (code != 0) {
@@ -774,6 +809,13 @@ int FileOperation::Private::createTemp(int folder, QByteArray &temp, Fd &out)
 int FileOperation::Private::copyData(int in, int out, const struct stat &st, qint64 &copied)
 {
     bool range = true;
+    // Files of /proc and /sys report no blocks, size 0 or a page whatever they
+    // hold: such a size is not to be trusted, so the file is read to its end.
+    static const off_t page = ::sysconf(_SC_PAGESIZE);
+    if (st.st_blocks == 0 || st.st_size == 0 || st.st_size == page) {
+        range = false;
+        return copyRange(in, out, nullptr, -1, range, copied);
+    }
     if (st.st_blocks * 512 >= st.st_size)
         return copyRange(in, out, nullptr, -1, range, copied);
     off_t position = 0;
@@ -859,6 +901,7 @@ Outcome FileOperation::Private::transferLeaf(const Place &src, Place &dst, const
 {
     QByteArray temp;
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    struct stat copied = st; // the source as its copy ended
     Outcome outcome;
     if (S_ISREG(st.st_mode)) {
         Fd in;
@@ -952,6 +995,8 @@ Outcome FileOperation::Private::transferLeaf(const Place &src, Place &dst, const
             if (::lseek(in.get(), 0, SEEK_SET) != 0)
                 return outcomeOf(ask(src.path, errno));
         }
+        if (::fstat(in.get(), &copied) != 0)
+            copied = {};
     } else if (S_ISLNK(st.st_mode)) {
         outcome = attempt(src.path, [&] {
             QByteArray link(qsizetype(st.st_size > 0 ? st.st_size + 1 : PATH_MAX), '\0');
@@ -997,10 +1042,34 @@ Outcome FileOperation::Private::transferLeaf(const Place &src, Place &dst, const
     if (move) {
         // The new name must be durable before the source goes.
         ::fsync(dst.folder);
-        outcome = attempt(src.path, [&] { return ::unlinkat(src.folder, src.name.constData(), 0) == 0 ? 0 : errno; });
+        outcome = checkUnchanged(src, st, copied);
+        if (outcome == Outcome::Done)
+            outcome =
+                attempt(src.path, [&] { return ::unlinkat(src.folder, src.name.constData(), 0) == 0 ? 0 : errno; });
     }
     itemDone(depth);
     return outcome;
+}
+
+// Whether the source of a move still is the file that was copied, by the
+// name about to be deleted; a source replaced or written meanwhile is kept
+// and reported.
+Outcome FileOperation::Private::checkUnchanged(const Place &src, const struct stat &before, const struct stat &copied)
+{
+    for (;;) {
+        if (cancelled)
+            return Outcome::Cancelled;
+        struct stat now;
+        Choice choice = Choice::Retry;
+        if (::fstatat(src.folder, src.name.constData(), &now, AT_SYMLINK_NOFOLLOW) != 0)
+            choice = ask(src.path, errno);
+        else if (unchangedSince(before, now) && unchangedSince(before, copied))
+            return Outcome::Done;
+        else
+            choice = ask(src.path, kChangedText, EBUSY);
+        if (choice != Choice::Retry)
+            return outcomeOf(choice);
+    }
 }
 
 // Renames the whole temporary item to its final name; removes it on every failure.
@@ -1166,6 +1235,7 @@ bool FileOperation::Private::runRename()
     }
     const QByteArray from = stripSlashes(toNative(sources.front()));
     const QByteArray to = stripSlashes(toNative(target));
+    const bool folderTarget = toNative(target).endsWith('/');
     itemsTotal = 1;
     enter(from);
     Fd fromFolder, toFolder;
@@ -1176,7 +1246,10 @@ bool FileOperation::Private::runRename()
         fromFolder = Fd(openFolder(dirName(from)));
         if (!fromFolder.valid())
             return errno;
-        return ::fstatat(fromFolder.get(), baseName(from).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
+        if (::fstatat(fromFolder.get(), baseName(from).constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+            return errno;
+        // A new name written with a trailing "/" is a folder's: a file cannot take it.
+        return folderTarget && !S_ISDIR(st.st_mode) ? ENOTDIR : 0;
     });
     if (outcome == Outcome::Done)
         outcome = attempt(to, [&] {
@@ -1200,6 +1273,11 @@ bool FileOperation::Private::runRename()
                 if (src.name != dst.name || dirName(from) != dirName(to))
                     ::renameat(src.folder, src.name.constData(), dst.folder, dst.name.constData());
                 ++itemsDone;
+                return true;
+            }
+            if (resolveToSameFile(src.folder, src.name, dst.folder, dst.name)) {
+                if (ask(dst.path, kSameFileText, EINVAL) == Choice::Retry)
+                    continue;
                 return true;
             }
             if (flags & FOF_RENAMEONCOLLISION) {
@@ -1299,6 +1377,11 @@ void FileOperation::setCancelAfterBytes(qint64 bytes)
 void FileOperation::setBeforeItem(std::function<void(const QString &)> hook)
 {
     d->beforeItem = std::move(hook);
+}
+
+void FileOperation::setAfterBytes(std::function<void(qint64)> hook)
+{
+    d->afterBytes = std::move(hook);
 }
 
 QByteArray FileOperation::collisionName(const QByteArray &name, int n, bool isFolder)

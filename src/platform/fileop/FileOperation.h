@@ -72,6 +72,9 @@ public:
     // Called on the worker thread before each item is worked on, with its
     // source path (tests change the tree there).
     void setBeforeItem(std::function<void(const QString &source)> hook);
+    // Called on the worker thread each time bytes have been written, with
+    // the running total (tests change a source while its copy runs).
+    void setAfterBytes(std::function<void(qint64 bytesDone)> hook);
 
     // The name an item gets on a collision: "name (n).ext" for files (the
     // extension is from the last dot, not a leading one), "name (n)" for folders.

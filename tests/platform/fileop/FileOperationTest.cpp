@@ -632,3 +632,119 @@ TEST(FileOperation, SetIdBitsStayOnlyWithTheirOwner)
     EXPECT_EQ(fc::lstatOf(dst + "/theirs").st_mode & 07777, 0755u);
     EXPECT_EQ(fc::lstatOf(dst + "/mine").st_mode & 07777, 06755u);
 }
+
+// A link copied or moved over the file it leads to is refused, whatever the
+// answer to the replace question; the file stays whole and no link to itself
+// is left.
+TEST(FileOperation, LinkOverItsOwnTargetIsRefused)
+{
+    struct Row
+    {
+        const char *what;
+        int operation;
+        bool intoFolder;
+    } rows[] = {{"copy into the folder", FO_COPY, true},
+                {"copy onto the target", FO_COPY, false},
+                {"move into the folder", FO_MOVE, true},
+                {"rename onto the target", FO_RENAME, false}};
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        TempTree tree;
+        const QByteArray photos = folder(tree, "photos");
+        const QByteArray links = folder(tree, "links");
+        fc::write(photos + "/p.jpg", "picture");
+        ASSERT_EQ(::symlink((photos + "/p.jpg").constData(), (links + "/p.jpg").constData()), 0);
+        ScriptedDialogs dialogs;
+        dialogs.setDefaultTargetExists(Answer::ReplaceAll);
+        dialogs.setDefaultItemError(Dialogs::ErrorAnswer::Skip);
+        FileOperation op(dialogs, {q(links + "/p.jpg")}, q(row.intoFolder ? photos : photos + "/p.jpg"), row.operation,
+                         0);
+        EXPECT_FALSE(op.run());
+        EXPECT_EQ(fc::lstatOf(photos + "/p.jpg").st_mode & S_IFMT, mode_t(S_IFREG));
+        EXPECT_EQ(fc::read(photos + "/p.jpg"), "picture");
+        const auto asked = dialogs.shown(Kind::ItemError);
+        ASSERT_EQ(asked.size(), 1);
+        EXPECT_EQ(asked[0].text, q(photos + "/p.jpg"));
+        EXPECT_EQ(fc::lstatOf(links + "/p.jpg").st_mode & S_IFMT, mode_t(S_IFLNK));
+    }
+}
+
+// A source replaced (saved by rename) or written in place while its copy to
+// another volume runs is kept, reported, and the move fails; the change is
+// made from the progress of the copy itself.
+TEST(FileOperation, CrossVolumeMoveKeepsASourceChangedDuringItsCopy)
+{
+    for (const bool swap : {true, false}) {
+        SCOPED_TRACE(swap ? "swapped" : "changed in place");
+        TempTree tree;
+        TmpfsMount volume(tree.path("volume"), 8 * MiB);
+        if (!volume.mounted())
+            GTEST_SKIP() << "tmpfs cannot be mounted here";
+        const QByteArray src = folder(tree, "src");
+        const QByteArray file = src + "/doc";
+        fc::write(file, fc::pattern(MiB, 1));
+        const QByteArray newer = fc::pattern(MiB, 2) + "more";
+        ScriptedDialogs dialogs;
+        dialogs.setDefaultItemError(Dialogs::ErrorAnswer::Skip);
+        FileOperation move(dialogs, {q(file)}, q(volume.path().toUtf8()), FO_MOVE, 0);
+        bool changed = false;
+        move.setAfterBytes([&](qint64) {
+            if (std::exchange(changed, true))
+                return;
+            if (swap) {
+                fc::write(src + "/doc.new", newer);
+                ::rename((src + "/doc.new").constData(), file.constData());
+            } else {
+                const int fd = ::open(file.constData(), O_WRONLY | O_APPEND);
+                ASSERT_EQ(::write(fd, "more", 4), 4);
+                ::close(fd);
+            }
+        });
+        EXPECT_FALSE(move.run());
+        EXPECT_TRUE(changed);
+        EXPECT_EQ(fc::read(file), swap ? newer : fc::pattern(MiB, 1) + "more");
+        EXPECT_EQ(dialogs.shown(Kind::ItemError).size(), 1);
+        EXPECT_EQ(dialogs.shown(Kind::ItemError).value(0).text, q(file));
+    }
+}
+
+// Files of /proc and /sys, whose sizes say nothing of their content, copy byte for byte.
+TEST(FileOperation, SystemFilesCopyByteForByte)
+{
+    TempTree tree;
+    const QByteArray target = folder(tree, "copies");
+    int copied = 0;
+    for (const QByteArray path : {"/sys/devices/system/cpu/online", "/sys/kernel/mm/transparent_hugepage/enabled",
+                                  "/proc/sys/kernel/ostype", "/proc/version"}) {
+        if (!fc::exists(path))
+            continue;
+        SCOPED_TRACE(path.constData());
+        ScriptedDialogs dialogs;
+        FileOperation copy(dialogs, {q(path)}, q(target), FO_COPY, 0);
+        EXPECT_TRUE(copy.run());
+        EXPECT_EQ(fc::read(target + '/' + path.mid(path.lastIndexOf('/') + 1)), fc::read(path));
+        ++copied;
+    }
+    if (copied == 0)
+        GTEST_SKIP() << "no /proc or /sys file here";
+}
+
+// A target written with a trailing "/" is a folder: made when missing, and
+// a file is not renamed to it.
+TEST(FileOperation, TrailingSlashTargetIsAFolder)
+{
+    TempTree tree;
+    const QByteArray root = folder(tree, "root");
+    fc::write(root + "/f", "f");
+    ScriptedDialogs dialogs;
+    FileOperation copy(dialogs, {q(root + "/f")}, q(root + "/newdir/"), FO_COPY, 0);
+    EXPECT_TRUE(copy.run());
+    EXPECT_EQ(fc::read(root + "/newdir/f"), "f");
+
+    folder(tree, "root/d");
+    dialogs.setDefaultItemError(Dialogs::ErrorAnswer::Skip);
+    FileOperation rename(dialogs, {q(root + "/f")}, q(root + "/d/"), FO_RENAME, 0);
+    EXPECT_FALSE(rename.run());
+    EXPECT_EQ(fc::names(root), (QList<QByteArray>{"d", "f", "newdir"}));
+    EXPECT_TRUE(fc::names(root + "/d").isEmpty());
+}
