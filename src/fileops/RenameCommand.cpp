@@ -10,6 +10,7 @@
 #include "platform/ErrorBox.h"
 #include "platform/fileop/ShellFileOperation.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QThread>
 #include <QTreeView>
@@ -21,6 +22,13 @@ namespace quil {
 
 namespace {
 const QString kTitle = QStringLiteral("QUIL");
+
+// The list counts as focused while its own in-place editor holds the focus.
+bool listHasFocus(const QWidget *list)
+{
+    const QWidget *focused = QApplication::focusWidget();
+    return focused != nullptr && (focused == list || list->isAncestorOf(focused));
+}
 
 QString renameMessage(const QString &oldName, const QString &newName)
 {
@@ -57,7 +65,7 @@ void RenameCommand::relist(const QString &path)
 
 void RenameCommand::renameByButton()
 {
-    if (!m_form.ListView->hasFocus() || m_form.SelectedRow() < 0) {
+    if (!listHasFocus(m_form.ListView) || m_form.SelectedRow() < 0) {
         m_services.dialogs.message(QStringLiteral("Объект не выбран..."), kTitle, Dialogs::Icon::None);
         return;
     }
@@ -108,7 +116,7 @@ void RenameCommand::renameEdited(const QString &newName)
 
 void RenameCommand::createFolder()
 {
-    if (!m_form.ListView->hasFocus()) {
+    if (!listHasFocus(m_form.ListView)) {
         m_services.dialogs.message(QStringLiteral("Не выбрано исходной папки..."), kTitle, Dialogs::Icon::None);
         return;
     }
