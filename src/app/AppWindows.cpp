@@ -5,9 +5,9 @@
 #include "app/TFB.h"
 #include "app/TFILESCH.h"
 #include "app/TForm1.h"
-#include "app/TForm4.h"
 #include "app/TSelekt.h"
 #include "app/TSet1.h"
+#include "fileops/TForm4.h"
 #include "viewers/TExtent.h"
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"
@@ -25,6 +25,7 @@ AppWindows::AppWindows(quil::Services &services)
     Set1 = std::make_unique<TSet1>(services);
     Extent = std::make_unique<TExtent>(services);
     Selekt = std::make_unique<TSelekt>(services);
+    Form1->setSecondPanel(Form4.get());
     Form1->setWindows(this);
 }
 

@@ -24,8 +24,11 @@ struct Services;
 }
 
 namespace quil {
+class RenameCommand;
+class SecondPanel;
+class SecondPanelButtons;
 class VolumeMonitor;
-}
+} // namespace quil
 
 // The main window: path, disk and button rows, the folder tree, the folder
 // list, the command buttons and the command line. Controls keep the names of
@@ -44,6 +47,10 @@ public:
         m_windows = windows;
         connectWindows();
     }
+
+    // The second panel that the commands reach (rename refresh, copy target).
+    void setSecondPanel(quil::SecondPanel *panel);
+    quil::SecondPanel *secondPanel() const { return m_secondPanel; }
 
     // Writes a command's text into the status line and repaints it at once,
     // so it shows while the command blocks the window.
@@ -210,6 +217,30 @@ public Q_SLOTS:
     // Shows or hides the viewer used last, hiding the other one.
     void SpeedButton12Click();
 
+    // --- Rename, create folder and the second panel's buttons ---
+
+    // "Переименовать / Rename": the current row's new name from an input box.
+    void SpeedButton3Click();
+    // "Создать / Create": a new folder in the path box's folder.
+    void SpeedButton8Click();
+    // The list's in-place editor accepted a name for CurrentItemName.
+    void ListViewEdited(const QString &newName);
+    // Show or hide the second panel.
+    void SpeedButton17Click();
+    // The path box's folder to the second panel.
+    void SpeedButton15Click();
+    // The second panel's folder to the main list.
+    void SpeedButton16Click();
+    // Exchange the two panels' folders.
+    void SpeedButton14Click();
+    // Fold or unfold the folder tree, the second panel beside the window.
+    void SpeedButton13Click();
+
+Q_SIGNALS:
+    // The drive lists were rebuilt from these volumes (the second panel's
+    // selector follows).
+    void driveListsRebuilt(const QList<quil::Volume> &volumes);
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -233,6 +264,11 @@ private:
     void setUpNavigation();
     // Wires the View command and the viewer toggle.
     void setUpView();
+    // Wires rename, create folder and the second panel's buttons.
+    void setUpFileCommands();
+    // Hands the second panel window to its buttons and its drive selector to
+    // the drive lists.
+    void connectSecondPanelWindow();
     // Connects the other windows' notices (status texts) once they exist.
     void connectWindows();
     void openFileEntry(const TShellItem &entry);
@@ -254,4 +290,7 @@ private:
     qint64 m_diskSizeKb = 0;
     qint64 m_diskFreeKb = 0;
     quil::VolumeMonitor *m_volumeMonitor = nullptr;
+    quil::SecondPanel *m_secondPanel = nullptr;
+    quil::RenameCommand *m_rename = nullptr;
+    quil::SecondPanelButtons *m_panelButtons = nullptr;
 };

@@ -63,6 +63,7 @@ void TForm1::SpeedButton18Click()
 void TForm1::RebuildDriveLists()
 {
     FillDriveList();
+    Q_EMIT driveListsRebuilt(m_volumes);
     // Selecting the volume again counts as a change of drive.
     DriveComboBox1Change();
 }

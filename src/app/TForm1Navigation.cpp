@@ -67,6 +67,7 @@ void TForm1::setUpNavigation()
     connect(SpeedButton18, &QToolButton::clicked, this, &TForm1::SpeedButton18Click);
     connect(SpeedButton11, &QToolButton::clicked, this, &TForm1::SpeedButton11Click);
     setUpView();
+    setUpFileCommands();
 
     m_volumeMonitor = new quil::VolumeMonitor(this);
     connect(m_volumeMonitor, &quil::VolumeMonitor::deviceChange, this, [this](int event) { CD(event); });
@@ -77,6 +78,7 @@ void TForm1::connectWindows()
     if (m_windows == nullptr)
         return;
     connect(m_windows->Extent.get(), &TExtent::statusChanged, this, &TForm1::SetStatus);
+    connectSecondPanelWindow();
 }
 
 int TForm1::SelectedRow() const

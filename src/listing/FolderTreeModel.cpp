@@ -146,6 +146,24 @@ QModelIndex FolderTreeModel::nodeAtPosition(int position) const
     return found ? indexOf(found) : QModelIndex();
 }
 
+int FolderTreeModel::positionOf(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return -1;
+    const Node *target = nodeOf(index);
+    int counted = 0;
+    const std::function<bool(const Node *)> walk = [&](const Node *node) {
+        if (node == target)
+            return true;
+        ++counted;
+        for (const auto &child : node->children)
+            if (walk(child.get()))
+                return true;
+        return false;
+    };
+    return walk(m_root.get()) ? counted : -1;
+}
+
 void FolderTreeModel::refreshNode(const QModelIndex &index)
 {
     Node *node = nodeOf(index);

@@ -31,6 +31,9 @@ public:
     // root, the invalid index) through every node created so far, depth
     // first, children of collapsed nodes included. Invalid beyond the end.
     QModelIndex nodeAtPosition(int position) const;
+    // The absolute position of a node, as nodeAtPosition counts; -1 for an
+    // invalid index. O(n) over the nodes created so far.
+    int positionOf(const QModelIndex &index) const;
     // Reads the children of a node afresh (the invalid index: the desktop).
     void refreshNode(const QModelIndex &index);
 

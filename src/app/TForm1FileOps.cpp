@@ -1,0 +1,82 @@
+// The main window's rename and create-folder commands and its buttons for the
+// second panel; the work is the file-operation subsystem's.
+#include "app/TForm1.h"
+
+#include "app/AppWindows.h"
+#include "fileops/RenameCommand.h"
+#include "fileops/SecondPanelButtons.h"
+#include "fileops/TForm4.h"
+#include "listing/FolderListModel.h"
+
+#include <QToolButton>
+
+void TForm1::setUpFileCommands()
+{
+    m_rename = new quil::RenameCommand(*this, m_services);
+    m_panelButtons = new quil::SecondPanelButtons(*this, m_services);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
+    connect(SpeedButton8, &QToolButton::clicked, this, &TForm1::SpeedButton8Click);
+    connect(SpeedButton17, &QToolButton::clicked, this, &TForm1::SpeedButton17Click);
+    connect(SpeedButton15, &QToolButton::clicked, this, &TForm1::SpeedButton15Click);
+    connect(SpeedButton16, &QToolButton::clicked, this, &TForm1::SpeedButton16Click);
+    connect(SpeedButton14, &QToolButton::clicked, this, &TForm1::SpeedButton14Click);
+    connect(SpeedButton13, &QToolButton::clicked, this, &TForm1::SpeedButton13Click);
+    // Queued: the rename lists the folder afresh, which must not happen while
+    // the view is still inside its editor's commit.
+    connect(
+        m_listModel, &FolderListModel::nameEdited, this,
+        [this](int, const QString &newName) { ListViewEdited(newName); }, Qt::QueuedConnection);
+}
+
+void TForm1::setSecondPanel(quil::SecondPanel *panel)
+{
+    m_secondPanel = panel;
+    m_rename->setSecondPanel(panel);
+}
+
+void TForm1::connectSecondPanelWindow()
+{
+    TForm4 *panel = m_windows->Form4.get();
+    m_panelButtons->setPanel(panel);
+    connect(this, &TForm1::driveListsRebuilt, panel, &TForm4::rebuildDriveList);
+}
+
+void TForm1::SpeedButton3Click()
+{
+    m_rename->renameByButton();
+}
+
+void TForm1::SpeedButton8Click()
+{
+    m_rename->createFolder();
+}
+
+void TForm1::ListViewEdited(const QString &newName)
+{
+    m_rename->renameEdited(newName);
+}
+
+void TForm1::SpeedButton17Click()
+{
+    m_panelButtons->toggle();
+}
+
+void TForm1::SpeedButton15Click()
+{
+    m_panelButtons->mainToPanel();
+}
+
+void TForm1::SpeedButton16Click()
+{
+    m_panelButtons->panelToMain();
+}
+
+void TForm1::SpeedButton14Click()
+{
+    m_panelButtons->swap();
+}
+
+void TForm1::SpeedButton13Click()
+{
+    m_panelButtons->foldTree();
+}

@@ -1,0 +1,102 @@
+#include "fileops/PanelFolder.h"
+
+#include "platform/NativePath.h"
+
+#include <QCollator>
+
+#include <algorithm>
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace quil {
+
+namespace {
+
+void sortByName(QStringList &paths)
+{
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<std::pair<QCollatorSortKey, QString>> keyed;
+    keyed.reserve(paths.size());
+    for (const QString &path : paths)
+        // Folded first: the C locale's collation would not ignore case.
+        keyed.emplace_back(collator.sortKey(path.toCaseFolded()), path);
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto &a, const auto &b) { return a.first.compare(b.first) < 0; });
+    paths.clear();
+    for (auto &entry : keyed)
+        paths.append(std::move(entry.second));
+}
+
+} // namespace
+
+PanelFolderListing readPanelFolder(const QString &folderPath)
+{
+    PanelFolderListing result;
+    const QByteArray folder = toNative(folderPath);
+    DIR *dir = ::opendir(folder.constData());
+    if (dir == nullptr)
+        return result;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        // A link to a folder counts as a folder, as the directory attribute says.
+        struct stat info
+        {
+        };
+        const bool isFolder = ::fstatat(dirFd, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+        (isFolder ? result.folders : result.files).append(folderPath + fromNative(name));
+    }
+    ::closedir(dir);
+    sortByName(result.folders);
+    sortByName(result.files);
+    return result;
+}
+
+QString LastFolderName(const QString &path)
+{
+    if (path == QLatin1String("/"))
+        return path;
+    QString text = path;
+    if (text.endsWith(QLatin1Char('/')))
+        text.chop(1);
+    const qsizetype slash = text.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? QString() : text.mid(slash + 1);
+}
+
+QString ParentFolder(const QString &path)
+{
+    if (path == QLatin1String("/"))
+        return path;
+    QString text = path;
+    if (text.endsWith(QLatin1Char('/')))
+        text.chop(1);
+    const qsizetype slash = text.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? QString() : text.left(slash + 1);
+}
+
+bool isRefusedNewName(const QString &name)
+{
+    return name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
+           name.contains(QLatin1Char('/')) || name.contains(QChar(0));
+}
+
+bool createOneFolder(const QString &folder, const QString &name)
+{
+    // A virtual folder ("computer:///") has no place for a folder.
+    if (isRefusedNewName(name) || !folder.startsWith(QLatin1Char('/')))
+        return false;
+    return ::mkdir(toNative(folder + name).constData(), 0777) == 0;
+}
+
+QString createdFolderName(const QString &typed)
+{
+    QString name = typed;
+    while (name.endsWith(QLatin1Char(' ')) || name.endsWith(QLatin1Char('.')))
+        name.chop(1);
+    return name;
+}
+
+} // namespace quil

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace quil {
+
+// One listing of the second panel: full paths, folders apart from files.
+struct PanelFolderListing
+{
+    QStringList folders;
+    QStringList files;
+};
+
+// Reads a folder with the file system's own calls, hidden and special items
+// included, "." and ".." left out; each group sorted by the locale's collation
+// without regard to case. A folder that cannot be read gives empty lists.
+// folderPath ends in "/". O(n log n) over the entries.
+PanelFolderListing readPanelFolder(const QString &folderPath);
+
+// The last component of a path: "/" is returned whole; otherwise one
+// trailing "/" is dropped and the text after the last "/" returned.
+QString LastFolderName(const QString &path);
+// The parent folder with its trailing "/": "/" is returned whole. Empty for a
+// text without "/".
+QString ParentFolder(const QString &path);
+
+// A new name for a rename or a created folder that must not reach the system:
+// empty, "." or "..", or holding "/" (it would move the item elsewhere) or a
+// zero byte.
+bool isRefusedNewName(const QString &name);
+// The name a created folder really gets: trailing blanks and dots dropped,
+// as the system the program was made for does.
+QString createdFolderName(const QString &typed);
+
+// Creates folder + name, one level only; false when the name is refused or
+// the system fails (exists, no access, missing parent, not a real folder).
+bool createOneFolder(const QString &folder, const QString &name);
+
+} // namespace quil

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+class TForm1;
+
+namespace quil {
+
+class Dialogs;
+class SecondPanel;
+struct Services;
+
+// Rename by button and in place, and create folder, for the main window's
+// list: the questions, the rename through the file operation, the re-listing
+// with the new name selected and the tree refresh.
+class RenameCommand : public QObject
+{
+    Q_OBJECT
+public:
+    RenameCommand(TForm1 &form, Services &services);
+
+    // The panel refreshed too when it shows the main list's folder.
+    void setSecondPanel(SecondPanel *panel) { m_secondPanel = panel; }
+
+    // SpeedButton3: needs the list focused with a current row.
+    void renameByButton();
+    // The input box, the information message and the rename itself.
+    void RenameCurrentEntry();
+    // The in-place editor accepted newName for the entry CurrentItemName.
+    void renameEdited(const QString &newName);
+    // SpeedButton8: one new folder in the path box's folder.
+    void createFolder();
+
+    // Renames folder + oldName to folder + newName (folder ends in "/")
+    // without ever replacing another item: a taken name gets "name (2)" and
+    // so on. A new name the system must not see (empty, ".", "..", a "/" or a
+    // zero byte) is refused with the file operation's error question for the
+    // item. Returns 0 on success, otherwise an errno.
+    static int ShellRename(Dialogs &dialogs, const QString &folder, const QString &oldName, const QString &newName,
+                           QWidget *owner);
+
+private:
+    void rememberTreeNode();
+    // Lists the folder again in the main list, and in the second panel when
+    // it shows the same folder.
+    void relist(const QString &path);
+
+    TForm1 &m_form;
+    Services &m_services;
+    SecondPanel *m_secondPanel = nullptr;
+    int m_treeNode = -1;
+};
+
+} // namespace quil

@@ -1,0 +1,372 @@
+#include "fileops/TForm4.h"
+
+#include "app/EventHook.h"
+#include "app/Services.h"
+#include "fileops/PanelFolder.h"
+#include "fileops/RenameCommand.h"
+#include "platform/Dialogs.h"
+#include "platform/IconList.h"
+#include "platform/ItemId.h"
+#include "platform/NativePath.h"
+#include "platform/ShellNamespace.h"
+#include "platform/TextFormat.h"
+#include "platform/Volumes.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include <sys/stat.h>
+
+namespace {
+
+const QString kTitle = QStringLiteral("QUIL");
+
+QFont boldArial(int pixels)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(true);
+    return font;
+}
+
+template <typename Widget> Widget *placed(Widget *widget, const char *name, int x, int y, int w, int h)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setFont(boldArial(13));
+    widget->setGeometry(x, y, w, h);
+    return widget;
+}
+
+QLabel *label(QWidget *parent, const char *name, const QString &text, int x, int y, int pixels = 13)
+{
+    auto *result = new QLabel(text, parent);
+    result->setObjectName(QLatin1String(name));
+    result->setFont(boldArial(pixels));
+    result->move(x, y);
+    result->adjustSize();
+    return result;
+}
+
+QToolButton *textButton(QWidget *parent, const char *name, const QString &text, int x, int y, int w, int h)
+{
+    auto *button = placed(new QToolButton(parent), name, x, y, w, h);
+    button->setText(text);
+    button->setAccessibleName(text);
+    return button;
+}
+
+// The modification time in the locale's short date and time, to the minute.
+QString minuteText(const struct stat &info)
+{
+    const QDateTime local = QDateTime::fromSecsSinceEpoch(info.st_mtim.tv_sec).toLocalTime();
+    const QLocale locale = QLocale::system();
+    return locale.toString(local.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+           locale.toString(local.time(), QStringLiteral("HH:mm"));
+}
+
+} // namespace
+
+bool PanelListWidget::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    const bool opened = QListWidget::edit(index, trigger, event);
+    if (opened)
+        m_oldName = index.data(Qt::DisplayRole).toString();
+    return opened;
+}
+
+PanelListWidget::PanelListWidget(QWidget *parent) : QListWidget(parent)
+{
+    // Connected after the view's own commit, so the row holds the new text.
+    connect(itemDelegate(), &QAbstractItemDelegate::commitData, this, [this] {
+        QListWidgetItem *item = currentItem();
+        if (m_edited && item != nullptr)
+            m_edited(item, m_oldName, item->text());
+    });
+}
+
+TForm4::TForm4(quil::Services &services, QWidget *parent) : QWidget(parent), m_services(services)
+{
+    setObjectName(QStringLiteral("Form4"));
+    setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
+    setWindowTitle(QStringLiteral("Выбери нужную папку"));
+    setFont(boldArial(13));
+    setGeometry(294, 513, 670, 220);
+
+    Edit1 = placed(new QLineEdit(QStringLiteral("/"), this), "Edit1", 8, 4, 649, 24);
+    Edit1->setAccessibleName(QStringLiteral("Папка"));
+    DriveComboBox1 = placed(new QComboBox(this), "DriveComboBox1", 8, 32, 97, 22);
+    DriveComboBox1->setAccessibleName(QStringLiteral("Диск"));
+    SpeedButton1 = placed(new QToolButton(this), "SpeedButton1", 112, 32, 23, 24);
+    SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_FileDialogToParent));
+    SpeedButton1->setAccessibleName(QStringLiteral("Вверх"));
+    Button1 = placed(new QPushButton(QStringLiteral("New"), this), "Button1", 145, 34, 38, 22);
+    Button1->setToolTip(QStringLiteral("Создать (Create)"));
+    Label1 = label(this, "Label1", QStringLiteral("В виде:"), 200, 36);
+    SpeedButton2 = textButton(this, "SpeedButton2", QStringLiteral("Значки"), 256, 34, 57, 22);
+    SpeedButton3 = textButton(this, "SpeedButton3", QStringLiteral("Табл."), 320, 34, 49, 22);
+    SpeedButton4 = textButton(this, "SpeedButton4", QStringLiteral("Список"), 376, 34, 57, 22);
+    Label2 = label(this, "Label2", QStringLiteral("Папок:"), 443, 36);
+    Label4 = label(this, "Label4", QStringLiteral("0"), 499, 35, 16);
+    Label3 = label(this, "Label3", QStringLiteral("Файлов"), 547, 36);
+    Label5 = label(this, "Label5", QStringLiteral("0"), 608, 35, 16);
+    ListView1 = placed(new PanelListWidget(this), "ListView1", 8, 62, 649, 94);
+    ListView1->setAccessibleName(QStringLiteral("Содержимое папки"));
+    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setEditTriggers(QAbstractItemView::SelectedClicked);
+    ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Label6 = placed(new QLabel(this), "Label6", 8, 163, 649, 20);
+    Label6->setAccessibleName(QStringLiteral("Сведения"));
+
+    connect(DriveComboBox1, &QComboBox::activated, this, &TForm4::DriveComboBox1Change);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TForm4::SpeedButton1Click);
+    connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TForm4::SpeedButton2Click);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TForm4::SpeedButton3Click);
+    connect(SpeedButton4, &QToolButton::clicked, this, &TForm4::SpeedButton4Click);
+    connect(ListView1, &QListWidget::itemClicked, this, &TForm4::ListView1Click);
+    connect(ListView1, &QListWidget::itemDoubleClicked, this, &TForm4::ListView1DblClick);
+    connect(ListView1, &QListWidget::currentItemChanged, this, &TForm4::ListView1Change);
+    ListView1->setEdited([this](QListWidgetItem *item, const QString &oldName, const QString &newName) {
+        ListView1Edited(item, oldName, newName);
+    });
+    new EventHook(ListView1, QEvent::KeyPress,
+                  [this](QEvent *event) { return ListView1KeyDown(static_cast<QKeyEvent *>(event)->key()); });
+    FormCreate();
+}
+
+void TForm4::FormCreate()
+{
+    SpeedButton2Click();
+    // The first folder: the root of the process's current folder's volume.
+    const QList<quil::Volume> volumes = quil::Volumes::list();
+    const auto own = quil::Volumes::volumeOf(QDir::currentPath(), volumes);
+    fillDrives(volumes, own ? own->mountPoint : QString());
+    DriveComboBox1Change();
+}
+
+void TForm4::fillDrives(const QList<quil::Volume> &volumes, const QString &kept)
+{
+    const QSignalBlocker quiet(DriveComboBox1);
+    DriveComboBox1->clear();
+    for (const quil::Volume &volume : volumes)
+        DriveComboBox1->addItem(volume.displayName(), volume.mountPoint);
+    const int index = DriveComboBox1->findData(kept);
+    DriveComboBox1->setCurrentIndex(index >= 0 ? index : 0);
+}
+
+void TForm4::rebuildDriveList(const QList<quil::Volume> &volumes)
+{
+    fillDrives(volumes, DriveComboBox1->currentData().toString());
+    DriveComboBox1Change();
+}
+
+QStringList TForm4::rowNames() const
+{
+    QStringList names;
+    for (int row = 0; row < ListView1->count(); ++row)
+        names.append(ListView1->item(row)->text());
+    return names;
+}
+
+void TForm4::showPanel()
+{
+    show();
+    raise();
+    if (shownChanged)
+        shownChanged(true);
+}
+
+void TForm4::addRows(const QStringList &paths, QLabel *counter)
+{
+    int count = 0;
+    for (const QString &path : paths) {
+        auto *item = new QListWidgetItem(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
+        item->setIcon(quil::IconList::icon(quil::ShellNamespace::iconIndex(quil::ItemId::fromPath(path))));
+        item->setFlags(item->flags() | Qt::ItemIsEditable);
+        ListView1->addItem(item);
+        ++count;
+        // The count runs up while a large folder is listed; every row's own
+        // repaint would cost more than the listing itself.
+        if (count % 64 == 0) {
+            counter->setText(QString::number(count));
+            counter->repaint();
+        }
+    }
+    counter->setText(QString::number(count));
+    counter->adjustSize();
+    counter->repaint();
+}
+
+void TForm4::ListSecondPanel(const QString &path)
+{
+    ListView1->clear();
+    Edit1->setText(SecondPanelPath);
+    const quil::PanelFolderListing listing = quil::readPanelFolder(path);
+    m_folders = listing.folders;
+    m_files = listing.files;
+    addRows(m_folders, Label4);
+    addRows(m_files, Label5);
+    Edit1->setText(path);
+}
+
+void TForm4::DriveComboBox1Change()
+{
+    const QString root = DriveComboBox1->currentData().toString();
+    if (root.isEmpty())
+        return;
+    SecondPanelPath = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
+    ListSecondPanel(SecondPanelPath);
+}
+
+void TForm4::selectRowNamed(const QString &name, bool lastMatch)
+{
+    for (int row = 0; row < ListView1->count(); ++row) {
+        QListWidgetItem *item = ListView1->item(row);
+        if (item->text() != name)
+            continue;
+        ListView1->setCurrentItem(item);
+        ListView1->scrollToItem(item, lastMatch ? QAbstractItemView::PositionAtTop : QAbstractItemView::EnsureVisible);
+        if (!lastMatch)
+            return;
+    }
+}
+
+void TForm4::SpeedButton1Click()
+{
+    const QString name = quil::LastFolderName(Edit1->text());
+    SecondPanelPath = quil::ParentFolder(SecondPanelPath);
+    ListSecondPanel(SecondPanelPath);
+    selectRowNamed(name, true);
+}
+
+void TForm4::Button1Click()
+{
+    const std::optional<QString> name = m_services.dialogs.inputBox(QStringLiteral("Создание новой папки"),
+                                                                    QStringLiteral("Введи название"), QString());
+    if (!name || name->isEmpty())
+        return;
+    const QString created = quil::createdFolderName(*name);
+    if (!quil::createOneFolder(SecondPanelPath, created)) {
+        m_services.dialogs.message(QStringLiteral("Ошибка при создании папки - ") + SecondPanelPath, kTitle,
+                                   quil::Dialogs::Icon::None);
+        return;
+    }
+    ListSecondPanel(SecondPanelPath);
+    ListView1->setFocus();
+    selectRowNamed(created, false);
+}
+
+void TForm4::SpeedButton2Click()
+{
+    ListView1->setViewMode(QListView::IconMode);
+    ListView1->setGridSize(QSize());
+    ListView1->setWrapping(true);
+}
+
+void TForm4::SpeedButton3Click()
+{
+    // One column of names, 250 pixels wide.
+    ListView1->setViewMode(QListView::ListMode);
+    ListView1->setFlow(QListView::TopToBottom);
+    ListView1->setWrapping(false);
+    ListView1->setGridSize(QSize(250, ListView1->fontMetrics().height() + 4));
+}
+
+void TForm4::SpeedButton4Click()
+{
+    ListView1->setViewMode(QListView::ListMode);
+    ListView1->setFlow(QListView::TopToBottom);
+    ListView1->setWrapping(true);
+    ListView1->setGridSize(QSize());
+}
+
+void TForm4::ListView1Click()
+{
+    QListWidgetItem *item = ListView1->currentItem();
+    if (item == nullptr || !item->isSelected())
+        return;
+    const QString name = item->text();
+    struct stat info
+    {
+    };
+    if (::stat(quil::toNative(SecondPanelPath + name).constData(), &info) != 0)
+        return;
+    if (S_ISDIR(info.st_mode)) {
+        Label6->setText(QStringLiteral("Папка: ") + name + QStringLiteral(" - ") + minuteText(info));
+        return;
+    }
+    Label6->setText(QStringLiteral("Файл: ") + name + QStringLiteral(" - ") + minuteText(info) +
+                    QStringLiteral("  - ") + quil::groupThousands(qint64(info.st_size)) + QStringLiteral(" byte"));
+}
+
+void TForm4::ListView1Change()
+{
+    Label6->clear();
+    if (ListView1->hasFocus())
+        ListView1Click();
+}
+
+void TForm4::ListView1DblClick()
+{
+    QListWidgetItem *item = ListView1->currentItem();
+    if (item == nullptr)
+        return;
+    const QString path = SecondPanelPath + item->text();
+    struct stat info
+    {
+    };
+    if (::stat(quil::toNative(path).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return;
+    SecondPanelPath = path + QLatin1Char('/');
+    ListSecondPanel(SecondPanelPath);
+}
+
+bool TForm4::ListView1KeyDown(int key)
+{
+    switch (key) {
+    case Qt::Key_Backspace:
+        SpeedButton1Click();
+        return true;
+    case Qt::Key_F2:
+        if (QListWidgetItem *item = ListView1->currentItem())
+            ListView1->editItem(item);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        ListView1DblClick();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TForm4::ListView1Edited(QListWidgetItem *item, const QString &oldName, const QString &newName)
+{
+    Q_UNUSED(item);
+    if (newName == oldName)
+        return;
+    m_services.dialogs.message(QStringLiteral("Меняем имя : ") + SecondPanelPath + oldName +
+                                   QStringLiteral(" - на  -") + SecondPanelPath + newName,
+                               kTitle, quil::Dialogs::Icon::Information);
+    // The row keeps the typed caption until the next listing.
+    quil::RenameCommand::ShellRename(m_services.dialogs, SecondPanelPath, oldName, newName, this);
+}
+
+void TForm4::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TForm4::FormResize()
+{
+    ListView1->resize(width() - 18, height() - 115);
+    Label6->move(Label6->x(), ListView1->height() + 64);
+    ListView1->update();
+}

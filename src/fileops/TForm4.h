@@ -1,0 +1,110 @@
+#pragma once
+
+#include "fileops/SecondPanel.h"
+#include "platform/Volume.h"
+
+#include <QList>
+#include <QListWidget>
+#include <QWidget>
+
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace quil {
+struct Services;
+}
+
+// The second panel's list: reports an accepted in-place edit with the row's
+// caption from before the edit (Escape reports nothing).
+class PanelListWidget : public QListWidget
+{
+public:
+    using Edited = std::function<void(QListWidgetItem *item, const QString &oldName, const QString &newName)>;
+    using Open = std::function<void()>;
+    explicit PanelListWidget(QWidget *parent = nullptr);
+    void setEdited(Edited edited) { m_edited = std::move(edited); }
+
+protected:
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+
+private:
+    Edited m_edited;
+    QString m_oldName;
+};
+
+// The second panel window: one more folder beside the main window, the
+// target of copy and move, walked with its own drive selector.
+class TForm4 : public QWidget, public quil::SecondPanel
+{
+    Q_OBJECT
+public:
+    explicit TForm4(quil::Services &services, QWidget *parent = nullptr);
+
+    // --- quil::SecondPanel ---
+    QString folderPath() const override { return SecondPanelPath; }
+    QStringList rowNames() const override;
+    bool isShown() const override { return isVisible(); }
+    void showPanel() override;
+    void relist() override { ListSecondPanel(SecondPanelPath); }
+
+    // Shows or hides the panel as the main window's button asks; the main
+    // window puts its glyph.
+    std::function<void(bool shown)> shownChanged;
+
+    // Lists a folder (the caller has set SecondPanelPath to it): folders,
+    // then files, the counters running up while it lists.
+    void ListSecondPanel(const QString &path);
+    // Refills the drive selector, selects its volume again (the first when it
+    // is gone) and lists that volume's root.
+    void rebuildDriveList(const QList<quil::Volume> &volumes);
+
+    QString SecondPanelPath;
+
+    QLineEdit *Edit1 = nullptr;
+    QComboBox *DriveComboBox1 = nullptr;
+    QToolButton *SpeedButton1 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QToolButton *SpeedButton2 = nullptr;
+    QToolButton *SpeedButton3 = nullptr;
+    QToolButton *SpeedButton4 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label5 = nullptr;
+    PanelListWidget *ListView1 = nullptr;
+    QLabel *Label6 = nullptr;
+
+public Q_SLOTS:
+    void DriveComboBox1Change();
+    void SpeedButton1Click();
+    void Button1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void ListView1Click();
+    void ListView1DblClick();
+    void ListView1Change();
+    // Backspace, F2 and Enter; true when the key was used.
+    bool ListView1KeyDown(int key);
+    void ListView1Edited(QListWidgetItem *item, const QString &oldName, const QString &newName);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormResize();
+    void fillDrives(const QList<quil::Volume> &volumes, const QString &kept);
+    void addRows(const QStringList &paths, QLabel *counter);
+    void selectRowNamed(const QString &name, bool lastMatch);
+
+    quil::Services &m_services;
+    QStringList m_folders;
+    QStringList m_files;
+};

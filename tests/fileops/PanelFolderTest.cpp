@@ -1,0 +1,99 @@
+#include "fileops/PanelFolder.h"
+#include "support/TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+
+namespace {
+
+QStringList namesOf(const QStringList &paths)
+{
+    QStringList names;
+    for (const QString &path : paths)
+        names.append(QFileInfo(path).fileName());
+    return names;
+}
+
+} // namespace
+
+TEST(PanelFolder, FoldersThenFilesByNameWithoutCaseHiddenIncluded)
+{
+    TempTree tree;
+    tree.folder("beta");
+    tree.folder(".hidden");
+    tree.folder("Alpha");
+    tree.file("zeta.txt");
+    tree.file("B.txt");
+    tree.file(".profile");
+    tree.file("a.txt");
+    tree.fifo("pipe");
+    tree.symlink(tree.path("beta").toUtf8(), "link-to-beta");
+
+    const quil::PanelFolderListing listing = quil::readPanelFolder(tree.root() + QLatin1Char('/'));
+
+    EXPECT_EQ(namesOf(listing.folders), (QStringList{".hidden", "Alpha", "beta", "link-to-beta"}));
+    EXPECT_EQ(namesOf(listing.files), (QStringList{".profile", "a.txt", "B.txt", "pipe", "zeta.txt"}));
+    EXPECT_EQ(listing.folders.first(), tree.root() + QStringLiteral("/.hidden"));
+}
+
+TEST(PanelFolder, UnreadableFolderGivesEmptyLists)
+{
+    const quil::PanelFolderListing listing = quil::readPanelFolder(QStringLiteral("computer:///"));
+    EXPECT_TRUE(listing.folders.isEmpty());
+    EXPECT_TRUE(listing.files.isEmpty());
+}
+
+struct PathCase
+{
+    const char *path;
+    const char *last;
+    const char *parent;
+};
+
+class PathParts : public testing::TestWithParam<PathCase>
+{
+};
+
+TEST_P(PathParts, LastFolderNameAndParentFolder)
+{
+    const PathCase &c = GetParam();
+    EXPECT_EQ(quil::LastFolderName(QString::fromUtf8(c.path)), QString::fromUtf8(c.last));
+    EXPECT_EQ(quil::ParentFolder(QString::fromUtf8(c.path)), QString::fromUtf8(c.parent));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, PathParts,
+                         testing::Values(PathCase{"/", "/", "/"}, PathCase{"/a/", "a", "/"},
+                                         PathCase{"/a/docs/", "docs", "/a/"}, PathCase{"/a/docs", "docs", "/a/"},
+                                         PathCase{"/a/docs//", "", "/a/docs/"}, PathCase{"name", "", ""}));
+
+TEST(PanelFolder, RefusedNewNames)
+{
+    for (const QString &name : {QString(), QStringLiteral("."), QStringLiteral(".."), QStringLiteral("a/b"),
+                                QStringLiteral("/"), QStringLiteral("a") + QChar(0) + QStringLiteral("b")})
+        EXPECT_TRUE(quil::isRefusedNewName(name)) << name.toStdString();
+    for (const QString &name :
+         {QStringLiteral("..."), QStringLiteral(".a"), QStringLiteral("a b"), QStringLiteral("Новая - ")})
+        EXPECT_FALSE(quil::isRefusedNewName(name)) << name.toStdString();
+}
+
+TEST(PanelFolder, CreatedFolderDropsTrailingBlanksAndDots)
+{
+    EXPECT_EQ(quil::createdFolderName(QStringLiteral("Новая - ")), QStringLiteral("Новая -"));
+    EXPECT_EQ(quil::createdFolderName(QStringLiteral("a. .")), QStringLiteral("a"));
+    EXPECT_EQ(quil::createdFolderName(QStringLiteral("...")), QString());
+    EXPECT_EQ(quil::createdFolderName(QStringLiteral(".a")), QStringLiteral(".a"));
+}
+
+TEST(PanelFolder, CreateOneFolderOneLevelOnly)
+{
+    TempTree tree;
+    const QString root = tree.root() + QLatin1Char('/');
+    EXPECT_TRUE(quil::createOneFolder(root, QStringLiteral("new")));
+    EXPECT_TRUE(QFileInfo(root + QStringLiteral("new")).isDir());
+    EXPECT_FALSE(quil::createOneFolder(root, QStringLiteral("new")));
+    EXPECT_FALSE(quil::createOneFolder(root + QStringLiteral("missing/"), QStringLiteral("x")));
+    EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("missing")));
+    EXPECT_FALSE(quil::createOneFolder(root, QStringLiteral("a/b")));
+    EXPECT_FALSE(quil::createOneFolder(QStringLiteral("computer:///"), QStringLiteral("x")));
+}

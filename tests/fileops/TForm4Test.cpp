@@ -1,0 +1,291 @@
+#include "fileops/TForm4.h"
+#include "app/AppWindows.h"
+#include "app/TForm1.h"
+#include "fileops/Glyphs.h"
+#include "platform/NativePath.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/TextFormat.h"
+#include "support/PrivateMounts.h"
+#include "support/TempTree.h"
+#include "support/TestServices.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+
+#include <memory>
+#include <sys/stat.h>
+#include <utime.h>
+
+using Kind = quil::ScriptedDialogs::Kind;
+
+// The second panel window and the main window's buttons for it, on the real
+// windows over real folders.
+class TForm4Test : public QObject
+{
+    Q_OBJECT
+
+    struct Panel
+    {
+        TestServices test;
+        TempTree tree;
+        TForm4 form{test.services};
+
+        void list(const QString &path)
+        {
+            form.SecondPanelPath = path;
+            form.ListSecondPanel(path);
+        }
+        QString root() const { return tree.root() + QLatin1Char('/'); }
+        QString current() const
+        {
+            return form.ListView1->currentItem() ? form.ListView1->currentItem()->text() : QString();
+        }
+        void pick(const QString &name)
+        {
+            const auto found = form.ListView1->findItems(name, Qt::MatchExactly);
+            QVERIFY2(!found.isEmpty(), qPrintable(name));
+            form.ListView1->setCurrentItem(found.first());
+        }
+    };
+
+    struct Program
+    {
+        TestServices test;
+        TempTree tree;
+        std::unique_ptr<AppWindows> windows;
+        TForm1 *form = nullptr;
+        TForm4 *panel = nullptr;
+
+        Program()
+        {
+            windows = std::make_unique<AppWindows>(test.services);
+            form = windows->Form1.get();
+            panel = windows->Form4.get();
+            form->show();
+            QVERIFY(QTest::qWaitForWindowExposed(form));
+        }
+    };
+
+private Q_SLOTS:
+    void layout()
+    {
+        Panel panel;
+        QCOMPARE(panel.form.windowTitle(), QStringLiteral("Выбери нужную папку"));
+        QVERIFY(panel.form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(panel.form.geometry(), QRect(294, 513, 670, 220));
+        QCOMPARE(panel.form.Button1->text(), QStringLiteral("New"));
+        QCOMPARE(panel.form.Button1->toolTip(), QStringLiteral("Создать (Create)"));
+        QCOMPARE(panel.form.Label1->text(), QStringLiteral("В виде:"));
+        QCOMPARE(panel.form.SpeedButton2->text(), QStringLiteral("Значки"));
+        QCOMPARE(panel.form.SpeedButton3->text(), QStringLiteral("Табл."));
+        QCOMPARE(panel.form.SpeedButton4->text(), QStringLiteral("Список"));
+        QCOMPARE(panel.form.Label2->text(), QStringLiteral("Папок:"));
+        QCOMPARE(panel.form.Label3->text(), QStringLiteral("Файлов"));
+        QCOMPARE(panel.form.ListView1->viewMode(), QListView::IconMode);
+        // The first folder is the root of the current folder's volume.
+        QVERIFY(panel.form.SecondPanelPath.endsWith(QLatin1Char('/')));
+        QCOMPARE(
+            panel.form.SecondPanelPath,
+            panel.form.DriveComboBox1->currentData().toString() +
+                (panel.form.DriveComboBox1->currentData().toString().endsWith('/') ? QString() : QStringLiteral("/")));
+        panel.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel.form));
+        panel.form.resize(700, 300);
+        QTRY_COMPARE(panel.form.ListView1->size(), QSize(682, 185));
+        QCOMPARE(panel.form.Label6->y(), 185 + 64);
+    }
+
+    void foldersThenFilesWithCounters()
+    {
+        Panel panel;
+        for (const char *name : {"gamma", ".git", "Beta"})
+            panel.tree.folder(name);
+        for (const char *name : {"e.txt", ".hidden", "D.txt", "c.txt", "a.txt"})
+            panel.tree.file(name);
+        panel.list(panel.root());
+        QCOMPARE(panel.form.rowNames(),
+                 (QStringList{".git", "Beta", "gamma", ".hidden", "a.txt", "c.txt", "D.txt", "e.txt"}));
+        QCOMPARE(panel.form.Label4->text(), QStringLiteral("3"));
+        QCOMPARE(panel.form.Label5->text(), QStringLiteral("5"));
+        QCOMPARE(panel.form.Edit1->text(), panel.root());
+    }
+
+    void upSelectsFolderLeft()
+    {
+        Panel panel;
+        panel.tree.folder("a");
+        panel.tree.folder("a/docs");
+        panel.tree.folder("a/other");
+        panel.list(panel.root() + QStringLiteral("a/docs/"));
+        QTest::keyClick(panel.form.ListView1, Qt::Key_Backspace);
+        QCOMPARE(panel.form.SecondPanelPath, panel.root() + QStringLiteral("a/"));
+        QCOMPARE(panel.current(), QStringLiteral("docs"));
+        QVERIFY(panel.form.ListView1->currentItem()->isSelected());
+    }
+
+    void upAtRootListsRootAgain()
+    {
+        Panel panel;
+        panel.list(QStringLiteral("/"));
+        panel.form.SpeedButton1->click();
+        QCOMPARE(panel.form.SecondPanelPath, QStringLiteral("/"));
+        QVERIFY(panel.form.rowNames().contains(QStringLiteral("tmp")));
+    }
+
+    void enterOpensFoldersOnly()
+    {
+        Panel panel;
+        panel.tree.folder("inner");
+        panel.tree.file("file.txt");
+        panel.list(panel.root());
+        panel.pick(QStringLiteral("file.txt"));
+        QTest::keyClick(panel.form.ListView1, Qt::Key_Return);
+        QCOMPARE(panel.form.SecondPanelPath, panel.root());
+        QCOMPARE(panel.form.ListView1->count(), 2);
+        panel.pick(QStringLiteral("inner"));
+        QTest::keyClick(panel.form.ListView1, Qt::Key_Return);
+        QCOMPARE(panel.form.SecondPanelPath, panel.root() + QStringLiteral("inner/"));
+    }
+
+    void informationLine()
+    {
+        Panel panel;
+        panel.tree.file("big.bin", QByteArray(1234567, 'x'));
+        panel.tree.folder("dir");
+        const QDateTime when(QDate(2021, 3, 4), QTime(5, 6, 7));
+        const struct utimbuf times
+        {
+            when.toSecsSinceEpoch(), when.toSecsSinceEpoch()
+        };
+        QCOMPARE(::utime(quil::toNative(panel.tree.path("big.bin")).constData(), &times), 0);
+        QCOMPARE(::utime(quil::toNative(panel.tree.path("dir")).constData(), &times), 0);
+        panel.list(panel.root());
+        const QString stamp = QLocale::system().toString(when.date(), QLocale::ShortFormat) + QStringLiteral(" 05:06");
+
+        panel.pick(QStringLiteral("big.bin"));
+        panel.form.ListView1Click();
+        QCOMPARE(panel.form.Label6->text(), QStringLiteral("Файл: big.bin - ") + stamp + QStringLiteral("  - ") +
+                                                quil::groupThousands(qint64(1234567)) + QStringLiteral(" byte"));
+        QVERIFY(quil::groupThousands(qint64(1234567)) != QStringLiteral("1234567"));
+        panel.pick(QStringLiteral("dir"));
+        panel.form.ListView1Click();
+        QCOMPARE(panel.form.Label6->text(), QStringLiteral("Папка: dir - ") + stamp);
+    }
+
+    void newFolder()
+    {
+        Panel panel;
+        panel.tree.folder("taken");
+        panel.list(panel.root());
+        panel.test.dialogs.answerInput(QStringLiteral("made"));
+        panel.form.Button1->click();
+        QVERIFY(QFileInfo(panel.root() + QStringLiteral("made")).isDir());
+        QCOMPARE(panel.current(), QStringLiteral("made"));
+        const auto inputs = panel.test.dialogs.shown(Kind::Input);
+        QCOMPARE(inputs.first().title, QStringLiteral("Создание новой папки"));
+        QCOMPARE(inputs.first().text, QStringLiteral("Введи название"));
+
+        panel.test.dialogs.answerInput(QStringLiteral("taken"));
+        panel.form.Button1->click();
+        QCOMPARE(panel.test.dialogs.messages(),
+                 QStringList{QStringLiteral("Ошибка при создании папки - ") + panel.root()});
+    }
+
+    void swapPanels()
+    {
+        Program program;
+        program.tree.folder("a");
+        program.tree.folder("b");
+        const QString a = program.tree.root() + QStringLiteral("/a/");
+        const QString b = program.tree.root() + QStringLiteral("/b/");
+        program.form->NavigateByPath(a);
+        program.panel->SecondPanelPath = b;
+        program.panel->ListSecondPanel(b);
+        program.form->SpeedButton14->click();
+        QCOMPARE(program.form->cbPath->currentText(), b);
+        QCOMPARE(program.panel->folderPath(), a);
+        QVERIFY(program.panel->isShown());
+    }
+
+    void foldAndUnfoldTree()
+    {
+        Program program;
+        program.form->resize(900, 600);
+        const QRect before = program.form->geometry();
+        program.form->SpeedButton13->click();
+        QVERIFY(program.form->ShellTreeView1->isHidden());
+        QCOMPARE(program.form->width(), before.width() - 195);
+        QVERIFY(program.panel->isShown());
+        const QRect frame = program.form->geometry();
+        QCOMPARE(program.panel->geometry(), QRect(frame.left() + frame.width() + 5, frame.top(), 310, frame.height()));
+        QCOMPARE(program.form->SpeedButton13->property("glyph").toString(), QStringLiteral("TORIGHT"));
+        QCOMPARE(program.form->SpeedButton17->property("glyph").toString(), QStringLiteral("TOONE"));
+
+        const QRect panelPlace = program.panel->geometry();
+        program.form->SpeedButton13->click();
+        QVERIFY(!program.form->ShellTreeView1->isHidden());
+        QCOMPARE(program.form->width(), before.width());
+        QCOMPARE(program.panel->geometry(), panelPlace);
+        QCOMPARE(program.form->SpeedButton13->property("glyph").toString(), QStringLiteral("TOLEFT"));
+    }
+
+    void showHideGlyphs()
+    {
+        Program program;
+        program.form->SpeedButton17->click();
+        QVERIFY(program.panel->isShown());
+        QCOMPARE(program.form->SpeedButton17->property("glyph").toString(), QStringLiteral("TOONE"));
+        program.form->SpeedButton17->click();
+        QVERIFY(!program.panel->isShown());
+        QCOMPARE(program.form->SpeedButton17->property("glyph").toString(), QStringLiteral("TOTWO"));
+        for (const char *name : {"TOONE", "TOTWO", "TOLEFT", "TORIGHT"})
+            QCOMPARE(quil::glyph(QLatin1String(name)).size(), QSize(21, 22));
+        QVERIFY(quil::glyph(QStringLiteral("NOSUCH")).isNull());
+    }
+
+    void mainToPanelAndBack()
+    {
+        Program program;
+        program.tree.folder("x");
+        const QString x = program.tree.root() + QStringLiteral("/x/");
+        program.form->NavigateByPath(x);
+        program.form->SpeedButton15->click();
+        QCOMPARE(program.panel->folderPath(), x);
+        program.form->NavigateByPath(QStringLiteral("/"));
+        program.form->SpeedButton16->click();
+        QCOMPARE(program.form->cbPath->currentText(), x);
+    }
+
+    void treeRefreshListsPanelDriveRoot()
+    {
+        Program program;
+        program.tree.folder("deep");
+        const QString deep = program.tree.root() + QStringLiteral("/deep/");
+        program.panel->SecondPanelPath = deep;
+        program.panel->ListSecondPanel(deep);
+        program.form->SpeedButton18->click();
+        QString root = program.panel->DriveComboBox1->currentData().toString();
+        if (!root.endsWith(QLatin1Char('/')))
+            root += QLatin1Char('/');
+        QCOMPARE(program.panel->folderPath(), root);
+        QCOMPARE(program.panel->Edit1->text(), root);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    usePrivateMounts();
+    QApplication application(argc, argv);
+    TForm4Test test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TForm4Test.moc"
