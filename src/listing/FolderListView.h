@@ -11,6 +11,7 @@ class FolderListView : public QTreeView
 {
     Q_OBJECT
 public:
+    using QTreeView::edit; // the public edit(index), beside the trigger override
     using DataHint = std::function<void(int first, int last)>;
     using NameOf = std::function<QString(int row)>;
 
