@@ -9,12 +9,15 @@
 
 namespace quil::posix {
 
-ssize_t readFull(int fd, void *into, size_t count)
+namespace {
+
+// Calls read(into, count, done) until count bytes or the end of the file.
+template <typename Read> ssize_t readLoop(void *into, size_t count, Read read)
 {
     auto *bytes = static_cast<char *>(into);
     size_t done = 0;
     while (done < count) {
-        const ssize_t got = ::read(fd, bytes + done, count - done);
+        const ssize_t got = read(bytes + done, count - done, done);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -27,22 +30,18 @@ ssize_t readFull(int fd, void *into, size_t count)
     return ssize_t(done);
 }
 
+} // namespace
+
+ssize_t readFull(int fd, void *into, size_t count)
+{
+    return readLoop(into, count, [fd](char *at, size_t left, size_t) { return ::read(fd, at, left); });
+}
+
 ssize_t preadFull(int fd, void *into, size_t count, off_t offset)
 {
-    auto *bytes = static_cast<char *>(into);
-    size_t done = 0;
-    while (done < count) {
-        const ssize_t got = ::pread(fd, bytes + done, count - done, offset + off_t(done));
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return -1;
-        }
-        if (got == 0)
-            break;
-        done += size_t(got);
-    }
-    return ssize_t(done);
+    return readLoop(into, count, [fd, offset](char *at, size_t left, size_t done) {
+        return ::pread(fd, at, left, offset + off_t(done));
+    });
 }
 
 bool readToEnd(int fd, QByteArray &into, qint64 limit)

@@ -2,6 +2,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/NativePath.h"
+#include "platform/UniqueFd.h"
 #include "platform/fileop/GioTrash.h"
 
 #include <QMutex>
@@ -24,41 +25,7 @@ namespace quil {
 
 namespace {
 
-// An owned file descriptor.
-class Fd
-{
-public:
-    Fd() = default;
-    explicit Fd(int fd) : m_fd(fd) {}
-    ~Fd() { reset(); }
-    Fd(Fd &&other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-    Fd &operator=(Fd &&other) noexcept
-    {
-        if (this != &other) {
-            reset();
-            m_fd = std::exchange(other.m_fd, -1);
-        }
-        return *this;
-    }
-    int get() const { return m_fd; }
-    int release() { return std::exchange(m_fd, -1); }
-    bool valid() const { return m_fd >= 0; }
-    void reset()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = -1;
-    }
-    // Closes and reports the error of close itself (a late write error on some file systems).
-    int close()
-    {
-        const int fd = std::exchange(m_fd, -1);
-        return fd >= 0 && ::close(fd) != 0 ? errno : 0;
-    }
-
-private:
-    int m_fd = -1;
-};
+using Fd = UniqueFd;
 
 enum class Outcome { Done, Skipped, Cancelled };
 
