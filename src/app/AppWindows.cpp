@@ -5,9 +5,9 @@
 #include "app/TFB.h"
 #include "app/TFILESCH.h"
 #include "app/TForm1.h"
-#include "app/TSelekt.h"
 #include "app/TSet1.h"
 #include "fileops/TForm4.h"
+#include "fileops/TSelekt.h"
 #include "viewers/TExtent.h"
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"
@@ -26,6 +26,7 @@ AppWindows::AppWindows(quil::Services &services)
     Extent = std::make_unique<TExtent>(services);
     Selekt = std::make_unique<TSelekt>(services);
     Form1->setSecondPanel(Form4.get());
+    Selekt->setMarks(&Form1->marks());
     Form1->setWindows(this);
 }
 

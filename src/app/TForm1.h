@@ -23,7 +23,9 @@ namespace quil {
 struct Services;
 }
 
+class TFolderSize;
 namespace quil {
+class MarksController;
 class RenameCommand;
 class SecondPanel;
 class SecondPanelButtons;
@@ -236,6 +238,21 @@ public Q_SLOTS:
     // Fold or unfold the folder tree, the second panel beside the window.
     void SpeedButton13Click();
 
+    // --- Marks, the selection summary and folder sizes (MarksController) ---
+    quil::MarksController &marks() const { return *m_marks; }
+    void ShowSelectionSummary();
+    void ToggleCurrentMark();
+    // The mask commands raise InvalidMaskError before any mark changes.
+    void SelectByMask(const QString &mask);
+    void UnselectByMask(const QString &mask);
+    void SelectMissing(const QString &mask);
+    void InvertSelection();
+    void RunThread(const QString &folderPath, int rowIndex);
+    void TerminateThread(TFolderSize *worker);
+    void AddListVievSize(int rowIndex, qint64 totalBytes);
+    // "Выбрать файлы / Select files": the selection-modes window, modally.
+    void SpeedButton20Click();
+
 Q_SIGNALS:
     // The drive lists were rebuilt from these volumes (the second panel's
     // selector follows).
@@ -293,4 +310,6 @@ private:
     quil::SecondPanel *m_secondPanel = nullptr;
     quil::RenameCommand *m_rename = nullptr;
     quil::SecondPanelButtons *m_panelButtons = nullptr;
+    quil::MarksController *m_marks = nullptr;
+    void setUpMarks();
 };

@@ -68,16 +68,6 @@ bool isBelow(QStringView path, QStringView folder)
     return path == folder || (path.startsWith(folder) && path.size() > folder.size() && path[folder.size()] == u'/');
 }
 
-bool hiddenMountPoint(QStringView mountPoint)
-{
-    if (isBelow(mountPoint, u"/run/media"))
-        return false;
-    for (QStringView system : {u"/proc", u"/sys", u"/dev", u"/run"})
-        if (isBelow(mountPoint, system))
-            return true;
-    return false;
-}
-
 QByteArray readSmallFile(const QByteArray &path)
 {
     const UniqueFd fd(::open(path.constData(), O_RDONLY | O_CLOEXEC));
@@ -120,9 +110,19 @@ QString Volumes::parseMountPoint(QByteArrayView field)
     return fromNative(unescapeOctal(field));
 }
 
-QList<Volume> Volumes::parseMountInfo(QByteArrayView mountInfo)
+bool Volumes::isSystemPath(QStringView path)
 {
-    QList<Volume> volumes;
+    if (isBelow(path, u"/run/media"))
+        return false;
+    for (QStringView system : {u"/proc", u"/sys", u"/dev", u"/run"})
+        if (isBelow(path, system))
+            return true;
+    return false;
+}
+
+QList<Volumes::Mount> Volumes::parseMounts(QByteArrayView mountInfo)
+{
+    QList<Mount> mounts;
     const QList<QByteArray> lines = mountInfo.toByteArray().split('\n');
     for (const QByteArray &line : lines) {
         const QList<QByteArray> fields = line.split(' ');
@@ -130,17 +130,31 @@ QList<Volume> Volumes::parseMountInfo(QByteArrayView mountInfo)
         const qsizetype separator = fields.indexOf(QByteArray("-"));
         if (fields.size() < 5 || separator < 6 || separator + 2 >= fields.size())
             continue;
-        Volume volume;
-        volume.mountPoint = parseMountPoint(fields[4]);
-        volume.fileSystem = fromNative(unescapeOctal(fields[separator + 1]));
-        volume.device = fromNative(unescapeOctal(fields[separator + 2]));
-        if (!volume.mountPoint.startsWith(QLatin1Char('/')) || isPseudoFileSystem(volume.fileSystem) ||
-            hiddenMountPoint(volume.mountPoint))
+        Mount mount;
+        mount.volume.mountPoint = parseMountPoint(fields[4]);
+        mount.volume.fileSystem = fromNative(unescapeOctal(fields[separator + 1]));
+        mount.volume.device = fromNative(unescapeOctal(fields[separator + 2]));
+        if (!mount.volume.mountPoint.startsWith(QLatin1Char('/')))
             continue;
+        mount.isVolume = !isPseudoFileSystem(mount.volume.fileSystem) && !isSystemPath(mount.volume.mountPoint);
         // A later line mounted over the same point hides the earlier one.
-        volumes.removeIf([&](const Volume &v) { return v.mountPoint == volume.mountPoint; });
-        volumes.append(std::move(volume));
+        mounts.removeIf([&](const Mount &m) { return m.volume.mountPoint == mount.volume.mountPoint; });
+        mounts.append(std::move(mount));
     }
+    return mounts;
+}
+
+QList<Volumes::Mount> Volumes::mounts()
+{
+    return parseMounts(readSmallFile("/proc/self/mountinfo"));
+}
+
+QList<Volume> Volumes::parseMountInfo(QByteArrayView mountInfo)
+{
+    QList<Volume> volumes;
+    for (Mount &mount : parseMounts(mountInfo))
+        if (mount.isVolume)
+            volumes.append(std::move(mount.volume));
     std::sort(volumes.begin(), volumes.end(), [](const Volume &a, const Volume &b) {
         const bool aRoot = a.mountPoint == QLatin1String("/"), bRoot = b.mountPoint == QLatin1String("/");
         if (aRoot != bRoot)

@@ -23,6 +23,22 @@ public:
     // without checking the mount points on disk. Pure; for tests and the monitor.
     static QList<Volume> parseMountInfo(QByteArrayView mountInfo);
 
+    // One top mount of the mount table: a volume, or a pseudo file system or
+    // system mount that is none.
+    struct Mount
+    {
+        Volume volume; // mount point, file system and device only
+        bool isVolume = false;
+    };
+    // Every top mount of a mountinfo text, in the table's order. Pure.
+    static QList<Mount> parseMounts(QByteArrayView mountInfo);
+    // The top mounts of this process's mount table (one read of mountinfo).
+    static QList<Mount> mounts();
+
+    // Whether an absolute path lies in /proc, /sys, /dev or /run (but not in
+    // /run/media): the system's own folders, never a volume nor walked.
+    static bool isSystemPath(QStringView path);
+
     // A mount point field of mountinfo (blanks and the like escaped as \ooo).
     static QString parseMountPoint(QByteArrayView field);
 

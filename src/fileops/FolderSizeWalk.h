@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QSet>
+#include <QString>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace quil {
+
+// Totals the sizes of the regular files below one folder. Links are never
+// followed (a link to a folder is not entered), FIFOs, sockets and devices
+// add nothing and are never opened, an unreadable folder adds nothing, and
+// the walk never enters the system's folders (/proc, /sys, /dev, /run but
+// /run/media) nor a mount that is no volume (pseudo file systems).
+//
+// The walk runs on threads of its own; total() and files() may be read from
+// any thread while it runs and are exact once finished.
+class FolderSizeWalk
+{
+public:
+    // The rule for mounts is read from the mount table now.
+    explicit FolderSizeWalk(const QString &folder);
+    ~FolderSizeWalk();
+    FolderSizeWalk(const FolderSizeWalk &) = delete;
+    FolderSizeWalk &operator=(const FolderSizeWalk &) = delete;
+
+    // Starts the walk on up to threads threads (at least one). Call once.
+    void start(int threads = 2);
+    // Waits until the walk has finished or the time has passed; true when
+    // finished.
+    bool waitFinished(std::chrono::milliseconds timeout);
+    // Asks the threads to stop at their next folder or after a few entries.
+    void stop();
+    bool stopped() const { return m_stop.load(); }
+
+    // Bytes of the regular files counted so far, and their number.
+    qint64 total() const { return m_total.load(std::memory_order_relaxed); }
+    qint64 files() const { return m_files.load(std::memory_order_relaxed); }
+
+private:
+    void walkerLoop();
+    // Reads one folder: adds its files, hands its subfolders to the stack.
+    void readOneFolder(const QByteArray &path);
+    bool enters(const QByteArray &path) const;
+    bool startAllowed(const QByteArray &path) const;
+
+    QByteArray m_folder;
+    // Mount points (native bytes) that are volumes, and those that are not.
+    QSet<QByteArray> m_volumeMounts;
+    QSet<QByteArray> m_otherMounts;
+
+    std::atomic<bool> m_stop{false};
+    std::atomic<qint64> m_total{0};
+    std::atomic<qint64> m_files{0};
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<QByteArray> m_pending; // folders still to read
+    int m_busy = 0;                    // threads reading a folder
+    bool m_finished = false;
+    std::vector<std::thread> m_threads;
+};
+
+} // namespace quil

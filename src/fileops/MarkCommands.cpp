@@ -1,0 +1,80 @@
+#include "fileops/MarkCommands.h"
+
+#include "listing/FolderListing.h"
+#include "platform/MaskMatcher.h"
+#include "platform/ShellNamespace.h"
+#include "platform/TextFormat.h"
+
+#include <QSet>
+
+namespace quil {
+
+SelectionSummary selectionSummary(const FolderListing &listing)
+{
+    SelectionSummary summary;
+    for (int row = 0; row < listing.count(); ++row) {
+        const TShellItem &entry = listing.entry(row);
+        if (!entry.marked)
+            continue;
+        const ItemId &id = entry.relativeId.id;
+        // A volume's mount point is a root, which the look-up of a name
+        // never finds; a virtual item has no path at all.
+        if (id.kind() != ItemId::Kind::Path)
+            continue;
+        const std::optional<FindData> found = ShellNamespace::findData(id);
+        if (!found)
+            continue;
+        if (found->attributes & AttributeDirectory) {
+            ++summary.SelFolderCount;
+            summary.SelTotalKB += folderSizeKb(entry);
+        } else {
+            ++summary.SelFileCount;
+            const qint64 kb = qint64(std::min<quint64>(found->size, quint64(INT64_MAX)) / 1024);
+            summary.SelTotalKB += kb == 0 ? 1 : kb;
+        }
+    }
+    return summary;
+}
+
+QString selectionSummaryText(int folders, int files, qint64 totalKb)
+{
+    return QStringLiteral("Выделено в ") + QString::number(folders) + QStringLiteral(" папках и в ") +
+           QString::number(files) + QStringLiteral(" файлах: ") + groupThousands(totalKb) + QStringLiteral(" KB");
+}
+
+qint64 folderSizeKb(const TShellItem &entry)
+{
+    return entry.needsDetails ? 1 : entry.size;
+}
+
+void storeFolderSize(FolderListing &listing, int row, qint64 kilobytes)
+{
+    if (row < 0 || row >= listing.count())
+        return;
+    listing.fillDetails(row, row);
+    listing.entry(row).size = kilobytes;
+}
+
+void applyMask(FolderListing &listing, MaskCommand command, const QString &mask, const QStringList &panelNames)
+{
+    const MaskMatcher matcher(mask);
+    const QSet<QString> inPanel(panelNames.begin(), panelNames.end());
+    for (int row = 0; row < listing.count(); ++row) {
+        if (listing.isFolder(row))
+            continue;
+        TShellItem &entry = listing.entry(row);
+        if (matcher.matches(entry.name))
+            entry.marked = command != MaskCommand::Unselect;
+        if (command == MaskCommand::SelectMissing && inPanel.contains(entry.name))
+            entry.marked = false;
+    }
+}
+
+void invertFileMarks(FolderListing &listing)
+{
+    for (int row = 0; row < listing.count(); ++row)
+        if (!listing.isFolder(row))
+            listing.entry(row).marked = !listing.entry(row).marked;
+}
+
+} // namespace quil

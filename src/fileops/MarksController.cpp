@@ -1,0 +1,156 @@
+#include "fileops/MarksController.h"
+
+#include "app/TForm1.h"
+#include "fileops/SecondPanel.h"
+#include "fileops/TFolderSize.h"
+#include "listing/FolderListModel.h"
+#include "listing/FolderListView.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+
+namespace quil {
+
+namespace {
+
+// The busy cursor for as long as a command runs, however it ends.
+class BusyCursor
+{
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+} // namespace
+
+MarksController::MarksController(TForm1 &form) : QObject(&form), m_form(form)
+{
+    connect(form.listModel(), &QAbstractItemModel::modelAboutToBeReset, this, &MarksController::listingReplaced);
+}
+
+MarksController::~MarksController()
+{
+    for (TFolderSize *worker : std::as_const(m_workers))
+        worker->requestInterruption();
+    for (TFolderSize *worker : std::as_const(m_workers)) {
+        worker->wait();
+        delete worker;
+    }
+}
+
+SecondPanel *MarksController::secondPanel() const
+{
+    return m_form.secondPanel();
+}
+
+void MarksController::ShowSelectionSummary()
+{
+    m_summary = selectionSummary(m_form.listing());
+    m_form.Label1->setText(
+        selectionSummaryText(m_summary.SelFolderCount, m_summary.SelFileCount, m_summary.SelTotalKB));
+}
+
+void MarksController::ToggleCurrentMark()
+{
+    const int row = m_form.SelectedRow();
+    if (row < 0)
+        return;
+    FolderListing &listing = m_form.listing();
+    TShellItem &entry = listing.entry(row);
+    entry.marked = !entry.marked;
+    const QString path = entry.relativeId.id.path();
+    // A virtual folder has no path to walk.
+    if (entry.marked && listing.isFolder(row) && !path.isEmpty())
+        RunThread(path, row);
+    m_form.listModel()->rowsChanged(row, row);
+    ShowSelectionSummary();
+}
+
+void MarksController::applyMaskCommand(MaskCommand command, const QString &mask)
+{
+    const BusyCursor busy;
+    QStringList panelNames;
+    if (command == MaskCommand::SelectMissing && secondPanel() != nullptr)
+        panelNames = secondPanel()->rowNames();
+    applyMask(m_form.listing(), command, mask, panelNames);
+    marksChanged();
+}
+
+void MarksController::SelectByMask(const QString &mask)
+{
+    applyMaskCommand(MaskCommand::Select, mask);
+}
+
+void MarksController::UnselectByMask(const QString &mask)
+{
+    applyMaskCommand(MaskCommand::Unselect, mask);
+}
+
+void MarksController::SelectMissing(const QString &mask)
+{
+    applyMaskCommand(MaskCommand::SelectMissing, mask);
+}
+
+void MarksController::InvertSelection()
+{
+    invertFileMarks(m_form.listing());
+    marksChanged();
+}
+
+void MarksController::marksChanged()
+{
+    ShowSelectionSummary();
+    m_form.listModel()->rowsChanged(0, m_form.listing().count() - 1);
+    m_form.ListView->viewport()->update();
+}
+
+void MarksController::RunThread(const QString &folderPath, int rowIndex)
+{
+    auto *worker = new TFolderSize(folderPath, rowIndex, m_listing);
+    // Queued onto the window thread; a report of an earlier listing would
+    // land on an entry that is not the folder any more.
+    connect(
+        worker, &TFolderSize::ReportSize, this,
+        [this, listing = worker->Listing](int row, qint64 totalBytes) {
+            if (listing == m_listing)
+                AddListVievSize(row, totalBytes);
+        },
+        Qt::QueuedConnection);
+    connect(
+        worker, &QThread::finished, this, [this, worker] { TerminateThread(worker); }, Qt::QueuedConnection);
+    worker->start(QThread::LowPriority);
+    m_workers.append(worker);
+}
+
+void MarksController::TerminateThread(TFolderSize *worker)
+{
+    if (!m_workers.removeOne(worker))
+        return;
+    // finished() comes just before the thread ends.
+    worker->wait();
+    delete worker;
+}
+
+void MarksController::AddListVievSize(int rowIndex, qint64 totalBytes)
+{
+    m_form.SetStatus(QStringLiteral("Вычисляю размер..."));
+    const qint64 kb = totalBytes / 1024;
+    m_form.Label1->setText(
+        selectionSummaryText(m_summary.SelFolderCount, m_summary.SelFileCount, m_summary.SelTotalKB + kb));
+    FolderListing &listing = m_form.listing();
+    if (rowIndex >= 0 && rowIndex < listing.count()) {
+        storeFolderSize(listing, rowIndex, kb);
+        m_form.listModel()->rowsChanged(rowIndex, rowIndex);
+    }
+}
+
+void MarksController::listingReplaced()
+{
+    ++m_listing;
+    for (TFolderSize *worker : std::as_const(m_workers))
+        worker->requestInterruption();
+}
+
+} // namespace quil
