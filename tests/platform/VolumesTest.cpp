@@ -43,6 +43,34 @@ TEST(Volumes, ParseMountInfoKeepsStorageOnly)
     EXPECT_EQ(volumes[3].fileSystem, QStringLiteral("vfat"));
 }
 
+TEST(Volumes, ParseMountsTellsVolumesFromTheOthers)
+{
+    const QByteArray table = "22 27 0:21 / /proc rw - proc proc rw\n"
+                             "26 27 0:40 / /run/user/1000 rw - tmpfs tmpfs rw\n"
+                             "30 27 7:0 / /snap/core/1 ro - squashfs /dev/loop0 ro\n"
+                             "31 27 0:50 / /mnt/data rw - tmpfs tmpfs rw\n"
+                             "32 31 0:51 / /mnt/data rw - autofs systemd-1 rw\n"
+                             "27 1 254:0 / / rw - ext4 /dev/vda rw\n";
+    QStringList volumes, others;
+    for (const Volumes::Mount &mount : Volumes::parseMounts(table))
+        (mount.isVolume ? volumes : others).append(mount.volume.mountPoint);
+    EXPECT_EQ(volumes, QStringList{"/"});
+    // The autofs on top hides the tmpfs below it.
+    EXPECT_EQ(others, (QStringList{"/proc", "/run/user/1000", "/snap/core/1", "/mnt/data"}));
+}
+
+TEST(Volumes, SystemPaths)
+{
+    const std::pair<const char *, bool> cases[] = {
+        {"/proc", true},    {"/proc/1/fd", true},  {"/sys", true},        {"/dev/shm", true},
+        {"/run", true},     {"/run/user/0", true}, {"/run/media", false}, {"/run/media/ann/USB", false},
+        {"/", false},       {"/procs", false},     {"/home/proc", false}, {"/mnt/dev", false},
+        {"/runner", false}, {"/devices", false},
+    };
+    for (const auto &[path, system] : cases)
+        EXPECT_EQ(Volumes::isSystemPath(QString::fromLatin1(path)), system) << path;
+}
+
 TEST(Volumes, VolumeOfTakesTheLongestWholeItemPrefix)
 {
     const QList<Volume> volumes = {{"/", "/dev/a", "ext4", {}, false},

@@ -1,0 +1,274 @@
+#include "fileops/MarksController.h"
+#include "app/AppWindows.h"
+#include "app/TForm1.h"
+#include "fileops/MarkCommands.h"
+#include "fileops/TForm4.h"
+#include "listing/FolderListModel.h"
+#include "listing/FolderListView.h"
+#include "platform/MaskMatcher.h"
+#include "platform/NativePath.h"
+#include "platform/ScriptedDialogs.h"
+#include "support/PrivateMounts.h"
+#include "support/TempTree.h"
+#include "support/TestServices.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTest>
+
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// Marks, the selection summary and the folder-size workers on the real main
+// window over real folders.
+class MarksControllerTest : public QObject
+{
+    Q_OBJECT
+
+    struct Program
+    {
+        TestServices test;
+        TempTree tree;
+        std::unique_ptr<AppWindows> windows;
+        TForm1 *form = nullptr;
+
+        Program()
+        {
+            windows = std::make_unique<AppWindows>(test.services);
+            form = windows->Form1.get();
+            form->show();
+            QVERIFY(QTest::qWaitForWindowExposed(form));
+        }
+        void list(const QString &path = {}) { form->NavigateByPath(path.isEmpty() ? tree.root() + '/' : path); }
+        int row(const QString &name) const { return form->listing().findEntry(name); }
+        void toggle(const QString &name)
+        {
+            const int at = row(name);
+            QVERIFY2(at >= 0, qPrintable(name));
+            form->ListView->setCurrentIndex(form->listModel()->index(at, 0));
+            form->ToggleCurrentMark();
+        }
+        QString summary() const { return form->Label1->text(); }
+        // Waits until every worker has ended and its reports have been shown.
+        void waitForWorkers()
+        {
+            QTRY_VERIFY_WITH_TIMEOUT(form->marks().workers().isEmpty(), 60000);
+            QCoreApplication::processEvents();
+        }
+        QStringList marked() const
+        {
+            QStringList names;
+            for (int i = 0; i < form->listing().count(); ++i)
+                if (form->EntryOfRow(i).marked)
+                    names.append(form->EntryOfRow(i).name);
+            names.sort();
+            return names;
+        }
+        // A folder of folders x files of the given size, for a walk that lasts.
+        qint64 bigFolder(const QByteArray &name, int folders, int files, int size)
+        {
+            tree.folder(name);
+            for (int f = 0; f < folders; ++f) {
+                const QByteArray sub = name + "/s" + QByteArray::number(f);
+                tree.folder(sub);
+                for (int i = 0; i < files; ++i)
+                    tree.file(sub + "/f" + QByteArray::number(i), QByteArray(size, 'b'));
+            }
+            return qint64(folders) * files * size;
+        }
+    };
+
+    static QString summaryText(int folders, int files, qint64 kb)
+    {
+        return quil::selectionSummaryText(folders, files, kb);
+    }
+
+private Q_SLOTS:
+    void twoFilesGiveTwoKilobytes()
+    {
+        Program program;
+        program.tree.file("a.bin", QByteArray(1500, 'a'));
+        program.tree.file("empty");
+        program.list();
+        program.toggle(QStringLiteral("a.bin"));
+        program.toggle(QStringLiteral("empty"));
+        QCOMPARE(program.summary(), QStringLiteral("Выделено в 0 папках и в 2 файлах: 2 KB"));
+        // Marked rows are drawn in red.
+        const QModelIndex index = program.form->listModel()->index(program.row(QStringLiteral("empty")), 0);
+        QCOMPARE(index.data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+        program.toggle(QStringLiteral("empty"));
+        QCOMPARE(program.summary(), QStringLiteral("Выделено в 0 папках и в 1 файлах: 1 KB"));
+        QVERIFY(program.form->marks().workers().isEmpty());
+    }
+
+    void markedFolderShowsItsSizeFieldThenTheWorkersTotal()
+    {
+        Program program;
+        program.tree.file("loose.txt", QByteArray(2048, 'l'));
+        const qint64 bytes = program.bigFolder("sub", 4, 30, 3000) + 7;
+        program.tree.file("sub/odd", QByteArray(7, 'o'));
+        program.list();
+        program.toggle(QStringLiteral("loose.txt"));
+        program.toggle(QStringLiteral("sub"));
+        // At once: the folder counts its size field; no report can have
+        // reached the window yet.
+        QCOMPARE(program.summary(), summaryText(1, 1, 2 + 1));
+        QCOMPARE(program.form->marks().workers().size(), 1);
+        program.waitForWorkers();
+        // The last report: the full summary plus the worker's kilobytes.
+        QCOMPARE(program.summary(), summaryText(1, 1, 2 + 1 + bytes / 1024));
+        QCOMPARE(program.form->Label9->text(), QStringLiteral("Вычисляю размер..."));
+        QCOMPARE(program.form->EntryOfRow(program.row(QStringLiteral("sub"))).size, bytes / 1024);
+        // The next full summary counts the stored total instead of 1.
+        program.form->ShowSelectionSummary();
+        QCOMPARE(program.summary(), summaryText(1, 1, 2 + bytes / 1024));
+        // The list still shows "<dir>" for it.
+        const QModelIndex size = program.form->listModel()->index(program.row(QStringLiteral("sub")), 1);
+        QCOMPARE(size.data().toString(), QStringLiteral("<dir>"));
+    }
+
+    void linksSpecialFilesAndUnreadableFoldersInsideAMarkedFolder()
+    {
+        Program program;
+        program.tree.folder("box");
+        program.tree.file("box/real", QByteArray(4000, 'r'));
+        program.tree.symlink("..", "box/loop");
+        program.tree.symlink("real", "box/file link");
+        program.tree.fifo("box/pipe");
+        program.tree.folder("box/locked");
+        program.tree.file("box/locked/hidden", QByteArray(3000, 'h'));
+        const QByteArray locked = quil::toNative(program.tree.path("box/locked"));
+        QCOMPARE(::chmod(locked.constData(), 0), 0);
+        const bool readable = ::access(locked.constData(), R_OK | X_OK) == 0; // privileged users
+        program.list();
+        program.toggle(QStringLiteral("box"));
+        program.waitForWorkers();
+        const qint64 kb = (4000 + (readable ? 3000 : 0)) / 1024;
+        QCOMPARE(program.form->EntryOfRow(program.row(QStringLiteral("box"))).size, kb);
+        QCOMPARE(program.summary(), summaryText(1, 0, 1 + kb));
+    }
+
+    void folderWithoutFilesGetsNoReport()
+    {
+        Program program;
+        program.tree.folder("hollow");
+        program.tree.folder("hollow/a");
+        program.tree.folder("hollow/a/b");
+        program.tree.folder("hollow/c");
+        program.list();
+        program.form->SetStatus(QStringLiteral("before"));
+        program.toggle(QStringLiteral("hollow"));
+        program.waitForWorkers();
+        QCOMPARE(program.form->Label9->text(), QStringLiteral("before"));
+        QCOMPARE(program.summary(), summaryText(1, 0, 1));
+        QCOMPARE(quil::folderSizeKb(program.form->EntryOfRow(program.row(QStringLiteral("hollow")))), qint64(1));
+    }
+
+    void relistingDropsTheReportsOfTheEarlierListing()
+    {
+        Program program;
+        program.tree.folder("slow");
+        program.tree.folder("other");
+        program.bigFolder("slow/a", 40, 100, 100);
+        program.tree.folder("other/a");
+        program.tree.folder("other/b");
+        program.list(program.tree.path("slow") + '/');
+        program.form->SetStatus(QStringLiteral("before"));
+        program.toggle(QStringLiteral("a"));
+        const int row = program.row(QStringLiteral("a"));
+        // Re-listed before any report could be shown: whatever the worker
+        // still sends belongs to the earlier listing.
+        program.list(program.tree.path("other") + '/');
+        QCOMPARE(program.form->EntryOfRow(row).name, QStringLiteral("a"));
+        const QString afterListing = program.summary();
+        program.waitForWorkers();
+        QCOMPARE(quil::folderSizeKb(program.form->EntryOfRow(row)), qint64(1));
+        QCOMPARE(program.form->Label9->text(), QStringLiteral("before"));
+        QCOMPARE(program.summary(), afterListing);
+    }
+
+    void closingWithAWorkerRunningEndsCleanly()
+    {
+        auto program = std::make_unique<Program>();
+        program->bigFolder("slow", 40, 100, 100);
+        program->list();
+        program->toggle(QStringLiteral("slow"));
+        QVERIFY(!program->form->marks().workers().isEmpty());
+        program->form->close();
+        // The windows go while the worker may still walk: it is stopped and
+        // waited for, and no report reaches the discarded list.
+        program->windows.reset();
+        QCoreApplication::processEvents();
+        QVERIFY(QFileInfo::exists(program->tree.path("slow/s0/f0")));
+    }
+
+    void maskCommandsAndInversion()
+    {
+        Program program;
+        program.tree.file("README");
+        program.tree.file("a.txt", QByteArray(3000, 'a'));
+        program.tree.file("B.TXT");
+        program.tree.folder("x.txt");
+        program.list();
+        program.form->SelectByMask(QStringLiteral("*.txt"));
+        QCOMPARE(program.marked(), (QStringList{"B.TXT", "a.txt"}));
+        QCOMPARE(program.summary(), summaryText(0, 2, 2 + 1));
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+        program.form->InvertSelection();
+        QCOMPARE(program.marked(), QStringList{"README"});
+        program.form->UnselectByMask(QStringLiteral("*"));
+        QCOMPARE(program.marked(), QStringList{});
+        QCOMPARE(program.summary(), summaryText(0, 0, 0));
+
+        program.form->SelectByMask(QStringLiteral("*"));
+        const QString before = program.summary();
+        QVERIFY_THROWS_EXCEPTION(quil::InvalidMaskError, program.form->UnselectByMask(QStringLiteral("*.[")));
+        QCOMPARE(program.marked(), (QStringList{"B.TXT", "README", "a.txt"}));
+        QCOMPARE(program.summary(), before);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    }
+
+    void selectMissingComparesWithTheSecondPanelsRows()
+    {
+        Program program;
+        program.tree.folder("main");
+        program.tree.folder("panel");
+        program.tree.file("main/both.txt");
+        program.tree.file("main/Case.txt");
+        program.tree.file("main/only.txt");
+        program.tree.file("panel/both.txt");
+        program.tree.file("panel/case.txt");
+        TForm4 *panel = program.windows->Form4.get();
+        panel->SecondPanelPath = program.tree.path("panel") + '/';
+        panel->ListSecondPanel(panel->SecondPanelPath);
+        panel->showPanel();
+        program.list(program.tree.path("main") + '/');
+        program.toggle(QStringLiteral("both.txt"));
+        program.form->SelectMissing(QStringLiteral("*.*"));
+        QCOMPARE(program.marked(), (QStringList{"Case.txt", "only.txt"}));
+    }
+
+    void volumesAreWalkedButNotCountedByTheFullSummary()
+    {
+        Program program;
+        program.list(QStringLiteral("computer:///"));
+        QVERIFY(program.form->listing().count() > 0);
+        // Marking the root volume by hand: a walk of the whole disk has no
+        // place in a test.
+        program.form->listing().entry(0).marked = true;
+        program.form->ShowSelectionSummary();
+        QCOMPARE(program.summary(), summaryText(0, 0, 0));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    usePrivateMounts();
+    QApplication application(argc, argv);
+    MarksControllerTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "MarksControllerTest.moc"

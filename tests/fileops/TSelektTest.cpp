@@ -1,0 +1,190 @@
+#include "fileops/TSelekt.h"
+#include "app/AppWindows.h"
+#include "app/TForm1.h"
+#include "fileops/TForm4.h"
+#include "listing/FolderListModel.h"
+#include "platform/ScriptedDialogs.h"
+#include "support/PrivateMounts.h"
+#include "support/TempTree.h"
+#include "support/TestServices.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+#include <memory>
+
+using Kind = quil::ScriptedDialogs::Kind;
+
+// The selection-modes window, opened by the main window's button over a
+// real folder, with the real second panel.
+class TSelektTest : public QObject
+{
+    Q_OBJECT
+
+    struct Program
+    {
+        TestServices test;
+        TempTree tree;
+        std::unique_ptr<AppWindows> windows;
+        TForm1 *form = nullptr;
+        TSelekt *selekt = nullptr;
+        TForm4 *panel = nullptr;
+
+        Program()
+        {
+            tree.folder("main");
+            tree.folder("panel");
+            for (const char *name : {"main/README", "main/a.txt", "main/b.doc", "panel/a.txt"})
+                tree.file(name);
+            tree.folder("main/dir.d");
+            windows = std::make_unique<AppWindows>(test.services);
+            form = windows->Form1.get();
+            selekt = windows->Selekt.get();
+            panel = windows->Form4.get();
+            form->show();
+            QVERIFY(QTest::qWaitForWindowExposed(form));
+            form->NavigateByPath(tree.path("main") + '/');
+        }
+        // Opens the window with the button, lets act work in it while it is
+        // shown modally, and closes it by its close box when still open.
+        // Answers whether the window was still open after act.
+        bool inWindow(const std::function<void()> &act)
+        {
+            bool open = false;
+            QTimer::singleShot(0, selekt, [&] {
+                QVERIFY(selekt->isVisible() && selekt->isModal());
+                act();
+                open = selekt->isVisible();
+                if (open)
+                    selekt->reject();
+            });
+            form->SpeedButton20->click();
+            return open;
+        }
+        bool run(int mode, const QString &mask)
+        {
+            return inWindow([&] {
+                selekt->setItemIndex(mode);
+                selekt->Edit1->setText(mask);
+                QTest::mouseClick(selekt->Button1, Qt::LeftButton);
+            });
+        }
+        QStringList marked() const
+        {
+            QStringList names;
+            for (int i = 0; i < form->listing().count(); ++i)
+                if (form->EntryOfRow(i).marked)
+                    names.append(form->EntryOfRow(i).name);
+            names.sort();
+            return names;
+        }
+        void showPanelFolder()
+        {
+            panel->SecondPanelPath = tree.path("panel") + '/';
+            panel->ListSecondPanel(panel->SecondPanelPath);
+            panel->showPanel();
+        }
+    };
+
+private Q_SLOTS:
+    void layout()
+    {
+        Program program;
+        TSelekt &w = *program.selekt;
+        QCOMPARE(w.windowTitle(), QStringLiteral("Режимы выделения"));
+        QCOMPARE(w.geometry().size(), QSize(248, 167));
+        QCOMPARE(w.Label2->text(), QStringLiteral("По"));
+        QCOMPARE(w.Label1->text(), QStringLiteral("маске:"));
+        QCOMPARE(w.Edit1->text(), QStringLiteral("*.*"));
+        QCOMPARE(w.Edit1->geometry(), QRect(64, 12, 81, 27));
+        QCOMPARE(w.Button1->text(), QStringLiteral("Выполнить"));
+        QCOMPARE(w.Button1->geometry(), QRect(152, 13, 81, 25));
+        QCOMPARE(w.RadioGroup1->geometry(), QRect(8, 42, 225, 89));
+        QStringList captions;
+        for (const QRadioButton *item : w.RadioGroup1->findChildren<QRadioButton *>())
+            captions.append(item->text());
+        QCOMPARE(captions, (QStringList{"Выделение", "Выделение недостающих", "Исключение", "Реверсирование"}));
+        QCOMPARE(w.ItemIndex(), int(TSelekt::Selection));
+        for (const QWidget *control : w.findChildren<QWidget *>())
+            QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
+        QCOMPARE(program.form->SpeedButton20->toolTip(), QStringLiteral("Выбрать файлы / Select files"));
+    }
+
+    void theFourModes()
+    {
+        Program program;
+        QVERIFY(!program.run(TSelekt::Selection, QStringLiteral("*.*")));
+        QCOMPARE(program.marked(), (QStringList{"a.txt", "b.doc"}));
+        QCOMPARE(program.form->Label1->text(), QStringLiteral("Выделено в 0 папках и в 2 файлах: 2 KB"));
+        QVERIFY(!program.run(TSelekt::Reversal, QStringLiteral("*.*")));
+        QCOMPARE(program.marked(), QStringList{"README"});
+        QVERIFY(!program.run(TSelekt::Exclusion, QStringLiteral("READ*")));
+        QCOMPARE(program.marked(), QStringList{});
+        program.showPanelFolder();
+        QVERIFY(!program.run(TSelekt::SelectionOfMissing, QStringLiteral("*")));
+        QCOMPARE(program.marked(), (QStringList{"README", "b.doc"}));
+        QVERIFY(program.test.dialogs.messages().isEmpty());
+    }
+
+    void missingWithTheSecondPanelHidden()
+    {
+        Program program;
+        QVERIFY(!program.panel->isVisible());
+        QVERIFY(!program.run(TSelekt::SelectionOfMissing, QStringLiteral("*")));
+        QVERIFY(program.panel->isVisible());
+        QCOMPARE(program.form->SpeedButton17->property("glyph").toString(), QStringLiteral("TOONE"));
+        QCOMPARE(program.test.dialogs.messages(), QStringList{"Выберите папку для выполнения сравнения файлов"});
+        QCOMPARE(program.marked(), QStringList{});
+        // Opened again with the panel shown, it compares.
+        program.showPanelFolder();
+        QVERIFY(!program.run(TSelekt::SelectionOfMissing, QStringLiteral("*")));
+        QCOMPARE(program.marked(), (QStringList{"README", "b.doc"}));
+    }
+
+    void invalidMaskKeepsTheWindowOpen()
+    {
+        Program program;
+        program.run(TSelekt::Selection, QStringLiteral("*.txt"));
+        const QString summary = program.form->Label1->text();
+        QVERIFY(program.run(TSelekt::Exclusion, QStringLiteral("*[")));
+        QCOMPARE(program.test.dialogs.shown(Kind::ErrorBox).size(), 1);
+        QCOMPARE(program.test.dialogs.messages(), QStringList{"'*[' is an invalid mask at (3)"});
+        QCOMPARE(program.marked(), QStringList{"a.txt"});
+        QCOMPARE(program.form->Label1->text(), summary);
+        // Reversal never reads the mask.
+        QVERIFY(!program.run(TSelekt::Reversal, QStringLiteral("*[")));
+        QCOMPARE(program.marked(), (QStringList{"README", "b.doc"}));
+    }
+
+    void maskAndModeStayBetweenShowings()
+    {
+        Program program;
+        program.run(TSelekt::Exclusion, QStringLiteral("b.*"));
+        bool seen = false;
+        program.inWindow([&] {
+            seen = program.selekt->ItemIndex() == TSelekt::Exclusion &&
+                   program.selekt->Edit1->text() == QStringLiteral("b.*");
+        });
+        QVERIFY(seen);
+        // The close box runs nothing.
+        QCOMPARE(program.marked(), QStringList{});
+    }
+};
+
+int main(int argc, char **argv)
+{
+    usePrivateMounts();
+    QApplication application(argc, argv);
+    TSelektTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TSelektTest.moc"
