@@ -1,4 +1,5 @@
 #include "fileops/MarksController.h"
+#include "fileops/TFolderSize.h"
 #include "app/AppWindows.h"
 #include "app/TForm1.h"
 #include "fileops/MarkCommands.h"
@@ -166,8 +167,16 @@ private Q_SLOTS:
         QCOMPARE(quil::folderSizeKb(program.form->EntryOfRow(program.row(QStringLiteral("hollow")))), qint64(1));
     }
 
+    void relistingDropsTheReportsOfTheEarlierListing_data()
+    {
+        QTest::addColumn<bool>("walkDone");
+        QTest::newRow("still walking") << false;
+        // Its reports wait in the queue when the listing changes.
+        QTest::newRow("walk done, reports queued") << true;
+    }
     void relistingDropsTheReportsOfTheEarlierListing()
     {
+        QFETCH(bool, walkDone);
         Program program;
         program.tree.folder("slow");
         program.tree.folder("other");
@@ -178,6 +187,8 @@ private Q_SLOTS:
         program.form->SetStatus(QStringLiteral("before"));
         program.toggle(QStringLiteral("a"));
         const int row = program.row(QStringLiteral("a"));
+        if (walkDone)
+            program.form->marks().workers().first()->wait();
         // Re-listed before any report could be shown: whatever the worker
         // still sends belongs to the earlier listing.
         program.list(program.tree.path("other") + '/');
