@@ -138,7 +138,8 @@ void TForm1::openFileEntry(const TShellItem &entry)
     // Whether anything started is not reported, as with the shell's own
     // double click on a document without an application.
     if (!program.isEmpty())
-        m_services.launcher.run(program, entry.name, quil::Launcher::ArgumentForm::OneArgument);
+        // "./" so that a name such as "-x" or "+cmd" is never read as an option.
+        m_services.launcher.run(program, QStringLiteral("./") + entry.name, quil::Launcher::ArgumentForm::OneArgument);
     else
         m_services.launcher.openDocument(entry.relativeId.id.path());
 }

@@ -157,6 +157,10 @@ private Q_SLOTS:
             << QStringLiteral("A");
         QTest::newRow("a name that is not UTF-8 arrives byte for byte")
             << QStringList{".txt", "A"} << QByteArray("caf\xE9\xFF.txt") << QStringLiteral("A");
+        QTest::newRow("a name that looks like an option")
+            << QStringList{".txt", "A"} << QByteArray("+!touch X.txt") << QStringLiteral("A");
+        QTest::newRow("a name beginning with a dash")
+            << QStringList{".zz", "A"} << QByteArray("-x.zz") << QStringLiteral("A");
         QTest::newRow("a row without a program")
             << QStringList{".txt", "", ".txt", "A"} << QByteArray("a.txt") << QString();
         QTest::newRow("no row") << QStringList{".md", "A"} << QByteArray("notes.txt") << QString();
@@ -190,12 +194,13 @@ private Q_SLOTS:
         const QString recordOf = expected.isEmpty() ? defaultOpenerRecord() : record + expected;
         const QList<QByteArray> items = waitForRecord(recordOf);
         QCOMPARE(items.size(), 2);
-        // The program gets the name alone, the default application the path.
-        QCOMPARE(items.at(1), expected.isEmpty() ? file : fileName);
+        // The program gets the name in the current folder, the default application the path.
+        QCOMPARE(items.at(1), expected.isEmpty() ? file : "./" + fileName);
         if (!expected.isEmpty())
             QCOMPARE(items.at(0), quil::toNative(canonical(folder)));
         QCOMPARE(form.listing().currentPath(), folder);
         QVERIFY(!QFile::exists(folder + "/pwned"));
+        QVERIFY(!QFile::exists(folder + "/X.txt"));
         for (const QString &other : {record + "A", record + "B"})
             if (other != recordOf)
                 QVERIFY(!QFile::exists(other));

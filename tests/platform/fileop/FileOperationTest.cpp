@@ -448,6 +448,15 @@ TEST(FileOperation, CollisionNames)
     for (const auto &c : cases)
         EXPECT_EQ(FileOperation::collisionName(c.name, 2, c.folder), c.second);
     EXPECT_EQ(FileOperation::collisionName("name.ext", 3, false), "name (3).ext");
+    // A numbered name that would pass the 255 bytes of a name is shortened
+    // before its extension, never inside a character.
+    const QByteArray longStem = QByteArray(250, 'a');
+    EXPECT_EQ(FileOperation::collisionName(longStem + ".txt", 2, false), QByteArray(247, 'a') + " (2).txt");
+    const QByteArray cyrillic = QByteArray("\xd0\xb6").repeated(125); // 250 bytes of "ж"
+    EXPECT_EQ(FileOperation::collisionName(cyrillic + ".txt", 2, false),
+              QByteArray("\xd0\xb6").repeated(123) + " (2).txt");
+    EXPECT_EQ(FileOperation::collisionName("x." + QByteArray(253, 'e'), 2, false),
+              "x." + QByteArray(249, 'e') + " (2)");
 }
 
 // Renaming onto an existing name picks "name (2).ext", "name (3).ext", ...
@@ -571,7 +580,10 @@ TEST(FileOperation, SparseFileOver4GiBStaysSparse)
     ASSERT_EQ(::pwrite(fd, "end", 3, size - 3), 3);
     ::close(fd);
     ScriptedDialogs dialogs;
-    EXPECT_TRUE(FileOperation(dialogs, {q(src + "/sparse")}, q(dst), FO_COPY, 0).run());
+    FileOperation copying(dialogs, {q(src + "/sparse")}, q(dst), FO_COPY, 0);
+    EXPECT_TRUE(copying.run());
+    // The holes are not counted either, so the progress reaches its end.
+    EXPECT_EQ(copying.progress().bytesDone, copying.progress().bytesTotal);
     const struct stat copy = fc::lstatOf(dst + "/sparse");
     EXPECT_EQ(copy.st_size, size);
     EXPECT_LT(copy.st_blocks * 512, 16 * MiB);

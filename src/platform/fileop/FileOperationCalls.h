@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+// The system calls the file operation's jobs share, with the loops and
+// checks each needs. Paths and names are the system's bytes.
+namespace quil::fileop {
+
+enum class Outcome { Done, Skipped, Cancelled };
+
+constexpr int kDirFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+
+// A place in the tree: an open folder, a name in it and the full path shown to the user.
+struct Place
+{
+    int folder;
+    QByteArray name;
+    QByteArray path;
+};
+
+// A path the system would read only up to a zero byte names another item: refused.
+bool isBadPath(const QByteArray &path);
+// Opens a folder by a path of any length. The descriptor, or -1 with errno.
+int openFolder(const QByteArray &path);
+// The names in an open folder, without "." and "..". Returns 0 or errno.
+int listFolder(int folderFd, QList<QByteArray> &names);
+// rename that never replaces; -1 with errno (EEXIST when the name is taken).
+int renameNoReplace(int fromDir, const char *from, int toDir, const char *to);
+// The permission bits a copy made by user:group gets.
+mode_t copyMode(const struct stat &st, uid_t user, gid_t group);
+bool sameFile(const struct stat &a, const struct stat &b);
+// Whether the two names, links followed, lead to one file.
+bool resolveToSameFile(int folderA, const QByteArray &nameA, int folderB, const QByteArray &nameB);
+// Whether the item still is what was copied (identity, type, size, times).
+bool unchangedSince(const struct stat &before, const struct stat &now);
+// The bytes a file's copy writes: a sparse file's holes are not written.
+qint64 bytesToCopy(const struct stat &st);
+QString reasonText(int error);
+// The mount an item lies on (two bind mounts of one file system differ), or
+// 0 where the system does not tell.
+quint64 mountIdOf(int folder, const QByteArray &name);
+// "name (n).ext" for files, "name (n)" for folders, shortened before the
+// extension (on a character boundary) to fit a name's 255 bytes.
+QByteArray collisionName(const QByteArray &name, int n, bool isFolder);
+
+extern const QString kSameFileText;
+extern const QString kChangedText;
+
+} // namespace quil::fileop

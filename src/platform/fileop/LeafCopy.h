@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/UniqueFd.h"
+#include "platform/fileop/FileOperationCalls.h"
+
+#include <unistd.h>
+#include <vector>
+
+namespace quil::fileop {
+
+struct OperationState;
+
+// Copies (or moves across file systems) one item that is not a folder: a
+// file, a link, a device, a pipe or a socket. The copy is made under a
+// temporary or unnamed name and gets its final name only once whole; for a
+// move the source goes only after that, and only if it still is the file
+// that was copied.
+class LeafCopy
+{
+public:
+    explicit LeafCopy(OperationState &state) : m_state(state) {}
+
+    Outcome run(const Place &src, Place &dst, const struct stat &st, bool move, bool replace, int depth);
+
+private:
+    Outcome copyFile(const Place &src, const Place &dst, const struct stat &st, bool move, bool replace,
+                     QByteArray &temp, struct stat &copied);
+    int writeCopy(int in, const Place &dst, const struct stat &st, bool durable, bool replace, QByteArray &temp,
+                  bool &made);
+    int linkUnnamed(int out, const Place &dst, QByteArray &temp, bool &linked);
+    Outcome copyLink(const Place &src, const Place &dst, const struct stat &st, QByteArray &temp);
+    Outcome makeSpecial(const Place &dst, const struct stat &st, QByteArray &temp);
+    int copyData(int in, int out, const struct stat &st, qint64 &copied);
+    int copyRange(int in, int out, off_t *offset, qint64 length, bool &range, qint64 &copied);
+    Outcome commit(const QByteArray &temp, Place &dst, bool replace);
+    Outcome checkUnchanged(const Place &src, const struct stat &before, const struct stat &copied);
+
+    OperationState &m_state;
+    std::vector<char> m_buffer;
+    // Unnamed files (O_TMPFILE) are linked in through /proc/self/fd.
+    const bool m_unnamedFiles = ::access("/proc/self/fd", X_OK) == 0;
+    // Linking by descriptor alone needs a capability most users lack; then /proc.
+    bool m_linkByDescriptor = true;
+};
+
+} // namespace quil::fileop

@@ -1,0 +1,114 @@
+#include "platform/fileop/OperationState.h"
+
+#include "platform/BytePath.h"
+#include "platform/Dialogs.h"
+#include "platform/NativePath.h"
+
+#include <cerrno>
+
+namespace quil::fileop {
+
+void OperationState::noteError(int code)
+{
+    failed = true;
+    int none = 0;
+    error.compare_exchange_strong(none, code);
+}
+
+void OperationState::stop()
+{
+    noteError(ECANCELED);
+    cancelled = true;
+}
+
+void OperationState::addBytes(qint64 n)
+{
+    const qint64 done = bytesDone += n;
+    if (afterBytes)
+        afterBytes(done);
+    const qint64 limit = cancelAfter;
+    if (limit >= 0 && done >= limit)
+        stop();
+}
+
+void OperationState::itemDone(int depth)
+{
+    if (counted || depth == 0)
+        ++itemsDone;
+}
+
+void OperationState::enter(const QByteArray &path)
+{
+    {
+        QMutexLocker lock(&mutex);
+        current = fromNative(path);
+    }
+    if (beforeItem)
+        beforeItem(current);
+}
+
+OperationState::Choice OperationState::ask(const QByteArray &path, const QString &reason, int code)
+{
+    if (cancelled)
+        return Choice::Cancel;
+    switch (dialogs.askItemError(fromNative(path), reason)) {
+    case Dialogs::ErrorAnswer::Retry:
+        return Choice::Retry;
+    case Dialogs::ErrorAnswer::Skip:
+        noteError(code);
+        return Choice::Skip;
+    case Dialogs::ErrorAnswer::Cancel:
+        break;
+    }
+    noteError(code);
+    stop();
+    return Choice::Cancel;
+}
+
+Outcome OperationState::enterItem(const Place &place, struct stat &st)
+{
+    enter(place.path);
+    return attempt(place.path, [&] {
+        return ::fstatat(place.folder, place.name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
+    });
+}
+
+int OperationState::freeName(Place &place, bool isFolder)
+{
+    const QByteArray original = place.name;
+    const QByteArray folderPath = bytepath::parent(place.path);
+    for (int n = 2; n < 100000; ++n) {
+        const QByteArray candidate = collisionName(original, n, isFolder);
+        struct stat st;
+        if (::fstatat(place.folder, candidate.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            if (errno != ENOENT)
+                return errno;
+            place.name = candidate;
+            place.path = bytepath::join(folderPath, candidate);
+            return 0;
+        }
+    }
+    return EEXIST;
+}
+
+Outcome OperationState::askReplace(const QByteArray &source, const QByteArray &target)
+{
+    if (replaceAll)
+        return Outcome::Done;
+    switch (dialogs.askTargetExists(fromNative(source), fromNative(target))) {
+    case Dialogs::TargetExistsAnswer::ReplaceAll:
+        replaceAll = true;
+        return Outcome::Done;
+    case Dialogs::TargetExistsAnswer::Replace:
+        return Outcome::Done;
+    case Dialogs::TargetExistsAnswer::Skip:
+        noteError(EEXIST);
+        return Outcome::Skipped;
+    case Dialogs::TargetExistsAnswer::Cancel:
+        break;
+    }
+    stop();
+    return Outcome::Cancelled;
+}
+
+} // namespace quil::fileop

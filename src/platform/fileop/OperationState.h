@@ -1,0 +1,83 @@
+#pragma once
+
+#include "platform/fileop/FileOperationCalls.h"
+
+#include <QMutex>
+#include <QString>
+
+#include <atomic>
+#include <functional>
+#include <unistd.h>
+
+namespace quil {
+class Dialogs;
+}
+
+namespace quil::fileop {
+
+// What every job of one file operation shares: the counters the progress
+// window reads, the cancel flag, the first error, and the one loop that asks
+// the user to retry, skip or cancel an item that failed.
+struct OperationState
+{
+    OperationState(Dialogs &dialogs, int flags) : dialogs(dialogs), flags(flags) {}
+
+    enum class Choice { Retry, Skip, Cancel };
+
+    Dialogs &dialogs;
+    const int flags;
+
+    std::atomic<bool> cancelled{false};
+    std::atomic<qint64> bytesDone{0};
+    std::atomic<qint64> bytesTotal{0};
+    std::atomic<int> itemsDone{0};
+    std::atomic<int> itemsTotal{0};
+    std::atomic<qint64> cancelAfter{-1};
+    std::atomic<int> error{0};
+    mutable QMutex mutex;
+    QString current;
+    std::function<void(const QString &)> beforeItem;
+    std::function<void(qint64)> afterBytes;
+
+    // Worker thread only.
+    bool failed = false;
+    bool replaceAll = false;
+    bool counted = true; // the current source was walked for the totals
+    const uid_t user = ::geteuid();
+    const gid_t group = ::getegid();
+
+    void noteError(int code);
+    void stop();
+    void addBytes(qint64 n);
+    void itemDone(int depth);
+    // Makes the path the current item of the progress.
+    void enter(const QByteArray &path);
+    Choice ask(const QByteArray &path, const QString &reason, int code);
+    Choice ask(const QByteArray &path, int code) { return ask(path, reasonText(code), code); }
+    static Outcome outcomeOf(Choice choice) { return choice == Choice::Skip ? Outcome::Skipped : Outcome::Cancelled; }
+
+    // Runs step (0 or an errno) until it succeeds or the user gives the item up.
+    template <typename Step> Outcome attempt(const QByteArray &path, Step step)
+    {
+        for (;;) {
+            if (cancelled)
+                return Outcome::Cancelled;
+            const int code = step();
+            if (code == 0)
+                return Outcome::Done;
+            const Choice choice = ask(path, code);
+            if (choice != Choice::Retry)
+                return outcomeOf(choice);
+        }
+    }
+
+    // Makes the item current and reads its own data (a link's, not its
+    // target's), asking on failure.
+    Outcome enterItem(const Place &place, struct stat &st);
+    // Gives the place the first "name (n)" that does not exist yet. 0 or errno.
+    int freeName(Place &place, bool isFolder);
+    // Asks whether the existing target is replaced. Done to replace.
+    Outcome askReplace(const QByteArray &source, const QByteArray &target);
+};
+
+} // namespace quil::fileop

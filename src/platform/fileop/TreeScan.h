@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <atomic>
+#include <functional>
+#include <sys/stat.h>
+
+namespace quil::fileop {
+
+// Walks the item name in the open folder parent and everything under it,
+// depth first, without recursion and without following links, calling
+// visit with each item's own data; visit answers false to stop the walk.
+// Folders that cannot be read are passed over. Answers false when stopped
+// by visit or by cancelled.
+bool scanTree(int parent, const QByteArray &name, const std::function<bool(const struct stat &)> &visit,
+              const std::atomic<bool> &cancelled);
+
+} // namespace quil::fileop
