@@ -208,6 +208,8 @@ private Q_SLOTS:
         program->toggle(QStringLiteral("slow"));
         QVERIFY(!program->form->marks().workers().isEmpty());
         program->form->close();
+        for (TFolderSize *worker : program->form->marks().workers())
+            QVERIFY(worker->isInterruptionRequested());
         // The windows go while the worker may still walk: it is stopped and
         // waited for, and no report reaches the discarded list.
         program->windows.reset();
