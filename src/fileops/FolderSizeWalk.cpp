@@ -122,7 +122,7 @@ void FolderSizeWalk::walkerLoop()
             return;
         }
         if (m_pending.empty()) {
-            // Every folder is read once no thread reads one and none waits.
+            // The walk is over when no folder waits and no thread reads one.
             if (m_busy == 0) {
                 m_finished = true;
                 m_changed.notify_all();
