@@ -335,14 +335,13 @@ void TForm1::FormShow()
 {
     m_windowShown = true;
     quil::runHandler(m_services.dialogs, [this] { NavigateByPath(m_startRoot); });
-    quil::runHandler(m_services.dialogs, [this] {
-        readQuilIni();
-        if (m_windows) {
-            m_windows->FILESCH->CheckBox4->setChecked(m_windows->Set1->CheckBox1->isChecked() ||
-                                                      m_windows->Set1->CheckBox2->isChecked());
-            m_windows->Extent->LoadExtensionTable();
-        }
-    });
+    // Each settings file is reported on its own: a bad quil.ini does not keep quil.ext from being read.
+    quil::runHandler(m_services.dialogs, [this] { readQuilIni(); });
+    if (m_windows) {
+        m_windows->FILESCH->CheckBox4->setChecked(m_windows->Set1->CheckBox1->isChecked() ||
+                                                  m_windows->Set1->CheckBox2->isChecked());
+        quil::runHandler(m_services.dialogs, [this] { m_windows->Extent->LoadExtensionTable(); });
+    }
 }
 
 void TForm1::readQuilIni()
