@@ -1,6 +1,6 @@
 #include "app/TSelekt.h"
 
-#include "app/Services.h"
+#include "platform/Services.h"
 
 TSelekt::TSelekt(quil::Services &services, QWidget *parent) : QWidget(parent), m_services(services)
 {
