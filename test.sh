@@ -9,13 +9,13 @@ scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
 
 echo "== Test build =="
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIL_TESTS=ON -DQUIL_BENCH=ON >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIL_TESTS=ON -DQUIL_BENCH=ON -DQUIL_WERROR=ON >/dev/null
 cmake --build build -j2
 ctest --test-dir build -j2 --output-on-failure
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build =="
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
-  -DQUIL_TESTS=ON -DQUIL_BENCH=OFF -DQUIL_SANITIZE=ON >/dev/null
+  -DQUIL_TESTS=ON -DQUIL_BENCH=OFF -DQUIL_SANITIZE=ON -DQUIL_WERROR=ON >/dev/null
 cmake --build build-asan -j2
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan -j2 --output-on-failure

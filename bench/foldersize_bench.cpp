@@ -3,12 +3,12 @@
 // in the same run. Prints the totals of both, the medians and, last,
 // foldersize_vs_du=<median worker time / median du time>.
 #include "app/AppWindows.h"
-#include "app/Services.h"
 #include "app/TForm1.h"
 #include "fileops/MarksController.h"
 #include "fileops/TFolderSize.h"
 #include "platform/Launcher.h"
 #include "platform/ScriptedDialogs.h"
+#include "platform/Services.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,10 +1,10 @@
 // Saves a picture of the main window listing a folder, as the program shows it
 // at start-up: listing_shot OUT.png [FOLDER]. For checking the layout by eye.
 #include "app/AppWindows.h"
-#include "app/Services.h"
 #include "app/TForm1.h"
 #include "platform/Launcher.h"
 #include "platform/ScriptedDialogs.h"
+#include "platform/Services.h"
 
 #include <QApplication>
 #include <QDir>

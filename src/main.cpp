@@ -1,8 +1,8 @@
 #include "app/AppWindows.h"
-#include "app/Services.h"
 #include "app/TForm1.h"
 #include "platform/Launcher.h"
 #include "platform/QtDialogs.h"
+#include "platform/Services.h"
 #include "platform/SettingsFiles.h"
 #include "viewers/ViewerWheelFilter.h"
 

@@ -1,6 +1,5 @@
 #include "app/AppWindows.h"
 
-#include "app/Services.h"
 #include "app/TAboutBox.h"
 #include "app/TFB.h"
 #include "app/TFILESCH.h"
@@ -8,6 +7,7 @@
 #include "app/TSet1.h"
 #include "fileops/TForm4.h"
 #include "fileops/TSelekt.h"
+#include "platform/Services.h"
 #include "viewers/TExtent.h"
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"

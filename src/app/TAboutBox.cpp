@@ -1,6 +1,6 @@
 #include "app/TAboutBox.h"
 
-#include "app/Services.h"
+#include "platform/Services.h"
 
 TAboutBox::TAboutBox(quil::Services &services, QWidget *parent) : QDialog(parent), m_services(services)
 {

@@ -1,6 +1,6 @@
 #include "app/TFB.h"
 
-#include "app/Services.h"
+#include "platform/Services.h"
 
 TFB::TFB(quil::Services &services, QWidget *parent) : QWidget(parent), m_services(services)
 {

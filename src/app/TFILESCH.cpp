@@ -1,6 +1,6 @@
 #include "app/TFILESCH.h"
 
-#include "app/Services.h"
+#include "platform/Services.h"
 
 #include <QCheckBox>
 

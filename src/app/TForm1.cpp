@@ -3,7 +3,6 @@
 #include "app/AppWindows.h"
 #include "app/ProgramEnd.h"
 #include "app/QuilIni.h"
-#include "app/Services.h"
 #include "app/TFILESCH.h"
 #include "app/TSet1.h"
 #include "listing/DiskDisplay.h"
@@ -14,6 +13,7 @@
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
 #include "platform/OsError.h"
+#include "platform/Services.h"
 #include "platform/SettingsFiles.h"
 #include "platform/ShellNamespace.h"
 #include "platform/Volumes.h"
@@ -336,14 +336,13 @@ void TForm1::FormShow()
 {
     m_windowShown = true;
     quil::runHandler(m_services.dialogs, [this] { NavigateByPath(m_startRoot); });
-    quil::runHandler(m_services.dialogs, [this] {
-        readQuilIni();
-        if (m_windows) {
-            m_windows->FILESCH->CheckBox4->setChecked(m_windows->Set1->CheckBox1->isChecked() ||
-                                                      m_windows->Set1->CheckBox2->isChecked());
-            m_windows->Extent->LoadExtensionTable();
-        }
-    });
+    // Each settings file is reported on its own: a bad quil.ini does not keep quil.ext from being read.
+    quil::runHandler(m_services.dialogs, [this] { readQuilIni(); });
+    if (m_windows) {
+        m_windows->FILESCH->CheckBox4->setChecked(m_windows->Set1->CheckBox1->isChecked() ||
+                                                  m_windows->Set1->CheckBox2->isChecked());
+        quil::runHandler(m_services.dialogs, [this] { m_windows->Extent->LoadExtensionTable(); });
+    }
 }
 
 void TForm1::readQuilIni()

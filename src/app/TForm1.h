@@ -90,7 +90,6 @@ public:
 
     // Disk size and free space in kilobytes of the last folder on a volume.
     qint64 diskSizeKb() const { return m_diskSizeKb; }
-    qint64 diskFreeKb() const { return m_diskFreeKb; }
 
     // --- Folder tree and drive selector, for the navigation commands ---
 

@@ -2,9 +2,9 @@
 // rebuilt drive lists and the device notices of the volume monitor.
 #include "app/TForm1.h"
 
-#include "app/Services.h"
 #include "listing/FolderTreeModel.h"
 #include "platform/ErrorBox.h"
+#include "platform/Services.h"
 #include "platform/SettingsFiles.h"
 #include "platform/VolumeMonitor.h"
 

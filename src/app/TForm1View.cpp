@@ -2,11 +2,11 @@
 #include "app/TForm1.h"
 
 #include "app/AppWindows.h"
-#include "app/Services.h"
 #include "app/TSet1.h"
 #include "listing/FolderListView.h"
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
+#include "platform/Services.h"
 #include "viewers/PictureLoader.h"
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"

@@ -1,6 +1,6 @@
 #include "app/TSet1.h"
 
-#include "app/Services.h"
+#include "platform/Services.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

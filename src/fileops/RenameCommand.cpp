@@ -1,6 +1,5 @@
 #include "fileops/RenameCommand.h"
 
-#include "app/Services.h"
 #include "app/TForm1.h"
 #include "fileops/PanelFolder.h"
 #include "fileops/SecondPanel.h"
@@ -8,6 +7,7 @@
 #include "listing/FolderTreeModel.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
+#include "platform/Services.h"
 #include "platform/fileop/ShellFileOperation.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "fileops/SecondPanelButtons.h"
 
-#include "app/Services.h"
 #include "app/TForm1.h"
 #include "fileops/Glyphs.h"
 #include "fileops/TForm4.h"
 #include "platform/ErrorBox.h"
+#include "platform/Services.h"
 
 #include <QComboBox>
 #include <QToolButton>

@@ -1,10 +1,10 @@
 #include "fileops/TSelekt.h"
 
-#include "app/Services.h"
 #include "fileops/MarksController.h"
 #include "fileops/SecondPanel.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
+#include "platform/Services.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

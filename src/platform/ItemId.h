@@ -28,9 +28,7 @@ public:
 
     Kind kind() const { return m_kind; }
     bool isEmpty() const { return m_kind == Kind::Desktop; }
-    bool isDesktop() const { return m_kind == Kind::Desktop; }
     bool isComputer() const { return m_kind == Kind::Computer; }
-    bool isVolume() const { return m_kind == Kind::Volume; }
     // A file-system item or a volume: something with a path.
     bool isFileSystem() const { return m_kind == Kind::Path || m_kind == Kind::Volume; }
 

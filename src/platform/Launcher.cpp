@@ -6,12 +6,8 @@
 #include <QProcess>
 
 #include <cstdlib>
-// GIO names a struct member "signals", which Qt defines as a keyword.
-#pragma push_macro("signals")
-#undef signals
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
-#pragma pop_macro("signals")
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>

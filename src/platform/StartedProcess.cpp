@@ -80,7 +80,7 @@ void StartedProcess::check()
 {
     if (hasEnded() && !m_reported) {
         m_reported = true;
-        emit ended(m_exitCode);
+        Q_EMIT ended(m_exitCode);
     }
 }
 

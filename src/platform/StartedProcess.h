@@ -31,7 +31,7 @@ public:
     // signal ended it); stillActive until then.
     int exitCode();
 
-signals:
+Q_SIGNALS:
     void ended(int exitCode);
 
 private:

@@ -96,19 +96,19 @@ void VolumeMonitor::tableChanged()
     QSet<QString> reported;
     for (const Volume &volume : volumes) {
         if (!before.contains(volume.mountPoint)) {
-            emit deviceChange(DeviceArrival, volume.mountPoint);
+            Q_EMIT deviceChange(DeviceArrival, volume.mountPoint);
             reported.insert(volume.mountPoint);
         }
     }
     for (const QString &point : before) {
         if (!after.contains(point)) {
-            emit deviceChange(DeviceRemoval, point);
+            Q_EMIT deviceChange(DeviceRemoval, point);
             reported.insert(point);
         }
     }
     // What changed besides the volumes that came and went is a node change.
     if (reported.isEmpty() || linesExcept(previous, reported) != linesExcept(table, reported))
-        emit deviceChange(NodeChange, QString());
+        Q_EMIT deviceChange(NodeChange, QString());
 }
 
 } // namespace quil

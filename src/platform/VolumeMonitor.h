@@ -29,7 +29,7 @@ public:
     // The volumes as the last read of the table found them (no labels).
     const QList<Volume> &volumes() const { return m_volumes; }
 
-signals:
+Q_SIGNALS:
     // One signal per volume that came or went (with its mount point), or one
     // NodeChange (empty mount point) when the table changed otherwise.
     void deviceChange(int event, const QString &mountPoint);

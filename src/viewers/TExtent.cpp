@@ -1,8 +1,8 @@
 #include "viewers/TExtent.h"
 
-#include "app/Services.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
+#include "platform/Services.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>

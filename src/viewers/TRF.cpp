@@ -1,9 +1,9 @@
 #include "viewers/TRF.h"
 
-#include "app/Services.h"
 #include "platform/CodePages.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
+#include "platform/Services.h"
 #include "viewers/FileSearcher.h"
 #include "viewers/FileViewRenderer.h"
 

@@ -1,7 +1,7 @@
 #include "viewers/TSHPIC.h"
 
-#include "app/Services.h"
 #include "platform/ErrorBox.h"
+#include "platform/Services.h"
 #include "viewers/PictureBox.h"
 #include "viewers/PictureLoader.h"
 

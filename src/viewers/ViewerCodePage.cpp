@@ -2,19 +2,6 @@
 
 namespace quil {
 
-QString codePageName(ViewerCodePage codePage)
-{
-    switch (codePage) {
-    case ViewerCodePage::Win:
-        return QStringLiteral("WIN");
-    case ViewerCodePage::Dos:
-        return QStringLiteral("DOS");
-    case ViewerCodePage::Ucode:
-        return QStringLiteral("UCODE");
-    }
-    return {};
-}
-
 std::optional<ViewerCodePage> codePageFromName(const QString &name)
 {
     if (name == QLatin1String("WIN"))

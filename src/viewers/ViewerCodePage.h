@@ -9,8 +9,6 @@ namespace quil {
 // through the OEM to ANSI conversion), UCODE is UTF-16LE.
 enum class ViewerCodePage { Win, Dos, Ucode };
 
-// The caption that names the code page ("WIN", "DOS", "UCODE").
-QString codePageName(ViewerCodePage codePage);
 // The code page a caption names; nothing for any other text.
 std::optional<ViewerCodePage> codePageFromName(const QString &name);
 

@@ -1,13 +1,14 @@
 #include "app/TForm1.h"
 #include "app/AppWindows.h"
-#include "app/Services.h"
 #include "app/TFILESCH.h"
 #include "app/TSet1.h"
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
 #include "listing/FolderTreeModel.h"
+#include "platform/NativePath.h"
 #include "platform/OsError.h"
 #include "platform/ScriptedDialogs.h"
+#include "platform/Services.h"
 #include "platform/SettingsFiles.h"
 #include "platform/ShellNamespace.h"
 #include "platform/TextFormat.h"
@@ -35,6 +36,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <memory>
+#include <sys/stat.h>
 
 // The main window's life cycle on the real windows: start-up, quil.ini,
 // close and resize.
@@ -321,6 +323,20 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         QVERIFY(form.close());
         QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
+    }
+
+    // A settings file that is a FIFO blocked the start in open(); one that
+    // leads to /dev/zero grew without end.
+    void settingsFilesThatAreNotFilesAreReportedAndTheWindowStarts()
+    {
+        Program program;
+        QVERIFY(::mkfifo(quil::toNative(program.iniPath()).constData(), 0600) == 0);
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), program.services.settingsFolder + QStringLiteral("quil.ext")));
+        // A hang here is caught by the test's time limit.
+        TForm1 &form = program.start();
+        QVERIFY(form.isVisible());
+        QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 2);
+        QCOMPARE(form.cbPath->currentText(), QStringLiteral("/"));
     }
 
     void resizeKeepsRowsAndRightAnchors()

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Services.h"
 #include "platform/Launcher.h"
 #include "platform/ScriptedDialogs.h"
+#include "platform/Services.h"
 #include "support/TempTree.h"
 
 // The services a window test hands to the windows: scripted dialogs, the real

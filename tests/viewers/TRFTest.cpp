@@ -63,7 +63,7 @@ private:
         QTRY_VERIFY(m_rf->Memo1->hasFocus());
     }
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         m_tree = std::make_unique<TempTree>();

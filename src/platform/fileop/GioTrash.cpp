@@ -1,7 +1,5 @@
 #include "platform/fileop/GioTrash.h"
 
-// GIO names a struct member "signals", which Qt defines as a keyword.
-#undef signals
 #include <gio/gio.h>
 
 namespace quil {

@@ -22,7 +22,7 @@ namespace fc = filecheck;
 class FileOperationProgressTest : public QObject
 {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void windowShowsProgressAndCancelLeavesSourcesIntact();
     void toolRunsOperationWithScriptedAnswers();
     void ownerDeletedWhileWindowShowsIsNoDoubleDelete();
