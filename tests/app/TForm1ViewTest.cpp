@@ -129,6 +129,8 @@ private Q_SLOTS:
         form.SpeedButton4->click();
         QVERIFY(program.dialogs.messages().isEmpty());
         QVERIFY(program.text().isVisible());
+        // Closed, so that its late activation cannot take the focus from the list below.
+        program.text().close();
 
         // A click on the current row of the focused list edits its name.
         form.activateWindow();
