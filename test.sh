@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds QUIL and runs the whole test suite, then the same suite built with
-# AddressSanitizer and UndefinedBehaviorSanitizer, and runs the picture readers
+# AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer, the threaded
+# engines under ThreadSanitizer, and runs the picture readers
 # briefly under libFuzzer. Exit status is the suite's.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -17,8 +18,17 @@ echo "== AddressSanitizer + UndefinedBehaviorSanitizer build =="
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
   -DQUIL_TESTS=ON -DQUIL_BENCH=OFF -DQUIL_SANITIZE=ON -DQUIL_WERROR=ON >/dev/null
 cmake --build build-asan -j2
-ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-asan -j2 --output-on-failure
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --test-dir build-asan -j2 --output-on-failure
+
+echo "== ThreadSanitizer: the threaded engines (file operation, search) =="
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIL_TESTS=ON -DQUIL_BENCH=OFF -DQUIL_TSAN=ON \
+  >/dev/null
+cmake --build build-tsan -j2 --target platform_fileop_test search_engine_test search_tool_test quil-search
+# Qt itself is not instrumented, so its window tests would only report its own internals.
+for test in platform/fileop/platform_fileop_test search/search_engine_test search/search_tool_test; do
+  TSAN_OPTIONS=halt_on_error=1 "build-tsan/tests/$test"
+done
 
 echo "== Picture readers under libFuzzer (brief runs) =="
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -1,5 +1,6 @@
 #include "fileops/PanelFolder.h"
 
+#include "listing/PathText.h"
 #include "platform/NativePath.h"
 
 #include <QCollator>
@@ -57,24 +58,12 @@ PanelFolderListing readPanelFolder(const QString &folderPath)
 
 QString LastFolderName(const QString &path)
 {
-    if (path == QLatin1String("/"))
-        return path;
-    QString text = path;
-    if (text.endsWith(QLatin1Char('/')))
-        text.chop(1);
-    const qsizetype slash = text.lastIndexOf(QLatin1Char('/'));
-    return slash < 0 ? QString() : text.mid(slash + 1);
+    return path == QLatin1String("/") ? path : splitLastName(path).name;
 }
 
 QString ParentFolder(const QString &path)
 {
-    if (path == QLatin1String("/"))
-        return path;
-    QString text = path;
-    if (text.endsWith(QLatin1Char('/')))
-        text.chop(1);
-    const qsizetype slash = text.lastIndexOf(QLatin1Char('/'));
-    return slash < 0 ? QString() : text.left(slash + 1);
+    return path == QLatin1String("/") ? path : splitLastName(path).parent;
 }
 
 bool isRefusedNewName(const QString &name)

@@ -8,11 +8,7 @@ QString folderLeftByUp(const QString &pathBoxText)
 {
     if (isRootPathText(pathBoxText))
         return pathBoxText;
-    QString text = pathBoxText;
-    if (text.endsWith(QLatin1Char('/')))
-        text.chop(1);
-    const qsizetype slash = text.lastIndexOf(QLatin1Char('/'));
-    return slash < 0 ? QString() : text.mid(slash + 1);
+    return splitLastName(pathBoxText).name;
 }
 
 } // namespace quil

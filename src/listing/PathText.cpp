@@ -22,4 +22,15 @@ int findHistoryLine(const QStringList &lines, const QString &path)
     return -1;
 }
 
+PathTail splitLastName(const QString &path)
+{
+    QString text = path;
+    if (text.endsWith(QLatin1Char('/')))
+        text.chop(1);
+    const qsizetype slash = text.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return {};
+    return {text.left(slash + 1), text.mid(slash + 1)};
+}
+
 } // namespace quil

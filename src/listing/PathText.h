@@ -18,6 +18,15 @@ bool isRootPathText(const QString &text);
 // except for a root (so /home/ann shows /home/ann/ and / stays /).
 QString pathBoxText(const QString &path);
 
+// A path text split at its last "/" (one trailing "/" ignored): the part up
+// to and with that "/", and the name after it; both empty without a "/".
+struct PathTail
+{
+    QString parent;
+    QString name;
+};
+PathTail splitLastName(const QString &path);
+
 // The history line of path, letter case ignored; -1 when none. O(lines).
 int findHistoryLine(const QStringList &lines, const QString &path);
 

@@ -9,10 +9,10 @@
 #include "platform/ShellNamespace.h"
 #include "platform/VolumeMonitor.h"
 #include "platform/Volumes.h"
+#include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
 #include "support/RecordingScript.h"
 #include "support/TempTree.h"
-#include "support/TestServices.h"
 #include "viewers/TExtent.h"
 
 #include <QAbstractItemView>
@@ -54,23 +54,9 @@ class TForm1NavigationTest : public QObject
 {
     Q_OBJECT
 
-    struct Program
+    struct Program : MainWindowFixture
     {
-        TestServices test;
-        quil::ScriptedDialogs &dialogs = test.dialogs;
-        std::unique_ptr<AppWindows> windows;
-
-        TForm1 &start(bool show = true)
-        {
-            windows = std::make_unique<AppWindows>(test.services);
-            if (show)
-                windows->Form1->show();
-            return *windows->Form1;
-        }
-        void writeExtensions(const QStringList &lines)
-        {
-            quil::writeSettingsLines(test.services.settingsFolder + QStringLiteral("quil.ext"), lines);
-        }
+        void writeExtensions(const QStringList &lines) { writeSettings(QStringLiteral("quil.ext"), lines); }
     };
 
     static int rowNamed(TForm1 &form, const QString &name)

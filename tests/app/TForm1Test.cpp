@@ -13,9 +13,9 @@
 #include "platform/ShellNamespace.h"
 #include "platform/TextFormat.h"
 #include "platform/Volumes.h"
+#include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
 #include "support/TempTree.h"
-#include "support/TestServices.h"
 #include "viewers/TExtent.h"
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"
@@ -44,22 +44,12 @@ class TForm1Test : public QObject
 {
     Q_OBJECT
 
-    struct Program
+    struct Program : MainWindowFixture
     {
-        TestServices test;
         TempTree &settings = test.settings;
-        quil::ScriptedDialogs &dialogs = test.dialogs;
-        quil::Services &services = test.services;
-        std::unique_ptr<AppWindows> windows;
 
-        QString iniPath() const { return services.settingsFolder + QStringLiteral("quil.ini"); }
-        void writeIni(const QStringList &lines) { quil::writeSettingsLines(iniPath(), lines); }
-        TForm1 &start()
-        {
-            windows = std::make_unique<AppWindows>(services);
-            windows->Form1->show();
-            return *windows->Form1;
-        }
+        QString iniPath() const { return settingsPath(QStringLiteral("quil.ini")); }
+        void writeIni(const QStringList &lines) { writeSettings(QStringLiteral("quil.ini"), lines); }
         TSet1 &set1() { return *windows->Set1; }
         QStringList closeAndReadIni()
         {

@@ -5,10 +5,10 @@
 #include "listing/FolderListView.h"
 #include "platform/NativePath.h"
 #include "platform/ScriptedDialogs.h"
+#include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
 #include "support/RecordingScript.h"
 #include "support/TempTree.h"
-#include "support/TestServices.h"
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"
 
@@ -32,19 +32,10 @@ class TForm1ViewTest : public QObject
 {
     Q_OBJECT
 
-    struct Program
+    struct Program : MainWindowFixture
     {
-        TestServices test;
-        quil::ScriptedDialogs &dialogs = test.dialogs;
-        std::unique_ptr<AppWindows> windows;
         TempTree files;
 
-        TForm1 &start()
-        {
-            windows = std::make_unique<AppWindows>(test.services);
-            windows->Form1->show();
-            return *windows->Form1;
-        }
         TRF &text() { return *windows->RF; }
         TSHPIC &picture() { return *windows->SHPIC; }
         TSet1 &settings() { return *windows->Set1; }
@@ -53,15 +44,8 @@ class TForm1ViewTest : public QObject
         // the focus, as a user's click on it does.
         void selectInList(const QString &name)
         {
-            TForm1 &form = *windows->Form1;
-            form.NavigateByPath(files.root());
-            const int row = form.listing().findEntry(name);
-            QVERIFY(row >= 0);
-            form.ListView->setCurrentIndex(form.listModel()->index(row, 0));
-            form.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&form));
-            form.ListView->setFocus();
-            QVERIFY(form.ListView->hasFocus());
+            form().NavigateByPath(files.root());
+            focusRow(name);
         }
         QString picture(const QByteArray &name, const char *format)
         {
@@ -129,6 +113,8 @@ private Q_SLOTS:
         form.SpeedButton4->click();
         QVERIFY(program.dialogs.messages().isEmpty());
         QVERIFY(program.text().isVisible());
+        // Closed, so that its late activation cannot take the focus from the list below.
+        program.text().close();
 
         // A click on the current row of the focused list edits its name.
         form.activateWindow();

@@ -3,9 +3,9 @@
 #include "fileops/TForm4.h"
 #include "listing/FolderListView.h"
 #include "platform/ScriptedDialogs.h"
+#include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
 #include "support/TempTree.h"
-#include "support/TestServices.h"
 
 #include "listing/FolderListModel.h"
 #include <QApplication>
@@ -27,12 +27,9 @@ class RenameCommandTest : public QObject
 {
     Q_OBJECT
 
-    struct Program
+    struct Program : MainWindowFixture
     {
-        TestServices test;
-        quil::ScriptedDialogs &dialogs = test.dialogs;
         TempTree tree;
-        std::unique_ptr<AppWindows> windows;
         TForm1 *form = nullptr;
 
         Program()
@@ -40,9 +37,7 @@ class RenameCommandTest : public QObject
             tree.file("a.txt", "alpha");
             tree.file("existing.txt", "kept");
             tree.folder("sub");
-            windows = std::make_unique<AppWindows>(test.services);
-            form = windows->Form1.get();
-            form->show();
+            form = &start();
             form->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(form));
             form->NavigateByPath(folder());

@@ -199,6 +199,34 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("Ошибка при создании папки - ") + panel.root()});
     }
 
+    void renameInPlace_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("renamed");
+        QTest::newRow("accepted") << int(Qt::Key_Return) << true;
+        QTest::newRow("escaped") << int(Qt::Key_Escape) << false;
+    }
+    void renameInPlace()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, renamed);
+        Panel panel;
+        panel.tree.file("old.txt", "kept");
+        panel.list(panel.root());
+        panel.pick(QStringLiteral("old.txt"));
+        panel.form.show();
+        QTest::keyClick(panel.form.ListView1, Qt::Key_F2);
+        QLineEdit *editor = nullptr;
+        QTRY_VERIFY((editor = panel.form.ListView1->viewport()->findChild<QLineEdit *>()) != nullptr);
+        editor->setText(QStringLiteral("new.txt"));
+        QTest::keyClick(editor, Qt::Key(key));
+        const QStringList expected{QStringLiteral("Меняем имя : ") + panel.root() + QStringLiteral("old.txt - на  -") +
+                                   panel.root() + QStringLiteral("new.txt")};
+        QTRY_COMPARE(panel.test.dialogs.messages(), renamed ? expected : QStringList());
+        QCOMPARE(QFileInfo::exists(panel.root() + QStringLiteral("new.txt")), renamed);
+        QCOMPARE(QFileInfo::exists(panel.root() + QStringLiteral("old.txt")), !renamed);
+    }
+
     void swapPanels()
     {
         Program program;

@@ -8,13 +8,15 @@
 #include <QThread>
 #include <QTimer>
 
+#include <atomic>
 #include <memory>
 
 namespace quil {
 
 bool runFileOperation(FileOperation &operation, QWidget *owner)
 {
-    bool result = false;
+    // Atomic: the join happens inside Qt, where a race detector cannot see it.
+    std::atomic<bool> result{false};
     std::unique_ptr<QThread> worker(QThread::create([&] { result = operation.run(); }));
     auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
     if (!app || QThread::currentThread() != app->thread()) {

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "app/AppWindows.h"
+#include "app/TForm1.h"
+#include "listing/FolderListModel.h"
+#include "listing/FolderListView.h"
+#include "platform/SettingsFiles.h"
+#include "support/TestServices.h"
+
+#include <QTest>
+
+#include <memory>
+
+// The program's windows around the real main window, with scripted dialogs
+// and a temporary settings folder: what the main-window tests share. Link
+// quil_ui to use it.
+struct MainWindowFixture
+{
+    TestServices test;
+    quil::ScriptedDialogs &dialogs = test.dialogs;
+    quil::Services &services = test.services;
+    std::unique_ptr<AppWindows> windows;
+
+    // Creates every window, as the entry point does, and shows the main one.
+    TForm1 &start(bool show = true)
+    {
+        windows = std::make_unique<AppWindows>(services);
+        if (show)
+            windows->Form1->show();
+        return *windows->Form1;
+    }
+    TForm1 &form() const { return *windows->Form1; }
+
+    // A settings file of the settings folder (quil.ini, quil.ext, ...).
+    QString settingsPath(const QString &name) const { return services.settingsFolder + name; }
+    void writeSettings(const QString &name, const QStringList &lines)
+    {
+        quil::writeSettingsLines(settingsPath(name), lines);
+    }
+
+    // Makes the main window active with the list focused on the named row of
+    // the listed folder, as a user's click on the row does.
+    void focusRow(const QString &name)
+    {
+        TForm1 &main = form();
+        const int row = main.listing().findEntry(name);
+        QVERIFY2(row >= 0, qPrintable(name));
+        main.ListView->setCurrentIndex(main.listModel()->index(row, 0));
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        main.ListView->setFocus();
+        QVERIFY(main.ListView->hasFocus());
+    }
+};
