@@ -9,9 +9,9 @@
 #include "platform/MaskMatcher.h"
 #include "platform/NativePath.h"
 #include "platform/ScriptedDialogs.h"
+#include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
 #include "support/TempTree.h"
-#include "support/TestServices.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -28,18 +28,14 @@ class MarksControllerTest : public QObject
 {
     Q_OBJECT
 
-    struct Program
+    struct Program : MainWindowFixture
     {
-        TestServices test;
         TempTree tree;
-        std::unique_ptr<AppWindows> windows;
         TForm1 *form = nullptr;
 
         Program()
         {
-            windows = std::make_unique<AppWindows>(test.services);
-            form = windows->Form1.get();
-            form->show();
+            form = &start();
             QVERIFY(QTest::qWaitForWindowExposed(form));
         }
         void list(const QString &path = {}) { form->NavigateByPath(path.isEmpty() ? tree.root() + '/' : path); }

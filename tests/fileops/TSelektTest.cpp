@@ -4,9 +4,9 @@
 #include "fileops/TForm4.h"
 #include "listing/FolderListModel.h"
 #include "platform/ScriptedDialogs.h"
+#include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
 #include "support/TempTree.h"
-#include "support/TestServices.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -29,11 +29,9 @@ class TSelektTest : public QObject
 {
     Q_OBJECT
 
-    struct Program
+    struct Program : MainWindowFixture
     {
-        TestServices test;
         TempTree tree;
-        std::unique_ptr<AppWindows> windows;
         TForm1 *form = nullptr;
         TSelekt *selekt = nullptr;
         TForm4 *panel = nullptr;
@@ -45,11 +43,9 @@ class TSelektTest : public QObject
             for (const char *name : {"main/README", "main/a.txt", "main/b.doc", "panel/a.txt"})
                 tree.file(name);
             tree.folder("main/dir.d");
-            windows = std::make_unique<AppWindows>(test.services);
-            form = windows->Form1.get();
+            form = &start();
             selekt = windows->Selekt.get();
             panel = windows->Form4.get();
-            form->show();
             QVERIFY(QTest::qWaitForWindowExposed(form));
             form->NavigateByPath(tree.path("main") + '/');
         }
@@ -131,7 +127,7 @@ private Q_SLOTS:
         program.showPanelFolder();
         QVERIFY(!program.run(TSelekt::SelectionOfMissing, QStringLiteral("*")));
         QCOMPARE(program.marked(), (QStringList{"README", "b.doc"}));
-        QVERIFY(program.test.dialogs.messages().isEmpty());
+        QVERIFY(program.dialogs.messages().isEmpty());
     }
 
     void missingWithTheSecondPanelHidden()
@@ -141,7 +137,7 @@ private Q_SLOTS:
         QVERIFY(!program.run(TSelekt::SelectionOfMissing, QStringLiteral("*")));
         QVERIFY(program.panel->isVisible());
         QCOMPARE(program.form->SpeedButton17->property("glyph").toString(), QStringLiteral("TOONE"));
-        QCOMPARE(program.test.dialogs.messages(), QStringList{"Выберите папку для выполнения сравнения файлов"});
+        QCOMPARE(program.dialogs.messages(), QStringList{"Выберите папку для выполнения сравнения файлов"});
         QCOMPARE(program.marked(), QStringList{});
         // Opened again with the panel shown, it compares.
         program.showPanelFolder();
@@ -155,8 +151,8 @@ private Q_SLOTS:
         program.run(TSelekt::Selection, QStringLiteral("*.txt"));
         const QString summary = program.form->Label1->text();
         QVERIFY(program.run(TSelekt::Exclusion, QStringLiteral("*[")));
-        QCOMPARE(program.test.dialogs.shown(Kind::ErrorBox).size(), 1);
-        QCOMPARE(program.test.dialogs.messages(), QStringList{"'*[' is an invalid mask at (3)"});
+        QCOMPARE(program.dialogs.shown(Kind::ErrorBox).size(), 1);
+        QCOMPARE(program.dialogs.messages(), QStringList{"'*[' is an invalid mask at (3)"});
         QCOMPARE(program.marked(), QStringList{"a.txt"});
         QCOMPARE(program.form->Label1->text(), summary);
         // Reversal never reads the mask.
