@@ -11,8 +11,6 @@
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QToolButton>
 
 void TForm1::setUpView()
@@ -36,17 +34,16 @@ void TForm1::SpeedButton4Click()
         return;
     const TShellItem &entry = m_listing.entry(row);
     const QString path = entry.relativeId.id.path();
-    TSet1 &settings = *m_windows->Set1;
+    const quil::ProgramSettings &settings = m_windows->Set1->settings();
     TRF &text = *m_windows->RF;
     TSHPIC &picture = *m_windows->SHPIC;
     // The extension of the name alone: a dot in a folder name is none.
     const bool isPicture = quil::PictureLoader::kindOfPath(entry.name) != quil::PictureKind::None;
-    QCheckBox *external = isPicture ? settings.CheckBox2 : settings.CheckBox1;
-    QLineEdit *program = isPicture ? settings.Edit2 : settings.Edit1;
-    if (external->isChecked()) {
+    const quil::ProgramSettings::Program &external = isPicture ? settings.pictureViewer : settings.textViewer;
+    if (external.used) {
         // The path is the whole parameter, blanks and quotes included; what
         // the viewer makes of it is its own affair.
-        m_services.launcher.run(program->text(), path, quil::Launcher::ArgumentForm::OneArgument);
+        m_services.launcher.run(external.path, path, quil::Launcher::ArgumentForm::OneArgument);
         return;
     }
     LastViewWasPicture = isPicture;
