@@ -2,7 +2,6 @@
 
 #include "app/AppWindows.h"
 #include "app/ProgramEnd.h"
-#include "app/QuilIni.h"
 #include "app/TFILESCH.h"
 #include "app/TSet1.h"
 #include "listing/DiskDisplay.h"
@@ -17,6 +16,7 @@
 #include "platform/SettingsFiles.h"
 #include "platform/ShellNamespace.h"
 #include "platform/Volumes.h"
+#include "viewers/QuilIni.h"
 #include "viewers/TExtent.h"
 
 #include <QCheckBox>
@@ -339,8 +339,8 @@ void TForm1::FormShow()
     // Each settings file is reported on its own: a bad quil.ini does not keep quil.ext from being read.
     quil::runHandler(m_services.dialogs, [this] { readQuilIni(); });
     if (m_windows) {
-        m_windows->FILESCH->CheckBox4->setChecked(m_windows->Set1->CheckBox1->isChecked() ||
-                                                  m_windows->Set1->CheckBox2->isChecked());
+        const quil::ProgramSettings &settings = m_windows->Set1->settings();
+        m_windows->FILESCH->CheckBox4->setChecked(settings.textViewer.used || settings.pictureViewer.used);
         quil::runHandler(m_services.dialogs, [this] { m_windows->Extent->LoadExtensionTable(); });
     }
 }
@@ -350,18 +350,8 @@ void TForm1::readQuilIni()
     quil::QuilIniLines lines;
     if (!quil::readQuilIni(quil::quilIniPath(m_services.settingsFolder), lines))
         return;
-    if (m_windows) {
-        TSet1 &set1 = *m_windows->Set1;
-        const auto program = [](const QString &line, QCheckBox *check, QLineEdit *edit) {
-            if (quil::fileExists(line)) {
-                check->setChecked(true);
-                edit->setText(line);
-            }
-        };
-        program(lines.textViewer, set1.CheckBox1, set1.Edit1);
-        program(lines.pictureViewer, set1.CheckBox2, set1.Edit2);
-        program(lines.editor, set1.CheckBox3, set1.Edit4);
-    }
+    if (m_windows)
+        m_windows->Set1->setSettings(quil::ProgramSettings::fromQuilIni(lines));
     // A folder that exists but cannot be read is reported; start-up goes on.
     if (quil::directoryExists(lines.lastFolder))
         quil::runHandler(m_services.dialogs, [this, &lines] { NavigateByPath(lines.lastFolder); });
@@ -370,11 +360,8 @@ void TForm1::readQuilIni()
 void TForm1::writeQuilIni()
 {
     quil::QuilIniLines lines;
-    if (m_windows) {
-        lines.textViewer = m_windows->Set1->Edit1->text();
-        lines.pictureViewer = m_windows->Set1->Edit2->text();
-        lines.editor = m_windows->Set1->Edit4->text();
-    }
+    if (m_windows)
+        m_windows->Set1->settings().toQuilIni(lines);
     lines.lastFolder = cbPath->currentText();
     quil::writeQuilIni(quil::quilIniPath(m_services.settingsFolder), lines);
 }

@@ -29,6 +29,7 @@ class MarksController;
 class RenameCommand;
 class SecondPanel;
 class SecondPanelButtons;
+class ViewCommand;
 class VolumeMonitor;
 } // namespace quil
 
@@ -118,8 +119,8 @@ public:
     // across folder changes. Other commands use them as their current item.
     quil::ItemId CurrentItemId;
     QString CurrentItemName;
-    // Whether the last View command went to the picture viewer.
-    bool LastViewWasPicture = false;
+    // The View command behind SpeedButton4Click and SpeedButton12Click; set with the windows.
+    quil::ViewCommand *viewCommand() const { return m_view; }
 
     // The row of the list's selected entry; -1 when no row is selected.
     int SelectedRow() const;
@@ -280,6 +281,7 @@ private:
     void setUpNavigation();
     // Wires the View command and the viewer toggle.
     void setUpView();
+    void setUpViewCommand();
     // Wires rename, create folder and the second panel's buttons.
     void setUpFileCommands();
     // Hands the second panel window to its buttons and its drive selector to
@@ -308,6 +310,7 @@ private:
     quil::VolumeMonitor *m_volumeMonitor = nullptr;
     quil::SecondPanel *m_secondPanel = nullptr;
     quil::RenameCommand *m_rename = nullptr;
+    quil::ViewCommand *m_view = nullptr;
     quil::SecondPanelButtons *m_panelButtons = nullptr;
     quil::MarksController *m_marks = nullptr;
     void setUpMarks();

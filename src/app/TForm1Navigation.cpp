@@ -78,6 +78,7 @@ void TForm1::connectWindows()
     if (m_windows == nullptr)
         return;
     connect(m_windows->Extent.get(), &TExtent::statusChanged, this, &TForm1::SetStatus);
+    setUpViewCommand();
     connectSecondPanelWindow();
 }
 

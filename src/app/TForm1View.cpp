@@ -5,15 +5,16 @@
 #include "app/TSet1.h"
 #include "listing/FolderListView.h"
 #include "platform/Dialogs.h"
-#include "platform/Launcher.h"
 #include "platform/Services.h"
-#include "viewers/PictureLoader.h"
-#include "viewers/TRF.h"
-#include "viewers/TSHPIC.h"
+#include "viewers/ViewCommand.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QToolButton>
+
+void TForm1::setUpViewCommand()
+{
+    m_view = new quil::ViewCommand(m_services.launcher, m_windows->Set1->settings(), *m_windows->RF, *m_windows->SHPIC,
+                                   this);
+}
 
 void TForm1::setUpView()
 {
@@ -32,51 +33,14 @@ void TForm1::SpeedButton4Click()
         return;
     }
     SetStatus(QStringLiteral(" Просмотр..."));
-    if (m_listing.isFolder(row) || m_windows == nullptr)
+    if (m_listing.isFolder(row) || m_view == nullptr)
         return;
     const TShellItem &entry = m_listing.entry(row);
-    const QString path = entry.relativeId.id.path();
-    TSet1 &settings = *m_windows->Set1;
-    TRF &text = *m_windows->RF;
-    TSHPIC &picture = *m_windows->SHPIC;
-    // The extension of the name alone: a dot in a folder name is none.
-    const bool isPicture = quil::PictureLoader::kindOfPath(entry.name) != quil::PictureKind::None;
-    QCheckBox *external = isPicture ? settings.CheckBox2 : settings.CheckBox1;
-    QLineEdit *program = isPicture ? settings.Edit2 : settings.Edit1;
-    if (external->isChecked()) {
-        // The path is the whole parameter, blanks and quotes included; what
-        // the viewer makes of it is its own affair.
-        m_services.launcher.run(program->text(), path, quil::Launcher::ArgumentForm::OneArgument);
-        return;
-    }
-    LastViewWasPicture = isPicture;
-    // Each viewer keeps the path of what it shows, so a hidden text viewer
-    // never re-reads a picture on its next code page or mode change.
-    if (!isPicture) {
-        text.setCurrentFilePath(path);
-        if (!text.isVisible()) {
-            text.show();
-            picture.hide();
-        }
-        text.LoadViewFile();
-        return;
-    }
-    picture.setCurrentFilePath(path);
-    if (picture.isVisible()) {
-        picture.loadPicture();
-    } else {
-        // Showing the window loads the picture.
-        picture.show();
-        text.hide();
-    }
+    m_view->view(entry.relativeId.id.path(), entry.name);
 }
 
 void TForm1::SpeedButton12Click()
 {
-    if (m_windows == nullptr)
-        return;
-    QWidget &shown = LastViewWasPicture ? static_cast<QWidget &>(*m_windows->SHPIC) : *m_windows->RF;
-    QWidget &other = LastViewWasPicture ? static_cast<QWidget &>(*m_windows->RF) : *m_windows->SHPIC;
-    shown.setVisible(!shown.isVisible());
-    other.hide();
+    if (m_view != nullptr)
+        m_view->toggleViewer();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "viewers/ProgramSettings.h"
+
 #include <QWidget>
 
 class QCheckBox;
@@ -9,14 +11,17 @@ namespace quil {
 struct Services;
 }
 
-// The settings window. Its controls are the settings: quil.ini fills the
-// three program paths and their check boxes at start-up and stores the paths
-// at close.
+// The settings window: shows and edits the program's settings. Its controls
+// and the settings object stay in step both ways; the commands read the object.
 class TSet1 : public QWidget
 {
     Q_OBJECT
 public:
     explicit TSet1(quil::Services &services, QWidget *parent = nullptr);
+
+    const quil::ProgramSettings &settings() const { return m_settings; }
+    // Shows new settings (quil.ini's at start-up).
+    void setSettings(const quil::ProgramSettings &settings);
 
     QCheckBox *CheckBox1 = nullptr; // external viewer for texts
     QLineEdit *Edit1 = nullptr;
@@ -27,4 +32,5 @@ public:
 
 private:
     quil::Services &m_services;
+    quil::ProgramSettings m_settings;
 };

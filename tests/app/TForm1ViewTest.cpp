@@ -11,6 +11,7 @@
 #include "support/TempTree.h"
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"
+#include "viewers/ViewCommand.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -155,7 +156,7 @@ private Q_SLOTS:
         QVERIFY(!program.picture().isVisible());
         QCOMPARE(program.text().currentFilePath(), path);
         QVERIFY(program.text().windowTitle().contains(path));
-        QVERIFY(!form.LastViewWasPicture);
+        QVERIFY(!form.viewCommand()->LastViewWasPicture);
     }
 
     void pictureNeverOpensTheTextViewer_data()
@@ -184,7 +185,7 @@ private Q_SLOTS:
         form.SpeedButton4->click();
         QVERIFY(!program.text().isVisible());
         QVERIFY(program.picture().isVisible());
-        QVERIFY(form.LastViewWasPicture);
+        QVERIFY(form.viewCommand()->LastViewWasPicture);
         QCOMPARE(program.picture().currentFilePath(), path);
         // A damaged file is reported, the title is then left as it was.
         const bool damaged = format.isEmpty();

@@ -1,4 +1,4 @@
-#include "app/QuilIni.h"
+#include "viewers/QuilIni.h"
 
 #include "platform/SettingsFiles.h"
 

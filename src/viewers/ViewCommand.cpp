@@ -1,0 +1,56 @@
+#include "viewers/ViewCommand.h"
+
+#include "platform/Launcher.h"
+#include "viewers/PictureLoader.h"
+#include "viewers/ProgramSettings.h"
+#include "viewers/TRF.h"
+#include "viewers/TSHPIC.h"
+
+namespace quil {
+
+ViewCommand::ViewCommand(Launcher &launcher, const ProgramSettings &settings, TRF &text, TSHPIC &picture,
+                         QObject *parent)
+    : QObject(parent), m_launcher(launcher), m_settings(settings), m_text(text), m_picture(picture)
+{}
+
+void ViewCommand::view(const QString &path, const QString &name)
+{
+    const bool isPicture = PictureLoader::kindOfPath(name) != PictureKind::None;
+    const ProgramSettings::Program &external = isPicture ? m_settings.pictureViewer : m_settings.textViewer;
+    if (external.used) {
+        // The path is the whole parameter, blanks and quotes included; what
+        // the viewer makes of it is its own affair.
+        m_launcher.run(external.path, path, Launcher::ArgumentForm::OneArgument);
+        return;
+    }
+    LastViewWasPicture = isPicture;
+    // Each viewer keeps the path of what it shows, so a hidden text viewer
+    // never re-reads a picture on its next code page or mode change.
+    if (!isPicture) {
+        m_text.setCurrentFilePath(path);
+        if (!m_text.isVisible()) {
+            m_text.show();
+            m_picture.hide();
+        }
+        m_text.LoadViewFile();
+        return;
+    }
+    m_picture.setCurrentFilePath(path);
+    if (m_picture.isVisible()) {
+        m_picture.loadPicture();
+    } else {
+        // Showing the window loads the picture.
+        m_picture.show();
+        m_text.hide();
+    }
+}
+
+void ViewCommand::toggleViewer()
+{
+    QWidget &shown = LastViewWasPicture ? static_cast<QWidget &>(m_picture) : m_text;
+    QWidget &other = LastViewWasPicture ? static_cast<QWidget &>(m_text) : m_picture;
+    shown.setVisible(!shown.isVisible());
+    other.hide();
+}
+
+} // namespace quil
