@@ -1,5 +1,7 @@
 #include "app/AppWindows.h"
 
+#include "app/AccessibleNames.h"
+
 #include "app/TAboutBox.h"
 #include "app/TFB.h"
 #include "app/TFILESCH.h"
@@ -25,6 +27,10 @@ AppWindows::AppWindows(quil::Services &services)
     Set1 = std::make_unique<TSet1>(services);
     Extent = std::make_unique<TExtent>(services);
     Selekt = std::make_unique<TSelekt>(services);
+    for (QWidget *window :
+         std::initializer_list<QWidget *>{Form1.get(), Form4.get(), AboutBox.get(), RF.get(), SHPIC.get(),
+                                          FILESCH.get(), FB.get(), Set1.get(), Extent.get(), Selekt.get()})
+        quil::nameControlsByHints(*window);
     Form1->setSecondPanel(Form4.get());
     Selekt->setMarks(&Form1->marks());
     Form1->setWindows(this);

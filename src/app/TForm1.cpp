@@ -111,12 +111,14 @@ TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent),
     Splitter1->setChildrenCollapsible(false);
     ShellTreeView1 = new QTreeView(Splitter1);
     ShellTreeView1->setObjectName(QStringLiteral("ShellTreeView1"));
+    ShellTreeView1->setAccessibleName(QStringLiteral("Дерево папок"));
     ShellTreeView1->setHeaderHidden(true);
     ShellTreeView1->setIndentation(20);
     ShellTreeView1->setMinimumWidth(80);
     ShellTreeView1->setFont(arialBold(13));
     ListView = new FolderListView(Splitter1);
     ListView->setObjectName(QStringLiteral("ListView"));
+    ListView->setAccessibleName(QStringLiteral("Содержимое папки"));
     ListView->setFont(arialBold(13));
     ListView->setMinimumWidth(80);
     m_listModel = new FolderListModel(m_listing, this);
@@ -297,6 +299,7 @@ void TForm1::buildPanel3()
     Label8 = label(Panel3, "Label8", QStringLiteral("Выполнить: "), 104, 8, 81, 20);
     ComboBox1 = new QComboBox(Panel3);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setAccessibleName(QStringLiteral("Выполнить"));
     ComboBox1->setEditable(true);
     ComboBox1->setFont(arialBold(13));
     ComboBox1->setGeometry(200, 4, 441, 24);

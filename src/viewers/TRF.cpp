@@ -45,6 +45,7 @@ TRF::TRF(quil::Services &services, QWidget *parent) : QWidget(parent, Qt::Window
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setAccessibleName(QStringLiteral("Содержимое файла"));
     Memo1->setReadOnly(true);
     // Read-only, but with a caret the keys move, as the search starts there.
     Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
