@@ -16,6 +16,7 @@
 #include "platform/SettingsFiles.h"
 #include "platform/ShellNamespace.h"
 #include "platform/Volumes.h"
+#include "platform/WindowFont.h"
 #include "viewers/QuilIni.h"
 #include "viewers/TExtent.h"
 
@@ -40,20 +41,11 @@ namespace {
 // distance to the right edge from it.
 constexpr int designWidth = 653;
 
-QFont arialBold(int pixels)
-{
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixels);
-    font.setBold(true);
-    return font;
-}
-
 QLabel *label(QWidget *parent, const char *name, const QString &text, int x, int y, int w, int h)
 {
     auto *result = new QLabel(text, parent);
     result->setObjectName(QLatin1String(name));
-    result->setFont(arialBold(13));
+    result->setFont(quil::arialBold(13));
     result->setGeometry(x, y, w, h);
     return result;
 }
@@ -115,11 +107,11 @@ TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent),
     ShellTreeView1->setHeaderHidden(true);
     ShellTreeView1->setIndentation(20);
     ShellTreeView1->setMinimumWidth(80);
-    ShellTreeView1->setFont(arialBold(13));
+    ShellTreeView1->setFont(quil::arialBold(13));
     ListView = new FolderListView(Splitter1);
     ListView->setObjectName(QStringLiteral("ListView"));
     ListView->setAccessibleName(QStringLiteral("Содержимое папки"));
-    ListView->setFont(arialBold(13));
+    ListView->setFont(quil::arialBold(13));
     ListView->setMinimumWidth(80);
     m_listModel = new FolderListModel(m_listing, this);
     m_listModel->setBaseFont(ListView->font());
@@ -181,16 +173,16 @@ void TForm1::buildPanel1()
     cbPath->setObjectName(QStringLiteral("cbPath"));
     cbPath->setEditable(true);
     cbPath->setInsertPolicy(QComboBox::NoInsert);
-    cbPath->setFont(arialBold(13));
+    cbPath->setFont(quil::arialBold(13));
     cbPath->setGeometry(48, 8, 592, 24);
 
     Label3 = label(Panel1, "Label3", QStringLiteral("На "), 13, 36, 23, 21);
     DriveComboBox1 = new QComboBox(Panel1);
     DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
-    DriveComboBox1->setFont(arialBold(11));
+    DriveComboBox1->setFont(quil::arialBold(11));
     DriveComboBox1->setGeometry(48, 35, 81, 20);
     Label4 = label(Panel1, "Label4", QStringLiteral("из"), 133, 35, 20, 21);
-    Label4->setFont(arialBold(16));
+    Label4->setFont(quil::arialBold(16));
 
     Shape1 = shape(Panel1, "Shape1", QColor(0, 255, 255), 157, 35, 110, 18);
     Shape2 = shape(Panel1, "Shape2", QColor(255, 255, 0), 267, 35, 110, 18);
@@ -213,7 +205,7 @@ void TForm1::buildPanel1()
     Button2 = new QPushButton(QStringLiteral("Inf"), Panel1);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setToolTip(QStringLiteral("Помощь/Help"));
-    Button2->setFont(arialBold(12));
+    Button2->setFont(quil::arialBold(12));
     Button2->setGeometry(614, 37, 24, 17);
 
     Shape3 = new QFrame(Panel1);
@@ -294,14 +286,14 @@ void TForm1::buildPanel3()
     Panel3->setFrameShape(QFrame::StyledPanel);
     Button1 = new QPushButton(QStringLiteral("Искать"), Panel3);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setFont(arialBold(13));
+    Button1->setFont(quil::arialBold(13));
     Button1->setGeometry(8, 5, 75, 23);
     Label8 = label(Panel3, "Label8", QStringLiteral("Выполнить: "), 104, 8, 81, 20);
     ComboBox1 = new QComboBox(Panel3);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setAccessibleName(QStringLiteral("Выполнить"));
     ComboBox1->setEditable(true);
-    ComboBox1->setFont(arialBold(13));
+    ComboBox1->setFont(quil::arialBold(13));
     ComboBox1->setGeometry(200, 4, 441, 24);
 }
 

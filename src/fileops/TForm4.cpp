@@ -11,6 +11,7 @@
 #include "platform/ShellNamespace.h"
 #include "platform/TextFormat.h"
 #include "platform/Volumes.h"
+#include "platform/WindowFont.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -27,18 +28,10 @@ namespace {
 
 const QString kTitle = QStringLiteral("QUIL");
 
-QFont boldArial(int pixels)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(true);
-    return font;
-}
-
 template <typename Widget> Widget *placed(Widget *widget, const char *name, int x, int y, int w, int h)
 {
     widget->setObjectName(QLatin1String(name));
-    widget->setFont(boldArial(13));
+    widget->setFont(quil::arialBold(13));
     widget->setGeometry(x, y, w, h);
     return widget;
 }
@@ -47,7 +40,7 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, int x, int
 {
     auto *result = new QLabel(text, parent);
     result->setObjectName(QLatin1String(name));
-    result->setFont(boldArial(pixels));
+    result->setFont(quil::arialBold(pixels));
     result->move(x, y);
     result->adjustSize();
     return result;
@@ -95,7 +88,7 @@ TForm4::TForm4(quil::Services &services, QWidget *parent) : QWidget(parent), m_s
     setObjectName(QStringLiteral("Form4"));
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
     setWindowTitle(QStringLiteral("Выбери нужную папку"));
-    setFont(boldArial(13));
+    setFont(quil::arialBold(13));
     setGeometry(294, 513, 670, 220);
 
     Edit1 = placed(new QLineEdit(QStringLiteral("/"), this), "Edit1", 8, 4, 649, 24);

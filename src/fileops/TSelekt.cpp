@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
 #include "platform/Services.h"
+#include "platform/WindowFont.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -15,21 +16,12 @@
 
 namespace {
 
-QFont arialBold(int pixels)
-{
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixels);
-    font.setBold(true);
-    return font;
-}
-
 template <typename Widget>
 Widget *placed(Widget *widget, const char *name, const QString &accessibleName, int pixels, QRect geometry)
 {
     widget->setObjectName(QLatin1String(name));
     widget->setAccessibleName(accessibleName);
-    widget->setFont(arialBold(pixels));
+    widget->setFont(quil::arialBold(pixels));
     widget->setGeometry(geometry);
     return widget;
 }

@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
 #include "platform/Services.h"
+#include "platform/WindowFont.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -37,10 +38,7 @@ TExtent::TExtent(quil::Services &services, QWidget *parent) : QWidget(parent, Qt
     ListView1->header()->setStretchLastSection(false);
     ListView1->setColumnWidth(0, 70);
     ListView1->setColumnWidth(1, 500);
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(13);
-    font.setBold(true);
-    ListView1->setFont(font);
+    ListView1->setFont(quil::arialBold(13));
 
     connect(Button1, &QPushButton::clicked, this, &TExtent::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TExtent::Button2Click);

@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
 #include "platform/Services.h"
+#include "platform/WindowFont.h"
 #include "viewers/FileSearcher.h"
 #include "viewers/FileViewRenderer.h"
 
@@ -74,10 +75,7 @@ TRF::TRF(quil::Services &services, QWidget *parent) : QWidget(parent, Qt::Window
 
     Label3 = new QLabel(QStringLiteral("WIN"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
-    QFont bold(QStringLiteral("Liberation Sans"));
-    bold.setPixelSize(13);
-    bold.setBold(true);
-    Label3->setFont(bold);
+    Label3->setFont(quil::arialBold(13));
     Label3->setGeometry(124, 12, 50, 17);
 
     Label4 = new QLabel(QStringLiteral("UCODE  DOS"), this);
