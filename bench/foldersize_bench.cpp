@@ -2,6 +2,8 @@
 // last report being shown, against `du -sb` on the same folder, in turn and
 // in the same run. Prints the totals of both, the medians and, last,
 // foldersize_vs_du=<median worker time / median du time>.
+#include "Median.h"
+
 #include "app/AppWindows.h"
 #include "app/TForm1.h"
 #include "fileops/MarksController.h"
@@ -59,12 +61,6 @@ Timed timeDu(const QString &folder)
     result.ms = double(timer.nsecsElapsed()) / 1e6;
     result.bytes = du.readAllStandardOutput().split('\t').value(0).toLongLong();
     return result;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // Opens a folder through the main list's real model and view and reports the
 // median times: read + sort by name + row count + first rows painted, then
 // the same with the size, type and date orders.
+#include "Median.h"
+
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
 #include "listing/FolderListing.h"
@@ -65,12 +67,6 @@ double timeLs(const QByteArray &folder)
     const double ms = double(timer.nsecsElapsed()) / 1e6;
     posix_spawn_file_actions_destroy(&actions);
     return ms;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

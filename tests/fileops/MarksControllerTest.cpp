@@ -54,15 +54,6 @@ class MarksControllerTest : public QObject
             QTRY_VERIFY_WITH_TIMEOUT(form->marks().workers().isEmpty(), 60000);
             QCoreApplication::processEvents();
         }
-        QStringList marked() const
-        {
-            QStringList names;
-            for (int i = 0; i < form->listing().count(); ++i)
-                if (form->EntryOfRow(i).marked)
-                    names.append(form->EntryOfRow(i).name);
-            names.sort();
-            return names;
-        }
         // A folder of folders x files of the given size, for a walk that lasts.
         qint64 bigFolder(const QByteArray &name, int folders, int files, int size)
         {

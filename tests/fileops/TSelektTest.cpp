@@ -73,15 +73,6 @@ class TSelektTest : public QObject
                 QTest::mouseClick(selekt->Button1, Qt::LeftButton);
             });
         }
-        QStringList marked() const
-        {
-            QStringList names;
-            for (int i = 0; i < form->listing().count(); ++i)
-                if (form->EntryOfRow(i).marked)
-                    names.append(form->EntryOfRow(i).name);
-            names.sort();
-            return names;
-        }
         void showPanelFolder()
         {
             panel->SecondPanelPath = tree.path("panel") + '/';

@@ -38,6 +38,17 @@ struct MainWindowFixture
         quil::writeSettingsLines(settingsPath(name), lines);
     }
 
+    // The names of the marked entries of the list, sorted.
+    QStringList marked() const
+    {
+        QStringList names;
+        for (int i = 0; i < form().listing().count(); ++i)
+            if (form().EntryOfRow(i).marked)
+                names.append(form().EntryOfRow(i).name);
+        names.sort();
+        return names;
+    }
+
     // Makes the main window active with the list focused on the named row of
     // the listed folder, as a user's click on the row does.
     void focusRow(const QString &name)
