@@ -7,6 +7,27 @@
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// The editor takes the name once, when it opens: the details filled in
+// later for its row (or a mark) must not overwrite what the user typed.
+class NameEditDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override
+    {
+        static const char *const filled = "quilNameFilled";
+        if (editor->property(filled).toBool())
+            return;
+        QStyledItemDelegate::setEditorData(editor, index);
+        editor->setProperty(filled, true);
+    }
+};
+
+} // namespace
 
 FolderListView::FolderListView(QWidget *parent) : QTreeView(parent)
 {
@@ -18,6 +39,7 @@ FolderListView::FolderListView(QWidget *parent) : QTreeView(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
     setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    setItemDelegate(new NameEditDelegate(this));
     header()->setSectionsMovable(false);
     header()->setStretchLastSection(false);
     header()->setSectionsClickable(true);

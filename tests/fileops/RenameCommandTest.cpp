@@ -184,6 +184,10 @@ private Q_SLOTS:
         QLineEdit *editor = nullptr;
         QTRY_VERIFY((editor = program.form->ListView->viewport()->findChild<QLineEdit *>()) != nullptr);
         editor->setText(typed);
+        // Details filled in for the row while the user types keep the typed name.
+        const int row = program.form->listing().findEntry(QStringLiteral("a.txt"));
+        program.form->listModel()->rowsChanged(row, row);
+        QCOMPARE(editor->text(), typed);
         QTest::keyClick(editor, Qt::Key(key));
 
         if (messages.isEmpty()) {
