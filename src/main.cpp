@@ -1,4 +1,5 @@
 #include "app/AppWindows.h"
+#include "app/StartArgument.h"
 #include "app/TForm1.h"
 #include "platform/Launcher.h"
 #include "platform/QtDialogs.h"
@@ -7,6 +8,8 @@
 #include "viewers/ViewerWheelFilter.h"
 
 #include <QApplication>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -23,6 +26,12 @@ int main(int argc, char *argv[])
     // The viewer's wheel handler sees every event of the program.
     ViewerWheelFilter viewerWheel(*windows.RF);
     application.installEventFilter(&viewerWheel);
+
+    // A path the program cannot list is told on the terminal; it starts as usual.
+    const quil::StartTarget start = quil::startTarget(QApplication::arguments().mid(1));
+    if (!start.message.isEmpty())
+        std::fputs(start.message.toLocal8Bit().constData(), stderr);
+    windows.Form1->setStartFolder(start.folder, start.entry);
 
     windows.Form1->show();
     return QApplication::exec();

@@ -333,11 +333,21 @@ void TForm1::FormShow()
     quil::runHandler(m_services.dialogs, [this] { NavigateByPath(m_startRoot); });
     // Each settings file is reported on its own: a bad quil.ini does not keep quil.ext from being read.
     quil::runHandler(m_services.dialogs, [this] { readQuilIni(); });
+    if (!m_argumentFolder.isEmpty()) {
+        m_listing.EntryToSelect = m_argumentEntry;
+        quil::runHandler(m_services.dialogs, [this] { NavigateByPath(m_argumentFolder); });
+    }
     if (m_windows) {
         const quil::ProgramSettings &settings = m_windows->Set1->settings();
         m_windows->FILESCH->CheckBox4->setChecked(settings.textViewer.used || settings.pictureViewer.used);
         quil::runHandler(m_services.dialogs, [this] { m_windows->Extent->LoadExtensionTable(); });
     }
+}
+
+void TForm1::setStartFolder(const QString &folder, const QString &entry)
+{
+    m_argumentFolder = folder;
+    m_argumentEntry = entry;
 }
 
 void TForm1::readQuilIni()

@@ -60,6 +60,9 @@ public:
     void SetStatus(const QString &text);
 
     QString startRoot() const { return m_startRoot; }
+    // The folder (and row) the command line names; listed at start over the
+    // last folder of quil.ini. Set before the window is shown.
+    void setStartFolder(const QString &folder, const QString &entry);
     bool windowShown() const { return m_windowShown; }
 
     // --- The folder listing ---
@@ -298,6 +301,8 @@ private:
     quil::Services &m_services;
     AppWindows *m_windows = nullptr;
     QString m_startRoot;
+    QString m_argumentFolder;
+    QString m_argumentEntry;
     bool m_windowShown = false;
     bool m_closing = false;
     FolderListing m_listing;

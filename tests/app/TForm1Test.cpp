@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 #include "app/AppWindows.h"
+#include "app/StartArgument.h"
 #include "app/TFILESCH.h"
 #include "app/TSet1.h"
 #include "listing/FolderListModel.h"
@@ -109,6 +110,35 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         QCOMPARE(form.listing().currentPath(), exists ? folder : QStringLiteral("/"));
         QCOMPARE(form.cbPath->currentText(), exists ? folder + QLatin1Char('/') : QStringLiteral("/"));
+        QVERIFY(program.dialogs.messages().isEmpty());
+    }
+
+    void commandLinePathWinsOverTheIni_data()
+    {
+        QTest::addColumn<QByteArray>("argument");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("folder") << QByteArray("Asked") << "a-first";
+        QTest::newRow("file") << QByteArray("Asked/z-last.txt") << "z-last.txt";
+    }
+
+    void commandLinePathWinsOverTheIni()
+    {
+        QFETCH(QByteArray, argument);
+        QFETCH(QString, selected);
+        Program program;
+        TempTree files;
+        const QString last = files.folder("Last");
+        const QString asked = files.folder("Asked");
+        files.file("Asked/a-first");
+        files.file("Asked/z-last.txt");
+        program.writeIni({QString(), QString(), QString(), last + QLatin1Char('/')});
+        TForm1 &form = program.start(false);
+        const quil::StartTarget target = quil::startTarget({files.path(argument)});
+        form.setStartFolder(target.folder, target.entry);
+        form.show();
+        QCOMPARE(form.listing().currentPath(), asked);
+        QCOMPARE(form.cbPath->currentText(), asked + QLatin1Char('/'));
+        QCOMPARE(form.EntryOfRow(form.SelectedRow()).name, selected);
         QVERIFY(program.dialogs.messages().isEmpty());
     }
 
