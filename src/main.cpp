@@ -5,6 +5,7 @@
 #include "platform/QtDialogs.h"
 #include "platform/Services.h"
 #include "platform/SettingsFiles.h"
+#include "platform/TerminationSignal.h"
 #include "viewers/ViewerWheelFilter.h"
 
 #include <QApplication>
@@ -15,6 +16,10 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QUIL"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("quil"));
+    // Ended from outside, the program closes as by its Exit button; the
+    // handlers stand before anything is written.
+    quil::TerminationSignal termination;
 
     quil::QtDialogs dialogs;
     quil::Launcher launcher;
@@ -32,6 +37,8 @@ int main(int argc, char *argv[])
     if (!start.message.isEmpty())
         std::fputs(start.message.toLocal8Bit().constData(), stderr);
     windows.Form1->setStartFolder(start.folder, start.entry);
+
+    QObject::connect(&termination, &quil::TerminationSignal::received, windows.Form1.get(), &QWidget::close);
 
     windows.Form1->show();
     return QApplication::exec();

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -33,7 +34,11 @@ QString programFolder()
 QString defaultSettingsFolder()
 {
     const QString program = programFolder();
-    if (::access(toNative(program).constData(), W_OK) == 0)
+    // An installed program (its desktop entry beside it under share/) keeps
+    // its settings in the user's folder even where it may write, as root may
+    // into /usr/bin.
+    const bool installed = QFileInfo::exists(program + QStringLiteral("../share/applications/quil.desktop"));
+    if (!installed && ::access(toNative(program).constData(), W_OK) == 0)
         return program;
     const QString config =
         withSlash(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)) + QStringLiteral("quil/");

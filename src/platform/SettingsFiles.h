@@ -9,8 +9,9 @@ namespace quil {
 QString programFolder();
 
 // Where quil.ini, quil.ext and fs.ini live: the program folder when it is
-// writable, otherwise $XDG_CONFIG_HOME/quil/ (default ~/.config/quil/),
-// created on demand. Always ends in "/".
+// writable and the program is not installed, otherwise
+// $XDG_CONFIG_HOME/quil/ (default ~/.config/quil/), created on demand.
+// Always ends in "/".
 QString defaultSettingsFolder();
 
 // A path names an existing folder (links to folders count).
