@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core shared-mime-info adwaita-icon-theme hicolor-icon-theme
   xvfb xauth libjpeg-turbo-progs
+  librsvg2-bin desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Installs QUIL into a temporary prefix and checks what a desktop sees: the
+# files in their places, the desktop entry and metainfo valid, and the
+# installed program, started on a file with its installation read-only (and
+# again writable), listing that file's folder and keeping its settings under
+# $XDG_CONFIG_HOME/quil/. Exit 77 (skipped) where no read-only mount can be
+# made for root.
+set -euo pipefail
+build=$1
+work=$(mktemp -d /tmp/quil-install.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+prefix=$work/prefix
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+for file in bin/quil share/applications/quil.desktop share/metainfo/io.github.quil.Quil.metainfo.xml \
+  share/icons/hicolor/scalable/apps/quil.svg share/man/man1/quil.1 share/man/ru/man1/quil.1; do
+  [ -f "$prefix/$file" ] || { echo "not installed: $file"; exit 1; }
+done
+for size in 16 22 24 32 48 64 128 256; do
+  icon=$prefix/share/icons/hicolor/${size}x$size/apps/quil.png
+  [ -f "$icon" ] || { echo "not installed: $icon"; exit 1; }
+done
+desktop-file-validate "$prefix/share/applications/quil.desktop"
+appstreamcli validate --no-net "$prefix/share/metainfo/io.github.quil.Quil.metainfo.xml" >/dev/null
+
+mkdir -p "$work/config" "$work/Docs"
+printf 'x' >"$work/Docs/note.txt"
+export XDG_CONFIG_HOME=$work/config QT_QPA_PLATFORM=offscreen
+
+# Waits (at most 30 s) for a file to appear; a program that never gets there fails the test.
+wait_for() {
+  for _ in $(seq 300); do
+    [ -e "$1" ] && return 0
+    sleep 0.1
+  done
+  echo "never appeared: $1"
+  return 1
+}
+
+# Starts the installed program with the given argument, waits for its settings
+# folder, ends it with SIGTERM as a logout does, and answers its exit status.
+run_installed() {
+  "$prefix/bin/quil" "$1" 2>"$work/stderr" &
+  local pid=$!
+  # The folder is made after the program's signal handlers stand.
+  wait_for "$work/config/quil" || { kill -9 "$pid"; return 1; }
+  kill -TERM "$pid"
+  wait "$pid"
+}
+
+# Root may write anywhere: the installation is made read-only by a private mount.
+if [ "$(id -u)" -eq 0 ]; then
+  export -f run_installed wait_for
+  export prefix work
+  unshare -m --propagation private bash -c '
+    mount --bind "$prefix" "$prefix" && mount -o remount,bind,ro "$prefix" || exit 77
+    run_installed "$work/Docs/note.txt"' || status=$?
+  [ "${status:-0}" -eq 77 ] && { echo "no private read-only mount here"; exit 77; }
+  [ "${status:-0}" -eq 0 ] || { echo "the program ended with ${status}"; cat "$work/stderr"; exit 1; }
+else
+  chmod a-w "$prefix/bin"
+  run_installed "$work/Docs/note.txt"
+fi
+[ ! -e "$prefix/bin/quil.ini" ] || { echo "settings written beside the installed program"; exit 1; }
+ini=$work/config/quil/quil.ini
+[ -f "$ini" ] || { echo "no $ini"; exit 1; }
+last=$(sed -n 4p "$ini" | tr -d '\r')
+[ "$last" = "$work/Docs/" ] || { echo "quil.ini's last folder is '$last', not $work/Docs/"; exit 1; }
+
+# A path that names nothing is told, and the program starts all the same.
+# Where the installation is writable, it still is no place for settings.
+rm -rf "$work/config/quil"
+chmod -R u+w "$prefix"
+run_installed "$work/missing"
+[ ! -e "$prefix/bin/quil.ini" ] || { echo "settings written into the writable installation"; exit 1; }
+[ -f "$work/config/quil/quil.ini" ] || { echo "no settings under $work/config/quil"; exit 1; }
+grep -qx "quil: нет такой папки или файла: $work/missing" "$work/stderr" ||
+  { echo "no message for a missing path:"; cat "$work/stderr"; exit 1; }
+echo "installed QUIL checked in $prefix"
