@@ -38,6 +38,42 @@ class AccessibilityTest : public QObject
         return unnamed;
     }
 
+    // The controls Tab reaches, in the order it reaches them.
+    static QList<QWidget *> tabChain(QWidget &window)
+    {
+        QList<QWidget *> chain;
+        for (QWidget *widget = window.nextInFocusChain(); widget != &window; widget = widget->nextInFocusChain())
+            if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(&window) && widget->isEnabled() &&
+                !widget->objectName().startsWith(QLatin1String("qt_")) && !chain.contains(widget))
+                chain.append(widget);
+        return chain;
+    }
+
+    // Where a control stands in the window's reading order: by rows, then left to right.
+    static QPoint place(QWidget &window, QWidget *widget) { return widget->mapTo(&window, QPoint(0, 0)); }
+
+    // Tab goes round in a circle from the control that has the focus first:
+    // the circle must read as the layout does, stepping back only once, from
+    // the last control of the layout to the first.
+    static QString tabOrderFaults(QWidget &window)
+    {
+        const QList<QWidget *> chain = tabChain(window);
+        QStringList backSteps;
+        for (int i = 0; i < chain.size() && chain.size() > 1; ++i) {
+            QWidget *from = chain.at(i);
+            QWidget *to = chain.at((i + 1) % chain.size());
+            const QPoint before = place(window, from);
+            const QPoint after = place(window, to);
+            const bool sameRow = qAbs(before.y() - after.y()) < 8;
+            if (sameRow ? after.x() < before.x() : after.y() < before.y())
+                backSteps.append(from->objectName() + QLatin1String(" -> ") + to->objectName());
+        }
+        if (backSteps.size() <= 1)
+            return {};
+        return QLatin1String(window.metaObject()->className()) + QLatin1String(": ") +
+               backSteps.join(QLatin1String(", "));
+    }
+
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
@@ -54,6 +90,24 @@ private Q_SLOTS:
         for (QWidget *window : all)
             unnamed += unnamedControls(*window);
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
+    }
+
+    void tabOrderFollowsTheLayout()
+    {
+        MainWindowFixture program;
+        program.start();
+        AppWindows &windows = *program.windows;
+        const QList<QWidget *> all{windows.Form1.get(), windows.Form4.get(), windows.AboutBox.get(),
+                                   windows.RF.get(),    windows.SHPIC.get(), windows.FILESCH.get(),
+                                   windows.FB.get(),    windows.Set1.get(),  windows.Extent.get(),
+                                   windows.Selekt.get()};
+        QStringList faults;
+        for (QWidget *window : all) {
+            const QString fault = tabOrderFaults(*window);
+            if (!fault.isEmpty())
+                faults.append(fault);
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1String("; "))));
     }
 };
 
