@@ -18,7 +18,7 @@ const QString kChangedText = QStringLiteral("Исходный файл изме�
 
 bool isBadPath(const QByteArray &path)
 {
-    return path.contains('\0') || bytepath::isBadName(bytepath::fileName(path));
+    return !path.startsWith('/') || path.contains('\0') || bytepath::isBadName(bytepath::fileName(path));
 }
 
 int openFolder(const QByteArray &path)

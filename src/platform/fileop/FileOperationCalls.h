@@ -22,7 +22,9 @@ struct Place
     QByteArray path;
 };
 
-// A path the system would read only up to a zero byte names another item: refused.
+// A path the system would read only up to a zero byte names another item,
+// and one that is not absolute (a virtual item's name such as
+// "computer:///") would be taken from the current folder: both refused.
 bool isBadPath(const QByteArray &path);
 // Opens a folder by a path of any length. The descriptor, or -1 with errno.
 int openFolder(const QByteArray &path);

@@ -6,6 +6,8 @@
 #include "platform/fileop/ShellFileOperation.h"
 #include "support/TempTree.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -622,6 +624,25 @@ TEST(FileOperation, PathWithZeroByteIsRefused)
     EXPECT_FALSE(FileOperation(dialogs, {q(src + "/a")}, q(dst) + QChar(0) + QStringLiteral("x"), FO_MOVE, 0).run());
     EXPECT_EQ(fc::read(src + "/a"), "a");
     EXPECT_TRUE(fc::names(dst).isEmpty());
+}
+
+// A virtual item's name ("computer:///media") is no path: read from the
+// current folder it would name that folder's "computer:" entry. It is refused.
+TEST(FileOperation, NameThatIsNotAnAbsolutePathIsRefused)
+{
+    TempTree tree;
+    const QByteArray here = folder(tree, "computer:");
+    fc::write(here + "/media", "kept");
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(tree.root()));
+    for (const int flags : {FOF_MULTIDESTFILES, FOF_ALLOWUNDO}) {
+        ScriptedDialogs dialogs;
+        dialogs.setDefaultItemError(Dialogs::ErrorAnswer::Skip);
+        EXPECT_FALSE(FileOperation(dialogs, {QStringLiteral("computer:///media")}, QString(), FO_DELETE, flags).run());
+        EXPECT_EQ(dialogs.shown(Kind::ItemError).size(), 1);
+    }
+    QDir::setCurrent(previous);
+    EXPECT_EQ(fc::read(here + "/media"), "kept");
 }
 
 // A copy belongs to whoever makes it: set-user-ID and set-group-ID bits are
