@@ -25,6 +25,7 @@ struct Services;
 
 class TFolderSize;
 namespace quil {
+class DeleteCommand;
 class MarksController;
 class RenameCommand;
 class SecondPanel;
@@ -222,7 +223,10 @@ public Q_SLOTS:
     // Shows or hides the viewer used last, hiding the other one.
     void SpeedButton12Click();
 
-    // --- Rename, create folder and the second panel's buttons ---
+    // --- Delete, rename, create folder and the second panel's buttons ---
+
+    // "Удалить / Delete": the marked entries or the current row's.
+    void SpeedButton9Click();
 
     // "Переименовать / Rename": the current row's new name from an input box.
     void SpeedButton3Click();
@@ -315,6 +319,7 @@ private:
     quil::VolumeMonitor *m_volumeMonitor = nullptr;
     quil::SecondPanel *m_secondPanel = nullptr;
     quil::RenameCommand *m_rename = nullptr;
+    quil::DeleteCommand *m_delete = nullptr;
     quil::ViewCommand *m_view = nullptr;
     quil::SecondPanelButtons *m_panelButtons = nullptr;
     quil::MarksController *m_marks = nullptr;

@@ -99,6 +99,15 @@ void MarksController::InvertSelection()
     marksChanged();
 }
 
+void MarksController::clearMarks()
+{
+    FolderListing &listing = m_form.listing();
+    for (int row = 0; row < listing.count(); ++row)
+        listing.entry(row).marked = false;
+    m_form.listModel()->rowsChanged(0, listing.count() - 1);
+    m_form.ListView->viewport()->update();
+}
+
 void MarksController::marksChanged()
 {
     ShowSelectionSummary();

@@ -39,6 +39,9 @@ public:
     void SelectMissing(const QString &mask);
     // Flips the marks of every file entry.
     void InvertSelection();
+    // Unmarks every entry and redraws the list; the summary stays as it was
+    // until the next change of marks or listing.
+    void clearMarks();
 
     // Starts a folder-size worker for a folder and its row, one step below
     // normal priority, and adds it to the register.

@@ -1,6 +1,7 @@
 #include "fileops/RenameCommand.h"
 
 #include "app/TForm1.h"
+#include "fileops/CommandSources.h"
 #include "fileops/PanelFolder.h"
 #include "fileops/SecondPanel.h"
 #include "listing/FolderListView.h"
@@ -22,13 +23,6 @@ namespace quil {
 
 namespace {
 const QString kTitle = QStringLiteral("QUIL");
-
-// The list counts as focused while its own in-place editor holds the focus.
-bool listHasFocus(const QWidget *list)
-{
-    const QWidget *focused = QApplication::focusWidget();
-    return focused != nullptr && (focused == list || list->isAncestorOf(focused));
-}
 
 QString renameMessage(const QString &oldName, const QString &newName)
 {

@@ -1,0 +1,61 @@
+#include "fileops/CommandSources.h"
+
+#include "listing/FolderListing.h"
+#include "listing/TShellItem.h"
+#include "platform/ShellNamespace.h"
+
+#include <QApplication>
+#include <QWidget>
+
+namespace quil {
+
+bool listHasFocus(const QWidget *list)
+{
+    const QWidget *focused = QApplication::focusWidget();
+    return focused != nullptr && (focused == list || list->isAncestorOf(focused));
+}
+
+QString sourcePathOf(const TShellItem &entry)
+{
+    const ItemId &id = entry.relativeId.id;
+    if (id.kind() == ItemId::Kind::Path)
+        return id.path();
+    return ShellNamespace::computerParsingName + entry.name;
+}
+
+CommandSources collectSources(const FolderListing &listing, int currentRow)
+{
+    CommandSources sources;
+    const auto add = [&](const TShellItem &entry) {
+        const QString path = sourcePathOf(entry);
+        sources.paths.append(path);
+        sources.names.append(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
+    };
+    for (int row = 0; row < listing.count(); ++row)
+        if (listing.entry(row).marked)
+            add(listing.entry(row));
+    sources.fromMarks = !sources.paths.isEmpty();
+    if (!sources.fromMarks && currentRow >= 0 && currentRow < listing.count())
+        add(listing.entry(currentRow));
+    return sources;
+}
+
+QString nameLines(const QStringList &names, int limit)
+{
+    QString text;
+    for (int j = 1; j <= names.size(); ++j) {
+        text += names.at(j - 1) + QLatin1String("\r\n");
+        if (j == limit) {
+            text += QLatin1String("...\r\n\r\n");
+            break;
+        }
+    }
+    return text;
+}
+
+QString nameAfterRow(const FolderListing &listing, int row)
+{
+    return row + 1 < listing.count() ? listing.entry(row + 1).name : QString();
+}
+
+} // namespace quil

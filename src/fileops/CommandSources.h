@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class FolderListing;
+class QWidget;
+struct TShellItem;
+
+namespace quil {
+
+// The list counts as focused while its own in-place editor holds the focus.
+bool listHasFocus(const QWidget *list);
+
+// What the engine gets for an entry: a file-system item's path. A volume of
+// the computer folder, or the computer folder, is no file: it gets its
+// virtual name, which the engine refuses, so nothing on the volume is touched.
+QString sourcePathOf(const TShellItem &entry);
+
+// The sources of a copy, move or delete: every marked entry in list order,
+// or the entry of the current row when none is marked.
+struct CommandSources
+{
+    QStringList paths;
+    QStringList names; // the last item of each path
+    bool fromMarks = false;
+};
+CommandSources collectSources(const FolderListing &listing, int currentRow);
+
+// The names of the sources, one per line (CR LF). At `limit` names the list
+// stops with "..." and an empty line, even when that was the last source.
+QString nameLines(const QStringList &names, int limit);
+
+// The name of the entry in the row after `row`, or empty after the last row.
+QString nameAfterRow(const FolderListing &listing, int row);
+
+} // namespace quil

@@ -1,0 +1,69 @@
+#include "fileops/DeleteCommand.h"
+
+#include "app/TForm1.h"
+#include "fileops/CommandSources.h"
+#include "fileops/MarksController.h"
+#include "listing/FolderListView.h"
+#include "listing/FolderTreeModel.h"
+#include "platform/Dialogs.h"
+#include "platform/ErrorBox.h"
+#include "platform/Services.h"
+#include "platform/fileop/ShellFileOperation.h"
+
+#include <QComboBox>
+#include <QTreeView>
+
+namespace quil {
+
+namespace {
+const QString kTitle = QStringLiteral("QUIL");
+constexpr int kNamesShown = 5;
+constexpr int kWarningHeight = 280;
+} // namespace
+
+DeleteCommand::DeleteCommand(TForm1 &form, Services &services) : QObject(&form), m_form(form), m_services(services) {}
+
+void DeleteCommand::run()
+{
+    const int currentRow = m_form.SelectedRow();
+    if (!listHasFocus(m_form.ListView) || currentRow < 0) {
+        m_services.dialogs.message(QStringLiteral("Ничего не выбрано"), kTitle, Dialogs::Icon::None);
+        return;
+    }
+    int treeNode = -1;
+    if (const QModelIndex node = m_form.ShellTreeView1->currentIndex(); node.isValid())
+        treeNode = m_form.treeModel()->positionOf(node);
+    m_form.SetStatus(QStringLiteral("Удаление..."));
+
+    const FolderListing &listing = m_form.listing();
+    const CommandSources sources = collectSources(listing, currentRow);
+    // The row after the last removed entry is selected once the list is read again.
+    if (sources.fromMarks) {
+        for (int row = 0; row < listing.count(); ++row)
+            if (listing.entry(row).marked)
+                m_form.EntryToSelect() = nameAfterRow(listing, row);
+    } else {
+        m_form.EntryToSelect() = nameAfterRow(listing, currentRow);
+    }
+
+    const QString text = QStringLiteral("Удалить : ") + QString::number(sources.paths.size()) +
+                         QStringLiteral(" объект(ов)\r\n") + nameLines(sources.names, kNamesShown) +
+                         QStringLiteral("\r\n\r\n В Ы П О Л Н И Т Ь ?");
+    const Dialogs::CheckedAnswer answer =
+        m_services.dialogs.askYesNoWithCheck(text, QStringLiteral("Удаление выделенных объектов..."),
+                                             QStringLiteral("Удалять в корзину."), true, kWarningHeight);
+    if (answer.yes) {
+        const int flags = answer.checked ? FOF_ALLOWUNDO : FOF_MULTIDESTFILES;
+        if (ShellFileOperation(m_services.dialogs, sources.paths, QString(), FO_DELETE, flags, &m_form))
+            m_form.marks().clearMarks();
+        else
+            m_services.dialogs.message(QStringLiteral("Ошибка при удалении"), kTitle, Dialogs::Icon::None);
+    } else {
+        m_services.dialogs.message(QStringLiteral("Удаление отменено"), kTitle, Dialogs::Icon::None);
+    }
+    if (treeNode >= 0)
+        m_form.RefreshTree(treeNode);
+    runHandler(m_services.dialogs, [this] { m_form.NavigateByPath(m_form.cbPath->currentText()); });
+}
+
+} // namespace quil
