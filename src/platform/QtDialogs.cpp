@@ -1,7 +1,8 @@
 #include "platform/QtDialogs.h"
 
+#include "platform/CheckedWarningBox.h"
+
 #include <QApplication>
-#include <QCheckBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QInputDialog>
@@ -109,16 +110,9 @@ Dialogs::CheckedAnswer QtDialogs::askYesNoWithCheck(const QString &text, const Q
                                                     bool checked, int height)
 {
     return onWindowThread([&] {
-        QMessageBox box(QMessageBox::Warning, boxTitle(title), forDisplay(text), QMessageBox::Yes | QMessageBox::No,
-                        m_parentWidget);
-        box.setDefaultButton(QMessageBox::Yes);
-        box.setEscapeButton(QMessageBox::No);
-        auto *check = new QCheckBox(checkText, &box);
-        check->setChecked(checked);
-        box.setCheckBox(check);
-        box.setMinimumHeight(height);
-        const bool yes = box.exec() == QMessageBox::Yes;
-        return CheckedAnswer{yes, check->isChecked()};
+        CheckedWarningBox box(boxTitle(title), forDisplay(text), checkText, checked, height, m_parentWidget);
+        const bool yes = box.exec() == QDialog::Accepted;
+        return CheckedAnswer{yes, box.isChecked()};
     });
 }
 
