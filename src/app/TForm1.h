@@ -25,6 +25,7 @@ struct Services;
 
 class TFolderSize;
 namespace quil {
+class CopyMoveCommand;
 class DeleteCommand;
 class MarksController;
 class RenameCommand;
@@ -223,8 +224,11 @@ public Q_SLOTS:
     // Shows or hides the viewer used last, hiding the other one.
     void SpeedButton12Click();
 
-    // --- Delete, rename, create folder and the second panel's buttons ---
+    // --- Copy, move, delete, rename, create folder and the second panel's buttons ---
 
+    // "Копировать / Copy" and "Переместить / Move": into the second panel's folder.
+    void SpeedButton6Click();
+    void SpeedButton7Click();
     // "Удалить / Delete": the marked entries or the current row's.
     void SpeedButton9Click();
 
@@ -320,6 +324,7 @@ private:
     quil::SecondPanel *m_secondPanel = nullptr;
     quil::RenameCommand *m_rename = nullptr;
     quil::DeleteCommand *m_delete = nullptr;
+    quil::CopyMoveCommand *m_copyMove = nullptr;
     quil::ViewCommand *m_view = nullptr;
     quil::SecondPanelButtons *m_panelButtons = nullptr;
     quil::MarksController *m_marks = nullptr;

@@ -1,8 +1,9 @@
-// The main window's delete, rename and create-folder commands and its buttons for the
+// The main window's copy, move, delete, rename and create-folder commands and its buttons for the
 // second panel; the work is the file-operation subsystem's.
 #include "app/TForm1.h"
 
 #include "app/AppWindows.h"
+#include "fileops/CopyMoveCommand.h"
 #include "fileops/DeleteCommand.h"
 #include "fileops/RenameCommand.h"
 #include "fileops/SecondPanelButtons.h"
@@ -15,8 +16,11 @@ void TForm1::setUpFileCommands()
 {
     m_rename = new quil::RenameCommand(*this, m_services);
     m_delete = new quil::DeleteCommand(*this, m_services);
+    m_copyMove = new quil::CopyMoveCommand(*this, m_services);
     m_panelButtons = new quil::SecondPanelButtons(*this, m_services);
     connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
+    connect(SpeedButton6, &QToolButton::clicked, this, &TForm1::SpeedButton6Click);
+    connect(SpeedButton7, &QToolButton::clicked, this, &TForm1::SpeedButton7Click);
     connect(SpeedButton9, &QToolButton::clicked, this, &TForm1::SpeedButton9Click);
     connect(SpeedButton8, &QToolButton::clicked, this, &TForm1::SpeedButton8Click);
     connect(SpeedButton17, &QToolButton::clicked, this, &TForm1::SpeedButton17Click);
@@ -42,6 +46,16 @@ void TForm1::connectSecondPanelWindow()
     TForm4 *panel = m_windows->Form4.get();
     m_panelButtons->setPanel(panel);
     connect(this, &TForm1::driveListsRebuilt, panel, &TForm4::rebuildDriveList);
+}
+
+void TForm1::SpeedButton6Click()
+{
+    m_copyMove->copy();
+}
+
+void TForm1::SpeedButton7Click()
+{
+    m_copyMove->move();
 }
 
 void TForm1::SpeedButton9Click()

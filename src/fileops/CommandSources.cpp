@@ -1,10 +1,13 @@
 #include "fileops/CommandSources.h"
 
+#include "app/TForm1.h"
 #include "listing/FolderListing.h"
+#include "listing/FolderTreeModel.h"
 #include "listing/TShellItem.h"
 #include "platform/ShellNamespace.h"
 
 #include <QApplication>
+#include <QTreeView>
 #include <QWidget>
 
 namespace quil {
@@ -56,6 +59,12 @@ QString nameLines(const QStringList &names, int limit)
 QString nameAfterRow(const FolderListing &listing, int row)
 {
     return row + 1 < listing.count() ? listing.entry(row + 1).name : QString();
+}
+
+int selectedTreeNode(const TForm1 &form)
+{
+    const QModelIndex node = form.ShellTreeView1->currentIndex();
+    return node.isValid() ? form.treeModel()->positionOf(node) : -1;
 }
 
 } // namespace quil

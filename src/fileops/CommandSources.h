@@ -5,6 +5,7 @@
 
 class FolderListing;
 class QWidget;
+class TForm1;
 struct TShellItem;
 
 namespace quil {
@@ -33,5 +34,9 @@ QString nameLines(const QStringList &names, int limit);
 
 // The name of the entry in the row after `row`, or empty after the last row.
 QString nameAfterRow(const FolderListing &listing, int row);
+
+// The absolute position of the tree's selected node, to refresh after a
+// command; -1 when none is selected.
+int selectedTreeNode(const TForm1 &form);
 
 } // namespace quil

@@ -4,14 +4,12 @@
 #include "fileops/CommandSources.h"
 #include "fileops/MarksController.h"
 #include "listing/FolderListView.h"
-#include "listing/FolderTreeModel.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
 #include "platform/Services.h"
 #include "platform/fileop/ShellFileOperation.h"
 
 #include <QComboBox>
-#include <QTreeView>
 
 namespace quil {
 
@@ -30,9 +28,7 @@ void DeleteCommand::run()
         m_services.dialogs.message(QStringLiteral("Ничего не выбрано"), kTitle, Dialogs::Icon::None);
         return;
     }
-    int treeNode = -1;
-    if (const QModelIndex node = m_form.ShellTreeView1->currentIndex(); node.isValid())
-        treeNode = m_form.treeModel()->positionOf(node);
+    const int treeNode = selectedTreeNode(m_form);
     m_form.SetStatus(QStringLiteral("Удаление..."));
 
     const FolderListing &listing = m_form.listing();

@@ -1,0 +1,118 @@
+#include "fileops/CopyMoveCommand.h"
+
+#include "app/TForm1.h"
+#include "fileops/CommandSources.h"
+#include "fileops/MarksController.h"
+#include "fileops/PanelFolder.h"
+#include "fileops/SecondPanel.h"
+#include "listing/FolderListView.h"
+#include "platform/Dialogs.h"
+#include "platform/ErrorBox.h"
+#include "platform/Services.h"
+#include "platform/fileop/ShellFileOperation.h"
+
+#include <QComboBox>
+
+#include <cerrno>
+#include <cstring>
+
+namespace quil {
+
+namespace {
+const QString kTitle = QStringLiteral("QUIL");
+const QString kExecute = QStringLiteral(" В Ы П О Л Н И Т Ь ?");
+constexpr int kCopyNamesShown = 6;
+} // namespace
+
+struct CopyMoveCommand::Kind
+{
+    int operation;
+    QString nameTitle;
+    QString confirmTitle;
+    QString failure;
+};
+
+CopyMoveCommand::CopyMoveCommand(TForm1 &form, Services &services) : QObject(&form), m_form(form), m_services(services)
+{}
+
+bool CopyMoveCommand::transfer(const Kind &kind, const CommandSources &sources, const QString &folder,
+                               const QString &text)
+{
+    Dialogs &dialogs = m_services.dialogs;
+    if (sources.paths.size() == 1) {
+        const QString &name = sources.names.first();
+        const std::optional<QString> typed = dialogs.inputBox(kind.nameTitle, QStringLiteral("Имя объекта"), name);
+        if (!typed)
+            return false;
+        if (*typed != name) {
+            // A new name with "/" or a zero byte would name another place: nothing moves.
+            bool ok = false;
+            if (isRefusedNewName(*typed))
+                dialogs.askItemError(sources.paths.first(), QString::fromLocal8Bit(std::strerror(EINVAL)));
+            else
+                ok = ShellFileOperation(dialogs, sources.paths, folder + *typed, kind.operation, 0, &m_form);
+            if (ok)
+                m_form.marks().clearMarks();
+            return true;
+        }
+    } else if (!dialogs.askYesNo(text, kind.confirmTitle, Dialogs::Icon::Question)) {
+        return false;
+    }
+    if (ShellFileOperation(dialogs, sources.paths, folder, kind.operation, 0, &m_form))
+        m_form.marks().clearMarks();
+    else
+        dialogs.message(kind.failure, kTitle, Dialogs::Icon::None);
+    return true;
+}
+
+void CopyMoveCommand::copy()
+{
+    const int currentRow = m_form.SelectedRow();
+    SecondPanel *panel = m_form.secondPanel();
+    if (!listHasFocus(m_form.ListView) || currentRow < 0 || panel == nullptr) {
+        m_services.dialogs.message(QStringLiteral("Ничего не выбрано"), kTitle, Dialogs::Icon::None);
+        return;
+    }
+    m_form.SetStatus(QStringLiteral(" Копирование..."));
+    if (!panel->isShown())
+        panel->showPanel();
+    const CommandSources sources = collectSources(m_form.listing(), currentRow);
+    const QString folder = panel->folderPath();
+    const QString text = QStringLiteral("Корировать : ") + QString::number(sources.paths.size()) +
+                         QStringLiteral(" объект(ов)\r\n") + nameLines(sources.names, kCopyNamesShown) +
+                         QStringLiteral("В папку : ") + folder + QStringLiteral("\r\n\r\n") + kExecute;
+    const Kind kind{FO_COPY, QStringLiteral("Копировать с именем"), QStringLiteral("КОПИРОВАНИЕ / COPY !!!"),
+                    QStringLiteral("Ошибка при выполнении копирования ")};
+    if (transfer(kind, sources, folder, text))
+        panel->relist();
+}
+
+void CopyMoveCommand::move()
+{
+    const int currentRow = m_form.SelectedRow();
+    SecondPanel *panel = m_form.secondPanel();
+    if (!listHasFocus(m_form.ListView) || currentRow < 0 || panel == nullptr) {
+        m_services.dialogs.message(QStringLiteral("Ничего не выбрано"), kTitle, Dialogs::Icon::None);
+        return;
+    }
+    const int treeNode = selectedTreeNode(m_form);
+    m_form.SetStatus(QStringLiteral("Перемещение..."));
+    if (!panel->isShown())
+        panel->showPanel();
+    const CommandSources sources = collectSources(m_form.listing(), currentRow);
+    if (!sources.fromMarks)
+        m_form.EntryToSelect() = nameAfterRow(m_form.listing(), currentRow);
+    const QString folder = panel->folderPath();
+    const QString text = QStringLiteral("Переместить : ") + QString::number(sources.paths.size()) +
+                         QStringLiteral("\r\n\r\nВ папку : ") + folder + QStringLiteral("\r\n\r\n") + kExecute;
+    const Kind kind{FO_MOVE, QStringLiteral("Переместить с именем"), QStringLiteral("ПЕРЕМЕЩЕНИЕ / MOVE !!!"),
+                    QStringLiteral("Операция не выполнена")};
+    if (!transfer(kind, sources, folder, text))
+        return;
+    panel->relist();
+    if (treeNode >= 0)
+        m_form.RefreshTree(treeNode);
+    runHandler(m_services.dialogs, [this] { m_form.NavigateByPath(m_form.cbPath->currentText()); });
+}
+
+} // namespace quil
