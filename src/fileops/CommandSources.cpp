@@ -1,9 +1,11 @@
 #include "fileops/CommandSources.h"
 
 #include "app/TForm1.h"
+#include "listing/FolderListView.h"
 #include "listing/FolderListing.h"
 #include "listing/FolderTreeModel.h"
 #include "listing/TShellItem.h"
+#include "platform/Dialogs.h"
 #include "platform/ShellNamespace.h"
 
 #include <QApplication>
@@ -16,6 +18,15 @@ bool listHasFocus(const QWidget *list)
 {
     const QWidget *focused = QApplication::focusWidget();
     return focused != nullptr && (focused == list || list->isAncestorOf(focused));
+}
+
+int commandRow(const TForm1 &form, Dialogs &dialogs)
+{
+    const int row = form.SelectedRow();
+    if (listHasFocus(form.ListView) && row >= 0)
+        return row;
+    dialogs.message(QStringLiteral("Ничего не выбрано"), QStringLiteral("QUIL"), Dialogs::Icon::None);
+    return -1;
 }
 
 QString sourcePathOf(const TShellItem &entry)

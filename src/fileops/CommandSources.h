@@ -10,8 +10,14 @@ struct TShellItem;
 
 namespace quil {
 
+class Dialogs;
+
 // The list counts as focused while its own in-place editor holds the focus.
 bool listHasFocus(const QWidget *list);
+
+// The current row a copy, move or delete acts on: -1, after the message
+// "Ничего не выбрано", unless the list has the focus and a current row.
+int commandRow(const TForm1 &form, Dialogs &dialogs);
 
 // What the engine gets for an entry: a file-system item's path. A volume of
 // the computer folder, or the computer folder, is no file: it gets its

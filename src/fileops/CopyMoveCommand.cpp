@@ -67,12 +67,10 @@ bool CopyMoveCommand::transfer(const Kind &kind, const CommandSources &sources, 
 
 void CopyMoveCommand::copy()
 {
-    const int currentRow = m_form.SelectedRow();
+    const int currentRow = commandRow(m_form, m_services.dialogs);
     SecondPanel *panel = m_form.secondPanel();
-    if (!listHasFocus(m_form.ListView) || currentRow < 0 || panel == nullptr) {
-        m_services.dialogs.message(QStringLiteral("Ничего не выбрано"), kTitle, Dialogs::Icon::None);
+    if (currentRow < 0 || panel == nullptr)
         return;
-    }
     m_form.SetStatus(QStringLiteral(" Копирование..."));
     if (!panel->isShown())
         panel->showPanel();
@@ -89,12 +87,10 @@ void CopyMoveCommand::copy()
 
 void CopyMoveCommand::move()
 {
-    const int currentRow = m_form.SelectedRow();
+    const int currentRow = commandRow(m_form, m_services.dialogs);
     SecondPanel *panel = m_form.secondPanel();
-    if (!listHasFocus(m_form.ListView) || currentRow < 0 || panel == nullptr) {
-        m_services.dialogs.message(QStringLiteral("Ничего не выбрано"), kTitle, Dialogs::Icon::None);
+    if (currentRow < 0 || panel == nullptr)
         return;
-    }
     const int treeNode = selectedTreeNode(m_form);
     m_form.SetStatus(QStringLiteral("Перемещение..."));
     if (!panel->isShown())

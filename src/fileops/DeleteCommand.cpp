@@ -23,11 +23,9 @@ DeleteCommand::DeleteCommand(TForm1 &form, Services &services) : QObject(&form),
 
 void DeleteCommand::run()
 {
-    const int currentRow = m_form.SelectedRow();
-    if (!listHasFocus(m_form.ListView) || currentRow < 0) {
-        m_services.dialogs.message(QStringLiteral("Ничего не выбрано"), kTitle, Dialogs::Icon::None);
+    const int currentRow = commandRow(m_form, m_services.dialogs);
+    if (currentRow < 0)
         return;
-    }
     const int treeNode = selectedTreeNode(m_form);
     m_form.SetStatus(QStringLiteral("Удаление..."));
 

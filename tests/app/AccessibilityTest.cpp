@@ -74,6 +74,13 @@ class AccessibilityTest : public QObject
                backSteps.join(QLatin1String(", "));
     }
 
+    static QList<QWidget *> everyWindow(AppWindows &windows)
+    {
+        return {windows.Form1.get(),  windows.Form4.get(),   windows.AboutBox.get(), windows.RF.get(),
+                windows.SHPIC.get(),  windows.FILESCH.get(), windows.FB.get(),       windows.Set1.get(),
+                windows.Extent.get(), windows.Selekt.get()};
+    }
+
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
@@ -81,11 +88,7 @@ private Q_SLOTS:
     {
         MainWindowFixture program;
         program.start();
-        AppWindows &windows = *program.windows;
-        const QList<QWidget *> all{windows.Form1.get(), windows.Form4.get(), windows.AboutBox.get(),
-                                   windows.RF.get(),    windows.SHPIC.get(), windows.FILESCH.get(),
-                                   windows.FB.get(),    windows.Set1.get(),  windows.Extent.get(),
-                                   windows.Selekt.get()};
+        const QList<QWidget *> all = everyWindow(*program.windows);
         QStringList unnamed;
         for (QWidget *window : all)
             unnamed += unnamedControls(*window);
@@ -96,11 +99,7 @@ private Q_SLOTS:
     {
         MainWindowFixture program;
         program.start();
-        AppWindows &windows = *program.windows;
-        const QList<QWidget *> all{windows.Form1.get(), windows.Form4.get(), windows.AboutBox.get(),
-                                   windows.RF.get(),    windows.SHPIC.get(), windows.FILESCH.get(),
-                                   windows.FB.get(),    windows.Set1.get(),  windows.Extent.get(),
-                                   windows.Selekt.get()};
+        const QList<QWidget *> all = everyWindow(*program.windows);
         QStringList faults;
         for (QWidget *window : all) {
             const QString fault = tabOrderFaults(*window);
