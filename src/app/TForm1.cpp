@@ -2,7 +2,6 @@
 
 #include "app/AppWindows.h"
 #include "app/ProgramEnd.h"
-#include "app/TFILESCH.h"
 #include "app/TSet1.h"
 #include "listing/DiskDisplay.h"
 #include "listing/FolderListModel.h"
@@ -20,7 +19,6 @@
 #include "viewers/QuilIni.h"
 #include "viewers/TExtent.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -148,6 +146,7 @@ TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent),
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
     setUpNavigation();
     setUpMarks();
+    setUpKeys();
 
     FormCreate();
 }
@@ -338,8 +337,7 @@ void TForm1::FormShow()
         quil::runHandler(m_services.dialogs, [this] { NavigateByPath(m_argumentFolder); });
     }
     if (m_windows) {
-        const quil::ProgramSettings &settings = m_windows->Set1->settings();
-        m_windows->FILESCH->CheckBox4->setChecked(settings.textViewer.used || settings.pictureViewer.used);
+        m_windows->Set1->applyOtherViewerMark();
         quil::runHandler(m_services.dialogs, [this] { m_windows->Extent->LoadExtensionTable(); });
     }
 }

@@ -27,6 +27,8 @@ class TFolderSize;
 namespace quil {
 class CopyMoveCommand;
 class DeleteCommand;
+class EditCommand;
+class ListKeyMap;
 class MarksController;
 class RenameCommand;
 class SecondPanel;
@@ -224,6 +226,23 @@ public Q_SLOTS:
     // Shows or hides the viewer used last, hiding the other one.
     void SpeedButton12Click();
 
+    // --- Keys, editing, the command line and the settings window ---
+
+    // A key pressed in the list runs its command; true when the list must not
+    // see the key (Tab that moved to the second panel).
+    bool ListViewKeyDown(int key, Qt::KeyboardModifiers shift);
+    // "Редактировать / Edit": the selected file in the text editor.
+    void SpeedButton5Click();
+    // Shift+F4: a new text file in the path box's folder, in the text editor.
+    void NewTextFile();
+    // Enter in the command line runs its text; true when the key was used.
+    bool ComboBox1KeyDown(int key);
+    // "Настройки / Setup": shows the settings window.
+    void SpeedButton10Click();
+    // The settings window's Return: the list's and the tree's font height in
+    // pixels (the list keeps its style), and the computer node re-read.
+    void applyFontHeight(int pixels);
+
     // --- Copy, move, delete, rename, create folder and the second panel's buttons ---
 
     // "Копировать / Copy" and "Переместить / Move": into the second panel's folder.
@@ -328,5 +347,11 @@ private:
     quil::ViewCommand *m_view = nullptr;
     quil::SecondPanelButtons *m_panelButtons = nullptr;
     quil::MarksController *m_marks = nullptr;
+    quil::ListKeyMap *m_keyMap = nullptr;
+    quil::EditCommand *m_edit = nullptr;
     void setUpMarks();
+    // Wires the key map, the command line and the settings button.
+    void setUpKeys();
+    // The edit command and the settings window's notices, once the windows exist.
+    void connectSettingsWindow();
 };

@@ -21,6 +21,8 @@ public:
     virtual void showPanel() = 0;
     // Lists the panel's folder again.
     virtual void relist() = 0;
+    // Activates the panel and gives the keyboard focus to its list.
+    virtual void focusList() = 0;
 };
 
 } // namespace quil

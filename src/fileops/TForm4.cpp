@@ -167,6 +167,12 @@ QStringList TForm4::rowNames() const
     return names;
 }
 
+void TForm4::focusList()
+{
+    activateWindow();
+    ListView1->setFocus();
+}
+
 void TForm4::showPanel()
 {
     show();

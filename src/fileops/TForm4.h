@@ -51,6 +51,7 @@ public:
     bool isShown() const override { return isVisible(); }
     void showPanel() override;
     void relist() override { ListSecondPanel(SecondPanelPath); }
+    void focusList() override;
 
     // Shows or hides the panel as the main window's button asks; the main
     // window puts its glyph.

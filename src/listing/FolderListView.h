@@ -28,6 +28,8 @@ public:
     // together) selects the first row whose name begins with it, starting at
     // the current row (the next one for a fresh first letter), wrapping once.
     void keyboardSearch(const QString &search) override;
+    // Whether a name is being edited in place.
+    bool isEditingName() const { return state() == EditingState; }
     // Forgets the typed text, so the next letter starts a fresh search.
     void resetTypedText() { m_typed.clear(); }
 

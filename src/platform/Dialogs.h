@@ -50,4 +50,10 @@ public:
     virtual ErrorAnswer askItemError(const QString &item, const QString &reason) = 0;
 };
 
+// The program chooser of the settings and extension windows.
+inline std::optional<QString> chooseProgram(Dialogs &dialogs)
+{
+    return dialogs.openFile(QStringLiteral("Выберите программу"), {QStringLiteral("exe|*.exe")}, QString());
+}
+
 } // namespace quil

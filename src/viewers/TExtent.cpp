@@ -77,8 +77,7 @@ void TExtent::Button1Click()
         dialogs.inputBox(QStringLiteral("Назначить расширение"), QStringLiteral("Введите расширение"), QString());
     if (!extension)
         return;
-    const std::optional<QString> program =
-        dialogs.openFile(QStringLiteral("Выберите программу"), {QStringLiteral("exe|*.exe")}, QString());
+    const std::optional<QString> program = quil::chooseProgram(dialogs);
     if (!program)
         return;
     m_table.add(*extension, *program);

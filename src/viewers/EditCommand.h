@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class QComboBox;
+class QEventLoop;
+class QWidget;
+
+namespace quil {
+
+class StartedProcess;
+struct ProgramSettings;
+struct Services;
+
+// The work behind the Edit command, the new text file of Shift+F4 and the
+// command line: the editor the settings name, else the desktop's text
+// editor, else the file's own application; typed lines started without a
+// shell.
+class EditCommand : public QObject
+{
+    Q_OBJECT
+public:
+    // window: the main window; its close ends every wait for an editor.
+    EditCommand(Services &services, const ProgramSettings &settings, QWidget &window);
+
+    // Opens a file in the editor.
+    void edit(const QString &path);
+    // Asks for a name and starts the editor on it in folder (ending in "/"),
+    // then waits, the windows staying responsive, until the editor has ended.
+    // True when the editor ran and the window goes on (the folder is then
+    // listed again); a second call waits on its own.
+    bool createTextFile(const QString &folder);
+    // Enter in the command line: runs the typed line and keeps it in the
+    // box's history, also when it failed.
+    void runCommandLine(QComboBox &box);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Returns false when the window closed during the wait.
+    bool waitForEditor(StartedProcess &editor);
+
+    Services &m_services;
+    const ProgramSettings &m_settings;
+    QWidget &m_window;
+    QList<QEventLoop *> m_waits;
+    bool m_windowClosed = false;
+};
+
+} // namespace quil

@@ -1,0 +1,209 @@
+#include "app/TForm1.h"
+#include "app/TSet1.h"
+#include "fileops/TForm4.h"
+#include "listing/FolderListModel.h"
+#include "listing/FolderListView.h"
+#include "platform/ScriptedDialogs.h"
+#include "support/MainWindowFixture.h"
+#include "support/TempTree.h"
+#include "viewers/TExtent.h"
+#include "viewers/TRF.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStandardPaths>
+#include <QTest>
+
+using Kind = quil::ScriptedDialogs::Kind;
+
+// The main list's key map, key by key, on the real windows and real files.
+class TForm1KeysTest : public QObject
+{
+    Q_OBJECT
+
+    struct Program : MainWindowFixture
+    {
+        TempTree files;
+
+        Program()
+        {
+            files.file("a.txt", "alpha");
+            files.file("b.doc", "beta");
+            files.file("jam");
+            files.folder("sub");
+            files.file("sub/inner.txt", QByteArray(10240, 'x'));
+            start();
+            form().NavigateByPath(files.root());
+        }
+        void press(const QString &row, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+        {
+            focusRow(row);
+            QTest::keyClick(form().ListView, Qt::Key(key), modifiers);
+        }
+        QString selected() const
+        {
+            const int row = form().SelectedRow();
+            return row < 0 ? QString() : form().EntryOfRow(row).name;
+        }
+        QStringList titles() const
+        {
+            QStringList result;
+            for (const quil::ScriptedDialogs::Shown &shown : dialogs.shown())
+                result.append(shown.title);
+            return result;
+        }
+    };
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    // Keys whose command asks a question or shows a window; each question is
+    // left unanswered, so no file changes.
+    void commandKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("F3 views") << int(Qt::Key_F3) << 0 << "window:RF";
+        QTest::newRow("Ctrl+F5 copies") << int(Qt::Key_F5) << int(Qt::ControlModifier) << "Копировать с именем";
+        QTest::newRow("F6 moves") << int(Qt::Key_F6) << 0 << "Переместить с именем";
+        QTest::newRow("F7 creates a folder") << int(Qt::Key_F7) << 0 << "Создать новую папку";
+        QTest::newRow("F8 deletes") << int(Qt::Key_F8) << 0 << "Удаление выделенных объектов...";
+        QTest::newRow("F9 settings") << int(Qt::Key_F9) << 0 << "window:Set1";
+        QTest::newRow("F10 extensions") << int(Qt::Key_F10) << 0 << "window:Extent";
+        QTest::newRow("keypad + selects") << int(Qt::Key_Plus) << int(Qt::KeypadModifier) << "Выделение файлов";
+        QTest::newRow("keypad - unselects")
+            << int(Qt::Key_Minus) << int(Qt::KeypadModifier) << "Отмена выделения файлов";
+    }
+    void commandKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, shown);
+        Program program;
+        program.press(QStringLiteral("a.txt"), key, Qt::KeyboardModifiers(modifiers));
+        if (shown.startsWith(QLatin1String("window:"))) {
+            QWidget *window = nullptr;
+            if (shown == QLatin1String("window:RF"))
+                window = program.windows->RF.get();
+            else if (shown == QLatin1String("window:Set1"))
+                window = program.windows->Set1.get();
+            else
+                window = program.windows->Extent.get();
+            QVERIFY(window->isVisible());
+        } else {
+            QVERIFY2(program.titles().contains(shown), qPrintable(program.titles().join(QLatin1Char('|'))));
+        }
+        QCOMPARE(program.form().Label9->text(), QStringLiteral("Жду команды..."));
+        QVERIFY(QFileInfo::exists(program.files.path("a.txt")));
+    }
+
+    void mainKeyboardPlusAndUnknownKeysOnlySetTheStatus()
+    {
+        Program program;
+        program.press(QStringLiteral("a.txt"), Qt::Key_Plus);
+        program.press(QStringLiteral("a.txt"), Qt::Key_F12);
+        QVERIFY(program.dialogs.shown().isEmpty());
+        QCOMPARE(program.form().Label9->text(), QStringLiteral("Жду команды..."));
+    }
+
+    void keypadMasksUseTheDefaultWhenCancelled()
+    {
+        Program program;
+        program.press(QStringLiteral("a.txt"), Qt::Key_Plus, Qt::KeypadModifier);
+        // "*.*" wants a dot: the names without one stay unmarked.
+        QCOMPARE(program.marked(), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.doc")}));
+        program.dialogs.answerInput(QStringLiteral("*.doc"));
+        program.press(QStringLiteral("a.txt"), Qt::Key_Minus, Qt::KeypadModifier);
+        QCOMPARE(program.marked(), QStringList{QStringLiteral("a.txt")});
+    }
+
+    void spaceAndInsertToggleMarks()
+    {
+        Program program;
+        program.press(QStringLiteral("a.txt"), Qt::Key_Space);
+        QCOMPARE(program.marked(), QStringList{QStringLiteral("a.txt")});
+        QCOMPARE(program.selected(), QStringLiteral("a.txt"));
+        program.press(QStringLiteral("a.txt"), Qt::Key_Space);
+        QVERIFY(program.marked().isEmpty());
+
+        // A marked folder has its size walked into the summary.
+        program.press(QStringLiteral("sub"), Qt::Key_Space);
+        QCOMPARE(program.marked(), QStringList{QStringLiteral("sub")});
+        const QString beforeWalk = program.form().Label1->text();
+        QTRY_VERIFY(program.form().Label1->text() != beforeWalk);
+
+        program.press(QStringLiteral("a.txt"), Qt::Key_Insert);
+        QVERIFY(program.marked().contains(QStringLiteral("a.txt")));
+        QVERIFY(program.selected() != QStringLiteral("a.txt"));
+        const QString last = program.form().EntryOfRow(program.form().listing().count() - 1).name;
+        program.press(last, Qt::Key_Insert);
+        QVERIFY(program.marked().contains(last));
+        QCOMPARE(program.selected(), last);
+    }
+
+    void ctrlJQuotesPathsIntoTheCommandLine()
+    {
+        Program program;
+        QComboBox *line = program.form().ComboBox1;
+        program.press(QStringLiteral("a.txt"), Qt::Key_J, Qt::ControlModifier);
+        program.press(QStringLiteral("b.doc"), Qt::Key_J, Qt::ControlModifier);
+        QCOMPARE(line->currentText(), QLatin1Char('"') + program.files.path("a.txt") + QStringLiteral("\" \"") +
+                                          program.files.path("b.doc") + QLatin1Char('"'));
+        // J alone is the prefix search's.
+        line->setEditText(QString());
+        program.press(QStringLiteral("a.txt"), Qt::Key_J);
+        QVERIFY(line->currentText().isEmpty());
+        QCOMPARE(program.selected(), QStringLiteral("jam"));
+    }
+
+    void backspaceGoesUpExceptWhileANameIsEdited()
+    {
+        Program program;
+        TForm1 &form = program.form();
+        program.press(QStringLiteral("a.txt"), Qt::Key_F2);
+        QCOMPARE(form.CurrentItemName, QStringLiteral("a.txt"));
+        QLineEdit *editor = nullptr;
+        QTRY_VERIFY((editor = form.ListView->viewport()->findChild<QLineEdit *>()) != nullptr);
+        QTRY_VERIFY(editor->hasFocus());
+        editor->end(false);
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QCOMPARE(editor->text(), QStringLiteral("a.tx"));
+        QCOMPARE(form.cbPath->currentText(), program.files.root() + QLatin1Char('/'));
+        QTest::keyClick(editor, Qt::Key_Escape);
+
+        program.press(QStringLiteral("sub"), Qt::Key_Return);
+        QCOMPARE(form.cbPath->currentText(), program.files.path("sub/"));
+        program.press(QStringLiteral("inner.txt"), Qt::Key_Backspace);
+        QCOMPARE(form.cbPath->currentText(), program.files.root() + QLatin1Char('/'));
+        QCOMPARE(program.selected(), QStringLiteral("sub"));
+    }
+
+    void tabMovesToTheShownSecondPanel()
+    {
+        Program program;
+        TForm4 &panel = *program.windows->Form4;
+        panel.showPanel();
+        program.press(QStringLiteral("a.txt"), Qt::Key_Tab);
+        QTRY_VERIFY(panel.ListView1->hasFocus());
+    }
+
+    void shiftF4CancelledLeavesTheStatus()
+    {
+        Program program;
+        program.focusRow(QStringLiteral("a.txt"));
+        program.form().SetStatus(QStringLiteral("прежний"));
+        // Only the F4 press: Shift's own press sets the status like any key.
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_F4, Qt::ShiftModifier);
+        QApplication::sendEvent(program.form().ListView, &press);
+        QCOMPARE(program.titles(), QStringList{QStringLiteral("Создаем текстовый  файл")});
+        QCOMPARE(program.form().Label9->text(), QStringLiteral("прежний"));
+    }
+};
+
+QTEST_MAIN(TForm1KeysTest)
+#include "TForm1KeysTest.moc"

@@ -1,0 +1,180 @@
+#include "app/TForm1.h"
+#include "app/TSet1.h"
+#include "listing/FolderListView.h"
+#include "platform/NativePath.h"
+#include "platform/ScriptedDialogs.h"
+#include "support/MainWindowFixture.h"
+#include "support/RecordingScript.h"
+#include "support/TempTree.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+// The Edit command, the new text file and the command line, with real
+// recording programs as the editors and the typed programs.
+class EditCommandTest : public QObject
+{
+    Q_OBJECT
+
+    // The desktop's text editor for the whole run: GIO reads the defaults once.
+    TempTree m_desktop;
+
+    struct Program : MainWindowFixture
+    {
+        TempTree files;
+        QString record = files.path("record");
+
+        Program()
+        {
+            files.file("my file.txt", "text");
+            files.folder("sub");
+            files.folder("bin");
+            files.folder("bin dir");
+            start();
+            form().NavigateByPath(files.root());
+        }
+        // The settings' editor: records its arguments after `delay` seconds,
+        // then creates the file it was given, as an editor saving it does.
+        void useEditor(const char *delay = "0")
+        {
+            const QString editor = files.file(
+                "bin/editor.sh", QByteArray("#!/bin/sh\nsleep ") + delay + "\n: > \"$1\"\nprintf '%s\\0' \"$@\" > '" +
+                                     quil::toNative(record) + ".part' && mv '" + quil::toNative(record) + ".part' '" +
+                                     quil::toNative(record) + "'\n");
+            QFile::setPermissions(editor, QFile::permissions(editor) | QFile::ExeOwner);
+            windows->Set1->CheckBox3->setChecked(true);
+            windows->Set1->Edit4->setText(editor);
+        }
+        void press(const QString &row, Qt::KeyboardModifiers modifiers)
+        {
+            focusRow(row);
+            QTest::keyClick(form().ListView, Qt::Key_F4, modifiers);
+        }
+        void runLine(const QString &line)
+        {
+            form().ComboBox1->setEditText(line);
+            QTest::keyClick(form().ComboBox1->lineEdit(), Qt::Key_Return);
+        }
+    };
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        installTestTextOpener(m_desktop, "quil-edit-test");
+    }
+
+    void editGivesTheSettingsEditorThePathAsOneArgument()
+    {
+        Program program;
+        program.useEditor();
+        // Ctrl does not keep F4 from editing.
+        program.press(QStringLiteral("my file.txt"), Qt::ControlModifier);
+        QCOMPARE(waitForRecord(program.record), (QList<QByteArray>{quil::toNative(program.files.path("my file.txt"))}));
+        QCOMPARE(program.form().Label9->text(), QStringLiteral("Жду команды..."));
+    }
+
+    void editWithoutASettingUsesTheDesktopTextEditor()
+    {
+        Program program;
+        program.press(QStringLiteral("my file.txt"), Qt::NoModifier);
+        const QList<QByteArray> record = waitForRecord(m_desktop.path("opened"));
+        QCOMPARE(record.value(1), quil::toNative(program.files.path("my file.txt")));
+        QFile::remove(m_desktop.path("opened"));
+    }
+
+    void editLeavesFoldersAndNeedsARow()
+    {
+        Program program;
+        program.useEditor();
+        program.press(QStringLiteral("sub"), Qt::NoModifier);
+        program.form().ListView->clearSelection();
+        program.form().SpeedButton5->click();
+        QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Ничего не выбрано")});
+        QTest::qWait(300);
+        QVERIFY(!QFile::exists(program.record));
+    }
+
+    void newTextFileWaitsForTheEditorThenRelists()
+    {
+        Program program;
+        program.useEditor("0.5");
+        program.dialogs.answerInput(QStringLiteral("new.txt"));
+        int ticks = 0;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, this, [&ticks] { ++ticks; });
+        timer.start(20);
+        program.press(QStringLiteral("my file.txt"), Qt::ShiftModifier);
+        // Back from the wait: the editor has ended, the window kept working.
+        QVERIFY(ticks > 3);
+        QCOMPARE(waitForRecord(program.record), (QList<QByteArray>{quil::toNative(program.files.path("new.txt"))}));
+        QVERIFY(program.form().listing().findEntry(QStringLiteral("new.txt")) >= 0);
+    }
+
+    void closingTheWindowEndsTheWait()
+    {
+        Program program;
+        program.useEditor("3");
+        program.dialogs.answerInput(QStringLiteral("new.txt"));
+        QTimer::singleShot(200, &program.form(), [&program] { program.form().close(); });
+        program.press(QStringLiteral("my file.txt"), Qt::ShiftModifier);
+        // Back while the editor still runs: it has not written its record.
+        QVERIFY(!QFile::exists(program.record));
+    }
+
+    void newTextFileWithAnEditorThatCannotStart()
+    {
+        Program program;
+        program.windows->Set1->CheckBox3->setChecked(true);
+        program.windows->Set1->Edit4->setText(program.files.path("missing-editor"));
+        program.dialogs.answerInput(QStringLiteral("new.txt"));
+        program.press(QStringLiteral("my file.txt"), Qt::ShiftModifier);
+        QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Ошибка при запуске текстового редактора ")});
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QString>("arguments"); // after the program's path
+        QTest::addColumn<QList<QByteArray>>("expected");
+        QTest::newRow("a single blank") << " " << QList<QByteArray>{};
+        QTest::newRow("words") << " one  two" << QList<QByteArray>{"one", "two"};
+        QTest::newRow("shell syntax") << " ; $(id) `id` |x" << QList<QByteArray>{";", "$(id)", "`id`", "|x"};
+    }
+    void commandLine()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QList<QByteArray>, expected);
+        Program program;
+        const QString script = recordingScript(program.files, "bin dir/rec.sh", program.record);
+        const QString line = QLatin1Char('"') + script + QLatin1Char('"') + arguments;
+        program.runLine(line);
+        const QList<QByteArray> record = waitForRecord(program.record);
+        QCOMPARE(record.mid(1), expected);
+        QVERIFY(program.dialogs.messages().isEmpty());
+        QCOMPARE(program.form().ComboBox1->currentText(), line);
+    }
+
+    void commandLineFailuresAndHistory()
+    {
+        Program program;
+        program.runLine(QStringLiteral("\"quil-no-such-program arg"));
+        program.runLine(QStringLiteral("quil-no-such-program"));
+        program.runLine(QStringLiteral("quil-no-such-program"));
+        QCOMPARE(program.dialogs.messages(), (QStringList{QStringLiteral("Не могу выполнить: \""),
+                                                          QStringLiteral("Не могу выполнить: quil-no-such-program"),
+                                                          QStringLiteral("Не могу выполнить: quil-no-such-program")}));
+        QComboBox *box = program.form().ComboBox1;
+        QCOMPARE(box->count(), 3);
+        QCOMPARE(box->itemText(1), box->itemText(2));
+    }
+};
+
+QTEST_MAIN(EditCommandTest)
+#include "EditCommandTest.moc"
