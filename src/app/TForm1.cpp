@@ -3,18 +3,16 @@
 #include "app/AppWindows.h"
 #include "app/ProgramEnd.h"
 #include "app/TSet1.h"
-#include "listing/DiskDisplay.h"
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
+#include "listing/FolderNavigator.h"
 #include "listing/FolderTreeModel.h"
 #include "listing/PathText.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
-#include "platform/OsError.h"
 #include "platform/Services.h"
 #include "platform/SettingsFiles.h"
 #include "platform/ShellNamespace.h"
-#include "platform/Volumes.h"
 #include "platform/WindowFont.h"
 #include "viewers/QuilIni.h"
 #include "viewers/TExtent.h"
@@ -22,7 +20,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -318,7 +315,7 @@ void TForm1::FormCreate()
     } else {
         m_startRoot = quil::pathBoxText(SelectedDrive());
     }
-    m_windowShown = false;
+    m_nav->setWindowShown(false);
     m_listing.setSortKey(quil::SortKey::Name);
     m_listing.EntryToSelect.clear();
     quil::runHandler(m_services.dialogs, [this] { BrowseToIdentifier(quil::ItemId::computer()); });
@@ -328,7 +325,7 @@ void TForm1::FormCreate()
 
 void TForm1::FormShow()
 {
-    m_windowShown = true;
+    m_nav->setWindowShown(true);
     quil::runHandler(m_services.dialogs, [this] { NavigateByPath(m_startRoot); });
     // Each settings file is reported on its own: a bad quil.ini does not keep quil.ext from being read.
     quil::runHandler(m_services.dialogs, [this] { readQuilIni(); });
@@ -393,7 +390,7 @@ void TForm1::FormResize()
 void TForm1::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (!m_windowShown)
+    if (!m_nav->windowShown())
         FormShow();
 }
 
@@ -414,101 +411,14 @@ void TForm1::resizeEvent(QResizeEvent *event)
     FormResize();
 }
 
-void TForm1::ReadFolder(const quil::ItemId &folder)
-{
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto restore = [this] {
-        QGuiApplication::restoreOverrideCursor();
-        Label1->setText(QStringLiteral("Выделено в  -  папках и в - файлах "));
-    };
-    try {
-        // The enumeration may fail: it comes before the model reset, so a
-        // failure leaves the list's current row, selection and scroll alone.
-        QList<quil::FolderChild> children = FolderListing::enumerate(folder);
-        m_listModel->reading([this, &children] { m_listing.replaceEntries(std::move(children)); });
-    } catch (...) {
-        restore();
-        throw;
-    }
-    restore();
-}
-
 void TForm1::BrowseToIdentifier(const quil::ItemId &target)
 {
-    // The list repaints once, with the new folder selected.
-    ListView->setUpdatesEnabled(false);
-    const auto finish = [this] {
-        const QString path = m_listing.currentPath();
-        if (quil::directoryExists(path))
-            SetTreePath(path);
-        ListView->setUpdatesEnabled(true);
-    };
-    try {
-        ReadFolder(target);
-        m_listing.setCurrent(target,
-                             quil::ShellNamespace::displayName(target, quil::ShellNamespace::NameForm::Parsing));
-        keepPathHistory();
-        selectEntryAfterListing();
-    } catch (...) {
-        finish();
-        throw;
-    }
-    finish();
-    if (quil::directoryExists(cbPath->currentText()))
-        RefreshDiskDisplay();
-}
-
-void TForm1::keepPathHistory()
-{
-    const QString path = m_listing.currentPath();
-    const int before = m_history.size();
-    const int line = m_history.add(path, m_listing.currentFolder());
-    if (m_history.size() > before)
-        cbPath->insertItem(0, path);
-    cbPath->setCurrentIndex(line);
-    // A line that differs only in letter case names another folder here:
-    // the box shows the folder really listed.
-    cbPath->setEditText(quil::pathBoxText(path));
-}
-
-void TForm1::selectEntryAfterListing()
-{
-    if (m_listing.count() == 0)
-        return;
-    int row = m_listing.findEntry(m_listing.EntryToSelect);
-    if (row < 0)
-        row = 0;
-    const QModelIndex index = m_listModel->index(row, 0);
-    ListView->setCurrentIndex(index);
-    ListView->scrollTo(index, QAbstractItemView::EnsureVisible);
+    m_nav->browseTo(target);
 }
 
 void TForm1::NavigateByPath(const QString &path)
 {
-    if (const auto volume = quil::Volumes::volumeOf(path, m_volumes))
-        if (volume->mountPoint != SelectedDrive())
-            SelectDrive(volume->mountPoint);
-    BrowseToIdentifier(quil::ShellNamespace::parse(path));
-}
-
-void TForm1::RefreshDiskDisplay()
-{
-    quil::VolumeSpace space;
-    try {
-        space = quil::Volumes::space(cbPath->currentText());
-    } catch (const quil::QuilError &) {
-        // A volume that tells nothing keeps the figures of the last one.
-        return;
-    }
-    m_diskSizeKb = qint64(space.total / 1024);
-    m_diskFreeKb = qint64(space.free / 1024);
-    const quil::DiskDisplayFigures figures = quil::diskDisplayFigures(m_diskSizeKb, m_diskFreeKb);
-    Label5->setText(figures.sizeText);
-    Label6->setText(figures.freeText);
-    Shape2->setGeometry(figures.freeLeft, Shape2->y(), figures.freeWidth, Shape2->height());
-    Shape2->setVisible(figures.freeWidth > 0);
-    Shape1->setGeometry(157, Shape1->y(), figures.usedWidth, Shape1->height());
-    Shape1->setVisible(figures.usedWidth > 0);
+    m_nav->navigateByPath(path);
 }
 
 void TForm1::ListViewDataHint(int first, int last)
@@ -530,58 +440,35 @@ void TForm1::ListViewColumnClick(int column)
 
 void TForm1::SetTreePath(const QString &path)
 {
-    const QModelIndex index = m_treeModel->indexForPath(path);
-    if (!index.isValid())
-        return;
-    for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
-        ShellTreeView1->expand(up);
-    ShellTreeView1->setCurrentIndex(index);
-    ShellTreeView1->scrollTo(index);
+    m_nav->setTreePath(path);
 }
 
 QString TForm1::TreeSelectedPath() const
 {
-    return m_treeModel->pathOf(ShellTreeView1->currentIndex());
+    return m_nav->treeSelectedPath();
 }
 
 void TForm1::ScrollTreeSelectionToTop()
 {
-    const QModelIndex index = ShellTreeView1->currentIndex();
-    if (index.isValid())
-        ShellTreeView1->scrollTo(index, QAbstractItemView::PositionAtTop);
+    m_nav->scrollTreeSelectionToTop();
 }
 
 void TForm1::RefreshTreeNode(int position)
 {
-    if (position == 0) {
-        m_treeModel->refreshNode({});
-        return;
-    }
-    const QModelIndex index = m_treeModel->nodeAtPosition(position);
-    if (index.isValid())
-        m_treeModel->refreshNode(index);
+    m_nav->refreshTreeNode(position);
 }
 
 void TForm1::FillDriveList()
 {
-    const QString kept = SelectedDrive();
-    m_volumes = quil::Volumes::list();
-    const QSignalBlocker quiet(DriveComboBox1);
-    DriveComboBox1->clear();
-    for (const quil::Volume &volume : m_volumes)
-        DriveComboBox1->addItem(volume.displayName(), volume.mountPoint);
-    const int index = DriveComboBox1->findData(kept);
-    DriveComboBox1->setCurrentIndex(index >= 0 ? index : 0);
+    m_nav->fillDriveList();
 }
 
 QString TForm1::SelectedDrive() const
 {
-    return DriveComboBox1->currentData().toString();
+    return m_nav->selectedDrive();
 }
 
 void TForm1::SelectDrive(const QString &mountPoint)
 {
-    const int index = DriveComboBox1->findData(mountPoint);
-    if (index >= 0)
-        DriveComboBox1->setCurrentIndex(index);
+    m_nav->selectDrive(mountPoint);
 }

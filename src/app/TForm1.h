@@ -28,13 +28,13 @@ namespace quil {
 class CopyMoveCommand;
 class DeleteCommand;
 class EditCommand;
+class FolderNavigator;
 class ListKeyMap;
 class MarksController;
 class RenameCommand;
 class SecondPanel;
 class SecondPanelButtons;
 class ViewCommand;
-class VolumeMonitor;
 } // namespace quil
 
 // The main window: path, disk and button rows, the folder tree, the folder
@@ -67,7 +67,7 @@ public:
     // The folder (and row) the command line names; listed at start over the
     // last folder of quil.ini. Set before the window is shown.
     void setStartFolder(const QString &folder, const QString &entry);
-    bool windowShown() const { return m_windowShown; }
+    bool windowShown() const;
 
     // --- The folder listing ---
 
@@ -85,7 +85,7 @@ public:
     const TShellItem &EntryOfRow(int i) const { return m_listing.entry(i); }
     FolderListing &listing() { return m_listing; }
     FolderListModel *listModel() const { return m_listModel; }
-    const PathHistory &history() const { return m_history; }
+    const PathHistory &history() const;
     // The name the next listing selects when present (kept across listings).
     QString &EntryToSelect() { return m_listing.EntryToSelect; }
 
@@ -97,7 +97,7 @@ public:
     void ListViewDataHint(int first, int last);
 
     // Disk size and free space in kilobytes of the last folder on a volume.
-    qint64 diskSizeKb() const { return m_diskSizeKb; }
+    qint64 diskSizeKb() const;
 
     // --- Folder tree and drive selector, for the navigation commands ---
 
@@ -303,10 +303,6 @@ private:
     void FormResize();
     void readQuilIni();
     void writeQuilIni();
-    void ReadFolder(const quil::ItemId &folder);
-    void keepPathHistory();
-    void selectEntryAfterListing();
-    void RefreshDiskDisplay();
     // Navigation set-up: wires the controls and starts the volume monitor.
     void setUpNavigation();
     // Wires the View command and the viewer toggle.
@@ -319,27 +315,17 @@ private:
     void connectSecondPanelWindow();
     // Connects the other windows' notices (status texts) once they exist.
     void connectWindows();
-    void openFileEntry(const TShellItem &entry);
-    // Sets the drive selector to the volume of the path box's folder.
-    void followPathBoxDrive();
-    // The absolute tree position of the computer folder's node.
-    int computerNodePosition() const;
 
     quil::Services &m_services;
     AppWindows *m_windows = nullptr;
     QString m_startRoot;
     QString m_argumentFolder;
     QString m_argumentEntry;
-    bool m_windowShown = false;
     bool m_closing = false;
     FolderListing m_listing;
     FolderListModel *m_listModel = nullptr;
     FolderTreeModel *m_treeModel = nullptr;
-    PathHistory m_history;
-    QList<quil::Volume> m_volumes;
-    qint64 m_diskSizeKb = 0;
-    qint64 m_diskFreeKb = 0;
-    quil::VolumeMonitor *m_volumeMonitor = nullptr;
+    quil::FolderNavigator *m_nav = nullptr;
     quil::SecondPanel *m_secondPanel = nullptr;
     quil::RenameCommand *m_rename = nullptr;
     quil::DeleteCommand *m_delete = nullptr;

@@ -9,6 +9,7 @@
 #include "app/TSet1.h"
 #include "fileops/CommandSources.h"
 #include "listing/FolderListView.h"
+#include "listing/FolderNavigator.h"
 #include "platform/ErrorBox.h"
 #include "platform/Services.h"
 #include "viewers/EditCommand.h"
@@ -94,5 +95,5 @@ void TForm1::applyFontHeight(int pixels)
         view->setFont(font);
         view->repaint();
     }
-    RefreshTree(computerNodePosition());
+    m_nav->refreshTree(m_nav->computerNodePosition());
 }

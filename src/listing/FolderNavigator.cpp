@@ -1,0 +1,238 @@
+// Listing a folder, the tree and the drive selector.
+#include "listing/FolderNavigator.h"
+
+#include "listing/DiskDisplay.h"
+#include "listing/FolderListModel.h"
+#include "listing/FolderListView.h"
+#include "listing/FolderListing.h"
+#include "listing/FolderTreeModel.h"
+#include "listing/PathText.h"
+#include "platform/OsError.h"
+#include "platform/Services.h"
+#include "platform/SettingsFiles.h"
+#include "platform/ShellNamespace.h"
+#include "platform/VolumeMonitor.h"
+#include "platform/Volumes.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QTreeView>
+
+namespace quil {
+
+FolderNavigator::FolderNavigator(const NavigationControls &controls, Services &services, QObject *parent)
+    : QObject(parent), m_controls(controls), m_services(services)
+{
+    m_volumeMonitor = new VolumeMonitor(this);
+    connect(m_volumeMonitor, &VolumeMonitor::deviceChange, this, [this](int event) { deviceChange(event); });
+}
+
+void FolderNavigator::readFolder(const ItemId &folder)
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restore = [this] {
+        QGuiApplication::restoreOverrideCursor();
+        m_controls.summary.setText(QStringLiteral("Выделено в  -  папках и в - файлах "));
+    };
+    try {
+        // The enumeration may fail: it comes before the model reset, so a
+        // failure leaves the list's current row, selection and scroll alone.
+        QList<FolderChild> children = FolderListing::enumerate(folder);
+        FolderListing &listing = m_controls.listing;
+        m_controls.listModel.reading([&listing, &children] { listing.replaceEntries(std::move(children)); });
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+}
+
+void FolderNavigator::browseTo(const ItemId &target)
+{
+    FolderListView &list = m_controls.list;
+    // The list repaints once, with the new folder selected.
+    list.setUpdatesEnabled(false);
+    const auto finish = [this, &list] {
+        const QString path = m_controls.listing.currentPath();
+        if (directoryExists(path))
+            setTreePath(path);
+        list.setUpdatesEnabled(true);
+    };
+    try {
+        readFolder(target);
+        m_controls.listing.setCurrent(target, ShellNamespace::displayName(target, ShellNamespace::NameForm::Parsing));
+        keepPathHistory();
+        selectEntryAfterListing();
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+    if (directoryExists(m_controls.pathBox.currentText()))
+        refreshDiskDisplay();
+}
+
+void FolderNavigator::keepPathHistory()
+{
+    QComboBox &box = m_controls.pathBox;
+    const QString path = m_controls.listing.currentPath();
+    const int before = m_history.size();
+    const int line = m_history.add(path, m_controls.listing.currentFolder());
+    if (m_history.size() > before)
+        box.insertItem(0, path);
+    box.setCurrentIndex(line);
+    // A line that differs only in letter case names another folder here:
+    // the box shows the folder really listed.
+    box.setEditText(pathBoxText(path));
+}
+
+void FolderNavigator::selectEntryAfterListing()
+{
+    const FolderListing &listing = m_controls.listing;
+    if (listing.count() == 0)
+        return;
+    int row = listing.findEntry(listing.EntryToSelect);
+    if (row < 0)
+        row = 0;
+    const QModelIndex index = m_controls.listModel.index(row, 0);
+    m_controls.list.setCurrentIndex(index);
+    m_controls.list.scrollTo(index, QAbstractItemView::EnsureVisible);
+}
+
+void FolderNavigator::navigateByPath(const QString &path)
+{
+    if (const auto volume = Volumes::volumeOf(path, m_volumes))
+        if (volume->mountPoint != selectedDrive())
+            selectDrive(volume->mountPoint);
+    browseTo(ShellNamespace::parse(path));
+}
+
+void FolderNavigator::refreshDiskDisplay()
+{
+    VolumeSpace space;
+    try {
+        space = Volumes::space(m_controls.pathBox.currentText());
+    } catch (const QuilError &) {
+        // A volume that tells nothing keeps the figures of the last one.
+        return;
+    }
+    m_diskSizeKb = qint64(space.total / 1024);
+    m_diskFreeKb = qint64(space.free / 1024);
+    const DiskDisplayFigures figures = diskDisplayFigures(m_diskSizeKb, m_diskFreeKb);
+    m_controls.diskSize.setText(figures.sizeText);
+    m_controls.diskFree.setText(figures.freeText);
+    QWidget &freeBar = m_controls.freeBar;
+    freeBar.setGeometry(figures.freeLeft, freeBar.y(), figures.freeWidth, freeBar.height());
+    freeBar.setVisible(figures.freeWidth > 0);
+    QWidget &usedBar = m_controls.usedBar;
+    usedBar.setGeometry(157, usedBar.y(), figures.usedWidth, usedBar.height());
+    usedBar.setVisible(figures.usedWidth > 0);
+}
+
+int FolderNavigator::selectedRow() const
+{
+    const QModelIndexList rows = m_controls.list.selectionModel()->selectedRows();
+    if (rows.isEmpty() || rows.first().row() >= m_controls.listing.count())
+        return -1;
+    return rows.first().row();
+}
+
+void FolderNavigator::setTreePath(const QString &path)
+{
+    QTreeView &tree = m_controls.tree;
+    const QModelIndex index = m_controls.treeModel.indexForPath(path);
+    if (!index.isValid())
+        return;
+    for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+        tree.expand(up);
+    tree.setCurrentIndex(index);
+    tree.scrollTo(index);
+}
+
+QString FolderNavigator::treeSelectedPath() const
+{
+    return m_controls.treeModel.pathOf(m_controls.tree.currentIndex());
+}
+
+void FolderNavigator::scrollTreeSelectionToTop()
+{
+    const QModelIndex index = m_controls.tree.currentIndex();
+    if (index.isValid())
+        m_controls.tree.scrollTo(index, QAbstractItemView::PositionAtTop);
+}
+
+void FolderNavigator::refreshTreeNode(int position)
+{
+    FolderTreeModel &model = m_controls.treeModel;
+    if (position == 0) {
+        model.refreshNode({});
+        return;
+    }
+    const QModelIndex index = model.nodeAtPosition(position);
+    if (index.isValid())
+        model.refreshNode(index);
+}
+
+void FolderNavigator::refreshTree(int position)
+{
+    m_controls.setStatus(QStringLiteral("Обновление дерева "));
+    refreshTreeNode(position);
+    m_controls.setStatus(QStringLiteral("Жду команду... "));
+}
+
+int FolderNavigator::computerNodePosition() const
+{
+    const FolderTreeModel &model = m_controls.treeModel;
+    // Every node created so far counts, so the home folder's subtree (once
+    // expanded) comes before the computer folder.
+    const std::function<int(const QModelIndex &)> subtree = [&](const QModelIndex &node) {
+        int count = 1;
+        for (int row = 0; row < model.rowCount(node); ++row)
+            count += subtree(model.index(row, 0, node));
+        return count;
+    };
+    int position = 1;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const QModelIndex child = model.index(row, 0);
+        if (model.itemOf(child).isComputer())
+            return position;
+        position += subtree(child);
+    }
+    return 2;
+}
+
+void FolderNavigator::fillDriveList()
+{
+    QComboBox &drives = m_controls.drives;
+    const QString kept = selectedDrive();
+    m_volumes = Volumes::list();
+    const QSignalBlocker quiet(drives);
+    drives.clear();
+    for (const Volume &volume : std::as_const(m_volumes))
+        drives.addItem(volume.displayName(), volume.mountPoint);
+    const int index = drives.findData(kept);
+    drives.setCurrentIndex(index >= 0 ? index : 0);
+}
+
+QString FolderNavigator::selectedDrive() const
+{
+    return m_controls.drives.currentData().toString();
+}
+
+void FolderNavigator::selectDrive(const QString &mountPoint)
+{
+    const int index = m_controls.drives.findData(mountPoint);
+    if (index >= 0)
+        m_controls.drives.setCurrentIndex(index);
+}
+
+void FolderNavigator::rebuildDriveLists()
+{
+    fillDriveList();
+    Q_EMIT driveListsRebuilt(m_volumes);
+    // Selecting the volume again counts as a change of drive.
+    driveChanged();
+}
+
+} // namespace quil

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "listing/PathHistory.h"
+#include "platform/ItemId.h"
+#include "platform/Volume.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class FolderListing;
+class FolderListModel;
+class FolderListView;
+class FolderTreeModel;
+class QComboBox;
+class QLabel;
+class QTreeView;
+class QWidget;
+struct TShellItem;
+
+namespace quil {
+
+class VolumeMonitor;
+struct Services;
+
+// The main window's controls and models that navigation works on.
+struct NavigationControls
+{
+    QComboBox &pathBox;   // cbPath, with the history as its list
+    QComboBox &drives;    // DriveComboBox1
+    QTreeView &tree;      // ShellTreeView1
+    FolderListView &list; // ListView
+    FolderListing &listing;
+    FolderListModel &listModel;
+    FolderTreeModel &treeModel;
+    QLabel &summary;  // the selection summary, reset by each listing
+    QLabel &diskSize; // Label5
+    QLabel &diskFree; // Label6
+    QWidget &usedBar; // Shape1
+    QWidget &freeBar; // Shape2
+    // Writes the status line and repaints it at once.
+    std::function<void(const QString &)> setStatus;
+    // The program the extension table names for a file name's extension;
+    // empty for none.
+    std::function<QString(const QString &fileName)> programForName;
+};
+
+// The work behind the main window's navigation: listing a folder with its
+// path history, tree and disk display, opening rows, the path box, up one
+// level, the drive selector, the tree refresh and the device notices.
+class FolderNavigator : public QObject
+{
+    Q_OBJECT
+public:
+    FolderNavigator(const NavigationControls &controls, Services &services, QObject *parent = nullptr);
+
+    // --- Listing ---
+
+    // Lists the folder the identifier names, keeping the path box and its
+    // history, selecting EntryToSelect (else row 0), pointing the tree at it
+    // and refreshing the disk display. Raises OsError and keeps the previous
+    // listing when the folder cannot be read.
+    void browseTo(const ItemId &target);
+    // Lists a path, switching the drive selector first when it lies on
+    // another volume. Raises OsError for a path that does not exist.
+    void navigateByPath(const QString &path);
+    const PathHistory &history() const { return m_history; }
+    qint64 diskSizeKb() const { return m_diskSizeKb; }
+
+    // --- Tree and drives ---
+
+    void setTreePath(const QString &path);
+    QString treeSelectedPath() const;
+    void scrollTreeSelectionToTop();
+    void refreshTreeNode(int position);
+    // "Обновление дерева ", the node re-read, "Жду команду... ".
+    void refreshTree(int position);
+    // The absolute tree position of the computer folder's node.
+    int computerNodePosition() const;
+    void fillDriveList();
+    QString selectedDrive() const;
+    void selectDrive(const QString &mountPoint);
+    // Re-reads the volumes into the selector and, as a change of drive,
+    // lists the selected volume's root.
+    void rebuildDriveLists();
+
+    // Whether the window has been shown: until then the tree and the drive
+    // selector list nothing when they change.
+    bool windowShown() const { return m_windowShown; }
+    void setWindowShown(bool shown) { m_windowShown = shown; }
+
+    // --- Handlers' work; each reports its errors in the error box ---
+
+    // Opens the selected row: a folder or volume is listed; a file starts
+    // with its extension's program or its default application.
+    void openSelectedRow();
+    // Enter in the path box: the typed path.
+    void pathBoxEntered();
+    // A history line picked.
+    void historyPicked();
+    // Up one level, selecting the folder left; beeps at the top.
+    void up();
+    // Lists the tree's selected folder.
+    void treeClicked();
+    // Lists the path box's folder afresh.
+    void relist();
+    // Lists the drive selector's volume root.
+    void driveChanged();
+    // The device notice of the volume monitor, by its event code.
+    void deviceChange(int event);
+    // Sets the drive selector to the volume of the path box's folder.
+    void followPathBoxDrive();
+    // The row of the list's selected entry; -1 when no row is selected.
+    int selectedRow() const;
+
+Q_SIGNALS:
+    // The drive lists were rebuilt from these volumes.
+    void driveListsRebuilt(const QList<quil::Volume> &volumes);
+
+private:
+    void readFolder(const ItemId &folder);
+    void keepPathHistory();
+    void selectEntryAfterListing();
+    void refreshDiskDisplay();
+    void openFileEntry(const TShellItem &entry);
+
+    NavigationControls m_controls;
+    Services &m_services;
+    PathHistory m_history;
+    QList<Volume> m_volumes;
+    qint64 m_diskSizeKb = 0;
+    qint64 m_diskFreeKb = 0;
+    VolumeMonitor *m_volumeMonitor = nullptr;
+    bool m_windowShown = false;
+};
+
+} // namespace quil

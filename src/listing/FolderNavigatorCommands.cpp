@@ -1,0 +1,166 @@
+// The navigation handlers' work: opening rows, the path box and its history,
+// up one level, the tree, the drive selector and the device notices.
+#include "listing/FolderNavigator.h"
+
+#include "listing/FolderListing.h"
+#include "listing/NavigationText.h"
+#include "listing/PathText.h"
+#include "platform/Dialogs.h"
+#include "platform/ErrorBox.h"
+#include "platform/Launcher.h"
+#include "platform/NativePath.h"
+#include "platform/Services.h"
+#include "platform/SettingsFiles.h"
+#include "platform/ShellNamespace.h"
+#include "platform/VolumeMonitor.h"
+#include "platform/Volumes.h"
+
+#include <QComboBox>
+
+#include <unistd.h>
+
+namespace quil {
+
+namespace {
+const QString kWaitingText = QStringLiteral("Жду команду...");
+const QString kTitle = QStringLiteral("QUIL");
+} // namespace
+
+void FolderNavigator::followPathBoxDrive()
+{
+    // The listing already shows a folder of that volume, so this keeps the
+    // selector in step without listing the volume's root over it.
+    const QString text = m_controls.pathBox.currentText();
+    if (!text.startsWith(QLatin1Char('/')))
+        return;
+    if (const auto volume = Volumes::volumeOf(text, m_volumes))
+        if (volume->mountPoint != selectedDrive())
+            selectDrive(volume->mountPoint);
+}
+
+void FolderNavigator::openSelectedRow()
+{
+    m_controls.setStatus(kWaitingText);
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    // A copy: listing a folder replaces the entries.
+    const TShellItem entry = m_controls.listing.entry(row);
+    if (!m_controls.listing.isFolder(row)) {
+        openFileEntry(entry);
+        return;
+    }
+    runHandler(m_services.dialogs, [this, &entry] {
+        const QString path =
+            pathBoxText(ShellNamespace::displayName(entry.relativeId.id, ShellNamespace::NameForm::Parsing));
+        browseTo(entry.relativeId.id);
+        if (m_controls.pathBox.currentText() != path)
+            m_controls.pathBox.setEditText(path);
+        scrollTreeSelectionToTop();
+        followPathBoxDrive();
+    });
+}
+
+void FolderNavigator::openFileEntry(const TShellItem &entry)
+{
+    const QString program = m_controls.programForName(entry.name);
+    const QString folder = m_controls.pathBox.currentText();
+    // Programs start in the process's current folder: the listed one.
+    if (folder.isEmpty() || ::chdir(toNative(folder).constData()) != 0) {
+        m_services.dialogs.message(folderNotFoundMessage(folder), kTitle, Dialogs::Icon::None);
+        return;
+    }
+    // Whether anything started is not reported, as with the shell's own
+    // double click on a document without an application.
+    if (!program.isEmpty())
+        // "./" so that a name such as "-x" or "+cmd" is never read as an option.
+        m_services.launcher.run(program, QStringLiteral("./") + entry.name, Launcher::ArgumentForm::OneArgument);
+    else
+        m_services.launcher.openDocument(entry.relativeId.id.path());
+}
+
+void FolderNavigator::pathBoxEntered()
+{
+    const QString text = m_controls.pathBox.currentText();
+    if (!text.isEmpty())
+        runHandler(m_services.dialogs, [this, &text] { navigateByPath(text); });
+}
+
+void FolderNavigator::historyPicked()
+{
+    const QString text = m_controls.pathBox.currentText();
+    const int line = m_history.find(text);
+    runHandler(m_services.dialogs, [this, line, &text] {
+        if (line < 0) {
+            navigateByPath(text);
+            return;
+        }
+        const ItemId folder = m_history.line(line).id;
+        m_services.dialogs.message(historyPickedMessage(text), kTitle, Dialogs::Icon::None);
+        browseTo(folder);
+    });
+}
+
+void FolderNavigator::up()
+{
+    m_controls.setStatus(kWaitingText);
+    FolderListing &listing = m_controls.listing;
+    listing.EntryToSelect = folderLeftByUp(m_controls.pathBox.currentText());
+    const ItemId parent = ShellNamespace::parent(listing.currentFolder());
+    if (parent.isEmpty()) {
+        // The computer folder and the desktop have nothing above them.
+        m_services.dialogs.beep();
+    } else {
+        runHandler(m_services.dialogs, [this, &parent] { browseTo(parent); });
+    }
+    scrollTreeSelectionToTop();
+}
+
+void FolderNavigator::treeClicked()
+{
+    if (!m_windowShown)
+        return;
+    const QString path = treeSelectedPath();
+    if (path.isEmpty() || !directoryExists(path))
+        return;
+    runHandler(m_services.dialogs, [this, &path] { navigateByPath(path); });
+}
+
+void FolderNavigator::relist()
+{
+    runHandler(m_services.dialogs, [this] { navigateByPath(m_controls.pathBox.currentText()); });
+}
+
+void FolderNavigator::driveChanged()
+{
+    // The selection made while the window is created lists nothing.
+    if (!m_windowShown)
+        return;
+    const QString root = selectedDrive();
+    // A volume without a readable root changes nothing but the selector.
+    if (root.isEmpty() || !directoryExists(root))
+        return;
+    runHandler(m_services.dialogs, [this, &root] { navigateByPath(root); });
+}
+
+void FolderNavigator::deviceChange(int event)
+{
+    switch (event) {
+    case VolumeMonitor::NodeChange:
+        m_controls.setStatus(QStringLiteral("Смена носителя..."));
+        break;
+    case VolumeMonitor::DeviceArrival:
+        m_controls.setStatus(QStringLiteral("Есть новый диск"));
+        rebuildDriveLists();
+        break;
+    case VolumeMonitor::DeviceRemoval:
+        m_controls.setStatus(QStringLiteral("Изъят диск."));
+        rebuildDriveLists();
+        break;
+    default:
+        m_controls.setStatus(QStringLiteral("Жду команды...!"));
+        break;
+    }
+}
+
+} // namespace quil
