@@ -12,7 +12,15 @@ QPixmap glyph(const QString &name)
 void setGlyph(QAbstractButton *button, const QString &name)
 {
     const QPixmap picture = glyph(name);
-    button->setIcon(QIcon(picture));
+    QIcon icon(picture);
+    // Pixel art doubled pixel by pixel stays sharp on a scaled screen, where
+    // the icon's own smooth scaling would blur it.
+    for (const int factor : {2, 3}) {
+        QPixmap scaled = picture.scaled(picture.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        scaled.setDevicePixelRatio(factor);
+        icon.addPixmap(scaled);
+    }
+    button->setIcon(icon);
     button->setIconSize(picture.size());
     button->setProperty("glyph", name);
 }

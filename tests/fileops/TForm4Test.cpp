@@ -243,6 +243,17 @@ private Q_SLOTS:
         QVERIFY(program.panel->isShown());
     }
 
+    void glyphsStaySharpOnAScaledScreen()
+    {
+        QToolButton button;
+        quil::setGlyph(&button, QStringLiteral("TOONE"));
+        const QPixmap glyph = quil::glyph(QStringLiteral("TOONE"));
+        QImage drawn = button.icon().pixmap(glyph.size(), 2.0).toImage();
+        drawn.setDevicePixelRatio(1);
+        const QImage doubled = glyph.scaled(glyph.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation).toImage();
+        QCOMPARE(drawn.convertToFormat(QImage::Format_ARGB32), doubled.convertToFormat(QImage::Format_ARGB32));
+    }
+
     void foldAndUnfoldTree()
     {
         Program program;
