@@ -2,7 +2,7 @@
 
 #include "app/AppWindows.h"
 #include "app/ProgramEnd.h"
-#include "app/TFILESCH.h"
+#include "search/TFILESCH.h"
 #include "app/TSet1.h"
 #include "listing/DiskDisplay.h"
 #include "listing/FolderListModel.h"

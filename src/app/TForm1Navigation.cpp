@@ -80,6 +80,7 @@ void TForm1::connectWindows()
     connect(m_windows->Extent.get(), &TExtent::statusChanged, this, &TForm1::SetStatus);
     setUpViewCommand();
     connectSecondPanelWindow();
+    setUpSearch();
 }
 
 int TForm1::SelectedRow() const
