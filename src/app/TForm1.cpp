@@ -2,7 +2,6 @@
 
 #include "app/AppWindows.h"
 #include "app/ProgramEnd.h"
-#include "search/TFILESCH.h"
 #include "app/TSet1.h"
 #include "listing/DiskDisplay.h"
 #include "listing/FolderListModel.h"
@@ -20,7 +19,6 @@
 #include "viewers/QuilIni.h"
 #include "viewers/TExtent.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -338,8 +336,7 @@ void TForm1::FormShow()
         quil::runHandler(m_services.dialogs, [this] { NavigateByPath(m_argumentFolder); });
     }
     if (m_windows) {
-        const quil::ProgramSettings &settings = m_windows->Set1->settings();
-        m_windows->FILESCH->CheckBox4->setChecked(settings.textViewer.used || settings.pictureViewer.used);
+        followOtherViewerSetting();
         quil::runHandler(m_services.dialogs, [this] { m_windows->Extent->LoadExtensionTable(); });
     }
 }

@@ -254,6 +254,9 @@ public Q_SLOTS:
     // Go to of the search window: lists the folder with the entry selected
     // and gives the list the focus; errors go to the error box.
     void goToEntry(const QString &folder, const QString &name);
+    // "Другой просмотр" of the search window ticked when either outside
+    // viewer is: at start-up and each time the settings window closes.
+    void followOtherViewerSetting();
 
     // --- Marks, the selection summary and folder sizes (MarksController) ---
     quil::MarksController &marks() const { return *m_marks; }

@@ -12,6 +12,7 @@
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,6 +23,13 @@ void TForm1::setUpSearch()
         m_windows->Set1->settings(), *m_windows->RF, *m_windows->SHPIC,
         [this](const QString &folder, const QString &name) { goToEntry(folder, name); });
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(m_windows->Set1.get(), &TSet1::closed, this, &TForm1::followOtherViewerSetting);
+}
+
+void TForm1::followOtherViewerSetting()
+{
+    const quil::ProgramSettings &settings = m_windows->Set1->settings();
+    m_windows->FILESCH->CheckBox4->setChecked(settings.textViewer.used || settings.pictureViewer.used);
 }
 
 void TForm1::Button1Click()

@@ -3,6 +3,7 @@
 #include "platform/Services.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QLineEdit>
 
 TSet1::TSet1(quil::Services &services, QWidget *parent) : QWidget(parent), m_services(services)
@@ -44,4 +45,10 @@ void TSet1::setSettings(const quil::ProgramSettings &settings)
     Edit2->setText(settings.pictureViewer.path);
     CheckBox3->setChecked(settings.editor.used);
     Edit4->setText(settings.editor.path);
+}
+
+void TSet1::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    Q_EMIT closed();
 }

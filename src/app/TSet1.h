@@ -30,6 +30,14 @@ public:
     QCheckBox *CheckBox3 = nullptr; // external editor instead of the system's
     QLineEdit *Edit4 = nullptr;
 
+Q_SIGNALS:
+    // The window was closed: the search window's "Другой просмотр" follows
+    // the two viewer boxes.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     quil::Services &m_services;
     quil::ProgramSettings m_settings;

@@ -365,6 +365,56 @@ private Q_SLOTS:
         QVERIFY(!program.search().isVisible());
     }
 
+    void fsIniThatCannotBeWrittenIsToldAndTheWindowCloses()
+    {
+        Program program;
+        // A folder in the file's place: the rename over it fails even for root.
+        QVERIFY(QDir().mkpath(program.settingsPath(QStringLiteral("fs.ini"))));
+        program.search().show();
+        program.search().close();
+        QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
+        QVERIFY(!program.search().isVisible());
+    }
+
+    void otherViewerFollowsTheSettingsWindowOnClose_data()
+    {
+        QTest::addColumn<bool>("texts");
+        QTest::addColumn<bool>("pictures");
+        QTest::newRow("neither") << false << false;
+        QTest::newRow("texts") << true << false;
+        QTest::newRow("pictures") << false << true;
+    }
+
+    void otherViewerFollowsTheSettingsWindowOnClose()
+    {
+        QFETCH(bool, texts);
+        QFETCH(bool, pictures);
+        Program program;
+        TSet1 &settings = *program.windows->Set1;
+        program.search().CheckBox4->setChecked(!(texts || pictures));
+        settings.show();
+        settings.CheckBox1->setChecked(texts);
+        settings.CheckBox2->setChecked(pictures);
+        // Changed by hand in between: kept until the settings window closes.
+        QCOMPARE(program.search().CheckBox4->isChecked(), !(texts || pictures));
+        settings.close();
+        QCOMPARE(program.search().CheckBox4->isChecked(), texts || pictures);
+    }
+
+    void programEndDuringASearchStopsIt()
+    {
+        Program program;
+        for (int folder = 0; folder < 100; ++folder)
+            program.file(QByteArray("f") + QByteArray::number(folder) + "/a");
+        program.search().Edit1->setText(program.files.root());
+        program.search().CheckBox2->setChecked(true);
+        program.search().Button2->click();
+        QVERIFY(program.controller().isSearching());
+        // The windows go while the worker runs: it is stopped and waited for.
+        program.windows.reset();
+        QVERIFY(program.dialogs.messages().isEmpty());
+    }
+
     void searchButtonOfTheMainWindow()
     {
         Program program;
@@ -393,6 +443,15 @@ private Q_SLOTS:
         // The list opens at the folder: its ancestors above, "inner" last.
         QCOMPARE(chooser.DirectoryListBox1->currentItem()->text().trimmed(), QStringLiteral("inner"));
 
+        // A volume chosen: the list opens at its mount point.
+        const int rootVolume = chooser.DriveComboBox1->findData(QStringLiteral("/"));
+        QVERIFY(rootVolume >= 0);
+        chooser.DriveComboBox1->setCurrentIndex(rootVolume);
+        chooser.DriveComboBox1Change();
+        QCOMPARE(program.search().Edit1->text(), QStringLiteral("/"));
+        QCOMPARE(chooser.directory(), QStringLiteral("/"));
+
+        chooser.setDirectory(program.files.path("inner"));
         program.search().Edit1->setText(QStringLiteral("typed"));
         chooser.Button1->click();
         QCOMPARE(program.search().Edit1->text(), program.files.path("inner"));
