@@ -1,6 +1,5 @@
 #include "search/TFB.h"
 
-#include "platform/Services.h"
 #include "platform/Volumes.h"
 #include "platform/WindowFont.h"
 #include "search/FolderListRows.h"
@@ -19,7 +18,8 @@ constexpr int pathRole = Qt::UserRole;
 
 } // namespace
 
-TFB::TFB(quil::Services &services, QWidget *parent) : QWidget(parent), m_services(services)
+// The chooser needs no service of its own; it takes them as every window does.
+TFB::TFB(quil::Services &, QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("FB"));
     setWindowFlag(Qt::Window);

@@ -51,6 +51,5 @@ private:
     void fillDrives();
     void fillList();
 
-    quil::Services &m_services;
     QString m_directory;
 };

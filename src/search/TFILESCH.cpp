@@ -1,6 +1,5 @@
 #include "search/TFILESCH.h"
 
-#include "platform/Services.h"
 #include "platform/WindowFont.h"
 #include "search/SearchWindowController.h"
 #include "search/TFB.h"
@@ -62,7 +61,7 @@ constexpr int listTop = 184;
 
 } // namespace
 
-TFILESCH::TFILESCH(quil::Services &services, QWidget *parent) : QWidget(parent), m_services(services)
+TFILESCH::TFILESCH(quil::Services &services, QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("FILESCH"));
     setWindowFlag(Qt::Window);

@@ -87,7 +87,6 @@ private:
     void FormShow();
     void FormClose();
 
-    quil::Services &m_services;
     quil::SearchWindowController *m_controller = nullptr;
     TFB *m_chooser = nullptr;
 };
