@@ -3,13 +3,13 @@
 #include "app/AccessibleNames.h"
 
 #include "app/TAboutBox.h"
-#include "app/TFB.h"
-#include "app/TFILESCH.h"
 #include "app/TForm1.h"
 #include "app/TSet1.h"
 #include "fileops/TForm4.h"
 #include "fileops/TSelekt.h"
 #include "platform/Services.h"
+#include "search/TFB.h"
+#include "search/TFILESCH.h"
 #include "viewers/TExtent.h"
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"
@@ -32,6 +32,7 @@ AppWindows::AppWindows(quil::Services &services)
                                           FILESCH.get(), FB.get(), Set1.get(), Extent.get(), Selekt.get()})
         quil::nameControlsByHints(*window);
     Form1->setSecondPanel(Form4.get());
+    FILESCH->setFolderChooser(FB.get());
     Selekt->setMarks(&Form1->marks());
     Form1->setWindows(this);
 }

@@ -268,6 +268,12 @@ public Q_SLOTS:
     // Fold or unfold the folder tree, the second panel beside the window.
     void SpeedButton13Click();
 
+    // "Искать": the search window for the path box's folder.
+    void Button1Click();
+    // Go to of the search window: lists the folder with the entry selected
+    // and gives the list the focus; errors go to the error box.
+    void goToEntry(const QString &folder, const QString &name);
+
     // --- Marks, the selection summary and folder sizes (MarksController) ---
     quil::MarksController &marks() const { return *m_marks; }
     void ShowSelectionSummary();
@@ -308,6 +314,8 @@ private:
     // Wires the View command and the viewer toggle.
     void setUpView();
     void setUpViewCommand();
+    // Hands the search window its viewers, settings and Go to, and wires "Искать".
+    void setUpSearch();
     // Wires rename, create folder and the second panel's buttons.
     void setUpFileCommands();
     // Hands the second panel window to its buttons and its drive selector to

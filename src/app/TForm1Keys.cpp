@@ -5,13 +5,13 @@
 #include "app/AppWindows.h"
 #include "app/EventHook.h"
 #include "app/ListKeyMap.h"
-#include "app/TFILESCH.h"
 #include "app/TSet1.h"
 #include "fileops/CommandSources.h"
 #include "listing/FolderListView.h"
 #include "listing/FolderNavigator.h"
 #include "platform/ErrorBox.h"
 #include "platform/Services.h"
+#include "search/TFILESCH.h"
 #include "viewers/EditCommand.h"
 
 #include <QCheckBox>

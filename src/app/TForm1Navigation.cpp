@@ -82,6 +82,7 @@ void TForm1::connectWindows()
     setUpViewCommand();
     connectSecondPanelWindow();
     connectSettingsWindow();
+    setUpSearch();
 }
 
 bool TForm1::windowShown() const

@@ -6,6 +6,8 @@
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"
 
+#include <QLineEdit>
+
 namespace quil {
 
 ViewCommand::ViewCommand(Launcher &launcher, const ProgramSettings &settings, TRF &text, TSHPIC &picture,
@@ -13,25 +15,42 @@ ViewCommand::ViewCommand(Launcher &launcher, const ProgramSettings &settings, TR
     : QObject(parent), m_launcher(launcher), m_settings(settings), m_text(text), m_picture(picture)
 {}
 
+bool ViewCommand::isPictureName(const QString &name)
+{
+    return PictureLoader::kindOfPath(name) != PictureKind::None;
+}
+
 void ViewCommand::view(const QString &path, const QString &name)
 {
-    const bool isPicture = PictureLoader::kindOfPath(name) != PictureKind::None;
-    const ProgramSettings::Program &external = isPicture ? m_settings.pictureViewer : m_settings.textViewer;
-    if (external.used) {
-        // The path is the whole parameter, blanks and quotes included; what
-        // the viewer makes of it is its own affair.
-        m_launcher.run(external.path, path, Launcher::ArgumentForm::OneArgument);
+    const bool isPicture = isPictureName(name);
+    if ((isPicture ? m_settings.pictureViewer : m_settings.textViewer).used) {
+        runExternal(isPicture, path);
         return;
     }
     LastViewWasPicture = isPicture;
+    showInViewer(isPicture, path);
+}
+
+void ViewCommand::runExternal(bool picture, const QString &path)
+{
+    const ProgramSettings::Program &external = picture ? m_settings.pictureViewer : m_settings.textViewer;
+    // The path is the whole parameter, blanks and quotes included; what
+    // the viewer makes of it is its own affair.
+    m_launcher.run(external.path, path, Launcher::ArgumentForm::OneArgument);
+}
+
+void ViewCommand::showInViewer(bool picture, const QString &path, const std::optional<QString> &searchText)
+{
     // Each viewer keeps the path of what it shows, so a hidden text viewer
     // never re-reads a picture on its next code page or mode change.
-    if (!isPicture) {
+    if (!picture) {
         m_text.setCurrentFilePath(path);
         if (!m_text.isVisible()) {
             m_text.show();
             m_picture.hide();
         }
+        if (searchText)
+            m_text.Edit1->setText(*searchText);
         m_text.LoadViewFile();
         return;
     }

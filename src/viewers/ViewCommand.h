@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
 
 class TRF;
 class TSHPIC;
@@ -25,6 +26,18 @@ public:
     void view(const QString &path, const QString &name);
     // Shows or hides the viewer used last; the other one is hidden.
     void toggleViewer();
+
+    // The pieces of view, for windows that choose the viewer by rules of
+    // their own (the file search). A name is a picture's when its extension,
+    // in any letter case, is one the picture viewer reads.
+    static bool isPictureName(const QString &name);
+    // Starts the outside viewer of the kind, ticked or not, with the path as
+    // its one argument; whether it starts is not examined.
+    void runExternal(bool picture, const QString &path);
+    // Shows the file in the text or picture viewer, hiding the other one
+    // when it has to show itself first; the text viewer's search box takes
+    // searchText before the file is opened, when given.
+    void showInViewer(bool picture, const QString &path, const std::optional<QString> &searchText = std::nullopt);
 
     // Whether the viewer shown last was the picture viewer.
     bool LastViewWasPicture = false;

@@ -1,7 +1,7 @@
 #include "app/TForm1.h"
 #include "app/AppWindows.h"
 #include "app/StartArgument.h"
-#include "app/TFILESCH.h"
+#include "search/TFILESCH.h"
 #include "app/TSet1.h"
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"

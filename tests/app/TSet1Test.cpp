@@ -1,8 +1,8 @@
 #include "app/TSet1.h"
-#include "app/TFILESCH.h"
 #include "app/TForm1.h"
 #include "listing/FolderListView.h"
 #include "platform/ScriptedDialogs.h"
+#include "search/TFILESCH.h"
 #include "support/MainWindowFixture.h"
 
 #include <QCheckBox>
