@@ -5,6 +5,7 @@
 #include "platform/Launcher.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Services.h"
+#include "platform/SettingsFiles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,7 +19,7 @@ int main(int argc, char *argv[])
     QTemporaryDir settings;
     quil::ScriptedDialogs dialogs;
     quil::Launcher launcher;
-    quil::Services services{dialogs, launcher, settings.path() + QLatin1Char('/')};
+    quil::Services services{dialogs, launcher, settings.path() + QLatin1Char('/'), quil::programFolder()};
     AppWindows windows(services);
     windows.Form1->show();
     if (argc > 2)

@@ -2,7 +2,7 @@
 
 #include "app/AccessibleNames.h"
 
-#include "app/TAboutBox.h"
+#include "shell/TAboutBox.h"
 #include "app/TFB.h"
 #include "app/TFILESCH.h"
 #include "app/TForm1.h"

@@ -148,6 +148,7 @@ TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent),
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
     setUpNavigation();
     setUpMarks();
+    setUpShell();
 
     FormCreate();
 }

@@ -16,6 +16,8 @@ struct Services
     Launcher &launcher;
     // Folder of quil.ini, quil.ext and fs.ini, with its trailing "/".
     QString settingsFolder;
+    // Folder of the executable, with its trailing "/": where the help file is looked for.
+    QString programFolder;
 };
 
 } // namespace quil
