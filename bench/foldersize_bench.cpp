@@ -11,7 +11,6 @@
 #include "platform/Launcher.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Services.h"
-#include "platform/SettingsFiles.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -80,7 +79,7 @@ int main(int argc, char *argv[])
     QTemporaryDir settings;
     quil::ScriptedDialogs dialogs;
     quil::Launcher launcher;
-    quil::Services services{dialogs, launcher, settings.path() + QLatin1Char('/'), quil::programFolder()};
+    quil::Services services{dialogs, launcher, settings.path() + QLatin1Char('/')};
     AppWindows windows(services);
     TForm1 &form = *windows.Form1;
 

@@ -5,7 +5,6 @@
 #include "platform/Launcher.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Services.h"
-#include "platform/SettingsFiles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,7 +18,7 @@ int main(int argc, char *argv[])
     QTemporaryDir settings;
     quil::ScriptedDialogs dialogs;
     quil::Launcher launcher;
-    quil::Services services{dialogs, launcher, settings.path() + QLatin1Char('/'), quil::programFolder()};
+    quil::Services services{dialogs, launcher, settings.path() + QLatin1Char('/')};
     AppWindows windows(services);
     windows.Form1->show();
     if (argc > 2)

@@ -23,7 +23,7 @@ int main(int argc, char *argv[])
 
     quil::QtDialogs dialogs;
     quil::Launcher launcher;
-    quil::Services services{dialogs, launcher, quil::defaultSettingsFolder(), quil::programFolder()};
+    quil::Services services{dialogs, launcher, quil::defaultSettingsFolder()};
 
     AppWindows windows(services);
     dialogs.setParentWidget(windows.Form1.get());
