@@ -12,6 +12,7 @@ packages=(
   fonts-liberation fonts-dejavu-core shared-mime-info adwaita-icon-theme hicolor-icon-theme
   xvfb xauth libjpeg-turbo-progs
   librsvg2-bin desktop-file-utils appstream dpkg-dev
+  fp-utils libchm-bin
 )
 
 missing=()

@@ -2,7 +2,6 @@
 
 #include "app/AccessibleNames.h"
 
-#include "app/TAboutBox.h"
 #include "app/TForm1.h"
 #include "app/TSet1.h"
 #include "fileops/TForm4.h"
@@ -10,6 +9,7 @@
 #include "platform/Services.h"
 #include "search/TFB.h"
 #include "search/TFILESCH.h"
+#include "shell/TAboutBox.h"
 #include "viewers/TExtent.h"
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"

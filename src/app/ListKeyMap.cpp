@@ -68,6 +68,9 @@ bool ListKeyMap::runCommand(int key, Qt::KeyboardModifiers modifiers, bool &cons
 bool ListKeyMap::runFunctionKey(int key, Qt::KeyboardModifiers modifiers)
 {
     switch (key) {
+    case Qt::Key_F1:
+        m_form.Button2Click();
+        break;
     case Qt::Key_F2:
         if (const int row = m_form.SelectedRow(); row >= 0) {
             m_form.SetStatus(QStringLiteral(" Переименование!!! "));

@@ -144,6 +144,7 @@ TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent),
     setUpNavigation();
     setUpMarks();
     setUpKeys();
+    setUpShell();
 
     FormCreate();
 }

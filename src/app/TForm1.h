@@ -25,6 +25,7 @@ struct Services;
 
 class TFolderSize;
 namespace quil {
+class ContextMenuController;
 class CopyMoveCommand;
 class DeleteCommand;
 class EditCommand;
@@ -289,6 +290,15 @@ public Q_SLOTS:
     // "Выбрать файлы / Select files": the selection-modes window, modally.
     void SpeedButton20Click();
 
+    // --- The about window and the context menu (src/shell) ---
+
+    // "Inf": the about window, modally; then "Жду команды...".
+    void Button2Click();
+    // A right click in the window or its list: the context menu of the
+    // selected entry or of the path box's folder, then the folder listed again.
+    void PopupMenu1Popup();
+    quil::ContextMenuController &contextMenu() const { return *m_contextMenu; }
+
 Q_SIGNALS:
     // The drive lists were rebuilt from these volumes (the second panel's
     // selector follows).
@@ -348,4 +358,7 @@ private:
     void setUpKeys();
     // The edit command and the settings window's notices, once the windows exist.
     void connectSettingsWindow();
+    quil::ContextMenuController *m_contextMenu = nullptr;
+    // Wires the about window's button and the context menu.
+    void setUpShell();
 };

@@ -177,6 +177,18 @@ bool Launcher::openDocument(const QString &path)
     return launchOnFile(application.get(), path, nullptr);
 }
 
+bool Launcher::openUri(const QString &uri)
+{
+    GErrorHolder error;
+    return g_app_info_launch_default_for_uri(uri.toUtf8().constData(), nullptr, &error.error) != FALSE;
+}
+
+bool Launcher::openWith(const QString &applicationId, const QString &path)
+{
+    GPtr<GDesktopAppInfo> application(g_desktop_app_info_new(applicationId.toUtf8().constData()));
+    return launchOnFile(G_APP_INFO(application.get()), path, nullptr);
+}
+
 bool Launcher::run(const QString &program, const QString &parameters, ArgumentForm form)
 {
     bool document = false;

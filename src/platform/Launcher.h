@@ -30,6 +30,12 @@ public:
     // Opens a file or folder with the default application for its type (GIO).
     // Fails when the file is missing or no application takes the type.
     virtual bool openDocument(const QString &path);
+    // Opens an address (such as a web site) with the default application of
+    // its scheme.
+    virtual bool openUri(const QString &uri);
+    // Opens a file or folder with one application, named by its desktop id
+    // ("org.gnome.gedit.desktop"); the path reaches it as one argument.
+    virtual bool openWith(const QString &applicationId, const QString &path);
 
     // Runs a program with a parameter string. The program is a path (may be
     // enclosed in double quotes), or a name found on PATH, or else a name in

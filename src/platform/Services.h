@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SettingsFiles.h"
+
 #include <QString>
 
 namespace quil {
@@ -16,6 +18,9 @@ struct Services
     Launcher &launcher;
     // Folder of quil.ini, quil.ext and fs.ini, with its trailing "/".
     QString settingsFolder;
+    // Folder of the executable, with its trailing "/": where the help file is
+    // looked for. The default needs the application object.
+    QString programFolder = quil::programFolder();
 };
 
 } // namespace quil

@@ -1,11 +1,12 @@
 #include "app/AppWindows.h"
-#include "app/TAboutBox.h"
-#include "search/TFB.h"
-#include "search/TFILESCH.h"
 #include "app/TForm1.h"
 #include "app/TSet1.h"
 #include "fileops/TForm4.h"
 #include "fileops/TSelekt.h"
+#include "search/TFB.h"
+#include "search/TFILESCH.h"
+#include "shell/PropertiesWindow.h"
+#include "shell/TAboutBox.h"
 #include "support/MainWindowFixture.h"
 #include "viewers/TExtent.h"
 #include "viewers/TRF.h"
@@ -93,6 +94,18 @@ private Q_SLOTS:
         for (QWidget *window : all)
             unnamed += unnamedControls(*window);
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
+    }
+
+    // Windows made for one command, such as the properties of an item.
+    void commandWindowsNameTheirControls()
+    {
+        TestServices test;
+        const QString file = test.settings.file("item.txt", "x");
+        quil::PropertiesWindow item(test.dialogs, file, quil::PropertiesWindow::Kind::Item);
+        quil::PropertiesWindow volume(test.dialogs, QStringLiteral("/"), quil::PropertiesWindow::Kind::Volume);
+        const QStringList unnamed = unnamedControls(item) + unnamedControls(volume);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
+        QCOMPARE(tabOrderFaults(item), QString());
     }
 
     void tabOrderFollowsTheLayout()

@@ -4,6 +4,7 @@
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
 #include "platform/ScriptedDialogs.h"
+#include "shell/TAboutBox.h"
 #include "support/MainWindowFixture.h"
 #include "support/TempTree.h"
 #include "viewers/TExtent.h"
@@ -17,6 +18,7 @@
 #include <QListWidget>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 
 using Kind = quil::ScriptedDialogs::Kind;
 
@@ -100,6 +102,22 @@ private Q_SLOTS:
         }
         QCOMPARE(program.form().Label9->text(), QStringLiteral("Жду команды..."));
         QVERIFY(QFileInfo::exists(program.files.path("a.txt")));
+    }
+
+    void f1ShowsTheAboutWindow()
+    {
+        Program program;
+        TAboutBox &about = *program.windows->AboutBox;
+        program.focusRow(QStringLiteral("a.txt"));
+        bool shown = false;
+        // The about window is modal: its loop runs the check and closes it.
+        QTimer::singleShot(0, &about, [&] {
+            shown = about.isVisible() && about.isModal();
+            about.close();
+        });
+        QTest::keyClick(program.form().ListView, Qt::Key_F1);
+        QVERIFY(shown);
+        QCOMPARE(program.form().Label9->text(), QStringLiteral("Жду команды..."));
     }
 
     void mainKeyboardPlusAndUnknownKeysOnlySetTheStatus()

@@ -15,7 +15,8 @@ for needed in libqt6widgets6 libglib2.0-0 libjpeg62-turbo libpng16-16 libgif7 qt
 done
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for file in ./usr/bin/quil ./usr/share/applications/quil.desktop ./usr/share/metainfo/io.github.quil.Quil.metainfo.xml \
-  ./usr/share/icons/hicolor/scalable/apps/quil.svg ./usr/share/man/man1/quil.1 ./usr/share/man/ru/man1/quil.1; do
+  ./usr/share/icons/hicolor/scalable/apps/quil.svg ./usr/share/man/man1/quil.1 ./usr/share/man/ru/man1/quil.1 \
+  ./usr/share/quil/hquil.chm; do
   grep -qx "$file" <<<"$contents" || { echo "the package lacks $file"; exit 1; }
 done
 echo "package $deb checked"

@@ -14,13 +14,17 @@ prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for file in bin/quil share/applications/quil.desktop share/metainfo/io.github.quil.Quil.metainfo.xml \
-  share/icons/hicolor/scalable/apps/quil.svg share/man/man1/quil.1 share/man/ru/man1/quil.1; do
+  share/icons/hicolor/scalable/apps/quil.svg share/man/man1/quil.1 share/man/ru/man1/quil.1 share/quil/hquil.chm; do
   [ -f "$prefix/$file" ] || { echo "not installed: $file"; exit 1; }
 done
 for size in 16 22 24 32 48 64 128 256; do
   icon=$prefix/share/icons/hicolor/${size}x$size/apps/quil.png
   [ -f "$icon" ] || { echo "not installed: $icon"; exit 1; }
 done
+# The installed program looks for its help in bin/../share/quil/: the file
+# there is the one the build compiled beside the executable.
+cmp -s "$prefix/bin/../share/quil/hquil.chm" "$build/src/hquil.chm" ||
+  { echo "share/quil/hquil.chm is not the built help file"; exit 1; }
 desktop-file-validate "$prefix/share/applications/quil.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/io.github.quil.Quil.metainfo.xml" >/dev/null
 

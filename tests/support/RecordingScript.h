@@ -34,11 +34,12 @@ inline QList<QByteArray> waitForRecord(const QString &record)
     return items;
 }
 
-// Makes a recording script the default application for text/plain, through
-// XDG folders inside the tree (data/, config/), and points the process at
-// them. Call before the first GIO use: GIO reads the defaults once. The
-// script records into tree.path("opened").
-inline QString installTestTextOpener(TempTree &tree, const QByteArray &desktopName)
+// Makes a recording script the default application for text/plain (or the
+// given types), through XDG folders inside the tree (data/, config/), and
+// points the process at them. Call before the first GIO use: GIO reads the
+// defaults once. The script records into tree.path("opened").
+inline QString installTestTextOpener(TempTree &tree, const QByteArray &desktopName,
+                                     const QByteArrayList &types = {"text/plain"})
 {
     tree.folder("data");
     tree.folder("data/applications");
@@ -46,8 +47,17 @@ inline QString installTestTextOpener(TempTree &tree, const QByteArray &desktopNa
     const QString opener = recordingScript(tree, "open.sh", tree.path("opened"));
     tree.file("data/applications/" + desktopName + ".desktop",
               "[Desktop Entry]\nType=Application\nName=Quil test opener\nExec='" + quil::toNative(opener) +
-                  "' %f\nMimeType=text/plain;\nTerminal=false\n");
-    tree.file("config/mimeapps.list", "[Default Applications]\ntext/plain=" + desktopName + ".desktop\n");
+                  "' %f\nMimeType=" + types.join(';') + ";\nTerminal=false\n");
+    // Listed as added too, so that GIO also offers it among the type's
+    // applications (as xdg-mime does).
+    QByteArray defaults = "[Default Applications]\n";
+    QByteArray added = "[Added Associations]\n";
+    for (const QByteArray &type : types) {
+        defaults += type + '=' + desktopName + ".desktop\n";
+        added += type + '=' + desktopName + ".desktop;\n";
+    }
+    defaults += added;
+    tree.file("config/mimeapps.list", defaults);
     qputenv("XDG_DATA_HOME", quil::toNative(tree.path("data")));
     qputenv("XDG_CONFIG_HOME", quil::toNative(tree.path("config")));
     qputenv("XDG_DATA_DIRS", quil::toNative(tree.path("data")) + ":/usr/local/share:/usr/share");

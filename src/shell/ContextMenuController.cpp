@@ -1,0 +1,213 @@
+#include "shell/ContextMenuController.h"
+
+#include "app/TForm1.h"
+#include "listing/FolderListModel.h"
+#include "listing/FolderListView.h"
+#include "listing/TShellItem.h"
+#include "platform/Dialogs.h"
+#include "platform/ErrorBox.h"
+#include "platform/FileClipboard.h"
+#include "platform/Launcher.h"
+#include "platform/OpenWithApplications.h"
+#include "platform/OsError.h"
+#include "platform/Services.h"
+#include "platform/SettingsFiles.h"
+#include "platform/VolumeEject.h"
+#include "platform/Volumes.h"
+#include "platform/fileop/ShellFileOperation.h"
+#include "shell/PropertiesWindow.h"
+
+#include <QComboBox>
+#include <QCursor>
+#include <QFileInfo>
+#include <QMenu>
+
+#include <cerrno>
+
+namespace quil {
+
+namespace {
+
+QList<MountPointFlag> mountPointFlags()
+{
+    QList<MountPointFlag> flags;
+    for (const Volume &volume : Volumes::list())
+        flags.append({volume.mountPoint, volume.removable});
+    return flags;
+}
+
+// The path the menu gets for an entry: a volume of the computer folder as its
+// mount point with "/", anything else by its full path.
+QString menuPathOf(const TShellItem &entry)
+{
+    const ItemId &id = entry.relativeId.id;
+    if (id.kind() == ItemId::Kind::Volume)
+        return id.path().endsWith(QLatin1Char('/')) ? id.path() : id.path() + QLatin1Char('/');
+    return id.isFileSystem() ? id.path() : QString();
+}
+
+// The folder path with its "/" that the engine and the listing take.
+QString folderWithSlash(const QString &path)
+{
+    return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+}
+
+} // namespace
+
+ContextMenuController::ContextMenuController(TForm1 &form, Services &services)
+    : QObject(&form), m_form(form), m_services(services)
+{}
+
+void ContextMenuController::popup()
+{
+    const QPoint point = QCursor::pos();
+    const int row = m_form.SelectedRow();
+    QString path;
+    if (row >= 0) {
+        const TShellItem &entry = m_form.EntryOfRow(row);
+        m_form.EntryToSelect() = entry.name;
+        path = menuPathOf(entry);
+    } else {
+        path = m_form.cbPath->currentText();
+    }
+    m_renameAfterListing.clear();
+    if (!runHandler(m_services.dialogs, [&] { ShowShellContextMenu(path, point, &m_form); }))
+        return;
+    runHandler(m_services.dialogs, [this] { m_form.NavigateByPath(m_form.cbPath->currentText()); });
+    if (!m_renameAfterListing.isEmpty())
+        startRename(m_renameAfterListing);
+}
+
+ContextMenuController::Outcome ContextMenuController::ShowShellContextMenu(const QString &path, const QPoint &point,
+                                                                           QWidget *owner)
+{
+    const MenuTarget target = menuTargetOf(path, mountPointFlags());
+    const QList<MenuItem> items = menuItemsFor(target);
+    if (items.isEmpty())
+        return Outcome::Dismissed;
+    QMenu menu(owner);
+    menu.setObjectName(QStringLiteral("PopupMenu1"));
+    Picked picked;
+    for (const MenuItem &item : items) {
+        if (item.command == MenuCommand::OpenWith) {
+            addOpenWith(menu, target, picked);
+            continue;
+        }
+        QAction *action = menu.addAction(item.text);
+        if (item.command == MenuCommand::Paste)
+            action->setEnabled(!filesOnClipboard().paths.isEmpty());
+        const MenuCommand command = item.command;
+        connect(action, &QAction::triggered, &menu, [&picked, command] { picked = {true, command, {}}; });
+    }
+    Q_EMIT menuShown(&menu);
+    menu.exec(point);
+    if (!picked.picked)
+        return Outcome::Dismissed;
+    run(target, picked, owner);
+    return Outcome::Ran;
+}
+
+void ContextMenuController::addOpenWith(QMenu &menu, const MenuTarget &target, Picked &picked)
+{
+    QMenu *submenu = menu.addMenu(QStringLiteral("Открыть с помощью"));
+    submenu->setObjectName(QStringLiteral("OpenWithMenu"));
+    for (const OpenWithApplication &application : applicationsFor(target.path)) {
+        QAction *action = submenu->addAction(application.icon, application.name);
+        action->setData(application.id);
+        const QString id = application.id;
+        connect(action, &QAction::triggered, &menu, [&picked, id] { picked = {true, MenuCommand::OpenWith, id}; });
+    }
+    submenu->addSeparator();
+    QAction *other = submenu->addAction(QStringLiteral("Другое приложение..."));
+    connect(other, &QAction::triggered, &menu, [&picked] { picked = {true, MenuCommand::OpenWith, {}}; });
+}
+
+void ContextMenuController::run(const MenuTarget &target, const Picked &picked, QWidget *owner)
+{
+    switch (picked.command) {
+    case MenuCommand::Open:
+        open(target);
+        break;
+    case MenuCommand::OpenWith:
+        openWith(target, picked.application);
+        break;
+    case MenuCommand::Cut:
+    case MenuCommand::Copy:
+        putFilesOnClipboard({{target.path}, picked.command == MenuCommand::Cut});
+        break;
+    case MenuCommand::Paste:
+        paste(target, owner);
+        break;
+    case MenuCommand::Delete:
+        // The engine asks its own questions and shows its progress.
+        ShellFileOperation(m_services.dialogs, {target.path}, {}, FO_DELETE, FOF_ALLOWUNDO, owner);
+        break;
+    case MenuCommand::Rename:
+        // The editor opens on the row once the folder has been listed again.
+        m_renameAfterListing = QFileInfo(target.path).fileName();
+        break;
+    case MenuCommand::Properties: {
+        PropertiesWindow window(m_services.dialogs, target.path,
+                                target.kind == MenuTarget::Kind::Volume ? PropertiesWindow::Kind::Volume
+                                                                        : PropertiesWindow::Kind::Item,
+                                owner);
+        window.exec();
+        break;
+    }
+    case MenuCommand::Eject:
+        if (const QString failure = ejectVolume(target.path); !failure.isEmpty())
+            throw QuilError(failure);
+        break;
+    }
+}
+
+void ContextMenuController::open(const MenuTarget &target)
+{
+    if (target.kind == MenuTarget::Kind::File) {
+        if (!m_services.launcher.openDocument(target.path))
+            throw OsError(fileExists(target.path) ? 0 : ENOENT);
+        return;
+    }
+    m_form.NavigateByPath(folderWithSlash(target.path));
+}
+
+void ContextMenuController::openWith(const MenuTarget &target, const QString &application)
+{
+    if (!application.isEmpty()) {
+        if (!m_services.launcher.openWith(application, target.path))
+            throw OsError(0);
+        return;
+    }
+    const std::optional<QString> program = m_services.dialogs.openFile(
+        QStringLiteral("Другое приложение..."), {QStringLiteral("Программы|*")}, QStringLiteral("/usr/bin"));
+    if (!program)
+        return;
+    if (!m_services.launcher.run(*program, target.path, Launcher::ArgumentForm::OneArgument))
+        throw OsError(ENOENT);
+}
+
+void ContextMenuController::paste(const MenuTarget &target, QWidget *owner)
+{
+    const ClipboardFiles files = filesOnClipboard();
+    if (files.paths.isEmpty())
+        return;
+    const bool done = ShellFileOperation(m_services.dialogs, files.paths, folderWithSlash(target.path),
+                                         files.cut ? FO_MOVE : FO_COPY, FOF_ALLOWUNDO, owner);
+    // A moved file is no longer where the clipboard says.
+    if (done && files.cut)
+        clearClipboard();
+}
+
+void ContextMenuController::startRename(const QString &name)
+{
+    const int row = m_form.listing().findEntry(name);
+    if (row < 0)
+        return;
+    const QModelIndex index = m_form.listModel()->index(row, 0);
+    m_form.ListView->setCurrentIndex(index);
+    m_form.CurrentItemName = name;
+    m_form.ListView->setFocus();
+    m_form.ListView->edit(index);
+}
+
+} // namespace quil

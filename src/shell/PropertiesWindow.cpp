@@ -1,0 +1,204 @@
+#include "shell/PropertiesWindow.h"
+
+#include "fileops/FolderSizeWalk.h"
+#include "listing/FolderListing.h"
+#include "platform/Dialogs.h"
+#include "platform/ItemId.h"
+#include "platform/NativePath.h"
+#include "platform/OsError.h"
+#include "platform/ShellNamespace.h"
+#include "platform/TextFormat.h"
+#include "platform/Volumes.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quil {
+
+namespace {
+
+QString bytesText(qint64 bytes)
+{
+    return groupThousands(bytes).trimmed() + QStringLiteral(" байт");
+}
+
+QString userName(uid_t uid)
+{
+    const passwd *entry = ::getpwuid(uid);
+    return entry != nullptr ? QString::fromLocal8Bit(entry->pw_name) : QString::number(uid);
+}
+
+QString groupName(gid_t gid)
+{
+    const group *entry = ::getgrgid(gid);
+    return entry != nullptr ? QString::fromLocal8Bit(entry->gr_name) : QString::number(gid);
+}
+
+// The mode bits of the nine boxes, owner read first.
+constexpr std::array<unsigned, 9> permissionBits{S_IRUSR, S_IWUSR, S_IXUSR, S_IRGRP, S_IWGRP,
+                                                 S_IXGRP, S_IROTH, S_IWOTH, S_IXOTH};
+
+} // namespace
+
+PropertiesWindow::PropertiesWindow(Dialogs &dialogs, const QString &path, Kind kind, QWidget *parent)
+    : QDialog(parent), m_dialogs(dialogs), m_path(path)
+{
+    setObjectName(QStringLiteral("PropertiesWindow"));
+    setModal(true);
+    auto *column = new QVBoxLayout(this);
+    m_form = new QFormLayout;
+    column->addLayout(m_form);
+    if (kind == Kind::Volume)
+        fillVolume(path);
+    else
+        fillItem(path);
+    m_ok = new QPushButton(QStringLiteral("Ok"), this);
+    m_ok->setObjectName(QStringLiteral("OkButton"));
+    m_ok->setDefault(true);
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    column->addWidget(m_ok, 0, Qt::AlignRight);
+}
+
+PropertiesWindow::~PropertiesWindow()
+{
+    if (m_walk) {
+        m_walk->stop();
+        m_walk->waitFinished(std::chrono::hours(1));
+    }
+}
+
+void PropertiesWindow::addRow(const QString &caption, const QString &value)
+{
+    auto *label = new QLabel(value, this);
+    label->setObjectName(caption);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_form->addRow(caption, label);
+    if (caption == QStringLiteral("Размер:"))
+        m_sizeLabel = label;
+}
+
+QString PropertiesWindow::value(const QString &caption) const
+{
+    const auto *label = findChild<QLabel *>(caption);
+    return label != nullptr ? label->text() : QString();
+}
+
+void PropertiesWindow::fillItem(const QString &path)
+{
+    struct stat info
+    {
+    };
+    if (::lstat(toNative(path).constData(), &info) != 0)
+        throw OsError::last();
+    const QFileInfo file(path);
+    setWindowTitle(QStringLiteral("Свойства: ") + file.fileName());
+    addRow(QStringLiteral("Имя:"), file.fileName());
+    addRow(QStringLiteral("Тип:"), ShellNamespace::typeText(ItemId::fromPath(path)));
+    addRow(QStringLiteral("Размещение:"), file.absolutePath());
+    addRow(QStringLiteral("Размер:"), bytesText(info.st_size));
+    addRow(QStringLiteral("Изменён:"), listingDateText(qint64(info.st_mtime) * 1000));
+    addRow(QStringLiteral("Открыт:"), listingDateText(qint64(info.st_atime) * 1000));
+    addRow(QStringLiteral("Владелец:"), userName(info.st_uid));
+    addRow(QStringLiteral("Группа:"), groupName(info.st_gid));
+    addPermissions(info.st_mode, info.st_uid == ::geteuid() && !S_ISLNK(info.st_mode));
+    if (S_ISDIR(info.st_mode)) {
+        m_walk = std::make_unique<FolderSizeWalk>(path);
+        m_walkDone = false;
+        m_walkTimer = new QTimer(this);
+        m_walkTimer->setInterval(50);
+        connect(m_walkTimer, &QTimer::timeout, this, &PropertiesWindow::showFolderSize);
+        m_walk->start();
+        m_walkTimer->start();
+        showFolderSize();
+    }
+}
+
+void PropertiesWindow::showFolderSize()
+{
+    // Read "finished" before the totals, so the last report is exact.
+    const bool finished = m_walk->waitFinished(std::chrono::milliseconds(0));
+    m_sizeLabel->setText(bytesText(m_walk->total()) + QStringLiteral(", файлов: ") + groupThousands(m_walk->files()));
+    if (finished) {
+        m_walkTimer->stop();
+        m_walkDone = true;
+    }
+}
+
+bool PropertiesWindow::sizeFinished() const
+{
+    return m_walkDone;
+}
+
+void PropertiesWindow::addPermissions(unsigned mode, bool owned)
+{
+    auto *grid = new QGridLayout;
+    const QStringList who{QStringLiteral("Владелец"), QStringLiteral("Группа"), QStringLiteral("Остальные")};
+    const QStringList what{QStringLiteral("чтение"), QStringLiteral("запись"), QStringLiteral("выполнение")};
+    for (int w = 0; w < 3; ++w) {
+        grid->addWidget(new QLabel(who.at(w), this), w, 0);
+        for (int p = 0; p < 3; ++p) {
+            const int index = w * 3 + p;
+            auto *box = new QCheckBox(what.at(p), this);
+            box->setObjectName(QStringLiteral("Permission%1").arg(index));
+            box->setAccessibleName(who.at(w) + QLatin1Char(' ') + what.at(p));
+            box->setChecked((mode & permissionBits.at(index)) != 0);
+            box->setEnabled(owned);
+            connect(box, &QCheckBox::toggled, this, [this, index](bool on) { permissionToggled(index, on); });
+            m_permissions.at(index) = box;
+            grid->addWidget(box, w, p + 1);
+        }
+    }
+    m_form->addRow(QStringLiteral("Права:"), grid);
+}
+
+void PropertiesWindow::permissionToggled(int index, bool on)
+{
+    const QByteArray native = toNative(m_path);
+    struct stat info
+    {
+    };
+    if (::stat(native.constData(), &info) == 0) {
+        const mode_t bit = permissionBits.at(index);
+        const mode_t mode = on ? (info.st_mode | bit) : (info.st_mode & ~bit);
+        if (::chmod(native.constData(), mode & 07777) == 0)
+            return;
+    }
+    const OsError error = OsError::last();
+    QCheckBox *box = m_permissions.at(index);
+    const QSignalBlocker quiet(box);
+    box->setChecked(!on);
+    m_dialogs.errorBox(error.message());
+}
+
+QCheckBox *PropertiesWindow::permissionBox(int who, int what) const
+{
+    return m_permissions.at(who * 3 + what);
+}
+
+void PropertiesWindow::fillVolume(const QString &mountPoint)
+{
+    const std::optional<Volume> volume = Volumes::volumeOf(mountPoint);
+    if (!volume)
+        throw OsError(ENOENT);
+    const VolumeSpace space = Volumes::space(volume->mountPoint);
+    setWindowTitle(QStringLiteral("Свойства: ") + volume->displayName());
+    addRow(QStringLiteral("Имя:"), volume->displayName());
+    addRow(QStringLiteral("Файловая система:"), volume->fileSystem);
+    addRow(QStringLiteral("Устройство:"), volume->device);
+    addRow(QStringLiteral("Ёмкость:"), bytesText(qint64(space.total)));
+    addRow(QStringLiteral("Занято:"), bytesText(qint64(space.total - space.free)));
+    addRow(QStringLiteral("Свободно:"), bytesText(qint64(space.free)));
+}
+
+} // namespace quil

@@ -1,0 +1,116 @@
+#include "shell/TAboutBox.h"
+
+#include "platform/Dialogs.h"
+#include "platform/Launcher.h"
+#include "platform/Services.h"
+#include "platform/WindowFont.h"
+#include "shell/HelpFile.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+TAboutBox::TAboutBox(quil::Services &services, QWidget *parent) : QDialog(parent), m_services(services)
+{
+    setWindowFlag(Qt::Window);
+    setWindowTitle(QStringLiteral("  О программе"));
+    setModal(true);
+    setFixedSize(380, 330);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(16, 14, 41, 41);
+    Image1->setScaledContents(true);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/about/quil.png")));
+
+    Label1 = addLabel("Label1", QStringLiteral("QUIL - менеджер файлов"), QRect(72, 14, 290, 20));
+    Label1->setFont(quil::arialBold(12));
+    Label2 = addLabel("Label2", QStringLiteral("Version  1.5   (01.2013)"), QRect(72, 38, 290, 17));
+    Label3 = addLabel("Label3",
+                      QStringLiteral("Простая программа для работы\nс папками и файлами.\n"
+                                     "А ты знаешь, что у тебя на дисках?"),
+                      QRect(16, 64, 348, 52), Qt::AlignHCenter);
+    Label4 = addLabel("Label4", QStringLiteral("Сделали разработчики QUIL; пишите на github.com/quil/quil/issues"),
+                      QRect(16, 124, 348, 17));
+    Label5 =
+        addLabel("Label5", QStringLiteral("Свободная программа: GNU GPL версии 3 или более поздней, без гарантий."),
+                 QRect(16, 144, 348, 17));
+    Label6 = addLabel("Label6", QStringLiteral("Сайты программы:"), QRect(16, 170, 348, 17));
+    Label7 = addSiteLabel("Label7", QStringLiteral("github.com/quil/quil"), QRect(32, 190, 332, 17));
+    Label8 = addSiteLabel("Label8", QStringLiteral("github.com/quil/quil/issues"), QRect(32, 210, 332, 17));
+    Label9 =
+        addLabel("Label9", QStringLiteral("GIF: giflib, авторы Eric S. Raymond и другие"), QRect(16, 236, 348, 17));
+    Label10 = addLabel("Label10", QStringLiteral("PNG: libpng и zlib (Jean-loup Gailly, Mark Adler)"),
+                       QRect(16, 254, 348, 17));
+    Label11 = addLabel("Label11", QStringLiteral("JPEG: libjpeg-turbo, по работе Independent JPEG Group"),
+                       QRect(16, 272, 348, 17));
+
+    Button1 = new QPushButton(QStringLiteral("Ok"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(96, 296, 85, 25);
+    Button1->setDefault(true);
+    Button2 = new QPushButton(QStringLiteral("Помощь"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setGeometry(200, 296, 85, 25);
+    connect(Button1, &QPushButton::clicked, this, &TAboutBox::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TAboutBox::Button2Click);
+    connect(Label7, &QLabel::linkActivated, this, &TAboutBox::Label7Click);
+    connect(Label8, &QLabel::linkActivated, this, &TAboutBox::Label8Click);
+}
+
+QString TAboutBox::siteAddress7()
+{
+    return QStringLiteral("https://github.com/quil/quil");
+}
+
+QString TAboutBox::siteAddress8()
+{
+    return QStringLiteral("https://github.com/quil/quil/issues");
+}
+
+QLabel *TAboutBox::addLabel(const char *name, const QString &text, const QRect &place, Qt::Alignment align)
+{
+    auto *label = new QLabel(text, this);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(place);
+    label->setAlignment(align | Qt::AlignTop);
+    return label;
+}
+
+QLabel *TAboutBox::addSiteLabel(const char *name, const QString &site, const QRect &place)
+{
+    // A link, so that the keyboard reaches it as well as the mouse.
+    QLabel *label = addLabel(name, {}, place);
+    label->setTextFormat(Qt::RichText);
+    label->setText(QStringLiteral("<a href=\"site\" style=\"color:#0000ff; font-weight:bold\">%1</a>").arg(site));
+    label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    label->setFocusPolicy(Qt::StrongFocus);
+    label->setAccessibleName(site);
+    return label;
+}
+
+void TAboutBox::Button1Click()
+{
+    accept();
+}
+
+void TAboutBox::Label7Click()
+{
+    m_services.launcher.openUri(siteAddress7());
+}
+
+void TAboutBox::Label8Click()
+{
+    m_services.launcher.openUri(siteAddress8());
+}
+
+void TAboutBox::Button2Click()
+{
+    accept();
+    const QString help = quil::findHelpFile(m_services.programFolder);
+    if (help.isEmpty())
+        m_services.dialogs.message(QStringLiteral("Файл помощи hquil.chm не найден"), windowTitle(),
+                                   quil::Dialogs::Icon::None);
+    else
+        m_services.launcher.openDocument(help);
+}

@@ -1,0 +1,342 @@
+// The context menu on the real main window over real folders, with the real
+// trash, the real clipboard and a test application registered through a
+// temporary XDG data folder.
+#include "app/TForm1.h"
+#include "listing/FolderListModel.h"
+#include "listing/FolderListView.h"
+#include "platform/FileClipboard.h"
+#include "shell/ContextMenuController.h"
+#include "shell/PropertiesWindow.h"
+#include "support/MainWindowFixture.h"
+#include "support/PrivateMounts.h"
+#include "support/RecordingScript.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <sys/stat.h>
+
+using quil::ContextMenuController;
+using quil::filesOnClipboard;
+using quil::PropertiesWindow;
+
+namespace {
+TempTree *g_xdg = nullptr;
+
+QString trashFolder()
+{
+    return g_xdg->path("data/Trash/");
+}
+
+// The texts of a menu's actions, a submenu's as "title>item".
+QStringList itemTexts(const QMenu &menu)
+{
+    QStringList texts;
+    for (const QAction *action : menu.actions()) {
+        if (action->isSeparator())
+            continue;
+        texts.append(action->text());
+        if (action->menu() != nullptr)
+            for (const QString &inner : itemTexts(*action->menu()))
+                texts.append(action->text() + QLatin1Char('>') + inner);
+    }
+    return texts;
+}
+
+QAction *findAction(const QMenu &menu, const QString &text)
+{
+    for (QAction *action : menu.actions()) {
+        if (action->text() == text)
+            return action;
+        if (action->menu() != nullptr)
+            if (QAction *inner = findAction(*action->menu(), text))
+                return inner;
+    }
+    return nullptr;
+}
+} // namespace
+
+class ContextMenuTest : public QObject
+{
+    Q_OBJECT
+
+    struct Program : MainWindowFixture
+    {
+        TempTree tree;
+        TForm1 *form = nullptr;
+        QStringList shownItems;
+
+        Program() { form = &start(); }
+        void list(const QByteArray &folder) { form->NavigateByPath(tree.path(folder) + QLatin1Char('/')); }
+        void selectRow(const QString &name)
+        {
+            const int row = form->listing().findEntry(name);
+            QVERIFY2(row >= 0, qPrintable(name));
+            form->ListView->setCurrentIndex(form->listModel()->index(row, 0));
+        }
+        void selectNothing() { form->ListView->selectionModel()->clearSelection(); }
+        // Right-clicks and picks the item with this text (a submenu's
+        // included); an empty text dismisses the menu.
+        void rightClick(const QString &pick)
+        {
+            ContextMenuController &menus = form->contextMenu();
+            const auto connection = QObject::connect(&menus, &ContextMenuController::menuShown, [&](QMenu *menu) {
+                shownItems = itemTexts(*menu);
+                QTimer::singleShot(0, menu, [menu, pick] {
+                    if (QAction *action = pick.isEmpty() ? nullptr : findAction(*menu, pick))
+                        action->trigger();
+                    menu->close();
+                });
+            });
+            form->PopupMenu1Popup();
+            QObject::disconnect(connection);
+        }
+    };
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void itemsInOrder_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("items");
+        const QString with = QStringLiteral("Открыть с помощью");
+        QTest::newRow("text file") << "file"
+                                   << QStringList{"Открыть",
+                                                  with,
+                                                  with + ">Quil test opener",
+                                                  with + ">Другое приложение...",
+                                                  "Вырезать",
+                                                  "Копировать",
+                                                  "Удалить",
+                                                  "Переименовать",
+                                                  "Свойства"};
+        QTest::newRow("folder") << "folder" << QStringList{"Открыть",
+                                                           with,
+                                                           with + ">Другое приложение...",
+                                                           "Вырезать",
+                                                           "Копировать",
+                                                           "Вставить",
+                                                           "Удалить",
+                                                           "Переименовать",
+                                                           "Свойства"};
+        QTest::newRow("empty area") << "area" << QStringList{"Открыть",    with,       with + ">Другое приложение...",
+                                                             "Копировать", "Вставить", "Свойства"};
+        QTest::newRow("volume root") << "volume" << QStringList{"Открыть", "Свойства"};
+    }
+    void itemsInOrder()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QStringList, items);
+        Program program;
+        program.tree.file("note.txt", "text\n");
+        program.tree.folder("sub");
+        if (kind == QLatin1String("volume"))
+            program.form->NavigateByPath(QStringLiteral("/"));
+        else
+            program.list("");
+        if (kind == QLatin1String("file"))
+            program.selectRow(QStringLiteral("note.txt"));
+        else if (kind == QLatin1String("folder"))
+            program.selectRow(QStringLiteral("sub"));
+        else
+            program.selectNothing();
+        program.rightClick({});
+        // The machine's own applications may be listed too; only ours is checked.
+        QStringList shown = program.shownItems;
+        shown.erase(std::remove_if(shown.begin(), shown.end(),
+                                   [](const QString &text) {
+                                       return text.contains(QLatin1Char('>')) &&
+                                              !text.endsWith(QStringLiteral("...")) &&
+                                              !text.endsWith(QStringLiteral("Quil test opener"));
+                                   }),
+                    shown.end());
+        QCOMPARE(shown, items);
+    }
+
+    // Regression: the application gets the path as one argument, blanks and
+    // shell characters untouched.
+    void openWithStartsTheApplicationWithThePath()
+    {
+        Program program;
+        const QString file = program.tree.file("a b;$(x).txt", "text\n");
+        program.list("");
+        program.selectRow(QStringLiteral("a b;$(x).txt"));
+        QFile::remove(g_xdg->path("opened"));
+        program.rightClick(QStringLiteral("Quil test opener"));
+        const QList<QByteArray> record = waitForRecord(g_xdg->path("opened"));
+        QCOMPARE(record.size(), 2);
+        QCOMPARE(record.at(1), file.toUtf8());
+        QVERIFY(program.dialogs.messages().isEmpty());
+    }
+
+    void cutAndPasteMovesTheFile()
+    {
+        Program program;
+        program.tree.folder("from");
+        program.tree.folder("to");
+        program.tree.file("from/data.bin", QByteArray(70000, 'q'));
+        program.list("from");
+        program.selectRow(QStringLiteral("data.bin"));
+        program.rightClick(QStringLiteral("Вырезать"));
+        QVERIFY(filesOnClipboard().cut);
+        QVERIFY(QFile::exists(program.tree.path("from/data.bin")));
+
+        program.list("to");
+        program.selectNothing();
+        program.rightClick(QStringLiteral("Вставить"));
+        QFile moved(program.tree.path("to/data.bin"));
+        QVERIFY(moved.open(QIODevice::ReadOnly));
+        QCOMPARE(moved.readAll(), QByteArray(70000, 'q'));
+        QVERIFY(!QFile::exists(program.tree.path("from/data.bin")));
+        QVERIFY(filesOnClipboard().paths.isEmpty());
+        QVERIFY(program.form->listing().findEntry(QStringLiteral("data.bin")) >= 0);
+    }
+
+    // What another file manager reads after our Copy, and what we paste
+    // after its copy.
+    void clipboardSpeaksWithOtherFileManagers()
+    {
+        Program program;
+        program.tree.folder("in");
+        program.tree.file("in/отчёт 1.txt", "report");
+        program.list("in");
+        program.selectRow(QStringLiteral("отчёт 1.txt"));
+        program.rightClick(QStringLiteral("Копировать"));
+        const QByteArray uri = "file://" + program.tree.rootBytes() + "/in/%D0%BE%D1%82%D1%87%D1%91%D1%82%201.txt";
+        const QMimeData *ours = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(ours->data(QStringLiteral("x-special/gnome-copied-files")), "copy\n" + uri);
+        QCOMPARE(ours->data(QStringLiteral("text/uri-list")), uri + "\r\n");
+        QCOMPARE(ours->text(), program.tree.path("in/отчёт 1.txt"));
+
+        auto *theirs = new QMimeData;
+        theirs->setData(QStringLiteral("x-special/gnome-copied-files"), "copy\n" + uri + "\n");
+        theirs->setData(QStringLiteral("text/uri-list"), uri + "\r\n");
+        QGuiApplication::clipboard()->setMimeData(theirs);
+        program.tree.folder("out");
+        program.list("out");
+        program.selectNothing();
+        program.rightClick(QStringLiteral("Вставить"));
+        QVERIFY(QFile::exists(program.tree.path("out/отчёт 1.txt")));
+        QVERIFY(QFile::exists(program.tree.path("in/отчёт 1.txt")));
+    }
+
+    void deleteMovesToTheTrash()
+    {
+        Program program;
+        program.tree.file("gone.txt", "bye");
+        program.tree.file("kept.txt", "stay");
+        program.list("");
+        program.selectRow(QStringLiteral("gone.txt"));
+        program.rightClick(QStringLiteral("Удалить"));
+        QVERIFY(!QFile::exists(program.tree.path("gone.txt")));
+        QVERIFY(QFile::exists(trashFolder() + "files/gone.txt"));
+        QFile info(trashFolder() + "info/gone.txt.trashinfo");
+        QVERIFY(info.open(QIODevice::ReadOnly));
+        QVERIFY(info.readAll().contains("Path=" + program.tree.rootBytes() + "/gone.txt"));
+        QCOMPARE(program.form->listing().findEntry(QStringLiteral("gone.txt")), -1);
+        QFile::remove(trashFolder() + "files/gone.txt");
+        info.remove();
+    }
+
+    void dismissedMenuListsAgainWithTheEntrySelected()
+    {
+        Program program;
+        program.tree.file("a.txt");
+        program.tree.file("b.txt");
+        program.list("");
+        program.selectRow(QStringLiteral("b.txt"));
+        program.tree.file("c.txt");
+        program.rightClick({});
+        QVERIFY(program.form->listing().findEntry(QStringLiteral("c.txt")) >= 0);
+        QCOMPARE(program.form->EntryOfRow(program.form->SelectedRow()).name, QStringLiteral("b.txt"));
+        QCOMPARE(program.form->EntryToSelect(), QStringLiteral("b.txt"));
+    }
+
+    void renameOpensTheEditorOnTheRow()
+    {
+        Program program;
+        program.tree.file("old.txt", "x");
+        program.list("");
+        program.selectRow(QStringLiteral("old.txt"));
+        program.rightClick(QStringLiteral("Переименовать"));
+        auto *editor = program.form->ListView->findChild<QLineEdit *>();
+        QVERIFY(editor != nullptr && editor->isVisible());
+        QCOMPARE(editor->text(), QStringLiteral("old.txt"));
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, QStringLiteral("new.txt"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(QFile::exists(program.tree.path("new.txt")));
+        QVERIFY(!QFile::exists(program.tree.path("old.txt")));
+    }
+
+    void propertiesOfAFolderTree()
+    {
+        TempTree tree;
+        tree.folder("top");
+        tree.folder("top/deep");
+        tree.folder("top/deep/deeper");
+        tree.file("top/empty");
+        tree.file("top/a", QByteArray(63999, 'a'));
+        tree.file("top/deep/b", QByteArray(64000, 'b'));
+        tree.file("top/deep/deeper/c", QByteArray(1, 'c'));
+        ::chmod(qPrintable(tree.path("top")), 0750);
+        TestServices test;
+        PropertiesWindow window(test.dialogs, tree.path("top"), PropertiesWindow::Kind::Item);
+        QTRY_VERIFY(window.sizeFinished());
+        QCOMPARE(window.value(QStringLiteral("Размер:")), QStringLiteral("128 000 байт, файлов: 4"));
+        QCOMPARE(window.value(QStringLiteral("Имя:")), QStringLiteral("top"));
+        QCOMPARE(window.value(QStringLiteral("Размещение:")), tree.root());
+        const bool expected[9] = {true, true, true, true, false, true, false, false, false};
+        for (int i = 0; i < 9; ++i)
+            QCOMPARE(window.permissionBox(i / 3, i % 3)->isChecked(), expected[i]);
+        // Others may now read: the mode of the folder follows the box.
+        window.permissionBox(2, 0)->setChecked(true);
+        struct stat info
+        {
+        };
+        QCOMPARE(::stat(qPrintable(tree.path("top")), &info), 0);
+        QCOMPARE(info.st_mode & 0777, mode_t(0754));
+    }
+
+    void propertiesOfAVolumeFromTheMenu()
+    {
+        Program program;
+        program.form->NavigateByPath(QStringLiteral("/"));
+        program.selectNothing();
+        QString fileSystem;
+        QTimer watcher;
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            if (auto *window = qobject_cast<PropertiesWindow *>(QApplication::activeModalWidget())) {
+                fileSystem = window->value(QStringLiteral("Файловая система:"));
+                window->accept();
+            }
+        });
+        watcher.start(10);
+        program.rightClick(QStringLiteral("Свойства"));
+        QVERIFY(!fileSystem.isEmpty());
+        QVERIFY(program.dialogs.messages().isEmpty());
+    }
+};
+
+int main(int argc, char **argv)
+{
+    usePrivateMounts();
+    TempTree xdg;
+    g_xdg = &xdg;
+    ::setenv("HOME", qPrintable(xdg.root()), 1);
+    installTestTextOpener(xdg, "quil-test-opener");
+    xdg.folder("data/Trash");
+    QApplication application(argc, argv);
+    ContextMenuTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "ContextMenuTest.moc"

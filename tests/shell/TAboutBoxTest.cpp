@@ -1,0 +1,121 @@
+// The about window and its help button on the real windows; the help file is
+// opened by a recording script registered as its default application.
+#include "shell/TAboutBox.h"
+#include "app/AppWindows.h"
+#include "app/TForm1.h"
+#include "shell/HelpFile.h"
+#include "support/MainWindowFixture.h"
+#include "support/RecordingScript.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
+
+namespace {
+TempTree *g_xdg = nullptr;
+}
+
+class TAboutBoxTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void texts()
+    {
+        MainWindowFixture program;
+        program.start(false);
+        TAboutBox &about = *program.windows->AboutBox;
+        QCOMPARE(about.windowTitle(), QStringLiteral("  О программе"));
+        QVERIFY(about.isModal());
+        QCOMPARE(about.Image1->size(), QSize(41, 41));
+        QVERIFY(!about.Image1->pixmap().isNull());
+        QCOMPARE(about.Label1->text(), QStringLiteral("QUIL - менеджер файлов"));
+        QCOMPARE(about.Label2->text(), QStringLiteral("Version  1.5   (01.2013)"));
+        QCOMPARE(about.Label3->text(), QStringLiteral("Простая программа для работы\nс папками и файлами.\n"
+                                                      "А ты знаешь, что у тебя на дисках?"));
+        QVERIFY(about.Label3->alignment() & Qt::AlignHCenter);
+        const QString credits = about.Label9->text() + about.Label10->text() + about.Label11->text();
+        for (const char *library : {"giflib", "libpng", "zlib", "libjpeg-turbo"})
+            QVERIFY2(credits.contains(QLatin1String(library)), library);
+        QVERIFY(about.Label7->text().contains(QStringLiteral("github.com/quil/quil")));
+        QCOMPARE(about.Button1->text(), QStringLiteral("Ok"));
+        QCOMPARE(about.Button2->text(), QStringLiteral("Помощь"));
+    }
+
+    // Where the help file is looked for: beside the executable first, then
+    // in share/quil/ of an installed program.
+    void helpButton_data()
+    {
+        QTest::addColumn<QByteArrayList>("helpFiles");
+        QTest::addColumn<QByteArray>("opened");
+        QTest::newRow("beside the program")
+            << QByteArrayList{"bin/hquil.chm", "share/quil/hquil.chm"} << QByteArray("bin/hquil.chm");
+        QTest::newRow("installed") << QByteArrayList{"share/quil/hquil.chm"} << QByteArray("share/quil/hquil.chm");
+        QTest::newRow("missing") << QByteArrayList{} << QByteArray();
+    }
+    void helpButton()
+    {
+        QFETCH(QByteArrayList, helpFiles);
+        QFETCH(QByteArray, opened);
+        TempTree tree;
+        tree.folder("bin");
+        tree.folder("share");
+        tree.folder("share/quil");
+        for (const QByteArray &file : helpFiles)
+            tree.file(file, "ITSF");
+        const QString record = g_xdg->path("opened");
+        QFile::remove(record);
+
+        MainWindowFixture program;
+        program.services.programFolder = tree.path("bin") + QLatin1Char('/');
+        TForm1 &form = program.start();
+        TAboutBox &about = *program.windows->AboutBox;
+        bool shown = false;
+        QTimer::singleShot(0, &about, [&] {
+            shown = about.isVisible();
+            QTest::mouseClick(about.Button2, Qt::LeftButton);
+        });
+        QTest::mouseClick(form.Button2, Qt::LeftButton);
+
+        QVERIFY(shown);
+        QVERIFY(!about.isVisible());
+        QCOMPARE(form.Label9->text(), QStringLiteral("Жду команды..."));
+        if (opened.isEmpty()) {
+            QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Файл помощи hquil.chm не найден")});
+            QVERIFY(quil::findHelpFile(program.services.programFolder).isEmpty());
+            return;
+        }
+        QVERIFY(program.dialogs.messages().isEmpty());
+        const QList<QByteArray> items = waitForRecord(record);
+        QCOMPARE(items.size(), 2);
+        QCOMPARE(items.at(1), tree.rootBytes() + '/' + opened);
+    }
+
+    void okClosesWithoutAMessage()
+    {
+        MainWindowFixture program;
+        TForm1 &form = program.start();
+        TAboutBox &about = *program.windows->AboutBox;
+        QTimer::singleShot(0, &about, [&] { QTest::mouseClick(about.Button1, Qt::LeftButton); });
+        form.Button2Click();
+        QVERIFY(!about.isVisible());
+        QVERIFY(program.dialogs.messages().isEmpty());
+        QCOMPARE(form.Label9->text(), QStringLiteral("Жду команды..."));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    TempTree xdg;
+    g_xdg = &xdg;
+    installTestTextOpener(xdg, "quil-test-help", {"application/vnd.ms-htmlhelp", "text/plain"});
+    QApplication application(argc, argv);
+    TAboutBoxTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TAboutBoxTest.moc"
