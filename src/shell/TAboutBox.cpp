@@ -30,11 +30,10 @@ TAboutBox::TAboutBox(quil::Services &services, QWidget *parent) : QDialog(parent
                       QStringLiteral("Простая программа для работы\nс папками и файлами.\n"
                                      "А ты знаешь, что у тебя на дисках?"),
                       QRect(16, 64, 348, 52), Qt::AlignHCenter);
-    Label4 = addLabel("Label4", QStringLiteral("Сделали разработчики QUIL; пишите на github.com/quil/quil/issues"),
+    Label4 = addLabel("Label4", QStringLiteral("Сделали разработчики QUIL, пишите на сайт."),
                       QRect(16, 124, 348, 17));
-    Label5 =
-        addLabel("Label5", QStringLiteral("Свободная программа: GNU GPL версии 3 или более поздней, без гарантий."),
-                 QRect(16, 144, 348, 17));
+    Label5 = addLabel("Label5", QStringLiteral("Свободная программа (GNU GPL 3), без гарантий."),
+                      QRect(16, 144, 348, 17));
     Label6 = addLabel("Label6", QStringLiteral("Сайты программы:"), QRect(16, 170, 348, 17));
     Label7 = addSiteLabel("Label7", QStringLiteral("github.com/quil/quil"), QRect(32, 190, 332, 17));
     Label8 = addSiteLabel("Label8", QStringLiteral("github.com/quil/quil/issues"), QRect(32, 210, 332, 17));

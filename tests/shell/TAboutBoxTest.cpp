@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -93,6 +94,20 @@ private Q_SLOTS:
         const QList<QByteArray> items = waitForRecord(record);
         QCOMPARE(items.size(), 2);
         QCOMPARE(items.at(1), tree.rootBytes() + '/' + opened);
+    }
+
+    void everyLineFitsItsLabel()
+    {
+        TestServices test;
+        TAboutBox about(test.services);
+        for (const QLabel *label : about.findChildren<QLabel *>()) {
+            // The links' markup is longer than what they show.
+            if (Qt::mightBeRichText(label->text()))
+                continue;
+            const QFontMetrics metrics(label->font());
+            for (const QString &line : label->text().split(QLatin1Char('\n')))
+                QVERIFY2(metrics.horizontalAdvance(line) <= label->width(), qPrintable(line));
+        }
     }
 
     void okClosesWithoutAMessage()
