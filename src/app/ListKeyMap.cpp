@@ -74,8 +74,7 @@ bool ListKeyMap::runFunctionKey(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_F2:
         if (const int row = m_form.SelectedRow(); row >= 0) {
             m_form.SetStatus(QStringLiteral(" Переименование!!! "));
-            m_form.CurrentItemName = m_form.EntryOfRow(row).name;
-            m_form.ListView->edit(m_form.listModel()->index(row, 0));
+            m_form.startNameEdit(row);
         }
         break;
     case Qt::Key_F3:

@@ -256,6 +256,9 @@ public Q_SLOTS:
     void SpeedButton3Click();
     // "Создать / Create": a new folder in the path box's folder.
     void SpeedButton8Click();
+    // Opens the in-place editor on a row, focused and current, for the
+    // rename of its entry (CurrentItemName).
+    void startNameEdit(int row);
     // The list's in-place editor accepted a name for CurrentItemName.
     void ListViewEdited(const QString &newName);
     // Show or hide the second panel.

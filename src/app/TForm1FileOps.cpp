@@ -9,6 +9,7 @@
 #include "fileops/SecondPanelButtons.h"
 #include "fileops/TForm4.h"
 #include "listing/FolderListModel.h"
+#include "listing/FolderListView.h"
 
 #include <QToolButton>
 
@@ -71,6 +72,15 @@ void TForm1::SpeedButton3Click()
 void TForm1::SpeedButton8Click()
 {
     m_rename->createFolder();
+}
+
+void TForm1::startNameEdit(int row)
+{
+    const QModelIndex index = m_listModel->index(row, 0);
+    CurrentItemName = m_listing.entry(row).name;
+    ListView->setCurrentIndex(index);
+    ListView->setFocus();
+    ListView->edit(index);
 }
 
 void TForm1::ListViewEdited(const QString &newName)

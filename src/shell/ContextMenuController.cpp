@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
+#include "listing/PathText.h"
 #include "listing/TShellItem.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
@@ -42,14 +43,8 @@ QString menuPathOf(const TShellItem &entry)
 {
     const ItemId &id = entry.relativeId.id;
     if (id.kind() == ItemId::Kind::Volume)
-        return id.path().endsWith(QLatin1Char('/')) ? id.path() : id.path() + QLatin1Char('/');
+        return pathBoxText(id.path());
     return id.isFileSystem() ? id.path() : QString();
-}
-
-// The folder path with its "/" that the engine and the listing take.
-QString folderWithSlash(const QString &path)
-{
-    return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
 }
 
 } // namespace
@@ -168,7 +163,7 @@ void ContextMenuController::open(const MenuTarget &target)
             throw OsError(fileExists(target.path) ? 0 : ENOENT);
         return;
     }
-    m_form.NavigateByPath(folderWithSlash(target.path));
+    m_form.NavigateByPath(pathBoxText(target.path));
 }
 
 void ContextMenuController::openWith(const MenuTarget &target, const QString &application)
@@ -191,7 +186,7 @@ void ContextMenuController::paste(const MenuTarget &target, QWidget *owner)
     const ClipboardFiles files = filesOnClipboard();
     if (files.paths.isEmpty())
         return;
-    const bool done = ShellFileOperation(m_services.dialogs, files.paths, folderWithSlash(target.path),
+    const bool done = ShellFileOperation(m_services.dialogs, files.paths, pathBoxText(target.path),
                                          files.cut ? FO_MOVE : FO_COPY, FOF_ALLOWUNDO, owner);
     // A moved file is no longer where the clipboard says.
     if (done && files.cut)
@@ -201,13 +196,8 @@ void ContextMenuController::paste(const MenuTarget &target, QWidget *owner)
 void ContextMenuController::startRename(const QString &name)
 {
     const int row = m_form.listing().findEntry(name);
-    if (row < 0)
-        return;
-    const QModelIndex index = m_form.listModel()->index(row, 0);
-    m_form.ListView->setCurrentIndex(index);
-    m_form.CurrentItemName = name;
-    m_form.ListView->setFocus();
-    m_form.ListView->edit(index);
+    if (row >= 0)
+        m_form.startNameEdit(row);
 }
 
 } // namespace quil
