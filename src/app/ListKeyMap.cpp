@@ -18,6 +18,11 @@ ListKeyMap::ListKeyMap(TForm1 &form, Services &services) : QObject(&form), m_for
 
 bool ListKeyMap::keyDown(int key, Qt::KeyboardModifiers modifiers)
 {
+    // Keys the name editor leaves alone (Enter after it took the name, the
+    // function keys, the arrows) come up to the list: while a name is edited
+    // they run no command and do not move the list's rows either.
+    if (m_form.ListView->isEditingName())
+        return true;
     bool consumed = false;
     if (runCommand(key, modifiers, consumed))
         m_form.Label9->setText(QStringLiteral("Жду команды..."));
@@ -29,9 +34,6 @@ bool ListKeyMap::runCommand(int key, Qt::KeyboardModifiers modifiers, bool &cons
     const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
     switch (key) {
     case Qt::Key_Backspace:
-        // The editor has the key while a name is being edited.
-        if (m_form.ListView->isEditingName())
-            return false;
         m_form.SpeedButton2Click();
         return true;
     case Qt::Key_Tab:

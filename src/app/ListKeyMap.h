@@ -11,7 +11,8 @@ struct Services;
 // The main list's keyboard commands: each key runs the command of its row of
 // the key map, then the status line says "Жду команды...". The key itself
 // still reaches the list (arrows, the prefix search), except Tab when it
-// moves the focus to the second panel.
+// moves the focus to the second panel. While a name is edited in place the
+// keys belong to the editor: none runs a command or reaches the list.
 class ListKeyMap : public QObject
 {
     Q_OBJECT
@@ -23,8 +24,7 @@ public:
     bool keyDown(int key, Qt::KeyboardModifiers modifiers);
 
 private:
-    // Runs the command; false for Backspace during an edit and Shift+F4,
-    // which leave the status line alone.
+    // Runs the command; false for Shift+F4, which leaves the status line alone.
     bool runCommand(int key, Qt::KeyboardModifiers modifiers, bool &consumed);
     bool runFunctionKey(int key, Qt::KeyboardModifiers modifiers);
     void markAndMoveOn();

@@ -82,6 +82,9 @@ public:
     // allowed), switching the drive selector first when the path lies on
     // another volume. Raises OsError for a path that does not exist.
     void NavigateByPath(const QString &path);
+    // The listed folder as the path box shows it after the listing; what the
+    // commands act on, never text typed into the box without Enter.
+    QString listedFolder() const;
     // The entry of row i; raises std::out_of_range outside the list.
     const TShellItem &EntryOfRow(int i) const { return m_listing.entry(i); }
     FolderListing &listing() { return m_listing; }
@@ -259,8 +262,9 @@ public Q_SLOTS:
     // Opens the in-place editor on a row, focused and current, for the
     // rename of its entry (CurrentItemName).
     void startNameEdit(int row);
-    // The list's in-place editor accepted a name for CurrentItemName.
-    void ListViewEdited(const QString &newName);
+    // The list's in-place editor accepted newName for the row it was open
+    // on, whose name was oldName, in the folder then listed.
+    void ListViewEdited(const QString &folder, const QString &oldName, const QString &newName);
     // Show or hide the second panel.
     void SpeedButton17Click();
     // The path box's folder to the second panel.

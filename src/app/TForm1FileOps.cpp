@@ -29,11 +29,20 @@ void TForm1::setUpFileCommands()
     connect(SpeedButton16, &QToolButton::clicked, this, &TForm1::SpeedButton16Click);
     connect(SpeedButton14, &QToolButton::clicked, this, &TForm1::SpeedButton14Click);
     connect(SpeedButton13, &QToolButton::clicked, this, &TForm1::SpeedButton13Click);
-    // Queued: the rename lists the folder afresh, which must not happen while
-    // the view is still inside its editor's commit.
-    connect(
-        m_listModel, &FolderListModel::nameEdited, this,
-        [this](int, const QString &newName) { ListViewEdited(newName); }, Qt::QueuedConnection);
+    connect(m_listModel, &FolderListModel::nameEdited, this, [this](int row, const QString &newName) {
+        // The edited row's name and folder, taken now: the click that closed
+        // the editor may meanwhile have made another row the clicked one, and
+        // a device notice may list another folder before the rename runs.
+        CurrentItemName = m_listing.entry(row).name;
+        // Queued: the rename lists the folder afresh, which must not happen
+        // while the view is still inside its editor's commit.
+        QMetaObject::invokeMethod(
+            this,
+            [this, folder = listedFolder(), oldName = CurrentItemName, newName] {
+                ListViewEdited(folder, oldName, newName);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void TForm1::setSecondPanel(quil::SecondPanel *panel)
@@ -83,9 +92,9 @@ void TForm1::startNameEdit(int row)
     ListView->edit(index);
 }
 
-void TForm1::ListViewEdited(const QString &newName)
+void TForm1::ListViewEdited(const QString &folder, const QString &oldName, const QString &newName)
 {
-    m_rename->renameEdited(newName);
+    m_rename->renameEdited(folder, oldName, newName);
 }
 
 void TForm1::SpeedButton17Click()

@@ -31,6 +31,9 @@ void TForm1::setUpKeys()
     // The box's own Enter would add the line to its list once; the command
     // line keeps every line run, duplicates too.
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    // Enter runs what was typed: an inline completion would run an older
+    // line of the list instead.
+    ComboBox1->setCompleter(nullptr);
     const auto enterHook = [this](QEvent *event) { return ComboBox1KeyDown(static_cast<QKeyEvent *>(event)->key()); };
     new EventHook(ComboBox1, QEvent::KeyPress, enterHook);
     new EventHook(ComboBox1->lineEdit(), QEvent::KeyPress, enterHook);
@@ -64,8 +67,8 @@ void TForm1::SpeedButton5Click()
 
 void TForm1::NewTextFile()
 {
-    if (m_edit != nullptr && m_edit->createTextFile(cbPath->currentText()))
-        quil::runHandler(m_services.dialogs, [this] { NavigateByPath(cbPath->currentText()); });
+    if (m_edit != nullptr && m_edit->createTextFile(listedFolder()))
+        quil::runHandler(m_services.dialogs, [this] { NavigateByPath(listedFolder()); });
 }
 
 bool TForm1::ComboBox1KeyDown(int key)

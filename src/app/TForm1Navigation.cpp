@@ -12,6 +12,7 @@
 #include "viewers/TExtent.h"
 
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,6 +59,15 @@ void TForm1::setUpNavigation()
     const auto enterHook = [this](QEvent *event) { return cbPathKeyDown(static_cast<QKeyEvent *>(event)->key()); };
     new EventHook(cbPath, QEvent::KeyPress, enterHook);
     new EventHook(cbPath->lineEdit(), QEvent::KeyPress, enterHook);
+    // Leaving the box without Enter drops what was typed. Not for its own
+    // history list (a pick follows) nor for another window (a message box
+    // about the typed path). The box holds the focus for its line edit.
+    new EventHook(cbPath, QEvent::FocusOut, [this](QEvent *event) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            m_nav->pathBoxLeft();
+        return false;
+    });
     // A pick from the history (the popup or the arrow keys) only; leaving
     // the box with a history line typed is no pick.
     connectListPick(cbPath, [this] { cbPathClick(); });
@@ -88,6 +98,11 @@ void TForm1::connectWindows()
 bool TForm1::windowShown() const
 {
     return m_nav->windowShown();
+}
+
+QString TForm1::listedFolder() const
+{
+    return m_nav->listedFolder();
 }
 
 const PathHistory &TForm1::history() const

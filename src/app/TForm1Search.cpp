@@ -27,7 +27,7 @@ void TForm1::setUpSearch()
 
 void TForm1::Button1Click()
 {
-    m_windows->FILESCH->showForFolder(cbPath->currentText());
+    m_windows->FILESCH->showForFolder(listedFolder());
 }
 
 void TForm1::goToEntry(const QString &folder, const QString &name)

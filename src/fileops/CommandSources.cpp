@@ -12,6 +12,9 @@
 #include <QTreeView>
 #include <QWidget>
 
+#include <cerrno>
+#include <cstring>
+
 namespace quil {
 
 bool listHasFocus(const QWidget *list)
@@ -70,6 +73,11 @@ QString nameLines(const QStringList &names, int limit)
 QString nameAfterRow(const FolderListing &listing, int row)
 {
     return row + 1 < listing.count() ? listing.entry(row + 1).name : QString();
+}
+
+void refuseNewName(Dialogs &dialogs, const QString &path)
+{
+    dialogs.askItemError(path, QString::fromLocal8Bit(std::strerror(EINVAL)));
 }
 
 int selectedTreeNode(const TForm1 &form)

@@ -41,6 +41,12 @@ QString nameLines(const QStringList &names, int limit);
 // The name of the entry in the row after `row`, or empty after the last row.
 QString nameAfterRow(const FolderListing &listing, int row);
 
+// Refuses a new name that isRefusedNewName rejects, for the item at path
+// (the one renamed, or the one a new name would make): the file
+// operation's error question with the system's "Invalid argument", asked
+// once, since retrying the same name cannot succeed.
+void refuseNewName(Dialogs &dialogs, const QString &path);
+
 // The absolute position of the tree's selected node, to refresh after a
 // command; -1 when none is selected.
 int selectedTreeNode(const TForm1 &form);

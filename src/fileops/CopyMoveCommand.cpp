@@ -5,16 +5,12 @@
 #include "fileops/MarksController.h"
 #include "fileops/PanelFolder.h"
 #include "fileops/SecondPanel.h"
+#include "fileops/TransferOperation.h"
 #include "listing/FolderListView.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
 #include "platform/Services.h"
 #include "platform/fileop/ShellFileOperation.h"
-
-#include <QComboBox>
-
-#include <cerrno>
-#include <cstring>
 
 namespace quil {
 
@@ -48,9 +44,9 @@ bool CopyMoveCommand::transfer(const Kind &kind, const CommandSources &sources, 
             // A new name with "/" or a zero byte would name another place: nothing moves.
             bool ok = false;
             if (isRefusedNewName(*typed))
-                dialogs.askItemError(sources.paths.first(), QString::fromLocal8Bit(std::strerror(EINVAL)));
+                refuseNewName(dialogs, sources.paths.first());
             else
-                ok = ShellFileOperation(dialogs, sources.paths, folder + *typed, kind.operation, 0, &m_form);
+                ok = transferFiles(dialogs, sources.paths, folder + *typed, kind.operation, &m_form);
             if (ok)
                 m_form.marks().clearMarks();
             return true;
@@ -58,7 +54,7 @@ bool CopyMoveCommand::transfer(const Kind &kind, const CommandSources &sources, 
     } else if (!dialogs.askYesNo(text, kind.confirmTitle, Dialogs::Icon::Question)) {
         return false;
     }
-    if (ShellFileOperation(dialogs, sources.paths, folder, kind.operation, 0, &m_form))
+    if (transferFiles(dialogs, sources.paths, folder, kind.operation, &m_form))
         m_form.marks().clearMarks();
     else
         dialogs.message(kind.failure, kTitle, Dialogs::Icon::None);
@@ -108,7 +104,7 @@ void CopyMoveCommand::move()
     panel->relist();
     if (treeNode >= 0)
         m_form.RefreshTree(treeNode);
-    runHandler(m_services.dialogs, [this] { m_form.NavigateByPath(m_form.cbPath->currentText()); });
+    runHandler(m_services.dialogs, [this] { m_form.NavigateByPath(m_form.listedFolder()); });
 }
 
 } // namespace quil

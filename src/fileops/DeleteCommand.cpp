@@ -9,8 +9,6 @@
 #include "platform/Services.h"
 #include "platform/fileop/ShellFileOperation.h"
 
-#include <QComboBox>
-
 namespace quil {
 
 namespace {
@@ -40,24 +38,34 @@ void DeleteCommand::run()
         m_form.EntryToSelect() = nameAfterRow(listing, currentRow);
     }
 
-    const QString text = QStringLiteral("Удалить : ") + QString::number(sources.paths.size()) +
-                         QStringLiteral(" объект(ов)\r\n") + nameLines(sources.names, kNamesShown) +
-                         QStringLiteral("\r\n\r\n В Ы П О Л Н И Т Ь ?");
-    const Dialogs::CheckedAnswer answer =
-        m_services.dialogs.askYesNoWithCheck(text, QStringLiteral("Удаление выделенных объектов..."),
-                                             QStringLiteral("Удалять в корзину."), true, kWarningHeight);
-    if (answer.yes) {
-        const int flags = answer.checked ? FOF_ALLOWUNDO : FOF_MULTIDESTFILES;
-        if (ShellFileOperation(m_services.dialogs, sources.paths, QString(), FO_DELETE, flags, &m_form))
-            m_form.marks().clearMarks();
-        else
-            m_services.dialogs.message(QStringLiteral("Ошибка при удалении"), kTitle, Dialogs::Icon::None);
-    } else {
-        m_services.dialogs.message(QStringLiteral("Удаление отменено"), kTitle, Dialogs::Icon::None);
-    }
+    if (confirmAndDelete(m_services.dialogs, sources.paths, sources.names, &m_form))
+        m_form.marks().clearMarks();
     if (treeNode >= 0)
         m_form.RefreshTree(treeNode);
-    runHandler(m_services.dialogs, [this] { m_form.NavigateByPath(m_form.cbPath->currentText()); });
+    runHandler(m_services.dialogs, [this] { m_form.NavigateByPath(m_form.listedFolder()); });
+}
+
+bool DeleteCommand::confirmAndDelete(Dialogs &dialogs, const QStringList &paths, const QStringList &names,
+                                     QWidget *owner)
+{
+    const QString text = QStringLiteral("Удалить : ") + QString::number(paths.size()) +
+                         QStringLiteral(" объект(ов)\r\n") + nameLines(names, kNamesShown) +
+                         QStringLiteral("\r\n\r\n В Ы П О Л Н И Т Ь ?");
+    const Dialogs::CheckedAnswer answer =
+        dialogs.askYesNoWithCheck(text, QStringLiteral("Удаление выделенных объектов..."),
+                                  QStringLiteral("Удалять в корзину."), true, kWarningHeight);
+    // Closed without an answer: nothing is deleted and nothing said.
+    if (answer.closed)
+        return false;
+    if (!answer.yes) {
+        dialogs.message(QStringLiteral("Удаление отменено"), kTitle, Dialogs::Icon::None);
+        return false;
+    }
+    const int flags = answer.checked ? FOF_ALLOWUNDO : FOF_MULTIDESTFILES;
+    if (ShellFileOperation(dialogs, paths, QString(), FO_DELETE, flags, owner))
+        return true;
+    dialogs.message(QStringLiteral("Ошибка при удалении"), kTitle, Dialogs::Icon::None);
+    return false;
 }
 
 } // namespace quil

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 
+class QWidget;
 class TForm1;
 
 namespace quil {
 
+class Dialogs;
 struct Services;
 
 // Delete (SpeedButton9, F8): the marked entries or the current row's, after
@@ -19,6 +22,13 @@ public:
     DeleteCommand(TForm1 &form, Services &services);
 
     void run();
+
+    // The delete question for these sources (names: the last item of each),
+    // its "to the trash" box ticked; on Yes the delete through the file
+    // operation, to the trash or for good as the box says, and "Ошибка при
+    // удалении" when it fails; on No "Удаление отменено"; closed by its
+    // close box, nothing. True when everything was deleted.
+    static bool confirmAndDelete(Dialogs &dialogs, const QStringList &paths, const QStringList &names, QWidget *owner);
 
 private:
     TForm1 &m_form;

@@ -12,12 +12,10 @@
 #include "platform/fileop/ShellFileOperation.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QThread>
 #include <QTreeView>
 
 #include <cerrno>
-#include <cstring>
 
 namespace quil {
 
@@ -36,8 +34,7 @@ int RenameCommand::ShellRename(Dialogs &dialogs, const QString &folder, const QS
                                QWidget *owner)
 {
     if (isRefusedNewName(newName)) {
-        // Asked once: retrying the same name cannot succeed.
-        dialogs.askItemError(folder + oldName, QString::fromLocal8Bit(std::strerror(EINVAL)));
+        refuseNewName(dialogs, folder + oldName);
         return EINVAL;
     }
     return quil::ShellRename(dialogs, folder + oldName, folder + newName, owner);
@@ -64,7 +61,7 @@ void RenameCommand::renameByButton()
         return;
     }
     rememberTreeNode();
-    const QString path = m_form.cbPath->currentText();
+    const QString path = m_form.listedFolder();
     m_form.SetStatus(QStringLiteral(" Переименование!!! "));
     RenameCurrentEntry();
     m_form.SetStatus(QStringLiteral("Жду команды..."));
@@ -90,20 +87,19 @@ void RenameCommand::RenameCurrentEntry()
     m_services.dialogs.message(renameMessage(oldName, newName), kTitle, Dialogs::Icon::Information);
     if (newName == oldName)
         return;
-    ShellRename(m_services.dialogs, m_form.cbPath->currentText(), oldName, newName, &m_form);
+    ShellRename(m_services.dialogs, m_form.listedFolder(), oldName, newName, &m_form);
     m_form.EntryToSelect() = newName;
 }
 
-void RenameCommand::renameEdited(const QString &newName)
+void RenameCommand::renameEdited(const QString &folder, const QString &oldName, const QString &newName)
 {
     rememberTreeNode();
-    const QString oldName = m_form.CurrentItemName;
     m_services.dialogs.message(renameMessage(oldName, newName), kTitle, Dialogs::Icon::Information);
     if (newName == oldName)
         return;
-    ShellRename(m_services.dialogs, m_form.cbPath->currentText(), oldName, newName, &m_form);
+    ShellRename(m_services.dialogs, folder, oldName, newName, &m_form);
     m_form.EntryToSelect() = newName;
-    relist(m_form.cbPath->currentText());
+    relist(folder);
     if (m_treeNode >= 0)
         m_form.RefreshTree(m_treeNode);
 }
@@ -120,7 +116,7 @@ void RenameCommand::createFolder()
         QStringLiteral("Создать новую папку"), QStringLiteral("Введите имя папки"), QStringLiteral("Новая - "));
     if (!typed)
         return;
-    const QString folder = m_form.cbPath->currentText();
+    const QString folder = m_form.listedFolder();
     const QString name = createdFolderName(*typed);
     if (!createOneFolder(folder, name)) {
         m_services.dialogs.message(QStringLiteral("Ошибка при создании папки: ") + folder + *typed, kTitle,
@@ -130,7 +126,7 @@ void RenameCommand::createFolder()
     if (m_treeNode >= 0)
         m_form.RefreshTree(m_treeNode);
     m_form.EntryToSelect() = name;
-    relist(m_form.cbPath->currentText());
+    relist(m_form.listedFolder());
 }
 
 } // namespace quil

@@ -28,8 +28,9 @@ public:
     void renameByButton();
     // The input box, the information message and the rename itself.
     void RenameCurrentEntry();
-    // The in-place editor accepted newName for the entry CurrentItemName.
-    void renameEdited(const QString &newName);
+    // The in-place editor accepted newName for the entry named oldName of
+    // folder (the one listed when the edit ended); folder is listed again.
+    void renameEdited(const QString &folder, const QString &oldName, const QString &newName);
     // SpeedButton8: one new folder in the path box's folder.
     void createFolder();
 

@@ -6,7 +6,6 @@
 #include "platform/ErrorBox.h"
 #include "platform/Services.h"
 
-#include <QComboBox>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -26,7 +25,8 @@ void SecondPanelButtons::showInPanel(const QString &path)
 {
     m_panel->SecondPanelPath = path;
     m_panel->ListSecondPanel(path);
-    m_panel->ListView1->setFocus();
+    // The keys go to the panel's list: its window becomes the active one.
+    m_panel->focusList();
 }
 
 void SecondPanelButtons::panelShown(bool shown)
@@ -57,7 +57,7 @@ void SecondPanelButtons::mainToPanel()
     if (m_panel == nullptr)
         return;
     showPanel();
-    showInPanel(m_form.cbPath->currentText());
+    showInPanel(m_form.listedFolder());
 }
 
 void SecondPanelButtons::listInMain(const QString &path)
@@ -79,7 +79,7 @@ void SecondPanelButtons::swap()
     if (m_panel == nullptr)
         return;
     showPanel();
-    const QString mainPath = m_form.cbPath->currentText();
+    const QString mainPath = m_form.listedFolder();
     listInMain(m_panel->folderPath());
     showInPanel(mainPath);
 }

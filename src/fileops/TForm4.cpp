@@ -68,16 +68,20 @@ QString minuteText(const struct stat &info)
 bool PanelListWidget::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 {
     const bool opened = QListWidget::edit(index, trigger, event);
-    if (opened)
+    if (opened) {
+        m_editedRow = index;
         m_oldName = index.data(Qt::DisplayRole).toString();
+    }
     return opened;
 }
 
 PanelListWidget::PanelListWidget(QWidget *parent) : QListWidget(parent)
 {
     // Connected after the view's own commit, so the row holds the new text.
+    // The edited row, not the current one: a click on another row commits
+    // the edit after that row has become current.
     connect(itemDelegate(), &QAbstractItemDelegate::commitData, this, [this] {
-        QListWidgetItem *item = currentItem();
+        QListWidgetItem *item = m_editedRow.isValid() ? itemFromIndex(m_editedRow) : nullptr;
         if (m_edited && item != nullptr)
             m_edited(item, m_oldName, item->text());
     });
@@ -169,6 +173,9 @@ QStringList TForm4::rowNames() const
 
 void TForm4::focusList()
 {
+    // A focus inside a window that is not active would leave the keys with
+    // the main window.
+    raise();
     activateWindow();
     ListView1->setFocus();
 }
@@ -257,7 +264,7 @@ void TForm4::Button1Click()
         return;
     }
     ListSecondPanel(SecondPanelPath);
-    ListView1->setFocus();
+    focusList();
     selectRowNamed(created, false);
 }
 
@@ -328,12 +335,17 @@ void TForm4::ListView1DblClick()
 
 bool TForm4::ListView1KeyDown(int key)
 {
+    // Keys the name editor leaves alone come up to the list; while a name is
+    // edited they open, go up or move nothing.
+    if (ListView1->isEditingName())
+        return true;
     switch (key) {
     case Qt::Key_Backspace:
         SpeedButton1Click();
         return true;
     case Qt::Key_F2:
-        if (QListWidgetItem *item = ListView1->currentItem())
+        // The current row is the selected one: with none selected, F2 does nothing.
+        if (QListWidgetItem *item = ListView1->currentItem(); item != nullptr && item->isSelected())
             ListView1->editItem(item);
         return true;
     case Qt::Key_Return:

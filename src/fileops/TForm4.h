@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QListWidget>
+#include <QPersistentModelIndex>
 #include <QWidget>
 
 #include <functional>
@@ -19,8 +20,9 @@ namespace quil {
 struct Services;
 }
 
-// The second panel's list: reports an accepted in-place edit with the row's
-// caption from before the edit (Escape reports nothing).
+// The second panel's list: reports an accepted in-place edit of the row the
+// editor was open on, with its caption from before the edit (Escape reports
+// nothing).
 class PanelListWidget : public QListWidget
 {
 public:
@@ -28,12 +30,15 @@ public:
     using Open = std::function<void()>;
     explicit PanelListWidget(QWidget *parent = nullptr);
     void setEdited(Edited edited) { m_edited = std::move(edited); }
+    // Whether a name is being edited in place.
+    bool isEditingName() const { return state() == EditingState; }
 
 protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
 
 private:
     Edited m_edited;
+    QPersistentModelIndex m_editedRow;
     QString m_oldName;
 };
 

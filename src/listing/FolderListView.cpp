@@ -38,7 +38,9 @@ FolderListView::FolderListView(QWidget *parent) : QTreeView(parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
-    setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    // F2 is the key map's: it opens the editor only on a selected row. Qt's
+    // own F2 would open it on the current row even when none is selected.
+    setEditTriggers(QAbstractItemView::SelectedClicked);
     setItemDelegate(new NameEditDelegate(this));
     header()->setSectionsMovable(false);
     header()->setStretchLastSection(false);

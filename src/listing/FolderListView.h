@@ -35,9 +35,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    // The in-place editor opens on F2, or on a click on the current row when
-    // the list already had the keyboard focus before that click; the first
-    // click into an unfocused list only focuses and selects.
+    // The in-place editor opens on a click on the current row when the list
+    // already had the keyboard focus before that click (the first click into
+    // an unfocused list only focuses and selects), or through edit(index),
+    // as the key map's F2 does.
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;

@@ -73,6 +73,12 @@ void FolderNavigator::browseTo(const ItemId &target)
         refreshDiskDisplay();
 }
 
+QString FolderNavigator::listedFolder() const
+{
+    const QString &path = m_controls.listing.currentPath();
+    return path.isEmpty() ? QString() : pathBoxText(path);
+}
+
 void FolderNavigator::keepPathHistory()
 {
     QComboBox &box = m_controls.pathBox;

@@ -65,6 +65,9 @@ public:
     // Lists a path, switching the drive selector first when it lies on
     // another volume. Raises OsError for a path that does not exist.
     void navigateByPath(const QString &path);
+    // The listed folder as the path box shows it once listed (ending in "/"
+    // except for a root); what commands act on, whatever is typed in the box.
+    QString listedFolder() const;
     const PathHistory &history() const { return m_history; }
     qint64 diskSizeKb() const { return m_diskSizeKb; }
 
@@ -97,19 +100,22 @@ public:
     void openSelectedRow();
     // Enter in the path box: the typed path.
     void pathBoxEntered();
+    // The focus left the path box without Enter: its text names the listed
+    // folder again.
+    void pathBoxLeft();
     // A history line picked.
     void historyPicked();
     // Up one level, selecting the folder left; beeps at the top.
     void up();
     // Lists the tree's selected folder.
     void treeClicked();
-    // Lists the path box's folder afresh.
+    // Lists the listed folder afresh.
     void relist();
     // Lists the drive selector's volume root.
     void driveChanged();
     // The device notice of the volume monitor, by its event code.
     void deviceChange(int event);
-    // Sets the drive selector to the volume of the path box's folder.
+    // Sets the drive selector to the volume of the listed folder.
     void followPathBoxDrive();
     // The row of the list's selected entry; -1 when no row is selected.
     int selectedRow() const;

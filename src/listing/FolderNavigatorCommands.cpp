@@ -30,7 +30,7 @@ void FolderNavigator::followPathBoxDrive()
 {
     // The listing already shows a folder of that volume, so this keeps the
     // selector in step without listing the volume's root over it.
-    const QString text = m_controls.pathBox.currentText();
+    const QString text = listedFolder();
     if (!text.startsWith(QLatin1Char('/')))
         return;
     if (const auto volume = Volumes::volumeOf(text, m_volumes))
@@ -64,7 +64,7 @@ void FolderNavigator::openSelectedRow()
 void FolderNavigator::openFileEntry(const TShellItem &entry)
 {
     const QString program = m_controls.programForName(entry.name);
-    const QString folder = m_controls.pathBox.currentText();
+    const QString folder = listedFolder();
     // Programs start in the process's current folder: the listed one.
     if (folder.isEmpty() || ::chdir(toNative(folder).constData()) != 0) {
         m_services.dialogs.message(folderNotFoundMessage(folder), kTitle, Dialogs::Icon::None);
@@ -86,6 +86,13 @@ void FolderNavigator::pathBoxEntered()
         runHandler(m_services.dialogs, [this, &text] { navigateByPath(text); });
 }
 
+void FolderNavigator::pathBoxLeft()
+{
+    const QString listed = listedFolder();
+    if (!listed.isEmpty() && m_controls.pathBox.currentText() != listed)
+        m_controls.pathBox.setEditText(listed);
+}
+
 void FolderNavigator::historyPicked()
 {
     const QString text = m_controls.pathBox.currentText();
@@ -105,7 +112,7 @@ void FolderNavigator::up()
 {
     m_controls.setStatus(kWaitingText);
     FolderListing &listing = m_controls.listing;
-    listing.EntryToSelect = folderLeftByUp(m_controls.pathBox.currentText());
+    listing.EntryToSelect = folderLeftByUp(listedFolder());
     const ItemId parent = ShellNamespace::parent(listing.currentFolder());
     if (parent.isEmpty()) {
         // The computer folder and the desktop have nothing above them.
@@ -128,7 +135,7 @@ void FolderNavigator::treeClicked()
 
 void FolderNavigator::relist()
 {
-    runHandler(m_services.dialogs, [this] { navigateByPath(m_controls.pathBox.currentText()); });
+    runHandler(m_services.dialogs, [this] { navigateByPath(listedFolder()); });
 }
 
 void FolderNavigator::driveChanged()

@@ -1,6 +1,7 @@
 #include "platform/CheckedWarningBox.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -57,6 +58,13 @@ CheckedWarningBox::CheckedWarningBox(const QString &title, const QString &text, 
     m_yes->setGeometry(width - 2 * (kMargin + kButtonWidth) + kMargin, buttonTop, kButtonWidth, kButtonHeight);
     setFixedSize(width, fullHeight);
     m_yes->setFocus();
+}
+
+void CheckedWarningBox::closeEvent(QCloseEvent *event)
+{
+    // Escape and No reject without a close event.
+    m_closedByBox = true;
+    QDialog::closeEvent(event);
 }
 
 bool CheckedWarningBox::isChecked() const

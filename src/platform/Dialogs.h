@@ -20,6 +20,7 @@ public:
     {
         bool yes = false;     // Yes pressed (Enter); No or Escape gives false
         bool checked = false; // state of the extra check box when closed
+        bool closed = false;  // closed by its close box: neither Yes nor No
     };
 
     virtual ~Dialogs() = default;

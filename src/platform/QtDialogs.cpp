@@ -112,7 +112,7 @@ Dialogs::CheckedAnswer QtDialogs::askYesNoWithCheck(const QString &text, const Q
     return onWindowThread([&] {
         CheckedWarningBox box(boxTitle(title), forDisplay(text), checkText, checked, height, m_parentWidget);
         const bool yes = box.exec() == QDialog::Accepted;
-        return CheckedAnswer{yes, box.isChecked()};
+        return CheckedAnswer{yes, box.isChecked(), !yes && box.closedByBox()};
     });
 }
 

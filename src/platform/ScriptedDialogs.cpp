@@ -32,6 +32,12 @@ void ScriptedDialogs::answerYesNoWithCheck(bool yes, bool checked)
     m_checked.push_back({yes, checked});
 }
 
+void ScriptedDialogs::answerCheckClosed(bool checked)
+{
+    QMutexLocker lock(&m_mutex);
+    m_checked.push_back({false, checked, true});
+}
+
 void ScriptedDialogs::answerOpenFile(std::optional<QString> path)
 {
     QMutexLocker lock(&m_mutex);

@@ -30,6 +30,8 @@ public:
     void answerYesNo(bool yes);
     void answerInput(std::optional<QString> text);
     void answerYesNoWithCheck(bool yes, bool checked);
+    // The dialog with the check box closed by its close box.
+    void answerCheckClosed(bool checked);
     void answerOpenFile(std::optional<QString> path);
     void answerTargetExists(TargetExistsAnswer answer);
     void answerItemError(ErrorAnswer answer);

@@ -1,6 +1,7 @@
 #include "shell/ContextMenuController.h"
 
 #include "app/TForm1.h"
+#include "fileops/DeleteCommand.h"
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
 #include "listing/PathText.h"
@@ -18,7 +19,6 @@
 #include "platform/fileop/ShellFileOperation.h"
 #include "shell/PropertiesWindow.h"
 
-#include <QComboBox>
 #include <QCursor>
 #include <QFileInfo>
 #include <QMenu>
@@ -63,12 +63,12 @@ void ContextMenuController::popup()
         m_form.EntryToSelect() = entry.name;
         path = menuPathOf(entry);
     } else {
-        path = m_form.cbPath->currentText();
+        path = m_form.listedFolder();
     }
     m_renameAfterListing.clear();
     if (!runHandler(m_services.dialogs, [&] { ShowShellContextMenu(path, point, &m_form); }))
         return;
-    runHandler(m_services.dialogs, [this] { m_form.NavigateByPath(m_form.cbPath->currentText()); });
+    runHandler(m_services.dialogs, [this] { m_form.NavigateByPath(m_form.listedFolder()); });
     if (!m_renameAfterListing.isEmpty())
         startRename(m_renameAfterListing);
 }
@@ -134,8 +134,8 @@ void ContextMenuController::run(const MenuTarget &target, const Picked &picked, 
         paste(target, owner);
         break;
     case MenuCommand::Delete:
-        // The engine asks its own questions and shows its progress.
-        ShellFileOperation(m_services.dialogs, {target.path}, {}, FO_DELETE, FOF_ALLOWUNDO, owner);
+        // The same question and file operation as the Delete command's.
+        DeleteCommand::confirmAndDelete(m_services.dialogs, {target.path}, {QFileInfo(target.path).fileName()}, owner);
         break;
     case MenuCommand::Rename:
         // The editor opens on the row once the folder has been listed again.

@@ -1,5 +1,7 @@
 #include "viewers/EditCommand.h"
 
+#include "fileops/CommandSources.h"
+#include "fileops/PanelFolder.h"
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
 #include "platform/Services.h"
@@ -46,6 +48,11 @@ bool EditCommand::createTextFile(const QString &folder)
         QStringLiteral("Создаем текстовый  файл"), QStringLiteral("Введите имя файла"), QStringLiteral("new.txt"));
     if (!name)
         return false;
+    // "../x" would name a file outside the folder, an empty name the folder itself.
+    if (isRefusedNewName(*name)) {
+        refuseNewName(m_services.dialogs, folder + *name);
+        return false;
+    }
     // The editor creates the file when the user saves it.
     const QString path = folder + *name;
     Launcher &launcher = m_services.launcher;

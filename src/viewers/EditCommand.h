@@ -29,8 +29,9 @@ public:
     void edit(const QString &path);
     // Asks for a name and starts the editor on it in folder (ending in "/"),
     // then waits, the windows staying responsive, until the editor has ended.
-    // True when the editor ran and the window goes on (the folder is then
-    // listed again); a second call waits on its own.
+    // A name that would not name a file of the folder ("../x", empty) is
+    // refused as a rename's is. True when the editor ran and the window goes
+    // on (the folder is then listed again); a second call waits on its own.
     bool createTextFile(const QString &folder);
     // Enter in the command line: runs the typed line and keeps it in the
     // box's history, also when it failed.

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -199,6 +200,46 @@ private Q_SLOTS:
         program.press(QStringLiteral("inner.txt"), Qt::Key_Backspace);
         QCOMPARE(form.cbPath->currentText(), program.files.root() + QLatin1Char('/'));
         QCOMPARE(program.selected(), QStringLiteral("sub"));
+    }
+
+    // Guards against the editor's keys reaching the key map: Enter opened the
+    // folder under its old name, F8 asked to delete it.
+    void keysInTheNameEditorRunNoCommand_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("renamed");
+        QTest::newRow("Enter on a folder") << "sub" << int(Qt::Key_Return) << true;
+        QTest::newRow("keypad Enter on a file") << "b.doc" << int(Qt::Key_Enter) << true;
+        QTest::newRow("F8") << "a.txt" << int(Qt::Key_F8) << false;
+        QTest::newRow("F5") << "sub" << int(Qt::Key_F5) << false;
+        QTest::newRow("Down") << "a.txt" << int(Qt::Key_Down) << false;
+        QTest::newRow("Escape") << "sub" << int(Qt::Key_Escape) << false;
+    }
+    void keysInTheNameEditorRunNoCommand()
+    {
+        QFETCH(QString, row);
+        QFETCH(int, key);
+        QFETCH(bool, renamed);
+        Program program;
+        TForm1 &form = program.form();
+        const QString folder = form.cbPath->currentText();
+        program.press(row, Qt::Key_F2);
+        QLineEdit *editor = nullptr;
+        QTRY_VERIFY((editor = form.ListView->viewport()->findChild<QLineEdit *>()) != nullptr);
+        editor->setText(QStringLiteral("renamed"));
+        QTest::keyClick(editor, Qt::Key(key));
+        const QStringList told{QStringLiteral("Меняем имя : ") + row + QStringLiteral(" - на  -renamed")};
+        QTRY_COMPARE(program.dialogs.messages(), renamed ? told : QStringList());
+        QCOMPARE(QFileInfo::exists(program.files.path("renamed")), renamed);
+        QCOMPARE(QFileInfo::exists(program.files.path(row.toUtf8())), !renamed);
+        // Nothing opened, asked or started; the editor is still open after a command key.
+        QCOMPARE(form.cbPath->currentText(), folder);
+        QCOMPARE(program.dialogs.shown().size(), renamed ? 1 : 0);
+        const bool stillEditing = key != Qt::Key_Escape && !renamed;
+        QCOMPARE(form.ListView->isEditingName(), stillEditing);
+        if (stillEditing)
+            QCOMPARE(program.selected(), row);
     }
 
     void tabMovesToTheShownSecondPanel()

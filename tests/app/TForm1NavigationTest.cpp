@@ -354,6 +354,40 @@ private Q_SLOTS:
         QCOMPARE(form.listing().currentPath(), first);
     }
 
+    // Guards against the path box naming a folder typed without Enter once
+    // the user has moved on, and commands taking it for the listed one.
+    void leavingThePathBoxWithoutEnterShowsTheListedFolder()
+    {
+        TempTree tools;
+        const QString record = tools.path("record");
+        const QString opener = recordingScript(tools, "opener.sh", record);
+        Program program;
+        program.writeExtensions({QStringLiteral(".zz"), opener});
+        TForm1 &form = program.start();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        TempTree tree;
+        const QString listed = tree.folder("listed");
+        tree.folder("typed");
+        tree.file("listed/same.zz");
+        tree.file("typed/same.zz");
+        form.NavigateByPath(listed);
+        form.cbPath->setFocus();
+        form.cbPath->lineEdit()->selectAll();
+        QTest::keyClicks(form.cbPath->lineEdit(), tree.path("typed/"));
+        const QRect rect =
+            form.ListView->visualRect(form.listModel()->index(rowNamed(form, QStringLiteral("same.zz")), 0));
+        QTest::mouseClick(form.ListView->viewport(), Qt::LeftButton, {}, rect.center());
+        QVERIFY(form.ListView->hasFocus());
+        QCOMPARE(form.cbPath->currentText(), listed + QLatin1Char('/'));
+
+        // Typed again while the list keeps the focus: Enter on the file
+        // starts its program in the listed folder.
+        form.cbPath->setEditText(tree.path("typed/"));
+        QTest::keyClick(form.ListView, Qt::Key_Return);
+        QCOMPARE(waitForRecord(record), (QList<QByteArray>{quil::toNative(canonical(listed)), "./same.zz"}));
+    }
+
     void historyLineOfAFolderRemovedSinceIsReported()
     {
         Program program;

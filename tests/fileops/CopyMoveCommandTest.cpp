@@ -169,6 +169,53 @@ private Q_SLOTS:
         QCOMPARE(program.content(program.dst() + "b"), QStringLiteral("b"));
     }
 
+    // Guards against a skip chosen at "target exists" counting as a failure:
+    // error box and marks kept although the user decided it.
+    void skipAtTheReplaceQuestionIsNoFailure_data()
+    {
+        QTest::addColumn<bool>("move");
+        QTest::newRow("copy") << false;
+        QTest::newRow("move") << true;
+    }
+    void skipAtTheReplaceQuestionIsNoFailure()
+    {
+        QFETCH(bool, move);
+        Program program({QStringLiteral("a"), QStringLiteral("b")});
+        program.tree.file("dst/a", "older a");
+        program.mark({QStringLiteral("a"), QStringLiteral("b")});
+        program.focusRow(QStringLiteral("a"));
+        program.dialogs.answerYesNo(true);
+        program.dialogs.answerTargetExists(quil::Dialogs::TargetExistsAnswer::Skip);
+        if (move)
+            program.form->SpeedButton7Click();
+        else
+            program.form->SpeedButton6Click();
+        QCOMPARE(program.dialogs.shown(Kind::TargetExists).size(), 1);
+        QVERIFY(program.dialogs.messages().isEmpty());
+        QVERIFY(program.marked().isEmpty());
+        QCOMPARE(program.content(program.dst() + "a"), QStringLiteral("older a"));
+        QCOMPARE(program.content(program.dst() + "b"), QStringLiteral("b"));
+        // The skipped file stays where it was; the panel shows what arrived.
+        QCOMPARE(program.content(program.src() + "a"), QStringLiteral("a"));
+        QCOMPARE(program.panel->rowNames(), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    }
+
+    // A real error after a skip still fails the copy.
+    void skipThenRealErrorIsAFailure()
+    {
+        Program program({QStringLiteral("a"), QStringLiteral("b")});
+        program.tree.file("dst/a", "older a");
+        program.mark({QStringLiteral("a"), QStringLiteral("b")});
+        program.focusRow(QStringLiteral("a"));
+        QVERIFY(QFile::remove(program.src() + "b"));
+        program.dialogs.answerYesNo(true);
+        program.dialogs.answerTargetExists(quil::Dialogs::TargetExistsAnswer::Skip);
+        program.dialogs.setDefaultItemError(quil::Dialogs::ErrorAnswer::Skip);
+        program.form->SpeedButton6Click();
+        QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Ошибка при выполнении копирования ")});
+        QCOMPARE(program.marked(), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    }
+
     void singleNameWithSlashMovesNothing()
     {
         Program program({QStringLiteral("a")});

@@ -118,6 +118,21 @@ private Q_SLOTS:
         QCOMPARE(program.form->listing().count(), 6);
     }
 
+    // Guards against the close box answering No: "Удаление отменено" was shown.
+    void closedQuestionDeletesNothingAndSaysNothing()
+    {
+        Program program({QStringLiteral("a.txt")});
+        program.focusRow(QStringLiteral("a.txt"));
+        program.tree.file("late.txt");
+        program.dialogs.answerCheckClosed(true);
+        program.form->SpeedButton9Click();
+        QCOMPARE(program.dialogs.shown(Kind::YesNoWithCheck).size(), 1);
+        QVERIFY(program.dialogs.messages().isEmpty());
+        QVERIFY(QFile::exists(program.folder() + "a.txt"));
+        // The list is read again all the same.
+        QVERIFY(program.form->listing().findEntry(QStringLiteral("late.txt")) >= 0);
+    }
+
     void currentRowAndTheRowAfterIt_data()
     {
         QTest::addColumn<QString>("current");

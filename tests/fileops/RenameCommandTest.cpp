@@ -204,6 +204,82 @@ private Q_SLOTS:
             QCOMPARE(program.selectedName(), exists);
     }
 
+    // Guards against Qt's own F2 trigger: it opened the editor on the current
+    // row although no row was selected.
+    void f2WithoutASelectedRowOpensNoEditor()
+    {
+        Program program;
+        program.pick(QStringLiteral("a.txt"));
+        QTest::keyClick(program.form->ListView, Qt::Key_Down);
+        QCOMPARE(program.selectedName(), QStringLiteral("existing.txt"));
+        // The empty area below the rows clears the selection; the current row stays.
+        const QWidget *viewport = program.form->ListView->viewport();
+        QTest::mouseClick(program.form->ListView->viewport(), Qt::LeftButton, {},
+                          QPoint(viewport->width() / 2, viewport->height() - 5));
+        QCOMPARE(program.form->SelectedRow(), -1);
+        QTest::keyClick(program.form->ListView, Qt::Key_F2);
+        QCoreApplication::processEvents();
+        QVERIFY(!program.form->ListView->isEditingName());
+        QVERIFY(program.dialogs.shown().isEmpty());
+    }
+
+    // Guards against the rename of the row last clicked instead of the row
+    // whose editor was open, when a click on another row ends the edit.
+    void clickOnAnotherRowRenamesTheEditedRow()
+    {
+        Program program;
+        program.pick(QStringLiteral("a.txt"));
+        QTest::keyClick(program.form->ListView, Qt::Key_Down);
+        QTest::keyClick(program.form->ListView, Qt::Key_F2);
+        QLineEdit *editor = nullptr;
+        QTRY_VERIFY((editor = program.form->ListView->viewport()->findChild<QLineEdit *>()) != nullptr);
+        editor->setText(QStringLiteral("c.txt"));
+        const int other = program.form->listing().findEntry(QStringLiteral("a.txt"));
+        const QRect rect = program.form->ListView->visualRect(program.form->listModel()->index(other, 0));
+        QTest::mouseClick(program.form->ListView->viewport(), Qt::LeftButton, {}, rect.center());
+        QTRY_VERIFY(QFileInfo::exists(program.folder() + QStringLiteral("c.txt")));
+        QCOMPARE(program.content("c.txt"), QStringLiteral("kept"));
+        QCOMPARE(program.content("a.txt"), QStringLiteral("alpha"));
+        QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Меняем имя : existing.txt - на  -c.txt")});
+    }
+
+    // Guards against commands taking a folder typed into the path box
+    // (without Enter) for the listed one.
+    void commandsActOnTheListedFolder_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("rename button") << "button";
+        QTest::newRow("rename in place") << "in place";
+        QTest::newRow("create folder") << "create";
+    }
+    void commandsActOnTheListedFolder()
+    {
+        QFETCH(QString, command);
+        Program program;
+        program.tree.folder("typed");
+        program.tree.file("typed/a.txt", "typed");
+        program.pick(QStringLiteral("a.txt"));
+        program.form->cbPath->setEditText(program.tree.path("typed/"));
+        if (command == QLatin1String("button")) {
+            program.dialogs.answerInput(QStringLiteral("b.txt"));
+            program.form->SpeedButton3->click();
+        } else if (command == QLatin1String("create")) {
+            program.dialogs.answerInput(QStringLiteral("b.txt"));
+            program.form->SpeedButton8->click();
+        } else {
+            QTest::keyClick(program.form->ListView, Qt::Key_F2);
+            QLineEdit *editor = nullptr;
+            QTRY_VERIFY((editor = program.form->ListView->viewport()->findChild<QLineEdit *>()) != nullptr);
+            editor->setText(QStringLiteral("b.txt"));
+            QTest::keyClick(editor, Qt::Key_Return);
+        }
+        QTRY_VERIFY(QFileInfo::exists(program.folder() + QStringLiteral("b.txt")));
+        QVERIFY(!QFileInfo::exists(program.tree.path("typed/b.txt")));
+        QCOMPARE(program.content("typed/a.txt"), QStringLiteral("typed"));
+        QTRY_COMPARE(program.form->listing().currentPath(), program.tree.root());
+        QCOMPARE(program.selectedName(), QStringLiteral("b.txt"));
+    }
+
     void createFolder_data()
     {
         QTest::addColumn<QString>("typed");

@@ -2,6 +2,7 @@
 #include "app/AppWindows.h"
 #include "app/TForm1.h"
 #include "fileops/Glyphs.h"
+#include "listing/FolderListView.h"
 #include "platform/NativePath.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/TextFormat.h"
@@ -9,9 +10,11 @@
 #include "support/TempTree.h"
 #include "support/TestServices.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -227,6 +230,68 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo::exists(panel.root() + QStringLiteral("old.txt")), !renamed);
     }
 
+    // Guards against Enter in the editor reaching the list: it opened the
+    // folder under its old name and dropped the rename.
+    void enterInTheEditorRenamesAndOpensNothing()
+    {
+        Panel panel;
+        panel.tree.folder("docs");
+        panel.list(panel.root());
+        panel.pick(QStringLiteral("docs"));
+        panel.form.show();
+        QTest::keyClick(panel.form.ListView1, Qt::Key_F2);
+        QLineEdit *editor = nullptr;
+        QTRY_VERIFY((editor = panel.form.ListView1->viewport()->findChild<QLineEdit *>()) != nullptr);
+        editor->setText(QStringLiteral("papers"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(QFileInfo(panel.root() + QStringLiteral("papers")).isDir());
+        QVERIFY(!QFileInfo::exists(panel.root() + QStringLiteral("docs")));
+        QCOMPARE(panel.form.SecondPanelPath, panel.root());
+        QCOMPARE(panel.test.dialogs.messages().size(), 1);
+    }
+
+    // Guards against the rename of the row clicked to end the edit instead
+    // of the edited one.
+    void clickElsewhereRenamesTheEditedRow()
+    {
+        Panel panel;
+        panel.tree.file("a.txt", "edited");
+        panel.tree.file("b.txt", "clicked");
+        panel.list(panel.root());
+        panel.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel.form));
+        panel.pick(QStringLiteral("a.txt"));
+        QTest::keyClick(panel.form.ListView1, Qt::Key_F2);
+        QLineEdit *editor = nullptr;
+        QTRY_VERIFY((editor = panel.form.ListView1->viewport()->findChild<QLineEdit *>()) != nullptr);
+        editor->setText(QStringLiteral("c.txt"));
+        QListWidgetItem *other = panel.form.ListView1->findItems(QStringLiteral("b.txt"), Qt::MatchExactly).first();
+        QTest::mouseClick(panel.form.ListView1->viewport(), Qt::LeftButton, {},
+                          panel.form.ListView1->visualItemRect(other).center());
+        QTRY_VERIFY(QFileInfo::exists(panel.root() + QStringLiteral("c.txt")));
+        QFile renamed(panel.root() + QStringLiteral("c.txt"));
+        QVERIFY(renamed.open(QIODevice::ReadOnly));
+        QCOMPARE(renamed.readAll(), QByteArray("edited"));
+        QVERIFY(QFileInfo::exists(panel.root() + QStringLiteral("b.txt")));
+        QCOMPARE(panel.test.dialogs.messages(),
+                 QStringList{QStringLiteral("Меняем имя : ") + panel.root() + QStringLiteral("a.txt - на  -") +
+                             panel.root() + QStringLiteral("c.txt")});
+    }
+
+    void f2WithoutASelectedRowOpensNoEditor()
+    {
+        Panel panel;
+        panel.tree.file("a.txt");
+        panel.list(panel.root());
+        panel.form.show();
+        panel.pick(QStringLiteral("a.txt"));
+        panel.form.ListView1->clearSelection();
+        QVERIFY(panel.form.ListView1->currentItem() != nullptr);
+        QTest::keyClick(panel.form.ListView1, Qt::Key_F2);
+        QCoreApplication::processEvents();
+        QVERIFY(panel.form.ListView1->viewport()->findChild<QLineEdit *>() == nullptr);
+    }
+
     void swapPanels()
     {
         Program program;
@@ -241,6 +306,38 @@ private Q_SLOTS:
         QCOMPARE(program.form->cbPath->currentText(), b);
         QCOMPARE(program.panel->folderPath(), a);
         QVERIFY(program.panel->isShown());
+    }
+
+    // Guards against the panel's list holding the focus in a window that is
+    // not the active one, so that the keys still went to the main window.
+    void panelWindowIsActivatedWithItsListFocused_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("swap") << "SpeedButton14";
+        QTest::newRow("to DOWN") << "SpeedButton15";
+        QTest::newRow("New") << "Button1";
+    }
+    void panelWindowIsActivatedWithItsListFocused()
+    {
+        QFETCH(QString, button);
+        Program program;
+        const QString folder = program.tree.root() + QLatin1Char('/');
+        program.form->NavigateByPath(folder);
+        program.panel->SecondPanelPath = folder;
+        program.panel->ListSecondPanel(folder);
+        program.panel->showPanel();
+        QVERIFY(QTest::qWaitForWindowExposed(program.panel));
+        program.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(program.form));
+        program.form->ListView->setFocus();
+        program.test.dialogs.answerInput(QStringLiteral("made"));
+        QWidget *windowOfButton = button == QLatin1String("Button1") ? static_cast<QWidget *>(program.panel)
+                                                                     : static_cast<QWidget *>(program.form);
+        auto *clicked = windowOfButton->findChild<QAbstractButton *>(button);
+        QVERIFY(clicked != nullptr);
+        clicked->click();
+        QTRY_VERIFY(program.panel->isActiveWindow());
+        QVERIFY(program.panel->ListView1->hasFocus());
     }
 
     void glyphsStaySharpOnAScaledScreen()

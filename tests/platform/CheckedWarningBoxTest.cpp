@@ -53,6 +53,33 @@ private Q_SLOTS:
         QCOMPARE(answer(box, Qt::Key(key)), result);
         QVERIFY(!box.isChecked());
     }
+
+    // The close box rejects the dialog as No does, but is told apart from it.
+    void closeBoxIsNeitherYesNorNo_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<bool>("closedByBox");
+        QTest::newRow("close box") << "close" << true;
+        QTest::newRow("Escape") << "escape" << false;
+        QTest::newRow("No button") << "no" << false;
+    }
+    void closeBoxIsNeitherYesNorNo()
+    {
+        QFETCH(QString, way);
+        QFETCH(bool, closedByBox);
+        quil::CheckedWarningBox box(QStringLiteral("t"), QStringLiteral("text"), QStringLiteral("box"), true, 280);
+        QTimer::singleShot(0, &box, [&box, way] {
+            if (way == QLatin1String("close"))
+                box.close();
+            else if (way == QLatin1String("escape"))
+                QTest::keyClick(box.focusWidget() ? box.focusWidget() : &box, Qt::Key_Escape);
+            else
+                box.noButton()->click();
+        });
+        QCOMPARE(box.exec(), int(QDialog::Rejected));
+        QCOMPARE(box.closedByBox(), closedByBox);
+        QVERIFY(box.isChecked());
+    }
 };
 
 QTEST_MAIN(CheckedWarningBoxTest)

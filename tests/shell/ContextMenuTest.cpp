@@ -5,6 +5,7 @@
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
 #include "platform/FileClipboard.h"
+#include "platform/ScriptedDialogs.h"
 #include "shell/ContextMenuController.h"
 #include "shell/PropertiesWindow.h"
 #include "support/MainWindowFixture.h"
@@ -228,20 +229,42 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(program.tree.path("in/отчёт 1.txt")));
     }
 
-    void deleteMovesToTheTrash()
+    // Guards against a delete without the question that F8 asks.
+    void deleteAsksAsTheDeleteCommandDoes_data()
     {
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<bool>("toTrash");
+        QTest::newRow("to the trash") << true << true;
+        QTest::newRow("for good") << true << false;
+        QTest::newRow("No") << false << true;
+    }
+    void deleteAsksAsTheDeleteCommandDoes()
+    {
+        QFETCH(bool, yes);
+        QFETCH(bool, toTrash);
         Program program;
         program.tree.file("gone.txt", "bye");
         program.tree.file("kept.txt", "stay");
         program.list("");
         program.selectRow(QStringLiteral("gone.txt"));
+        program.dialogs.answerYesNoWithCheck(yes, toTrash);
         program.rightClick(QStringLiteral("Удалить"));
-        QVERIFY(!QFile::exists(program.tree.path("gone.txt")));
-        QVERIFY(QFile::exists(trashFolder() + "files/gone.txt"));
+
+        const auto asked = program.dialogs.shown(quil::ScriptedDialogs::Kind::YesNoWithCheck);
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked.first().title, QStringLiteral("Удаление выделенных объектов..."));
+        QCOMPARE(asked.first().text,
+                 QStringLiteral("Удалить : 1 объект(ов)\r\ngone.txt\r\n\r\n\r\n В Ы П О Л Н И Т Ь ?"));
+        QCOMPARE(asked.first().extra, QStringLiteral("Удалять в корзину."));
+        QCOMPARE(program.dialogs.messages(), yes ? QStringList() : QStringList{QStringLiteral("Удаление отменено")});
+        QCOMPARE(QFile::exists(program.tree.path("gone.txt")), !yes);
+        QCOMPARE(program.form->listing().findEntry(QStringLiteral("gone.txt")) >= 0, !yes);
         QFile info(trashFolder() + "info/gone.txt.trashinfo");
-        QVERIFY(info.open(QIODevice::ReadOnly));
-        QVERIFY(info.readAll().contains("Path=" + program.tree.rootBytes() + "/gone.txt"));
-        QCOMPARE(program.form->listing().findEntry(QStringLiteral("gone.txt")), -1);
+        QCOMPARE(QFile::exists(trashFolder() + "files/gone.txt"), yes && toTrash);
+        if (yes && toTrash) {
+            QVERIFY(info.open(QIODevice::ReadOnly));
+            QVERIFY(info.readAll().contains("Path=" + program.tree.rootBytes() + "/gone.txt"));
+        }
         QFile::remove(trashFolder() + "files/gone.txt");
         info.remove();
     }

@@ -17,6 +17,9 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <cerrno>
+#include <cstring>
+
 // The Edit command, the new text file and the command line, with real
 // recording programs as the editors and the typed programs.
 class EditCommandTest : public QObject
@@ -137,6 +140,49 @@ private Q_SLOTS:
         program.dialogs.answerInput(QStringLiteral("new.txt"));
         program.press(QStringLiteral("my file.txt"), Qt::ShiftModifier);
         QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Ошибка при запуске текстового редактора ")});
+    }
+
+    // Guards against "../x" naming a file outside the folder and an empty
+    // name the folder itself.
+    void newTextFileRefusesNamesOutsideTheFolder_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("up and out") << "../x";
+        QTest::newRow("empty") << "";
+    }
+    void newTextFileRefusesNamesOutsideTheFolder()
+    {
+        QFETCH(QString, name);
+        Program program;
+        program.useEditor();
+        program.dialogs.answerInput(name);
+        program.press(QStringLiteral("my file.txt"), Qt::ShiftModifier);
+        const QString folder = program.files.root() + QLatin1Char('/');
+        const auto refused = program.dialogs.shown(quil::ScriptedDialogs::Kind::ItemError);
+        QCOMPARE(refused.size(), 1);
+        QCOMPARE(refused.first().text, folder + name);
+        QCOMPARE(refused.first().extra, QString::fromLocal8Bit(std::strerror(EINVAL)));
+        // The press returns only after a started editor has ended: none was.
+        QVERIFY(!QFile::exists(program.record));
+    }
+
+    // Guards against the box's inline completion: Enter ran an older line
+    // that began with the typed text.
+    void commandLineRunsWhatWasTyped()
+    {
+        Program program;
+        const QString script = recordingScript(program.files, "bin dir/rec.sh", program.record);
+        const QString quoted = QLatin1Char('"') + script + QLatin1Char('"');
+        program.runLine(quoted + QStringLiteral(" older"));
+        QCOMPARE(waitForRecord(program.record).mid(1), QList<QByteArray>{"older"});
+        QVERIFY(QFile::remove(program.record));
+        QLineEdit *line = program.form().ComboBox1->lineEdit();
+        line->clear();
+        line->setFocus();
+        QTest::keyClicks(line, quoted + QStringLiteral(" o"));
+        QCOMPARE(line->text(), quoted + QStringLiteral(" o"));
+        QTest::keyClick(line, Qt::Key_Return);
+        QCOMPARE(waitForRecord(program.record).mid(1), QList<QByteArray>{"o"});
     }
 
     void commandLine_data()
