@@ -1,6 +1,7 @@
 #include "platform/fileop/LeafCopy.h"
 
 #include "platform/PosixIo.h"
+#include "platform/fileop/ExtendedAttributes.h"
 #include "platform/fileop/FileOperation.h"
 #include "platform/fileop/OperationState.h"
 
@@ -136,6 +137,8 @@ int LeafCopy::writeCopy(int in, const Place &dst, const struct stat &st, bool du
         code = copyData(in, out.get(), st, copied);
     if (code == 0 && ::fchmod(out.get(), copyMode(st, m_state.user, m_state.group)) != 0)
         code = errno;
+    if (code == 0)
+        copyExtendedAttributes(in, out.get());
     if (code == 0 && ::futimens(out.get(), times) != 0)
         code = errno;
     // The data must be on disk before it replaces an old target or its source goes.
