@@ -31,7 +31,8 @@ int openSource(const Place &src, UniqueFd &in)
         return errno;
     if (!S_ISREG(opened.st_mode))
         return EINVAL;
-    ::fcntl(in.get(), F_SETFL, ::fcntl(in.get(), F_GETFL) & ~O_NONBLOCK);
+    // Of the flags opened with, F_SETFL changes only O_NONBLOCK.
+    ::fcntl(in.get(), F_SETFL, 0);
     return 0;
 }
 
@@ -106,7 +107,8 @@ Outcome LeafCopy::copyFile(const Place &src, const Place &dst, const struct stat
         if (::lseek(in.get(), 0, SEEK_SET) != 0)
             return OperationState::outcomeOf(m_state.ask(src.path, errno));
     }
-    if (::fstat(in.get(), &copied) != 0)
+    // A move checks that the source did not change while it was copied.
+    if (move && ::fstat(in.get(), &copied) != 0)
         copied = {};
     return Outcome::Done;
 }
