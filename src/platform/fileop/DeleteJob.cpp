@@ -36,14 +36,20 @@ struct DeleteFrame
 
 bool DeleteJob::run(const QStringList &sources)
 {
-    std::vector<std::pair<QByteArray, UniqueFd>> items;
+    struct Item
+    {
+        QByteArray path;
+        bool mustBeFolder; // written with a trailing "/"
+    };
+    std::vector<Item> items;
     for (const QString &source : sources) {
-        const QByteArray path = bytepath::stripTrailingSlashes(toNative(source));
-        UniqueFd parent(isBadPath(path) ? -1 : openFolder(bytepath::parent(path)));
+        const QByteArray written = toNative(source);
+        const QByteArray path = bytepath::stripTrailingSlashes(written);
+        const int parent = isBadPath(path) ? -1 : m_folders.open(bytepath::parent(path));
         bool seen = false;
-        if (parent.valid())
+        if (parent >= 0)
             scanTree(
-                parent.get(), bytepath::fileName(path),
+                parent, bytepath::fileName(path),
                 [&](const struct stat &) {
                     seen = true;
                     ++m_state.itemsTotal;
@@ -52,28 +58,32 @@ bool DeleteJob::run(const QStringList &sources)
                 m_state.cancelled);
         if (!seen)
             ++m_state.itemsTotal;
-        items.emplace_back(path, std::move(parent));
+        items.push_back(Item{path, written.endsWith('/')});
     }
-    for (auto &[path, parent] : items) {
+    for (const Item &item : items) {
         if (m_state.cancelled)
             break;
+        const QByteArray &path = item.path;
         if (isBadPath(path)) {
             m_state.enter(path);
             if (m_state.ask(path, EINVAL) == Choice::Cancel)
                 break;
             continue;
         }
+        const QByteArray name = bytepath::fileName(path);
+        int parent = -1;
         const Outcome opened = m_state.attempt(path, [&] {
-            if (!parent.valid())
-                parent = UniqueFd(openFolder(bytepath::parent(path)));
-            return parent.valid() ? 0 : errno;
+            parent = m_folders.open(bytepath::parent(path));
+            if (parent < 0)
+                return errno;
+            return item.mustBeFolder ? checkFolderName(parent, name) : 0;
         });
         if (opened != Outcome::Done) {
             if (m_state.cancelled)
                 break;
             continue;
         }
-        if (removeTree(Place{parent.get(), bytepath::fileName(path), path}) == Outcome::Cancelled)
+        if (removeTree(Place{parent, name, path}) == Outcome::Cancelled)
             break;
     }
     return true;
@@ -160,13 +170,23 @@ bool runTrash(OperationState &state, const QStringList &sources)
     for (const QString &source : sources) {
         if (state.cancelled)
             break;
-        const QByteArray path = bytepath::stripTrailingSlashes(toNative(source));
+        const QByteArray written = toNative(source);
+        const QByteArray path = bytepath::stripTrailingSlashes(written);
         state.enter(path);
         for (;;) {
             if (isBadPath(path)) {
                 if (state.ask(path, EINVAL) == Choice::Retry)
                     continue;
                 break;
+            }
+            if (written.endsWith('/')) {
+                const UniqueFd parent(openFolder(bytepath::parent(path)));
+                const int code = parent.valid() ? checkFolderName(parent.get(), bytepath::fileName(path)) : errno;
+                if (code != 0) {
+                    if (state.ask(path, code) == Choice::Retry)
+                        continue;
+                    break;
+                }
             }
             const QString reason = moveToTrash(path);
             if (reason.isEmpty())

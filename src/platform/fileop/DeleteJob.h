@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/fileop/FileOperationCalls.h"
+#include "platform/fileop/SourceFolders.h"
 
 #include <QStringList>
 
@@ -19,6 +20,7 @@ private:
     Outcome removeTree(const Place &place);
 
     OperationState &m_state;
+    SourceFolders m_folders;
 };
 
 // Moves a list of sources to the trash.

@@ -26,6 +26,14 @@ int openFolder(const QByteArray &path)
     return posix::openPath(path, kDirFlags).release();
 }
 
+int checkFolderName(int folder, const QByteArray &name)
+{
+    struct stat st;
+    if (::fstatat(folder, name.constData(), &st, 0) != 0)
+        return errno;
+    return S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+}
+
 int listFolder(int folderFd, QList<QByteArray> &names)
 {
     const int fd = ::openat(folderFd, ".", kDirFlags);

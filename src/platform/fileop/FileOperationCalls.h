@@ -28,6 +28,9 @@ struct Place
 bool isBadPath(const QByteArray &path);
 // Opens a folder by a path of any length. The descriptor, or -1 with errno.
 int openFolder(const QByteArray &path);
+// A source written with a trailing "/" must be a folder, or a link to one, as
+// the system reads such a path: anything else is refused. 0, ENOTDIR or errno.
+int checkFolderName(int folder, const QByteArray &name);
 // The names in an open folder, without "." and "..". Returns 0 or errno.
 int listFolder(int folderFd, QList<QByteArray> &names);
 // rename that never replaces; -1 with errno (EEXIST when the name is taken).

@@ -1,6 +1,7 @@
 #include "platform/fileop/LeafCopy.h"
 
 #include "platform/PosixIo.h"
+#include "platform/fileop/ExtendedAttributes.h"
 #include "platform/fileop/FileOperation.h"
 #include "platform/fileop/OperationState.h"
 
@@ -30,7 +31,8 @@ int openSource(const Place &src, UniqueFd &in)
         return errno;
     if (!S_ISREG(opened.st_mode))
         return EINVAL;
-    ::fcntl(in.get(), F_SETFL, ::fcntl(in.get(), F_GETFL) & ~O_NONBLOCK);
+    // Of the flags opened with, F_SETFL changes only O_NONBLOCK.
+    ::fcntl(in.get(), F_SETFL, 0);
     return 0;
 }
 
@@ -105,7 +107,8 @@ Outcome LeafCopy::copyFile(const Place &src, const Place &dst, const struct stat
         if (::lseek(in.get(), 0, SEEK_SET) != 0)
             return OperationState::outcomeOf(m_state.ask(src.path, errno));
     }
-    if (::fstat(in.get(), &copied) != 0)
+    // A move checks that the source did not change while it was copied.
+    if (move && ::fstat(in.get(), &copied) != 0)
         copied = {};
     return Outcome::Done;
 }
@@ -136,6 +139,8 @@ int LeafCopy::writeCopy(int in, const Place &dst, const struct stat &st, bool du
         code = copyData(in, out.get(), st, copied);
     if (code == 0 && ::fchmod(out.get(), copyMode(st, m_state.user, m_state.group)) != 0)
         code = errno;
+    if (code == 0)
+        copyExtendedAttributes(in, out.get());
     if (code == 0 && ::futimens(out.get(), times) != 0)
         code = errno;
     // The data must be on disk before it replaces an old target or its source goes.

@@ -16,8 +16,8 @@ namespace {
 using Choice = OperationState::Choice;
 
 // Opens the folders of both paths and reads the source. Done when both are there.
-Outcome openBoth(OperationState &state, const QByteArray &from, const QByteArray &to, bool folderTarget,
-                 UniqueFd &fromFolder, UniqueFd &toFolder, struct stat &st)
+Outcome openBoth(OperationState &state, const QByteArray &from, const QByteArray &to, bool folderSource,
+                 bool folderTarget, UniqueFd &fromFolder, UniqueFd &toFolder, struct stat &st)
 {
     const Outcome outcome = state.attempt(from, [&] {
         if (isBadPath(from))
@@ -27,6 +27,9 @@ Outcome openBoth(OperationState &state, const QByteArray &from, const QByteArray
             return errno;
         if (::fstatat(fromFolder.get(), bytepath::fileName(from).constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
             return errno;
+        if (folderSource)
+            if (const int code = checkFolderName(fromFolder.get(), bytepath::fileName(from)); code != 0)
+                return code;
         // A new name written with a trailing "/" is a folder's: a file cannot take it.
         return folderTarget && !S_ISDIR(st.st_mode) ? ENOTDIR : 0;
     });
@@ -67,7 +70,8 @@ bool runRename(OperationState &state, const QString &source, const QString &targ
     state.enter(from);
     UniqueFd fromFolder, toFolder;
     struct stat st;
-    if (openBoth(state, from, to, toNative(target).endsWith('/'), fromFolder, toFolder, st) != Outcome::Done)
+    if (openBoth(state, from, to, toNative(source).endsWith('/'), toNative(target).endsWith('/'), fromFolder, toFolder,
+                 st) != Outcome::Done)
         return true;
     const Place src{fromFolder.get(), bytepath::fileName(from), from};
     Place dst{toFolder.get(), bytepath::fileName(to), to};

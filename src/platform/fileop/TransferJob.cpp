@@ -20,8 +20,10 @@
 #include "platform/BytePath.h"
 #include "platform/Dialogs.h"
 #include "platform/NativePath.h"
+#include "platform/fileop/ExtendedAttributes.h"
 #include "platform/fileop/FileOperation.h"
 #include "platform/fileop/OperationState.h"
+#include "platform/fileop/SourceFolders.h"
 #include "platform/fileop/TreeScan.h"
 
 #include <cerrno>
@@ -34,9 +36,10 @@ using Choice = OperationState::Choice;
 struct TransferJob::Source
 {
     QByteArray path;
+    QByteArray folder; // the path of the folder it lies in
     QByteArray name;
-    UniqueFd parent;
     bool counted = true;
+    bool mustBeFolder = false; // written with a trailing "/"
 };
 
 // A folder being transferred: its source and target, opened, and the names
@@ -80,19 +83,23 @@ bool TransferJob::run(const QStringList &sources, const QString &target)
     if (!lookAtSources(sources, items))
         return false;
 
-    std::vector<std::pair<UniqueFd, QByteArray>> toCount;
+    // The totals are counted beside the work, through folders of their own.
+    std::vector<std::pair<QByteArray, QByteArray>> toCount;
     for (const Source &item : items) {
-        if (item.counted && item.parent.valid() && !isBadPath(item.path))
-            toCount.emplace_back(UniqueFd(::fcntl(item.parent.get(), F_DUPFD_CLOEXEC, 0)), item.name);
+        if (item.counted && !isBadPath(item.path))
+            toCount.emplace_back(item.folder, item.name);
         else
             ++m_state.itemsTotal;
     }
     std::thread counter([this, toCount = std::move(toCount)] {
-        for (const auto &[parent, name] : toCount) {
+        SourceFolders folders;
+        for (const auto &[folderPath, name] : toCount) {
+            if (m_state.cancelled)
+                break;
             bool seen = false;
-            if (parent.valid())
+            if (const int parent = folders.open(folderPath); parent >= 0)
                 scanTree(
-                    parent.get(), name,
+                    parent, name,
                     [&](const struct stat &st) {
                         seen = true;
                         ++m_state.itemsTotal;
@@ -120,10 +127,12 @@ bool TransferJob::run(const QStringList &sources, const QString &target)
                 break;
             continue;
         }
+        int parent = -1;
         const Outcome opened = m_state.attempt(item.path, [&] {
-            if (!item.parent.valid())
-                item.parent = UniqueFd(openFolder(bytepath::parent(item.path)));
-            return item.parent.valid() ? 0 : errno;
+            parent = m_sourceFolders.open(item.folder);
+            if (parent < 0)
+                return errno;
+            return item.mustBeFolder ? checkFolderName(parent, item.name) : 0;
         });
         if (opened != Outcome::Done) {
             if (m_state.cancelled)
@@ -132,7 +141,7 @@ bool TransferJob::run(const QStringList &sources, const QString &target)
         }
         m_state.counted = item.counted;
         const QByteArray name = m_newName.isEmpty() ? item.name : m_newName;
-        const Place src{item.parent.get(), item.name, item.path};
+        const Place src{parent, item.name, item.path};
         const Place dst{m_destination.get(), name, bytepath::join(m_destinationPath, name)};
         if (transferTree(src, dst) == Outcome::Cancelled)
             break;
@@ -182,13 +191,15 @@ bool TransferJob::lookAtSources(const QStringList &sources, std::vector<Source> 
 {
     for (const QString &source : sources) {
         Source item;
-        item.path = bytepath::stripTrailingSlashes(toNative(source));
+        const QByteArray written = toNative(source);
+        item.path = bytepath::stripTrailingSlashes(written);
+        item.folder = bytepath::parent(item.path);
         item.name = bytepath::fileName(item.path);
-        item.parent = UniqueFd(openFolder(bytepath::parent(item.path)));
+        item.mustBeFolder = written.endsWith('/');
+        const int parent = isBadPath(item.path) ? -1 : m_sourceFolders.open(item.folder);
         struct stat st;
-        if (item.parent.valid() && !isBadPath(item.path) &&
-            ::fstatat(item.parent.get(), item.name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
-            if (S_ISDIR(st.st_mode) && intoItself(item.parent.get(), item.name, st)) {
+        if (parent >= 0 && ::fstatat(parent, item.name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+            if (S_ISDIR(st.st_mode) && intoItself(parent, item.name, st)) {
                 refuseIntoItself(item.name);
                 m_state.noteError(EINVAL);
                 return false;
@@ -456,6 +467,7 @@ Outcome TransferJob::finishFolder(FolderFrame &frame, int srcParent, int dstPare
     Outcome result = frame.result;
     if (frame.created) {
         ::fchmod(frame.out.get(), frame.st.st_mode & 07777);
+        copyExtendedAttributes(frame.in.get(), frame.out.get());
         const struct timespec times[2] = {frame.st.st_atim, frame.st.st_mtim};
         ::futimens(frame.out.get(), times);
         if (result == Outcome::Cancelled)

@@ -2,6 +2,7 @@
 
 #include "platform/fileop/FileOperationCalls.h"
 #include "platform/fileop/LeafCopy.h"
+#include "platform/fileop/SourceFolders.h"
 #include "platform/fileop/WalkFolder.h"
 
 #include <QStringList>
@@ -45,6 +46,7 @@ private:
     OperationState &m_state;
     LeafCopy m_leaf;
     const bool m_move;
+    SourceFolders m_sourceFolders;
     UniqueFd m_destination;
     QByteArray m_destinationPath;
     QByteArray m_newName;

@@ -781,3 +781,45 @@ TEST(FileOperation, TrailingSlashTargetIsAFolder)
     EXPECT_EQ(fc::names(root), (QList<QByteArray>{"d", "f", "newdir"}));
     EXPECT_TRUE(fc::names(root + "/d").isEmpty());
 }
+
+// A source written with a trailing "/" names a folder: a file so named is
+// refused and kept, as rm, cp and mv refuse it (ENOTDIR); a folder is done.
+TEST(FileOperation, TrailingSlashSourceMustBeAFolder)
+{
+    struct Case
+    {
+        const char *name;
+        int operation;
+        int flags;
+    };
+    const Case cases[] = {
+        {"delete", FO_DELETE, FOF_MULTIDESTFILES},
+        {"copy", FO_COPY, 0},
+        {"move", FO_MOVE, 0},
+        {"rename", FO_RENAME, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TempTree tree;
+        const QByteArray src = folder(tree, "src");
+        const QByteArray dst = folder(tree, "dst");
+        fc::write(src + "/f", "f");
+        folder(tree, "src/d");
+        const QByteArray target = c.operation == FO_RENAME ? dst + "/g" : dst;
+
+        ScriptedDialogs dialogs;
+        dialogs.setDefaultItemError(Dialogs::ErrorAnswer::Skip);
+        EXPECT_FALSE(FileOperation(dialogs, {q(src + "/f/")}, q(target), c.operation, c.flags).run());
+        const auto asked = dialogs.shown(Kind::ItemError);
+        ASSERT_EQ(asked.size(), 1);
+        EXPECT_EQ(asked[0].text, q(src + "/f"));
+        EXPECT_EQ(asked[0].extra, QString::fromLocal8Bit(strerror(ENOTDIR)));
+        EXPECT_EQ(fc::read(src + "/f"), "f");
+        EXPECT_TRUE(fc::names(dst).isEmpty());
+
+        dialogs.clear();
+        EXPECT_TRUE(FileOperation(dialogs, {q(src + "/d/")}, q(target), c.operation, c.flags).run());
+        EXPECT_TRUE(dialogs.shown().isEmpty());
+        EXPECT_EQ(fc::exists(src + "/d"), c.operation == FO_COPY);
+    }
+}
