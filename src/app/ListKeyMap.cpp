@@ -2,6 +2,7 @@
 
 #include "app/TForm1.h"
 #include "fileops/SecondPanel.h"
+#include "fileops/UndoCommand.h"
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
 #include "listing/TShellItem.h"
@@ -56,6 +57,10 @@ bool ListKeyMap::runCommand(int key, Qt::KeyboardModifiers modifiers, bool &cons
     case Qt::Key_J:
         if (modifiers.testFlag(Qt::ControlModifier))
             appendQuotedPath();
+        return true;
+    case Qt::Key_Z:
+        if (modifiers.testFlag(Qt::ControlModifier))
+            UndoCommand(m_form, m_services).run();
         return true;
     case Qt::Key_Plus:
     case Qt::Key_Minus:

@@ -2,6 +2,7 @@
 
 #include "listing/PathText.h"
 #include "platform/NativePath.h"
+#include "platform/fileop/UndoJournal.h"
 
 #include <QCollator>
 
@@ -77,7 +78,10 @@ bool createOneFolder(const QString &folder, const QString &name)
     // A virtual folder ("computer:///") has no place for a folder.
     if (isRefusedNewName(name) || !folder.startsWith(QLatin1Char('/')))
         return false;
-    return ::mkdir(toNative(folder + name).constData(), 0777) == 0;
+    if (::mkdir(toNative(folder + name).constData(), 0777) != 0)
+        return false;
+    UndoJournal::session().recordCreatedFolder(toNative(folder + name));
+    return true;
 }
 
 QString createdFolderName(const QString &typed)

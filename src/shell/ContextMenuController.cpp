@@ -2,6 +2,7 @@
 
 #include "app/TForm1.h"
 #include "fileops/DeleteCommand.h"
+#include "fileops/UndoCommand.h"
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
 #include "listing/PathText.h"
@@ -94,8 +95,17 @@ ContextMenuController::Outcome ContextMenuController::ShowShellContextMenu(const
         const MenuCommand command = item.command;
         connect(action, &QAction::triggered, &menu, [&picked, command] { picked = {true, command, {}}; });
     }
+    // The newest file operation of this run, undone as by Ctrl+Z.
+    QAction *undo = menu.addAction(UndoCommand::menuText());
+    undo->setEnabled(UndoCommand::canUndo());
+    bool undoPicked = false;
+    connect(undo, &QAction::triggered, &menu, [&undoPicked] { undoPicked = true; });
     Q_EMIT menuShown(&menu);
     menu.exec(point);
+    if (undoPicked) {
+        UndoCommand(m_form, m_services).run();
+        return Outcome::Ran;
+    }
     if (!picked.picked)
         return Outcome::Dismissed;
     run(target, picked, owner);

@@ -188,9 +188,13 @@ bool runTrash(OperationState &state, const QStringList &sources)
                     break;
                 }
             }
+            struct stat before;
+            const bool seen = ::lstat(path.constData(), &before) == 0;
             const QString reason = moveToTrash(path);
-            if (reason.isEmpty())
+            if (reason.isEmpty()) {
+                state.notePlaced(path, {}, seen ? &before : nullptr);
                 break;
+            }
             if (state.ask(path, reason, EIO) != Choice::Retry)
                 break;
         }

@@ -93,6 +93,11 @@ int FileOperation::operation() const
     return d->operation;
 }
 
+QString FileOperation::target() const
+{
+    return d->target;
+}
+
 int FileOperation::firstError() const
 {
     const int code = d->state.error;
@@ -112,6 +117,11 @@ void FileOperation::setBeforeItem(std::function<void(const QString &)> hook)
 void FileOperation::setAfterBytes(std::function<void(qint64)> hook)
 {
     d->state.afterBytes = std::move(hook);
+}
+
+void FileOperation::setItemPlaced(std::function<void(const QByteArray &, const QByteArray &, const struct stat *)> hook)
+{
+    d->state.placed = std::move(hook);
 }
 
 QByteArray FileOperation::collisionName(const QByteArray &name, int n, bool isFolder)

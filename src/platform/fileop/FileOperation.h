@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <sys/stat.h>
+
 #include <functional>
 #include <memory>
 
@@ -64,6 +66,8 @@ public:
     // A snapshot for the progress window. Any thread.
     Progress progress() const;
     int operation() const;
+    // The target as given (empty for a delete).
+    QString target() const;
     // The errno of the first failure, ECANCELED after a cancel, 0 after success.
     int firstError() const;
 
@@ -75,6 +79,12 @@ public:
     // Called on the worker thread each time bytes have been written, with
     // the running total (tests change a source while its copy runs).
     void setAfterBytes(std::function<void(qint64 bytesDone)> hook);
+    // Called on the worker thread for each item put in a new place as a
+    // whole: a copied or moved item (from, its new path; before is null), a
+    // folder made by a copy even when cancelled, a trashed item (to is empty;
+    // before holds its data as it went).
+    void
+    setItemPlaced(std::function<void(const QByteArray &from, const QByteArray &to, const struct stat *before)> hook);
 
     // The name an item gets on a collision: "name (n).ext" for files (the
     // extension is from the last dot, not a leading one), "name (n)" for folders.

@@ -30,6 +30,35 @@ QString operationText(int operation)
     return {};
 }
 
+QString lastName(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? path : path.mid(slash + 1);
+}
+
+QString folderOf(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash <= 0 ? QStringLiteral("/") : path.left(slash + 1);
+}
+
+// Where the items go; for a delete, where they are taken from.
+QString targetText(const FileOperation &operation, const QString &current)
+{
+    switch (operation.operation()) {
+    case FO_COPY:
+    case FO_MOVE:
+        return QStringLiteral("В папку: ") + operation.target();
+    case FO_DELETE:
+        return current.isEmpty() ? QString() : QStringLiteral("Из папки: ") + folderOf(current);
+    case FO_RENAME:
+        return QStringLiteral("Новое имя: ") + operation.target();
+    default:
+        break;
+    }
+    return {};
+}
+
 QString number(qint64 value)
 {
     return groupThousands(value).trimmed();
@@ -39,13 +68,21 @@ QString number(qint64 value)
 
 FileOperationProgress::FileOperationProgress(FileOperation &operation, QWidget *parent)
     : QDialog(parent), m_operation(operation), m_operationLabel(new QLabel(operationText(operation.operation()), this)),
-      m_currentLabel(new QLabel(this)), m_bytesLabel(new QLabel(this)), m_itemsLabel(new QLabel(this)),
-      m_bar(new QProgressBar(this)), m_cancel(new QPushButton(QStringLiteral("Отмена"), this)),
-      m_timer(new QTimer(this))
+      m_targetLabel(new QLabel(this)), m_currentLabel(new QLabel(this)), m_nameLabel(new QLabel(this)),
+      m_speedLabel(new QLabel(this)), m_timeLeftLabel(new QLabel(this)), m_bytesLabel(new QLabel(this)),
+      m_itemsLabel(new QLabel(this)), m_bar(new QProgressBar(this)),
+      m_cancel(new QPushButton(QStringLiteral("Отмена"), this)), m_timer(new QTimer(this))
 {
     setWindowTitle(operationText(operation.operation()));
     setMinimumWidth(460);
     m_operationLabel->setObjectName(QStringLiteral("operationLabel"));
+    m_targetLabel->setObjectName(QStringLiteral("targetLabel"));
+    m_targetLabel->setTextFormat(Qt::PlainText);
+    m_targetLabel->setWordWrap(true);
+    m_nameLabel->setObjectName(QStringLiteral("nameLabel"));
+    m_nameLabel->setTextFormat(Qt::PlainText);
+    m_speedLabel->setObjectName(QStringLiteral("speedLabel"));
+    m_timeLeftLabel->setObjectName(QStringLiteral("timeLeftLabel"));
     m_currentLabel->setObjectName(QStringLiteral("currentLabel"));
     m_currentLabel->setTextFormat(Qt::PlainText);
     m_currentLabel->setWordWrap(true);
@@ -56,22 +93,48 @@ FileOperationProgress::FileOperationProgress(FileOperation &operation, QWidget *
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_operationLabel);
+    layout->addWidget(m_targetLabel);
+    layout->addWidget(m_nameLabel);
     layout->addWidget(m_currentLabel);
     layout->addWidget(m_bar);
     layout->addWidget(m_bytesLabel);
     layout->addWidget(m_itemsLabel);
+    layout->addWidget(m_speedLabel);
+    layout->addWidget(m_timeLeftLabel);
     layout->addWidget(m_cancel, 0, Qt::AlignRight);
 
     connect(m_cancel, &QPushButton::clicked, this, &FileOperationProgress::cancelOperation);
     connect(m_timer, &QTimer::timeout, this, &FileOperationProgress::refresh);
-    m_timer->start(100);
+    // A few times a second: often enough to follow, seldom enough to read.
+    m_timer->start(250);
+    m_elapsed.start();
+    m_clock = [this] { return m_elapsed.elapsed(); };
     refresh();
+}
+
+void FileOperationProgress::setClock(std::function<qint64()> clock)
+{
+    m_clock = std::move(clock);
+    m_rate = TransferRate();
 }
 
 void FileOperationProgress::refresh()
 {
     const FileOperation::Progress p = m_operation.progress();
     m_currentLabel->setText(p.current);
+    m_nameLabel->setText(p.current.isEmpty() ? QString() : QStringLiteral("Объект: ") + lastName(p.current));
+    m_targetLabel->setText(targetText(m_operation, p.current));
+    // Bytes measure copies and moves across volumes; items the rest.
+    const bool byBytes = p.bytesTotal > 0;
+    const qint64 done = byBytes ? p.bytesDone : p.itemsDone;
+    const qint64 total = byBytes ? p.bytesTotal : p.itemsTotal;
+    m_rate.add(m_clock(), done);
+    const std::optional<double> speed = m_rate.perSecond();
+    const std::optional<qint64> left = m_rate.secondsLeft(total);
+    m_speedLabel->setText(QStringLiteral("Скорость: ") +
+                          (speed ? TransferRate::speedText(*speed, byBytes) : QStringLiteral("...")));
+    m_timeLeftLabel->setText(QStringLiteral("Осталось: ") +
+                             (left ? TransferRate::durationText(*left) : QStringLiteral("...")));
     m_bytesLabel->setText(
         QStringLiteral("%1 из %2 байт").arg(number(p.bytesDone), number(std::max(p.bytesDone, p.bytesTotal))));
     m_itemsLabel->setText(

@@ -80,6 +80,8 @@ Outcome LeafCopy::run(const Place &src, Place &dst, const struct stat &st, bool 
             outcome = m_state.attempt(src.path,
                                       [&] { return ::unlinkat(src.folder, src.name.constData(), 0) == 0 ? 0 : errno; });
     }
+    if (outcome == Outcome::Done)
+        m_state.notePlaced(src.path, dst.path);
     m_state.itemDone(depth);
     return outcome;
 }

@@ -38,6 +38,9 @@ struct OperationState
     QString current;
     std::function<void(const QString &)> beforeItem;
     std::function<void(qint64)> afterBytes;
+    // Each item put in a new place as a whole (a copy, a moved item, a
+    // trashed one with its data before), for the undo journal.
+    std::function<void(const QByteArray &from, const QByteArray &to, const struct stat *before)> placed;
 
     // Worker thread only.
     bool failed = false;
@@ -50,6 +53,11 @@ struct OperationState
     void stop();
     void addBytes(qint64 n);
     void itemDone(int depth);
+    void notePlaced(const QByteArray &from, const QByteArray &to, const struct stat *before = nullptr)
+    {
+        if (placed)
+            placed(from, to, before);
+    }
     // Makes the path the current item of the progress.
     void enter(const QByteArray &path);
     Choice ask(const QByteArray &path, const QString &reason, int code);

@@ -98,6 +98,7 @@ bool runRename(OperationState &state, const QString &source, const QString &targ
                                 ? ::renameat(src.folder, src.name.constData(), dst.folder, dst.name.constData())
                                 : renameNoReplace(src.folder, src.name.constData(), dst.folder, dst.name.constData());
         if (renamed == 0) {
+            state.notePlaced(from, dst.path);
             ++state.itemsDone;
             return true;
         }

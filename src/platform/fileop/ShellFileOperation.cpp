@@ -1,6 +1,7 @@
 #include "platform/fileop/ShellFileOperation.h"
 
 #include "platform/fileop/FileOperationProgress.h"
+#include "platform/fileop/UndoRecorder.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -52,14 +53,20 @@ bool ShellFileOperation(Dialogs &dialogs, const QStringList &sources, const QStr
                         QWidget *owner)
 {
     FileOperation fileOperation(dialogs, sources, target, operation, flags == 0 ? FOF_ALLOWUNDO : flags);
-    return runFileOperation(fileOperation, owner);
+    UndoRecorder recorder(fileOperation, operation, flags == 0 ? FOF_ALLOWUNDO : flags);
+    const bool done = runFileOperation(fileOperation, owner);
+    recorder.commitTo(UndoJournal::session());
+    return done;
 }
 
 int ShellRename(Dialogs &dialogs, const QString &oldPath, const QString &newPath, QWidget *owner)
 {
     // A rename names the exact new path, never a folder to move into.
     FileOperation fileOperation(dialogs, {oldPath}, newPath, FO_RENAME, FOF_RENAMEONCOLLISION);
-    if (runFileOperation(fileOperation, owner))
+    UndoRecorder recorder(fileOperation, FO_RENAME, FOF_RENAMEONCOLLISION);
+    const bool done = runFileOperation(fileOperation, owner);
+    recorder.commitTo(UndoJournal::session());
+    if (done)
         return 0;
     const int code = fileOperation.firstError();
     return code != 0 ? code : 1;

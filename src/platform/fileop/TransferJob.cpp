@@ -332,6 +332,7 @@ std::optional<Outcome> TransferJob::transferItem(const Place &src, Place dst, bo
                                   ? ::renameat(src.folder, src.name.constData(), dst.folder, dst.name.constData())
                                   : renameNoReplace(src.folder, src.name.constData(), dst.folder, dst.name.constData());
             if (moved == 0) {
+                m_state.notePlaced(src.path, dst.path);
                 m_state.itemDone(depth);
                 return Outcome::Done;
             }
@@ -480,6 +481,8 @@ Outcome TransferJob::finishFolder(FolderFrame &frame, int srcParent, int dstPare
         result = m_state.attempt(
             m_srcPath, [&] { return ::unlinkat(srcParent, frame.srcName.constData(), AT_REMOVEDIR) == 0 ? 0 : errno; });
     }
+    if (frame.created && (!m_move || result == Outcome::Done))
+        m_state.notePlaced(m_srcPath, m_dstPath);
     m_state.itemDone(depth);
     return result;
 }

@@ -14,7 +14,10 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <QSemaphore>
+
 #include <future>
+#include <thread>
 
 using namespace quil;
 namespace fc = filecheck;
@@ -24,6 +27,7 @@ class FileOperationProgressTest : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void windowShowsProgressAndCancelLeavesSourcesIntact();
+    void windowShowsTargetSpeedAndTimeLeft();
     void toolRunsOperationWithScriptedAnswers();
     void ownerDeletedWhileWindowShowsIsNoDoubleDelete();
 };
@@ -96,6 +100,73 @@ void FileOperationProgressTest::windowShowsProgressAndCancelLeavesSourcesIntact(
     QVERIFY(visibleProgressWindow() == nullptr);
     QCOMPARE(fc::snapshot(src), before);
     QVERIFY(fc::names(dst).isEmpty());
+}
+
+// A copy slowed by a hook, one file at a time, against a clock stepped by
+// hand: the window names the target and the item, and its speed and time left
+// follow from the bytes done by each second.
+void FileOperationProgressTest::windowShowsTargetSpeedAndTimeLeft()
+{
+    TempTree tree;
+    const QByteArray src = tree.folder("src").toUtf8();
+    const QByteArray dst = tree.folder("dst").toUtf8();
+    constexpr qint64 kFile = 256 * 1024;
+    QStringList sources;
+    for (int i = 0; i < 4; ++i) {
+        const QByteArray path = src + "/f" + QByteArray::number(i);
+        fc::write(path, fc::pattern(kFile, i));
+        sources.append(fromNative(path));
+    }
+    ScriptedDialogs dialogs;
+    FileOperation copy(dialogs, sources, fromNative(dst), FO_COPY, 0);
+    QSemaphore gate;
+    copy.setBeforeItem([&gate](const QString &) { gate.acquire(); });
+    FileOperationProgress window(copy);
+    qint64 now = 0;
+    window.setClock([&now] { return now; });
+    std::thread worker([&copy] { copy.run(); });
+    // A failed comparison returns early: the copy is let go and joined.
+    const struct Join
+    {
+        std::thread &thread;
+        FileOperation &operation;
+        QSemaphore &gate;
+        ~Join()
+        {
+            if (!thread.joinable())
+                return;
+            operation.cancel();
+            gate.release(8);
+            thread.join();
+        }
+    } join{worker, copy, gate};
+    const auto text = [&](const char *name) {
+        window.refresh();
+        return labelText(&window, name);
+    };
+
+    QTRY_COMPARE_WITH_TIMEOUT(copy.progress().bytesTotal, 4 * kFile, 60000);
+    QCOMPARE(text("targetLabel"), QStringLiteral("В папку: ") + fromNative(dst));
+    QCOMPARE(text("nameLabel"), QStringLiteral("Объект: f0"));
+    QCOMPARE(text("speedLabel"), QStringLiteral("Скорость: ..."));
+    QCOMPARE(text("timeLeftLabel"), QStringLiteral("Осталось: ..."));
+
+    gate.release();
+    QTRY_COMPARE_WITH_TIMEOUT(copy.progress().current, fromNative(src + "/f1"), 60000);
+    now = 1000;
+    QCOMPARE(text("speedLabel"), QStringLiteral("Скорость: 256,0 КБ/с"));
+    QCOMPARE(text("timeLeftLabel"), QStringLiteral("Осталось: 0:03"));
+    QCOMPARE(text("nameLabel"), QStringLiteral("Объект: f1"));
+
+    gate.release();
+    QTRY_COMPARE_WITH_TIMEOUT(copy.progress().current, fromNative(src + "/f2"), 60000);
+    now = 4000; // slower: two files in four seconds
+    QCOMPARE(text("speedLabel"), QStringLiteral("Скорость: 128,0 КБ/с"));
+    QCOMPARE(text("timeLeftLabel"), QStringLiteral("Осталось: 0:04"));
+
+    gate.release(2);
+    worker.join();
+    QCOMPARE(fc::names(dst).size(), 4);
 }
 
 // The owner window going away while the progress window shows takes the

@@ -1,0 +1,49 @@
+#include "fileops/UndoCommand.h"
+
+#include "app/TForm1.h"
+#include "fileops/SecondPanel.h"
+#include "platform/Dialogs.h"
+#include "platform/ErrorBox.h"
+#include "platform/Services.h"
+#include "platform/fileop/ShellFileOperation.h"
+#include "platform/fileop/UndoJournal.h"
+#include "platform/fileop/UndoOperation.h"
+
+#include <QComboBox>
+
+namespace quil {
+
+bool UndoCommand::canUndo()
+{
+    return UndoJournal::session().newest() != nullptr;
+}
+
+QString UndoCommand::menuText()
+{
+    const UndoEntry *newest = UndoJournal::session().newest();
+    return newest ? QStringLiteral("Отменить ") + newest->describe() : QStringLiteral("Отменить");
+}
+
+void UndoCommand::run()
+{
+    UndoJournal &journal = UndoJournal::session();
+    const UndoEntry *newest = journal.newest();
+    if (!newest) {
+        m_services.dialogs.beep();
+        return;
+    }
+    if (!m_services.dialogs.askYesNo(UndoOperation::question(*newest), QStringLiteral("QUIL"), Dialogs::Icon::Question))
+        return;
+    m_form.SetStatus(QStringLiteral("Отмена операции..."));
+    // Taken before it runs: an undo that changed only part stays undone
+    // for that part, and is not offered twice.
+    const UndoEntry entry = *journal.takeNewest();
+    UndoOperation undo(m_services.dialogs,
+                       [this](FileOperation &operation) { return runFileOperation(operation, &m_form); });
+    undo.undo(entry);
+    if (SecondPanel *panel = m_form.secondPanel(); panel && panel->isShown())
+        panel->relist();
+    runHandler(m_services.dialogs, [this] { m_form.NavigateByPath(m_form.cbPath->currentText()); });
+}
+
+} // namespace quil

@@ -1,0 +1,86 @@
+#include "platform/fileop/UndoRecorder.h"
+
+#include "platform/fileop/FileOperation.h"
+#include "platform/fileop/TrashEntry.h"
+
+#include <algorithm>
+
+namespace quil {
+
+namespace {
+
+bool isInside(const QByteArray &path, const QByteArray &folder)
+{
+    return path.size() > folder.size() && path.startsWith(folder) && path.at(folder.size()) == '/';
+}
+
+} // namespace
+
+UndoRecorder::UndoRecorder(FileOperation &operation, int code, int flags)
+{
+    switch (code) {
+    case FO_COPY:
+        m_entry.kind = UndoEntry::Kind::Copy;
+        break;
+    case FO_MOVE:
+        m_entry.kind = UndoEntry::Kind::Move;
+        break;
+    case FO_RENAME:
+        m_entry.kind = UndoEntry::Kind::Rename;
+        break;
+    case FO_DELETE:
+        m_entry.kind = UndoEntry::Kind::Trash;
+        m_active = (flags & FOF_ALLOWUNDO) != 0;
+        break;
+    default:
+        m_active = false;
+        break;
+    }
+    if (m_active)
+        operation.setItemPlaced([this](const QByteArray &from, const QByteArray &to, const struct stat *before) {
+            placed(from, to, before);
+        });
+}
+
+void UndoRecorder::placed(const QByteArray &from, const QByteArray &to, const struct stat *before)
+{
+    UndoItem item;
+    item.from = from;
+    if (to.isEmpty()) {
+        // Trashed: the entry in the trash, found by the identity it kept.
+        if (!before)
+            return;
+        const std::optional<TrashEntry> entry = findTrashEntry(from, *before);
+        if (!entry)
+            return;
+        item.to = entry->file;
+        item.trashInfo = entry->info;
+    } else {
+        item.to = to;
+    }
+    // Read now: a cancelled copy removes the folder it made when still empty.
+    const std::optional<ItemIdentity> identity = ItemIdentity::read(item.to);
+    if (!identity)
+        return;
+    item.identity = *identity;
+    QMutexLocker lock(&m_mutex);
+    auto &items = m_entry.items;
+    items.erase(std::remove_if(items.begin(), items.end(),
+                               [&](const UndoItem &earlier) { return isInside(earlier.to, item.to); }),
+                items.end());
+    items.push_back(std::move(item));
+}
+
+UndoEntry UndoRecorder::entry()
+{
+    QMutexLocker lock(&m_mutex);
+    return m_entry;
+}
+
+void UndoRecorder::commitTo(UndoJournal &journal)
+{
+    if (m_active)
+        journal.push(entry());
+}
+
+} // namespace quil

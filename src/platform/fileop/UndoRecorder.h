@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/fileop/UndoJournal.h"
+
+#include <QMutex>
+
+namespace quil {
+
+class FileOperation;
+
+// Collects what one file operation put in new places, while it runs, into
+// the undo entry of its kind: copy, move, delete to the trash or rename.
+// A folder reported as a whole takes the place of the items inside it
+// reported before it.
+class UndoRecorder
+{
+public:
+    // Starts recording the operation (before it runs); operation and flags
+    // as given to it. A permanent delete records nothing.
+    UndoRecorder(FileOperation &operation, int code, int flags);
+
+    // After the run: the entry, with the items still where the operation
+    // left them, added to the journal as its newest.
+    void commitTo(UndoJournal &journal);
+    UndoEntry entry();
+
+private:
+    void placed(const QByteArray &from, const QByteArray &to, const struct stat *before);
+
+    QMutex m_mutex;
+    UndoEntry m_entry;
+    bool m_active = true;
+};
+
+} // namespace quil
