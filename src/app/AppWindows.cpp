@@ -30,7 +30,7 @@ AppWindows::AppWindows(quil::Services &services)
     for (QWidget *window :
          std::initializer_list<QWidget *>{Form1.get(), Form4.get(), AboutBox.get(), RF.get(), SHPIC.get(),
                                           FILESCH.get(), FB.get(), Set1.get(), Extent.get(), Selekt.get()})
-        quil::nameControlsByHints(*window);
+        quil::nameControls(*window);
     Form1->setSecondPanel(Form4.get());
     FILESCH->setFolderChooser(FB.get());
     Selekt->setMarks(&Form1->marks());

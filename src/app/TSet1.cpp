@@ -55,7 +55,7 @@ void TSet1::buildProgramRows()
         edit->setAccessibleName(caption.trimmed());
         button = new QPushButton(QStringLiteral("* * *"), this);
         button->setGeometry(584, top, 41, 21);
-        button->setAccessibleName(QStringLiteral("Выбрать программу: ") + caption.trimmed());
+        button->setAccessibleDescription(QStringLiteral("Выбрать программу: ") + caption.trimmed());
         connect(check, &QCheckBox::toggled, this, [this, program](bool on) { (m_settings.*program).used = on; });
         connect(edit, &QLineEdit::textChanged, this,
                 [this, program](const QString &text) { (m_settings.*program).path = text; });

@@ -50,7 +50,6 @@ QToolButton *textButton(QWidget *parent, const char *name, const QString &text, 
 {
     auto *button = placed(new QToolButton(parent), name, x, y, w, h);
     button->setText(text);
-    button->setAccessibleName(text);
     return button;
 }
 
@@ -118,7 +117,7 @@ TForm4::TForm4(quil::Services &services, QWidget *parent) : QWidget(parent), m_s
     ListView1->setEditTriggers(QAbstractItemView::SelectedClicked);
     ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Label6 = placed(new QLabel(this), "Label6", 8, 163, 649, 20);
-    Label6->setAccessibleName(QStringLiteral("Сведения"));
+    Label6->setAccessibleDescription(QStringLiteral("Сведения"));
 
     connect(DriveComboBox1, &QComboBox::activated, this, &TForm4::DriveComboBox1Change);
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm4::SpeedButton1Click);

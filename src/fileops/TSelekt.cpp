@@ -20,7 +20,9 @@ template <typename Widget>
 Widget *placed(Widget *widget, const char *name, const QString &accessibleName, int pixels, QRect geometry)
 {
     widget->setObjectName(QLatin1String(name));
-    widget->setAccessibleName(accessibleName);
+    // Controls with a text are read by it; the others need a name.
+    if (!accessibleName.isEmpty())
+        widget->setAccessibleName(accessibleName);
     widget->setFont(quil::arialBold(pixels));
     widget->setGeometry(geometry);
     return widget;
@@ -28,7 +30,7 @@ Widget *placed(Widget *widget, const char *name, const QString &accessibleName, 
 
 QLabel *label(QWidget *parent, const char *name, const QString &text, int x, int y)
 {
-    auto *result = placed(new QLabel(text, parent), name, text, 16, QRect(x, y, 0, 0));
+    auto *result = placed(new QLabel(text, parent), name, QString(), 16, QRect(x, y, 0, 0));
     result->adjustSize();
     return result;
 }
@@ -49,8 +51,8 @@ TSelekt::TSelekt(quil::Services &services, QWidget *parent) : QDialog(parent), m
     Label1 = label(this, "Label1", QStringLiteral("маске:"), 8, 20);
     Edit1 =
         placed(new QLineEdit(QStringLiteral("*.*"), this), "Edit1", QStringLiteral("Маска"), 16, QRect(64, 12, 81, 27));
-    Button1 = placed(new QPushButton(QStringLiteral("Выполнить"), this), "Button1", QStringLiteral("Выполнить"), 13,
-                     QRect(152, 13, 81, 25));
+    Button1 =
+        placed(new QPushButton(QStringLiteral("Выполнить"), this), "Button1", QString(), 13, QRect(152, 13, 81, 25));
     // Enter in the mask runs the mode, as the window's only button.
     Button1->setDefault(true);
     RadioGroup1 =
@@ -60,7 +62,6 @@ TSelekt::TSelekt(quil::Services &services, QWidget *parent) : QDialog(parent), m
                                 QStringLiteral("Исключение"), QStringLiteral("Реверсирование")};
     for (int index = 0; index < 4; ++index) {
         auto *item = new QRadioButton(captions[index], RadioGroup1);
-        item->setAccessibleName(captions[index]);
         item->setGeometry(8, 6 + index * 20, 209, 18);
         m_modes->addButton(item, index);
     }

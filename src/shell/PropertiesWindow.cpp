@@ -151,7 +151,7 @@ void PropertiesWindow::addPermissions(unsigned mode, bool owned)
             const int index = w * 3 + p;
             auto *box = new QCheckBox(what.at(p), this);
             box->setObjectName(QStringLiteral("Permission%1").arg(index));
-            box->setAccessibleName(who.at(w) + QLatin1Char(' ') + what.at(p));
+            box->setAccessibleDescription(who.at(w) + QLatin1Char(' ') + what.at(p));
             box->setChecked((mode & permissionBits.at(index)) != 0);
             box->setEnabled(owned);
             connect(box, &QCheckBox::toggled, this, [this, index](bool on) { permissionToggled(index, on); });

@@ -84,7 +84,6 @@ QLabel *TAboutBox::addSiteLabel(const char *name, const QString &site, const QRe
     label->setText(QStringLiteral("<a href=\"site\" style=\"color:#0000ff; font-weight:bold\">%1</a>").arg(site));
     label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     label->setFocusPolicy(Qt::StrongFocus);
-    label->setAccessibleName(site);
     return label;
 }
 

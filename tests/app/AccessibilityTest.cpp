@@ -8,20 +8,67 @@
 #include "shell/PropertiesWindow.h"
 #include "shell/TAboutBox.h"
 #include "support/MainWindowFixture.h"
+#include "support/TempTree.h"
 #include "viewers/TExtent.h"
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTextDocument>
 
 // A screen reader names a control by its accessible name: every control a
-// user can reach (focusable or a button) must have one, an icon button its hint.
+// user can reach (focusable or a button) must have one, an icon button its hint,
+// and a control that shows a text is named by that text.
 class AccessibilityTest : public QObject
 {
     Q_OBJECT
+
+    static QString accessibleName(QWidget *widget)
+    {
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
+        return face == nullptr ? QString() : face->text(QAccessible::Name);
+    }
+
+    // The text a control shows as a reader hears it: a rich label as plain
+    // text, a caption without the "&" of its shortcut.
+    static QString shownText(QWidget *widget)
+    {
+        if (auto *label = qobject_cast<QLabel *>(widget)) {
+            QString text = label->text();
+            if (label->textFormat() == Qt::RichText ||
+                (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(text))) {
+                QTextDocument document;
+                document.setHtml(text);
+                text = document.toPlainText();
+            }
+            return text;
+        }
+        if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
+            QString text = button->text();
+            static const QRegularExpression shortcut(QStringLiteral("&(.)"));
+            return text.replace(shortcut, QStringLiteral("\\1"));
+        }
+        return {};
+    }
+
+    static QStringList namesOtherThanTexts(QWidget &window)
+    {
+        QStringList faults;
+        for (QWidget *widget : window.findChildren<QWidget *>()) {
+            const QString text = shownText(widget);
+            const QString name = accessibleName(widget);
+            if (!text.trimmed().isEmpty() && name != text)
+                faults.append(QLatin1String(window.metaObject()->className()) + QLatin1Char('/') +
+                              widget->objectName() + QLatin1String(" \"") + text + QLatin1String("\" named \"") + name +
+                              QLatin1Char('"'));
+        }
+        return faults;
+    }
 
     static QStringList unnamedControls(QWidget &window)
     {
@@ -106,6 +153,49 @@ private Q_SLOTS:
         const QStringList unnamed = unnamedControls(item) + unnamedControls(volume);
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
         QCOMPARE(tabOrderFaults(item), QString());
+    }
+
+    void controlsWithATextAreNamedByIt()
+    {
+        MainWindowFixture program;
+        program.start();
+        QStringList faults;
+        for (QWidget *window : everyWindow(*program.windows))
+            faults += namesOtherThanTexts(*window);
+        TestServices test;
+        const QString file = test.settings.file("item.txt", "x");
+        quil::PropertiesWindow item(test.dialogs, file, quil::PropertiesWindow::Kind::Item);
+        quil::PropertiesWindow volume(test.dialogs, QStringLiteral("/"), quil::PropertiesWindow::Kind::Volume);
+        faults += namesOtherThanTexts(item) + namesOtherThanTexts(volume);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1String("; "))));
+
+        // The hint of a control with a text is read as its description.
+        QLabel *summary = program.form().Label1;
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(summary);
+        QVERIFY(face != nullptr);
+        QCOMPARE(face->text(QAccessible::Description), QStringLiteral("Выделено / Selected"));
+    }
+
+    // The summary is read with what it says now, after a mark has changed it.
+    void summaryIsReadWithItsCurrentText()
+    {
+        MainWindowFixture program;
+        TempTree files;
+        files.file("a.txt", QByteArray(2048, 'a'));
+        files.file("b.txt", "b");
+        program.start();
+        program.form().NavigateByPath(files.root());
+        QLabel *summary = program.form().Label1;
+        QCOMPARE(accessibleName(summary), summary->text());
+        const QString before = summary->text();
+        program.focusRow(QStringLiteral("a.txt"));
+        QTest::keyClick(program.form().ListView, Qt::Key_Space);
+        QCOMPARE(program.marked(), QStringList{QStringLiteral("a.txt")});
+        QVERIFY(summary->text() != before);
+        QCOMPARE(accessibleName(summary), summary->text());
+        QVERIFY2(summary->text().contains(QStringLiteral("1 файлах")), qPrintable(summary->text()));
+        // The status line and the disk figures, as the listing left them.
+        QCOMPARE(namesOtherThanTexts(program.form()), QStringList());
     }
 
     void tabOrderFollowsTheLayout()
