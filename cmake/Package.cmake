@@ -4,8 +4,9 @@ set(CPACK_PACKAGE_NAME quil)
 set(CPACK_PACKAGE_VENDOR "The QUIL developers")
 set(CPACK_PACKAGE_CONTACT "The QUIL developers <quil@users.noreply.github.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small file manager with a folder tree and a second panel")
+# Lines of at most 80 characters, as Debian's control files want them.
 set(CPACK_PACKAGE_DESCRIPTION
-    "QUIL shows a folder tree beside a report list of a folder's entries, with a second panel as the target of copy and move, marks by hand, by mask and by comparison, a text, hex and picture viewer and a file search. Its user interface is in Russian.")
+    "QUIL shows a folder tree beside a report list of a folder's entries, with a\nsecond panel as the target of copy and move, marks by hand, by mask and by\ncomparison, a text, hex and picture viewer and a file search. Its user\ninterface is in Russian.")
 # The home page only when the build names one (QUIL_HOMEPAGE_URL).
 if(QUIL_HOMEPAGE_URL)
   set(CPACK_PACKAGE_HOMEPAGE_URL "${QUIL_HOMEPAGE_URL}")
