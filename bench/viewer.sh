@@ -2,7 +2,9 @@
 # The file content viewer against its baselines, in one run:
 #  - the search inside a file (quil-view --find) over 512 MB without a match,
 #    against LC_ALL=C grep -ciF on the same file;
-#  - rendering the last page of a sparse 8 GiB file against its first page.
+#  - rendering the last page of a sparse 8 GiB file against its first page;
+#  - rendering a page of UTF-8 text (checked and decoded as UTF-8) against
+#    the hexadecimal page at the same place.
 # Each figure is the best of several runs. Prints the ratio line last.
 set -euo pipefail
 
@@ -49,5 +51,11 @@ first_ns=$(best_ns 5 "$TOOL" "$SPARSE" --pos 1 --repeat "$REPEAT")
 last_ns=$(best_ns 5 "$TOOL" "$SPARSE" --pos end --repeat "$REPEAT")
 echo "render $REPEAT pages of 8 GiB: first $((first_ns / 1000000)) ms, last $((last_ns / 1000000)) ms"
 
-awk -v f="$find_ns" -v g="$grep_ns" -v l="$last_ns" -v p="$first_ns" \
-    'BEGIN { printf "viewer_find_vs_grep=%.2f viewer_last_vs_first_page=%.2f\n", f / g, l / p }'
+# A page in the middle of the UTF-8 text, an odd row so that letters are cut.
+MIDDLE=$((256 * 1024 * 1024 / 16 + 1))
+text_ns=$(best_ns 5 "$TOOL" "$TEXT" --text --pos "$MIDDLE" --repeat "$REPEAT")
+hex_ns=$(best_ns 5 "$TOOL" "$TEXT" --hex --pos "$MIDDLE" --repeat "$REPEAT")
+echo "render $REPEAT pages of UTF-8 text: text $((text_ns / 1000000)) ms, hex $((hex_ns / 1000000)) ms"
+
+awk -v f="$find_ns" -v g="$grep_ns" -v l="$last_ns" -v p="$first_ns" -v t="$text_ns" -v h="$hex_ns" \
+    'BEGIN { printf "viewer_find_vs_grep=%.2f viewer_last_vs_first_page=%.2f viewer_utf8_text_vs_hex_page=%.2f\n", f / g, l / p, t / h }'

@@ -213,6 +213,17 @@ unsigned char viewerFold(unsigned char byte)
     }
 }
 
+QString viewerFolded(QStringView text)
+{
+    const ReverseTable &reverse = reverse1251();
+    QString out(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        out[i] = reverse.present[c] ? QChar(kCp1251ToUnicode[viewerFold(reverse.bytes[c])]) : QChar(c).toCaseFolded();
+    }
+    return out;
+}
+
 unsigned char ansiUpper(unsigned char byte)
 {
     return upperTable()[byte];

@@ -35,6 +35,10 @@ QByteArray ansiToDos(QByteArrayView text);
 // lower case, and the pairs 0x81/0x83, 0xA5/0xB4, 0xA8/0xB8, 0xAA/0xBA,
 // 0xAF/0xBF, 0xB2/0xB3, 0xBD/0xBE; other bytes unchanged.
 unsigned char viewerFold(unsigned char byte);
+// The same table on Unicode text, character by character: a character that
+// Windows-1251 holds is folded by the table, any other by Unicode's simple
+// case folding. The length stays, so positions carry over.
+QString viewerFolded(QStringView text);
 
 // The ANSI (Windows-1251) case mapping: a byte's case partner is the encoding
 // of its Unicode case partner when Windows-1251 has it; otherwise the byte.

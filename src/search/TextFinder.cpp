@@ -85,16 +85,16 @@ bool isAscii(const QString &text)
 // The prefilter 32 candidates at a time where the processor has AVX2; p
 // moves on to the first start not yet tested.
 template <typename Verify>
-__attribute__((target("avx2"))) bool prefilterWide(const unsigned char *buffer, size_t size, size_t &p, size_t k1,
-                                                   size_t k2, const unsigned char (&bytes)[4], size_t last,
-                                                   const Verify &verify)
+__attribute__((target("avx2"))) qint64 prefilterWide(const unsigned char *buffer, size_t size, size_t &p, size_t k1,
+                                                     size_t k2, const unsigned char (&bytes)[4], size_t last,
+                                                     const Verify &verify)
 {
     const size_t reach = std::max(k1, k2) + 32;
     const __m256i a1 = _mm256_set1_epi8(static_cast<char>(bytes[0]));
     const __m256i b1 = _mm256_set1_epi8(static_cast<char>(bytes[1]));
     const __m256i a2 = _mm256_set1_epi8(static_cast<char>(bytes[2]));
     const __m256i b2 = _mm256_set1_epi8(static_cast<char>(bytes[3]));
-    for (; p + reach <= size; p += 32) {
+    for (; p + reach <= size && p <= last; p += 32) {
         const __m256i v1 = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(buffer + p + k1));
         const __m256i v2 = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(buffer + p + k2));
         const __m256i m1 = _mm256_or_si256(_mm256_cmpeq_epi8(v1, a1), _mm256_cmpeq_epi8(v1, b1));
@@ -103,19 +103,20 @@ __attribute__((target("avx2"))) bool prefilterWide(const unsigned char *buffer, 
         while (mask) {
             const size_t at = p + size_t(__builtin_ctz(mask));
             if (at <= last && verify(at))
-                return true;
+                return qint64(at);
             mask &= mask - 1;
         }
     }
-    return false;
+    return -1;
 }
 
 const bool kHasAvx2 = __builtin_cpu_supports("avx2");
 
 } // namespace
 
-TextFinder::TextFinder(const QString &text, bool dos)
+TextFinder::TextFinder(const QString &text, Forms forms)
 {
+    const bool dos = forms == Forms::Dos;
     if (text.isEmpty())
         return;
     const QByteArray ansi = codepage::toCp1251(text);
@@ -135,7 +136,7 @@ TextFinder::TextFinder(const QString &text, bool dos)
         m_forms.push_back(byteForm(upper, lower));
     }
     // An ASCII text reads the same in UTF-8 and Windows-1251.
-    if (!dos && !isAscii(text))
+    if (forms == Forms::AnsiAndUtf8 && !isAscii(text))
         m_forms.push_back(utf8Form(text));
     size_t longest = 0;
     for (Form &form : m_forms) {
@@ -271,23 +272,26 @@ bool TextFinder::verify(const Form &form, const unsigned char *p, size_t availab
     return true;
 }
 
-bool TextFinder::scan(const Form &form, const unsigned char *buffer, size_t size)
+qint64 TextFinder::scan(const Form &form, const unsigned char *buffer, size_t size, size_t last)
 {
     if (size < form.minLength)
-        return false;
-    const size_t last = size - form.minLength; // the last start an occurrence can have
+        return -1;
+    last = std::min(last, size - form.minLength); // the last start an occurrence can have
     size_t p = 0;
     if (form.filter) {
         const auto verifyAt = [&](size_t at) { return verify(form, buffer + at, size - at); };
         const unsigned char bytes[4] = {form.a1, form.b1, form.a2, form.b2};
-        if (kHasAvx2 && prefilterWide(buffer, size, p, form.k1, form.k2, bytes, last, verifyAt))
-            return true;
+        if (kHasAvx2) {
+            const qint64 at = prefilterWide(buffer, size, p, form.k1, form.k2, bytes, last, verifyAt);
+            if (at >= 0)
+                return at;
+        }
         const size_t reach = std::max(form.k1, form.k2) + 16;
         const __m128i a1 = _mm_set1_epi8(static_cast<char>(form.a1));
         const __m128i b1 = _mm_set1_epi8(static_cast<char>(form.b1));
         const __m128i a2 = _mm_set1_epi8(static_cast<char>(form.a2));
         const __m128i b2 = _mm_set1_epi8(static_cast<char>(form.b2));
-        for (; p + reach <= size; p += 16) {
+        for (; p + reach <= size && p <= last; p += 16) {
             const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(buffer + p + form.k1));
             const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(buffer + p + form.k2));
             const __m128i m1 = _mm_or_si128(_mm_cmpeq_epi8(v1, a1), _mm_cmpeq_epi8(v1, b1));
@@ -296,7 +300,7 @@ bool TextFinder::scan(const Form &form, const unsigned char *buffer, size_t size
             while (mask) {
                 const size_t at = p + size_t(__builtin_ctz(mask));
                 if (at <= last && verify(form, buffer + at, size - at))
-                    return true;
+                    return qint64(at);
                 mask &= mask - 1;
             }
         }
@@ -304,23 +308,41 @@ bool TextFinder::scan(const Form &form, const unsigned char *buffer, size_t size
             const unsigned char c1 = buffer[p + form.k1], c2 = buffer[p + form.k2];
             if ((c1 == form.a1 || c1 == form.b1) && (c2 == form.a2 || c2 == form.b2) &&
                 verify(form, buffer + p, size - p))
-                return true;
+                return qint64(p);
         }
-        return false;
+        return -1;
     }
     for (; p <= last; ++p)
         if (form.firstBytes[buffer[p]] && verify(form, buffer + p, size - p))
-            return true;
-    return false;
+            return qint64(p);
+    return -1;
 }
 
 bool TextFinder::occursIn(QByteArrayView bytes) const
 {
     const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
     for (const Form &form : m_forms)
-        if (scan(form, data, size_t(bytes.size())))
+        if (scan(form, data, size_t(bytes.size()), size_t(bytes.size())) >= 0)
             return true;
     return false;
+}
+
+qint64 TextFinder::firstIn(QByteArrayView bytes, qint64 lastStart) const
+{
+    if (lastStart < 0)
+        return -1;
+    const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
+    qint64 first = -1;
+    for (const Form &form : m_forms) {
+        // A later form need only be looked for before the first hit so far.
+        const qint64 last = first >= 0 ? first - 1 : lastStart;
+        if (last < 0)
+            break;
+        const qint64 at = scan(form, data, size_t(bytes.size()), size_t(last));
+        if (at >= 0)
+            first = at;
+    }
+    return first;
 }
 
 bool TextFinder::readAndScan(int fd, qint64 size, qint64 start)
@@ -352,7 +374,7 @@ bool TextFinder::readAndScan(int fd, qint64 size, qint64 start)
                 m_pending();
         }
         for (const Form &form : m_forms)
-            if (scan(form, data, filled))
+            if (scan(form, data, filled, filled) >= 0)
                 return true;
         // Keep the tail that could begin an occurrence that runs on into the next chunk.
         kept = std::min(filled, m_carry);

@@ -26,8 +26,13 @@ namespace quil {
 class TextFinder
 {
 public:
+    // The byte forms a finder looks for: Windows-1251 and UTF-8, Windows-1251
+    // alone, or the Windows-1251 form carried to CP866.
+    enum class Forms { AnsiAndUtf8, Ansi, Dos };
+
     // An empty text gives a finder that matches nothing.
-    TextFinder(const QString &text, bool dos);
+    TextFinder(const QString &text, bool dos) : TextFinder(text, dos ? Forms::Dos : Forms::AnsiAndUtf8) {}
+    TextFinder(const QString &text, Forms forms);
     TextFinder(const TextFinder &) = delete;
     TextFinder &operator=(const TextFinder &) = delete;
 
@@ -43,6 +48,12 @@ public:
     bool matchesFile(const QString &path, qint64 start = 0);
     // The test on bytes in memory, as one chunk.
     bool occursIn(QByteArrayView bytes) const;
+    // The first offset, at most lastStart, where a form occurs wholly inside
+    // the bytes, or -1. O(size).
+    qint64 firstIn(QByteArrayView bytes, qint64 lastStart) const;
+    // The byte length of the longest form; occurrences starting within the
+    // last longestForm() - 1 bytes of a chunk may run on into the next one.
+    size_t longestForm() const { return m_carry + 1; }
 
 private:
     struct Variant
@@ -73,7 +84,9 @@ private:
     static Form utf8Form(const QString &text);
     static void choosePrefilter(Form &form);
     static bool verify(const Form &form, const unsigned char *p, size_t available);
-    static bool scan(const Form &form, const unsigned char *buffer, size_t size);
+    // The first start at or before last of an occurrence wholly inside the
+    // buffer, or -1.
+    static qint64 scan(const Form &form, const unsigned char *buffer, size_t size, size_t last);
     bool readAndScan(int fd, qint64 size, qint64 start);
 
     std::vector<Form> m_forms;

@@ -1,21 +1,48 @@
 #include "shell/HelpFile.h"
 
+#include "platform/Launcher.h"
 #include "platform/SettingsFiles.h"
 
 #include <QDir>
 
 namespace quil {
 
-QString findHelpFile(const QString &programFolder)
+namespace {
+
+// A help file of the given relative name beside the executable, else in
+// share/quil/ of an installed program.
+QString findBesideOrInstalled(const QString &programFolder, const QString &relative)
 {
-    const QString name = QString::fromLatin1(helpFileName);
-    const QString beside = programFolder + name;
+    const QString beside = programFolder + relative;
     if (fileExists(beside))
         return beside;
-    const QString installed = QDir::cleanPath(programFolder + QStringLiteral("../share/quil/") + name);
+    const QString installed = QDir::cleanPath(programFolder + QStringLiteral("../share/quil/") + relative);
     if (fileExists(installed))
         return installed;
     return {};
+}
+
+} // namespace
+
+QString findHelpFile(const QString &programFolder)
+{
+    return findBesideOrInstalled(programFolder, QString::fromLatin1(helpFileName));
+}
+
+QString findHelpPages(const QString &programFolder)
+{
+    return findBesideOrInstalled(programFolder, QStringLiteral("help/index.html"));
+}
+
+HelpOpened openHelp(Launcher &launcher, const QString &programFolder)
+{
+    const QString file = findHelpFile(programFolder);
+    if (!file.isEmpty() && launcher.openDocument(file))
+        return HelpOpened::File;
+    const QString pages = findHelpPages(programFolder);
+    if (!pages.isEmpty() && launcher.openDocument(pages))
+        return HelpOpened::Pages;
+    return file.isEmpty() && pages.isEmpty() ? HelpOpened::Missing : HelpOpened::Failed;
 }
 
 } // namespace quil

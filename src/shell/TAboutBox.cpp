@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRegularExpression>
 
 TAboutBox::TAboutBox(quil::Services &services, QWidget *parent) : QDialog(parent), m_services(services)
 {
@@ -30,13 +31,14 @@ TAboutBox::TAboutBox(quil::Services &services, QWidget *parent) : QDialog(parent
                       QStringLiteral("Простая программа для работы\nс папками и файлами.\n"
                                      "А ты знаешь, что у тебя на дисках?"),
                       QRect(16, 64, 348, 52), Qt::AlignHCenter);
-    Label4 = addLabel("Label4", QStringLiteral("Сделали разработчики QUIL, пишите на сайт."),
-                      QRect(16, 124, 348, 17));
-    Label5 = addLabel("Label5", QStringLiteral("Свободная программа (GNU GPL 3), без гарантий."),
-                      QRect(16, 144, 348, 17));
+    Label4 = addLabel("Label4", QString(), QRect(16, 124, 348, 17));
+    Label5 =
+        addLabel("Label5", QStringLiteral("Свободная программа (GNU GPL 3), без гарантий."), QRect(16, 144, 348, 17));
     Label6 = addLabel("Label6", QStringLiteral("Сайты программы:"), QRect(16, 170, 348, 17));
-    Label7 = addSiteLabel("Label7", QStringLiteral("github.com/quil/quil"), QRect(32, 190, 332, 17));
-    Label8 = addSiteLabel("Label8", QStringLiteral("github.com/quil/quil/issues"), QRect(32, 210, 332, 17));
+    Label7 = addSiteLabel("Label7", QRect(32, 190, 332, 17));
+    // The project names one address, its home page; this place stays empty.
+    Label8 = addSiteLabel("Label8", QRect(32, 210, 332, 17));
+    Label8->hide();
     Label9 =
         addLabel("Label9", QStringLiteral("GIF: giflib, авторы Eric S. Raymond и другие"), QRect(16, 236, 348, 17));
     Label10 = addLabel("Label10", QStringLiteral("PNG: libpng и zlib (Jean-loup Gailly, Mark Adler)"),
@@ -55,16 +57,24 @@ TAboutBox::TAboutBox(quil::Services &services, QWidget *parent) : QDialog(parent
     connect(Button2, &QPushButton::clicked, this, &TAboutBox::Button2Click);
     connect(Label7, &QLabel::linkActivated, this, &TAboutBox::Label7Click);
     connect(Label8, &QLabel::linkActivated, this, &TAboutBox::Label8Click);
+    setHomePage(QStringLiteral(QUIL_HOMEPAGE_URL));
 }
 
-QString TAboutBox::siteAddress7()
+void TAboutBox::setHomePage(const QString &address)
 {
-    return QStringLiteral("https://github.com/quil/quil");
-}
-
-QString TAboutBox::siteAddress8()
-{
-    return QStringLiteral("https://github.com/quil/quil/issues");
+    m_homePage = address;
+    const bool known = !address.isEmpty();
+    Label4->setText(known ? QStringLiteral("Сделали разработчики QUIL, пишите на сайт.")
+                          : QStringLiteral("Сделали разработчики QUIL."));
+    Label6->setVisible(known);
+    Label7->setVisible(known);
+    // What the link shows: the address without its scheme.
+    QString shown = address;
+    shown.remove(QRegularExpression(QStringLiteral("^[a-z]+://")));
+    Label7->setText(known ? QStringLiteral("<a href=\"site\" style=\"color:#0000ff; font-weight:bold\">%1</a>")
+                                .arg(shown.toHtmlEscaped())
+                          : QString());
+    Label7->setAccessibleName(shown);
 }
 
 QLabel *TAboutBox::addLabel(const char *name, const QString &text, const QRect &place, Qt::Alignment align)
@@ -76,12 +86,11 @@ QLabel *TAboutBox::addLabel(const char *name, const QString &text, const QRect &
     return label;
 }
 
-QLabel *TAboutBox::addSiteLabel(const char *name, const QString &site, const QRect &place)
+QLabel *TAboutBox::addSiteLabel(const char *name, const QRect &place)
 {
     // A link, so that the keyboard reaches it as well as the mouse.
     QLabel *label = addLabel(name, {}, place);
     label->setTextFormat(Qt::RichText);
-    label->setText(QStringLiteral("<a href=\"site\" style=\"color:#0000ff; font-weight:bold\">%1</a>").arg(site));
     label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     label->setFocusPolicy(Qt::StrongFocus);
     return label;
@@ -94,21 +103,26 @@ void TAboutBox::Button1Click()
 
 void TAboutBox::Label7Click()
 {
-    m_services.launcher.openUri(siteAddress7());
+    if (!m_homePage.isEmpty())
+        m_services.launcher.openUri(m_homePage);
 }
 
-void TAboutBox::Label8Click()
-{
-    m_services.launcher.openUri(siteAddress8());
-}
+void TAboutBox::Label8Click() {}
 
 void TAboutBox::Button2Click()
 {
     accept();
-    const QString help = quil::findHelpFile(m_services.programFolder);
-    if (help.isEmpty())
+    switch (quil::openHelp(m_services.launcher, m_services.programFolder)) {
+    case quil::HelpOpened::File:
+    case quil::HelpOpened::Pages:
+        break;
+    case quil::HelpOpened::Missing:
         m_services.dialogs.message(QStringLiteral("Файл помощи hquil.chm не найден"), windowTitle(),
                                    quil::Dialogs::Icon::None);
-    else
-        m_services.launcher.openDocument(help);
+        break;
+    case quil::HelpOpened::Failed:
+        m_services.dialogs.message(QStringLiteral("Нет программы, которая открыла бы помощь (hquil.chm или HTML)"),
+                                   windowTitle(), quil::Dialogs::Icon::Error);
+        break;
+    }
 }

@@ -17,9 +17,10 @@ class TAboutBox : public QDialog
 public:
     explicit TAboutBox(quil::Services &services, QWidget *parent = nullptr);
 
-    // The addresses the two site names open.
-    static QString siteAddress7();
-    static QString siteAddress8();
+    // The project's home page, which Label7 shows and opens; the build's
+    // QUIL_HOMEPAGE_URL at first. Empty: no site is named and no link shown.
+    void setHomePage(const QString &address);
+    const QString &homePage() const { return m_homePage; }
 
     QLabel *Image1 = nullptr;
     QLabel *Label1 = nullptr;
@@ -39,17 +40,20 @@ public:
 public Q_SLOTS:
     // "Ok": closes the window.
     void Button1Click();
-    // A site name: opens its address with the default application; a
+    // The site name: opens the home page with the default application; a
     // failure is not reported.
     void Label7Click();
+    // The second site place, which no address fills: does nothing.
     void Label8Click();
     // "Помощь": closes the window, then opens the help file with its default
-    // application, or says it is missing.
+    // application, or the HTML help with the default browser (openHelp); says
+    // when the help is missing or nothing opened it.
     void Button2Click();
 
 private:
     QLabel *addLabel(const char *name, const QString &text, const QRect &place, Qt::Alignment align = Qt::AlignLeft);
-    QLabel *addSiteLabel(const char *name, const QString &site, const QRect &place);
+    QLabel *addSiteLabel(const char *name, const QRect &place);
 
     quil::Services &m_services;
+    QString m_homePage;
 };

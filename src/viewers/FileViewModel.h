@@ -66,6 +66,11 @@ public:
     const FileViewPaging &paging() const { return m_paging; }
     // The 8-bit (Windows-1251) text that the text area holds.
     const QByteArray &text() const { return m_text; }
+    // That text as the screen shows it, lines joined by "\n". In WIN, text
+    // (whole or paged) whose bytes are valid UTF-8 is shown as UTF-8, the
+    // system's encoding; other text, the hexadecimal dump and DOS and UCODE
+    // as Windows-1251.
+    const QString &shownText() const { return m_shown; }
 
 private:
     QString m_path;
@@ -78,6 +83,7 @@ private:
     qint64 m_pageOffset = 0;
     FileViewPaging m_paging;
     QByteArray m_text;
+    QString m_shown;
 };
 
 } // namespace quil

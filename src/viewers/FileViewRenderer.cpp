@@ -26,6 +26,49 @@ char rowSafe(char c)
     return (c == 0 || c == 10 || c == 13) ? FileViewRenderer::kSubstitute : c;
 }
 
+bool isContinuation(unsigned char b)
+{
+    return (b & 0xC0) == 0x80;
+}
+
+// The length of the valid UTF-8 sequence that begins at bytes[i], or 0 when
+// none does there (a stray or bad byte, or a sequence the bytes cut short).
+qsizetype utf8SequenceAt(QByteArrayView bytes, qsizetype i)
+{
+    const unsigned char lead = byteAt(bytes, i);
+    if (lead < 0x80)
+        return 1;
+    qsizetype length = 0;
+    unsigned char low = 0x80, high = 0xBF; // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0; // no overlong forms
+        else if (lead == 0xED)
+            high = 0x9F; // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        else if (lead == 0xF4)
+            high = 0x8F; // nothing above U+10FFFF
+    } else {
+        return 0;
+    }
+    if (i + length > bytes.size())
+        return 0;
+    const unsigned char second = byteAt(bytes, i + 1);
+    if (second < low || second > high)
+        return 0;
+    for (qsizetype k = 2; k < length; ++k) {
+        if (!isContinuation(byteAt(bytes, i + k)))
+            return 0;
+    }
+    return length;
+}
+
 void appendRowText(QByteArray &line, QByteArrayView row, ViewerCodePage codePage)
 {
     if (codePage == ViewerCodePage::Ucode) {
@@ -162,14 +205,18 @@ QByteArrayList FileViewRenderer::splitLines(QByteArrayView text)
     return lines;
 }
 
-QString FileViewRenderer::displayLine(QByteArrayView line)
+QString FileViewRenderer::displayLine(QByteArrayView line, Encoding encoding)
 {
-    QString shown = codepage::fromCp1251(line);
-    shown.replace(QChar(char16_t(kSubstitute)), QChar(kSubstituteGlyph));
+    QString shown = encoding == Encoding::Utf8 ? QString::fromUtf8(line) : codepage::fromCp1251(line);
+    for (QChar &c : shown) {
+        const char16_t u = c.unicode();
+        if (u == char16_t(kSubstitute) || u == 0x2028 || u == 0x2029)
+            c = QChar(kSubstituteGlyph);
+    }
     return shown;
 }
 
-QString FileViewRenderer::displayText(QByteArrayView text)
+QString FileViewRenderer::displayText(QByteArrayView text, Encoding encoding)
 {
     const QByteArrayList lines = splitLines(text);
     QString shown;
@@ -177,9 +224,34 @@ QString FileViewRenderer::displayText(QByteArrayView text)
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (i > 0)
             shown.append(u'\n');
-        shown.append(displayLine(lines[i]));
+        shown.append(displayLine(lines[i], encoding));
     }
     return shown;
+}
+
+std::optional<FileViewRenderer::Span> FileViewRenderer::utf8Span(QByteArrayView bytes, qsizetype first, qsizetype last)
+{
+    qsizetype i = first;
+    if (i < last && isContinuation(byteAt(bytes, i))) {
+        // The tail of a character that begins at most three bytes before.
+        qsizetype lead = i - 1;
+        while (lead >= 0 && lead > first - 4 && isContinuation(byteAt(bytes, lead)))
+            --lead;
+        if (lead < 0 || lead <= first - 4)
+            return std::nullopt;
+        const qsizetype length = utf8SequenceAt(bytes, lead);
+        if (length == 0 || lead + length <= first)
+            return std::nullopt;
+        i = lead + length;
+    }
+    const qsizetype begin = i;
+    while (i < last) {
+        const qsizetype length = utf8SequenceAt(bytes, i);
+        if (length == 0)
+            return std::nullopt;
+        i += length;
+    }
+    return Span{begin, std::max(begin, i)};
 }
 
 } // namespace quil

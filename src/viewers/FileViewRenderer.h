@@ -6,6 +6,7 @@
 #include <QByteArrayList>
 #include <QByteArrayView>
 #include <QString>
+#include <optional>
 
 namespace quil {
 
@@ -47,11 +48,29 @@ public:
     // lone CR and at a lone LF. An empty text is one empty line.
     static QByteArrayList splitLines(QByteArrayView text);
 
-    // An 8-bit line (no line breaks) as Unicode for the screen: Windows-1251,
-    // with the substitute drawn as the triangle U+25BA.
-    static QString displayLine(QByteArrayView line);
+    // How an 8-bit text is read for the screen.
+    enum class Encoding { Cp1251, Utf8 };
+
+    // An 8-bit line (no line breaks) as Unicode for the screen: Windows-1251 or
+    // UTF-8, with the substitute drawn as the triangle U+25BA (in UTF-8 also
+    // the line and paragraph separators, which would break the line).
+    static QString displayLine(QByteArrayView line, Encoding encoding = Encoding::Cp1251);
     // A whole 8-bit text for the screen, its lines joined by "\n".
-    static QString displayText(QByteArrayView text);
+    static QString displayText(QByteArrayView text, Encoding encoding = Encoding::Cp1251);
+
+    // The part of bytes[first, last) to show as UTF-8 text, or nothing when
+    // those bytes are not valid UTF-8 (overlong forms, surrogates and code
+    // points above U+10FFFF are not). A character cut by an edge of the range
+    // counts as valid when the bytes outside it complete it: one that begins
+    // before `first` is left to the range before (the span starts after it),
+    // one that runs past `last` is taken whole (the span ends after it).
+    // O(last - first).
+    struct Span
+    {
+        qsizetype begin = 0;
+        qsizetype end = 0;
+    };
+    static std::optional<Span> utf8Span(QByteArrayView bytes, qsizetype first, qsizetype last);
 };
 
 } // namespace quil

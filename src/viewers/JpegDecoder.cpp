@@ -3,6 +3,8 @@
 #include "viewers/PictureError.h"
 #include "viewers/PictureFit.h"
 
+#include <QTransform>
+
 #include <csetjmp>
 #include <cstdio>
 #include <jpeglib.h>
@@ -51,9 +53,15 @@ void onProgress(j_common_ptr cinfo)
 struct Result
 {
     QImage image;
-    QSize size;
+    QSize size; // as stored in the file
+    int orientation = 1;
     const char *refusal = nullptr;
 };
+
+bool transposes(int orientation)
+{
+    return orientation >= 5;
+}
 
 // Everything between setjmp and the last libjpeg call lives here, with no
 // object whose destructor a longjmp could skip. Returns false on a libjpeg error.
@@ -65,8 +73,17 @@ bool decodeInto(jpeg_decompress_struct &cinfo, ErrorManager &err, jpeg_progress_
     jpeg_create_decompress(&cinfo);
     cinfo.progress = progress; // creating clears every field but err
     jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(data.data()), static_cast<unsigned long>(data.size()));
+    jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&cinfo, TRUE);
     out->size = QSize(int(cinfo.image_width), int(cinfo.image_height));
+    for (jpeg_saved_marker_ptr marker = cinfo.marker_list; marker; marker = marker->next) {
+        if (marker->marker == JPEG_APP0 + 1) {
+            out->orientation = JpegDecoder::exifOrientation(
+                QByteArrayView(reinterpret_cast<const char *>(marker->data), qsizetype(marker->data_length)));
+            if (out->orientation != 1)
+                break;
+        }
+    }
 
     // A progressive file keeps every coefficient of the full-size picture in memory.
     const qint64 coefficients = qint64(cinfo.image_width) * cinfo.image_height * cinfo.num_components;
@@ -77,7 +94,9 @@ bool decodeInto(jpeg_decompress_struct &cinfo, ErrorManager &err, jpeg_progress_
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_RGBX;
     cinfo.scale_num = 1;
-    cinfo.scale_denom = static_cast<unsigned>(JpegDecoder::scaleFor(out->size, area));
+    // The scale is chosen for the picture as it is shown, upright.
+    cinfo.scale_denom = static_cast<unsigned>(
+        JpegDecoder::scaleFor(transposes(out->orientation) ? out->size.transposed() : out->size, area));
     jpeg_calc_output_dimensions(&cinfo);
     if (qint64(cinfo.output_width) * cinfo.output_height > kMaxPicturePixels) {
         out->refusal = "too large";
@@ -114,7 +133,68 @@ bool decodeInto(jpeg_decompress_struct &cinfo, ErrorManager &err, jpeg_progress_
     return true;
 }
 
+// The picture turned from the way it is stored to the way the camera held it.
+QImage upright(const QImage &stored, int orientation)
+{
+    switch (orientation) {
+    case 2:
+        return stored.mirrored(true, false);
+    case 3:
+        return stored.mirrored(true, true);
+    case 4:
+        return stored.mirrored(false, true);
+    case 5:
+        return stored.transformed(QTransform().rotate(90)).mirrored(true, false);
+    case 6:
+        return stored.transformed(QTransform().rotate(90));
+    case 7:
+        return stored.transformed(QTransform().rotate(90)).mirrored(false, true);
+    case 8:
+        return stored.transformed(QTransform().rotate(270));
+    default:
+        return stored;
+    }
+}
+
 } // namespace
+
+int JpegDecoder::exifOrientation(QByteArrayView app1)
+{
+    // "Exif" and two zero bytes, then a TIFF header and its first directory.
+    constexpr qsizetype kTiff = 6;
+    if (app1.size() < kTiff + 8 || !app1.startsWith(QByteArrayView("Exif\0\0", 6)))
+        return 1;
+    const auto *tiff = reinterpret_cast<const unsigned char *>(app1.data()) + kTiff;
+    const quint64 size = quint64(app1.size() - kTiff);
+    bool bigEndian = false;
+    if (tiff[0] == 'M' && tiff[1] == 'M')
+        bigEndian = true;
+    else if (!(tiff[0] == 'I' && tiff[1] == 'I'))
+        return 1;
+    const auto u16 = [&](quint64 at) {
+        return bigEndian ? unsigned(tiff[at] << 8 | tiff[at + 1]) : unsigned(tiff[at + 1] << 8 | tiff[at]);
+    };
+    const auto u32 = [&](quint64 at) {
+        return bigEndian ? quint64(u16(at)) << 16 | u16(at + 2) : quint64(u16(at + 2)) << 16 | u16(at);
+    };
+    if (u16(2) != 42)
+        return 1;
+    const quint64 directory = u32(4);
+    if (directory + 2 > size)
+        return 1;
+    const unsigned entries = u16(directory);
+    for (unsigned i = 0; i < entries; ++i) {
+        const quint64 entry = directory + 2 + 12 * quint64(i);
+        if (entry + 12 > size)
+            break;
+        constexpr unsigned kOrientationTag = 0x0112, kShort = 3;
+        if (u16(entry) != kOrientationTag)
+            continue;
+        const unsigned value = u16(entry + 8);
+        return u16(entry + 2) == kShort && value >= 1 && value <= 8 ? int(value) : 1;
+    }
+    return 1;
+}
 
 int JpegDecoder::scaleFor(QSize picture, QSize area)
 {
@@ -153,8 +233,8 @@ Picture JpegDecoder::decode(QByteArrayView data, QSize area)
             "JPEG",
             QStringLiteral("слишком большой размер (%1 × %2)").arg(result.size.width()).arg(result.size.height()));
     Picture picture;
-    picture.image = std::move(result.image);
-    picture.size = result.size;
+    picture.image = upright(result.image, result.orientation);
+    picture.size = transposes(result.orientation) ? result.size.transposed() : result.size;
     picture.kind = PictureKind::Jpeg;
     return picture;
 }

@@ -198,14 +198,14 @@ void TRF::syncScrollBar()
 void TRF::clearMemo()
 {
     Memo1->clear();
-    m_memoLines = QByteArrayList{QByteArray()};
+    m_memoLines = QStringList{QString()};
 }
 
 void TRF::showText()
 {
-    // Kept as 8-bit lines too: the search works on the bytes, line by line.
-    m_memoLines = FileViewRenderer::splitLines(m_view.text());
-    Memo1->setPlainText(FileViewRenderer::displayText(m_view.text()));
+    // Kept as lines too: the search works line by line.
+    m_memoLines = m_view.shownText().split(QLatin1Char('\n'));
+    Memo1->setPlainText(m_view.shownText());
 }
 
 void TRF::ScrollBar1Change(int value)
@@ -388,17 +388,13 @@ void TRF::Edit1KeyDown(int key)
         runSearch();
 }
 
-std::optional<QByteArray> TRF::searchBytes() const
+QString TRF::searchText() const
 {
-    // The text area draws the substitute as a triangle; typed or pasted back, it
-    // stands for the substitute byte again.
+    // The text area draws the substitute as a triangle; typed or pasted back
+    // for the search in the file, it stands for the substitute byte again.
     QString typed = Edit1->text();
     typed.replace(QChar(char16_t(0x25BA)), QChar(char16_t(FileViewRenderer::kSubstitute)));
-    const QByteArray bytes = quil::codepage::toCp1251(typed);
-    // A character that Windows-1251 lacks cannot be in the 8-bit text.
-    if (quil::codepage::fromCp1251(bytes) != typed)
-        return std::nullopt;
-    return bytes;
+    return typed;
 }
 
 void TRF::runSearch()
@@ -417,10 +413,10 @@ void TRF::runSearch()
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
-    const std::optional<QByteArray> text = searchBytes();
     quil::Dialogs &dialogs = m_services.dialogs;
     if (m_view.wholeFileMode()) {
-        if (!text || !FindInText(*text))
+        // The text as the area shows it, substitute triangles included.
+        if (!FindInText(Edit1->text()))
             dialogs.message(Edit1->text() + QStringLiteral("- не найдено"), kSearchTitle,
                             quil::Dialogs::Icon::Information);
         return;
@@ -431,14 +427,15 @@ void TRF::runSearch()
         return;
     }
     const ViewerCodePage page = codePage();
+    const QString text = searchText();
     QString shown = Edit1->text();
-    if (page == ViewerCodePage::Dos && text)
-        shown = quil::codepage::fromCp1251(quil::codepage::ansiToDos(*text));
+    if (page == ViewerCodePage::Dos)
+        shown = quil::codepage::fromCp1251(quil::codepage::ansiToDos(quil::codepage::toCp1251(text)));
     const qint64 start = (m_view.position() + 1) * 16;
     const QString path = m_currentFilePath;
     qint64 hit = -1;
-    if (text && m_view.path() == path) {
-        hit = quil::FileSearcher::findInFile(path, *text, start, page,
+    if (m_view.path() == path) {
+        hit = quil::FileSearcher::findInFile(path, text, start, page,
                                              [] { QCoreApplication::processEvents(QEventLoop::AllEvents); });
     }
     // A file opened or a mode changed while the search ran: the hit is stale.
@@ -454,7 +451,7 @@ void TRF::runSearch()
     QByteArray label = FileViewRenderer::offsetLabel(hit);
     label.back() = '0';
     // The row whose label this is; a label-like text in a text column is not it.
-    const QByteArray rowStart = label + ": ";
+    const QString rowStart = QString::fromLatin1(label + ": ");
     for (qsizetype row = 0; row < m_memoLines.size(); ++row) {
         if (!m_memoLines[row].startsWith(rowStart))
             continue;
@@ -468,7 +465,7 @@ void TRF::runSearch()
     Memo1->setFocus();
 }
 
-bool TRF::FindInText(const QByteArray &text)
+bool TRF::FindInText(const QString &text)
 {
     Memo1->setFocus();
     const QTextCursor caret = Memo1->textCursor();

@@ -2,9 +2,8 @@
 
 #include "viewers/FileViewModel.h"
 
-#include <QByteArrayList>
+#include <QStringList>
 #include <QWidget>
-#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -74,7 +73,7 @@ private:
     // True when the key was consumed (Esc).
     bool Memo1KeyDown(int key);
     void Edit1KeyDown(int key);
-    bool FindInText(const QByteArray &text);
+    bool FindInText(const QString &text);
 
     void loadViewFile(); // raises
     void runSearch();
@@ -88,12 +87,12 @@ private:
     void clearMemo();
     // Moves the page to a position (limited to the range) and renders it.
     void moveTo(qint64 position);
-    std::optional<QByteArray> searchBytes() const;
+    QString searchText() const;
 
     quil::Services &m_services;
     quil::FileViewModel m_view;
     QString m_currentFilePath;
-    QByteArrayList m_memoLines; // Memo1's lines as 8-bit text
+    QStringList m_memoLines; // Memo1's lines as shown
     bool m_syncingScrollBar = false;
     bool m_searching = false;
 };

@@ -42,7 +42,7 @@ private Q_SLOTS:
         const QString credits = about.Label9->text() + about.Label10->text() + about.Label11->text();
         for (const char *library : {"giflib", "libpng", "zlib", "libjpeg-turbo"})
             QVERIFY2(credits.contains(QLatin1String(library)), library);
-        QVERIFY(about.Label7->text().contains(QStringLiteral("github.com/quil/quil")));
+        QCOMPARE(about.homePage(), QStringLiteral(QUIL_HOMEPAGE_URL));
         QCOMPARE(about.Button1->text(), QStringLiteral("Ok"));
         QCOMPARE(about.Button2->text(), QStringLiteral("Помощь"));
     }
@@ -96,6 +96,38 @@ private Q_SLOTS:
         QCOMPARE(items.at(1), tree.rootBytes() + '/' + opened);
     }
 
+    // The window named github.com/quil/quil, which is not this project's address.
+    void homePageOnlyWhenTheBuildNamesOne()
+    {
+        TestServices test;
+        TAboutBox about(test.services);
+        about.setHomePage(QString());
+        about.show();
+        for (const QLabel *label : about.findChildren<QLabel *>()) {
+            QVERIFY2(!label->text().contains(QLatin1String("github")), qPrintable(label->objectName()));
+            QVERIFY2(!label->text().contains(QLatin1String("://")), qPrintable(label->objectName()));
+            QVERIFY2(!label->isVisible() || !label->text().contains(QLatin1String("<a ")),
+                     qPrintable(label->objectName()));
+        }
+        QVERIFY(!about.Label6->isVisible());
+        QVERIFY(!about.Label7->isVisible());
+        QVERIFY(!about.Label8->isVisible());
+        QCOMPARE(about.Label4->text(), QStringLiteral("Сделали разработчики QUIL."));
+
+        const QString record = g_xdg->path("opened");
+        QFile::remove(record);
+        about.setHomePage(QStringLiteral("https://example.org/quil?a=1&b=2"));
+        QVERIFY(about.Label6->isVisible());
+        QVERIFY(about.Label7->isVisible());
+        QTextDocument shown;
+        shown.setHtml(about.Label7->text());
+        QCOMPARE(shown.toPlainText(), QStringLiteral("example.org/quil?a=1&b=2"));
+        about.Label7Click();
+        const QList<QByteArray> items = waitForRecord(record);
+        QCOMPARE(items.size(), 2);
+        QCOMPARE(items.at(1), QByteArray("https://example.org/quil?a=1&b=2"));
+    }
+
     void everyLineFitsItsLabel()
     {
         TestServices test;
@@ -127,7 +159,18 @@ int main(int argc, char **argv)
 {
     TempTree xdg;
     g_xdg = &xdg;
-    installTestTextOpener(xdg, "quil-test-help", {"application/vnd.ms-htmlhelp", "text/plain"});
+    const QString opener = installTestTextOpener(xdg, "quil-test-help", {"application/vnd.ms-htmlhelp", "text/plain"});
+    // Addresses reach the same script through a web entry of its own (%u).
+    xdg.file("data/applications/quil-test-web.desktop",
+             "[Desktop Entry]\nType=Application\nName=Quil test web\nExec='" + quil::toNative(opener) +
+                 "' %u\nMimeType=x-scheme-handler/https;\nTerminal=false\n");
+    QFile list(xdg.path("config/mimeapps.list"));
+    if (!list.open(QIODevice::ReadOnly))
+        return 1;
+    QByteArray lists = list.readAll();
+    list.close();
+    lists.replace("[Added Associations]\n", "x-scheme-handler/https=quil-test-web.desktop\n[Added Associations]\n");
+    xdg.file("config/mimeapps.list", lists);
     QApplication application(argc, argv);
     TAboutBoxTest test;
     return QTest::qExec(&test, argc, argv);

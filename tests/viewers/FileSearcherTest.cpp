@@ -62,7 +62,7 @@ qint64 blockRule(const QByteArray &file, const QByteArray &text, qint64 start, V
 
 TEST(FindInText, FindsAfterTheCaretAndMovesOn)
 {
-    const QByteArrayList lines{"xx AB yy Ab", "zz aB"};
+    const QStringList lines{"xx AB yy Ab", "zz aB"};
     FileSearcher::TextHit hit = FileSearcher::findInText(lines, 0, 1, "ab");
     ASSERT_TRUE(hit.found);
     EXPECT_EQ(hit.line, 0);
@@ -83,13 +83,18 @@ TEST(FindInText, FindsAfterTheCaretAndMovesOn)
 
 TEST(FindInText, FoldingTable)
 {
-    const QByteArrayList lines{cp1251("мир Ёлка"), cp1251("ў Ъ")};
-    EXPECT_TRUE(FileSearcher::findInText(lines, 0, 0, cp1251("ёлка")).found);
-    EXPECT_TRUE(FileSearcher::findInText(lines, 0, 0, cp1251("МИР")).found);
-    EXPECT_TRUE(FileSearcher::findInText(lines, 0, 0, cp1251("ъ")).found);
+    const QStringList lines{QStringLiteral("мир Ёлка"), QStringLiteral("ў Ъ")};
+    EXPECT_TRUE(FileSearcher::findInText(lines, 0, 0, QStringLiteral("ёлка")).found);
+    EXPECT_TRUE(FileSearcher::findInText(lines, 0, 0, QStringLiteral("МИР")).found);
+    EXPECT_TRUE(FileSearcher::findInText(lines, 0, 0, QStringLiteral("ъ")).found);
     // Ў and ў are not in the table.
-    EXPECT_FALSE(FileSearcher::findInText(lines, 0, 0, cp1251("Ў")).found);
-    EXPECT_TRUE(FileSearcher::findInText(lines, 0, 0, cp1251("ў")).found);
+    EXPECT_FALSE(FileSearcher::findInText(lines, 0, 0, QStringLiteral("Ў")).found);
+    EXPECT_TRUE(FileSearcher::findInText(lines, 0, 0, QStringLiteral("ў")).found);
+    // Letters that Windows-1251 lacks, shown from UTF-8, fold by Unicode.
+    const FileSearcher::TextHit greek =
+        FileSearcher::findInText({QStringLiteral("α ΩMEGA")}, 0, 0, QStringLiteral("ωmega"));
+    EXPECT_TRUE(greek.found);
+    EXPECT_EQ(greek.column, 2);
 }
 
 TEST(FindInFile, EdgesOfTheBlockRule)
@@ -101,28 +106,54 @@ TEST(FindInFile, EdgesOfTheBlockRule)
         QByteArray file = content;
         file.replace(at, 4, "NeEd");
         const QString path = tree.file("f", file);
-        EXPECT_EQ(FileSearcher::findInFile(path, "need", 0, ViewerCodePage::Win), at) << at;
-        EXPECT_EQ(FileSearcher::findInFile(path, "need", at, ViewerCodePage::Win), at) << at;
-        EXPECT_EQ(FileSearcher::findInFile(path, "need", at + 1, ViewerCodePage::Win), -1) << at;
+        EXPECT_EQ(FileSearcher::findInFile(path, QStringLiteral("need"), 0, ViewerCodePage::Win), at) << at;
+        EXPECT_EQ(FileSearcher::findInFile(path, QStringLiteral("need"), at, ViewerCodePage::Win), at) << at;
+        EXPECT_EQ(FileSearcher::findInFile(path, QStringLiteral("need"), at + 1, ViewerCodePage::Win), -1) << at;
     }
     // A match at 0 is skipped from a start of 32.
     const QString head = tree.file("head", "need" + QByteArray(100000, ' '));
-    EXPECT_EQ(FileSearcher::findInFile(head, "need", 32, ViewerCodePage::Win), -1);
+    EXPECT_EQ(FileSearcher::findInFile(head, QStringLiteral("need"), 32, ViewerCodePage::Win), -1);
     // A match that would run past the end is not one.
     const QString tail = tree.file("tail", QByteArray(70000, ' ') + "ne");
-    EXPECT_EQ(FileSearcher::findInFile(tail, "need", 0, ViewerCodePage::Win), -1);
-    EXPECT_EQ(FileSearcher::findInFile(tail, "NE", 0, ViewerCodePage::Win), 70000);
+    EXPECT_EQ(FileSearcher::findInFile(tail, QStringLiteral("need"), 0, ViewerCodePage::Win), -1);
+    EXPECT_EQ(FileSearcher::findInFile(tail, QStringLiteral("NE"), 0, ViewerCodePage::Win), 70000);
 }
 
 TEST(FindInFile, CaseFormsAndDos)
 {
     TempTree tree;
     const QString win = tree.file("win", QByteArray(100, ' ') + cp1251("ПрИвЕт"));
-    EXPECT_EQ(FileSearcher::findInFile(win, cp1251("привет"), 0, ViewerCodePage::Win), 100);
-    EXPECT_EQ(FileSearcher::findInFile(win, cp1251("привет"), 0, ViewerCodePage::Dos), -1);
+    EXPECT_EQ(FileSearcher::findInFile(win, QStringLiteral("привет"), 0, ViewerCodePage::Win), 100);
+    EXPECT_EQ(FileSearcher::findInFile(win, QStringLiteral("привет"), 0, ViewerCodePage::Dos), -1);
     const QString dos = tree.file("dos", QByteArray(100, ' ') + cp::toCp866(QStringLiteral("ЁЛКА ёлка")));
-    EXPECT_EQ(FileSearcher::findInFile(dos, cp1251("ёлка"), 0, ViewerCodePage::Dos), 100);
-    EXPECT_EQ(FileSearcher::findInFile(dos, cp1251("ЁЛКА"), 101, ViewerCodePage::Dos), 105);
+    EXPECT_EQ(FileSearcher::findInFile(dos, QStringLiteral("ёлка"), 0, ViewerCodePage::Dos), 100);
+    EXPECT_EQ(FileSearcher::findInFile(dos, QStringLiteral("ЁЛКА"), 101, ViewerCodePage::Dos), 105);
+}
+
+// WIN looked for the Windows-1251 bytes alone, so UTF-8 text was never found.
+TEST(FindInFile, WinFindsUtf8AndCp1251)
+{
+    TempTree tree;
+    QByteArray file(3 * 1048576, ' ');
+    file.replace(100, 6, cp1251("ПрИвЕт"));
+    file.replace(1000, 12, QByteArray("пРиВеТ"));
+    // Across the reads of 1 MiB, and with letters whose two cases differ in
+    // their first byte (Я is D0 AF, я is D1 8F).
+    file.replace(1048576 - 5, 12, QByteArray("ЯяЯяЯя"));
+    const QString path = tree.file("mixed", file);
+    const QString word = QStringLiteral("привет");
+    EXPECT_EQ(FileSearcher::findInFile(path, word, 0, ViewerCodePage::Win), 100);
+    EXPECT_EQ(FileSearcher::findInFile(path, word, 101, ViewerCodePage::Win), 1000);
+    EXPECT_EQ(FileSearcher::findInFile(path, word, 0, ViewerCodePage::Ucode), 100);
+    EXPECT_EQ(FileSearcher::findInFile(path, word, 101, ViewerCodePage::Ucode), -1);
+    EXPECT_EQ(FileSearcher::findInFile(path, word, 0, ViewerCodePage::Dos), -1);
+    EXPECT_EQ(FileSearcher::findInFile(path, QStringLiteral("яяяяяя"), 0, ViewerCodePage::Win), 1048576 - 5);
+    // A mix of the two cases' bytes is no letter: D0 8F is Џ.
+    const QString mixed = tree.file("bytes", QByteArray(50, ' ') + QByteArray("\xD0\x8F"));
+    EXPECT_EQ(FileSearcher::findInFile(mixed, QStringLiteral("я"), 0, ViewerCodePage::Win), -1);
+    // Letters that Windows-1251 lacks are found in UTF-8 alone.
+    const QString greek = tree.file("greek", QByteArray(10, ' ') + QByteArray("ΩMEGA"));
+    EXPECT_EQ(FileSearcher::findInFile(greek, QStringLiteral("ωmega"), 0, ViewerCodePage::Win), 10);
 }
 
 TEST(FindInFile, SameResultAsTheBlockRule)
@@ -142,7 +173,8 @@ TEST(FindInFile, SameResultAsTheBlockRule)
         const qint64 start = random.bounded(int(file.size()));
         const ViewerCodePage page = round % 2 ? ViewerCodePage::Win : ViewerCodePage::Dos;
         const QString path = tree.file("r", file);
-        EXPECT_EQ(FileSearcher::findInFile(path, text, start, page), blockRule(file, text, start, page)) << round;
+        EXPECT_EQ(FileSearcher::findInFile(path, cp::fromCp1251(text), start, page), blockRule(file, text, start, page))
+            << round;
     }
 }
 
@@ -153,13 +185,15 @@ TEST(FindInFile, LongTextsPendingWorkAndBadFiles)
     text[19999] = 'z';
     const QString path = tree.file("long", QByteArray(3 * 1048576, 'q') + text);
     int pending = 0;
-    EXPECT_EQ(FileSearcher::findInFile(path, text, 0, ViewerCodePage::Win, [&] { ++pending; }), 3 * 1048576);
+    EXPECT_EQ(FileSearcher::findInFile(path, QString::fromLatin1(text), 0, ViewerCodePage::Win, [&] { ++pending; }),
+              3 * 1048576);
     EXPECT_EQ(pending, int((3 * 1048576) / FileSearcher::kYieldBytes));
 
-    EXPECT_EQ(FileSearcher::findInFile(tree.path("missing"), "a", 0, ViewerCodePage::Win), -1);
-    EXPECT_EQ(FileSearcher::findInFile(tree.file("empty"), "a", 0, ViewerCodePage::Win), -1);
-    EXPECT_EQ(FileSearcher::findInFile(QString(), "a", 0, ViewerCodePage::Win), -1);
-    EXPECT_EQ(FileSearcher::findInFile(path, "", 0, ViewerCodePage::Win), -1);
-    EXPECT_EQ(FileSearcher::findInFile(tree.fifo("pipe"), "a", 0, ViewerCodePage::Win), -1);
-    EXPECT_THROW(FileSearcher::findInFile(tree.folder("dir"), "a", 0, ViewerCodePage::Win), quil::OsError);
+    EXPECT_EQ(FileSearcher::findInFile(tree.path("missing"), QStringLiteral("a"), 0, ViewerCodePage::Win), -1);
+    EXPECT_EQ(FileSearcher::findInFile(tree.file("empty"), QStringLiteral("a"), 0, ViewerCodePage::Win), -1);
+    EXPECT_EQ(FileSearcher::findInFile(QString(), QStringLiteral("a"), 0, ViewerCodePage::Win), -1);
+    EXPECT_EQ(FileSearcher::findInFile(path, QString(), 0, ViewerCodePage::Win), -1);
+    EXPECT_EQ(FileSearcher::findInFile(tree.fifo("pipe"), QStringLiteral("a"), 0, ViewerCodePage::Win), -1);
+    EXPECT_THROW(FileSearcher::findInFile(tree.folder("dir"), QStringLiteral("a"), 0, ViewerCodePage::Win),
+                 quil::OsError);
 }

@@ -1,4 +1,5 @@
 #include "viewers/FileViewModel.h"
+#include "platform/CodePages.h"
 #include "platform/NativePath.h"
 #include "platform/OsError.h"
 #include "support/TempTree.h"
@@ -176,5 +177,101 @@ TEST(FileViewModel, NameThatIsNotUtf8)
     ASSERT_TRUE(view.open());
     EXPECT_EQ(view.text(), "ABC");
     EXPECT_EQ(view.viewFileSize(), 3);
-    EXPECT_EQ(quil::FileSearcher::findInFile(path, "bc", 0, ViewerCodePage::Win), 1);
+    EXPECT_EQ(quil::FileSearcher::findInFile(path, QStringLiteral("bc"), 0, ViewerCodePage::Win), 1);
+}
+
+namespace {
+
+QByteArray utf8(const char *text)
+{
+    return QByteArray(text);
+}
+
+QByteArray cp1251(const char *text)
+{
+    return quil::codepage::toCp1251(QString::fromUtf8(text));
+}
+
+struct ShownCase
+{
+    const char *name;
+    QByteArray bytes;
+    ViewerCodePage codePage;
+    QString shown;
+};
+
+} // namespace
+
+// WIN showed UTF-8 files as Windows-1251 ("РџСЂРёРІРµС‚").
+TEST(FileViewModel, WinShowsUtf8TextAsUtf8AndOtherTextAsCp1251)
+{
+    const ShownCase cases[] = {
+        {"UTF-8 Cyrillic", utf8("Привет, мир\n"), ViewerCodePage::Win, QStringLiteral("Привет, мир\n")},
+        {"CP1251 Cyrillic", cp1251("Привет, мир\r\n"), ViewerCodePage::Win, QStringLiteral("Привет, мир\n")},
+        {"ASCII", QByteArray("plain\ttext\0end", 14), ViewerCodePage::Win, QStringLiteral("plain\t    text\u25BAend")},
+        // A byte that no UTF-8 text holds: the whole text is Windows-1251.
+        {"invalid byte", utf8("Привет \xFF"), ViewerCodePage::Win, quil::codepage::fromCp1251(utf8("Привет \xFF"))},
+        // Overlong forms and surrogates are not UTF-8 either.
+        {"overlong", "\xC0\xAF", ViewerCodePage::Win, QStringLiteral("АЇ")},
+        {"surrogate", "\xED\xA0\x80", ViewerCodePage::Win, quil::codepage::fromCp1251("\xED\xA0\x80")},
+        // A character cut by the file's end is no page edge.
+        {"cut at the end of the file", utf8("При\xD0"), ViewerCodePage::Win,
+         quil::codepage::fromCp1251(utf8("При\xD0"))},
+        {"DOS unchanged", utf8("Привет"), ViewerCodePage::Dos,
+         quil::codepage::fromCp1251(quil::codepage::oemToChar(utf8("Привет")))},
+        {"UCODE unchanged", QByteArray("\x1F\x04\x40\x04", 4), ViewerCodePage::Ucode, QStringLiteral("Пр")},
+    };
+    TempTree tree;
+    for (const ShownCase &c : cases) {
+        FileViewModel view;
+        view.setPath(tree.file("t", c.bytes));
+        view.setCodePage(c.codePage);
+        ASSERT_TRUE(view.open()) << c.name;
+        ASSERT_TRUE(view.wholeFileMode()) << c.name;
+        EXPECT_EQ(view.shownText(), c.shown) << c.name;
+    }
+}
+
+TEST(FileViewModel, PagedUtf8TextAndTheHexColumn)
+{
+    TempTree tree;
+    // 64000 bytes and more: each "Ж" is two bytes, and a row of 16 bytes
+    // starting at an odd offset begins inside one.
+    QByteArray line = "x" + QByteArray("Ж");
+    for (int i = 0; i < 14; ++i)
+        line += QByteArray("ж");
+    line += '\n'; // 1 + 15 * 2 + 1 = 32 bytes
+    QByteArray file;
+    while (file.size() < 70000)
+        file += line;
+    const QString path = tree.file("big", file);
+    FileViewModel view;
+    view.setPath(path);
+    view.setLinesPerPage(4); // text pages of 256 bytes
+    ASSERT_TRUE(view.open());
+    ASSERT_FALSE(view.textMode());
+    // The hexadecimal dump keeps one character per byte.
+    EXPECT_EQ(view.shownText().section(QLatin1Char('\n'), 0, 0),
+              QStringLiteral("00000000: 78 D0 96 D0 B6 D0 B6 D0|B6 D0 B6 D0 B6 D0 B6 D0 | ") +
+                  quil::codepage::fromCp1251(file.first(16)));
+    view.toggleTextHex();
+    ASSERT_TRUE(view.textMode());
+    EXPECT_EQ(view.shownText(), QString::fromUtf8(file.first(256)));
+    // Position 2 starts at offset 16, inside a letter: the letter is left to the
+    // page before, and the letter the page's end cuts is completed.
+    ASSERT_TRUE(view.setPosition(2));
+    EXPECT_EQ(view.pageOffset(), 16);
+    EXPECT_EQ(view.shownText(), QString::fromUtf8(file.sliced(17, 256)));
+    EXPECT_EQ(view.text(), file.sliced(16, 256)); // the 8-bit page is the bytes
+    // A page of Windows-1251 text among UTF-8 pages is shown as Windows-1251.
+    QByteArray mixed = file;
+    mixed.replace(16 * 40, 6, cp1251("Привет"));
+    const QString mixedPath = tree.file("mixed", mixed);
+    view.setPath(mixedPath);
+    ASSERT_TRUE(view.open());
+    view.toggleTextHex();
+    ASSERT_TRUE(view.setPosition(40));
+    EXPECT_EQ(view.shownText(), quil::codepage::fromCp1251(mixed.sliced(16 * 39, 256)));
+    ASSERT_TRUE(view.setPosition(1));
+    EXPECT_EQ(view.shownText(), QString::fromUtf8(mixed.first(256)));
 }

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QPainter>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -371,4 +372,104 @@ int main(int argc, char **argv)
     }
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+namespace {
+
+// An upright picture of four quadrants in distinct colours, 64 x 32.
+QImage quadrants()
+{
+    QImage image(64, 32, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.fillRect(0, 0, 32, 16, Qt::red);
+    painter.fillRect(32, 0, 32, 16, Qt::green);
+    painter.fillRect(0, 16, 32, 16, Qt::blue);
+    painter.fillRect(32, 16, 32, 16, Qt::yellow);
+    return image;
+}
+
+// The picture as a camera stores it for an EXIF orientation: where its 0th
+// row and 0th column lie on the upright picture.
+QImage storedFor(const QImage &shown, int orientation)
+{
+    const int w = shown.width(), h = shown.height();
+    const bool transposed = orientation >= 5;
+    QImage stored(transposed ? h : w, transposed ? w : h, QImage::Format_RGB32);
+    for (int y = 0; y < stored.height(); ++y) {
+        for (int x = 0; x < stored.width(); ++x) {
+            QPoint at;
+            switch (orientation) {
+            case 1:
+                at = {x, y};
+                break;
+            case 2:
+                at = {w - 1 - x, y};
+                break;
+            case 3:
+                at = {w - 1 - x, h - 1 - y};
+                break;
+            case 4:
+                at = {x, h - 1 - y};
+                break;
+            case 5:
+                at = {y, x};
+                break; // row 0 on the left, column 0 at the top
+            case 6:
+                at = {w - 1 - y, x};
+                break; // row 0 on the right, column 0 at the top
+            case 7:
+                at = {w - 1 - y, h - 1 - x};
+                break; // row 0 on the right, column 0 at the bottom
+            case 8:
+                at = {y, h - 1 - x};
+                break; // row 0 on the left, column 0 at the bottom
+            }
+            stored.setPixel(x, y, shown.pixel(at));
+        }
+    }
+    return stored;
+}
+
+} // namespace
+
+// Photographs taken with the camera turned were shown on their side.
+TEST(JpegDecoder, ExifOrientationShowsThePictureUpright)
+{
+    const QImage shown = quadrants();
+    for (const bool bigEndian : {true, false}) {
+        for (int orientation = 1; orientation <= 8; ++orientation) {
+            const QByteArray app1 = samples::exifOrientation(orientation, bigEndian);
+            EXPECT_EQ(quil::JpegDecoder::exifOrientation(app1), orientation);
+            const QByteArray file = samples::jpegWithApp1(storedFor(shown, orientation), app1, 95);
+            const Picture picture = PictureLoader::decode(PictureKind::Jpeg, file, {});
+            ASSERT_EQ(picture.size, QSize(64, 32)) << orientation;
+            ASSERT_EQ(picture.image.size(), QSize(64, 32)) << orientation;
+            const std::pair<QPoint, QColor> corners[] = {
+                {{8, 4}, Qt::red}, {{56, 4}, Qt::green}, {{8, 28}, Qt::blue}, {{56, 28}, Qt::yellow}};
+            for (const auto &[point, colour] : corners)
+                EXPECT_TRUE(near(at(picture, point.x(), point.y()), colour))
+                    << "orientation " << orientation << " at " << point.x() << "," << point.y();
+        }
+    }
+    // Decoded for an area, a turned photograph is reduced by its upright size.
+    const QByteArray tall = samples::jpegWithApp1(storedFor(samples::twoColours(400, 1600, Qt::red, Qt::blue), 6),
+                                                  samples::exifOrientation(6, true));
+    const Picture reduced = PictureLoader::decode(PictureKind::Jpeg, tall, QSize(100, 400));
+    EXPECT_EQ(reduced.size, QSize(400, 1600));
+    EXPECT_EQ(reduced.image.size(), QSize(100, 400));
+}
+
+TEST(JpegDecoder, ExifWithoutAnOrientationOrDamaged)
+{
+    QByteArray app1 = samples::exifOrientation(6, false);
+    EXPECT_EQ(quil::JpegDecoder::exifOrientation(app1.first(app1.size() - 8)), 1); // the entry cut off
+    EXPECT_EQ(quil::JpegDecoder::exifOrientation(QByteArray("Exif\0\0II*\0\xff\xff\xff\x7f\1\0", 16)), 1);
+    EXPECT_EQ(quil::JpegDecoder::exifOrientation("http://ns.adobe.com/xap/1.0/"), 1);
+    EXPECT_EQ(quil::JpegDecoder::exifOrientation(samples::exifOrientation(9, true)), 1);
+    EXPECT_EQ(quil::JpegDecoder::exifOrientation({}), 1);
+    // A picture whose EXIF names nothing stays as stored.
+    const Picture picture =
+        PictureLoader::decode(PictureKind::Jpeg, samples::jpegWithApp1(quadrants(), app1.first(20)), {});
+    EXPECT_EQ(picture.size, QSize(64, 32));
+    EXPECT_TRUE(near(at(picture, 8, 4), Qt::red));
 }

@@ -35,6 +35,47 @@ QImage twoColours(int width, int height, QColor left, QColor right)
 
 QByteArray jpeg(const QImage &source, int quality)
 {
+    return jpegWithApp1(source, {}, quality);
+}
+
+QByteArray exifOrientation(int orientation, bool bigEndian)
+{
+    QByteArray tiff;
+    const auto put16be = [&](int v) {
+        if (bigEndian) {
+            tiff.append(char((v >> 8) & 0xff));
+            tiff.append(char(v & 0xff));
+        } else {
+            put16(tiff, v);
+        }
+    };
+    const auto put32be = [&](uint32_t v) {
+        if (bigEndian) {
+            put16be(int(v >> 16));
+            put16be(int(v & 0xffff));
+        } else {
+            put32(tiff, v);
+        }
+    };
+    tiff.append(bigEndian ? "MM" : "II");
+    put16be(42);
+    put32be(8); // the first directory follows the header
+    put16be(2); // two entries: the picture's description, then its orientation
+    put16be(0x010E);
+    put16be(2); // ASCII
+    put32be(4);
+    tiff.append("cat", 4);
+    put16be(0x0112);
+    put16be(3); // SHORT
+    put32be(1);
+    put16be(orientation);
+    put16be(0);
+    put32be(0); // no next directory
+    return QByteArray("Exif\0\0", 6) + tiff;
+}
+
+QByteArray jpegWithApp1(const QImage &source, const QByteArray &app1, int quality)
+{
     const QImage image = source.convertToFormat(QImage::Format_RGB888);
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr err{};
@@ -50,6 +91,9 @@ QByteArray jpeg(const QImage &source, int quality)
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, quality, TRUE);
     jpeg_start_compress(&cinfo, TRUE);
+    if (!app1.isEmpty())
+        jpeg_write_marker(&cinfo, JPEG_APP0 + 1, reinterpret_cast<const JOCTET *>(app1.constData()),
+                          unsigned(app1.size()));
     while (cinfo.next_scanline < cinfo.image_height) {
         JSAMPROW row = const_cast<uchar *>(image.constScanLine(int(cinfo.next_scanline)));
         jpeg_write_scanlines(&cinfo, &row, 1);

@@ -14,6 +14,11 @@ namespace samples {
 QImage twoColours(int width, int height, QColor left, QColor right);
 
 QByteArray jpeg(const QImage &image, int quality = 90);
+// A JPEG with an APP1 segment of the given data after its JFIF header.
+QByteArray jpegWithApp1(const QImage &image, const QByteArray &app1, int quality = 90);
+// The data of an EXIF APP1 segment that names an orientation (1 to 8), in
+// either byte order of its TIFF structure.
+QByteArray exifOrientation(int orientation, bool bigEndian);
 QByteArray png(const QImage &image);
 // Up to 256 distinct colours; `transparentIndex` marks one palette entry transparent.
 // With `second`, an animation whose second frame is that picture.

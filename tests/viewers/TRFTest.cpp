@@ -326,6 +326,38 @@ private Q_SLOTS:
         QCOMPARE(m_dialogs->messages().last(), QStringLiteral("п - не найдено"));
     }
 
+    // WIN showed a UTF-8 file as Windows-1251 and its search found no typed Russian word.
+    void utf8TextInWin()
+    {
+        open(m_tree->file("a.txt", QByteArray("Привет, мир\nЁж и ёж\n")));
+        QCOMPARE(m_rf->Label3->text(), QStringLiteral("WIN"));
+        QCOMPARE(firstLine(), QStringLiteral("Привет, мир"));
+        focusMemo();
+        m_rf->Memo1->moveCursor(QTextCursor::Start);
+        m_rf->Edit1->setText(QStringLiteral("МИР"));
+        m_rf->Button3->click();
+        QCOMPARE(m_rf->Memo1->textCursor().selectedText(), QStringLiteral("мир"));
+        m_rf->Edit1->setText(QStringLiteral("ёж"));
+        m_rf->Button3->click();
+        QCOMPARE(m_rf->Memo1->textCursor().selectedText(), QStringLiteral("Ёж"));
+        QCOMPARE(m_rf->Memo1->textCursor().blockNumber(), 1);
+        m_rf->Button3->click();
+        QCOMPARE(m_rf->Memo1->textCursor().selectedText(), QStringLiteral("ёж"));
+
+        // A large file in hex: the typed text is found in UTF-8 and in Windows-1251.
+        QByteArray bytes(200000, '.');
+        bytes.replace(0x1000, 12, QByteArray("ПРИВЕТ"));
+        bytes.replace(0x3000, 6, quil::codepage::toCp1251(QStringLiteral("привет")));
+        open(m_tree->file("big.txt", bytes));
+        m_rf->Edit1->setText(QStringLiteral("Привет"));
+        m_rf->Button3->click();
+        QCOMPARE(m_rf->ScrollBar1->value(), 0x100);
+        QCOMPARE(m_rf->Memo1->textCursor().selectedText(), QStringLiteral("00001000"));
+        m_rf->Button3->click();
+        QCOMPARE(m_rf->ScrollBar1->value(), 0x300);
+        QVERIFY(m_dialogs->messages().isEmpty());
+    }
+
     void searchWithoutFile()
     {
         m_rf->Edit1->setText("x");

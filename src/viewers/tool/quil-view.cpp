@@ -5,12 +5,10 @@
 //     --repeat renders the page N times (prints it once).
 //   quil-view FILE --find TEXT [--cp ...] [--from OFFSET]
 //     prints the offset of the first match at or after OFFSET, or -1.
-#include "platform/CodePages.h"
 #include "platform/NativePath.h"
 #include "platform/OsError.h"
 #include "viewers/FileSearcher.h"
 #include "viewers/FileViewModel.h"
-#include "viewers/FileViewRenderer.h"
 
 #include <QByteArray>
 #include <cstdio>
@@ -51,7 +49,7 @@ int main(int argc, char *argv[])
     bool positionAtEnd = false;
     qint64 lines = 23;
     qint64 repeat = 1;
-    std::optional<QByteArray> find;
+    std::optional<QString> find;
     qint64 from = 0;
 
     for (int i = 2; i < argc; ++i) {
@@ -78,7 +76,7 @@ int main(int argc, char *argv[])
                 return usage();
             (arg == "--lines" ? lines : arg == "--repeat" ? repeat : from) = *value;
         } else if (arg == "--find" && hasValue) {
-            find = codepage::toCp1251(QString::fromUtf8(argv[++i]));
+            find = QString::fromUtf8(argv[++i]);
         } else {
             return usage();
         }
@@ -105,7 +103,7 @@ int main(int argc, char *argv[])
             for (qint64 n = 1; n < repeat; ++n)
                 view.renderPage();
         }
-        const QByteArray shown = FileViewRenderer::displayText(view.text()).toUtf8();
+        const QByteArray shown = view.shownText().toUtf8();
         std::fwrite(shown.constData(), 1, static_cast<size_t>(shown.size()), stdout);
         if (!shown.isEmpty())
             std::fputc('\n', stdout);
