@@ -118,7 +118,8 @@ private Q_SLOTS:
                                                   "Копировать",
                                                   "Удалить",
                                                   "Переименовать",
-                                                  "Свойства"};
+                                                  "Свойства",
+                                                  "Отменить"};
         QTest::newRow("folder") << "folder" << QStringList{"Открыть",
                                                            with,
                                                            with + ">Другое приложение...",
@@ -127,10 +128,12 @@ private Q_SLOTS:
                                                            "Вставить",
                                                            "Удалить",
                                                            "Переименовать",
-                                                           "Свойства"};
+                                                           "Свойства",
+                                                           "Отменить"};
         QTest::newRow("empty area") << "area" << QStringList{"Открыть",    with,       with + ">Другое приложение...",
-                                                             "Копировать", "Вставить", "Свойства"};
-        QTest::newRow("volume root") << "volume" << QStringList{"Открыть", "Свойства"};
+                                                             "Копировать", "Вставить", "Свойства",
+                                                             "Отменить"};
+        QTest::newRow("volume root") << "volume" << QStringList{"Открыть", "Свойства", "Отменить"};
     }
     void itemsInOrder()
     {
