@@ -3,8 +3,10 @@
 #include "fileops/SecondPanel.h"
 #include "platform/Volume.h"
 
+#include <QHeaderView>
 #include <QList>
 #include <QListWidget>
+#include <QStandardItemModel>
 #include <QWidget>
 
 #include <functional>
@@ -28,13 +30,19 @@ public:
     using Open = std::function<void()>;
     explicit PanelListWidget(QWidget *parent = nullptr);
     void setEdited(Edited edited) { m_edited = std::move(edited); }
+    // The table view's header over the rows: one column "Name" of the given
+    // width; hidden in the other views.
+    void showNameHeader(bool shown, int width);
 
 protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    void updateGeometries() override;
 
 private:
     Edited m_edited;
     QString m_oldName;
+    QStandardItemModel m_headerModel{0, 1};
+    QHeaderView *m_header = nullptr;
 };
 
 // The second panel window: one more folder beside the main window, the
