@@ -1,6 +1,8 @@
 #include "app/AppWindows.h"
+#include "app/DisplayStart.h"
 #include "app/StartArgument.h"
 #include "app/TForm1.h"
+#include "platform/InfoOption.h"
 #include "platform/Launcher.h"
 #include "platform/QtDialogs.h"
 #include "platform/Services.h"
@@ -11,10 +13,16 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char *argv[])
 {
-    QApplication application(argc, argv);
+    if (quil::answerInfoOption(argc, argv, "usage: quil [FOLDER | FILE | file:// URI]\n"))
+        return 0;
+    const auto application = [&argc, argv] {
+        const quil::DisplayStart start("quil");
+        return std::make_unique<QApplication>(argc, argv);
+    }();
     QApplication::setApplicationName(QStringLiteral("QUIL"));
     QGuiApplication::setDesktopFileName(QStringLiteral("quil"));
     // Ended from outside, the program closes as by its Exit button; the
@@ -30,7 +38,7 @@ int main(int argc, char *argv[])
 
     // The viewer's wheel handler sees every event of the program.
     ViewerWheelFilter viewerWheel(*windows.RF);
-    application.installEventFilter(&viewerWheel);
+    application->installEventFilter(&viewerWheel);
 
     // A path the program cannot list is told on the terminal; it starts as usual.
     const quil::StartTarget start = quil::startTarget(QApplication::arguments().mid(1));

@@ -14,8 +14,17 @@
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"
 
+#include <QApplication>
+#include <QIcon>
+
 AppWindows::AppWindows(quil::Services &services)
 {
+    // Title bars and task switchers show the program's own icon: the
+    // installed theme's, else the one built in.
+    QIcon icon = QIcon::fromTheme(QStringLiteral("quil"));
+    if (icon.isNull())
+        icon = QIcon(QStringLiteral(":/about/quil.png"));
+    QApplication::setWindowIcon(icon);
     // Creating the main window runs its FormCreate.
     Form1 = std::make_unique<TForm1>(services);
     Form4 = std::make_unique<TForm4>(services);

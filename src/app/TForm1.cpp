@@ -118,6 +118,10 @@ TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent),
     connect(ListView->header(), &QHeaderView::sectionClicked, this, &TForm1::ListViewColumnClick);
     m_treeModel = new FolderTreeModel(this);
     ShellTreeView1->setModel(m_treeModel);
+    // Deep nodes keep their names: the column is as wide as its widest
+    // node and the narrow tree scrolls sideways.
+    ShellTreeView1->header()->setStretchLastSection(false);
+    ShellTreeView1->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     // A right click selects the node under the mouse (its menu is the
     // context menu's).
     ShellTreeView1->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -22,11 +22,15 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <algorithm>
 #include <sys/stat.h>
 
 namespace {
 
 const QString kTitle = QStringLiteral("QUIL");
+constexpr int kTableColumnWidth = 250;
+constexpr QSize kSmallIcon(16, 16);
+constexpr QSize kLargeIcon(32, 32);
 
 template <typename Widget> Widget *placed(Widget *widget, const char *name, int x, int y, int w, int h)
 {
@@ -76,6 +80,12 @@ bool PanelListWidget::edit(const QModelIndex &index, EditTrigger trigger, QEvent
 
 PanelListWidget::PanelListWidget(QWidget *parent) : QListWidget(parent)
 {
+    m_headerModel.setHorizontalHeaderLabels({QStringLiteral("Name")});
+    m_header = new QHeaderView(Qt::Horizontal, this);
+    m_header->setModel(&m_headerModel);
+    m_header->setSectionsClickable(false);
+    m_header->setStretchLastSection(false);
+    m_header->hide();
     // Connected after the view's own commit, so the row holds the new text.
     // The edited row, not the current one: a click on another row commits
     // the edit after that row has become current.
@@ -84,6 +94,23 @@ PanelListWidget::PanelListWidget(QWidget *parent) : QListWidget(parent)
         if (m_edited && item != nullptr)
             m_edited(item, m_oldName, item->text());
     });
+}
+
+void PanelListWidget::showNameHeader(bool shown, int width)
+{
+    m_header->resizeSection(0, width);
+    m_header->setVisible(shown);
+    setViewportMargins(0, shown ? m_header->sizeHint().height() : 0, 0, 0);
+    updateGeometries();
+}
+
+void PanelListWidget::updateGeometries()
+{
+    QListWidget::updateGeometries();
+    if (m_header->isVisibleTo(this)) {
+        const QRect area = viewport()->geometry();
+        m_header->setGeometry(area.left(), frameWidth(), area.width(), m_header->sizeHint().height());
+    }
 }
 
 TForm4::TForm4(quil::Services &services, QWidget *parent) : QWidget(parent), m_services(services)
@@ -269,23 +296,31 @@ void TForm4::Button1Click()
 
 void TForm4::SpeedButton2Click()
 {
+    ListView1->showNameHeader(false, kTableColumnWidth);
     ListView1->setViewMode(QListView::IconMode);
+    ListView1->setIconSize(kLargeIcon);
     ListView1->setGridSize(QSize());
     ListView1->setWrapping(true);
 }
 
 void TForm4::SpeedButton3Click()
 {
-    // One column of names, 250 pixels wide.
+    // One column "Name", 250 pixels wide; a row as high as its small icon or
+    // its text, so that no icon reaches into the next row.
     ListView1->setViewMode(QListView::ListMode);
+    ListView1->setIconSize(kSmallIcon);
     ListView1->setFlow(QListView::TopToBottom);
     ListView1->setWrapping(false);
-    ListView1->setGridSize(QSize(250, ListView1->fontMetrics().height() + 4));
+    ListView1->setGridSize(
+        QSize(kTableColumnWidth, std::max(kSmallIcon.height(), ListView1->fontMetrics().height()) + 4));
+    ListView1->showNameHeader(true, kTableColumnWidth);
 }
 
 void TForm4::SpeedButton4Click()
 {
+    ListView1->showNameHeader(false, kTableColumnWidth);
     ListView1->setViewMode(QListView::ListMode);
+    ListView1->setIconSize(kSmallIcon);
     ListView1->setFlow(QListView::TopToBottom);
     ListView1->setWrapping(true);
     ListView1->setGridSize(QSize());

@@ -3,9 +3,11 @@
 #include "fileops/SecondPanel.h"
 #include "platform/Volume.h"
 
+#include <QHeaderView>
 #include <QList>
 #include <QListWidget>
 #include <QPersistentModelIndex>
+#include <QStandardItemModel>
 #include <QWidget>
 
 #include <functional>
@@ -32,14 +34,20 @@ public:
     void setEdited(Edited edited) { m_edited = std::move(edited); }
     // Whether a name is being edited in place.
     bool isEditingName() const { return state() == EditingState; }
+    // The table view's header over the rows: one column "Name" of the given
+    // width; hidden in the other views.
+    void showNameHeader(bool shown, int width);
 
 protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    void updateGeometries() override;
 
 private:
     Edited m_edited;
     QPersistentModelIndex m_editedRow;
     QString m_oldName;
+    QStandardItemModel m_headerModel{0, 1};
+    QHeaderView *m_header = nullptr;
 };
 
 // The second panel window: one more folder beside the main window, the

@@ -16,8 +16,12 @@
 
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTreeView>
+
+#include <algorithm>
 
 namespace quil {
 
@@ -108,10 +112,13 @@ void FolderNavigator::selectEntryAfterListing()
 
 void FolderNavigator::navigateByPath(const QString &path)
 {
+    // Parsed first: a path that does not exist leaves the listing and the
+    // drive selector as they were.
+    const ItemId target = ShellNamespace::parse(path);
     if (const auto volume = Volumes::volumeOf(path, m_volumes))
         if (volume->mountPoint != selectedDrive())
             selectDrive(volume->mountPoint);
-    browseTo(ShellNamespace::parse(path));
+    browseTo(target);
 }
 
 void FolderNavigator::refreshDiskDisplay()
@@ -153,7 +160,22 @@ void FolderNavigator::setTreePath(const QString &path)
     for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
         tree.expand(up);
     tree.setCurrentIndex(index);
-    tree.scrollTo(index);
+    revealTreeNode(index, QAbstractItemView::EnsureVisible);
+}
+
+void FolderNavigator::revealTreeNode(const QModelIndex &index, QAbstractItemView::ScrollHint hint)
+{
+    QTreeView &tree = m_controls.tree;
+    // The column width and the scroll range follow the nodes just expanded.
+    tree.header()->resizeSections(QHeaderView::ResizeToContents);
+    tree.doItemsLayout();
+    tree.scrollTo(index, hint);
+    // scrollTo shows a column wider than the tree from its left end, where a
+    // deep node shows nothing but indentation: bring its icon and name in.
+    const QRect node = tree.visualRect(index);
+    const int width = tree.viewport()->width();
+    if (node.left() < 0 || node.left() + std::min(node.width(), width) > width)
+        tree.horizontalScrollBar()->setValue(tree.horizontalScrollBar()->value() + node.left() - tree.indentation());
 }
 
 QString FolderNavigator::treeSelectedPath() const
@@ -165,7 +187,7 @@ void FolderNavigator::scrollTreeSelectionToTop()
 {
     const QModelIndex index = m_controls.tree.currentIndex();
     if (index.isValid())
-        m_controls.tree.scrollTo(index, QAbstractItemView::PositionAtTop);
+        revealTreeNode(index, QAbstractItemView::PositionAtTop);
 }
 
 void FolderNavigator::refreshTreeNode(int position)

@@ -4,6 +4,7 @@
 #include "platform/ItemId.h"
 #include "platform/Volume.h"
 
+#include <QAbstractItemView>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -126,6 +127,9 @@ Q_SIGNALS:
 
 private:
     void readFolder(const ItemId &folder);
+    // Scrolls the tree to the node as the hint says, sideways too, so that
+    // a deep node's name shows.
+    void revealTreeNode(const QModelIndex &index, QAbstractItemView::ScrollHint hint);
     void keepPathHistory();
     void selectEntryAfterListing();
     void refreshDiskDisplay();

@@ -16,6 +16,7 @@
 #include "platform/Volumes.h"
 
 #include <QComboBox>
+#include <QDir>
 
 #include <unistd.h>
 
@@ -81,7 +82,7 @@ void FolderNavigator::openFileEntry(const TShellItem &entry)
 
 void FolderNavigator::pathBoxEntered()
 {
-    const QString text = m_controls.pathBox.currentText();
+    const QString text = expandHome(m_controls.pathBox.currentText(), QDir::homePath());
     if (!text.isEmpty())
         runHandler(m_services.dialogs, [this, &text] { navigateByPath(text); });
 }
@@ -99,7 +100,7 @@ void FolderNavigator::historyPicked()
     const int line = m_history.find(text);
     runHandler(m_services.dialogs, [this, line, &text] {
         if (line < 0) {
-            navigateByPath(text);
+            navigateByPath(expandHome(text, QDir::homePath()));
             return;
         }
         const ItemId folder = m_history.line(line).id;

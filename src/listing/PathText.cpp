@@ -14,6 +14,15 @@ QString pathBoxText(const QString &path)
     return path + QLatin1Char('/');
 }
 
+QString expandHome(const QString &text, const QString &home)
+{
+    if (text == QLatin1String("~"))
+        return home;
+    if (text.startsWith(QLatin1String("~/")))
+        return home + text.mid(1);
+    return text;
+}
+
 int findHistoryLine(const QStringList &lines, const QString &path)
 {
     for (int i = 0; i < lines.size(); ++i)

@@ -27,6 +27,10 @@ struct PathTail
 };
 PathTail splitLastName(const QString &path);
 
+// A typed path with the home folder for a leading "~": "~" alone and "~/x"
+// as every location bar takes them; any other text is returned unchanged.
+QString expandHome(const QString &text, const QString &home);
+
 // The history line of path, letter case ignored; -1 when none. O(lines).
 int findHistoryLine(const QStringList &lines, const QString &path);
 

@@ -37,9 +37,13 @@ MaskMatcher::MaskMatcher(const QString &mask)
         if (c == U'*') {
             if (++starGroups > kMaxStarGroups)
                 fail(i);
-            // A run of stars, and any "?" right after it, is one "*".
-            while (i < text.size() && (text[i] == U'*' || text[i] == U'?'))
+            // A run of stars is one "*"; a "?" right after a star adds
+            // nothing, each further "?" still takes one character.
+            while (i < text.size() && text[i] == U'*') {
                 ++i;
+                if (i < text.size() && text[i] == U'?')
+                    ++i;
+            }
             m_steps.push_back({Step::AnyRun, 0, false, {}});
             continue;
         }

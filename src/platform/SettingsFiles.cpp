@@ -63,16 +63,27 @@ bool fileExists(const QString &path)
 }
 
 namespace {
+// The general error box's text for a failure on a settings file: the
+// system's text with the file's path before it, so the user knows which file.
+[[noreturn]] void raiseFileError(int code, const QString &path)
+{
+    QString text = osErrorText(code);
+    const qsizetype lineEnd = text.indexOf(QLatin1String("\r\n"));
+    text.insert(lineEnd < 0 ? 0 : lineEnd + 2, path + QStringLiteral(": "));
+    throw QuilError(text);
+}
+
 // A settings file is a few lines; anything larger is not one.
 constexpr qsizetype kSettingsLimit = 1024 * 1024;
 
-QByteArray readSettingsFile(const QByteArray &native)
+QByteArray readSettingsFile(const QString &path)
 {
+    const QByteArray native = toNative(path);
     // Non-blocking and regular files only, so a FIFO or a device put in its
     // place can neither block start-up nor be read without end.
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        throw OsError::last();
+        raiseFileError(errno, path);
     struct stat info
     {
     };
@@ -94,7 +105,7 @@ QByteArray readSettingsFile(const QByteArray &native)
     }
     ::close(fd);
     if (code != 0)
-        throw OsError(code);
+        raiseFileError(code, path);
     return data;
 }
 
@@ -132,7 +143,7 @@ int writeWhole(const QByteArray &native, const QByteArray &data)
 
 QStringList readSettingsLines(const QString &path)
 {
-    const QByteArray data = readSettingsFile(toNative(path));
+    const QByteArray data = readSettingsFile(path);
     QStringList lines = QString::fromUtf8(data).split(QLatin1Char('\n'));
     for (QString &line : lines)
         if (line.endsWith(QLatin1Char('\r')))
@@ -157,7 +168,7 @@ void writeSettingsLines(const QString &path, const QStringList &lines)
         ::free(real);
     }
     if (const int code = writeWhole(native, data))
-        throw OsError(code);
+        raiseFileError(code, path);
 }
 
 } // namespace quil

@@ -9,7 +9,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -19,28 +18,14 @@ namespace {
 
 constexpr qint64 kMountTableLimit = 16 * 1024 * 1024;
 
-// A file bind-mounted over another is no volume (as in Volumes::list).
-QList<Volume> volumesOf(const QByteArray &table)
-{
-    QList<Volume> volumes = Volumes::parseMountInfo(table);
-    volumes.removeIf([](const Volume &v) {
-        struct stat info
-        {
-        };
-        return ::stat(toNative(v.mountPoint).constData(), &info) == 0 && !S_ISDIR(info.st_mode);
-    });
-    return volumes;
-}
-
-// The lines of a table except those of the given mount points (the fifth field).
-QSet<QByteArray> linesExcept(const QByteArray &table, const QSet<QString> &points)
+// The lines of a table that belong to the given mount points (the fifth field).
+QSet<QByteArray> linesOf(const QByteArray &table, const QSet<QString> &points)
 {
     QSet<QByteArray> lines;
     for (const QByteArray &line : table.split('\n')) {
         const QList<QByteArray> fields = line.split(' ');
         if (fields.size() > 4 && points.contains(Volumes::parseMountPoint(fields[4])))
-            continue;
-        lines.insert(line);
+            lines.insert(line);
     }
     return lines;
 }
@@ -62,7 +47,7 @@ VolumeMonitor::VolumeMonitor(QObject *parent) : QObject(parent)
     if (m_fd < 0)
         return;
     m_table = readTable();
-    m_volumes = volumesOf(m_table);
+    m_volumes = Volumes::disksOf(m_table);
     m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Exception, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &VolumeMonitor::tableChanged);
 }
@@ -89,25 +74,20 @@ void VolumeMonitor::tableChanged()
     if (table == m_table)
         return;
     const QByteArray previous = std::exchange(m_table, table);
-    const QList<Volume> volumes = volumesOf(table);
+    const QList<Volume> volumes = Volumes::disksOf(table);
     const QSet<QString> before = mountPointsOf(m_volumes);
     const QSet<QString> after = mountPointsOf(volumes);
     m_volumes = volumes;
-    QSet<QString> reported;
-    for (const Volume &volume : volumes) {
-        if (!before.contains(volume.mountPoint)) {
+    for (const Volume &volume : volumes)
+        if (!before.contains(volume.mountPoint))
             Q_EMIT deviceChange(DeviceArrival, volume.mountPoint);
-            reported.insert(volume.mountPoint);
-        }
-    }
-    for (const QString &point : before) {
-        if (!after.contains(point)) {
+    for (const QString &point : before)
+        if (!after.contains(point))
             Q_EMIT deviceChange(DeviceRemoval, point);
-            reported.insert(point);
-        }
-    }
-    // What changed besides the volumes that came and went is a node change.
-    if (reported.isEmpty() || linesExcept(previous, reported) != linesExcept(table, reported))
+    // A disk that stayed but changed (remounted, another device on its
+    // point) is a node change; the other mounts are no disks of the user's.
+    const QSet<QString> stayed = before & after;
+    if (linesOf(previous, stayed) != linesOf(table, stayed))
         Q_EMIT deviceChange(NodeChange, QString());
 }
 

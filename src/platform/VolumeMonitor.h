@@ -10,11 +10,11 @@ class QSocketNotifier;
 
 namespace quil {
 
-// Watches the mount table and reports its changes as the system's device
-// notices, as they happen (on the thread that made the monitor, through its
-// event loop): a volume the computer folder lists that appears is an
-// arrival, one that disappears a removal, any other change of the table a
-// node change.
+// Watches the mount table and reports the changes of its disks (as
+// Volumes::list() tells them) as the system's device notices, as they happen
+// (on the thread that made the monitor, through its event loop): a disk that
+// appears is an arrival, one that disappears a removal, a disk whose mount
+// changed otherwise a node change. The other mounts report nothing.
 class VolumeMonitor : public QObject
 {
     Q_OBJECT
@@ -26,12 +26,12 @@ public:
 
     // False when the mount table could not be opened (nothing will be reported).
     bool isWatching() const { return m_fd >= 0; }
-    // The volumes as the last read of the table found them (no labels).
+    // The disks as the last read of the table found them (no labels).
     const QList<Volume> &volumes() const { return m_volumes; }
 
 Q_SIGNALS:
-    // One signal per volume that came or went (with its mount point), or one
-    // NodeChange (empty mount point) when the table changed otherwise.
+    // One signal per disk that came or went (with its mount point), and one
+    // NodeChange (empty mount point) when a remaining disk's mount changed.
     void deviceChange(int event, const QString &mountPoint);
 
 private:

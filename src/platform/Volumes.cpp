@@ -5,7 +5,9 @@
 #include "platform/OsError.h"
 #include "platform/PosixIo.h"
 
+#include <QDir>
 #include <QFile>
+#include <QSet>
 
 #include <algorithm>
 #include <cerrno>
@@ -13,6 +15,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -85,6 +88,42 @@ QByteArray realPath(const QByteArray &path)
     return QByteArray(resolved);
 }
 
+bool isStrictlyBelow(QStringView path, QStringView folder)
+{
+    return !folder.isEmpty() && path.size() > folder.size() + 1 && path.startsWith(folder) &&
+           path[folder.size()] == u'/';
+}
+
+// /run/media/<user>, where udisks mounts a user's media; all of /run/media
+// for root.
+QString userMediaFolder()
+{
+    if (::getuid() == 0)
+        return QStringLiteral("/run/media");
+    const passwd *user = ::getpwuid(::getuid());
+    return user != nullptr ? QStringLiteral("/run/media/") + fromNative(user->pw_name) : QString();
+}
+
+// File systems in memory or layered over others: never a disk, wherever
+// they are mounted.
+bool isMemoryOrLayeredFileSystem(QStringView type)
+{
+    for (QStringView other : {u"tmpfs", u"ramfs", u"overlay", u"aufs"})
+        if (type == other)
+            return true;
+    return false;
+}
+
+void sortRootFirst(QList<Volume> &volumes)
+{
+    std::sort(volumes.begin(), volumes.end(), [](const Volume &a, const Volume &b) {
+        const bool aRoot = a.mountPoint == QLatin1String("/"), bRoot = b.mountPoint == QLatin1String("/");
+        if (aRoot != bRoot)
+            return aRoot;
+        return a.mountPoint < b.mountPoint;
+    });
+}
+
 bool isDirectory(const QString &path)
 {
     struct stat info
@@ -123,6 +162,10 @@ bool Volumes::isSystemPath(QStringView path)
 QList<Volumes::Mount> Volumes::parseMounts(QByteArrayView mountInfo)
 {
     QList<Mount> mounts;
+    const QString home = QDir::homePath();
+    const QString ownMedia = userMediaFolder();
+    // A device met again is the same file system bound a second time.
+    QSet<QByteArray> devicesSeen;
     const QList<QByteArray> lines = mountInfo.toByteArray().split('\n');
     for (const QByteArray &line : lines) {
         const QList<QByteArray> fields = line.split(' ');
@@ -134,11 +177,19 @@ QList<Volumes::Mount> Volumes::parseMounts(QByteArrayView mountInfo)
         mount.volume.mountPoint = parseMountPoint(fields[4]);
         mount.volume.fileSystem = fromNative(unescapeOctal(fields[separator + 1]));
         mount.volume.device = fromNative(unescapeOctal(fields[separator + 2]));
-        if (!mount.volume.mountPoint.startsWith(QLatin1Char('/')))
+        const bool bound = fields[3] != "/" || devicesSeen.contains(fields[2]);
+        devicesSeen.insert(fields[2]);
+        const QString &point = mount.volume.mountPoint;
+        if (!point.startsWith(QLatin1Char('/')))
             continue;
-        mount.isVolume = !isPseudoFileSystem(mount.volume.fileSystem) && !isSystemPath(mount.volume.mountPoint);
+        mount.isVolume = !isPseudoFileSystem(mount.volume.fileSystem) && !isSystemPath(point);
+        const bool root = point == QLatin1String("/");
+        mount.mayBeDisk = mount.isVolume && (root || (!bound && !isMemoryOrLayeredFileSystem(mount.volume.fileSystem) &&
+                                                      !point.contains(QLatin1String("/."))));
+        mount.inUserPlace = root || isStrictlyBelow(point, u"/media") || isStrictlyBelow(point, ownMedia) ||
+                            (home != QLatin1String("/") && isStrictlyBelow(point, home));
         // A later line mounted over the same point hides the earlier one.
-        mounts.removeIf([&](const Mount &m) { return m.volume.mountPoint == mount.volume.mountPoint; });
+        mounts.removeIf([&](const Mount &m) { return m.volume.mountPoint == point; });
         mounts.append(std::move(mount));
     }
     return mounts;
@@ -153,27 +204,33 @@ QList<Volume> Volumes::parseMountInfo(QByteArrayView mountInfo)
 {
     QList<Volume> volumes;
     for (Mount &mount : parseMounts(mountInfo))
-        if (mount.isVolume)
+        if (mount.mayBeDisk && mount.inUserPlace)
             volumes.append(std::move(mount.volume));
-    std::sort(volumes.begin(), volumes.end(), [](const Volume &a, const Volume &b) {
-        const bool aRoot = a.mountPoint == QLatin1String("/"), bRoot = b.mountPoint == QLatin1String("/");
-        if (aRoot != bRoot)
-            return aRoot;
-        return a.mountPoint < b.mountPoint;
-    });
+    sortRootFirst(volumes);
     return volumes;
+}
+
+QList<Volume> Volumes::disksOf(QByteArrayView mountInfo)
+{
+    QList<Volume> disks;
+    for (Mount &mount : parseMounts(mountInfo)) {
+        if (!mount.mayBeDisk)
+            continue;
+        mount.volume.removable = isRemovable(mount.volume.device);
+        // A file bind-mounted over another (containers do this with
+        // /etc/hosts) is no disk.
+        if ((mount.inUserPlace || mount.volume.removable) && isDirectory(mount.volume.mountPoint))
+            disks.append(std::move(mount.volume));
+    }
+    sortRootFirst(disks);
+    return disks;
 }
 
 QList<Volume> Volumes::list()
 {
-    QList<Volume> volumes = parseMountInfo(readSmallFile("/proc/self/mountinfo"));
-    // A file bind-mounted over another (containers do this with /etc/hosts)
-    // is no volume.
-    volumes.removeIf([](const Volume &v) { return !isDirectory(v.mountPoint); });
-    for (Volume &volume : volumes) {
+    QList<Volume> volumes = disksOf(readSmallFile("/proc/self/mountinfo"));
+    for (Volume &volume : volumes)
         volume.label = labelOf(volume.device);
-        volume.removable = isRemovable(volume.device);
-    }
     return volumes;
 }
 

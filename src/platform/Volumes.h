@@ -8,29 +8,44 @@
 
 namespace quil {
 
-// The storage volumes of the machine, read from the mount table.
+// The storage volumes of the machine, read from the mount table, and among
+// them the disks: the volumes a user would see in a file manager's device
+// list.
 class Volumes
 {
 public:
-    // The volumes mounted now: "/" first, then the others by mount point.
-    // Pseudo file systems and everything below /proc, /sys, /dev and /run
-    // (except /run/media) are left out; a mount point mounted over keeps only
-    // its top mount. Reads /proc/self/mountinfo and, for each volume, looks
-    // up its label and removable flag (a few small reads per volume).
+    // The disks mounted now: "/" first, then the others by mount point. A
+    // disk is "/", a removable device, or a volume a user mounted: below
+    // /media, /run/media/<user> or the home folder (as GLib's
+    // g_unix_mount_guess_should_display has it). Bind mounts, tmpfs, overlays,
+    // squashfs, mounts in hidden folders and the other programs' mounts are
+    // none. A mount point mounted over keeps only its top mount. Reads
+    // /proc/self/mountinfo and, for each volume, looks up its label and
+    // removable flag (a few small reads per volume).
     static QList<Volume> list();
 
-    // The volumes of a mountinfo text, without labels or removable flags and
-    // without checking the mount points on disk. Pure; for tests and the monitor.
+    // The disks of a mountinfo text, as list() tells them but without labels;
+    // reads the removable flags and skips mount points that are no folders.
+    static QList<Volume> disksOf(QByteArrayView mountInfo);
+
+    // The disks of a mountinfo text by place alone: no removable flags, no
+    // labels, no check of the mount points on disk. Pure; for tests.
     static QList<Volume> parseMountInfo(QByteArrayView mountInfo);
 
-    // One top mount of the mount table: a volume, or a pseudo file system or
-    // system mount that is none.
+    // One top mount of the mount table: a volume (storage, walked by the
+    // folder sizes), or a pseudo file system or system mount that is none.
     struct Mount
     {
         Volume volume; // mount point, file system and device only
         bool isVolume = false;
+        // A volume that may be a disk: no bind mount, no memory or layered
+        // file system, not in a hidden folder.
+        bool mayBeDisk = false;
+        // Where users mount their media, or "/".
+        bool inUserPlace = false;
     };
-    // Every top mount of a mountinfo text, in the table's order. Pure.
+    // Every top mount of a mountinfo text, in the table's order. Pure but
+    // for the home folder and the user's name.
     static QList<Mount> parseMounts(QByteArrayView mountInfo);
     // The top mounts of this process's mount table (one read of mountinfo).
     static QList<Mount> mounts();

@@ -5,6 +5,7 @@
 // byte instead, as names may hold line ends), in the order found, then the
 // line "found=N folders=M" (M: the folders searched). Messages go to stderr.
 
+#include "platform/InfoOption.h"
 #include "platform/NativePath.h"
 #include "search/FileSearch.h"
 
@@ -34,9 +35,11 @@ public:
     char separator = '\n';
 };
 
+const char *const kUsage = "usage: quil-search ROOT [--subfolders] [--name N] [--ext X] [--text T] [--dos] [-0]\n";
+
 int usage()
 {
-    std::fputs("usage: quil-search ROOT [--subfolders] [--name N] [--ext X] [--text T] [--dos] [-0]\n", stderr);
+    std::fputs(kUsage, stderr);
     return 2;
 }
 
@@ -44,6 +47,8 @@ int usage()
 
 int main(int argc, char **argv)
 {
+    if (quil::answerInfoOption(argc, argv, kUsage))
+        return 0;
     static char outBuffer[1 << 16];
     std::setvbuf(stdout, outBuffer, _IOFBF, sizeof outBuffer);
     quil::SearchRequest request;

@@ -29,6 +29,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <memory>
+#include <sys/mount.h>
 
 namespace {
 
@@ -84,11 +85,27 @@ class TForm1NavigationTest : public QObject
         QTest::mouseDClick(form.ListView->viewport(), Qt::LeftButton, {}, rect.center());
     }
 
+    // The user's typing of a path into the path box, then Enter.
+    static void typePath(TForm1 &form, const QString &text)
+    {
+        form.cbPath->setFocus();
+        form.cbPath->lineEdit()->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(form.cbPath->lineEdit(), Qt::Key_Delete);
+        else
+            QTest::keyClicks(form.cbPath->lineEdit(), text);
+        QTest::keyClick(form.cbPath->lineEdit(), Qt::Key_Return);
+    }
+
     static void clickTreeNode(TForm1 &form, const QModelIndex &node)
     {
-        form.ShellTreeView1->scrollTo(node);
-        const QRect rect = form.ShellTreeView1->visualRect(node);
-        QTest::mouseClick(form.ShellTreeView1->viewport(), Qt::LeftButton, {}, rect.center());
+        // As a user scrolls the narrow tree sideways to a deep node's name.
+        QTreeView &tree = *form.ShellTreeView1;
+        tree.scrollTo(node);
+        QScrollBar &sideways = *tree.horizontalScrollBar();
+        sideways.setValue(sideways.value() + tree.visualRect(node).left() - tree.indentation());
+        const QRect rect = tree.visualRect(node);
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, QPoint(rect.left() + 30, rect.center().y()));
     }
 
 private Q_SLOTS:
@@ -274,15 +291,7 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         TempTree tree;
         const QString target = tree.folder("typed");
-        const auto type = [&form](const QString &text) {
-            form.cbPath->setFocus();
-            form.cbPath->lineEdit()->selectAll();
-            if (text.isEmpty())
-                QTest::keyClick(form.cbPath->lineEdit(), Qt::Key_Delete);
-            else
-                QTest::keyClicks(form.cbPath->lineEdit(), text);
-            QTest::keyClick(form.cbPath->lineEdit(), Qt::Key_Return);
-        };
+        const auto type = [&form](const QString &text) { typePath(form, text); };
         type(target);
         QCOMPARE(form.listing().currentPath(), target);
         QCOMPARE(form.cbPath->currentText(), target + QLatin1Char('/'));
@@ -297,6 +306,72 @@ private Q_SLOTS:
         QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
         QCOMPARE(form.listing().currentPath(), target);
         QCOMPARE(form.cbPath->count(), lines);
+    }
+
+    // "~" was taken for a missing relative path; a missing path on another
+    // volume switched the drive selector, which listed that volume's root.
+    void typedHomeAndMissingPaths()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        typePath(form, QStringLiteral("~"));
+        QCOMPARE(form.listing().currentPath(), QDir::homePath());
+        typePath(form, QStringLiteral("~/Documents"));
+        QCOMPARE(form.listing().currentPath(), QDir::homePath() + QStringLiteral("/Documents"));
+        QCOMPARE(form.cbPath->currentText(), QDir::homePath() + QStringLiteral("/Documents/"));
+        QVERIFY(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).isEmpty());
+
+        LoopDisk disk;
+        TempTree tree;
+        tree.file("a.txt");
+        tree.file("b.txt");
+        QString folder = tree.root();
+        if (disk.mounted()) {
+            QTRY_COMPARE(form.Label9->text(), QStringLiteral("Есть новый диск"));
+            folder = disk.path();
+        }
+        form.NavigateByPath(folder);
+        const QString drive = form.SelectedDrive();
+        const int rows = form.listing().count();
+        QVERIFY(rows > 0);
+        typePath(form, QStringLiteral("/no/such/place"));
+        QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
+        QCOMPARE(form.listing().currentPath(), folder);
+        QCOMPARE(form.listing().count(), rows);
+        QCOMPARE(form.listModel()->rowCount(), rows);
+        QCOMPARE(form.SelectedDrive(), drive);
+    }
+
+    // From about six levels down the 195-pixel tree drew bare icons.
+    void deepTreeNodeShowsItsName()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        TempTree tree;
+        QByteArray relative = "level-1";
+        for (int level = 2; level <= 12; ++level)
+            relative += "/level-" + QByteArray::number(level);
+        QVERIFY(QDir().mkpath(tree.path(relative)));
+        form.NavigateByPath(tree.path(relative));
+        QTreeView &view = *form.ShellTreeView1;
+        QCOMPARE(view.width(), 195);
+        const QModelIndex node = view.currentIndex();
+        QCOMPARE(node.data().toString(), QStringLiteral("level-12"));
+        // The node's icon and name, all inside the tree's visible area.
+        const QRect rect = view.visualRect(node);
+        const int nameWidth = view.fontMetrics().horizontalAdvance(QStringLiteral("level-12"));
+        QVERIFY(rect.width() > nameWidth);
+        QVERIFY(rect.left() >= 0);
+        QVERIFY(rect.right() < view.viewport()->width());
+        QVERIFY(rect.top() >= 0 && rect.bottom() < view.viewport()->height());
+        // Back near the top, the tree scrolls back: the node's icon and the
+        // start of its name show.
+        form.NavigateByPath(tree.root());
+        const QRect shallow = view.visualRect(view.currentIndex());
+        QVERIFY(shallow.width() > 40);
+        QVERIFY(shallow.left() >= 0);
+        QVERIFY(shallow.left() + 40 < view.viewport()->width());
     }
 
     void historyLineIsAnnouncedThenListed()
@@ -561,16 +636,56 @@ private Q_SLOTS:
         QCOMPARE(form.listing().currentPath(), rebuilt ? QStringLiteral("/") : tree.root());
     }
 
+    // A tmpfs or a bind mount anywhere counted as a disk arrival: it sent the
+    // list to "/" and dropped the marks. They change nothing visible now.
+    void mountsThatAreNoDisksChangeNothing()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        LoopDisk disk;
+        if (!disk.mounted())
+            QSKIP("this machine does not allow loop-mounting a disk image");
+        QTRY_COMPARE(form.Label9->text(), QStringLiteral("Есть новый диск"));
+        TempTree files;
+        files.file("a.txt");
+        files.file("b.txt");
+        form.NavigateByPath(files.root());
+        selectRow(form, rowNamed(form, QStringLiteral("b.txt")));
+        QTest::keyClick(form.ListView, Qt::Key_Space);
+        QCOMPARE(program.marked(), QStringList{QStringLiteral("b.txt")});
+        form.SetStatus(QStringLiteral("Жду команды..."));
+        const int drives = form.DriveComboBox1->count();
+
+        TempTree tree;
+        TmpfsMount tmpfs(tree.path("tmpfs"));
+        QVERIFY(tmpfs.mounted());
+        const QByteArray bound = quil::toNative(tree.folder("bound"));
+        QCOMPARE(::mount(quil::toNative(files.root()).constData(), bound.constData(), nullptr, MS_BIND, nullptr), 0);
+        // The disk's remount is the mark: once it is told, the table has
+        // shown the two mounts before it.
+        QCOMPARE(::mount(nullptr, quil::toNative(disk.path()).constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr),
+                 0);
+        QTRY_COMPARE(form.Label9->text(), QStringLiteral("Смена носителя..."));
+        ::umount2(bound.constData(), MNT_DETACH);
+        QCOMPARE(form.listing().currentPath(), files.root());
+        QCOMPARE(program.marked(), QStringList{QStringLiteral("b.txt")});
+        QCOMPARE(form.DriveComboBox1->count(), drives);
+        QCOMPARE(form.DriveComboBox1->findData(tmpfs.path()), -1);
+        QCOMPARE(form.DriveComboBox1->findData(tree.path("bound")), -1);
+        form.NavigateByPath(QStringLiteral("computer:///"));
+        for (int row = 0; row < form.listing().count(); ++row)
+            QVERIFY(!form.EntryOfRow(row).name.contains(tree.root()));
+    }
+
     void mountedAndUnmountedVolume()
     {
-        TempTree tree;
         Program program;
         TForm1 &form = program.start();
         TempTree files;
         form.NavigateByPath(files.root());
-        auto volume = std::make_unique<TmpfsMount>(tree.path("volume"));
+        auto volume = std::make_unique<LoopDisk>();
         if (!volume->mounted())
-            QSKIP("this machine does not allow mounting a tmpfs");
+            QSKIP("this machine does not allow loop-mounting a disk image");
         const QString point = volume->path();
         QTRY_COMPARE(form.Label9->text(), QStringLiteral("Есть новый диск"));
         QVERIFY(form.DriveComboBox1->findData(point) >= 0);
@@ -612,8 +727,8 @@ private Q_SLOTS:
         // Up from it goes to the folder above its mount point, as from the
         // same path typed (regression: it went back to the computer folder).
         form.SpeedButton2->click();
-        QCOMPARE(form.listing().currentPath(), tree.root());
-        QCOMPARE(form.ListView->currentIndex().data().toString(), QStringLiteral("volume"));
+        QCOMPARE(form.listing().currentPath(), QStringLiteral("/media"));
+        QCOMPARE(form.ListView->currentIndex().data().toString(), QFileInfo(point).fileName());
         form.NavigateByPath(point);
 
         // Removed while listed: the selector falls back to the first volume.

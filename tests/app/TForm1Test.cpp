@@ -1,7 +1,6 @@
 #include "app/TForm1.h"
 #include "app/AppWindows.h"
 #include "app/StartArgument.h"
-#include "search/TFILESCH.h"
 #include "app/TSet1.h"
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
@@ -14,6 +13,7 @@
 #include "platform/ShellNamespace.h"
 #include "platform/TextFormat.h"
 #include "platform/Volumes.h"
+#include "search/TFILESCH.h"
 #include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
 #include "support/TempTree.h"
@@ -215,11 +215,17 @@ private Q_SLOTS:
         TmpfsMount volume(tree.path("volume"), 4 * 1024 * 1024);
         if (!volume.mounted())
             QSKIP("this machine does not allow mounting a tmpfs");
+        LoopDisk disk;
         Program program;
         TForm1 &form = program.start();
         QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
+        if (disk.mounted()) {
+            form.NavigateByPath(disk.path());
+            QCOMPARE(form.SelectedDrive(), disk.path());
+        }
+        // A tmpfs is no drive of the selector, but the disk row tells its own size.
         form.NavigateByPath(volume.path());
-        QCOMPARE(form.SelectedDrive(), volume.path());
+        QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
         // An empty volume of 4 096 KB: the free bar takes the whole 220 pixels.
         QCOMPARE(form.Label5->text(), QStringLiteral("4 096 Kb -"));
         QCOMPARE(form.Label6->text(), QStringLiteral("4 096 Kb"));
@@ -342,7 +348,9 @@ private Q_SLOTS:
         program.services.settingsFolder = program.settings.path("missing-folder/");
         TForm1 &form = program.start();
         QVERIFY(form.close());
-        QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
+        const auto boxes = program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox);
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY2(boxes.at(0).text.contains(program.iniPath()), qPrintable(boxes.at(0).text));
     }
 
     // A settings file that is a FIFO blocked the start in open(); one that
@@ -355,8 +363,27 @@ private Q_SLOTS:
         // A hang here is caught by the test's time limit.
         TForm1 &form = program.start();
         QVERIFY(form.isVisible());
-        QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 2);
+        const auto boxes = program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox);
+        QCOMPARE(boxes.size(), 2);
         QCOMPARE(form.cbPath->currentText(), QStringLiteral("/"));
+        // The box said "Invalid argument" without naming the file it was about.
+        QCOMPARE(boxes.at(0).text,
+                 QStringLiteral("System Error.  Code: 22.\r\n%1: Invalid argument").arg(program.iniPath()));
+        QVERIFY2(boxes.at(1).text.contains(program.settingsPath(QStringLiteral("quil.ext"))),
+                 qPrintable(boxes.at(1).text));
+    }
+
+    // Title bars and task switchers showed a generic icon for the program.
+    void windowsBearTheProgramsIcon()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        QVERIFY(!QApplication::windowIcon().isNull());
+        for (const QWidget *window :
+             {static_cast<QWidget *>(&form), static_cast<QWidget *>(program.windows->RF.get())}) {
+            QVERIFY(!window->windowIcon().isNull());
+            QVERIFY(!window->windowIcon().pixmap(32).isNull());
+        }
     }
 
     void resizeKeepsRowsAndRightAnchors()

@@ -16,6 +16,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -104,6 +105,48 @@ private Q_SLOTS:
         panel.form.resize(700, 300);
         QTRY_COMPARE(panel.form.ListView1->size(), QSize(682, 185));
         QCOMPARE(panel.form.Label6->y(), 185 + 64);
+    }
+
+    // The table view drew its icons over the next rows and had no header.
+    void tableViewIsOneNamedColumnWithoutOverlaps()
+    {
+        Panel panel;
+        for (const char *name : {"alpha", "beta", "gamma"})
+            panel.tree.folder(name);
+        for (const char *name : {"a.txt", "b.txt", "c.txt"})
+            panel.tree.file(name);
+        panel.list(panel.root());
+        panel.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel.form));
+        QTest::mouseClick(panel.form.SpeedButton3, Qt::LeftButton);
+        auto *header = panel.form.ListView1->findChild<QHeaderView *>();
+        QVERIFY(header != nullptr);
+        QTRY_VERIFY(header->isVisible());
+        QCOMPARE(header->count(), 1);
+        QCOMPARE(header->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Name"));
+        QCOMPARE(header->sectionSize(0), 250);
+        // The rows start below the header, one below the other without overlap, each as wide
+        // as the column and as high as its icon at least.
+        const QWidget *viewport = panel.form.ListView1->viewport();
+        QVERIFY(viewport->mapTo(panel.form.ListView1, QPoint(0, 0)).y() >= header->geometry().bottom());
+        const int rows = panel.form.ListView1->count();
+        QCOMPARE(rows, 6);
+        for (int row = 0; row < rows; ++row) {
+            const QRect rect = panel.form.ListView1->visualItemRect(panel.form.ListView1->item(row));
+            QVERIFY(rect.width() >= 250);
+            QVERIFY(rect.height() >= panel.form.ListView1->iconSize().height());
+            if (row > 0) {
+                const QRect above = panel.form.ListView1->visualItemRect(panel.form.ListView1->item(row - 1));
+                QVERIFY(rect.top() > above.bottom());
+                QCOMPARE(rect.left(), above.left());
+            }
+        }
+        // The other views have no header.
+        QTest::mouseClick(panel.form.SpeedButton4, Qt::LeftButton);
+        QVERIFY(!header->isVisible());
+        QCOMPARE(viewport->mapTo(panel.form.ListView1, QPoint(0, 0)).y(), panel.form.ListView1->frameWidth());
+        QTest::mouseClick(panel.form.SpeedButton2, Qt::LeftButton);
+        QVERIFY(!header->isVisible());
     }
 
     void foldersThenFilesWithCounters()

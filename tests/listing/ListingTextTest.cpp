@@ -70,6 +70,18 @@ TEST(DiskDisplay, VolumeReportingNoSizeDoesNotDivideByZero)
     EXPECT_EQ(diskDisplayFigures(10, 50).freeWidth, 220);
 }
 
+TEST(PathText, LeadingTildeIsTheHomeFolder)
+{
+    const QString home = QStringLiteral("/home/ann");
+    const std::pair<const char *, const char *> cases[] = {
+        {"~", "/home/ann"}, {"~/", "/home/ann/"}, {"~/Work/a b", "/home/ann/Work/a b"},
+        {"~ann", "~ann"},   {"/tmp/~", "/tmp/~"}, {"", ""},
+        {"./~", "./~"},
+    };
+    for (const auto &[typed, path] : cases)
+        EXPECT_EQ(expandHome(QString::fromUtf8(typed), home), QString::fromUtf8(path)) << typed;
+}
+
 TEST(PathText, TrailingSeparatorExceptForRoots)
 {
     EXPECT_EQ(pathBoxText(QStringLiteral("/home/ann/Work")), QStringLiteral("/home/ann/Work/"));

@@ -45,6 +45,27 @@ TEST(MaskMatcher, MatchesWholeNames)
             << c.mask << " vs " << c.name;
 }
 
+// "q*??" once marked a file named q: every "?" after a star was absorbed.
+// Only the "?" right after the star adds nothing; each further one takes a
+// character, so "*?" is "*" and "*??" is "*?".
+TEST(MaskMatcher, OnlyTheQuestionMarkRightAfterAStarIsAbsorbed)
+{
+    struct Case
+    {
+        const char *mask;
+        const char *name;
+        bool matches;
+    } cases[] = {
+        {"q*??", "q", false},       {"q*??", "qa", true},       {"q*??", "qab", true}, {"*??", "", false},
+        {"*??", "x", true},         {"*???", "x", false},       {"*???", "xy", true},  {"a*?b", "ab", true},
+        {"?*?", "", false},         {"?*?", "x", true},         {"*?*?", "", true},    {"*?.txt", ".txt", true},
+        {"*??.txt", ".txt", false}, {"*??.txt", "a.txt", true},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(MaskMatcher(QString::fromUtf8(c.mask)).matches(QString::fromUtf8(c.name)), c.matches)
+            << c.mask << " vs " << c.name;
+}
+
 TEST(MaskMatcher, InvalidMasksNameTheirPosition)
 {
     const std::pair<const char *, int> cases[] = {

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -78,7 +79,7 @@ TEST(SettingsFiles, ExistenceTests)
 // What cannot be a settings file is refused at once with the system error's
 // code and text: a FIFO (which would block the open), a link to an endless
 // device, a file over 1 MiB, a folder, a missing file, an unwritable place.
-TEST(SettingsFiles, FailuresCarryTheErrorCodeAndItsText)
+TEST(SettingsFiles, FailuresNameTheFileAndCarryTheSystemText)
 {
     TempTree tree;
     const QString fifo = tree.path("fifo.ini");
@@ -107,9 +108,11 @@ TEST(SettingsFiles, FailuresCarryTheErrorCodeAndItsText)
             else
                 readSettingsLines(row.path);
             ADD_FAILURE() << "no error";
-        } catch (const OsError &error) {
-            EXPECT_EQ(error.code(), row.code);
-            EXPECT_EQ(error.message(), osErrorText(row.code));
+        } catch (const QuilError &error) {
+            // The box names the file it is about.
+            EXPECT_EQ(error.message(), QStringLiteral("System Error.  Code: %1.\r\n%2: %3")
+                                           .arg(row.code)
+                                           .arg(row.path, QString::fromLocal8Bit(std::strerror(row.code))));
         }
     }
 }

@@ -4,7 +4,10 @@
 #include "platform/ShellNamespace.h"
 #include "support/TempTree.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 using namespace quil;
 
@@ -18,29 +21,47 @@ QStringList mountPoints(const QList<Volume> &volumes)
 }
 } // namespace
 
-TEST(Volumes, ParseMountInfoKeepsStorageOnly)
+// Every mount anywhere counted as a disk, so a tmpfs or a loop image mounted
+// by another program sent the panels to "/". A disk is what a user sees in a
+// file manager's device list.
+TEST(Volumes, ParseMountInfoKeepsTheUsersDisksOnly)
 {
+    const QString home = QDir::homePath();
+    const QByteArray homeBytes = toNative(home).replace(" ", "\\040");
     const QByteArray table = "22 27 0:21 / /proc rw,relatime - proc proc rw\n"
+                             "27 1 254:0 / / rw,relatime - ext4 /dev/vda rw\n"
                              "23 27 0:22 / /sys rw,relatime - sysfs sysfs rw\n"
                              "25 24 0:23 / /dev/shm rw,relatime - tmpfs tmpfs rw\n"
                              "26 27 0:40 / /run/user/1000 rw shared:5 - tmpfs tmpfs rw\n"
-                             "28 27 8:17 / /run/media/ann/USB\\040STICK rw shared:7 - vfat /dev/sdb1 rw\n"
+                             "28 27 8:17 / /run/media/root/USB\\040STICK rw shared:7 - vfat /dev/sdb1 rw\n"
                              "29 27 8:2 / /mnt/my\\040disk rw master:1 - ext4 /dev/sda2 rw\n"
                              "30 27 7:0 / /snap/core/1 ro - squashfs /dev/loop0 ro\n"
-                             "31 27 0:50 / /mnt/data rw - tmpfs tmpfs rw\n"
-                             "32 31 0:51 / /mnt/data rw - ext4 /dev/sdc1 rw\n"
-                             "33 31 0:52 / /mnt/auto rw - autofs systemd-1 rw\n"
-                             "27 1 254:0 / / rw,relatime - ext4 /dev/vda rw\n"
+                             "31 27 0:50 / /media/data rw - tmpfs tmpfs rw\n"
+                             "32 31 0:51 / /media/data rw - ext4 /dev/sdc1 rw\n"
+                             "33 31 0:52 / /media/auto rw - autofs systemd-1 rw\n"
+                             "34 27 7:1 / /media/stick rw - ext2 /dev/loop1 rw\n"
+                             "35 27 7:1 / /media/stick-again rw - ext2 /dev/loop1 rw\n"
+                             "36 27 254:0 /srv/x /media/bound rw - ext4 /dev/vda rw\n"
+                             "37 27 0:60 / /media/ram rw - tmpfs tmpfs rw\n"
+                             "38 27 0:61 / /media/layers rw - overlay overlay rw\n"
+                             "39 27 8:33 / /media/.hidden/x rw - ext4 /dev/sdd1 rw\n"
+                             "40 27 0:62 / " +
+                             homeBytes +
+                             "/sshfs rw - fuse.sshfs host:/ rw\n"
+                             "41 27 8:49 / /media rw - ext4 /dev/sde1 rw\n"
                              "garbage line\n"
                              "\n";
     const QList<Volume> volumes = Volumes::parseMountInfo(table);
-    EXPECT_EQ(mountPoints(volumes), (QStringList{"/", "/mnt/data", "/mnt/my disk", "/run/media/ann/USB STICK"}));
-    ASSERT_EQ(volumes.size(), 4);
+    QStringList expected{"/", home + "/sshfs", "/media/data", "/media/stick", "/run/media/root/USB STICK"};
+    std::sort(expected.begin() + 1, expected.end());
+    if (::getuid() != 0)
+        expected.removeAll("/run/media/root/USB STICK");
+    EXPECT_EQ(mountPoints(volumes), expected);
+    ASSERT_GE(volumes.size(), 4);
     EXPECT_EQ(volumes[0].fileSystem, QStringLiteral("ext4"));
     EXPECT_EQ(volumes[0].device, QStringLiteral("/dev/vda"));
-    // The mount on top of /mnt/data is the one that counts.
-    EXPECT_EQ(volumes[1].device, QStringLiteral("/dev/sdc1"));
-    EXPECT_EQ(volumes[3].fileSystem, QStringLiteral("vfat"));
+    // The mount on top of /media/data is the one that counts.
+    EXPECT_EQ(volumes[expected.indexOf("/media/data")].device, QStringLiteral("/dev/sdc1"));
 }
 
 TEST(Volumes, ParseMountsTellsVolumesFromTheOthers)
@@ -117,23 +138,32 @@ TEST(Volumes, RootIsListedFirstWithItsSpace)
     }
 }
 
-TEST(Volumes, MountedTmpfsIsAVolume)
+TEST(Volumes, MountedTmpfsAndBindMountAreNoDisksALoopDiskIs)
 {
     TempTree tree;
     TmpfsMount mount(tree.path("mnt"), 4 * 1024 * 1024);
     if (!mount.mounted())
         GTEST_SKIP() << "this machine refuses to mount a tmpfs";
-    const QList<Volume> volumes = Volumes::list();
-    EXPECT_TRUE(mountPoints(volumes).contains(mount.path()));
-    const auto volume = Volumes::volumeOf(mount.path() + "/inner/file");
-    ASSERT_TRUE(volume.has_value());
-    EXPECT_EQ(volume->mountPoint, mount.path());
-    EXPECT_EQ(volume->fileSystem, QStringLiteral("tmpfs"));
-    EXPECT_FALSE(volume->removable);
+    tree.folder("bound");
+    const QByteArray bound = toNative(tree.path("bound"));
+    ASSERT_EQ(::mount(toNative(tree.root()).constData(), bound.constData(), nullptr, MS_BIND, nullptr), 0);
+    LoopDisk disk;
+    const QStringList listed = mountPoints(Volumes::list());
+    ::umount2(bound.constData(), MNT_DETACH);
+    EXPECT_FALSE(listed.contains(mount.path()));
+    EXPECT_FALSE(listed.contains(tree.path("bound")));
+    // A tmpfs still has its own size for the disk row.
     EXPECT_EQ(Volumes::space(mount.path()).total, 4u * 1024 * 1024);
-    EXPECT_EQ(ShellNamespace::displayName(ItemId::volume(mount.path())), "Диск (" + mount.path() + ")");
-    mount.unmount();
-    EXPECT_FALSE(mountPoints(Volumes::list()).contains(mount.path()));
+    if (!disk.mounted())
+        GTEST_SKIP() << "this machine refuses to loop-mount a disk image";
+    EXPECT_TRUE(listed.contains(disk.path()));
+    const auto volume = Volumes::volumeOf(disk.path() + "/inner/file");
+    ASSERT_TRUE(volume.has_value());
+    EXPECT_EQ(volume->mountPoint, disk.path());
+    EXPECT_EQ(volume->fileSystem, QStringLiteral("ext2"));
+    EXPECT_EQ(ShellNamespace::displayName(ItemId::volume(disk.path())), "Диск (" + disk.path() + ")");
+    disk.unmount();
+    EXPECT_FALSE(mountPoints(Volumes::list()).contains(disk.path()));
 }
 
 TEST(Volumes, LabelAndRemovableFlagFromTheDeviceFolders)

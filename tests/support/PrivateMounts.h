@@ -27,11 +27,12 @@ inline bool usePrivateMounts()
     if (!mountInfo.open(QIODevice::ReadOnly))
         return true;
     const QByteArray testTrees = QFile::encodeName(QDir::tempPath()) + "/quil-test-";
+    const QByteArray testDisks = "/media/quil-test-";
     QList<QByteArray> foreign;
     for (const QByteArray &line : mountInfo.readAll().split('\n')) {
         // The fifth field is the mount point, with blanks written as \040.
         const QList<QByteArray> fields = line.split(' ');
-        if (fields.size() > 4 && fields.at(4).startsWith(testTrees))
+        if (fields.size() > 4 && (fields.at(4).startsWith(testTrees) || fields.at(4).startsWith(testDisks)))
             foreign.prepend(QByteArray(fields.at(4)).replace("\\040", " ")); // the innermost first
     }
     for (const QByteArray &point : foreign)

@@ -1,6 +1,8 @@
 #include "support/TempTree.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
 
 #include <cerrno>
 #include <cstring>
@@ -108,5 +110,47 @@ void TmpfsMount::unmount()
 {
     if (m_mounted)
         ::umount2(m_mountPoint.toUtf8().constData(), MNT_DETACH);
+    m_mounted = false;
+}
+
+namespace {
+bool runTool(const QString &name, const QStringList &arguments)
+{
+    const QString program = QStandardPaths::findExecutable(name, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin"),
+                                                                  QStringLiteral("/usr/bin"), QStringLiteral("/bin")});
+    if (program.isEmpty())
+        return false;
+    QProcess tool;
+    tool.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    tool.start(program, arguments);
+    return tool.waitForFinished(120000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+}
+} // namespace
+
+LoopDisk::LoopDisk()
+{
+    const QString image = m_image.sparseFile("disk.img", 4 * 1024 * 1024);
+    QByteArray point = "/media/quil-test-XXXXXX";
+    if (::mkdtemp(point.data()) == nullptr)
+        return;
+    m_mountPoint = QString::fromUtf8(point);
+    m_mounted = runTool(QStringLiteral("mkfs.ext2"), {QStringLiteral("-q"), QStringLiteral("-F"), image}) &&
+                runTool(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("loop"), image, m_mountPoint});
+    if (!m_mounted)
+        ::rmdir(point.constData());
+}
+
+LoopDisk::~LoopDisk()
+{
+    unmount();
+}
+
+void LoopDisk::unmount()
+{
+    if (!m_mounted)
+        return;
+    // The loop device goes with its last mount (mount -o loop sets autoclear).
+    ::umount2(m_mountPoint.toUtf8().constData(), MNT_DETACH);
+    ::rmdir(m_mountPoint.toUtf8().constData());
     m_mounted = false;
 }

@@ -48,3 +48,26 @@ private:
     QString m_mountPoint;
     bool m_mounted = false;
 };
+
+// A small ext2 image loop-mounted on a fresh folder below /media, as a user's
+// USB stick is: a disk of the computer folder. mounted() is false where the
+// machine refuses (no loop devices, no mkfs.ext2, no privilege, no /media).
+class LoopDisk
+{
+public:
+    LoopDisk();
+    ~LoopDisk();
+    LoopDisk(const LoopDisk &) = delete;
+    LoopDisk &operator=(const LoopDisk &) = delete;
+
+    bool mounted() const { return m_mounted; }
+    QString path() const { return m_mountPoint; }
+    // Unmounts now (lazily, so a busy mount does not stay behind) and
+    // removes the mount point.
+    void unmount();
+
+private:
+    TempTree m_image;
+    QString m_mountPoint;
+    bool m_mounted = false;
+};

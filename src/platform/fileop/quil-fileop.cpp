@@ -7,6 +7,7 @@
 //
 // Prints result=ok or result=failed last; exit status 0 or 1 (2 for a usage error).
 
+#include "platform/InfoOption.h"
 #include "platform/NativePath.h"
 #include "platform/fileop/FileOperation.h"
 #include "platform/fileop/ToolDialogs.h"
@@ -20,14 +21,13 @@
 
 namespace {
 
+const char *const kUsage = "usage: quil-fileop copy|move|delete|trash|rename SRC... --to TARGET\n"
+                           "         [--on-exists replace|replace-all|skip|cancel] [--on-error retry|skip|cancel]\n"
+                           "         [--cancel-after-bytes N]\n";
+
 int usage(const char *why)
 {
-    std::fprintf(stderr,
-                 "quil-fileop: %s\n"
-                 "usage: quil-fileop copy|move|delete|trash|rename SRC... --to TARGET\n"
-                 "         [--on-exists replace|replace-all|skip|cancel] [--on-error retry|skip|cancel]\n"
-                 "         [--cancel-after-bytes N]\n",
-                 why);
+    std::fprintf(stderr, "quil-fileop: %s\n%s", why, kUsage);
     return 2;
 }
 
@@ -36,6 +36,8 @@ int usage(const char *why)
 int main(int argc, char **argv)
 {
     using quil::Dialogs;
+    if (quil::answerInfoOption(argc, argv, kUsage))
+        return 0;
     if (argc < 2)
         return usage("no command");
     const std::map<std::string, std::pair<int, int>> commands = {

@@ -5,6 +5,7 @@
 //     --repeat renders the page N times (prints it once).
 //   quil-view FILE --find TEXT [--cp ...] [--from OFFSET]
 //     prints the offset of the first match at or after OFFSET, or -1.
+#include "platform/InfoOption.h"
 #include "platform/NativePath.h"
 #include "platform/OsError.h"
 #include "viewers/FileSearcher.h"
@@ -19,11 +20,13 @@ using namespace quil;
 
 namespace {
 
+const char *const kUsage =
+    "usage: quil-view FILE [--cp WIN|DOS|UCODE] [--hex|--text] [--pos P|end] [--lines L] [--repeat N]\n"
+    "       quil-view FILE --find TEXT [--cp WIN|DOS|UCODE] [--from OFFSET]\n";
+
 int usage()
 {
-    std::fputs("usage: quil-view FILE [--cp WIN|DOS|UCODE] [--hex|--text] [--pos P|end] [--lines L] [--repeat N]\n"
-               "       quil-view FILE --find TEXT [--cp WIN|DOS|UCODE] [--from OFFSET]\n",
-               stderr);
+    std::fputs(kUsage, stderr);
     return 2;
 }
 
@@ -40,6 +43,8 @@ std::optional<qint64> number(const char *text)
 
 int main(int argc, char *argv[])
 {
+    if (answerInfoOption(argc, argv, kUsage))
+        return 0;
     if (argc < 2)
         return usage();
     const QString path = fromNative(QByteArrayView(argv[1], qsizetype(std::strlen(argv[1]))));
