@@ -13,6 +13,7 @@ packages=(
   xvfb xauth libjpeg-turbo-progs
   librsvg2-bin desktop-file-utils appstream dpkg-dev
   fp-utils libchm-bin
+  qt6-translations-l10n
 )
 
 missing=()

@@ -7,6 +7,7 @@
 #include "fileops/TForm4.h"
 #include "fileops/TSelekt.h"
 #include "platform/Services.h"
+#include "platform/WindowPlacement.h"
 #include "search/TFB.h"
 #include "search/TFILESCH.h"
 #include "shell/TAboutBox.h"
@@ -14,11 +15,13 @@
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"
 
-AppWindows::AppWindows(quil::Services &services)
+#include <QApplication>
+
+AppWindows::AppWindows(quil::Services &services) : m_placement(std::make_unique<quil::WindowPlacement>())
 {
     // Creating the main window runs its FormCreate.
     Form1 = std::make_unique<TForm1>(services);
-    Form4 = std::make_unique<TForm4>(services);
+    Form4 = std::make_unique<TForm4>(services, Form1.get());
     AboutBox = std::make_unique<TAboutBox>(services);
     RF = std::make_unique<TRF>(services);
     SHPIC = std::make_unique<TSHPIC>(services);
@@ -35,11 +38,14 @@ AppWindows::AppWindows(quil::Services &services)
     FILESCH->setFolderChooser(FB.get());
     Selekt->setMarks(&Form1->marks());
     Form1->setWindows(this);
+    m_placement->setMainWindow(Form1.get());
+    qApp->installEventFilter(m_placement.get());
 }
 
 // The main window goes last: the others may still reach it while they close.
 AppWindows::~AppWindows()
 {
+    m_placement.reset();
     Selekt.reset();
     Extent.reset();
     Set1.reset();
