@@ -5,12 +5,14 @@
 #include "platform/InfoOption.h"
 #include "platform/Launcher.h"
 #include "platform/QtDialogs.h"
+#include "platform/QtTranslations.h"
 #include "platform/Services.h"
 #include "platform/SettingsFiles.h"
 #include "platform/TerminationSignal.h"
 #include "viewers/ViewerWheelFilter.h"
 
 #include <QApplication>
+#include <QLocale>
 
 #include <cstdio>
 #include <memory>
@@ -25,6 +27,8 @@ int main(int argc, char *argv[])
     }();
     QApplication::setApplicationName(QStringLiteral("QUIL"));
     QGuiApplication::setDesktopFileName(QStringLiteral("quil"));
+    // Qt's own buttons and dialogs speak the user's language.
+    quil::installQtTranslations(application, QLocale());
     // Ended from outside, the program closes as by its Exit button; the
     // handlers stand before anything is written.
     quil::TerminationSignal termination;

@@ -7,6 +7,7 @@
 #include "fileops/TForm4.h"
 #include "fileops/TSelekt.h"
 #include "platform/Services.h"
+#include "platform/WindowPlacement.h"
 #include "search/TFB.h"
 #include "search/TFILESCH.h"
 #include "shell/TAboutBox.h"
@@ -17,7 +18,7 @@
 #include <QApplication>
 #include <QIcon>
 
-AppWindows::AppWindows(quil::Services &services)
+AppWindows::AppWindows(quil::Services &services) : m_placement(std::make_unique<quil::WindowPlacement>())
 {
     // Title bars and task switchers show the program's own icon: the
     // installed theme's, else the one built in.
@@ -27,7 +28,7 @@ AppWindows::AppWindows(quil::Services &services)
     QApplication::setWindowIcon(icon);
     // Creating the main window runs its FormCreate.
     Form1 = std::make_unique<TForm1>(services);
-    Form4 = std::make_unique<TForm4>(services);
+    Form4 = std::make_unique<TForm4>(services, Form1.get());
     AboutBox = std::make_unique<TAboutBox>(services);
     RF = std::make_unique<TRF>(services);
     SHPIC = std::make_unique<TSHPIC>(services);
@@ -44,11 +45,14 @@ AppWindows::AppWindows(quil::Services &services)
     FILESCH->setFolderChooser(FB.get());
     Selekt->setMarks(&Form1->marks());
     Form1->setWindows(this);
+    m_placement->setMainWindow(Form1.get());
+    qApp->installEventFilter(m_placement.get());
 }
 
 // The main window goes last: the others may still reach it while they close.
 AppWindows::~AppWindows()
 {
+    m_placement.reset();
     Selekt.reset();
     Extent.reset();
     Set1.reset();

@@ -15,10 +15,12 @@ class TSet1;
 
 namespace quil {
 struct Services;
-}
+class WindowPlacement;
+} // namespace quil
 
 // The program's windows, each created once, in this order, and living until
-// the program ends; all but the main window start hidden.
+// the program ends; all but the main window start hidden. The second panel is
+// a tool window of the main window.
 class AppWindows
 {
 public:
@@ -37,4 +39,8 @@ public:
     std::unique_ptr<TSet1> Set1;
     std::unique_ptr<TExtent> Extent;
     std::unique_ptr<TSelekt> Selekt;
+
+private:
+    // Opens each of them inside the screen.
+    std::unique_ptr<quil::WindowPlacement> m_placement;
 };

@@ -7,9 +7,11 @@
 #include "listing/FolderListView.h"
 #include "listing/FolderNavigator.h"
 #include "listing/FolderTreeModel.h"
+#include "listing/ListColumnSizer.h"
 #include "listing/PathText.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
+#include "platform/ReadableColour.h"
 #include "platform/Services.h"
 #include "platform/SettingsFiles.h"
 #include "platform/ShellNamespace.h"
@@ -17,6 +19,7 @@
 #include "viewers/QuilIni.h"
 #include "viewers/TExtent.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -111,8 +114,16 @@ TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent),
     m_listModel = new FolderListModel(m_listing, this);
     m_listModel->setBaseFont(ListView->font());
     ListView->setModel(m_listModel);
-    for (int column = 0; column < quil::ColumnCount; ++column)
-        ListView->header()->resizeSection(column, quil::columnWidth(column));
+    {
+        QList<int> designed;
+        for (int column = 0; column < quil::ColumnCount; ++column)
+            designed.append(quil::columnWidth(column));
+        m_columns = new quil::ListColumnSizer(*ListView, designed, [this] {
+            const auto [first, last] = ListView->visibleRows();
+            if (last >= first)
+                ListViewDataHint(first, last);
+        });
+    }
     ListView->setDataHint([this](int first, int last) { ListViewDataHint(first, last); });
     ListView->setNameOf([this](int row) { return m_listing.entry(row).name; });
     connect(ListView->header(), &QHeaderView::sectionClicked, this, &TForm1::ListViewColumnClick);
@@ -149,6 +160,7 @@ TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent),
     setUpMarks();
     setUpKeys();
     setUpShell();
+    setUpDesktopKeys();
 
     FormCreate();
 }
@@ -197,11 +209,6 @@ void TForm1::buildPanel1()
 
     Label9 = label(Panel1, "Label9", QStringLiteral("Жду команду..."), 448, 37, 145, 17);
     Label9->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    {
-        QPalette palette = Label9->palette();
-        palette.setColor(QPalette::WindowText, Qt::blue);
-        Label9->setPalette(palette);
-    }
 
     Button2 = new QPushButton(QStringLiteral("Inf"), Panel1);
     Button2->setObjectName(QStringLiteral("Button2"));
@@ -235,15 +242,35 @@ void TForm1::buildPanel1()
                                SP::SP_FileDialogToParent, 202, 62, 24, 23);
     Label1 = label(Panel1, "Label1", QString(), 232, 65, 345, 20);
     Label1->setToolTip(QStringLiteral("Выделено / Selected"));
-    {
-        QPalette palette = Label1->palette();
-        palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
-        Label1->setPalette(palette);
-    }
+    setTextColours();
     SpeedButton19 = speedButton(Panel1, "SpeedButton19", QStringLiteral("Обновить список / Update List"),
                                 SP::SP_BrowserReload, 585, 62, 24, 23);
     SpeedButton20 = speedButton(Panel1, "SpeedButton20", QStringLiteral("Выбрать файлы / Select files"),
                                 SP::SP_DialogApplyButton, 614, 62, 24, 23);
+}
+
+void TForm1::setTextColours()
+{
+    const QPalette window = QApplication::palette();
+    const QColor background = window.color(QPalette::Window);
+    const auto colour = [](QWidget *control, const QColor &text) {
+        QPalette palette = control->palette();
+        palette.setColor(QPalette::WindowText, text);
+        control->setPalette(palette);
+    };
+    colour(Label9, quil::textColourOn(Qt::blue, background, window));
+    colour(Label1, quil::textColourOn(QColor(0, 0, 128), background, window));
+    // The disk figures lie on the aqua and yellow bars, whatever the
+    // palette's own text colour.
+    colour(Label5, Qt::black);
+    colour(Label6, Qt::black);
+}
+
+void TForm1::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        setTextColours();
 }
 
 void TForm1::buildPanel2()
@@ -376,7 +403,10 @@ void TForm1::FormClose()
     m_listModel->reading([this] { m_listing.discardEntries(); });
     // The window closes even when the file cannot be written; the error box
     // tells why the settings were not kept.
-    quil::runHandler(m_services.dialogs, [this] { writeQuilIni(); });
+    quil::runHandler(m_services.dialogs, [this] {
+        writeQuilIni();
+        writeWindowLayout();
+    });
 }
 
 void TForm1::FormResize()

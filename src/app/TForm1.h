@@ -30,6 +30,7 @@ class CopyMoveCommand;
 class DeleteCommand;
 class EditCommand;
 class FolderNavigator;
+class ListColumnSizer;
 class ListKeyMap;
 class MarksController;
 class RenameCommand;
@@ -54,6 +55,7 @@ public:
     {
         m_windows = windows;
         connectWindows();
+        restoreWindowLayout();
     }
 
     // The second panel that the commands reach (rename refresh, copy target).
@@ -304,6 +306,11 @@ public Q_SLOTS:
     // A right click in the window or its list: the context menu of the
     // selected entry or of the path box's folder, then the folder listed again.
     void PopupMenu1Popup();
+    // Ctrl+L and Alt+D: the focus in the path box, its text selected.
+    void focusPathBox();
+    // The Menu key and Shift+F10 in the list: the context menu at the
+    // current row.
+    void popupMenuAtCurrentRow();
     quil::ContextMenuController &contextMenu() const { return *m_contextMenu; }
 
 Q_SIGNALS:
@@ -315,9 +322,13 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void buildPanel1();
+    // The status line, the summary and the disk figures in the design's
+    // colours, or their readable counterparts on a dark palette.
+    void setTextColours();
     void buildPanel2();
     void buildPanel3();
     void FormCreate();
@@ -326,6 +337,9 @@ private:
     void FormResize();
     void readQuilIni();
     void writeQuilIni();
+    // The places and sizes of the last run (quil.pos), or the design's.
+    void restoreWindowLayout();
+    void writeWindowLayout();
     // Navigation set-up: wires the controls and starts the volume monitor.
     void setUpNavigation();
     // Wires the View command and the viewer toggle.
@@ -359,6 +373,7 @@ private:
     quil::SecondPanelButtons *m_panelButtons = nullptr;
     quil::MarksController *m_marks = nullptr;
     quil::ListKeyMap *m_keyMap = nullptr;
+    quil::ListColumnSizer *m_columns = nullptr;
     quil::EditCommand *m_edit = nullptr;
     void setUpMarks();
     // Wires the key map, the command line and the settings button.
@@ -368,4 +383,6 @@ private:
     quil::ContextMenuController *m_contextMenu = nullptr;
     // Wires the about window's button and the context menu.
     void setUpShell();
+    // Ctrl+L, Alt+D, the Menu key and Shift+F10.
+    void setUpDesktopKeys();
 };

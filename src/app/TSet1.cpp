@@ -1,6 +1,7 @@
 #include "app/TSet1.h"
 
 #include "platform/Dialogs.h"
+#include "platform/ReadableColour.h"
 #include "platform/Services.h"
 
 #include <QCheckBox>
@@ -23,7 +24,8 @@ QLabel *groupHeading(QWidget *parent, const char *name, const QString &text, int
     font.setItalic(true);
     label->setFont(font);
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    palette.setColor(QPalette::WindowText,
+                     quil::textColourOn(QColor(0, 0, 128), palette.color(QPalette::Window), palette));
     label->setPalette(palette);
     label->setGeometry(16, top, 300, 20);
     return label;

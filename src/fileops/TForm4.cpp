@@ -116,7 +116,10 @@ void PanelListWidget::updateGeometries()
 TForm4::TForm4(quil::Services &services, QWidget *parent) : QWidget(parent), m_services(services)
 {
     setObjectName(QStringLiteral("Form4"));
-    setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
+    // A tool window of the main window: the window manager keeps it above
+    // the main window, while the program's other windows, its dialogs and
+    // other programs' windows can still come above it.
+    setWindowFlags(Qt::Tool);
     setWindowTitle(QStringLiteral("Выбери нужную папку"));
     setFont(quil::arialBold(13));
     setGeometry(294, 513, 670, 220);

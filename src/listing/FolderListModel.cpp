@@ -3,6 +3,7 @@
 #include "listing/EntryText.h"
 #include "listing/FolderListing.h"
 #include "platform/IconList.h"
+#include "platform/ReadableColour.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -84,8 +85,10 @@ QVariant FolderListModel::data(const QModelIndex &index, int role) const
         }
         return {};
     case Qt::ForegroundRole:
-        if (entry.marked)
-            return QColor(255, 0, 0);
+        if (entry.marked) {
+            const QPalette palette = QGuiApplication::palette();
+            return quil::textColourOn(QColor(255, 0, 0), palette.color(QPalette::Base), palette);
+        }
         // The list's own colour is the window-text colour, not the views'
         // text colour.
         if (column == quil::ColumnName && (entry.attributes & quil::AttributeSystem))

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -44,8 +45,9 @@ CheckedWarningBox::CheckedWarningBox(const QString &title, const QString &text, 
     m_check->setGeometry(kCheckLeft, checkTop, std::max(kCheckWidth, m_check->sizeHint().width()),
                          m_check->sizeHint().height());
 
-    m_yes = new QPushButton(QStringLiteral("&Yes"), this);
-    m_no = new QPushButton(QStringLiteral("&No"), this);
+    // Qt's own texts of the standard buttons, in the locale's language.
+    m_yes = new QPushButton(QCoreApplication::translate("QPlatformTheme", "&Yes"), this);
+    m_no = new QPushButton(QCoreApplication::translate("QPlatformTheme", "&No"), this);
     m_yes->setDefault(true);
     connect(m_yes, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_no, &QPushButton::clicked, this, &QDialog::reject);

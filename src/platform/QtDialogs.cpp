@@ -1,11 +1,15 @@
 #include "platform/QtDialogs.h"
 
 #include "platform/CheckedWarningBox.h"
+#include "platform/TitleWidth.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
@@ -61,9 +65,28 @@ QString boxTitle(const QString &title)
     return title.isEmpty() ? QApplication::applicationName() : title;
 }
 
+// A message box sizes itself by its text; a spacer as wide as the title bar
+// needs keeps a short text from cutting a long title.
+void fitTitle(QMessageBox &box)
+{
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(titleBarWidth(box.windowTitle(), box.font()), 0), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+}
+
 } // namespace
 
 QtDialogs::QtDialogs(QObject *parent) : QObject(parent) {}
+
+QWidget *QtDialogs::dialogParent() const
+{
+    // A box asked from another of the program's windows (a viewer, the second
+    // panel) belongs to that window, so the window manager keeps it above it.
+    QWidget *active = QApplication::activeWindow();
+    if (active != nullptr && active->windowType() != Qt::Popup)
+        return active;
+    return m_parentWidget;
+}
 
 template <typename F> auto QtDialogs::onWindowThread(F f) -> decltype(f())
 {
@@ -78,7 +101,8 @@ template <typename F> auto QtDialogs::onWindowThread(F f) -> decltype(f())
 void QtDialogs::message(const QString &text, const QString &title, Icon icon)
 {
     onWindowThread([&] {
-        QMessageBox box(toQt(icon), boxTitle(title), forDisplay(text), QMessageBox::Ok, m_parentWidget);
+        QMessageBox box(toQt(icon), boxTitle(title), forDisplay(text), QMessageBox::Ok, dialogParent());
+        fitTitle(box);
         box.exec();
         return 0;
     });
@@ -88,7 +112,8 @@ bool QtDialogs::askYesNo(const QString &text, const QString &title, Icon icon)
 {
     return onWindowThread([&] {
         QMessageBox box(toQt(icon), boxTitle(title), forDisplay(text), QMessageBox::Yes | QMessageBox::No,
-                        m_parentWidget);
+                        dialogParent());
+        fitTitle(box);
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes;
@@ -98,11 +123,19 @@ bool QtDialogs::askYesNo(const QString &text, const QString &title, Icon icon)
 std::optional<QString> QtDialogs::inputBox(const QString &title, const QString &prompt, const QString &defaultValue)
 {
     return onWindowThread([&]() -> std::optional<QString> {
-        bool ok = false;
-        QString answer = QInputDialog::getText(m_parentWidget, title, prompt, QLineEdit::Normal, defaultValue, &ok);
-        if (!ok)
+        QInputDialog box(dialogParent());
+        box.setWindowTitle(title);
+        box.setLabelText(prompt);
+        box.setTextValue(defaultValue);
+        // The box keeps itself at its layout's least size: the prompt's
+        // least width is what widens it.
+        if (auto *label = box.findChild<QLabel *>()) {
+            const QMargins margins = box.layout() ? box.layout()->contentsMargins() : QMargins();
+            label->setMinimumWidth(titleBarWidth(title, box.font()) - margins.left() - margins.right());
+        }
+        if (box.exec() != QDialog::Accepted)
             return std::nullopt;
-        return answer;
+        return box.textValue();
     });
 }
 
@@ -110,7 +143,7 @@ Dialogs::CheckedAnswer QtDialogs::askYesNoWithCheck(const QString &text, const Q
                                                     bool checked, int height)
 {
     return onWindowThread([&] {
-        CheckedWarningBox box(boxTitle(title), forDisplay(text), checkText, checked, height, m_parentWidget);
+        CheckedWarningBox box(boxTitle(title), forDisplay(text), checkText, checked, height, dialogParent());
         const bool yes = box.exec() == QDialog::Accepted;
         return CheckedAnswer{yes, box.isChecked(), !yes && box.closedByBox()};
     });
@@ -132,7 +165,7 @@ std::optional<QString> QtDialogs::openFile(const QString &title, const QStringLi
             qtFilters.append(parts.size() == 2 ? parts[0] + QStringLiteral(" (") + parts[1] + QLatin1Char(')')
                                                : filter);
         }
-        QFileDialog dialog(m_parentWidget, title, initialFolder);
+        QFileDialog dialog(dialogParent(), title, initialFolder);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setNameFilters(qtFilters);
         if (programs) {
@@ -163,7 +196,7 @@ Dialogs::TargetExistsAnswer QtDialogs::askTargetExists(const QString &source, co
     return onWindowThread([&] {
         QMessageBox box(QMessageBox::Question, QStringLiteral("Подтверждение замены"),
                         QStringLiteral("Объект уже существует:\n%1\n\nЗаменить его объектом\n%2 ?").arg(target, source),
-                        QMessageBox::NoButton, m_parentWidget);
+                        QMessageBox::NoButton, dialogParent());
         QPushButton *replace = box.addButton(QStringLiteral("Заменить"), QMessageBox::YesRole);
         QPushButton *replaceAll = box.addButton(QStringLiteral("Заменить все"), QMessageBox::YesRole);
         QPushButton *skip = box.addButton(QStringLiteral("Пропустить"), QMessageBox::NoRole);
@@ -185,7 +218,7 @@ Dialogs::ErrorAnswer QtDialogs::askItemError(const QString &item, const QString 
     return onWindowThread([&] {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Ошибка"),
                         QStringLiteral("Не удалось обработать объект\n%1\n\n%2").arg(item, reason),
-                        QMessageBox::NoButton, m_parentWidget);
+                        QMessageBox::NoButton, dialogParent());
         QPushButton *retry = box.addButton(QStringLiteral("Повторить"), QMessageBox::AcceptRole);
         QPushButton *skip = box.addButton(QStringLiteral("Пропустить"), QMessageBox::NoRole);
         QPushButton *cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);

@@ -17,7 +17,8 @@ class QtDialogs : public QObject, public Dialogs
 public:
     explicit QtDialogs(QObject *parent = nullptr);
 
-    // The window the boxes are centred on; may be null.
+    // The window the boxes belong to when no other window of the program is
+    // active; may be null.
     void setParentWidget(QWidget *widget) { m_parentWidget = widget; }
 
     void message(const QString &text, const QString &title, Icon icon) override;
@@ -33,6 +34,9 @@ public:
     ErrorAnswer askItemError(const QString &item, const QString &reason) override;
 
 private:
+    // The window a box belongs to (and is centred on): the program's active
+    // window, else the one set.
+    QWidget *dialogParent() const;
     // Runs f on the window thread and returns its result.
     template <typename F> auto onWindowThread(F f) -> decltype(f());
 

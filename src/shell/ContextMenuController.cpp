@@ -56,7 +56,11 @@ ContextMenuController::ContextMenuController(TForm1 &form, Services &services)
 
 void ContextMenuController::popup()
 {
-    const QPoint point = QCursor::pos();
+    popupAt(QCursor::pos());
+}
+
+void ContextMenuController::popupAt(const QPoint &point)
+{
     const int row = m_form.SelectedRow();
     QString path;
     if (row >= 0) {

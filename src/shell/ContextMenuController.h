@@ -27,6 +27,9 @@ public:
     // (which EntryToSelect then names), or for the path box's folder; after
     // it closes the folder is listed again, but not after an error.
     void popup();
+    // The same menu at a point on the screen (the keyboard's menu opens at
+    // the current row).
+    void popupAt(const QPoint &point);
 
     enum class Outcome { Dismissed, Ran };
     // Shows the menu for a path (an entry without, a folder or a volume with

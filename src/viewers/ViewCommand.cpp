@@ -52,6 +52,7 @@ void ViewCommand::showInViewer(bool picture, const QString &path, const std::opt
         if (searchText)
             m_text.Edit1->setText(*searchText);
         m_text.LoadViewFile();
+        bringToFront(m_text);
         return;
     }
     m_picture.setCurrentFilePath(path);
@@ -62,6 +63,14 @@ void ViewCommand::showInViewer(bool picture, const QString &path, const std::opt
         m_picture.show();
         m_text.hide();
     }
+    bringToFront(m_picture);
+}
+
+void ViewCommand::bringToFront(QWidget &viewer)
+{
+    // A viewer left open behind other windows comes forward with the file.
+    viewer.raise();
+    viewer.activateWindow();
 }
 
 void ViewCommand::toggleViewer()

@@ -4,6 +4,7 @@
 #include <QString>
 #include <optional>
 
+class QWidget;
 class TRF;
 class TSHPIC;
 
@@ -43,6 +44,8 @@ public:
     bool LastViewWasPicture = false;
 
 private:
+    static void bringToFront(QWidget &viewer);
+
     Launcher &m_launcher;
     const ProgramSettings &m_settings;
     TRF &m_text;

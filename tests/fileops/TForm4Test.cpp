@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
@@ -83,7 +84,9 @@ private Q_SLOTS:
     {
         Panel panel;
         QCOMPARE(panel.form.windowTitle(), QStringLiteral("Выбери нужную папку"));
-        QVERIFY(panel.form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        // A tool window of the main window rather than above every window.
+        QCOMPARE(panel.form.windowType(), Qt::Tool);
+        QVERIFY(!panel.form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(panel.form.geometry(), QRect(294, 513, 670, 220));
         QCOMPARE(panel.form.Button1->text(), QStringLiteral("New"));
         QCOMPARE(panel.form.Button1->toolTip(), QStringLiteral("Создать (Create)"));
@@ -404,7 +407,11 @@ private Q_SLOTS:
         QCOMPARE(program.form->width(), before.width() - 195);
         QVERIFY(program.panel->isShown());
         const QRect frame = program.form->geometry();
-        QCOMPARE(program.panel->geometry(), QRect(frame.left() + frame.width() + 5, frame.top(), 310, frame.height()));
+        // Beside the main window, moved in where the screen ends first.
+        const QRect area = program.panel->screen()->availableGeometry();
+        QCOMPARE(program.panel->geometry().size(), QSize(310, frame.height()));
+        QCOMPARE(program.panel->geometry().top(), frame.top());
+        QVERIFY(area.contains(program.panel->frameGeometry()));
         QCOMPARE(program.form->SpeedButton13->property("glyph").toString(), QStringLiteral("TORIGHT"));
         QCOMPARE(program.form->SpeedButton17->property("glyph").toString(), QStringLiteral("TOONE"));
 

@@ -1,0 +1,47 @@
+// The main window's places and sizes kept between runs in quil.pos.
+#include "app/TForm1.h"
+
+#include "app/AppWindows.h"
+#include "app/WindowLayoutFile.h"
+#include "fileops/TForm4.h"
+#include "listing/FolderListView.h"
+#include "listing/ListColumnSizer.h"
+#include "listing/SortOrder.h"
+#include "platform/Services.h"
+
+#include <QSplitter>
+#include <QTreeView>
+
+void TForm1::restoreWindowLayout()
+{
+    const quil::WindowLayout layout =
+        quil::readWindowLayout(quil::windowLayoutPath(m_services.settingsFolder), quil::ColumnCount);
+    if (layout.mainWindow) {
+        move(layout.mainWindow->topLeft());
+        resize(layout.mainWindow->size());
+    }
+    if (layout.mainMaximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    if (layout.treeWidth)
+        Splitter1->setSizes({*layout.treeWidth, std::max(1, width() - *layout.treeWidth)});
+    if (layout.columnWidths)
+        m_columns->setBases(*layout.columnWidths);
+    if (layout.secondPanel && m_windows != nullptr)
+        m_windows->Form4->move(*layout.secondPanel);
+}
+
+void TForm1::writeWindowLayout()
+{
+    quil::WindowLayout layout;
+    const bool maximized = isMaximized();
+    const QRect normal = maximized ? normalGeometry() : QRect(pos(), size());
+    if (normal.isValid())
+        layout.mainWindow = normal;
+    layout.mainMaximized = maximized;
+    const int tree = Splitter1->sizes().value(0);
+    layout.treeWidth = tree > 0 ? tree : ShellTreeView1->width();
+    layout.columnWidths = m_columns->bases();
+    if (m_windows != nullptr)
+        layout.secondPanel = m_windows->Form4->pos();
+    quil::writeWindowLayout(quil::windowLayoutPath(m_services.settingsFolder), layout);
+}

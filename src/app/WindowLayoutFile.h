@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <optional>
+
+namespace quil {
+
+// The places and sizes kept between runs, in quil.pos beside quil.ini; a
+// value that is missing or damaged is left out and the window keeps its
+// design's. The main window's rectangle is its frame's top-left corner and
+// its inner size.
+struct WindowLayout
+{
+    std::optional<QRect> mainWindow;
+    bool mainMaximized = false;
+    std::optional<int> treeWidth;
+    std::optional<QList<int>> columnWidths;
+    std::optional<QPoint> secondPanel;
+};
+
+// The file's path in a settings folder that ends in "/".
+QString windowLayoutPath(const QString &settingsFolder);
+
+// Reads the file; one that is missing, unreadable or damaged gives the
+// values it does not hold well formed as missing. Never raises.
+WindowLayout readWindowLayout(const QString &path, int columnCount);
+
+// Writes the file (CR LF lines) through a temporary file and a rename.
+// Raises QuilError on failure, leaving the previous file whole.
+void writeWindowLayout(const QString &path, const WindowLayout &layout);
+
+} // namespace quil

@@ -1,0 +1,431 @@
+#include "app/AppWindows.h"
+#include "app/TForm1.h"
+#include "app/TSet1.h"
+#include "app/WindowLayoutFile.h"
+#include "fileops/TForm4.h"
+#include "listing/ColumnFit.h"
+#include "listing/FolderListModel.h"
+#include "listing/FolderListView.h"
+#include "listing/SortOrder.h"
+#include "platform/QtDialogs.h"
+#include "platform/ReadableColour.h"
+#include "platform/SettingsFiles.h"
+#include "shell/ContextMenuController.h"
+#include "support/MainWindowFixture.h"
+#include "support/TempTree.h"
+#include "viewers/TExtent.h"
+#include "viewers/TRF.h"
+#include "viewers/TSHPIC.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDialog>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include <map>
+
+// The program's windows on a desktop: on the screen, stacked below the
+// program's own dialogs, readable on dark palettes, kept sizes and the keys
+// of the desktop, on the real windows.
+class DesktopWindowsTest : public QObject
+{
+    Q_OBJECT
+
+    struct Program : MainWindowFixture
+    {
+        TempTree files;
+
+        void listFiles() { form().NavigateByPath(files.root() + QLatin1Char('/')); }
+        QStringList layoutLines() const { return quil::readSettingsLines(settingsPath(QStringLiteral("quil.pos"))); }
+    };
+
+    static QRect availableArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+
+    static QColor textColour(const QWidget *widget) { return widget->palette().color(QPalette::WindowText); }
+    static QColor fillColour(const QWidget *widget) { return widget->palette().color(QPalette::Window); }
+
+    static QPalette darkPalette()
+    {
+        QPalette palette(QColor(53, 53, 53));
+        palette.setColor(QPalette::WindowText, Qt::white);
+        palette.setColor(QPalette::Base, QColor(35, 35, 35));
+        palette.setColor(QPalette::Text, Qt::white);
+        return palette;
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    // Regression: the second panel stayed on top of every window, the
+    // viewer's tool row and other programs' windows included.
+    void secondPanelIsAToolWindowOfTheMainWindow()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        TForm4 &panel = *program.windows->Form4;
+        QCOMPARE(panel.windowType(), Qt::Tool);
+        QVERIFY(!panel.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        panel.showPanel();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        QCOMPARE(panel.windowHandle()->transientParent(), form.windowHandle());
+    }
+
+    // A box asked while a viewer is the active window belongs to the viewer,
+    // so no other window of the program comes between them.
+    void dialogsBelongToTheActiveWindow()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        quil::QtDialogs dialogs;
+        dialogs.setParentWidget(&form);
+        TRF &viewer = *program.windows->RF;
+        const auto ownerOfNextBox = [&dialogs] {
+            QWidget *owner = nullptr;
+            QTimer::singleShot(0, qApp, [&owner] {
+                QWidget *box = QApplication::activeModalWidget();
+                QVERIFY(box != nullptr);
+                owner = box->parentWidget();
+                qobject_cast<QDialog *>(box)->reject();
+            });
+            dialogs.message(QStringLiteral("?"), QStringLiteral("QUIL"), quil::Dialogs::Icon::None);
+            return owner;
+        };
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(ownerOfNextBox(), static_cast<QWidget *>(&form));
+        viewer.show();
+        viewer.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&viewer));
+        QCOMPARE(ownerOfNextBox(), static_cast<QWidget *>(&viewer));
+    }
+
+    // Regression: the viewer, the picture viewer and the settings window
+    // opened partly below the screen's bottom edge.
+    void windowsOpenInsideTheScreen_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("viewer") << "RF";
+        QTest::newRow("picture viewer") << "SHPIC";
+        QTest::newRow("settings") << "Set1";
+        QTest::newRow("second panel") << "Form4";
+    }
+    void windowsOpenInsideTheScreen()
+    {
+        QFETCH(QString, window);
+        Program program;
+        TForm1 &form = program.start();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        AppWindows &windows = *program.windows;
+        const std::map<QString, QWidget *> byName{{QStringLiteral("RF"), windows.RF.get()},
+                                                  {QStringLiteral("SHPIC"), windows.SHPIC.get()},
+                                                  {QStringLiteral("Set1"), windows.Set1.get()},
+                                                  {QStringLiteral("Form4"), windows.Form4.get()}};
+        QWidget *shown = byName.at(window);
+        const QRect area = availableArea();
+        // Without a place of its own it opens over the main window.
+        if (!shown->testAttribute(Qt::WA_Moved)) {
+            shown->show();
+            QVERIFY(QTest::qWaitForWindowExposed(shown));
+            QVERIFY(area.contains(shown->frameGeometry()));
+            QCOMPARE(shown->frameGeometry().center(), form.frameGeometry().center());
+            shown->hide();
+        }
+        // Placed beyond the bottom right corner, it is moved in as little as needed.
+        shown->move(area.right() - 100, area.bottom() - 50);
+        shown->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+        const QRect frame = shown->frameGeometry();
+        QVERIFY2(
+            area.contains(frame),
+            qPrintable(
+                QStringLiteral("%1,%2 %3x%4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())));
+        QCOMPARE(frame.right(), area.right());
+        QCOMPARE(frame.bottom(), area.bottom());
+    }
+
+    // Regression: F3 on a file while the viewer was open behind the main
+    // window left it there.
+    void viewAgainBringsTheViewerToTheFront()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        program.files.file("a.txt", "text");
+        program.listFiles();
+        program.focusRow(QStringLiteral("a.txt"));
+        QTest::keyClick(form.ListView, Qt::Key_F3);
+        TRF &viewer = *program.windows->RF;
+        QVERIFY(viewer.isVisible());
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(&viewer));
+        program.focusRow(QStringLiteral("a.txt"));
+        QTest::keyClick(form.ListView, Qt::Key_F3);
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(&viewer));
+    }
+
+    // Regression: with a dark palette the navy summary, the blue status line
+    // and the white disk figures were nearly unreadable.
+    void fixedColoursOnLightAndDarkPalettes_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light") << false;
+        QTest::newRow("dark") << true;
+    }
+    void fixedColoursOnLightAndDarkPalettes()
+    {
+        QFETCH(bool, dark);
+        const QPalette before = QApplication::palette();
+        QPalette palette = before;
+        if (dark)
+            palette = darkPalette();
+        else {
+            palette.setColor(QPalette::Window, QColor(239, 239, 239));
+            palette.setColor(QPalette::WindowText, Qt::black);
+            palette.setColor(QPalette::Base, Qt::white);
+        }
+        QApplication::setPalette(palette);
+        {
+            Program program;
+            TForm1 &form = program.start();
+            program.files.file("a.txt", "text");
+            program.listFiles();
+            form.ListView->setCurrentIndex(form.listModel()->index(form.listing().findEntry("a.txt"), 0));
+            form.ToggleCurrentMark();
+            const QColor marked =
+                form.listModel()->index(form.listing().findEntry("a.txt"), 0).data(Qt::ForegroundRole).value<QColor>();
+            const QColor window = palette.color(QPalette::Window);
+            if (!dark) {
+                QCOMPARE(textColour(form.Label9), QColor(0, 0, 255));
+                QCOMPARE(textColour(form.Label1), QColor(0, 0, 128));
+                QCOMPARE(marked, QColor(255, 0, 0));
+                QCOMPARE(fillColour(form.Shape1), QColor(0, 255, 255));
+                QCOMPARE(fillColour(form.Shape2), QColor(255, 255, 0));
+            }
+            QList<std::pair<QColor, QColor>> pairs{{textColour(form.Label5), fillColour(form.Shape1)},
+                                                   {textColour(form.Label5), fillColour(form.Shape2)},
+                                                   {textColour(form.Label6), fillColour(form.Shape1)},
+                                                   {textColour(form.Label6), fillColour(form.Shape2)}};
+            if (dark) {
+                pairs.append({textColour(form.Label9), window});
+                pairs.append({textColour(form.Label1), window});
+                pairs.append({marked, palette.color(QPalette::Base)});
+            }
+            for (const auto &[text, background] : pairs)
+                QVERIFY2(quil::contrastRatio(text, background) >= quil::kReadableContrast,
+                         qPrintable(text.name() + QLatin1Char(' ') + background.name()));
+        }
+        QApplication::setPalette(before);
+    }
+
+    void layoutFileReadsOnlyWellFormedValues_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<bool>("mainKept");
+        QTest::addColumn<bool>("columnsKept");
+        QTest::addColumn<bool>("panelKept");
+        QTest::newRow("whole") << QStringList{"40 30 700 500", "0", "250", "200 60 127 120 60", "10 20"} << true << true
+                               << true;
+        QTest::newRow("empty") << QStringList{} << false << false << false;
+        QTest::newRow("words") << QStringList{"left top", "no", "wide", "a b c d e", "x y"} << false << false << false;
+        QTest::newRow("zero size") << QStringList{"40 30 0 500", "0", "250", "200 60 127 120", "10 20"} << false
+                                   << false << true;
+        QTest::newRow("huge") << QStringList{"40 30 700 99999999", "0", "250", "200 60 127 120 -5", "10"} << false
+                              << false << false;
+    }
+    void layoutFileReadsOnlyWellFormedValues()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(bool, mainKept);
+        QFETCH(bool, columnsKept);
+        QFETCH(bool, panelKept);
+        TempTree folder;
+        const QString path = quil::windowLayoutPath(folder.root() + QLatin1Char('/'));
+        quil::writeSettingsLines(path, lines);
+        const quil::WindowLayout layout = quil::readWindowLayout(path, quil::ColumnCount);
+        QCOMPARE(layout.mainWindow.has_value(), mainKept);
+        QCOMPARE(layout.columnWidths.has_value(), columnsKept);
+        QCOMPARE(layout.secondPanel.has_value(), panelKept);
+        // Not a file at all: nothing, and no error.
+        QVERIFY(!quil::readWindowLayout(folder.folder("quil.pos.d"), quil::ColumnCount).mainWindow);
+    }
+
+    void layoutKeptBetweenRuns()
+    {
+        QStringList kept;
+        {
+            Program program;
+            TForm1 &form = program.start();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            form.move(40, 30);
+            form.resize(700, 500);
+            form.Splitter1->setSizes({250, 400});
+            form.ListView->header()->resizeSection(quil::ColumnSize, 90);
+            program.windows->Form4->move(200, 100);
+            form.close();
+            kept = program.layoutLines();
+            // quil.ini keeps its four lines.
+            QCOMPARE(quil::readSettingsLines(program.settingsPath(QStringLiteral("quil.ini"))).size(), 4);
+        }
+        Program program;
+        program.writeSettings(QStringLiteral("quil.pos"), kept);
+        TForm1 &form = program.start();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.pos(), QPoint(40, 30));
+        QCOMPARE(form.size(), QSize(700, 500));
+        QCOMPARE(form.Splitter1->sizes().value(0), 250);
+        QVERIFY(form.ListView->header()->sectionSize(quil::ColumnSize) >= 90);
+        QCOMPARE(program.windows->Form4->pos(), QPoint(200, 100));
+    }
+
+    void damagedLayoutFileMeansTheDesign()
+    {
+        Program program;
+        program.writeSettings(QStringLiteral("quil.pos"), {QStringLiteral("\x01\x02 garbage"), QStringLiteral("7")});
+        TForm1 &form = program.start();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.size(), QSize(653, 567));
+        QCOMPARE(form.Splitter1->sizes().value(0), 195);
+        QCOMPARE(program.windows->Form4->pos(), QPoint(294, 513));
+    }
+
+    void roomGoesToTheTextsAndThenToTheName_data()
+    {
+        QTest::addColumn<QList<int>>("contents");
+        QTest::addColumn<int>("available");
+        QTest::addColumn<QList<int>>("expected");
+        const QList<int> short_{0, 40, 100, 60, 20};
+        QTest::newRow("no room") << short_ << 404 << QList<int>{135, 65, 127, 120, 60};
+        QTest::newRow("room to the name") << short_ << 707 << QList<int>{335, 65, 127, 120, 60};
+        QTest::newRow("long type first") << QList<int>{0, 40, 140, 200, 20} << 607 << QList<int>{142, 65, 140, 200, 60};
+        QTest::newRow("part of the room")
+            << QList<int>{0, 40, 140, 200, 20} << 557 << QList<int>{135, 65, 140, 157, 60};
+    }
+    void roomGoesToTheTextsAndThenToTheName()
+    {
+        QFETCH(QList<int>, contents);
+        QFETCH(int, available);
+        QFETCH(QList<int>, expected);
+        QCOMPARE(quil::fittedColumnWidths({135, 65, 127, 120, 60}, contents, available), expected);
+    }
+
+    // Regression: the name column kept 135 pixels in a wide window, the
+    // other columns cut their texts while the list had room.
+    void nameColumnTakesTheWidthTheWindowGains()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        program.files.file("a-file-with-a-rather-long-name-to-show.txt", "text");
+        program.listFiles();
+        QHeaderView *header = form.ListView->header();
+        const auto sum = [header] {
+            int total = 0;
+            for (int column = 0; column < quil::ColumnCount; ++column)
+                total += header->sectionSize(column);
+            return total;
+        };
+        form.resize(availableArea().width() - 20, 500);
+        // The least tree, so that the list has room for every text.
+        form.Splitter1->setSizes({80, availableArea().width()});
+        QTRY_COMPARE(sum(), form.ListView->viewport()->width());
+        const QModelIndex row = form.listModel()->index(0, 0);
+        const QFontMetrics metrics(form.ListView->font());
+        for (int column = quil::ColumnSize; column < quil::ColumnCount; ++column) {
+            const QString text = row.siblingAtColumn(column).data().toString();
+            QVERIFY2(header->sectionSize(column) > metrics.horizontalAdvance(text),
+                     qPrintable(text + QStringLiteral(" %1 %2 viewport %3")
+                                           .arg(header->sectionSize(column))
+                                           .arg(metrics.horizontalAdvance(text))
+                                           .arg(form.ListView->viewport()->width())));
+        }
+        QVERIFY(header->sectionSize(quil::ColumnName) > quil::columnWidth(quil::ColumnName));
+        // Narrow again: the design's widths.
+        form.resize(653, 500);
+        QTRY_COMPARE(header->sectionSize(quil::ColumnName), quil::columnWidth(quil::ColumnName));
+    }
+
+    void ctrlLAndAltDGoToThePathBox_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("Ctrl+L") << int(Qt::Key_L) << Qt::KeyboardModifiers(Qt::ControlModifier);
+        QTest::newRow("Alt+D") << int(Qt::Key_D) << Qt::KeyboardModifiers(Qt::AltModifier);
+    }
+    void ctrlLAndAltDGoToThePathBox()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        Program program;
+        TForm1 &form = program.start();
+        program.files.file("a.txt", "text");
+        program.listFiles();
+        program.focusRow(QStringLiteral("a.txt"));
+        QTest::keyClick(form.ListView, Qt::Key(key), modifiers);
+        QTRY_VERIFY(form.cbPath->lineEdit()->hasFocus());
+        QCOMPARE(form.cbPath->lineEdit()->selectedText(), form.cbPath->currentText());
+        QVERIFY(!form.cbPath->currentText().isEmpty());
+    }
+
+    // Regression: the keyboard's menu opened at the mouse pointer.
+    void keyboardMenuOpensAtTheCurrentRow_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Shift+F10") << "Shift+F10";
+        QTest::newRow("Menu key") << "Menu";
+    }
+    void keyboardMenuOpensAtTheCurrentRow()
+    {
+        QFETCH(QString, how);
+        Program program;
+        TForm1 &form = program.start();
+        for (const char *name : {"a.txt", "b.txt", "c.txt"})
+            program.files.file(name, "text");
+        program.listFiles();
+        program.focusRow(QStringLiteral("b.txt"));
+        QCursor::setPos(availableArea().bottomRight() - QPoint(5, 5));
+        QPoint menuAt;
+        QStringList items;
+        const auto connection =
+            connect(&form.contextMenu(), &quil::ContextMenuController::menuShown, this, [&](QMenu *menu) {
+                QTimer::singleShot(0, menu, [menu, &menuAt, &items] {
+                    menuAt = menu->pos();
+                    for (const QAction *action : menu->actions())
+                        items.append(action->text());
+                    menu->close();
+                });
+            });
+        if (how == QLatin1String("Menu")) {
+            // What the window system delivers for the Menu key.
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(1, 1), QCursor::pos());
+            QApplication::sendEvent(form.ListView, &event);
+        } else {
+            QTest::keyClick(form.ListView, Qt::Key_F10, Qt::ShiftModifier);
+        }
+        disconnect(connection);
+        QVERIFY(!items.isEmpty());
+        QVERIFY(!program.windows->Extent->isVisible());
+        // At the row (the menu's frame may stand a few pixels off the point).
+        const QRect row = form.ListView->visualRect(form.ListView->currentIndex());
+        QCOMPARE(form.ListView->currentIndex().data().toString(), QStringLiteral("b.txt"));
+        QVERIFY2(
+            QRect(form.ListView->viewport()->mapToGlobal(row.topLeft()), row.size() + QSize(0, 8)).contains(menuAt),
+            qPrintable(QStringLiteral("%1,%2 row at %3,%4")
+                           .arg(menuAt.x())
+                           .arg(menuAt.y())
+                           .arg(form.ListView->viewport()->mapToGlobal(row.topLeft()).x())
+                           .arg(form.ListView->viewport()->mapToGlobal(row.topLeft()).y())));
+    }
+};
+
+QTEST_MAIN(DesktopWindowsTest)
+#include "DesktopWindowsTest.moc"
