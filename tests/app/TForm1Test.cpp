@@ -1,7 +1,6 @@
 #include "app/TForm1.h"
 #include "app/AppWindows.h"
 #include "app/StartArgument.h"
-#include "search/TFILESCH.h"
 #include "app/TSet1.h"
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
@@ -14,6 +13,7 @@
 #include "platform/ShellNamespace.h"
 #include "platform/TextFormat.h"
 #include "platform/Volumes.h"
+#include "search/TFILESCH.h"
 #include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
 #include "support/TempTree.h"
@@ -139,6 +139,35 @@ private Q_SLOTS:
         QCOMPARE(form.listing().currentPath(), asked);
         QCOMPARE(form.cbPath->currentText(), asked + QLatin1Char('/'));
         QCOMPARE(form.EntryOfRow(form.SelectedRow()).name, selected);
+        QVERIFY(program.dialogs.messages().isEmpty());
+    }
+
+    void commandLineNameThatIsNotUtf8_data()
+    {
+        QTest::addColumn<QByteArray>("argument");
+        QTest::newRow("bytes") << QByteArray("/d\xff/f\xfe\xff");
+        QTest::newRow("file URI") << QByteArray("file://%1/d%FF/f%fe%FF");
+    }
+
+    // Regression: `quil PATH` refused a name that is not UTF-8.
+    void commandLineNameThatIsNotUtf8()
+    {
+        QFETCH(QByteArray, argument);
+        Program program;
+        TempTree files;
+        files.folder("d\xff");
+        files.file("d\xff/a-first");
+        files.file("d\xff/f\xfe\xff", "x");
+        const QByteArray arg1 =
+            argument.startsWith('/') ? files.rootBytes() + argument : argument.replace("%1", files.rootBytes());
+        const char *argv[] = {"quil", arg1.constData()};
+        TForm1 &form = program.start(false);
+        const quil::StartTarget target = quil::startTarget(quil::nativeArguments(2, argv));
+        form.setStartFolder(target.folder, target.entry);
+        form.show();
+        QCOMPARE(quil::toNative(form.listing().currentPath()), files.rootBytes() + "/d\xff");
+        QCOMPARE(quil::toNative(form.EntryOfRow(form.SelectedRow()).name), QByteArray("f\xfe\xff"));
+        QVERIFY(target.message.isEmpty());
         QVERIFY(program.dialogs.messages().isEmpty());
     }
 
