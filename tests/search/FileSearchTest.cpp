@@ -433,8 +433,8 @@ TEST_F(FileSearchTest, StopDuringTheMatchingWalk)
     EXPECT_EQ(engine.FoundList().size(), 4);
 }
 
-// The reading of one file runs to its end: Stop pressed while a big file is
-// read is noticed at the next matching entry only.
+// Stop pressed while a big file is read is noticed between its chunks: the
+// file is given up and the search ends at once.
 TEST_F(FileSearchTest, StopWhileReadingAFile)
 {
     QByteArray big(3 * 1024 * 1024, 'x');
