@@ -45,7 +45,8 @@ int main(int argc, char *argv[])
     application->installEventFilter(&viewerWheel);
 
     // A path the program cannot list is told on the terminal; it starts as usual.
-    const quil::StartTarget start = quil::startTarget(QApplication::arguments().mid(1));
+    // argv as left by QApplication (its own options taken out), with the bytes of every name.
+    const quil::StartTarget start = quil::startTarget(quil::nativeArguments(argc, argv));
     if (!start.message.isEmpty())
         std::fputs(start.message.toLocal8Bit().constData(), stderr);
     windows.Form1->setStartFolder(start.folder, start.entry);

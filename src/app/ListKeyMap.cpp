@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
 #include "platform/Services.h"
+#include "viewers/CommandLineText.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -137,7 +138,7 @@ void ListKeyMap::appendQuotedPath()
     const int row = m_form.SelectedRow();
     if (row < 0)
         return;
-    const QString quoted = QLatin1Char('"') + m_form.EntryOfRow(row).relativeId.id.path() + QLatin1Char('"');
+    const QString quoted = quotedArgument(m_form.EntryOfRow(row).relativeId.id.path());
     QComboBox *line = m_form.ComboBox1;
     const QString text = line->currentText();
     line->setEditText(text.isEmpty() ? quoted : text + QLatin1Char(' ') + quoted);

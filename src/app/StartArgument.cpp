@@ -1,31 +1,47 @@
 #include "app/StartArgument.h"
 
+#include "platform/BytePath.h"
+#include "platform/FileUri.h"
+#include "platform/NativePath.h"
+#include "platform/PosixIo.h"
+
 #include <QDir>
-#include <QFileInfo>
-#include <QUrl>
+
+#include <sys/stat.h>
 
 namespace quil {
 
 namespace {
 
-// A file URI names a local path; any other scheme names nothing here.
-QString localPath(const QString &argument)
+// The local path an argument names, as the system's bytes: a file URI of
+// this machine, or a path; any other scheme names nothing here.
+QByteArray localPath(const QString &argument)
 {
-    const QUrl url(argument);
-    if (url.isValid() && url.isLocalFile())
-        return url.toLocalFile();
+    const QByteArray bytes = toNative(argument);
+    if (isFileUri(bytes))
+        return toNative(pathOfFileUri(bytes).path);
     if (argument.contains(QLatin1String("://")))
         return {};
-    return QDir::current().absoluteFilePath(argument);
+    if (bytes.startsWith('/'))
+        return bytes;
+    return bytepath::join(posix::currentFolder(), bytes);
 }
 
-QString folderText(const QString &path)
+QString folderText(const QByteArray &path)
 {
-    const QString clean = QDir::cleanPath(path);
+    const QString clean = QDir::cleanPath(fromNative(path));
     return clean.endsWith(QLatin1Char('/')) ? clean : clean + QLatin1Char('/');
 }
 
 } // namespace
+
+QStringList nativeArguments(int argc, const char *const *argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(fromNative(QByteArrayView(argv[i])));
+    return arguments;
+}
 
 StartTarget startTarget(const QStringList &arguments)
 {
@@ -35,17 +51,20 @@ StartTarget startTarget(const QStringList &arguments)
     const QString &argument = arguments.first();
     if (arguments.size() > 1)
         target.message = QStringLiteral("quil: открывается только первый путь, остальные пропущены\n");
-    const QString path = argument.isEmpty() ? QString() : localPath(argument);
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists()) {
+    const QByteArray path = argument.isEmpty() ? QByteArray() : localPath(argument);
+    struct stat info
+    {
+    };
+    if (path.isEmpty() || ::stat(path.constData(), &info) != 0) {
         target.message += QStringLiteral("quil: нет такой папки или файла: ") + argument + QLatin1Char('\n');
         return target;
     }
-    if (info.isDir()) {
+    if (S_ISDIR(info.st_mode)) {
         target.folder = folderText(path);
     } else {
-        target.folder = folderText(info.absolutePath());
-        target.entry = info.fileName();
+        const QByteArray clean = toNative(QDir::cleanPath(fromNative(path)));
+        target.folder = folderText(bytepath::parent(clean));
+        target.entry = fromNative(bytepath::fileName(clean));
     }
     return target;
 }

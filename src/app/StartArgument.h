@@ -15,9 +15,15 @@ struct StartTarget
     QString message;
 };
 
+// The arguments after the program's name exactly as the system passed them:
+// names that are not UTF-8 keep their bytes (NativePath's text), where
+// QCoreApplication::arguments() would turn them into replacement characters.
+QStringList nativeArguments(int argc, const char *const *argv);
+
 // The arguments after the program's name, as the desktop entry's %U or a
-// shell passes them: paths (relative to the current folder) or file URIs.
-// Only the first is listed.
+// shell passes them (as nativeArguments gives them): paths (relative to the
+// current folder) or file URIs, whose escapes stand for the name's bytes
+// ("%FF"). Only the first is listed.
 StartTarget startTarget(const QStringList &arguments);
 
 } // namespace quil

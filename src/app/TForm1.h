@@ -25,6 +25,7 @@ struct Services;
 
 class TFolderSize;
 namespace quil {
+class ChangeHold;
 class ContextMenuController;
 class CopyMoveCommand;
 class DeleteCommand;
@@ -143,6 +144,9 @@ public:
     // Re-reads the volumes into the drive selector, selects its volume again
     // (the first when it is gone) and, as a change of drive, lists its root.
     void RebuildDriveLists();
+    // Device notices and folder-size reports pass here; a command that runs a
+    // file operation holds them until it has ended.
+    quil::ChangeHold &changeHold() const { return *m_changeHold; }
     // The device-change handler, by event code (quil::VolumeMonitor::Event):
     // writes the status text; an arrival or removal rebuilds the drive lists.
     void CD(int event);
@@ -364,6 +368,7 @@ private:
     FolderListing m_listing;
     FolderListModel *m_listModel = nullptr;
     FolderTreeModel *m_treeModel = nullptr;
+    quil::ChangeHold *m_changeHold = nullptr;
     quil::FolderNavigator *m_nav = nullptr;
     quil::SecondPanel *m_secondPanel = nullptr;
     quil::RenameCommand *m_rename = nullptr;

@@ -1,5 +1,6 @@
 // The main window's copy, move, delete, rename and create-folder commands and its buttons for the
-// second panel; the work is the file-operation subsystem's.
+// second panel; the work is the file-operation subsystem's. The commands that run a file
+// operation hold device notices and folder-size reports until they have ended.
 #include "app/TForm1.h"
 
 #include "app/AppWindows.h"
@@ -10,6 +11,7 @@
 #include "fileops/TForm4.h"
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
+#include "platform/ChangeHold.h"
 
 #include <QToolButton>
 
@@ -60,21 +62,25 @@ void TForm1::connectSecondPanelWindow()
 
 void TForm1::SpeedButton6Click()
 {
+    const quil::ChangeHold::Scope held(*m_changeHold);
     m_copyMove->copy();
 }
 
 void TForm1::SpeedButton7Click()
 {
+    const quil::ChangeHold::Scope held(*m_changeHold);
     m_copyMove->move();
 }
 
 void TForm1::SpeedButton9Click()
 {
+    const quil::ChangeHold::Scope held(*m_changeHold);
     m_delete->run();
 }
 
 void TForm1::SpeedButton3Click()
 {
+    const quil::ChangeHold::Scope held(*m_changeHold);
     m_rename->renameByButton();
 }
 
@@ -94,6 +100,7 @@ void TForm1::startNameEdit(int row)
 
 void TForm1::ListViewEdited(const QString &folder, const QString &oldName, const QString &newName)
 {
+    const quil::ChangeHold::Scope held(*m_changeHold);
     m_rename->renameEdited(folder, oldName, newName);
 }
 

@@ -8,6 +8,7 @@
 #include "app/EventHook.h"
 #include "listing/FolderListView.h"
 #include "listing/FolderNavigator.h"
+#include "platform/ChangeHold.h"
 #include "viewers/ExtensionTable.h"
 #include "viewers/TExtent.h"
 
@@ -22,6 +23,9 @@
 
 void TForm1::setUpNavigation()
 {
+    // Made before the navigator and the marks, so deleted before them, with
+    // the changes it holds for them.
+    m_changeHold = new quil::ChangeHold(this);
     const quil::NavigationControls controls{
         *cbPath,
         *DriveComboBox1,
@@ -39,6 +43,7 @@ void TForm1::setUpNavigation()
         [this](const QString &name) {
             return m_windows != nullptr ? m_windows->Extent->table().programFor(quil::extensionOf(name)) : QString();
         },
+        *m_changeHold,
     };
     m_nav = new quil::FolderNavigator(controls, m_services, this);
     connect(m_nav, &quil::FolderNavigator::driveListsRebuilt, this, &TForm1::driveListsRebuilt);

@@ -3,6 +3,7 @@
 
 #include "app/AppWindows.h"
 #include "listing/FolderListView.h"
+#include "platform/ChangeHold.h"
 #include "shell/ContextMenuController.h"
 #include "shell/TAboutBox.h"
 
@@ -30,5 +31,7 @@ void TForm1::Button2Click()
 
 void TForm1::PopupMenu1Popup()
 {
+    // Its paste and delete run file operations.
+    const quil::ChangeHold::Scope held(*m_changeHold);
     m_contextMenu->popup();
 }

@@ -5,6 +5,7 @@
 #include "fileops/TFolderSize.h"
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
+#include "platform/ChangeHold.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -122,9 +123,15 @@ void MarksController::RunThread(const QString &folderPath, int rowIndex)
     // land on an entry that is not the folder any more.
     connect(
         worker, &TFolderSize::ReportSize, this,
-        [this, listing = worker->Listing](int row, qint64 totalBytes) {
-            if (listing == m_listing)
-                AddListVievSize(row, totalBytes);
+        [this, worker, listing = worker->Listing](int row, qint64 totalBytes) {
+            // Held while a file operation runs; the listing is compared when
+            // applied. A later report of the worker replaces a held one.
+            m_form.changeHold().apply(
+                [this, listing, row, totalBytes] {
+                    if (listing == m_listing)
+                        AddListVievSize(row, totalBytes);
+                },
+                worker);
         },
         Qt::QueuedConnection);
     connect(

@@ -7,6 +7,7 @@
 #include "listing/FolderListing.h"
 #include "listing/FolderTreeModel.h"
 #include "listing/PathText.h"
+#include "platform/ChangeHold.h"
 #include "platform/OsError.h"
 #include "platform/Services.h"
 #include "platform/SettingsFiles.h"
@@ -29,7 +30,8 @@ FolderNavigator::FolderNavigator(const NavigationControls &controls, Services &s
     : QObject(parent), m_controls(controls), m_services(services)
 {
     m_volumeMonitor = new VolumeMonitor(this);
-    connect(m_volumeMonitor, &VolumeMonitor::deviceChange, this, [this](int event) { deviceChange(event); });
+    connect(m_volumeMonitor, &VolumeMonitor::deviceChange, this,
+            [this](int event) { m_controls.changes.apply([this, event] { deviceChange(event); }); });
 }
 
 void FolderNavigator::readFolder(const ItemId &folder)

@@ -22,6 +22,7 @@ struct TShellItem;
 
 namespace quil {
 
+class ChangeHold;
 class VolumeMonitor;
 struct Services;
 
@@ -45,6 +46,8 @@ struct NavigationControls
     // The program the extension table names for a file name's extension;
     // empty for none.
     std::function<QString(const QString &fileName)> programForName;
+    // Device notices go through it, so a running file operation holds them.
+    ChangeHold &changes;
 };
 
 // The work behind the main window's navigation: listing a folder with its

@@ -1,5 +1,6 @@
 #include "platform/FileClipboard.h"
 
+#include "platform/FileUri.h"
 #include "platform/NativePath.h"
 
 #include <QClipboard>
@@ -25,16 +26,6 @@ QByteArray uriOf(const QString &path)
     return result;
 }
 
-QString pathOfUri(const QByteArray &uri)
-{
-    gchar *name = g_filename_from_uri(uri.constData(), nullptr, nullptr);
-    if (name == nullptr)
-        return {};
-    QString path = fromNative(QByteArray(name));
-    g_free(name);
-    return path;
-}
-
 // Lines of a text/uri-list (CR LF, or LF from careless writers), without comments.
 QList<QByteArray> uriLines(const QByteArray &text)
 {
@@ -52,11 +43,13 @@ ClipboardFiles filesOfUris(const QList<QByteArray> &uris, bool cut)
     ClipboardFiles files;
     files.cut = cut;
     for (const QByteArray &uri : uris) {
-        const QString path = pathOfUri(uri);
-        if (!path.isEmpty())
-            files.paths.append(path);
+        const FileUriPath file = pathOfFileUri(uri);
+        if (!file.path.isEmpty())
+            files.paths.append(file.path);
+        else if (file.otherHost)
+            files.otherHosts.append(QString::fromUtf8(uri));
     }
-    if (files.paths.isEmpty())
+    if (files.isEmpty())
         files.cut = false;
     return files;
 }

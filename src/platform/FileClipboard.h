@@ -14,11 +14,16 @@ struct ClipboardFiles
 {
     QStringList paths; // absolute; empty when the clipboard holds no files
     bool cut = false;  // a cut: the paste moves and then clears the clipboard
+    // The URIs that name files of other machines (file://host/...): a paste
+    // that holds any of them is refused whole.
+    QStringList otherHosts;
+
+    bool isEmpty() const { return paths.isEmpty() && otherHosts.isEmpty(); }
 };
 
 // The clipboard contents for files. The caller owns the result.
 QMimeData *mimeDataForFiles(const ClipboardFiles &files);
-// The files of clipboard contents; none when they name no local file.
+// The files of clipboard contents; none when they name no file.
 ClipboardFiles filesOfMimeData(const QMimeData &data);
 
 // The system clipboard, through the two above.

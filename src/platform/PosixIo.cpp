@@ -109,6 +109,15 @@ UniqueFd openPath(QByteArrayView path, int flags, mode_t mode)
     return fd;
 }
 
+QByteArray currentFolder()
+{
+    QByteArray buffer(PATH_MAX, Qt::Uninitialized);
+    if (!::getcwd(buffer.data(), size_t(buffer.size())))
+        return {};
+    buffer.truncate(qsizetype(qstrlen(buffer.constData())));
+    return buffer;
+}
+
 QByteArray freshTemporaryName()
 {
     return ".quil-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".part";

@@ -20,6 +20,10 @@ ssize_t preadFull(int fd, void *into, size_t count, off_t offset);
 // Reads from the current offset to the end. More than limit bytes fail with EFBIG.
 bool readToEnd(int fd, QByteArray &into, qint64 limit);
 
+// The process's current folder as the system's bytes; empty when it cannot
+// be named (removed, or too long).
+QByteArray currentFolder();
+
 // open() for a path of any length: a path longer than the kernel takes at
 // once is opened piece by piece, each piece relative to the one before.
 UniqueFd openPath(QByteArrayView path, int flags, mode_t mode = 0);

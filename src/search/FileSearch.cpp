@@ -1,6 +1,7 @@
 #include "search/FileSearch.h"
 
 #include "platform/NativePath.h"
+#include "platform/PosixIo.h"
 #include "platform/TextFormat.h"
 #include "search/SearchMask.h"
 #include "search/TextFinder.h"
@@ -25,15 +26,6 @@ namespace {
 const char *forOpen(const QByteArray &folder)
 {
     return folder.isEmpty() ? "/" : folder.constData();
-}
-
-QByteArray currentFolder()
-{
-    QByteArray buffer(PATH_MAX, Qt::Uninitialized);
-    if (!::getcwd(buffer.data(), size_t(buffer.size())))
-        return {};
-    buffer.truncate(qsizetype(qstrlen(buffer.constData())));
-    return buffer;
 }
 
 } // namespace
@@ -85,7 +77,7 @@ SearchEnd FileSearch::run(const SearchRequest &request)
     QByteArray root = toNative(rootText);
     if (relative) {
         // Results must name their files wherever the current folder goes next.
-        const QByteArray here = currentFolder();
+        const QByteArray here = posix::currentFolder();
         if (!here.isEmpty())
             root = (here == "/" ? QByteArray() : here) + '/' + root;
     }
@@ -108,6 +100,7 @@ SearchEnd FileSearch::run(const SearchRequest &request)
     if (request.withText) {
         finder = std::make_unique<TextFinder>(trimControls(request.text), request.dos);
         finder->setPendingMessages([this] { m_observer.processPendingMessages(); });
+        finder->setStopFlag(&m_stopRequested);
     }
     qsizetype done = 0;
     for (const Folder &folder : m_folderList) {
@@ -235,6 +228,10 @@ SearchEnd FileSearch::searchFolder(const Folder &folder, SearchMask &mask, TextF
             ++m_foundCount;
             m_observer.foundCountChanged(m_foundCount);
             m_observer.matchFound(path);
+        } else if (m_stopRequested) {
+            // The text test gave the file up for Stop: end now, not at the next entry.
+            m_reader.close();
+            return SearchEnd::Stopped;
         }
         m_observer.processPendingMessages();
     }

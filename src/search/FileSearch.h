@@ -27,7 +27,8 @@ class TextFinder;
 // ".") are neither searched nor entered, links to folders are not entered;
 // inside a searched folder every entry but "." and ".." is tested, hidden
 // ones and folders included. StopRequested is honoured before each folder of
-// the collection of subfolders and before each entry that matches the mask.
+// the collection of subfolders, before each entry that matches the mask, and
+// between the chunks of a file's text test.
 class FileSearch
 {
 public:

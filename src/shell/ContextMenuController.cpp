@@ -95,7 +95,7 @@ ContextMenuController::Outcome ContextMenuController::ShowShellContextMenu(const
         }
         QAction *action = menu.addAction(item.text);
         if (item.command == MenuCommand::Paste)
-            action->setEnabled(!filesOnClipboard().paths.isEmpty());
+            action->setEnabled(!filesOnClipboard().isEmpty());
         const MenuCommand command = item.command;
         connect(action, &QAction::triggered, &menu, [&picked, command] { picked = {true, command, {}}; });
     }
@@ -142,7 +142,7 @@ void ContextMenuController::run(const MenuTarget &target, const Picked &picked, 
         break;
     case MenuCommand::Cut:
     case MenuCommand::Copy:
-        putFilesOnClipboard({{target.path}, picked.command == MenuCommand::Cut});
+        putFilesOnClipboard({{target.path}, picked.command == MenuCommand::Cut, {}});
         break;
     case MenuCommand::Paste:
         paste(target, owner);
@@ -198,6 +198,14 @@ void ContextMenuController::openWith(const MenuTarget &target, const QString &ap
 void ContextMenuController::paste(const MenuTarget &target, QWidget *owner)
 {
     const ClipboardFiles files = filesOnClipboard();
+    // file://host/path names another machine's file: the local file of that
+    // path is not it and must not be moved or copied.
+    if (!files.otherHosts.isEmpty()) {
+        m_services.dialogs.message(QStringLiteral("Вставка отменена: файлы на другом компьютере\r\n") +
+                                       files.otherHosts.join(QStringLiteral("\r\n")),
+                                   QStringLiteral("QUIL"), Dialogs::Icon::Warning);
+        return;
+    }
     if (files.paths.isEmpty())
         return;
     const bool done = ShellFileOperation(m_services.dialogs, files.paths, pathBoxText(target.path),

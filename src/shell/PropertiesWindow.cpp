@@ -3,8 +3,8 @@
 #include "fileops/FolderSizeWalk.h"
 #include "listing/FolderListing.h"
 #include "platform/Dialogs.h"
+#include "platform/IdentifiedItem.h"
 #include "platform/ItemId.h"
-#include "platform/NativePath.h"
 #include "platform/OsError.h"
 #include "platform/ShellNamespace.h"
 #include "platform/TextFormat.h"
@@ -99,8 +99,7 @@ void PropertiesWindow::fillItem(const QString &path)
     struct stat info
     {
     };
-    if (::lstat(toNative(path).constData(), &info) != 0)
-        throw OsError::last();
+    m_item = std::make_unique<IdentifiedItem>(path, info);
     const QFileInfo file(path);
     setWindowTitle(QStringLiteral("Свойства: ") + file.fileName());
     addRow(QStringLiteral("Имя:"), file.fileName());
@@ -164,17 +163,10 @@ void PropertiesWindow::addPermissions(unsigned mode, bool owned)
 
 void PropertiesWindow::permissionToggled(int index, bool on)
 {
-    const QByteArray native = toNative(m_path);
-    struct stat info
-    {
-    };
-    if (::stat(native.constData(), &info) == 0) {
-        const mode_t bit = permissionBits.at(index);
-        const mode_t mode = on ? (info.st_mode | bit) : (info.st_mode & ~bit);
-        if (::chmod(native.constData(), mode & 07777) == 0)
-            return;
-    }
-    const OsError error = OsError::last();
+    const int code = m_item->changeMode(permissionBits.at(index), on);
+    if (code == 0)
+        return;
+    const OsError error(code);
     QCheckBox *box = m_permissions.at(index);
     const QSignalBlocker quiet(box);
     box->setChecked(!on);

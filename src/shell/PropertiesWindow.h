@@ -15,10 +15,12 @@ namespace quil {
 
 class Dialogs;
 class FolderSizeWalk;
+class IdentifiedItem;
 
 // "Свойства" of a file, a folder or a volume, shown modally. A folder's size
 // is totalled by a folder-size walk and shown as it grows. The permission
-// boxes change the item's mode at once where the user owns it.
+// boxes change the item's mode at once where the user owns it, and only the
+// item the window was opened for: a name replaced meanwhile is refused.
 class PropertiesWindow : public QDialog
 {
     Q_OBJECT
@@ -45,6 +47,7 @@ private:
 
     Dialogs &m_dialogs;
     QString m_path;
+    std::unique_ptr<IdentifiedItem> m_item;
     QFormLayout *m_form = nullptr;
     std::array<QCheckBox *, 9> m_permissions{};
     QLabel *m_sizeLabel = nullptr;

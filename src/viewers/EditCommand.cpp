@@ -98,9 +98,10 @@ void EditCommand::runCommandLine(QComboBox &box)
     if (line.isEmpty())
         return;
     const CommandLineParts parts = splitCommandLine(line);
+    const QString program = programOfPart(parts.program);
     const bool started = hasParameters(parts.parameters)
-                             ? m_services.launcher.run(parts.program, parts.parameters, Launcher::ArgumentForm::Split)
-                             : m_services.launcher.run(parts.program);
+                             ? m_services.launcher.run(program, parts.parameters, Launcher::ArgumentForm::Split)
+                             : m_services.launcher.run(program);
     if (!started)
         m_services.dialogs.message(QStringLiteral("Не могу выполнить: ") + parts.program, kTitle, Dialogs::Icon::None);
     // Every line run is kept, duplicates too; the text stays in the box.

@@ -1,5 +1,6 @@
 #include "app/StartArgument.h"
 
+#include "platform/NativePath.h"
 #include "support/TempTree.h"
 
 #include <QDir>
@@ -57,4 +58,43 @@ TEST(StartArgument, RelativePathsStartAtTheCurrentFolder)
     QDir::setCurrent(previous);
     EXPECT_EQ(target.folder, QDir(tree.root()).canonicalPath() + QLatin1Char('/'));
     EXPECT_EQ(target.entry, QStringLiteral("here.txt"));
+}
+
+// Regression: a name that is not UTF-8 was refused, given as bytes or as a
+// file URI with "%FF": the folder must open with the row selected.
+TEST(StartArgument, NamesThatAreNotUtf8KeepTheirBytes)
+{
+    TempTree tree;
+    tree.folder("d\xff\xfe");
+    tree.file("d\xff\xfe/f\xff.txt", "x");
+    const QByteArray root = tree.rootBytes();
+    const QString folder = quil::fromNative(root + "/d\xff\xfe/");
+    const QString entry = quil::fromNative(QByteArray("f\xff.txt"));
+    struct Row
+    {
+        QByteArray argv1;
+        QString folder, entry;
+    };
+    const QList<Row> rows{
+        {root + "/d\xff\xfe/f\xff.txt", folder, entry},
+        {root + "/d\xff\xfe", folder, {}},
+        {"file://" + root + "/d%FF%fe/f%FF.txt", folder, entry},
+        {"FILE://localhost" + root + "/d%FF%FE/", folder, {}},
+    };
+    for (const Row &row : rows) {
+        const char *argv[] = {"quil", row.argv1.constData()};
+        const QStringList arguments = quil::nativeArguments(2, argv);
+        ASSERT_EQ(arguments.size(), 1);
+        EXPECT_EQ(quil::toNative(arguments.first()), row.argv1);
+        const quil::StartTarget target = quil::startTarget(arguments);
+        EXPECT_EQ(target.folder, row.folder) << row.argv1.toStdString();
+        EXPECT_EQ(target.entry, row.entry) << row.argv1.toStdString();
+        EXPECT_TRUE(target.message.isEmpty()) << target.message.toStdString();
+    }
+    // A file URI of another machine names nothing here.
+    const QByteArray remote = "file://remotehost.example" + root + "/d%FF%FE/f%FF.txt";
+    const char *argv[] = {"quil", remote.constData()};
+    const quil::StartTarget target = quil::startTarget(quil::nativeArguments(2, argv));
+    EXPECT_TRUE(target.folder.isEmpty());
+    EXPECT_EQ(target.message, QStringLiteral("quil: нет такой папки или файла: ") + QString::fromLatin1(remote) + '\n');
 }

@@ -6,6 +6,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "shell/TAboutBox.h"
 #include "support/MainWindowFixture.h"
+#include "support/RecordingScript.h"
 #include "support/TempTree.h"
 #include "viewers/TExtent.h"
 #include "viewers/TRF.h"
@@ -178,6 +179,41 @@ private Q_SLOTS:
         program.press(QStringLiteral("a.txt"), Qt::Key_J);
         QVERIFY(line->currentText().isEmpty());
         QCOMPARE(program.selected(), QStringLiteral("jam"));
+    }
+
+    void ctrlJPathIsOneArgumentWhateverTheName_data()
+    {
+        QTest::addColumn<QByteArray>("program");
+        QTest::addColumn<QByteArray>("name");
+        const QByteArray tar = "x\" \"--checkpoint=1\" \"--checkpoint-action=exec=touch PWNED";
+        // The program too is inserted by Ctrl+J; the second one's name holds quotes.
+        QTest::newRow("quotes that would add options") << QByteArray("rec.sh") << tar;
+        QTest::newRow("quoted program, quoted name") << QByteArray("rec\" \"--x.sh") << tar;
+        QTest::newRow("quotes in a row") << QByteArray("rec.sh") << QByteArray("a\"\"b\"\"\"c");
+        QTest::newRow("quote first and last") << QByteArray("rec.sh") << QByteArray("\"edge\"");
+        QTest::newRow("blanks and tab") << QByteArray("rec.sh") << QByteArray(" two  blanks\tand tab ");
+        QTest::newRow("not UTF-8") << QByteArray("rec.sh") << QByteArray("\xff\xfe \"\xc0");
+    }
+
+    // Regression: a quote in a name ended the inserted quote early, and the
+    // rest of the name became arguments of their own (options of tar).
+    void ctrlJPathIsOneArgumentWhateverTheName()
+    {
+        QFETCH(QByteArray, program);
+        QFETCH(QByteArray, name);
+        Program window;
+        TempTree records;
+        const QString record = records.path("argv");
+        recordingScript(window.files, program, record);
+        window.files.file(name, "data");
+        window.form().NavigateByPath(window.files.root());
+        window.press(quil::fromNative(program), Qt::Key_J, Qt::ControlModifier);
+        window.press(quil::fromNative(name), Qt::Key_J, Qt::ControlModifier);
+        QTest::keyClick(window.form().ComboBox1->lineEdit(), Qt::Key_Return);
+        const QList<QByteArray> argv = waitForRecord(record);
+        QCOMPARE(argv.size(), 2);
+        QCOMPARE(argv.at(1), window.files.rootBytes() + '/' + name);
+        QVERIFY(window.dialogs.messages().isEmpty());
     }
 
     void backspaceGoesUpExceptWhileANameIsEdited()

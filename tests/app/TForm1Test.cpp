@@ -142,6 +142,35 @@ private Q_SLOTS:
         QVERIFY(program.dialogs.messages().isEmpty());
     }
 
+    void commandLineNameThatIsNotUtf8_data()
+    {
+        QTest::addColumn<QByteArray>("argument");
+        QTest::newRow("bytes") << QByteArray("/d\xff/f\xfe\xff");
+        QTest::newRow("file URI") << QByteArray("file://%1/d%FF/f%fe%FF");
+    }
+
+    // Regression: `quil PATH` refused a name that is not UTF-8.
+    void commandLineNameThatIsNotUtf8()
+    {
+        QFETCH(QByteArray, argument);
+        Program program;
+        TempTree files;
+        files.folder("d\xff");
+        files.file("d\xff/a-first");
+        files.file("d\xff/f\xfe\xff", "x");
+        const QByteArray arg1 =
+            argument.startsWith('/') ? files.rootBytes() + argument : argument.replace("%1", files.rootBytes());
+        const char *argv[] = {"quil", arg1.constData()};
+        TForm1 &form = program.start(false);
+        const quil::StartTarget target = quil::startTarget(quil::nativeArguments(2, argv));
+        form.setStartFolder(target.folder, target.entry);
+        form.show();
+        QCOMPARE(quil::toNative(form.listing().currentPath()), files.rootBytes() + "/d\xff");
+        QCOMPARE(quil::toNative(form.EntryOfRow(form.SelectedRow()).name), QByteArray("f\xfe\xff"));
+        QVERIFY(target.message.isEmpty());
+        QVERIFY(program.dialogs.messages().isEmpty());
+    }
+
     void trailingSeparatorAndHistoryLines()
     {
         Program program;

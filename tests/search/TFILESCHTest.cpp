@@ -30,9 +30,26 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <condition_variable>
+#include <filesystem>
+#include <mutex>
+#include <thread>
+
 namespace {
 
 TempTree *applications = nullptr;
+
+// Whether the process holds a descriptor of the file.
+bool holdsOpen(const QString &path)
+{
+    std::error_code error;
+    for (const auto &fd : std::filesystem::directory_iterator("/proc/self/fd", error)) {
+        std::error_code unreadable;
+        if (std::filesystem::read_symlink(fd.path(), unreadable) == quil::toNative(path).toStdString())
+            return true;
+    }
+    return false;
+}
 
 // What the engine alone finds for a request, for comparison with the window.
 QStringList engineFinds(const quil::SearchRequest &request)
@@ -413,6 +430,54 @@ private Q_SLOTS:
         // The windows go while the worker runs: it is stopped and waited for.
         program.windows.reset();
         QVERIFY(program.dialogs.messages().isEmpty());
+    }
+
+    void hugeFileDoesNotHoldUpStopOrTheProgramEnd_data()
+    {
+        QTest::addColumn<bool>("programEnd");
+        QTest::newRow("Stop") << false;
+        QTest::newRow("program end") << true;
+    }
+
+    // Regression: the text test of a 1 TiB sparse file ran to the file's end
+    // after Stop, and after the program's end the process ran on.
+    void hugeFileDoesNotHoldUpStopOrTheProgramEnd()
+    {
+        QFETCH(bool, programEnd);
+        Program program;
+        const QString huge = program.files.sparseFile("huge.bin", qint64(1) << 40);
+        TFILESCH &window = program.search();
+        window.Edit1->setText(program.files.root());
+        window.CheckBox1->setChecked(true);
+        window.Edit5->setText(QStringLiteral("needle"));
+        window.Button2->click();
+        // The worker is inside the file once it holds it open.
+        QTRY_VERIFY_WITH_TIMEOUT(holdsOpen(huge), 60000);
+        if (!programEnd) {
+            window.Button3->click();
+            // Reading the whole file takes far longer than this bound.
+            program.waitForEnd();
+            QVERIFY(program.results().isEmpty());
+            QCOMPARE(program.dialogs.messages(), QStringList{quil::FileSearch::kNothingFoundText});
+            return;
+        }
+        std::mutex mutex;
+        std::condition_variable ended;
+        bool done = false;
+        std::thread watchdog([&] {
+            std::unique_lock lock(mutex);
+            if (!ended.wait_for(lock, std::chrono::seconds(60), [&] { return done; }))
+                qFatal("the program's end waits for the text test of a huge file");
+        });
+        // The windows go while the worker reads: it is stopped and waited for.
+        program.windows.reset();
+        {
+            const std::lock_guard lock(mutex);
+            done = true;
+        }
+        ended.notify_one();
+        watchdog.join();
+        QVERIFY(!holdsOpen(huge));
     }
 
     void searchButtonOfTheMainWindow()

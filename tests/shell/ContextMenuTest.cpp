@@ -6,6 +6,8 @@
 #include "listing/FolderListView.h"
 #include "platform/FileClipboard.h"
 #include "platform/ScriptedDialogs.h"
+#include "platform/NativePath.h"
+#include "platform/OsError.h"
 #include "shell/ContextMenuController.h"
 #include "shell/PropertiesWindow.h"
 #include "support/MainWindowFixture.h"
@@ -22,6 +24,8 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <cerrno>
+#include <glib.h>
 #include <sys/stat.h>
 
 using quil::ContextMenuController;
@@ -232,6 +236,54 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(program.tree.path("in/отчёт 1.txt")));
     }
 
+    void clipboardUriHostDecidesWhetherTheFileIsLocal_data()
+    {
+        QTest::addColumn<QByteArrayList>("hosts");
+        QTest::addColumn<bool>("local");
+        QTest::newRow("no host") << QByteArrayList{""} << true;
+        QTest::newRow("localhost") << QByteArrayList{"LocalHost"} << true;
+        QTest::newRow("this machine") << QByteArrayList{QByteArray(g_get_host_name())} << true;
+        QTest::newRow("another machine") << QByteArrayList{"remotehost.example"} << false;
+        QTest::newRow("one of two elsewhere") << QByteArrayList{"", "remotehost.example"} << false;
+    }
+
+    // Regression: file://remotehost.example/tmp/a/victim moved the local
+    // /tmp/a/victim.
+    void clipboardUriHostDecidesWhetherTheFileIsLocal()
+    {
+        QFETCH(QByteArrayList, hosts);
+        QFETCH(bool, local);
+        Program program;
+        program.tree.folder("a");
+        program.tree.folder("to");
+        QByteArray uris = "cut";
+        for (int i = 0; i < hosts.size(); ++i) {
+            const QByteArray name = "victim" + QByteArray::number(i);
+            program.tree.file("a/" + name, "private " + name);
+            uris += "\nfile://" + hosts.at(i) + program.tree.rootBytes() + "/a/" + name;
+        }
+        auto *data = new QMimeData;
+        data->setData(QStringLiteral("x-special/gnome-copied-files"), uris);
+        QGuiApplication::clipboard()->setMimeData(data);
+        program.list("to");
+        program.selectNothing();
+        program.rightClick(QStringLiteral("Вставить"));
+        for (int i = 0; i < hosts.size(); ++i) {
+            const QByteArray name = "victim" + QByteArray::number(i);
+            QCOMPARE(QFile::exists(program.tree.path("a/" + name)), !local);
+            QCOMPARE(QFile::exists(program.tree.path("to/" + name)), local);
+        }
+        const QStringList messages = program.dialogs.messages();
+        if (local) {
+            QVERIFY(messages.isEmpty());
+        } else {
+            QCOMPARE(messages.size(), 1);
+            QVERIFY(messages.first().startsWith(QStringLiteral("Вставка отменена: файлы на другом компьютере\r\n")));
+            QVERIFY(messages.first().endsWith(QStringLiteral("file://remotehost.example") + program.tree.root() +
+                                              QStringLiteral("/a/victim") + QString::number(hosts.size() - 1)));
+        }
+    }
+
     // Guards against a delete without the question that F8 asks.
     void deleteAsksAsTheDeleteCommandDoes_data()
     {
@@ -330,6 +382,59 @@ private Q_SLOTS:
         };
         QCOMPARE(::stat(qPrintable(tree.path("top")), &info), 0);
         QCOMPARE(info.st_mode & 0777, mode_t(0754));
+    }
+
+    void permissionBoxActsOnTheItemOpenedOnly_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("unchanged") << "none";
+        QTest::newRow("replaced by a link") << "link";
+        QTest::newRow("replaced by another file") << "file";
+    }
+
+    // Regression: the box changed the mode of whatever the name pointed to
+    // when clicked: a link put in the item's place made a private file 0602.
+    void permissionBoxActsOnTheItemOpenedOnly()
+    {
+        QFETCH(QString, change);
+        TempTree tree;
+        const QString item = tree.file("item", "mine");
+        const QString secret = tree.file("secret", "private");
+        const QString other = tree.file("other", "other");
+        ::chmod(qPrintable(item), 0600);
+        ::chmod(qPrintable(secret), 0600);
+        ::chmod(qPrintable(other), 0600);
+        TestServices test;
+        PropertiesWindow window(test.dialogs, item, PropertiesWindow::Kind::Item);
+        window.show();
+        QVERIFY(QFile::rename(item, tree.path("item.kept")));
+        if (change == QLatin1String("link"))
+            tree.symlink(quil::toNative(secret), "item");
+        else if (change == QLatin1String("file"))
+            QVERIFY(QFile::rename(other, item));
+        else
+            QVERIFY(QFile::rename(tree.path("item.kept"), item));
+        QCheckBox *othersWrite = window.permissionBox(2, 1);
+        QTest::mouseClick(othersWrite, Qt::LeftButton);
+        const auto modeOf = [](const QString &path) {
+            struct stat info
+            {
+            };
+            return ::lstat(qPrintable(path), &info) == 0 ? info.st_mode & 07777 : mode_t(07777);
+        };
+        if (change == QLatin1String("none")) {
+            QCOMPARE(modeOf(item), mode_t(0602));
+            QVERIFY(othersWrite->isChecked());
+            QVERIFY(test.dialogs.messages().isEmpty());
+            return;
+        }
+        QCOMPARE(modeOf(secret), mode_t(0600));
+        QCOMPARE(modeOf(tree.path("item.kept")), mode_t(0600));
+        if (change == QLatin1String("file"))
+            QCOMPARE(modeOf(item), mode_t(0600));
+        QVERIFY(!othersWrite->isChecked());
+        QCOMPARE(test.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
+        QCOMPARE(test.dialogs.messages().first(), quil::osErrorText(ESTALE));
     }
 
     void propertiesOfAVolumeFromTheMenu()
