@@ -28,7 +28,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("QUIL"));
     QGuiApplication::setDesktopFileName(QStringLiteral("quil"));
     // Qt's own buttons and dialogs speak the user's language.
-    quil::installQtTranslations(application, QLocale());
+    quil::installQtTranslations(*application, QLocale());
     // Ended from outside, the program closes as by its Exit button; the
     // handlers stand before anything is written.
     quil::TerminationSignal termination;
