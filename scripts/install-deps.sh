@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libglib2.0-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev libgif-dev
   libgtest-dev libgmock-dev libbenchmark-dev
