@@ -167,6 +167,10 @@ TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent),
 
 TForm1::~TForm1()
 {
+    // A control losing the focus while it is destroyed would run its
+    // focus-out handler (the path box's) on a half-destroyed control.
+    if (QWidget *focused = QApplication::focusWidget(); focused != nullptr && isAncestorOf(focused))
+        focused->clearFocus();
     // The views and models read the entries until they are gone, so they go
     // before the listing they show.
     delete centralWidget();
