@@ -236,6 +236,32 @@ void TextFinder::choosePrefilter(Form &form)
     form.k1 = offsets[0].k;
     form.a1 = offsets[0].a;
     form.b1 = offsets[0].b;
+    // The last byte, where every occurrence has it at one offset, is the
+    // second test: a long text of one repeated letter then costs no full
+    // comparison at each place of a run of that letter.
+    size_t total = 0;
+    bool fixedLength = !form.units.empty();
+    for (const Unit &unit : form.units) {
+        for (int i = 1; i < unit.count; ++i)
+            fixedLength = fixedLength && unit.variants[i].length == unit.variants[0].length;
+        total += unit.variants[0].length;
+    }
+    if (fixedLength && total > 256) {
+        const Unit &tail = form.units.back();
+        const unsigned char lastA = tail.variants[0].bytes[tail.variants[0].length - 1];
+        unsigned char lastB = lastA;
+        bool twoAtMost = true;
+        for (int i = 1; i < tail.count; ++i) {
+            const unsigned char b = tail.variants[i].bytes[tail.variants[i].length - 1];
+            if (b != lastA && b != lastB) {
+                twoAtMost = twoAtMost && lastB == lastA;
+                lastB = b;
+            }
+        }
+        if (twoAtMost) {
+            offsets.insert(offsets.begin() + 1, Offset{total - 1, lastA, lastB, 0});
+        }
+    }
     const Offset &second = offsets.size() > 1 ? offsets[1] : offsets[0];
     form.k2 = second.k;
     form.a2 = second.a;
