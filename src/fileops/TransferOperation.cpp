@@ -76,7 +76,7 @@ bool transferFiles(Dialogs &dialogs, const QStringList &sources, const QString &
 {
     OutcomeWatch watch(dialogs);
     FileOperation fileOperation(watch, sources, target, operation, FOF_ALLOWUNDO);
-    if (runFileOperation(fileOperation, owner))
+    if (runJournalledOperation(fileOperation, operation, FOF_ALLOWUNDO, owner))
         return true;
     // A skip at "target exists" is noted as the first error EEXIST; any
     // other first error is a real one.

@@ -1,5 +1,6 @@
 #include "app/AppWindows.h"
 #include "app/TForm1.h"
+#include "fileops/TForm4.h"
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
 #include "platform/ScriptedDialogs.h"
@@ -76,6 +77,52 @@ private Q_SLOTS:
         // Nothing left: a beep, no question.
         QTest::keyClick(form.ListView, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(program.dialogs.shown(Kind::YesNo).size(), 3);
+    }
+
+    // Copy (F5) and move (F6) to the second panel's folder are journalled
+    // like every other file operation: Ctrl+Z names them and moves back.
+    void copyAndMoveOfTheListAreUndone()
+    {
+        TempTree tree;
+        tree.folder("src");
+        tree.folder("dst");
+        for (const char *name : {"a", "b", "c", "d"})
+            tree.file(QByteArray("src/") + name, name);
+        MainWindowFixture program;
+        TForm1 &form = program.start();
+        const QString src = tree.path("src") + QLatin1Char('/');
+        const QString dst = tree.path("dst") + QLatin1Char('/');
+        form.NavigateByPath(src);
+        TForm4 &panel = *program.windows->Form4;
+        panel.showPanel();
+        panel.SecondPanelPath = dst;
+        panel.ListSecondPanel(dst);
+        const auto markAndRun = [&](const QStringList &names, void (TForm1::*command)()) {
+            for (const QString &name : names)
+                form.listing().entry(form.listing().findEntry(name)).marked = true;
+            program.focusRow(names.first());
+            program.dialogs.answerYesNo(true);
+            (form.*command)();
+        };
+
+        markAndRun({QStringLiteral("a"), QStringLiteral("b")}, &TForm1::SpeedButton6Click);
+        QVERIFY(QFileInfo::exists(dst + QStringLiteral("a")) && QFileInfo::exists(dst + QStringLiteral("b")));
+        markAndRun({QStringLiteral("c"), QStringLiteral("d")}, &TForm1::SpeedButton7Click);
+        QVERIFY(QFileInfo::exists(dst + QStringLiteral("c")) && !QFileInfo::exists(src + QStringLiteral("c")));
+
+        program.dialogs.answerYesNo(true);
+        QTest::keyClick(form.ListView, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(QFileInfo::exists(src + QStringLiteral("c")) && !QFileInfo::exists(dst + QStringLiteral("c")));
+        QVERIFY(form.listing().findEntry(QStringLiteral("c")) >= 0);
+
+        // The copy is next; No keeps the copies (undoing would trash them).
+        program.dialogs.answerYesNo(false);
+        QTest::keyClick(form.ListView, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(QFileInfo::exists(dst + QStringLiteral("a")));
+        const auto asked = program.dialogs.shown(Kind::YesNo);
+        QCOMPARE(asked.size(), 4);
+        QCOMPARE(asked.at(2).text, QStringLiteral("Отменить: перемещение 2 объект(ов)?"));
+        QCOMPARE(asked.at(3).text, QStringLiteral("Отменить: копирование 2 объект(ов)?"));
     }
 };
 

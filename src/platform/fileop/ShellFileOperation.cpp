@@ -49,24 +49,27 @@ bool runFileOperation(FileOperation &operation, QWidget *owner)
     return result;
 }
 
+bool runJournalledOperation(FileOperation &operation, int code, int flags, QWidget *owner)
+{
+    UndoRecorder recorder(operation, code, flags);
+    const bool done = runFileOperation(operation, owner);
+    recorder.commitTo(UndoJournal::session());
+    return done;
+}
+
 bool ShellFileOperation(Dialogs &dialogs, const QStringList &sources, const QString &target, int operation, int flags,
                         QWidget *owner)
 {
-    FileOperation fileOperation(dialogs, sources, target, operation, flags == 0 ? FOF_ALLOWUNDO : flags);
-    UndoRecorder recorder(fileOperation, operation, flags == 0 ? FOF_ALLOWUNDO : flags);
-    const bool done = runFileOperation(fileOperation, owner);
-    recorder.commitTo(UndoJournal::session());
-    return done;
+    const int used = flags == 0 ? FOF_ALLOWUNDO : flags;
+    FileOperation fileOperation(dialogs, sources, target, operation, used);
+    return runJournalledOperation(fileOperation, operation, used, owner);
 }
 
 int ShellRename(Dialogs &dialogs, const QString &oldPath, const QString &newPath, QWidget *owner)
 {
     // A rename names the exact new path, never a folder to move into.
     FileOperation fileOperation(dialogs, {oldPath}, newPath, FO_RENAME, FOF_RENAMEONCOLLISION);
-    UndoRecorder recorder(fileOperation, FO_RENAME, FOF_RENAMEONCOLLISION);
-    const bool done = runFileOperation(fileOperation, owner);
-    recorder.commitTo(UndoJournal::session());
-    if (done)
+    if (runJournalledOperation(fileOperation, FO_RENAME, FOF_RENAMEONCOLLISION, owner))
         return 0;
     const int code = fileOperation.firstError();
     return code != 0 ? code : 1;

@@ -34,4 +34,8 @@ int ShellRename(Dialogs &dialogs, const QString &oldPath, const QString &newPath
 // (without one, it simply waits). Returns the operation's result.
 bool runFileOperation(FileOperation &operation, QWidget *owner = nullptr);
 
+// Runs a prepared operation as runFileOperation does, and journals what it
+// placed for undo (operation code and flags as the operation was made with).
+bool runJournalledOperation(FileOperation &operation, int code, int flags, QWidget *owner = nullptr);
+
 } // namespace quil
