@@ -1,5 +1,7 @@
 #include "platform/CheckedWarningBox.h"
 
+#include "platform/TitleWidth.h"
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -52,8 +54,9 @@ CheckedWarningBox::CheckedWarningBox(const QString &title, const QString &text, 
     connect(m_yes, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_no, &QPushButton::clicked, this, &QDialog::reject);
 
+    // As wide as the window manager needs to show the whole title, too.
     const int width = std::max({label->geometry().right() + kMargin, m_check->geometry().right() + kMargin,
-                                3 * kMargin + 2 * kButtonWidth, 320});
+                                3 * kMargin + 2 * kButtonWidth, 320, titleBarWidth(title, font())});
     const int fullHeight = std::max(height, m_check->geometry().bottom() + 2 * kMargin + kButtonHeight);
     const int buttonTop = fullHeight - kMargin - kButtonHeight;
     m_no->setGeometry(width - kMargin - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight);

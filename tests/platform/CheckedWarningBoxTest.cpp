@@ -1,4 +1,5 @@
 #include "platform/CheckedWarningBox.h"
+#include "platform/TitleWidth.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -36,6 +37,8 @@ private Q_SLOTS:
         QVERIFY(box.checkBox()->isChecked());
         QCOMPARE(box.windowTitle(), QStringLiteral("Удаление выделенных объектов..."));
         QVERIFY(box.yesButton()->geometry().top() > box.checkBox()->geometry().bottom());
+        // The title bar shows the whole title, not "Удаление выд...".
+        QVERIFY(box.width() >= quil::titleBarWidth(box.windowTitle(), box.font()));
     }
 
     void keys_data()
