@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fileops/MainList.h"
+#include "fileops/MainWindowFrame.h"
 #include "listing/FolderListing.h"
 #include "listing/PathHistory.h"
 #include "platform/Volume.h"
@@ -42,8 +44,9 @@ class ViewCommand;
 
 // The main window: path, disk and button rows, the folder tree, the folder
 // list, the command buttons and the command line. Controls keep the names of
-// the stored layout so that the commands of every subsystem can reach them.
-class TForm1 : public QMainWindow
+// the stored layout. The list's commands see the window as their main list
+// and the second panel's buttons as the window frame, never its controls.
+class TForm1 : public QMainWindow, public quil::MainList, public quil::MainWindowFrame
 {
     Q_OBJECT
 public:
@@ -61,7 +64,7 @@ public:
 
     // The second panel that the commands reach (rename refresh, copy target).
     void setSecondPanel(quil::SecondPanel *panel);
-    quil::SecondPanel *secondPanel() const { return m_secondPanel; }
+    quil::SecondPanel *secondPanel() const override { return m_secondPanel; }
 
     // Writes a command's text into the status line and repaints it at once,
     // so it shows while the command blocks the window.
@@ -87,11 +90,11 @@ public:
     void NavigateByPath(const QString &path);
     // The listed folder as the path box shows it after the listing; what the
     // commands act on, never text typed into the box without Enter.
-    QString listedFolder() const;
+    QString listedFolder() const override;
     // The entry of row i; raises std::out_of_range outside the list.
     const TShellItem &EntryOfRow(int i) const { return m_listing.entry(i); }
-    FolderListing &listing() { return m_listing; }
-    FolderListModel *listModel() const { return m_listModel; }
+    FolderListing &listing() override { return m_listing; }
+    FolderListModel &listModel() override { return *m_listModel; }
     const PathHistory &history() const;
     // The name the next listing selects when present (kept across listings).
     QString &EntryToSelect() { return m_listing.EntryToSelect; }
@@ -146,7 +149,7 @@ public:
     void RebuildDriveLists();
     // Device notices and folder-size reports pass here; a command that runs a
     // file operation holds them until it has ended.
-    quil::ChangeHold &changeHold() const { return *m_changeHold; }
+    quil::ChangeHold &changeHold() const override { return *m_changeHold; }
     // The device-change handler, by event code (quil::VolumeMonitor::Event):
     // writes the status text; an arrival or removal rebuilds the drive lists.
     void CD(int event);
@@ -267,7 +270,7 @@ public Q_SLOTS:
     void SpeedButton8Click();
     // Opens the in-place editor on a row, focused and current, for the
     // rename of its entry (CurrentItemName).
-    void startNameEdit(int row);
+    void startNameEdit(int row) override;
     // The list's in-place editor accepted newName for the row it was open
     // on, whose name was oldName, in the folder then listed.
     void ListViewEdited(const QString &folder, const QString &oldName, const QString &newName);
@@ -289,7 +292,7 @@ public Q_SLOTS:
     void goToEntry(const QString &folder, const QString &name);
 
     // --- Marks, the selection summary and folder sizes (MarksController) ---
-    quil::MarksController &marks() const { return *m_marks; }
+    quil::MarksController &marks() const override { return *m_marks; }
     void ShowSelectionSummary();
     void ToggleCurrentMark();
     // The mask commands raise InvalidMaskError before any mark changes.
@@ -329,6 +332,26 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // --- quil::MainList, for the commands: the window's own functions under the interface's names ---
+    void redrawList() override;
+    int currentRow() const override { return SelectedRow(); }
+    bool listHasFocus() const override;
+    QString pathBoxText() const override;
+    void navigateByPath(const QString &path) override { NavigateByPath(path); }
+    QString &entryToSelect() override { return EntryToSelect(); }
+    int selectedTreeNode() const override;
+    void refreshTree(int position) override { RefreshTree(position); }
+    void scrollTreeSelectionToTop() override { ScrollTreeSelectionToTop(); }
+    void setStatus(const QString &text) override { SetStatus(text); }
+    void setSummary(const QString &text) override;
+    QWidget *ownerWindow() override { return this; }
+
+    // --- quil::MainWindowFrame, for the second panel's buttons ---
+    void showPanelState(bool shown) override;
+    bool treeShown() const override;
+    void setTreeShown(bool shown) override;
+    QRect windowRect() const override { return geometry(); }
+
     void buildPanel1();
     // The status line, the summary and the disk figures in the design's
     // colours, or their readable counterparts on a dark palette.

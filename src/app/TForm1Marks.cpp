@@ -11,7 +11,7 @@
 
 void TForm1::setUpMarks()
 {
-    m_marks = new quil::MarksController(*this);
+    m_marks = new quil::MarksController(*this, this);
     connect(SpeedButton20, &QToolButton::clicked, this, &TForm1::SpeedButton20Click);
 }
 

@@ -199,10 +199,10 @@ private Q_SLOTS:
             TForm1 &form = program.start();
             program.files.file("a.txt", "text");
             program.listFiles();
-            form.ListView->setCurrentIndex(form.listModel()->index(form.listing().findEntry("a.txt"), 0));
+            form.ListView->setCurrentIndex(form.listModel().index(form.listing().findEntry("a.txt"), 0));
             form.ToggleCurrentMark();
             const QColor marked =
-                form.listModel()->index(form.listing().findEntry("a.txt"), 0).data(Qt::ForegroundRole).value<QColor>();
+                form.listModel().index(form.listing().findEntry("a.txt"), 0).data(Qt::ForegroundRole).value<QColor>();
             const QColor window = palette.color(QPalette::Window);
             if (!dark) {
                 QCOMPARE(textColour(form.Label9), QColor(0, 0, 255));
@@ -338,7 +338,7 @@ private Q_SLOTS:
         // The least tree, so that the list has room for every text.
         form.Splitter1->setSizes({80, availableArea().width()});
         QTRY_COMPARE(sum(), form.ListView->viewport()->width());
-        const QModelIndex row = form.listModel()->index(0, 0);
+        const QModelIndex row = form.listModel().index(0, 0);
         const QFontMetrics metrics(form.ListView->font());
         for (int column = quil::ColumnSize; column < quil::ColumnCount; ++column) {
             const QString text = row.siblingAtColumn(column).data().toString();

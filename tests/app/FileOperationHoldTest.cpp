@@ -82,7 +82,7 @@ class FileOperationHoldTest : public QObject
         {
             for (const QString &name : {QStringLiteral("a"), QStringLiteral("b")})
                 form->listing().entry(row(name)).marked = true;
-            form->ListView->setCurrentIndex(form->listModel()->index(row(QStringLiteral("a")), 0));
+            form->ListView->setCurrentIndex(form->listModel().index(row(QStringLiteral("a")), 0));
             form->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(form));
             form->ListView->setFocus();

@@ -70,7 +70,7 @@ class TForm1NavigationTest : public QObject
 
     static void selectRow(TForm1 &form, int row)
     {
-        const QModelIndex index = form.listModel()->index(row, 0);
+        const QModelIndex index = form.listModel().index(row, 0);
         form.ListView->setCurrentIndex(index);
         form.ListView->scrollTo(index);
     }
@@ -80,7 +80,7 @@ class TForm1NavigationTest : public QObject
     {
         const int row = rowNamed(form, name);
         selectRow(form, row);
-        const QRect rect = form.ListView->visualRect(form.listModel()->index(row, 0));
+        const QRect rect = form.ListView->visualRect(form.listModel().index(row, 0));
         QTest::mouseClick(form.ListView->viewport(), Qt::LeftButton, {}, rect.center());
         QTest::mouseDClick(form.ListView->viewport(), Qt::LeftButton, {}, rect.center());
     }
@@ -338,7 +338,7 @@ private Q_SLOTS:
         QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
         QCOMPARE(form.listing().currentPath(), folder);
         QCOMPARE(form.listing().count(), rows);
-        QCOMPARE(form.listModel()->rowCount(), rows);
+        QCOMPARE(form.listModel().rowCount(), rows);
         QCOMPARE(form.SelectedDrive(), drive);
     }
 
@@ -413,7 +413,7 @@ private Q_SLOTS:
         QCOMPARE(form.cbPath->lineEdit()->text(), prefix);
         QTest::keyClicks(form.cbPath->lineEdit(), QStringLiteral("rst"));
         QCOMPARE(form.cbPath->lineEdit()->text(), first);
-        const QRect rect = form.ListView->visualRect(form.listModel()->index(0, 0));
+        const QRect rect = form.ListView->visualRect(form.listModel().index(0, 0));
         QTest::mouseClick(form.ListView->viewport(), Qt::LeftButton, {}, rect.center());
         QVERIFY(form.ListView->hasFocus());
         QVERIFY(program.dialogs.messages().isEmpty());
@@ -451,7 +451,7 @@ private Q_SLOTS:
         form.cbPath->lineEdit()->selectAll();
         QTest::keyClicks(form.cbPath->lineEdit(), tree.path("typed/"));
         const QRect rect =
-            form.ListView->visualRect(form.listModel()->index(rowNamed(form, QStringLiteral("same.zz")), 0));
+            form.ListView->visualRect(form.listModel().index(rowNamed(form, QStringLiteral("same.zz")), 0));
         QTest::mouseClick(form.ListView->viewport(), Qt::LeftButton, {}, rect.center());
         QVERIFY(form.ListView->hasFocus());
         QCOMPARE(form.cbPath->currentText(), listed + QLatin1Char('/'));
@@ -587,9 +587,9 @@ private Q_SLOTS:
         const QString second = tree.file("second");
         form.NavigateByPath(tree.root());
         const int row = rowNamed(form, QStringLiteral("second"));
-        form.ListView->scrollTo(form.listModel()->index(row, 0));
+        form.ListView->scrollTo(form.listModel().index(row, 0));
         QTest::mouseClick(form.ListView->viewport(), Qt::LeftButton, {},
-                          form.ListView->visualRect(form.listModel()->index(row, 0)).center());
+                          form.ListView->visualRect(form.listModel().index(row, 0)).center());
         QCOMPARE(form.CurrentItemName, QStringLiteral("second"));
         QCOMPARE(form.CurrentItemId.path(), second);
         // Kept when the folder changes.

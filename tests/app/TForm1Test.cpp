@@ -291,9 +291,9 @@ private Q_SLOTS:
         TempTree tree;
         tree.file("old");
         form.NavigateByPath(tree.root());
-        QSignalSpy edited(form.listModel(), &FolderListModel::nameEdited);
-        QVERIFY(form.listModel()->flags(form.listModel()->index(0, 0)) & Qt::ItemIsEditable);
-        QVERIFY(!form.listModel()->setData(form.listModel()->index(0, 0), QStringLiteral("new")));
+        QSignalSpy edited(&form.listModel(), &FolderListModel::nameEdited);
+        QVERIFY(form.listModel().flags(form.listModel().index(0, 0)) & Qt::ItemIsEditable);
+        QVERIFY(!form.listModel().setData(form.listModel().index(0, 0), QStringLiteral("new")));
         QCOMPARE(edited.size(), 1);
         QCOMPARE(edited.at(0).at(0).toInt(), 0);
         QCOMPARE(edited.at(0).at(1).toString(), QStringLiteral("new"));

@@ -101,7 +101,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&form));
         form.cbPath->setFocus();
         QCOMPARE(form.ListView->currentIndex().row(), 0);
-        const QRect rect = form.ListView->visualRect(form.listModel()->index(0, 0));
+        const QRect rect = form.ListView->visualRect(form.listModel().index(0, 0));
         QTest::mouseClick(form.ListView->viewport(), Qt::LeftButton, {}, rect.center());
         QVERIFY(form.ListView->hasFocus());
         // The editor of a click would open once the double-click time is over.

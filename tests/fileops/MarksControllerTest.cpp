@@ -44,7 +44,7 @@ class MarksControllerTest : public QObject
         {
             const int at = row(name);
             QVERIFY2(at >= 0, qPrintable(name));
-            form->ListView->setCurrentIndex(form->listModel()->index(at, 0));
+            form->ListView->setCurrentIndex(form->listModel().index(at, 0));
             form->ToggleCurrentMark();
         }
         QString summary() const { return form->Label1->text(); }
@@ -84,7 +84,7 @@ private Q_SLOTS:
         program.toggle(QStringLiteral("empty"));
         QCOMPARE(program.summary(), QStringLiteral("Выделено в 0 папках и в 2 файлах: 2 KB"));
         // Marked rows are drawn in red.
-        const QModelIndex index = program.form->listModel()->index(program.row(QStringLiteral("empty")), 0);
+        const QModelIndex index = program.form->listModel().index(program.row(QStringLiteral("empty")), 0);
         QCOMPARE(index.data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
         program.toggle(QStringLiteral("empty"));
         QCOMPARE(program.summary(), QStringLiteral("Выделено в 0 папках и в 1 файлах: 1 KB"));
@@ -113,7 +113,7 @@ private Q_SLOTS:
         program.form->ShowSelectionSummary();
         QCOMPARE(program.summary(), summaryText(1, 1, 2 + bytes / 1024));
         // The list still shows "<dir>" for it.
-        const QModelIndex size = program.form->listModel()->index(program.row(QStringLiteral("sub")), 1);
+        const QModelIndex size = program.form->listModel().index(program.row(QStringLiteral("sub")), 1);
         QCOMPARE(size.data().toString(), QStringLiteral("<dir>"));
     }
 

@@ -49,7 +49,7 @@ class RenameCommandTest : public QObject
             const int row = form->listing().findEntry(name);
             QVERIFY2(row >= 0, qPrintable(name));
             form->ListView->setFocus();
-            form->ListView->setCurrentIndex(form->listModel()->index(row, 0));
+            form->ListView->setCurrentIndex(form->listModel().index(row, 0));
             form->ListViewClick();
         }
         QString selectedName() const
@@ -186,7 +186,7 @@ private Q_SLOTS:
         editor->setText(typed);
         // Details filled in for the row while the user types keep the typed name.
         const int row = program.form->listing().findEntry(QStringLiteral("a.txt"));
-        program.form->listModel()->rowsChanged(row, row);
+        program.form->listModel().rowsChanged(row, row);
         QCOMPARE(editor->text(), typed);
         QTest::keyClick(editor, Qt::Key(key));
 
@@ -235,7 +235,7 @@ private Q_SLOTS:
         QTRY_VERIFY((editor = program.form->ListView->viewport()->findChild<QLineEdit *>()) != nullptr);
         editor->setText(QStringLiteral("c.txt"));
         const int other = program.form->listing().findEntry(QStringLiteral("a.txt"));
-        const QRect rect = program.form->ListView->visualRect(program.form->listModel()->index(other, 0));
+        const QRect rect = program.form->ListView->visualRect(program.form->listModel().index(other, 0));
         QTest::mouseClick(program.form->ListView->viewport(), Qt::LeftButton, {}, rect.center());
         QTRY_VERIFY(QFileInfo::exists(program.folder() + QStringLiteral("c.txt")));
         QCOMPARE(program.content("c.txt"), QStringLiteral("kept"));

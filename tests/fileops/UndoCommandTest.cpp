@@ -40,7 +40,7 @@ private Q_SLOTS:
             const int row = form.listing().findEntry(name);
             QVERIFY2(row >= 0, qPrintable(name));
             form.ListView->setFocus();
-            form.ListView->setCurrentIndex(form.listModel()->index(row, 0));
+            form.ListView->setCurrentIndex(form.listModel().index(row, 0));
             form.ListViewClick();
         };
         pick(QStringLiteral("a.txt"));

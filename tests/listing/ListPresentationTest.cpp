@@ -49,7 +49,7 @@ class ListPresentationTest : public QObject
 
     static QString cell(TForm1 &form, int row, int column)
     {
-        return form.listModel()->index(row, column).data().toString();
+        return form.listModel().index(row, column).data().toString();
     }
     // Types text as key presses carrying each character (QTest's own key
     // clicks know only Latin letters).
@@ -135,7 +135,7 @@ private Q_SLOTS:
         // A folder keeps "<dir>" after its total has been stored.
         form.listing().entry(folder).size = 777;
         QCOMPARE(cell(form, folder, 1), QStringLiteral("<dir>"));
-        const QAbstractItemModel *model = form.listModel();
+        const QAbstractItemModel *model = &form.listModel();
         const QStringList captions = {"Name   ", "Size  ", "Date  ", "Type  ", "Atrib  "};
         const int widths[] = {135, 65, 127, 120, 60};
         for (int column = 0; column < 5; ++column) {
@@ -156,15 +156,15 @@ private Q_SLOTS:
         const int flags = rowNamed(form, ".flags");
         form.listing().entry(flags).attributes |= quil::AttributeReadOnly | quil::AttributeArchive;
         QCOMPARE(cell(form, flags, 4), QStringLiteral("RHA"));
-        const QModelIndex name = form.listModel()->index(flags, 0);
+        const QModelIndex name = form.listModel().index(flags, 0);
         QVERIFY(name.data(Qt::FontRole).value<QFont>().strikeOut());
         QVERIFY(name.data(Qt::FontRole).value<QFont>().bold());
-        QVERIFY(form.listModel()->index(flags, 2).data(Qt::FontRole).value<QFont>().strikeOut());
-        const QModelIndex plain = form.listModel()->index(rowNamed(form, "plain"), 0);
+        QVERIFY(form.listModel().index(flags, 2).data(Qt::FontRole).value<QFont>().strikeOut());
+        const QModelIndex plain = form.listModel().index(rowNamed(form, "plain"), 0);
         QVERIFY(!plain.data(Qt::FontRole).isValid());
         QCOMPARE(plain.data(Qt::ForegroundRole).value<QColor>(),
                  QGuiApplication::palette().color(QPalette::WindowText));
-        QCOMPARE(form.listModel()->index(rowNamed(form, "plain"), 4).data().toString(), QString());
+        QCOMPARE(form.listModel().index(rowNamed(form, "plain"), 4).data().toString(), QString());
     }
 
     void systemColourAndMarkedRed()
@@ -178,7 +178,7 @@ private Q_SLOTS:
         const QColor highlight = QGuiApplication::palette().color(QPalette::Highlight);
         const QColor text = QGuiApplication::palette().color(QPalette::WindowText);
         const auto colour = [&form](int column) {
-            return form.listModel()->index(0, column).data(Qt::ForegroundRole).value<QColor>();
+            return form.listModel().index(0, column).data(Qt::ForegroundRole).value<QColor>();
         };
         QCOMPARE(colour(0), highlight);
         for (int column = 1; column < 5; ++column)
@@ -222,7 +222,7 @@ private Q_SLOTS:
         // Listed afresh: marks are gone.
         QVERIFY(!form.EntryOfRow(0).marked);
         for (int i = 0; i < 5; ++i) {
-            const QString caption = form.listModel()->headerData(i, Qt::Horizontal).toString();
+            const QString caption = form.listModel().headerData(i, Qt::Horizontal).toString();
             QCOMPARE(caption.endsWith(QLatin1String(" v")), i == column);
             QVERIFY(caption.endsWith(QLatin1String(" v")) || caption.endsWith(QLatin1String("  ")));
         }
@@ -246,8 +246,8 @@ private Q_SLOTS:
         QVERIFY(program.dialogs.messages().isEmpty());
         QVERIFY(form.EntryOfRow(0).marked);
         QCOMPARE(names(form), (QStringList{"b", "a"}));
-        QCOMPARE(form.listModel()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Size v"));
-        QCOMPARE(form.listModel()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Atrib  "));
+        QCOMPARE(form.listModel().headerData(1, Qt::Horizontal).toString(), QStringLiteral("Size v"));
+        QCOMPARE(form.listModel().headerData(4, Qt::Horizontal).toString(), QStringLiteral("Atrib  "));
     }
 
     void typedLettersSelectByPrefix()

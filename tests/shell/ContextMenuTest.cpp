@@ -5,9 +5,9 @@
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
 #include "platform/FileClipboard.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/NativePath.h"
 #include "platform/OsError.h"
+#include "platform/ScriptedDialogs.h"
 #include "shell/ContextMenuController.h"
 #include "shell/PropertiesWindow.h"
 #include "support/MainWindowFixture.h"
@@ -84,7 +84,7 @@ class ContextMenuTest : public QObject
         {
             const int row = form->listing().findEntry(name);
             QVERIFY2(row >= 0, qPrintable(name));
-            form->ListView->setCurrentIndex(form->listModel()->index(row, 0));
+            form->ListView->setCurrentIndex(form->listModel().index(row, 0));
         }
         void selectNothing() { form->ListView->selectionModel()->clearSelection(); }
         // Right-clicks and picks the item with this text (a submenu's

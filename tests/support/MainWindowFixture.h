@@ -56,7 +56,7 @@ struct MainWindowFixture
         TForm1 &main = form();
         const int row = main.listing().findEntry(name);
         QVERIFY2(row >= 0, qPrintable(name));
-        main.ListView->setCurrentIndex(main.listModel()->index(row, 0));
+        main.ListView->setCurrentIndex(main.listModel().index(row, 0));
         main.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&main));
         main.ListView->setFocus();
