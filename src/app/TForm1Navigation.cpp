@@ -5,10 +5,10 @@
 
 #include "app/AppWindows.h"
 #include "app/ComboListPick.h"
-#include "app/EventHook.h"
 #include "listing/FolderListView.h"
 #include "listing/FolderNavigator.h"
 #include "platform/ChangeHold.h"
+#include "platform/EventHook.h"
 #include "viewers/ExtensionTable.h"
 #include "viewers/TExtent.h"
 

@@ -1,9 +1,9 @@
 #include "fileops/TForm4.h"
 
-#include "app/EventHook.h"
 #include "fileops/PanelFolder.h"
 #include "fileops/RenameCommand.h"
 #include "platform/Dialogs.h"
+#include "platform/EventHook.h"
 #include "platform/IconList.h"
 #include "platform/ItemId.h"
 #include "platform/NativePath.h"
