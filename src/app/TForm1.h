@@ -44,8 +44,9 @@ class ViewCommand;
 
 // The main window: path, disk and button rows, the folder tree, the folder
 // list, the command buttons and the command line. Controls keep the names of
-// the stored layout. The list's commands see the window as their main list
-// and the second panel's buttons as the window frame, never its controls.
+// the stored layout, as their object names too, and are private: the list's
+// commands see the window as their main list and the second panel's buttons
+// as the window frame.
 class TForm1 : public QMainWindow, public quil::MainList, public quil::MainWindowFrame
 {
     Q_OBJECT
@@ -111,15 +112,10 @@ public:
 
     // --- Folder tree and drive selector, for the navigation commands ---
 
-    // Expands the tree to a folder path and selects its node.
-    void SetTreePath(const QString &path);
     // The file-system path of the tree's selected node; empty for virtual ones.
     QString TreeSelectedPath() const;
     // Scrolls the tree so that its selected node is the top visible node.
     void ScrollTreeSelectionToTop();
-    // Re-reads the children of the tree node at an absolute position
-    // (0 the hidden desktop root, 1 home, 2 the computer folder at first).
-    void RefreshTreeNode(int position);
     FolderTreeModel *treeModel() const { return m_treeModel; }
     // Re-reads the volumes into the drive selector, keeping its volume when
     // it is still mounted.
@@ -144,9 +140,6 @@ public:
     // Refresh tree node: "Обновление дерева ", re-reads the children of the
     // tree node at an absolute position, "Жду команду... ".
     void RefreshTree(int position);
-    // Re-reads the volumes into the drive selector, selects its volume again
-    // (the first when it is gone) and, as a change of drive, lists its root.
-    void RebuildDriveLists();
     // Device notices and folder-size reports pass here; a command that runs a
     // file operation holds them until it has ended.
     quil::ChangeHold &changeHold() const override { return *m_changeHold; }
@@ -156,54 +149,6 @@ public:
     // Enter in the path box goes to the typed path; true when the key was
     // used (and must not reach the box).
     bool cbPathKeyDown(int key);
-
-    // --- Panel1 ---
-    QFrame *Panel1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QComboBox *cbPath = nullptr;
-    QLabel *Label3 = nullptr;
-    QComboBox *DriveComboBox1 = nullptr;
-    QLabel *Label4 = nullptr;
-    QFrame *Shape1 = nullptr;
-    QLabel *Label5 = nullptr;
-    QFrame *Shape2 = nullptr;
-    QLabel *Label6 = nullptr;
-    QLabel *Label7 = nullptr;
-    QLabel *Label9 = nullptr;
-    QPushButton *Button2 = nullptr;
-    QFrame *Shape3 = nullptr;
-    QToolButton *SpeedButton1 = nullptr;
-    QToolButton *SpeedButton18 = nullptr;
-    QToolButton *SpeedButton17 = nullptr;
-    QToolButton *SpeedButton16 = nullptr;
-    QToolButton *SpeedButton15 = nullptr;
-    QToolButton *SpeedButton14 = nullptr;
-    QToolButton *SpeedButton13 = nullptr;
-    QToolButton *SpeedButton2 = nullptr;
-    QLabel *Label1 = nullptr;
-    QToolButton *SpeedButton19 = nullptr;
-    QToolButton *SpeedButton20 = nullptr;
-    // --- tree and list ---
-    QSplitter *Splitter1 = nullptr;
-    QTreeView *ShellTreeView1 = nullptr;
-    FolderListView *ListView = nullptr;
-    // --- Panel2: command buttons ---
-    QFrame *Panel2 = nullptr;
-    QToolButton *SpeedButton12 = nullptr;
-    QToolButton *SpeedButton3 = nullptr;
-    QToolButton *SpeedButton4 = nullptr;
-    QToolButton *SpeedButton5 = nullptr;
-    QToolButton *SpeedButton6 = nullptr;
-    QToolButton *SpeedButton7 = nullptr;
-    QToolButton *SpeedButton8 = nullptr;
-    QToolButton *SpeedButton9 = nullptr;
-    QToolButton *SpeedButton10 = nullptr;
-    QToolButton *SpeedButton11 = nullptr;
-    // --- Panel3: search and command line ---
-    QFrame *Panel3 = nullptr;
-    QPushButton *Button1 = nullptr;
-    QLabel *Label8 = nullptr;
-    QComboBox *ComboBox1 = nullptr;
 
 public Q_SLOTS:
     // "Закончить / Exit": closes the main window, which ends the program:
@@ -301,8 +246,6 @@ public Q_SLOTS:
     void SelectMissing(const QString &mask);
     void InvertSelection();
     void RunThread(const QString &folderPath, int rowIndex);
-    void TerminateThread(TFolderSize *worker);
-    void AddListVievSize(int rowIndex, qint64 totalBytes);
     // "Выбрать файлы / Select files": the selection-modes window, modally.
     void SpeedButton20Click();
 
@@ -332,6 +275,57 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // The window's own key map reaches its controls.
+    friend class quil::ListKeyMap;
+
+    // --- Panel1 ---
+    QFrame *Panel1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QComboBox *cbPath = nullptr;
+    QLabel *Label3 = nullptr;
+    QComboBox *DriveComboBox1 = nullptr;
+    QLabel *Label4 = nullptr;
+    QFrame *Shape1 = nullptr;
+    QLabel *Label5 = nullptr;
+    QFrame *Shape2 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *Label7 = nullptr;
+    QLabel *Label9 = nullptr;
+    QPushButton *Button2 = nullptr;
+    QFrame *Shape3 = nullptr;
+    QToolButton *SpeedButton1 = nullptr;
+    QToolButton *SpeedButton18 = nullptr;
+    QToolButton *SpeedButton17 = nullptr;
+    QToolButton *SpeedButton16 = nullptr;
+    QToolButton *SpeedButton15 = nullptr;
+    QToolButton *SpeedButton14 = nullptr;
+    QToolButton *SpeedButton13 = nullptr;
+    QToolButton *SpeedButton2 = nullptr;
+    QLabel *Label1 = nullptr;
+    QToolButton *SpeedButton19 = nullptr;
+    QToolButton *SpeedButton20 = nullptr;
+    // --- tree and list ---
+    QSplitter *Splitter1 = nullptr;
+    QTreeView *ShellTreeView1 = nullptr;
+    FolderListView *ListView = nullptr;
+    // --- Panel2: command buttons ---
+    QFrame *Panel2 = nullptr;
+    QToolButton *SpeedButton12 = nullptr;
+    QToolButton *SpeedButton3 = nullptr;
+    QToolButton *SpeedButton4 = nullptr;
+    QToolButton *SpeedButton5 = nullptr;
+    QToolButton *SpeedButton6 = nullptr;
+    QToolButton *SpeedButton7 = nullptr;
+    QToolButton *SpeedButton8 = nullptr;
+    QToolButton *SpeedButton9 = nullptr;
+    QToolButton *SpeedButton10 = nullptr;
+    QToolButton *SpeedButton11 = nullptr;
+    // --- Panel3: search and command line ---
+    QFrame *Panel3 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QLabel *Label8 = nullptr;
+    QComboBox *ComboBox1 = nullptr;
+
     // --- quil::MainList, for the commands: the window's own functions under the interface's names ---
     void redrawList() override;
     int currentRow() const override { return SelectedRow(); }
@@ -367,20 +361,34 @@ private:
     // The places and sizes of the last run (quil.pos), or the design's.
     void restoreWindowLayout();
     void writeWindowLayout();
-    // Navigation set-up: wires the controls and starts the volume monitor.
+    // The constructor's set-up, in the order it runs them.
+    // Navigation: wires the controls and starts the volume monitor.
     void setUpNavigation();
-    // Wires the View command and the viewer toggle.
+    // Wires the View command's button and the viewer toggle.
     void setUpView();
-    void setUpViewCommand();
-    // Hands the search window its viewers, settings and Go to, and wires "Искать".
-    void setUpSearch();
-    // Wires rename, create folder and the second panel's buttons.
+    // Wires rename, create folder, copy, move, delete and the second panel's buttons.
     void setUpFileCommands();
-    // Hands the second panel window to its buttons and its drive selector to
-    // the drive lists.
-    void connectSecondPanelWindow();
-    // Connects the other windows' notices (status texts) once they exist.
+    // The marks and the selection-modes button.
+    void setUpMarks();
+    // Wires the key map, the command line and the settings button.
+    void setUpKeys();
+    // Wires the about window's button and the context menu.
+    void setUpShell();
+    // Ctrl+L, Alt+D, the Menu key and Shift+F10.
+    void setUpDesktopKeys();
+
+    // Connects the other windows' notices (status texts) once they exist,
+    // and hands them to the commands that need them:
     void connectWindows();
+    // the View command with the viewers;
+    void connectViewers();
+    // the second panel window to its buttons and its drive selector to the
+    // drive lists;
+    void connectSecondPanelWindow();
+    // the edit command and the settings window's notices;
+    void connectSettingsWindow();
+    // the search window's viewers, settings and Go to, and "Искать".
+    void connectSearchWindow();
 
     quil::Services &m_services;
     AppWindows *m_windows = nullptr;
@@ -403,14 +411,5 @@ private:
     quil::ListKeyMap *m_keyMap = nullptr;
     quil::ListColumnSizer *m_columns = nullptr;
     quil::EditCommand *m_edit = nullptr;
-    void setUpMarks();
-    // Wires the key map, the command line and the settings button.
-    void setUpKeys();
-    // The edit command and the settings window's notices, once the windows exist.
-    void connectSettingsWindow();
     quil::ContextMenuController *m_contextMenu = nullptr;
-    // Wires the about window's button and the context menu.
-    void setUpShell();
-    // Ctrl+L, Alt+D, the Menu key and Shift+F10.
-    void setUpDesktopKeys();
 };

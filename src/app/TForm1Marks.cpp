@@ -50,16 +50,6 @@ void TForm1::RunThread(const QString &folderPath, int rowIndex)
     m_marks->RunThread(folderPath, rowIndex);
 }
 
-void TForm1::TerminateThread(TFolderSize *worker)
-{
-    m_marks->TerminateThread(worker);
-}
-
-void TForm1::AddListVievSize(int rowIndex, qint64 totalBytes)
-{
-    m_marks->AddListVievSize(rowIndex, totalBytes);
-}
-
 void TForm1::SpeedButton20Click()
 {
     if (m_windows != nullptr)

@@ -85,8 +85,6 @@ void TForm1::setUpNavigation()
     connect(SpeedButton19, &QToolButton::clicked, this, &TForm1::SpeedButton19Click);
     connect(SpeedButton18, &QToolButton::clicked, this, &TForm1::SpeedButton18Click);
     connect(SpeedButton11, &QToolButton::clicked, this, &TForm1::SpeedButton11Click);
-    setUpView();
-    setUpFileCommands();
 }
 
 void TForm1::connectWindows()
@@ -94,10 +92,10 @@ void TForm1::connectWindows()
     if (m_windows == nullptr)
         return;
     connect(m_windows->Extent.get(), &TExtent::statusChanged, this, &TForm1::SetStatus);
-    setUpViewCommand();
+    connectViewers();
     connectSecondPanelWindow();
     connectSettingsWindow();
-    setUpSearch();
+    connectSearchWindow();
 }
 
 bool TForm1::windowShown() const

@@ -4,6 +4,7 @@
 #include "listing/FolderListView.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/fileop/UndoJournal.h"
+#include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
 #include "support/TempTree.h"
@@ -39,30 +40,30 @@ private Q_SLOTS:
         const auto pick = [&](const QString &name) {
             const int row = form.listing().findEntry(name);
             QVERIFY2(row >= 0, qPrintable(name));
-            form.ListView->setFocus();
-            form.ListView->setCurrentIndex(form.listModel().index(row, 0));
+            ui(form).ListView->setFocus();
+            ui(form).ListView->setCurrentIndex(form.listModel().index(row, 0));
             form.ListViewClick();
         };
         pick(QStringLiteral("a.txt"));
         program.dialogs.answerInput(QStringLiteral("b.txt"));
-        form.SpeedButton3->click();
+        ui(form).SpeedButton3->click();
         QVERIFY(QFileInfo::exists(folder + QStringLiteral("b.txt")));
         pick(QStringLiteral("b.txt"));
         program.dialogs.answerInput(QStringLiteral("made"));
-        form.SpeedButton8->click();
+        ui(form).SpeedButton8->click();
         QVERIFY(QFileInfo(folder + QStringLiteral("made")).isDir());
 
         program.dialogs.answerYesNo(false);
-        QTest::keyClick(form.ListView, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(ui(form).ListView, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(QFileInfo(folder + QStringLiteral("made")).isDir());
 
         program.dialogs.answerYesNo(true);
-        QTest::keyClick(form.ListView, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(ui(form).ListView, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(!QFileInfo::exists(folder + QStringLiteral("made")));
         QVERIFY(form.listing().findEntry(QStringLiteral("made")) < 0);
 
         program.dialogs.answerYesNo(true);
-        QTest::keyClick(form.ListView, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(ui(form).ListView, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(QFileInfo::exists(folder + QStringLiteral("a.txt")));
         QVERIFY(!QFileInfo::exists(folder + QStringLiteral("b.txt")));
         QVERIFY(form.listing().findEntry(QStringLiteral("a.txt")) >= 0);
@@ -74,7 +75,7 @@ private Q_SLOTS:
                                          QStringLiteral("Отменить: создание папки 1 объект(ов)?"),
                                          QStringLiteral("Отменить: переименование 1 объект(ов)?")}));
         // Nothing left: a beep, no question.
-        QTest::keyClick(form.ListView, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(ui(form).ListView, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(program.dialogs.shown(Kind::YesNo).size(), 3);
     }
 };

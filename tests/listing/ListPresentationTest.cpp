@@ -7,6 +7,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "platform/Services.h"
 #include "platform/ShellNamespace.h"
+#include "support/Form1Controls.h"
 #include "support/PrivateMounts.h"
 #include "support/TempTree.h"
 #include "support/TestServices.h"
@@ -140,9 +141,9 @@ private Q_SLOTS:
         const int widths[] = {135, 65, 127, 120, 60};
         for (int column = 0; column < 5; ++column) {
             QCOMPARE(model->headerData(column, Qt::Horizontal).toString(), captions.at(column));
-            QCOMPARE(form.ListView->header()->sectionSize(column), widths[column]);
+            QCOMPARE(ui(form).ListView->header()->sectionSize(column), widths[column]);
         }
-        QVERIFY(form.ListView->header()->defaultAlignment() & Qt::AlignLeft);
+        QVERIFY(ui(form).ListView->header()->defaultAlignment() & Qt::AlignLeft);
     }
 
     void attributeLettersAndStrikeThrough()
@@ -215,8 +216,8 @@ private Q_SLOTS:
         program.dialogs.clear();
         form.listing().entry(0).marked = true;
 
-        QTest::mouseClick(form.ListView->header()->viewport(), Qt::LeftButton, {},
-                          QPoint(form.ListView->header()->sectionViewportPosition(column) + 5, 5));
+        QTest::mouseClick(ui(form).ListView->header()->viewport(), Qt::LeftButton, {},
+                          QPoint(ui(form).ListView->header()->sectionViewportPosition(column) + 5, 5));
         QCOMPARE(program.dialogs.messages(), QStringList{message});
         QCOMPARE(int(form.listing().sortKey()), key);
         // Listed afresh: marks are gone.
@@ -257,7 +258,7 @@ private Q_SLOTS:
             tree.file(name);
         Program program;
         TForm1 &form = program.start(tree.root());
-        FolderListView *list = form.ListView;
+        FolderListView *list = ui(form).ListView;
         list->setFocus();
         const auto current = [list] { return list->currentIndex().data().toString(); };
         QCOMPARE(current(), QStringLiteral("Abc"));
@@ -285,8 +286,8 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start(tree.root());
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.ListView->viewport()->repaint();
-        const auto [first, last] = form.ListView->visibleRows();
+        ui(form).ListView->viewport()->repaint();
+        const auto [first, last] = ui(form).ListView->visibleRows();
         QVERIFY(last > first);
         // Only rows some paint drew so far: the rows in view now, and none
         // beyond what one screen of the list can hold.
@@ -299,9 +300,9 @@ private Q_SLOTS:
         QVERIFY(!form.EntryOfRow(last).needsDetails);
         QVERIFY(form.EntryOfRow(1999).needsDetails);
         // Scrolling to the end fills the rows drawn there, and no others.
-        form.ListView->scrollToBottom();
-        form.ListView->viewport()->repaint();
-        const auto [end0, end1] = form.ListView->visibleRows();
+        ui(form).ListView->scrollToBottom();
+        ui(form).ListView->viewport()->repaint();
+        const auto [end0, end1] = ui(form).ListView->visibleRows();
         QCOMPARE(end1, 1999);
         QCOMPARE(form.listing().detailFills(), filled + (end1 - end0 + 1));
     }
