@@ -5,26 +5,10 @@
 #include "fileops/TFolderSize.h"
 #include "listing/FolderListModel.h"
 #include "listing/FolderListing.h"
+#include "platform/BusyCursor.h"
 #include "platform/ChangeHold.h"
 
-#include <QCursor>
-#include <QGuiApplication>
-
 namespace quil {
-
-namespace {
-
-// The busy cursor for as long as a command runs, however it ends.
-class BusyCursor
-{
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
-
-} // namespace
 
 MarksController::MarksController(MainList &list, QObject *parent) : QObject(parent), m_list(list)
 {
