@@ -163,6 +163,8 @@ public Q_SLOTS:
     // default application, in the path box's folder.
     void ListViewDblClick();
     // A history line picked: "Выбран: " and the line's folder, else the text.
+    // This one, ShellTreeView1Click and SpeedButton19Click raise; their errors
+    // are reported where they are connected.
     void cbPathClick();
     // Up one level, selecting the folder left; beeps at the top.
     void SpeedButton2Click();

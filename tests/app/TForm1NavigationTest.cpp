@@ -479,6 +479,23 @@ private Q_SLOTS:
         QCOMPARE(form.listing().currentPath(), second);
     }
 
+    // The refresh button's error goes to the error box where the button is
+    // connected; the listing of the folder removed since stays as it was.
+    void refreshOfAFolderRemovedSinceIsReported()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        const QString gone = tree.folder("gone");
+        tree.file("gone/a.txt");
+        form.NavigateByPath(gone);
+        QVERIFY(QDir(gone).removeRecursively());
+        ui(form).SpeedButton19->click();
+        QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
+        QCOMPARE(form.listing().currentPath(), gone);
+        QCOMPARE(form.listing().count(), 1);
+    }
+
     void upOneLevel()
     {
         Program program;
