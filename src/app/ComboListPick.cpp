@@ -1,6 +1,6 @@
 #include "app/ComboListPick.h"
 
-#include "app/EventHook.h"
+#include "platform/EventHook.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

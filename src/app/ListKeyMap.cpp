@@ -127,7 +127,7 @@ void ListKeyMap::markAndMoveOn()
     m_form.ToggleCurrentMark();
     if (row + 1 >= m_form.listing().count())
         return;
-    const QModelIndex next = m_form.listModel()->index(row + 1, 0);
+    const QModelIndex next = m_form.listModel().index(row + 1, 0);
     m_form.ListView->setCurrentIndex(next);
     m_form.ListView->setFocus();
     m_form.ListView->scrollTo(next);

@@ -156,7 +156,11 @@ TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent),
     setCentralWidget(central);
 
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
+    // In this order: the navigation makes the change hold that the marks
+    // use, and the keys and menus reach every command made before them.
     setUpNavigation();
+    setUpView();
+    setUpFileCommands();
     setUpMarks();
     setUpKeys();
     setUpShell();
@@ -477,11 +481,6 @@ void TForm1::ListViewColumnClick(int column)
     m_listModel->markSortColumn(column);
 }
 
-void TForm1::SetTreePath(const QString &path)
-{
-    m_nav->setTreePath(path);
-}
-
 QString TForm1::TreeSelectedPath() const
 {
     return m_nav->treeSelectedPath();
@@ -490,11 +489,6 @@ QString TForm1::TreeSelectedPath() const
 void TForm1::ScrollTreeSelectionToTop()
 {
     m_nav->scrollTreeSelectionToTop();
-}
-
-void TForm1::RefreshTreeNode(int position)
-{
-    m_nav->refreshTreeNode(position);
 }
 
 void TForm1::FillDriveList()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fileops/MainList.h"
+#include "fileops/MainWindowFrame.h"
 #include "listing/FolderListing.h"
 #include "listing/PathHistory.h"
 #include "platform/Volume.h"
@@ -42,8 +44,10 @@ class ViewCommand;
 
 // The main window: path, disk and button rows, the folder tree, the folder
 // list, the command buttons and the command line. Controls keep the names of
-// the stored layout so that the commands of every subsystem can reach them.
-class TForm1 : public QMainWindow
+// the stored layout, as their object names too, and are private: the list's
+// commands see the window as their main list and the second panel's buttons
+// as the window frame.
+class TForm1 : public QMainWindow, public quil::MainList, public quil::MainWindowFrame
 {
     Q_OBJECT
 public:
@@ -61,7 +65,7 @@ public:
 
     // The second panel that the commands reach (rename refresh, copy target).
     void setSecondPanel(quil::SecondPanel *panel);
-    quil::SecondPanel *secondPanel() const { return m_secondPanel; }
+    quil::SecondPanel *secondPanel() const override { return m_secondPanel; }
 
     // Writes a command's text into the status line and repaints it at once,
     // so it shows while the command blocks the window.
@@ -87,11 +91,11 @@ public:
     void NavigateByPath(const QString &path);
     // The listed folder as the path box shows it after the listing; what the
     // commands act on, never text typed into the box without Enter.
-    QString listedFolder() const;
+    QString listedFolder() const override;
     // The entry of row i; raises std::out_of_range outside the list.
     const TShellItem &EntryOfRow(int i) const { return m_listing.entry(i); }
-    FolderListing &listing() { return m_listing; }
-    FolderListModel *listModel() const { return m_listModel; }
+    FolderListing &listing() override { return m_listing; }
+    FolderListModel &listModel() override { return *m_listModel; }
     const PathHistory &history() const;
     // The name the next listing selects when present (kept across listings).
     QString &EntryToSelect() { return m_listing.EntryToSelect; }
@@ -108,15 +112,10 @@ public:
 
     // --- Folder tree and drive selector, for the navigation commands ---
 
-    // Expands the tree to a folder path and selects its node.
-    void SetTreePath(const QString &path);
     // The file-system path of the tree's selected node; empty for virtual ones.
     QString TreeSelectedPath() const;
     // Scrolls the tree so that its selected node is the top visible node.
     void ScrollTreeSelectionToTop();
-    // Re-reads the children of the tree node at an absolute position
-    // (0 the hidden desktop root, 1 home, 2 the computer folder at first).
-    void RefreshTreeNode(int position);
     FolderTreeModel *treeModel() const { return m_treeModel; }
     // Re-reads the volumes into the drive selector, keeping its volume when
     // it is still mounted.
@@ -141,66 +140,15 @@ public:
     // Refresh tree node: "Обновление дерева ", re-reads the children of the
     // tree node at an absolute position, "Жду команду... ".
     void RefreshTree(int position);
-    // Re-reads the volumes into the drive selector, selects its volume again
-    // (the first when it is gone) and, as a change of drive, lists its root.
-    void RebuildDriveLists();
     // Device notices and folder-size reports pass here; a command that runs a
     // file operation holds them until it has ended.
-    quil::ChangeHold &changeHold() const { return *m_changeHold; }
+    quil::ChangeHold &changeHold() const override { return *m_changeHold; }
     // The device-change handler, by event code (quil::VolumeMonitor::Event):
     // writes the status text; an arrival or removal rebuilds the drive lists.
     void CD(int event);
     // Enter in the path box goes to the typed path; true when the key was
     // used (and must not reach the box).
     bool cbPathKeyDown(int key);
-
-    // --- Panel1 ---
-    QFrame *Panel1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QComboBox *cbPath = nullptr;
-    QLabel *Label3 = nullptr;
-    QComboBox *DriveComboBox1 = nullptr;
-    QLabel *Label4 = nullptr;
-    QFrame *Shape1 = nullptr;
-    QLabel *Label5 = nullptr;
-    QFrame *Shape2 = nullptr;
-    QLabel *Label6 = nullptr;
-    QLabel *Label7 = nullptr;
-    QLabel *Label9 = nullptr;
-    QPushButton *Button2 = nullptr;
-    QFrame *Shape3 = nullptr;
-    QToolButton *SpeedButton1 = nullptr;
-    QToolButton *SpeedButton18 = nullptr;
-    QToolButton *SpeedButton17 = nullptr;
-    QToolButton *SpeedButton16 = nullptr;
-    QToolButton *SpeedButton15 = nullptr;
-    QToolButton *SpeedButton14 = nullptr;
-    QToolButton *SpeedButton13 = nullptr;
-    QToolButton *SpeedButton2 = nullptr;
-    QLabel *Label1 = nullptr;
-    QToolButton *SpeedButton19 = nullptr;
-    QToolButton *SpeedButton20 = nullptr;
-    // --- tree and list ---
-    QSplitter *Splitter1 = nullptr;
-    QTreeView *ShellTreeView1 = nullptr;
-    FolderListView *ListView = nullptr;
-    // --- Panel2: command buttons ---
-    QFrame *Panel2 = nullptr;
-    QToolButton *SpeedButton12 = nullptr;
-    QToolButton *SpeedButton3 = nullptr;
-    QToolButton *SpeedButton4 = nullptr;
-    QToolButton *SpeedButton5 = nullptr;
-    QToolButton *SpeedButton6 = nullptr;
-    QToolButton *SpeedButton7 = nullptr;
-    QToolButton *SpeedButton8 = nullptr;
-    QToolButton *SpeedButton9 = nullptr;
-    QToolButton *SpeedButton10 = nullptr;
-    QToolButton *SpeedButton11 = nullptr;
-    // --- Panel3: search and command line ---
-    QFrame *Panel3 = nullptr;
-    QPushButton *Button1 = nullptr;
-    QLabel *Label8 = nullptr;
-    QComboBox *ComboBox1 = nullptr;
 
 public Q_SLOTS:
     // "Закончить / Exit": closes the main window, which ends the program:
@@ -215,6 +163,8 @@ public Q_SLOTS:
     // default application, in the path box's folder.
     void ListViewDblClick();
     // A history line picked: "Выбран: " and the line's folder, else the text.
+    // This one, ShellTreeView1Click and SpeedButton19Click raise; their errors
+    // are reported where they are connected.
     void cbPathClick();
     // Up one level, selecting the folder left; beeps at the top.
     void SpeedButton2Click();
@@ -267,7 +217,7 @@ public Q_SLOTS:
     void SpeedButton8Click();
     // Opens the in-place editor on a row, focused and current, for the
     // rename of its entry (CurrentItemName).
-    void startNameEdit(int row);
+    void startNameEdit(int row) override;
     // The list's in-place editor accepted newName for the row it was open
     // on, whose name was oldName, in the folder then listed.
     void ListViewEdited(const QString &folder, const QString &oldName, const QString &newName);
@@ -289,7 +239,7 @@ public Q_SLOTS:
     void goToEntry(const QString &folder, const QString &name);
 
     // --- Marks, the selection summary and folder sizes (MarksController) ---
-    quil::MarksController &marks() const { return *m_marks; }
+    quil::MarksController &marks() const override { return *m_marks; }
     void ShowSelectionSummary();
     void ToggleCurrentMark();
     // The mask commands raise InvalidMaskError before any mark changes.
@@ -298,8 +248,6 @@ public Q_SLOTS:
     void SelectMissing(const QString &mask);
     void InvertSelection();
     void RunThread(const QString &folderPath, int rowIndex);
-    void TerminateThread(TFolderSize *worker);
-    void AddListVievSize(int rowIndex, qint64 totalBytes);
     // "Выбрать файлы / Select files": the selection-modes window, modally.
     void SpeedButton20Click();
 
@@ -329,6 +277,77 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // The window's own key map reaches its controls.
+    friend class quil::ListKeyMap;
+
+    // --- Panel1 ---
+    QFrame *Panel1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QComboBox *cbPath = nullptr;
+    QLabel *Label3 = nullptr;
+    QComboBox *DriveComboBox1 = nullptr;
+    QLabel *Label4 = nullptr;
+    QFrame *Shape1 = nullptr;
+    QLabel *Label5 = nullptr;
+    QFrame *Shape2 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *Label7 = nullptr;
+    QLabel *Label9 = nullptr;
+    QPushButton *Button2 = nullptr;
+    QFrame *Shape3 = nullptr;
+    QToolButton *SpeedButton1 = nullptr;
+    QToolButton *SpeedButton18 = nullptr;
+    QToolButton *SpeedButton17 = nullptr;
+    QToolButton *SpeedButton16 = nullptr;
+    QToolButton *SpeedButton15 = nullptr;
+    QToolButton *SpeedButton14 = nullptr;
+    QToolButton *SpeedButton13 = nullptr;
+    QToolButton *SpeedButton2 = nullptr;
+    QLabel *Label1 = nullptr;
+    QToolButton *SpeedButton19 = nullptr;
+    QToolButton *SpeedButton20 = nullptr;
+    // --- tree and list ---
+    QSplitter *Splitter1 = nullptr;
+    QTreeView *ShellTreeView1 = nullptr;
+    FolderListView *ListView = nullptr;
+    // --- Panel2: command buttons ---
+    QFrame *Panel2 = nullptr;
+    QToolButton *SpeedButton12 = nullptr;
+    QToolButton *SpeedButton3 = nullptr;
+    QToolButton *SpeedButton4 = nullptr;
+    QToolButton *SpeedButton5 = nullptr;
+    QToolButton *SpeedButton6 = nullptr;
+    QToolButton *SpeedButton7 = nullptr;
+    QToolButton *SpeedButton8 = nullptr;
+    QToolButton *SpeedButton9 = nullptr;
+    QToolButton *SpeedButton10 = nullptr;
+    QToolButton *SpeedButton11 = nullptr;
+    // --- Panel3: search and command line ---
+    QFrame *Panel3 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QLabel *Label8 = nullptr;
+    QComboBox *ComboBox1 = nullptr;
+
+    // --- quil::MainList, for the commands: the window's own functions under the interface's names ---
+    void redrawList() override;
+    int currentRow() const override { return SelectedRow(); }
+    bool listHasFocus() const override;
+    QString pathBoxText() const override;
+    void navigateByPath(const QString &path) override { NavigateByPath(path); }
+    QString &entryToSelect() override { return EntryToSelect(); }
+    int selectedTreeNode() const override;
+    void refreshTree(int position) override { RefreshTree(position); }
+    void scrollTreeSelectionToTop() override { ScrollTreeSelectionToTop(); }
+    void setStatus(const QString &text) override { SetStatus(text); }
+    void setSummary(const QString &text) override;
+    QWidget *ownerWindow() override { return this; }
+
+    // --- quil::MainWindowFrame, for the second panel's buttons ---
+    void showPanelState(bool shown) override;
+    bool treeShown() const override;
+    void setTreeShown(bool shown) override;
+    QRect windowRect() const override { return geometry(); }
+
     void buildPanel1();
     // The status line, the summary and the disk figures in the design's
     // colours, or their readable counterparts on a dark palette.
@@ -344,20 +363,34 @@ private:
     // The places and sizes of the last run (quil.pos), or the design's.
     void restoreWindowLayout();
     void writeWindowLayout();
-    // Navigation set-up: wires the controls and starts the volume monitor.
+    // The constructor's set-up, in the order it runs them.
+    // Navigation: wires the controls and starts the volume monitor.
     void setUpNavigation();
-    // Wires the View command and the viewer toggle.
+    // Wires the View command's button and the viewer toggle.
     void setUpView();
-    void setUpViewCommand();
-    // Hands the search window its viewers, settings and Go to, and wires "Искать".
-    void setUpSearch();
-    // Wires rename, create folder and the second panel's buttons.
+    // Wires rename, create folder, copy, move, delete and the second panel's buttons.
     void setUpFileCommands();
-    // Hands the second panel window to its buttons and its drive selector to
-    // the drive lists.
-    void connectSecondPanelWindow();
-    // Connects the other windows' notices (status texts) once they exist.
+    // The marks and the selection-modes button.
+    void setUpMarks();
+    // Wires the key map, the command line and the settings button.
+    void setUpKeys();
+    // Wires the about window's button and the context menu.
+    void setUpShell();
+    // Ctrl+L, Alt+D, the Menu key and Shift+F10.
+    void setUpDesktopKeys();
+
+    // Connects the other windows' notices (status texts) once they exist,
+    // and hands them to the commands that need them:
     void connectWindows();
+    // the View command with the viewers;
+    void connectViewers();
+    // the second panel window to its buttons and its drive selector to the
+    // drive lists;
+    void connectSecondPanelWindow();
+    // the edit command and the settings window's notices;
+    void connectSettingsWindow();
+    // the search window's viewers, settings and Go to, and "Искать".
+    void connectSearchWindow();
 
     quil::Services &m_services;
     AppWindows *m_windows = nullptr;
@@ -380,14 +413,5 @@ private:
     quil::ListKeyMap *m_keyMap = nullptr;
     quil::ListColumnSizer *m_columns = nullptr;
     quil::EditCommand *m_edit = nullptr;
-    void setUpMarks();
-    // Wires the key map, the command line and the settings button.
-    void setUpKeys();
-    // The edit command and the settings window's notices, once the windows exist.
-    void connectSettingsWindow();
     quil::ContextMenuController *m_contextMenu = nullptr;
-    // Wires the about window's button and the context menu.
-    void setUpShell();
-    // Ctrl+L, Alt+D, the Menu key and Shift+F10.
-    void setUpDesktopKeys();
 };

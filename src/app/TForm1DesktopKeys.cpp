@@ -2,8 +2,8 @@
 // box and the keyboard's context menu.
 #include "app/TForm1.h"
 
-#include "app/EventHook.h"
 #include "listing/FolderListView.h"
+#include "platform/EventHook.h"
 #include "shell/ContextMenuController.h"
 
 #include <QComboBox>

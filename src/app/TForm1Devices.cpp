@@ -22,11 +22,6 @@ void TForm1::SpeedButton18Click()
     m_nav->rebuildDriveLists();
 }
 
-void TForm1::RebuildDriveLists()
-{
-    m_nav->rebuildDriveLists();
-}
-
 void TForm1::CD(int event)
 {
     m_nav->deviceChange(event);

@@ -17,10 +17,10 @@
 
 void TForm1::setUpFileCommands()
 {
-    m_rename = new quil::RenameCommand(*this, m_services);
-    m_delete = new quil::DeleteCommand(*this, m_services);
-    m_copyMove = new quil::CopyMoveCommand(*this, m_services);
-    m_panelButtons = new quil::SecondPanelButtons(*this, m_services);
+    m_rename = new quil::RenameCommand(*this, m_services, this);
+    m_delete = new quil::DeleteCommand(*this, m_services, this);
+    m_copyMove = new quil::CopyMoveCommand(*this, m_services, this);
+    m_panelButtons = new quil::SecondPanelButtons(*this, *this, m_services, this);
     connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
     connect(SpeedButton6, &QToolButton::clicked, this, &TForm1::SpeedButton6Click);
     connect(SpeedButton7, &QToolButton::clicked, this, &TForm1::SpeedButton7Click);

@@ -11,7 +11,7 @@
 
 void TForm1::setUpMarks()
 {
-    m_marks = new quil::MarksController(*this);
+    m_marks = new quil::MarksController(*this, this);
     connect(SpeedButton20, &QToolButton::clicked, this, &TForm1::SpeedButton20Click);
 }
 
@@ -48,16 +48,6 @@ void TForm1::InvertSelection()
 void TForm1::RunThread(const QString &folderPath, int rowIndex)
 {
     m_marks->RunThread(folderPath, rowIndex);
-}
-
-void TForm1::TerminateThread(TFolderSize *worker)
-{
-    m_marks->TerminateThread(worker);
-}
-
-void TForm1::AddListVievSize(int rowIndex, qint64 totalBytes)
-{
-    m_marks->AddListVievSize(rowIndex, totalBytes);
 }
 
 void TForm1::SpeedButton20Click()

@@ -5,10 +5,12 @@
 
 #include "app/AppWindows.h"
 #include "app/ComboListPick.h"
-#include "app/EventHook.h"
 #include "listing/FolderListView.h"
 #include "listing/FolderNavigator.h"
 #include "platform/ChangeHold.h"
+#include "platform/ErrorBox.h"
+#include "platform/EventHook.h"
+#include "platform/Services.h"
 #include "viewers/ExtensionTable.h"
 #include "viewers/TExtent.h"
 
@@ -75,18 +77,18 @@ void TForm1::setUpNavigation()
     });
     // A pick from the history (the popup or the arrow keys) only; leaving
     // the box with a history line typed is no pick.
-    connectListPick(cbPath, [this] { cbPathClick(); });
+    connectListPick(cbPath, quil::reportingErrors(m_services.dialogs, [this] { cbPathClick(); }));
     connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
     // The user's choice of a drive. The program's own changes (a path on
     // another volume, the rebuilt list) call DriveComboBox1Change where a
     // change of drive must list the root.
     connect(DriveComboBox1, &QComboBox::activated, this, &TForm1::DriveComboBox1Change);
-    connect(ShellTreeView1, &QTreeView::clicked, this, &TForm1::ShellTreeView1Click);
-    connect(SpeedButton19, &QToolButton::clicked, this, &TForm1::SpeedButton19Click);
+    connect(ShellTreeView1, &QTreeView::clicked, this,
+            quil::reportingErrors(m_services.dialogs, [this] { ShellTreeView1Click(); }));
+    connect(SpeedButton19, &QToolButton::clicked, this,
+            quil::reportingErrors(m_services.dialogs, [this] { SpeedButton19Click(); }));
     connect(SpeedButton18, &QToolButton::clicked, this, &TForm1::SpeedButton18Click);
     connect(SpeedButton11, &QToolButton::clicked, this, &TForm1::SpeedButton11Click);
-    setUpView();
-    setUpFileCommands();
 }
 
 void TForm1::connectWindows()
@@ -94,10 +96,10 @@ void TForm1::connectWindows()
     if (m_windows == nullptr)
         return;
     connect(m_windows->Extent.get(), &TExtent::statusChanged, this, &TForm1::SetStatus);
-    setUpViewCommand();
+    connectViewers();
     connectSecondPanelWindow();
     connectSettingsWindow();
-    setUpSearch();
+    connectSearchWindow();
 }
 
 bool TForm1::windowShown() const

@@ -17,7 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-void TForm1::setUpSearch()
+void TForm1::connectSearchWindow()
 {
     m_windows->FILESCH->controller().setResultTools(
         m_windows->Set1->settings(), *m_windows->RF, *m_windows->SHPIC,

@@ -12,7 +12,7 @@
 
 void TForm1::setUpShell()
 {
-    m_contextMenu = new quil::ContextMenuController(*this, m_services);
+    m_contextMenu = new quil::ContextMenuController(*this, m_services, this);
     connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     // The list and the window itself; controls with menus of their own (the
     // path box, the command line) keep them.

@@ -10,7 +10,7 @@
 
 #include <QToolButton>
 
-void TForm1::setUpViewCommand()
+void TForm1::connectViewers()
 {
     m_view = new quil::ViewCommand(m_services.launcher, m_windows->Set1->settings(), *m_windows->RF, *m_windows->SHPIC,
                                    this);

@@ -1,15 +1,12 @@
 #include "fileops/CommandSources.h"
 
-#include "app/TForm1.h"
-#include "listing/FolderListView.h"
+#include "fileops/MainList.h"
 #include "listing/FolderListing.h"
-#include "listing/FolderTreeModel.h"
 #include "listing/TShellItem.h"
 #include "platform/Dialogs.h"
 #include "platform/ShellNamespace.h"
 
 #include <QApplication>
-#include <QTreeView>
 #include <QWidget>
 
 #include <cerrno>
@@ -23,10 +20,10 @@ bool listHasFocus(const QWidget *list)
     return focused != nullptr && (focused == list || list->isAncestorOf(focused));
 }
 
-int commandRow(const TForm1 &form, Dialogs &dialogs)
+int commandRow(const MainList &list, Dialogs &dialogs)
 {
-    const int row = form.SelectedRow();
-    if (listHasFocus(form.ListView) && row >= 0)
+    const int row = list.currentRow();
+    if (list.listHasFocus() && row >= 0)
         return row;
     dialogs.message(QStringLiteral("Ничего не выбрано"), QStringLiteral("QUIL"), Dialogs::Icon::None);
     return -1;
@@ -78,12 +75,6 @@ QString nameAfterRow(const FolderListing &listing, int row)
 void refuseNewName(Dialogs &dialogs, const QString &path)
 {
     dialogs.askItemError(path, QString::fromLocal8Bit(std::strerror(EINVAL)));
-}
-
-int selectedTreeNode(const TForm1 &form)
-{
-    const QModelIndex node = form.ShellTreeView1->currentIndex();
-    return node.isValid() ? form.treeModel()->positionOf(node) : -1;
 }
 
 } // namespace quil

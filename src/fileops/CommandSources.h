@@ -5,19 +5,19 @@
 
 class FolderListing;
 class QWidget;
-class TForm1;
 struct TShellItem;
 
 namespace quil {
 
 class Dialogs;
+class MainList;
 
 // The list counts as focused while its own in-place editor holds the focus.
 bool listHasFocus(const QWidget *list);
 
 // The current row a copy, move or delete acts on: -1, after the message
 // "Ничего не выбрано", unless the list has the focus and a current row.
-int commandRow(const TForm1 &form, Dialogs &dialogs);
+int commandRow(const MainList &list, Dialogs &dialogs);
 
 // What the engine gets for an entry: a file-system item's path. A volume of
 // the computer folder, or the computer folder, is no file: it gets its
@@ -46,9 +46,5 @@ QString nameAfterRow(const FolderListing &listing, int row);
 // operation's error question with the system's "Invalid argument", asked
 // once, since retrying the same name cannot succeed.
 void refuseNewName(Dialogs &dialogs, const QString &path);
-
-// The absolute position of the tree's selected node, to refresh after a
-// command; -1 when none is selected.
-int selectedTreeNode(const TForm1 &form);
 
 } // namespace quil

@@ -1,12 +1,11 @@
 #include "fileops/CopyMoveCommand.h"
 
-#include "app/TForm1.h"
 #include "fileops/CommandSources.h"
+#include "fileops/MainList.h"
 #include "fileops/MarksController.h"
 #include "fileops/PanelFolder.h"
 #include "fileops/SecondPanel.h"
 #include "fileops/TransferOperation.h"
-#include "listing/FolderListView.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
 #include "platform/Services.h"
@@ -28,7 +27,8 @@ struct CopyMoveCommand::Kind
     QString failure;
 };
 
-CopyMoveCommand::CopyMoveCommand(TForm1 &form, Services &services) : QObject(&form), m_form(form), m_services(services)
+CopyMoveCommand::CopyMoveCommand(MainList &list, Services &services, QObject *parent)
+    : QObject(parent), m_list(list), m_services(services)
 {}
 
 bool CopyMoveCommand::transfer(const Kind &kind, const CommandSources &sources, const QString &folder,
@@ -46,16 +46,16 @@ bool CopyMoveCommand::transfer(const Kind &kind, const CommandSources &sources, 
             if (isRefusedNewName(*typed))
                 refuseNewName(dialogs, sources.paths.first());
             else
-                ok = transferFiles(dialogs, sources.paths, folder + *typed, kind.operation, &m_form);
+                ok = transferFiles(dialogs, sources.paths, folder + *typed, kind.operation, m_list.ownerWindow());
             if (ok)
-                m_form.marks().clearMarks();
+                m_list.marks().clearMarks();
             return true;
         }
     } else if (!dialogs.askYesNo(text, kind.confirmTitle, Dialogs::Icon::Question)) {
         return false;
     }
-    if (transferFiles(dialogs, sources.paths, folder, kind.operation, &m_form))
-        m_form.marks().clearMarks();
+    if (transferFiles(dialogs, sources.paths, folder, kind.operation, m_list.ownerWindow()))
+        m_list.marks().clearMarks();
     else
         dialogs.message(kind.failure, kTitle, Dialogs::Icon::None);
     return true;
@@ -63,14 +63,14 @@ bool CopyMoveCommand::transfer(const Kind &kind, const CommandSources &sources, 
 
 void CopyMoveCommand::copy()
 {
-    const int currentRow = commandRow(m_form, m_services.dialogs);
-    SecondPanel *panel = m_form.secondPanel();
+    const int currentRow = commandRow(m_list, m_services.dialogs);
+    SecondPanel *panel = m_list.secondPanel();
     if (currentRow < 0 || panel == nullptr)
         return;
-    m_form.SetStatus(QStringLiteral(" Копирование..."));
+    m_list.setStatus(QStringLiteral(" Копирование..."));
     if (!panel->isShown())
         panel->showPanel();
-    const CommandSources sources = collectSources(m_form.listing(), currentRow);
+    const CommandSources sources = collectSources(m_list.listing(), currentRow);
     const QString folder = panel->folderPath();
     const QString text = QStringLiteral("Корировать : ") + QString::number(sources.paths.size()) +
                          QStringLiteral(" объект(ов)\r\n") + nameLines(sources.names, kCopyNamesShown) +
@@ -83,17 +83,17 @@ void CopyMoveCommand::copy()
 
 void CopyMoveCommand::move()
 {
-    const int currentRow = commandRow(m_form, m_services.dialogs);
-    SecondPanel *panel = m_form.secondPanel();
+    const int currentRow = commandRow(m_list, m_services.dialogs);
+    SecondPanel *panel = m_list.secondPanel();
     if (currentRow < 0 || panel == nullptr)
         return;
-    const int treeNode = selectedTreeNode(m_form);
-    m_form.SetStatus(QStringLiteral("Перемещение..."));
+    const int treeNode = m_list.selectedTreeNode();
+    m_list.setStatus(QStringLiteral("Перемещение..."));
     if (!panel->isShown())
         panel->showPanel();
-    const CommandSources sources = collectSources(m_form.listing(), currentRow);
+    const CommandSources sources = collectSources(m_list.listing(), currentRow);
     if (!sources.fromMarks)
-        m_form.EntryToSelect() = nameAfterRow(m_form.listing(), currentRow);
+        m_list.entryToSelect() = nameAfterRow(m_list.listing(), currentRow);
     const QString folder = panel->folderPath();
     const QString text = QStringLiteral("Переместить : ") + QString::number(sources.paths.size()) +
                          QStringLiteral("\r\n\r\nВ папку : ") + folder + QStringLiteral("\r\n\r\n") + kExecute;
@@ -103,8 +103,8 @@ void CopyMoveCommand::move()
         return;
     panel->relist();
     if (treeNode >= 0)
-        m_form.RefreshTree(treeNode);
-    runHandler(m_services.dialogs, [this] { m_form.NavigateByPath(m_form.listedFolder()); });
+        m_list.refreshTree(treeNode);
+    runHandler(m_services.dialogs, [this] { m_list.navigateByPath(m_list.listedFolder()); });
 }
 
 } // namespace quil

@@ -4,10 +4,9 @@
 
 #include <optional>
 
-class TForm1;
-
 namespace quil {
 
+class MainList;
 struct CommandSources;
 struct Services;
 
@@ -19,7 +18,7 @@ class CopyMoveCommand : public QObject
 {
     Q_OBJECT
 public:
-    CopyMoveCommand(TForm1 &form, Services &services);
+    CopyMoveCommand(MainList &list, Services &services, QObject *parent = nullptr);
 
     void copy();
     void move();
@@ -30,7 +29,7 @@ private:
     // Runs one command through its steps; false when it stopped at the question.
     bool transfer(const Kind &kind, const CommandSources &sources, const QString &folder, const QString &text);
 
-    TForm1 &m_form;
+    MainList &m_list;
     Services &m_services;
 };
 

@@ -1,9 +1,9 @@
 #include "fileops/DeleteCommand.h"
 
-#include "app/TForm1.h"
 #include "fileops/CommandSources.h"
+#include "fileops/MainList.h"
 #include "fileops/MarksController.h"
-#include "listing/FolderListView.h"
+#include "listing/FolderListing.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
 #include "platform/Services.h"
@@ -17,32 +17,34 @@ constexpr int kNamesShown = 5;
 constexpr int kWarningHeight = 280;
 } // namespace
 
-DeleteCommand::DeleteCommand(TForm1 &form, Services &services) : QObject(&form), m_form(form), m_services(services) {}
+DeleteCommand::DeleteCommand(MainList &list, Services &services, QObject *parent)
+    : QObject(parent), m_list(list), m_services(services)
+{}
 
 void DeleteCommand::run()
 {
-    const int currentRow = commandRow(m_form, m_services.dialogs);
+    const int currentRow = commandRow(m_list, m_services.dialogs);
     if (currentRow < 0)
         return;
-    const int treeNode = selectedTreeNode(m_form);
-    m_form.SetStatus(QStringLiteral("Удаление..."));
+    const int treeNode = m_list.selectedTreeNode();
+    m_list.setStatus(QStringLiteral("Удаление..."));
 
-    const FolderListing &listing = m_form.listing();
+    const FolderListing &listing = m_list.listing();
     const CommandSources sources = collectSources(listing, currentRow);
     // The row after the last removed entry is selected once the list is read again.
     if (sources.fromMarks) {
         for (int row = 0; row < listing.count(); ++row)
             if (listing.entry(row).marked)
-                m_form.EntryToSelect() = nameAfterRow(listing, row);
+                m_list.entryToSelect() = nameAfterRow(listing, row);
     } else {
-        m_form.EntryToSelect() = nameAfterRow(listing, currentRow);
+        m_list.entryToSelect() = nameAfterRow(listing, currentRow);
     }
 
-    if (confirmAndDelete(m_services.dialogs, sources.paths, sources.names, &m_form))
-        m_form.marks().clearMarks();
+    if (confirmAndDelete(m_services.dialogs, sources.paths, sources.names, m_list.ownerWindow()))
+        m_list.marks().clearMarks();
     if (treeNode >= 0)
-        m_form.RefreshTree(treeNode);
-    runHandler(m_services.dialogs, [this] { m_form.NavigateByPath(m_form.listedFolder()); });
+        m_list.refreshTree(treeNode);
+    runHandler(m_services.dialogs, [this] { m_list.navigateByPath(m_list.listedFolder()); });
 }
 
 bool DeleteCommand::confirmAndDelete(Dialogs &dialogs, const QStringList &paths, const QStringList &names,

@@ -4,11 +4,11 @@
 #include <QStringList>
 
 class QWidget;
-class TForm1;
 
 namespace quil {
 
 class Dialogs;
+class MainList;
 struct Services;
 
 // Delete (SpeedButton9, F8): the marked entries or the current row's, after
@@ -19,7 +19,7 @@ class DeleteCommand : public QObject
 {
     Q_OBJECT
 public:
-    DeleteCommand(TForm1 &form, Services &services);
+    DeleteCommand(MainList &list, Services &services, QObject *parent = nullptr);
 
     void run();
 
@@ -31,7 +31,7 @@ public:
     static bool confirmAndDelete(Dialogs &dialogs, const QStringList &paths, const QStringList &names, QWidget *owner);
 
 private:
-    TForm1 &m_form;
+    MainList &m_list;
     Services &m_services;
 };
 

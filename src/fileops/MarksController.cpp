@@ -1,34 +1,18 @@
 #include "fileops/MarksController.h"
 
-#include "app/TForm1.h"
+#include "fileops/MainList.h"
 #include "fileops/SecondPanel.h"
 #include "fileops/TFolderSize.h"
 #include "listing/FolderListModel.h"
-#include "listing/FolderListView.h"
+#include "listing/FolderListing.h"
+#include "platform/BusyCursor.h"
 #include "platform/ChangeHold.h"
-
-#include <QGuiApplication>
-#include <QLabel>
 
 namespace quil {
 
-namespace {
-
-// The busy cursor for as long as a command runs, however it ends.
-class BusyCursor
+MarksController::MarksController(MainList &list, QObject *parent) : QObject(parent), m_list(list)
 {
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
-
-} // namespace
-
-MarksController::MarksController(TForm1 &form) : QObject(&form), m_form(form)
-{
-    connect(form.listModel(), &QAbstractItemModel::modelAboutToBeReset, this, &MarksController::listingReplaced);
+    connect(&list.listModel(), &QAbstractItemModel::modelAboutToBeReset, this, &MarksController::listingReplaced);
 }
 
 MarksController::~MarksController()
@@ -43,29 +27,28 @@ MarksController::~MarksController()
 
 SecondPanel *MarksController::secondPanel() const
 {
-    return m_form.secondPanel();
+    return m_list.secondPanel();
 }
 
 void MarksController::ShowSelectionSummary()
 {
-    m_summary = selectionSummary(m_form.listing());
-    m_form.Label1->setText(
-        selectionSummaryText(m_summary.SelFolderCount, m_summary.SelFileCount, m_summary.SelTotalKB));
+    m_summary = selectionSummary(m_list.listing());
+    m_list.setSummary(selectionSummaryText(m_summary.SelFolderCount, m_summary.SelFileCount, m_summary.SelTotalKB));
 }
 
 void MarksController::ToggleCurrentMark()
 {
-    const int row = m_form.SelectedRow();
+    const int row = m_list.currentRow();
     if (row < 0)
         return;
-    FolderListing &listing = m_form.listing();
+    FolderListing &listing = m_list.listing();
     TShellItem &entry = listing.entry(row);
     entry.marked = !entry.marked;
     const QString path = entry.relativeId.id.path();
     // A virtual folder has no path to walk.
     if (entry.marked && listing.isFolder(row) && !path.isEmpty())
         RunThread(path, row);
-    m_form.listModel()->rowsChanged(row, row);
+    m_list.listModel().rowsChanged(row, row);
     ShowSelectionSummary();
 }
 
@@ -75,7 +58,7 @@ void MarksController::applyMaskCommand(MaskCommand command, const QString &mask)
     QStringList panelNames;
     if (command == MaskCommand::SelectMissing && secondPanel() != nullptr)
         panelNames = secondPanel()->rowNames();
-    applyMask(m_form.listing(), command, mask, panelNames);
+    applyMask(m_list.listing(), command, mask, panelNames);
     marksChanged();
 }
 
@@ -96,24 +79,24 @@ void MarksController::SelectMissing(const QString &mask)
 
 void MarksController::InvertSelection()
 {
-    invertFileMarks(m_form.listing());
+    invertFileMarks(m_list.listing());
     marksChanged();
 }
 
 void MarksController::clearMarks()
 {
-    FolderListing &listing = m_form.listing();
+    FolderListing &listing = m_list.listing();
     for (int row = 0; row < listing.count(); ++row)
         listing.entry(row).marked = false;
-    m_form.listModel()->rowsChanged(0, listing.count() - 1);
-    m_form.ListView->viewport()->update();
+    m_list.listModel().rowsChanged(0, listing.count() - 1);
+    m_list.redrawList();
 }
 
 void MarksController::marksChanged()
 {
     ShowSelectionSummary();
-    m_form.listModel()->rowsChanged(0, m_form.listing().count() - 1);
-    m_form.ListView->viewport()->update();
+    m_list.listModel().rowsChanged(0, m_list.listing().count() - 1);
+    m_list.redrawList();
 }
 
 void MarksController::RunThread(const QString &folderPath, int rowIndex)
@@ -126,7 +109,7 @@ void MarksController::RunThread(const QString &folderPath, int rowIndex)
         [this, worker, listing = worker->Listing](int row, qint64 totalBytes) {
             // Held while a file operation runs; the listing is compared when
             // applied. A later report of the worker replaces a held one.
-            m_form.changeHold().apply(
+            m_list.changeHold().apply(
                 [this, listing, row, totalBytes] {
                     if (listing == m_listing)
                         AddListVievSize(row, totalBytes);
@@ -151,14 +134,14 @@ void MarksController::TerminateThread(TFolderSize *worker)
 
 void MarksController::AddListVievSize(int rowIndex, qint64 totalBytes)
 {
-    m_form.SetStatus(QStringLiteral("Вычисляю размер..."));
+    m_list.setStatus(QStringLiteral("Вычисляю размер..."));
     const qint64 kb = totalBytes / 1024;
-    m_form.Label1->setText(
+    m_list.setSummary(
         selectionSummaryText(m_summary.SelFolderCount, m_summary.SelFileCount, m_summary.SelTotalKB + kb));
-    FolderListing &listing = m_form.listing();
+    FolderListing &listing = m_list.listing();
     if (rowIndex >= 0 && rowIndex < listing.count()) {
         storeFolderSize(listing, rowIndex, kb);
-        m_form.listModel()->rowsChanged(rowIndex, rowIndex);
+        m_list.listModel().rowsChanged(rowIndex, rowIndex);
     }
 }
 

@@ -6,26 +6,26 @@
 #include <QObject>
 #include <QString>
 
-class TForm1;
 class TFolderSize;
 
 namespace quil {
 
+class MainList;
 class SecondPanel;
 
 // The marks of the main list and their summary: the mark commands, the
-// summary in Label1 and the register of folder-size workers with their
+// summary line and the register of folder-size workers with their
 // reports. Everything here runs on the window thread.
 class MarksController : public QObject
 {
     Q_OBJECT
 public:
-    explicit MarksController(TForm1 &form);
+    explicit MarksController(MainList &list, QObject *parent = nullptr);
     // Stops the running workers and waits for them.
     ~MarksController() override;
 
     // Recomputes the three counters from the marked entries (one look-up
-    // each) and writes the summary into Label1.
+    // each) and writes the summary line.
     void ShowSelectionSummary();
     // Flips the mark of the current row's entry; a folder newly marked gets
     // a worker; then the full summary. Nothing without a current row.
@@ -67,7 +67,7 @@ private:
     // Redraws every row (marks changed) and recomputes the summary.
     void marksChanged();
 
-    TForm1 &m_form;
+    MainList &m_list;
     SelectionSummary m_summary;
     QList<TFolderSize *> m_workers;
     // Counts the listings; a worker carries the one it was started for.

@@ -1,19 +1,16 @@
 #include "fileops/RenameCommand.h"
 
-#include "app/TForm1.h"
 #include "fileops/CommandSources.h"
+#include "fileops/MainList.h"
 #include "fileops/PanelFolder.h"
 #include "fileops/SecondPanel.h"
-#include "listing/FolderListView.h"
-#include "listing/FolderTreeModel.h"
+#include "listing/FolderListing.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
 #include "platform/Services.h"
 #include "platform/fileop/ShellFileOperation.h"
 
-#include <QApplication>
 #include <QThread>
-#include <QTreeView>
 
 #include <cerrno>
 
@@ -28,10 +25,12 @@ QString renameMessage(const QString &oldName, const QString &newName)
 }
 } // namespace
 
-RenameCommand::RenameCommand(TForm1 &form, Services &services) : QObject(&form), m_form(form), m_services(services) {}
+RenameCommand::RenameCommand(MainList &list, Services &services, QObject *parent)
+    : QObject(parent), m_list(list), m_services(services)
+{}
 
-int RenameCommand::ShellRename(Dialogs &dialogs, const QString &folder, const QString &oldName, const QString &newName,
-                               QWidget *owner)
+int RenameCommand::renameInFolder(Dialogs &dialogs, const QString &folder, const QString &oldName,
+                                  const QString &newName, QWidget *owner)
 {
     if (isRefusedNewName(newName)) {
         refuseNewName(dialogs, folder + oldName);
@@ -42,43 +41,42 @@ int RenameCommand::ShellRename(Dialogs &dialogs, const QString &folder, const QS
 
 void RenameCommand::rememberTreeNode()
 {
-    const QModelIndex node = m_form.ShellTreeView1->currentIndex();
-    if (node.isValid())
-        m_treeNode = m_form.treeModel()->positionOf(node);
+    if (const int node = m_list.selectedTreeNode(); node >= 0)
+        m_treeNode = node;
 }
 
 void RenameCommand::relist(const QString &path)
 {
-    runHandler(m_services.dialogs, [this, &path] { m_form.NavigateByPath(path); });
+    runHandler(m_services.dialogs, [this, &path] { m_list.navigateByPath(path); });
     if (m_secondPanel != nullptr && m_secondPanel->isShown() && m_secondPanel->folderPath() == path)
         m_secondPanel->relist();
 }
 
 void RenameCommand::renameByButton()
 {
-    if (!listHasFocus(m_form.ListView) || m_form.SelectedRow() < 0) {
+    if (!m_list.listHasFocus() || m_list.currentRow() < 0) {
         m_services.dialogs.message(QStringLiteral("Объект не выбран..."), kTitle, Dialogs::Icon::None);
         return;
     }
     rememberTreeNode();
-    const QString path = m_form.listedFolder();
-    m_form.SetStatus(QStringLiteral(" Переименование!!! "));
+    const QString path = m_list.listedFolder();
+    m_list.setStatus(QStringLiteral(" Переименование!!! "));
     RenameCurrentEntry();
-    m_form.SetStatus(QStringLiteral("Жду команды..."));
+    m_list.setStatus(QStringLiteral("Жду команды..."));
     // Gives the system a moment before the folder is read again; the window
     // waits with it.
     QThread::msleep(200);
     relist(path);
     if (m_treeNode >= 0)
-        m_form.RefreshTree(m_treeNode);
+        m_list.refreshTree(m_treeNode);
 }
 
 void RenameCommand::RenameCurrentEntry()
 {
-    const int row = m_form.SelectedRow();
+    const int row = m_list.currentRow();
     if (row < 0)
         return;
-    const QString oldName = m_form.EntryOfRow(row).name;
+    const QString oldName = m_list.listing().entry(row).name;
     const std::optional<QString> answer =
         m_services.dialogs.inputBox(QStringLiteral("Переименовать"), QStringLiteral("Введите новое имя"), oldName);
     if (!answer)
@@ -87,8 +85,8 @@ void RenameCommand::RenameCurrentEntry()
     m_services.dialogs.message(renameMessage(oldName, newName), kTitle, Dialogs::Icon::Information);
     if (newName == oldName)
         return;
-    ShellRename(m_services.dialogs, m_form.listedFolder(), oldName, newName, &m_form);
-    m_form.EntryToSelect() = newName;
+    renameInFolder(m_services.dialogs, m_list.listedFolder(), oldName, newName, m_list.ownerWindow());
+    m_list.entryToSelect() = newName;
 }
 
 void RenameCommand::renameEdited(const QString &folder, const QString &oldName, const QString &newName)
@@ -97,26 +95,26 @@ void RenameCommand::renameEdited(const QString &folder, const QString &oldName, 
     m_services.dialogs.message(renameMessage(oldName, newName), kTitle, Dialogs::Icon::Information);
     if (newName == oldName)
         return;
-    ShellRename(m_services.dialogs, folder, oldName, newName, &m_form);
-    m_form.EntryToSelect() = newName;
+    renameInFolder(m_services.dialogs, folder, oldName, newName, m_list.ownerWindow());
+    m_list.entryToSelect() = newName;
     relist(folder);
     if (m_treeNode >= 0)
-        m_form.RefreshTree(m_treeNode);
+        m_list.refreshTree(m_treeNode);
 }
 
 void RenameCommand::createFolder()
 {
-    if (!listHasFocus(m_form.ListView)) {
+    if (!m_list.listHasFocus()) {
         m_services.dialogs.message(QStringLiteral("Не выбрано исходной папки..."), kTitle, Dialogs::Icon::None);
         return;
     }
     rememberTreeNode();
-    m_form.SetStatus(QStringLiteral("Создание папки."));
+    m_list.setStatus(QStringLiteral("Создание папки."));
     const std::optional<QString> typed = m_services.dialogs.inputBox(
         QStringLiteral("Создать новую папку"), QStringLiteral("Введите имя папки"), QStringLiteral("Новая - "));
     if (!typed)
         return;
-    const QString folder = m_form.listedFolder();
+    const QString folder = m_list.listedFolder();
     const QString name = createdFolderName(*typed);
     if (!createOneFolder(folder, name)) {
         m_services.dialogs.message(QStringLiteral("Ошибка при создании папки: ") + folder + *typed, kTitle,
@@ -124,9 +122,9 @@ void RenameCommand::createFolder()
         return;
     }
     if (m_treeNode >= 0)
-        m_form.RefreshTree(m_treeNode);
-    m_form.EntryToSelect() = name;
-    relist(m_form.listedFolder());
+        m_list.refreshTree(m_treeNode);
+    m_list.entryToSelect() = name;
+    relist(m_list.listedFolder());
 }
 
 } // namespace quil

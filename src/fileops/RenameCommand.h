@@ -4,11 +4,11 @@
 #include <QString>
 
 class QWidget;
-class TForm1;
 
 namespace quil {
 
 class Dialogs;
+class MainList;
 class SecondPanel;
 struct Services;
 
@@ -19,7 +19,7 @@ class RenameCommand : public QObject
 {
     Q_OBJECT
 public:
-    RenameCommand(TForm1 &form, Services &services);
+    RenameCommand(MainList &list, Services &services, QObject *parent = nullptr);
 
     // The panel refreshed too when it shows the main list's folder.
     void setSecondPanel(SecondPanel *panel) { m_secondPanel = panel; }
@@ -39,8 +39,8 @@ public:
     // so on. A new name the system must not see (empty, ".", "..", a "/" or a
     // zero byte) is refused with the file operation's error question for the
     // item. Returns 0 on success, otherwise an errno.
-    static int ShellRename(Dialogs &dialogs, const QString &folder, const QString &oldName, const QString &newName,
-                           QWidget *owner);
+    static int renameInFolder(Dialogs &dialogs, const QString &folder, const QString &oldName, const QString &newName,
+                              QWidget *owner);
 
 private:
     void rememberTreeNode();
@@ -48,7 +48,7 @@ private:
     // it shows the same folder.
     void relist(const QString &path);
 
-    TForm1 &m_form;
+    MainList &m_list;
     Services &m_services;
     SecondPanel *m_secondPanel = nullptr;
     int m_treeNode = -1;

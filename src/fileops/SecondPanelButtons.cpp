@@ -1,18 +1,15 @@
 #include "fileops/SecondPanelButtons.h"
 
-#include "app/TForm1.h"
-#include "fileops/Glyphs.h"
+#include "fileops/MainList.h"
+#include "fileops/MainWindowFrame.h"
 #include "fileops/TForm4.h"
 #include "platform/ErrorBox.h"
 #include "platform/Services.h"
 
-#include <QToolButton>
-#include <QTreeView>
-
 namespace quil {
 
-SecondPanelButtons::SecondPanelButtons(TForm1 &form, Services &services)
-    : QObject(&form), m_form(form), m_services(services)
+SecondPanelButtons::SecondPanelButtons(MainList &list, MainWindowFrame &frame, Services &services, QObject *parent)
+    : QObject(parent), m_list(list), m_frame(frame), m_services(services)
 {}
 
 void SecondPanelButtons::setPanel(TForm4 *panel)
@@ -31,7 +28,7 @@ void SecondPanelButtons::showInPanel(const QString &path)
 
 void SecondPanelButtons::panelShown(bool shown)
 {
-    setGlyph(m_form.SpeedButton17, shown ? QStringLiteral("TOONE") : QStringLiteral("TOTWO"));
+    m_frame.showPanelState(shown);
 }
 
 void SecondPanelButtons::showPanel()
@@ -57,13 +54,13 @@ void SecondPanelButtons::mainToPanel()
     if (m_panel == nullptr)
         return;
     showPanel();
-    showInPanel(m_form.listedFolder());
+    showInPanel(m_list.listedFolder());
 }
 
 void SecondPanelButtons::listInMain(const QString &path)
 {
-    runHandler(m_services.dialogs, [this, &path] { m_form.NavigateByPath(path); });
-    m_form.ScrollTreeSelectionToTop();
+    runHandler(m_services.dialogs, [this, &path] { m_list.navigateByPath(path); });
+    m_list.scrollTreeSelectionToTop();
 }
 
 void SecondPanelButtons::panelToMain()
@@ -79,28 +76,23 @@ void SecondPanelButtons::swap()
     if (m_panel == nullptr)
         return;
     showPanel();
-    const QString mainPath = m_form.listedFolder();
+    const QString mainPath = m_list.listedFolder();
     listInMain(m_panel->folderPath());
     showInPanel(mainPath);
 }
 
 void SecondPanelButtons::foldTree()
 {
-    QTreeView *tree = m_form.ShellTreeView1;
-    if (!tree->isHidden()) {
-        tree->hide();
-        setGlyph(m_form.SpeedButton13, QStringLiteral("TORIGHT"));
-        m_form.resize(m_form.width() - kTreeWidth, m_form.height());
+    if (m_frame.treeShown()) {
+        m_frame.setTreeShown(false);
         if (m_panel != nullptr) {
-            const QRect frame = m_form.geometry();
+            const QRect frame = m_frame.windowRect();
             m_panel->setGeometry(frame.left() + frame.width() + 5, frame.top(), 310, frame.height());
             if (!m_panel->isShown())
                 showPanel();
         }
     } else {
-        tree->show();
-        setGlyph(m_form.SpeedButton13, QStringLiteral("TOLEFT"));
-        m_form.resize(m_form.width() + kTreeWidth, m_form.height());
+        m_frame.setTreeShown(true);
     }
 }
 

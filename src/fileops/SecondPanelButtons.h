@@ -2,11 +2,12 @@
 
 #include <QObject>
 
-class TForm1;
 class TForm4;
 
 namespace quil {
 
+class MainList;
+class MainWindowFrame;
 struct Services;
 
 // The main window's five buttons for the second panel: show or hide it,
@@ -15,7 +16,7 @@ class SecondPanelButtons : public QObject
 {
     Q_OBJECT
 public:
-    explicit SecondPanelButtons(TForm1 &form, Services &services);
+    SecondPanelButtons(MainList &list, MainWindowFrame &frame, Services &services, QObject *parent = nullptr);
 
     void setPanel(TForm4 *panel);
     // The "TOONE" or "TOTWO" glyph for the panel now shown or hidden.
@@ -36,7 +37,8 @@ private:
     void showInPanel(const QString &path);
     void listInMain(const QString &path);
 
-    TForm1 &m_form;
+    MainList &m_list;
+    MainWindowFrame &m_frame;
     Services &m_services;
     TForm4 *m_panel = nullptr;
 };

@@ -1,9 +1,9 @@
 #include "fileops/TForm4.h"
 
-#include "app/EventHook.h"
 #include "fileops/PanelFolder.h"
 #include "fileops/RenameCommand.h"
 #include "platform/Dialogs.h"
+#include "platform/EventHook.h"
 #include "platform/IconList.h"
 #include "platform/ItemId.h"
 #include "platform/NativePath.h"
@@ -403,7 +403,7 @@ void TForm4::ListView1Edited(QListWidgetItem *item, const QString &oldName, cons
                                    QStringLiteral(" - на  -") + SecondPanelPath + newName,
                                kTitle, quil::Dialogs::Icon::Information);
     // The row keeps the typed caption until the next listing.
-    quil::RenameCommand::ShellRename(m_services.dialogs, SecondPanelPath, oldName, newName, this);
+    quil::RenameCommand::renameInFolder(m_services.dialogs, SecondPanelPath, oldName, newName, this);
 }
 
 void TForm4::resizeEvent(QResizeEvent *event)

@@ -1,6 +1,6 @@
 #include "fileops/UndoCommand.h"
 
-#include "app/TForm1.h"
+#include "fileops/MainList.h"
 #include "fileops/SecondPanel.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
@@ -8,8 +8,6 @@
 #include "platform/fileop/ShellFileOperation.h"
 #include "platform/fileop/UndoJournal.h"
 #include "platform/fileop/UndoOperation.h"
-
-#include <QComboBox>
 
 namespace quil {
 
@@ -34,16 +32,16 @@ void UndoCommand::run()
     }
     if (!m_services.dialogs.askYesNo(UndoOperation::question(*newest), QStringLiteral("QUIL"), Dialogs::Icon::Question))
         return;
-    m_form.SetStatus(QStringLiteral("Отмена операции..."));
+    m_list.setStatus(QStringLiteral("Отмена операции..."));
     // Taken before it runs: an undo that changed only part stays undone
     // for that part, and is not offered twice.
     const UndoEntry entry = *journal.takeNewest();
     UndoOperation undo(m_services.dialogs,
-                       [this](FileOperation &operation) { return runFileOperation(operation, &m_form); });
+                       [this](FileOperation &operation) { return runFileOperation(operation, m_list.ownerWindow()); });
     undo.undo(entry);
-    if (SecondPanel *panel = m_form.secondPanel(); panel && panel->isShown())
+    if (SecondPanel *panel = m_list.secondPanel(); panel && panel->isShown())
         panel->relist();
-    runHandler(m_services.dialogs, [this] { m_form.NavigateByPath(m_form.cbPath->currentText()); });
+    runHandler(m_services.dialogs, [this] { m_list.navigateByPath(m_list.pathBoxText()); });
 }
 
 } // namespace quil

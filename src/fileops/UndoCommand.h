@@ -2,11 +2,9 @@
 
 #include <QString>
 
-class QWidget;
-class TForm1;
-
 namespace quil {
 
+class MainList;
 struct Services;
 
 // Ctrl+Z in the main list and "Отменить …" of the context menu: the newest
@@ -16,7 +14,7 @@ struct Services;
 class UndoCommand
 {
 public:
-    UndoCommand(TForm1 &form, Services &services) : m_form(form), m_services(services) {}
+    UndoCommand(MainList &list, Services &services) : m_list(list), m_services(services) {}
 
     // Does nothing (a beep) when there is nothing to undo.
     void run();
@@ -27,7 +25,7 @@ public:
     static bool canUndo();
 
 private:
-    TForm1 &m_form;
+    MainList &m_list;
     Services &m_services;
 };
 

@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QFont>
+#include <QScopeGuard>
 #include <QStringList>
 
 class FolderListing;
@@ -25,13 +26,8 @@ public:
     template <typename Read> void reading(Read read)
     {
         beginResetModel();
-        try {
-            read();
-        } catch (...) {
-            endResetModel();
-            throw;
-        }
-        endResetModel();
+        const auto end = qScopeGuard([this] { endResetModel(); });
+        read();
     }
 
     // The list's data hint: fills the details of rows [first, last] that

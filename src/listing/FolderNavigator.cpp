@@ -7,6 +7,7 @@
 #include "listing/FolderListing.h"
 #include "listing/FolderTreeModel.h"
 #include "listing/PathText.h"
+#include "platform/BusyCursor.h"
 #include "platform/ChangeHold.h"
 #include "platform/OsError.h"
 #include "platform/Services.h"
@@ -16,9 +17,9 @@
 #include "platform/Volumes.h"
 
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTreeView>
 
@@ -36,22 +37,16 @@ FolderNavigator::FolderNavigator(const NavigationControls &controls, Services &s
 
 void FolderNavigator::readFolder(const ItemId &folder)
 {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto restore = [this] {
-        QGuiApplication::restoreOverrideCursor();
-        m_controls.summary.setText(QStringLiteral("Выделено в  -  папках и в - файлах "));
-    };
-    try {
-        // The enumeration may fail: it comes before the model reset, so a
-        // failure leaves the list's current row, selection and scroll alone.
-        QList<FolderChild> children = FolderListing::enumerate(folder);
-        FolderListing &listing = m_controls.listing;
-        m_controls.listModel.reading([&listing, &children] { listing.replaceEntries(std::move(children)); });
-    } catch (...) {
-        restore();
-        throw;
-    }
-    restore();
+    // Whether the read succeeds or fails, the summary is reset once the
+    // busy cursor has gone.
+    const auto resetSummary =
+        qScopeGuard([this] { m_controls.summary.setText(QStringLiteral("Выделено в  -  папках и в - файлах ")); });
+    const BusyCursor busy;
+    // The enumeration may fail: it comes before the model reset, so a
+    // failure leaves the list's current row, selection and scroll alone.
+    QList<FolderChild> children = FolderListing::enumerate(folder);
+    FolderListing &listing = m_controls.listing;
+    m_controls.listModel.reading([&listing, &children] { listing.replaceEntries(std::move(children)); });
 }
 
 void FolderNavigator::browseTo(const ItemId &target)
@@ -59,22 +54,20 @@ void FolderNavigator::browseTo(const ItemId &target)
     FolderListView &list = m_controls.list;
     // The list repaints once, with the new folder selected.
     list.setUpdatesEnabled(false);
-    const auto finish = [this, &list] {
-        const QString path = m_controls.listing.currentPath();
-        if (directoryExists(path))
-            setTreePath(path);
-        list.setUpdatesEnabled(true);
-    };
-    try {
+    {
+        // The tree follows the listed folder and the list repaints, also
+        // when the folder could not be read.
+        const auto finish = qScopeGuard([this, &list] {
+            const QString path = m_controls.listing.currentPath();
+            if (directoryExists(path))
+                setTreePath(path);
+            list.setUpdatesEnabled(true);
+        });
         readFolder(target);
         m_controls.listing.setCurrent(target, ShellNamespace::displayName(target, ShellNamespace::NameForm::Parsing));
         keepPathHistory();
         selectEntryAfterListing();
-    } catch (...) {
-        finish();
-        throw;
     }
-    finish();
     if (directoryExists(m_controls.pathBox.currentText()))
         refreshDiskDisplay();
 }

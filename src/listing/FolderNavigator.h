@@ -107,7 +107,8 @@ public:
     // The focus left the path box without Enter: its text names the listed
     // folder again.
     void pathBoxLeft();
-    // A history line picked.
+    // A history line picked. Raises OsError (the window reports it where it
+    // connects the pick), as do treeClicked and relist.
     void historyPicked();
     // Up one level, selecting the folder left; beeps at the top.
     void up();

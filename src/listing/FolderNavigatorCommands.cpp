@@ -98,15 +98,13 @@ void FolderNavigator::historyPicked()
 {
     const QString text = m_controls.pathBox.currentText();
     const int line = m_history.find(text);
-    runHandler(m_services.dialogs, [this, line, &text] {
-        if (line < 0) {
-            navigateByPath(expandHome(text, QDir::homePath()));
-            return;
-        }
-        const ItemId folder = m_history.line(line).id;
-        m_services.dialogs.message(historyPickedMessage(text), kTitle, Dialogs::Icon::None);
-        browseTo(folder);
-    });
+    if (line < 0) {
+        navigateByPath(expandHome(text, QDir::homePath()));
+        return;
+    }
+    const ItemId folder = m_history.line(line).id;
+    m_services.dialogs.message(historyPickedMessage(text), kTitle, Dialogs::Icon::None);
+    browseTo(folder);
 }
 
 void FolderNavigator::up()
@@ -131,12 +129,12 @@ void FolderNavigator::treeClicked()
     const QString path = treeSelectedPath();
     if (path.isEmpty() || !directoryExists(path))
         return;
-    runHandler(m_services.dialogs, [this, &path] { navigateByPath(path); });
+    navigateByPath(path);
 }
 
 void FolderNavigator::relist()
 {
-    runHandler(m_services.dialogs, [this] { navigateByPath(listedFolder()); });
+    navigateByPath(listedFolder());
 }
 
 void FolderNavigator::driveChanged()

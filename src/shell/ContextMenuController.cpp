@@ -1,10 +1,9 @@
 #include "shell/ContextMenuController.h"
 
-#include "app/TForm1.h"
 #include "fileops/DeleteCommand.h"
+#include "fileops/MainList.h"
 #include "fileops/UndoCommand.h"
-#include "listing/FolderListModel.h"
-#include "listing/FolderListView.h"
+#include "listing/FolderListing.h"
 #include "listing/PathText.h"
 #include "listing/TShellItem.h"
 #include "platform/Dialogs.h"
@@ -50,8 +49,8 @@ QString menuPathOf(const TShellItem &entry)
 
 } // namespace
 
-ContextMenuController::ContextMenuController(TForm1 &form, Services &services)
-    : QObject(&form), m_form(form), m_services(services)
+ContextMenuController::ContextMenuController(MainList &list, Services &services, QObject *parent)
+    : QObject(parent), m_list(list), m_services(services)
 {}
 
 void ContextMenuController::popup()
@@ -61,19 +60,19 @@ void ContextMenuController::popup()
 
 void ContextMenuController::popupAt(const QPoint &point)
 {
-    const int row = m_form.SelectedRow();
+    const int row = m_list.currentRow();
     QString path;
     if (row >= 0) {
-        const TShellItem &entry = m_form.EntryOfRow(row);
-        m_form.EntryToSelect() = entry.name;
+        const TShellItem &entry = m_list.listing().entry(row);
+        m_list.entryToSelect() = entry.name;
         path = menuPathOf(entry);
     } else {
-        path = m_form.listedFolder();
+        path = m_list.listedFolder();
     }
     m_renameAfterListing.clear();
-    if (!runHandler(m_services.dialogs, [&] { ShowShellContextMenu(path, point, &m_form); }))
+    if (!runHandler(m_services.dialogs, [&] { ShowShellContextMenu(path, point, m_list.ownerWindow()); }))
         return;
-    runHandler(m_services.dialogs, [this] { m_form.NavigateByPath(m_form.listedFolder()); });
+    runHandler(m_services.dialogs, [this] { m_list.navigateByPath(m_list.listedFolder()); });
     if (!m_renameAfterListing.isEmpty())
         startRename(m_renameAfterListing);
 }
@@ -107,7 +106,7 @@ ContextMenuController::Outcome ContextMenuController::ShowShellContextMenu(const
     Q_EMIT menuShown(&menu);
     menu.exec(point);
     if (undoPicked) {
-        UndoCommand(m_form, m_services).run();
+        UndoCommand(m_list, m_services).run();
         return Outcome::Ran;
     }
     if (!picked.picked)
@@ -177,7 +176,7 @@ void ContextMenuController::open(const MenuTarget &target)
             throw OsError(fileExists(target.path) ? 0 : ENOENT);
         return;
     }
-    m_form.NavigateByPath(pathBoxText(target.path));
+    m_list.navigateByPath(pathBoxText(target.path));
 }
 
 void ContextMenuController::openWith(const MenuTarget &target, const QString &application)
@@ -217,9 +216,9 @@ void ContextMenuController::paste(const MenuTarget &target, QWidget *owner)
 
 void ContextMenuController::startRename(const QString &name)
 {
-    const int row = m_form.listing().findEntry(name);
+    const int row = m_list.listing().findEntry(name);
     if (row >= 0)
-        m_form.startNameEdit(row);
+        m_list.startNameEdit(row);
 }
 
 } // namespace quil

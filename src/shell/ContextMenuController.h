@@ -8,10 +8,10 @@
 
 class QMenu;
 class QWidget;
-class TForm1;
 
 namespace quil {
 
+class MainList;
 struct Services;
 
 // The main window's context menu: which item it is for, the menu, its
@@ -21,7 +21,7 @@ class ContextMenuController : public QObject
 {
     Q_OBJECT
 public:
-    ContextMenuController(TForm1 &form, Services &services);
+    ContextMenuController(MainList &list, Services &services, QObject *parent = nullptr);
 
     // PopupMenu1Popup: the menu at the cursor for the first selected entry
     // (which EntryToSelect then names), or for the path box's folder; after
@@ -56,7 +56,7 @@ private:
     void paste(const MenuTarget &target, QWidget *owner);
     void startRename(const QString &name);
 
-    TForm1 &m_form;
+    MainList &m_list;
     Services &m_services;
     QString m_renameAfterListing;
 };

@@ -42,8 +42,10 @@ TExtent::TExtent(quil::Services &services, QWidget *parent) : QWidget(parent, Qt
 
     connect(Button1, &QPushButton::clicked, this, &TExtent::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TExtent::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TExtent::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &TExtent::Button4Click);
+    connect(Button3, &QPushButton::clicked, this,
+            quil::reportingErrors(m_services.dialogs, [this] { Button3Click(); }));
+    connect(Button4, &QPushButton::clicked, this,
+            quil::reportingErrors(m_services.dialogs, [this] { Button4Click(); }));
     connect(Button5, &QPushButton::clicked, this, &TExtent::Button5Click);
 }
 
@@ -95,12 +97,12 @@ void TExtent::Button2Click()
 
 void TExtent::Button3Click()
 {
-    quil::runHandler(m_services.dialogs, [this] { SaveExtensionTable(); });
+    SaveExtensionTable();
 }
 
 void TExtent::Button4Click()
 {
-    quil::runHandler(m_services.dialogs, [this] { LoadExtensionTable(); });
+    LoadExtensionTable();
 }
 
 void TExtent::Button5Click()

@@ -41,6 +41,8 @@ Q_SIGNALS:
 public Q_SLOTS:
     void Button1Click();
     void Button2Click();
+    // Save and load the table; they raise, and their errors are reported
+    // where the buttons are connected.
     void Button3Click();
     void Button4Click();
     void Button5Click();

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTextBlock>
@@ -143,23 +144,20 @@ void TRF::loadViewFile()
         m_view.open(); // clears text mode only
         return;
     }
-    try {
+    {
+        // The new title and mode show whether the read succeeds or not; a
+        // failed read leaves an empty text area.
+        auto clearOnFailure = qScopeGuard([this] { clearMemo(); });
+        const auto showLook = qScopeGuard([this] {
+            setWindowTitle(m_view.title());
+            if (m_view.wholeFileMode())
+                showWholeFileLook();
+            else
+                showPagedLook();
+        });
         m_view.open();
-    } catch (...) {
-        // What the failed read left: the new title and mode, an empty text area.
-        setWindowTitle(m_view.title());
-        if (m_view.wholeFileMode())
-            showWholeFileLook();
-        else
-            showPagedLook();
-        clearMemo();
-        throw;
+        clearOnFailure.dismiss();
     }
-    setWindowTitle(m_view.title());
-    if (m_view.wholeFileMode())
-        showWholeFileLook();
-    else
-        showPagedLook();
     showText();
     // A whole file read as UCODE ends with the caret shown and the focus in the text.
     if (m_view.wholeFileMode() && m_view.codePage() == ViewerCodePage::Ucode) {
@@ -220,14 +218,19 @@ void TRF::moveTo(qint64 position)
     if (m_currentFilePath.isEmpty() || m_view.path() != m_currentFilePath)
         return;
     m_view.setCodePage(codePage());
-    try {
-        if (!m_view.setPosition(position))
-            return;
-    } catch (...) {
-        syncScrollBar();
-        clearMemo();
-        throw;
+    bool moved = false;
+    {
+        // A failed read shows the scroll bar where the view now is, over an
+        // empty text area.
+        auto onFailure = qScopeGuard([this] {
+            syncScrollBar();
+            clearMemo();
+        });
+        moved = m_view.setPosition(position);
+        onFailure.dismiss();
     }
+    if (!moved)
+        return;
     syncScrollBar();
     showText();
 }
@@ -238,13 +241,11 @@ void TRF::Button5Click()
     clearMemo();
     m_view.setCodePage(codePage());
     Memo1->setFocus();
-    try {
+    {
+        // The scroll bar follows the new mode, also when its read fails.
+        const auto sync = qScopeGuard([this] { syncScrollBar(); });
         m_view.toggleTextHex();
-    } catch (...) {
-        syncScrollBar();
-        throw;
     }
-    syncScrollBar();
     showText();
 }
 

@@ -7,6 +7,7 @@
 #include "search/TFILESCH.h"
 #include "shell/PropertiesWindow.h"
 #include "shell/TAboutBox.h"
+#include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/TempTree.h"
 #include "viewers/TExtent.h"
@@ -173,7 +174,7 @@ private Q_SLOTS:
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1String("; "))));
 
         // The hint of a control with a text is read as its description.
-        QLabel *summary = program.form().Label1;
+        QLabel *summary = ui(program.form()).Label1;
         QAccessibleInterface *face = QAccessible::queryAccessibleInterface(summary);
         QVERIFY(face != nullptr);
         QCOMPARE(face->text(QAccessible::Description), QStringLiteral("Выделено / Selected"));
@@ -188,11 +189,11 @@ private Q_SLOTS:
         files.file("b.txt", "b");
         program.start();
         program.form().NavigateByPath(files.root());
-        QLabel *summary = program.form().Label1;
+        QLabel *summary = ui(program.form()).Label1;
         QCOMPARE(accessibleName(summary), summary->text());
         const QString before = summary->text();
         program.focusRow(QStringLiteral("a.txt"));
-        QTest::keyClick(program.form().ListView, Qt::Key_Space);
+        QTest::keyClick(ui(program.form()).ListView, Qt::Key_Space);
         QCOMPARE(program.marked(), QStringList{QStringLiteral("a.txt")});
         QVERIFY(summary->text() != before);
         QCOMPARE(accessibleName(summary), summary->text());

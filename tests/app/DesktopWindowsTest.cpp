@@ -11,6 +11,7 @@
 #include "platform/ReadableColour.h"
 #include "platform/SettingsFiles.h"
 #include "shell/ContextMenuController.h"
+#include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/TempTree.h"
 #include "viewers/TExtent.h"
@@ -164,12 +165,12 @@ private Q_SLOTS:
         program.files.file("a.txt", "text");
         program.listFiles();
         program.focusRow(QStringLiteral("a.txt"));
-        QTest::keyClick(form.ListView, Qt::Key_F3);
+        QTest::keyClick(ui(form).ListView, Qt::Key_F3);
         TRF &viewer = *program.windows->RF;
         QVERIFY(viewer.isVisible());
         QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(&viewer));
         program.focusRow(QStringLiteral("a.txt"));
-        QTest::keyClick(form.ListView, Qt::Key_F3);
+        QTest::keyClick(ui(form).ListView, Qt::Key_F3);
         QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(&viewer));
     }
 
@@ -199,25 +200,25 @@ private Q_SLOTS:
             TForm1 &form = program.start();
             program.files.file("a.txt", "text");
             program.listFiles();
-            form.ListView->setCurrentIndex(form.listModel()->index(form.listing().findEntry("a.txt"), 0));
+            ui(form).ListView->setCurrentIndex(form.listModel().index(form.listing().findEntry("a.txt"), 0));
             form.ToggleCurrentMark();
             const QColor marked =
-                form.listModel()->index(form.listing().findEntry("a.txt"), 0).data(Qt::ForegroundRole).value<QColor>();
+                form.listModel().index(form.listing().findEntry("a.txt"), 0).data(Qt::ForegroundRole).value<QColor>();
             const QColor window = palette.color(QPalette::Window);
             if (!dark) {
-                QCOMPARE(textColour(form.Label9), QColor(0, 0, 255));
-                QCOMPARE(textColour(form.Label1), QColor(0, 0, 128));
+                QCOMPARE(textColour(ui(form).Label9), QColor(0, 0, 255));
+                QCOMPARE(textColour(ui(form).Label1), QColor(0, 0, 128));
                 QCOMPARE(marked, QColor(255, 0, 0));
-                QCOMPARE(fillColour(form.Shape1), QColor(0, 255, 255));
-                QCOMPARE(fillColour(form.Shape2), QColor(255, 255, 0));
+                QCOMPARE(fillColour(ui(form).Shape1), QColor(0, 255, 255));
+                QCOMPARE(fillColour(ui(form).Shape2), QColor(255, 255, 0));
             }
-            QList<std::pair<QColor, QColor>> pairs{{textColour(form.Label5), fillColour(form.Shape1)},
-                                                   {textColour(form.Label5), fillColour(form.Shape2)},
-                                                   {textColour(form.Label6), fillColour(form.Shape1)},
-                                                   {textColour(form.Label6), fillColour(form.Shape2)}};
+            QList<std::pair<QColor, QColor>> pairs{{textColour(ui(form).Label5), fillColour(ui(form).Shape1)},
+                                                   {textColour(ui(form).Label5), fillColour(ui(form).Shape2)},
+                                                   {textColour(ui(form).Label6), fillColour(ui(form).Shape1)},
+                                                   {textColour(ui(form).Label6), fillColour(ui(form).Shape2)}};
             if (dark) {
-                pairs.append({textColour(form.Label9), window});
-                pairs.append({textColour(form.Label1), window});
+                pairs.append({textColour(ui(form).Label9), window});
+                pairs.append({textColour(ui(form).Label1), window});
                 pairs.append({marked, palette.color(QPalette::Base)});
             }
             for (const auto &[text, background] : pairs)
@@ -268,8 +269,8 @@ private Q_SLOTS:
             QVERIFY(QTest::qWaitForWindowExposed(&form));
             form.move(40, 30);
             form.resize(700, 500);
-            form.Splitter1->setSizes({250, 400});
-            form.ListView->header()->resizeSection(quil::ColumnSize, 90);
+            ui(form).Splitter1->setSizes({250, 400});
+            ui(form).ListView->header()->resizeSection(quil::ColumnSize, 90);
             program.windows->Form4->move(200, 100);
             form.close();
             kept = program.layoutLines();
@@ -282,8 +283,8 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(form.pos(), QPoint(40, 30));
         QCOMPARE(form.size(), QSize(700, 500));
-        QCOMPARE(form.Splitter1->sizes().value(0), 250);
-        QVERIFY(form.ListView->header()->sectionSize(quil::ColumnSize) >= 90);
+        QCOMPARE(ui(form).Splitter1->sizes().value(0), 250);
+        QVERIFY(ui(form).ListView->header()->sectionSize(quil::ColumnSize) >= 90);
         QCOMPARE(program.windows->Form4->pos(), QPoint(200, 100));
     }
 
@@ -294,7 +295,7 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(form.size(), QSize(653, 567));
-        QCOMPARE(form.Splitter1->sizes().value(0), 195);
+        QCOMPARE(ui(form).Splitter1->sizes().value(0), 195);
         QCOMPARE(program.windows->Form4->pos(), QPoint(294, 513));
     }
 
@@ -327,7 +328,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         program.files.file("a-file-with-a-rather-long-name-to-show.txt", "text");
         program.listFiles();
-        QHeaderView *header = form.ListView->header();
+        QHeaderView *header = ui(form).ListView->header();
         const auto sum = [header] {
             int total = 0;
             for (int column = 0; column < quil::ColumnCount; ++column)
@@ -336,17 +337,17 @@ private Q_SLOTS:
         };
         form.resize(availableArea().width() - 20, 500);
         // The least tree, so that the list has room for every text.
-        form.Splitter1->setSizes({80, availableArea().width()});
-        QTRY_COMPARE(sum(), form.ListView->viewport()->width());
-        const QModelIndex row = form.listModel()->index(0, 0);
-        const QFontMetrics metrics(form.ListView->font());
+        ui(form).Splitter1->setSizes({80, availableArea().width()});
+        QTRY_COMPARE(sum(), ui(form).ListView->viewport()->width());
+        const QModelIndex row = form.listModel().index(0, 0);
+        const QFontMetrics metrics(ui(form).ListView->font());
         for (int column = quil::ColumnSize; column < quil::ColumnCount; ++column) {
             const QString text = row.siblingAtColumn(column).data().toString();
             QVERIFY2(header->sectionSize(column) > metrics.horizontalAdvance(text),
                      qPrintable(text + QStringLiteral(" %1 %2 viewport %3")
                                            .arg(header->sectionSize(column))
                                            .arg(metrics.horizontalAdvance(text))
-                                           .arg(form.ListView->viewport()->width())));
+                                           .arg(ui(form).ListView->viewport()->width())));
         }
         QVERIFY(header->sectionSize(quil::ColumnName) > quil::columnWidth(quil::ColumnName));
         // Narrow again: the design's widths.
@@ -370,10 +371,10 @@ private Q_SLOTS:
         program.files.file("a.txt", "text");
         program.listFiles();
         program.focusRow(QStringLiteral("a.txt"));
-        QTest::keyClick(form.ListView, Qt::Key(key), modifiers);
-        QTRY_VERIFY(form.cbPath->lineEdit()->hasFocus());
-        QCOMPARE(form.cbPath->lineEdit()->selectedText(), form.cbPath->currentText());
-        QVERIFY(!form.cbPath->currentText().isEmpty());
+        QTest::keyClick(ui(form).ListView, Qt::Key(key), modifiers);
+        QTRY_VERIFY(ui(form).cbPath->lineEdit()->hasFocus());
+        QCOMPARE(ui(form).cbPath->lineEdit()->selectedText(), ui(form).cbPath->currentText());
+        QVERIFY(!ui(form).cbPath->currentText().isEmpty());
     }
 
     // Regression: the keyboard's menu opened at the mouse pointer.
@@ -407,23 +408,23 @@ private Q_SLOTS:
         if (how == QLatin1String("Menu")) {
             // What the window system delivers for the Menu key.
             QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(1, 1), QCursor::pos());
-            QApplication::sendEvent(form.ListView, &event);
+            QApplication::sendEvent(ui(form).ListView, &event);
         } else {
-            QTest::keyClick(form.ListView, Qt::Key_F10, Qt::ShiftModifier);
+            QTest::keyClick(ui(form).ListView, Qt::Key_F10, Qt::ShiftModifier);
         }
         disconnect(connection);
         QVERIFY(!items.isEmpty());
         QVERIFY(!program.windows->Extent->isVisible());
         // At the row (the menu's frame may stand a few pixels off the point).
-        const QRect row = form.ListView->visualRect(form.ListView->currentIndex());
-        QCOMPARE(form.ListView->currentIndex().data().toString(), QStringLiteral("b.txt"));
+        const QRect row = ui(form).ListView->visualRect(ui(form).ListView->currentIndex());
+        QCOMPARE(ui(form).ListView->currentIndex().data().toString(), QStringLiteral("b.txt"));
         QVERIFY2(
-            QRect(form.ListView->viewport()->mapToGlobal(row.topLeft()), row.size() + QSize(0, 8)).contains(menuAt),
+            QRect(ui(form).ListView->viewport()->mapToGlobal(row.topLeft()), row.size() + QSize(0, 8)).contains(menuAt),
             qPrintable(QStringLiteral("%1,%2 row at %3,%4")
                            .arg(menuAt.x())
                            .arg(menuAt.y())
-                           .arg(form.ListView->viewport()->mapToGlobal(row.topLeft()).x())
-                           .arg(form.ListView->viewport()->mapToGlobal(row.topLeft()).y())));
+                           .arg(ui(form).ListView->viewport()->mapToGlobal(row.topLeft()).x())
+                           .arg(ui(form).ListView->viewport()->mapToGlobal(row.topLeft()).y())));
     }
 };
 

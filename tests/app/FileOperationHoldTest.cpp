@@ -11,6 +11,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "platform/Services.h"
 #include "platform/VolumeMonitor.h"
+#include "support/Form1Controls.h"
 #include "support/TempTree.h"
 
 #include <QApplication>
@@ -82,10 +83,10 @@ class FileOperationHoldTest : public QObject
         {
             for (const QString &name : {QStringLiteral("a"), QStringLiteral("b")})
                 form->listing().entry(row(name)).marked = true;
-            form->ListView->setCurrentIndex(form->listModel()->index(row(QStringLiteral("a")), 0));
+            ui(*form).ListView->setCurrentIndex(form->listModel().index(row(QStringLiteral("a")), 0));
             form->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(form));
-            form->ListView->setFocus();
+            ui(*form).ListView->setFocus();
             dialogs.answerYesNo(true);
         }
     };
@@ -138,14 +139,14 @@ private Q_SLOTS:
         QString summaryDuring;
         const QString summaryBefore = [&] {
             form.ShowSelectionSummary();
-            return form.Label1->text();
+            return ui(form).Label1->text();
         }();
         program.dialogs.duringOperation = [&] {
             form.RunThread(program.tree.path("src/sub"), sub);
             // The worker's reports are queued before its end.
             QVERIFY(QTest::qWaitFor([&] { return form.marks().workers().isEmpty(); }, 60000));
             sizeDuring = form.EntryOfRow(sub).size;
-            summaryDuring = form.Label1->text();
+            summaryDuring = ui(form).Label1->text();
         };
         form.SpeedButton6Click();
         QCOMPARE(sizeDuring, sizeBefore);

@@ -5,6 +5,7 @@
 #include "listing/FolderListView.h"
 #include "platform/ScriptedDialogs.h"
 #include "shell/TAboutBox.h"
+#include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/RecordingScript.h"
 #include "support/TempTree.h"
@@ -46,7 +47,7 @@ class TForm1KeysTest : public QObject
         void press(const QString &row, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
         {
             focusRow(row);
-            QTest::keyClick(form().ListView, Qt::Key(key), modifiers);
+            QTest::keyClick(ui(form()).ListView, Qt::Key(key), modifiers);
         }
         QString selected() const
         {
@@ -102,7 +103,7 @@ private Q_SLOTS:
         } else {
             QVERIFY2(program.titles().contains(shown), qPrintable(program.titles().join(QLatin1Char('|'))));
         }
-        QCOMPARE(program.form().Label9->text(), QStringLiteral("Жду команды..."));
+        QCOMPARE(ui(program.form()).Label9->text(), QStringLiteral("Жду команды..."));
         QVERIFY(QFileInfo::exists(program.files.path("a.txt")));
     }
 
@@ -117,9 +118,9 @@ private Q_SLOTS:
             shown = about.isVisible() && about.isModal();
             about.close();
         });
-        QTest::keyClick(program.form().ListView, Qt::Key_F1);
+        QTest::keyClick(ui(program.form()).ListView, Qt::Key_F1);
         QVERIFY(shown);
-        QCOMPARE(program.form().Label9->text(), QStringLiteral("Жду команды..."));
+        QCOMPARE(ui(program.form()).Label9->text(), QStringLiteral("Жду команды..."));
     }
 
     void mainKeyboardPlusAndUnknownKeysOnlySetTheStatus()
@@ -128,7 +129,7 @@ private Q_SLOTS:
         program.press(QStringLiteral("a.txt"), Qt::Key_Plus);
         program.press(QStringLiteral("a.txt"), Qt::Key_F12);
         QVERIFY(program.dialogs.shown().isEmpty());
-        QCOMPARE(program.form().Label9->text(), QStringLiteral("Жду команды..."));
+        QCOMPARE(ui(program.form()).Label9->text(), QStringLiteral("Жду команды..."));
     }
 
     void keypadMasksUseTheDefaultWhenCancelled()
@@ -154,8 +155,8 @@ private Q_SLOTS:
         // A marked folder has its size walked into the summary.
         program.press(QStringLiteral("sub"), Qt::Key_Space);
         QCOMPARE(program.marked(), QStringList{QStringLiteral("sub")});
-        const QString beforeWalk = program.form().Label1->text();
-        QTRY_VERIFY(program.form().Label1->text() != beforeWalk);
+        const QString beforeWalk = ui(program.form()).Label1->text();
+        QTRY_VERIFY(ui(program.form()).Label1->text() != beforeWalk);
 
         program.press(QStringLiteral("a.txt"), Qt::Key_Insert);
         QVERIFY(program.marked().contains(QStringLiteral("a.txt")));
@@ -169,7 +170,7 @@ private Q_SLOTS:
     void ctrlJQuotesPathsIntoTheCommandLine()
     {
         Program program;
-        QComboBox *line = program.form().ComboBox1;
+        QComboBox *line = ui(program.form()).ComboBox1;
         program.press(QStringLiteral("a.txt"), Qt::Key_J, Qt::ControlModifier);
         program.press(QStringLiteral("b.doc"), Qt::Key_J, Qt::ControlModifier);
         QCOMPARE(line->currentText(), QLatin1Char('"') + program.files.path("a.txt") + QStringLiteral("\" \"") +
@@ -209,7 +210,7 @@ private Q_SLOTS:
         window.form().NavigateByPath(window.files.root());
         window.press(quil::fromNative(program), Qt::Key_J, Qt::ControlModifier);
         window.press(quil::fromNative(name), Qt::Key_J, Qt::ControlModifier);
-        QTest::keyClick(window.form().ComboBox1->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(ui(window.form()).ComboBox1->lineEdit(), Qt::Key_Return);
         const QList<QByteArray> argv = waitForRecord(record);
         QCOMPARE(argv.size(), 2);
         QCOMPARE(argv.at(1), window.files.rootBytes() + '/' + name);
@@ -223,18 +224,18 @@ private Q_SLOTS:
         program.press(QStringLiteral("a.txt"), Qt::Key_F2);
         QCOMPARE(form.CurrentItemName, QStringLiteral("a.txt"));
         QLineEdit *editor = nullptr;
-        QTRY_VERIFY((editor = form.ListView->viewport()->findChild<QLineEdit *>()) != nullptr);
+        QTRY_VERIFY((editor = ui(form).ListView->viewport()->findChild<QLineEdit *>()) != nullptr);
         QTRY_VERIFY(editor->hasFocus());
         editor->end(false);
         QTest::keyClick(editor, Qt::Key_Backspace);
         QCOMPARE(editor->text(), QStringLiteral("a.tx"));
-        QCOMPARE(form.cbPath->currentText(), program.files.root() + QLatin1Char('/'));
+        QCOMPARE(ui(form).cbPath->currentText(), program.files.root() + QLatin1Char('/'));
         QTest::keyClick(editor, Qt::Key_Escape);
 
         program.press(QStringLiteral("sub"), Qt::Key_Return);
-        QCOMPARE(form.cbPath->currentText(), program.files.path("sub/"));
+        QCOMPARE(ui(form).cbPath->currentText(), program.files.path("sub/"));
         program.press(QStringLiteral("inner.txt"), Qt::Key_Backspace);
-        QCOMPARE(form.cbPath->currentText(), program.files.root() + QLatin1Char('/'));
+        QCOMPARE(ui(form).cbPath->currentText(), program.files.root() + QLatin1Char('/'));
         QCOMPARE(program.selected(), QStringLiteral("sub"));
     }
 
@@ -259,10 +260,10 @@ private Q_SLOTS:
         QFETCH(bool, renamed);
         Program program;
         TForm1 &form = program.form();
-        const QString folder = form.cbPath->currentText();
+        const QString folder = ui(form).cbPath->currentText();
         program.press(row, Qt::Key_F2);
         QLineEdit *editor = nullptr;
-        QTRY_VERIFY((editor = form.ListView->viewport()->findChild<QLineEdit *>()) != nullptr);
+        QTRY_VERIFY((editor = ui(form).ListView->viewport()->findChild<QLineEdit *>()) != nullptr);
         editor->setText(QStringLiteral("renamed"));
         QTest::keyClick(editor, Qt::Key(key));
         const QStringList told{QStringLiteral("Меняем имя : ") + row + QStringLiteral(" - на  -renamed")};
@@ -270,10 +271,10 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo::exists(program.files.path("renamed")), renamed);
         QCOMPARE(QFileInfo::exists(program.files.path(row.toUtf8())), !renamed);
         // Nothing opened, asked or started; the editor is still open after a command key.
-        QCOMPARE(form.cbPath->currentText(), folder);
+        QCOMPARE(ui(form).cbPath->currentText(), folder);
         QCOMPARE(program.dialogs.shown().size(), renamed ? 1 : 0);
         const bool stillEditing = key != Qt::Key_Escape && !renamed;
-        QCOMPARE(form.ListView->isEditingName(), stillEditing);
+        QCOMPARE(ui(form).ListView->isEditingName(), stillEditing);
         if (stillEditing)
             QCOMPARE(program.selected(), row);
     }
@@ -294,9 +295,9 @@ private Q_SLOTS:
         program.form().SetStatus(QStringLiteral("прежний"));
         // Only the F4 press: Shift's own press sets the status like any key.
         QKeyEvent press(QEvent::KeyPress, Qt::Key_F4, Qt::ShiftModifier);
-        QApplication::sendEvent(program.form().ListView, &press);
+        QApplication::sendEvent(ui(program.form()).ListView, &press);
         QCOMPARE(program.titles(), QStringList{QStringLiteral("Создаем текстовый  файл")});
-        QCOMPARE(program.form().Label9->text(), QStringLiteral("прежний"));
+        QCOMPARE(ui(program.form()).Label9->text(), QStringLiteral("прежний"));
     }
 };
 

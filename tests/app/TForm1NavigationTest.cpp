@@ -9,6 +9,7 @@
 #include "platform/ShellNamespace.h"
 #include "platform/VolumeMonitor.h"
 #include "platform/Volumes.h"
+#include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
 #include "support/RecordingScript.h"
@@ -70,9 +71,9 @@ class TForm1NavigationTest : public QObject
 
     static void selectRow(TForm1 &form, int row)
     {
-        const QModelIndex index = form.listModel()->index(row, 0);
-        form.ListView->setCurrentIndex(index);
-        form.ListView->scrollTo(index);
+        const QModelIndex index = form.listModel().index(row, 0);
+        ui(form).ListView->setCurrentIndex(index);
+        ui(form).ListView->scrollTo(index);
     }
 
     // A user's double click on a row, as the mouse gives it.
@@ -80,27 +81,27 @@ class TForm1NavigationTest : public QObject
     {
         const int row = rowNamed(form, name);
         selectRow(form, row);
-        const QRect rect = form.ListView->visualRect(form.listModel()->index(row, 0));
-        QTest::mouseClick(form.ListView->viewport(), Qt::LeftButton, {}, rect.center());
-        QTest::mouseDClick(form.ListView->viewport(), Qt::LeftButton, {}, rect.center());
+        const QRect rect = ui(form).ListView->visualRect(form.listModel().index(row, 0));
+        QTest::mouseClick(ui(form).ListView->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseDClick(ui(form).ListView->viewport(), Qt::LeftButton, {}, rect.center());
     }
 
     // The user's typing of a path into the path box, then Enter.
     static void typePath(TForm1 &form, const QString &text)
     {
-        form.cbPath->setFocus();
-        form.cbPath->lineEdit()->selectAll();
+        ui(form).cbPath->setFocus();
+        ui(form).cbPath->lineEdit()->selectAll();
         if (text.isEmpty())
-            QTest::keyClick(form.cbPath->lineEdit(), Qt::Key_Delete);
+            QTest::keyClick(ui(form).cbPath->lineEdit(), Qt::Key_Delete);
         else
-            QTest::keyClicks(form.cbPath->lineEdit(), text);
-        QTest::keyClick(form.cbPath->lineEdit(), Qt::Key_Return);
+            QTest::keyClicks(ui(form).cbPath->lineEdit(), text);
+        QTest::keyClick(ui(form).cbPath->lineEdit(), Qt::Key_Return);
     }
 
     static void clickTreeNode(TForm1 &form, const QModelIndex &node)
     {
         // As a user scrolls the narrow tree sideways to a deep node's name.
-        QTreeView &tree = *form.ShellTreeView1;
+        QTreeView &tree = *ui(form).ShellTreeView1;
         tree.scrollTo(node);
         QScrollBar &sideways = *tree.horizontalScrollBar();
         sideways.setValue(sideways.value() + tree.visualRect(node).left() - tree.indentation());
@@ -124,11 +125,11 @@ private Q_SLOTS:
         form.NavigateByPath(tree.path("Work"));
         doubleClickRow(form, QStringLiteral("Docs"));
         QCOMPARE(form.listing().currentPath(), docs);
-        QCOMPARE(form.cbPath->currentText(), docs + QLatin1Char('/'));
+        QCOMPARE(ui(form).cbPath->currentText(), docs + QLatin1Char('/'));
         QCOMPARE(form.TreeSelectedPath(), docs);
-        const QModelIndex top = form.ShellTreeView1->indexAt(QPoint(4, 2));
+        const QModelIndex top = ui(form).ShellTreeView1->indexAt(QPoint(4, 2));
         QCOMPARE(form.treeModel()->pathOf(top), docs);
-        QCOMPARE(form.Label9->text(), QStringLiteral("Жду команду..."));
+        QCOMPARE(ui(form).Label9->text(), QStringLiteral("Жду команду..."));
         QVERIFY(program.dialogs.messages().isEmpty());
     }
 
@@ -138,7 +139,7 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         form.NavigateByPath(QStringLiteral("computer:///"));
         doubleClickRow(form, quil::Volumes::list().first().displayName());
-        QCOMPARE(form.cbPath->currentText(), QStringLiteral("/"));
+        QCOMPARE(ui(form).cbPath->currentText(), QStringLiteral("/"));
         QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
         QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
     }
@@ -224,16 +225,16 @@ private Q_SLOTS:
         QVERIFY(QDir(gone).removeRecursively());
         const int row = rowNamed(form, QStringLiteral("gone"));
         selectRow(form, row);
-        const int scrolled = form.ListView->verticalScrollBar()->value();
+        const int scrolled = ui(form).ListView->verticalScrollBar()->value();
         QVERIFY(scrolled > 0);
         doubleClickRow(form, QStringLiteral("gone"));
         QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
         QCOMPARE(form.listing().currentPath(), tree.root());
         QCOMPARE(form.listing().count(), 82);
-        QCOMPARE(form.cbPath->currentText(), tree.root() + QLatin1Char('/'));
-        QCOMPARE(form.ListView->currentIndex().row(), row);
+        QCOMPARE(ui(form).cbPath->currentText(), tree.root() + QLatin1Char('/'));
+        QCOMPARE(ui(form).ListView->currentIndex().row(), row);
         QCOMPARE(form.SelectedRow(), row);
-        QCOMPARE(form.ListView->verticalScrollBar()->value(), scrolled);
+        QCOMPARE(ui(form).ListView->verticalScrollBar()->value(), scrolled);
     }
 
     void aFolderThatCannotBeMadeCurrentStartsNothing()
@@ -269,19 +270,19 @@ private Q_SLOTS:
         tree.folder("only");
         form.NavigateByPath(tree.root());
         if (!rowSelected)
-            form.ListView->clearSelection();
+            ui(form).ListView->clearSelection();
         QCOMPARE(form.SelectedRow(), rowSelected ? 0 : -1);
         form.SetStatus(QStringLiteral("Настройка."));
-        const QPoint below(10, form.ListView->viewport()->height() - 5);
-        QVERIFY(!form.ListView->indexAt(below).isValid());
-        QTest::mouseDClick(form.ListView->viewport(), Qt::LeftButton, {}, below);
-        QCOMPARE(form.Label9->text(), QStringLiteral("Жду команду..."));
+        const QPoint below(10, ui(form).ListView->viewport()->height() - 5);
+        QVERIFY(!ui(form).ListView->indexAt(below).isValid());
+        QTest::mouseDClick(ui(form).ListView->viewport(), Qt::LeftButton, {}, below);
+        QCOMPARE(ui(form).Label9->text(), QStringLiteral("Жду команду..."));
         QCOMPARE(form.listing().currentPath(), tree.root());
         QVERIFY(program.dialogs.shown().isEmpty());
         form.SetStatus(QStringLiteral("Настройка."));
-        form.ListView->clearSelection();
+        ui(form).ListView->clearSelection();
         form.ListViewDblClick();
-        QCOMPARE(form.Label9->text(), QStringLiteral("Жду команду..."));
+        QCOMPARE(ui(form).Label9->text(), QStringLiteral("Жду команду..."));
         QCOMPARE(form.listing().currentPath(), tree.root());
     }
 
@@ -294,18 +295,18 @@ private Q_SLOTS:
         const auto type = [&form](const QString &text) { typePath(form, text); };
         type(target);
         QCOMPARE(form.listing().currentPath(), target);
-        QCOMPARE(form.cbPath->currentText(), target + QLatin1Char('/'));
-        const int lines = form.cbPath->count();
+        QCOMPARE(ui(form).cbPath->currentText(), target + QLatin1Char('/'));
+        const int lines = ui(form).cbPath->count();
         // An empty box does nothing; the key does not reach the box.
         type(QString());
         QCOMPARE(form.listing().currentPath(), target);
-        QCOMPARE(form.cbPath->count(), lines);
+        QCOMPARE(ui(form).cbPath->count(), lines);
         QVERIFY(program.dialogs.messages().isEmpty());
         // A path that does not exist: the error box, the listing stays.
         type(tree.path("missing"));
         QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
         QCOMPARE(form.listing().currentPath(), target);
-        QCOMPARE(form.cbPath->count(), lines);
+        QCOMPARE(ui(form).cbPath->count(), lines);
     }
 
     // "~" was taken for a missing relative path; a missing path on another
@@ -318,7 +319,7 @@ private Q_SLOTS:
         QCOMPARE(form.listing().currentPath(), QDir::homePath());
         typePath(form, QStringLiteral("~/Documents"));
         QCOMPARE(form.listing().currentPath(), QDir::homePath() + QStringLiteral("/Documents"));
-        QCOMPARE(form.cbPath->currentText(), QDir::homePath() + QStringLiteral("/Documents/"));
+        QCOMPARE(ui(form).cbPath->currentText(), QDir::homePath() + QStringLiteral("/Documents/"));
         QVERIFY(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).isEmpty());
 
         LoopDisk disk;
@@ -327,7 +328,7 @@ private Q_SLOTS:
         tree.file("b.txt");
         QString folder = tree.root();
         if (disk.mounted()) {
-            QTRY_COMPARE(form.Label9->text(), QStringLiteral("Есть новый диск"));
+            QTRY_COMPARE(ui(form).Label9->text(), QStringLiteral("Есть новый диск"));
             folder = disk.path();
         }
         form.NavigateByPath(folder);
@@ -338,7 +339,7 @@ private Q_SLOTS:
         QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
         QCOMPARE(form.listing().currentPath(), folder);
         QCOMPARE(form.listing().count(), rows);
-        QCOMPARE(form.listModel()->rowCount(), rows);
+        QCOMPARE(form.listModel().rowCount(), rows);
         QCOMPARE(form.SelectedDrive(), drive);
     }
 
@@ -354,7 +355,7 @@ private Q_SLOTS:
             relative += "/level-" + QByteArray::number(level);
         QVERIFY(QDir().mkpath(tree.path(relative)));
         form.NavigateByPath(tree.path(relative));
-        QTreeView &view = *form.ShellTreeView1;
+        QTreeView &view = *ui(form).ShellTreeView1;
         QCOMPARE(view.width(), 195);
         const QModelIndex node = view.currentIndex();
         QCOMPARE(node.data().toString(), QStringLiteral("level-12"));
@@ -383,12 +384,12 @@ private Q_SLOTS:
         const QString second = tree.folder("second");
         form.NavigateByPath(first);
         form.NavigateByPath(second);
-        QCOMPARE(form.cbPath->currentIndex(), 0);
+        QCOMPARE(ui(form).cbPath->currentIndex(), 0);
         // The arrow key picks the next line down, as the drop-down does.
-        QTest::keyClick(form.cbPath, Qt::Key_Down);
+        QTest::keyClick(ui(form).cbPath, Qt::Key_Down);
         QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Выбран: ") + first});
         QCOMPARE(form.listing().currentPath(), first);
-        QCOMPARE(form.cbPath->currentText(), first + QLatin1Char('/'));
+        QCOMPARE(ui(form).cbPath->currentText(), first + QLatin1Char('/'));
     }
 
     // Regression: leaving the box with a history line typed (or inline
@@ -405,25 +406,25 @@ private Q_SLOTS:
         tree.file("second/kept");
         form.NavigateByPath(first);
         form.NavigateByPath(second);
-        form.cbPath->setFocus();
-        form.cbPath->lineEdit()->selectAll();
+        ui(form).cbPath->setFocus();
+        ui(form).cbPath->lineEdit()->selectAll();
         // A prefix of a history line stays as typed.
         const QString prefix = tree.root() + QStringLiteral("/fi");
-        QTest::keyClicks(form.cbPath->lineEdit(), prefix);
-        QCOMPARE(form.cbPath->lineEdit()->text(), prefix);
-        QTest::keyClicks(form.cbPath->lineEdit(), QStringLiteral("rst"));
-        QCOMPARE(form.cbPath->lineEdit()->text(), first);
-        const QRect rect = form.ListView->visualRect(form.listModel()->index(0, 0));
-        QTest::mouseClick(form.ListView->viewport(), Qt::LeftButton, {}, rect.center());
-        QVERIFY(form.ListView->hasFocus());
+        QTest::keyClicks(ui(form).cbPath->lineEdit(), prefix);
+        QCOMPARE(ui(form).cbPath->lineEdit()->text(), prefix);
+        QTest::keyClicks(ui(form).cbPath->lineEdit(), QStringLiteral("rst"));
+        QCOMPARE(ui(form).cbPath->lineEdit()->text(), first);
+        const QRect rect = ui(form).ListView->visualRect(form.listModel().index(0, 0));
+        QTest::mouseClick(ui(form).ListView->viewport(), Qt::LeftButton, {}, rect.center());
+        QVERIFY(ui(form).ListView->hasFocus());
         QVERIFY(program.dialogs.messages().isEmpty());
         QCOMPARE(form.listing().currentPath(), second);
 
         // A pick from the drop-down list is one.
-        form.cbPath->showPopup();
-        QAbstractItemView *list = form.cbPath->view();
+        ui(form).cbPath->showPopup();
+        QAbstractItemView *list = ui(form).cbPath->view();
         QTRY_VERIFY(list->isVisible());
-        list->setCurrentIndex(list->model()->index(form.cbPath->findText(first), 0));
+        list->setCurrentIndex(list->model()->index(ui(form).cbPath->findText(first), 0));
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Выбран: ") + first});
         QCOMPARE(form.listing().currentPath(), first);
@@ -447,19 +448,19 @@ private Q_SLOTS:
         tree.file("listed/same.zz");
         tree.file("typed/same.zz");
         form.NavigateByPath(listed);
-        form.cbPath->setFocus();
-        form.cbPath->lineEdit()->selectAll();
-        QTest::keyClicks(form.cbPath->lineEdit(), tree.path("typed/"));
+        ui(form).cbPath->setFocus();
+        ui(form).cbPath->lineEdit()->selectAll();
+        QTest::keyClicks(ui(form).cbPath->lineEdit(), tree.path("typed/"));
         const QRect rect =
-            form.ListView->visualRect(form.listModel()->index(rowNamed(form, QStringLiteral("same.zz")), 0));
-        QTest::mouseClick(form.ListView->viewport(), Qt::LeftButton, {}, rect.center());
-        QVERIFY(form.ListView->hasFocus());
-        QCOMPARE(form.cbPath->currentText(), listed + QLatin1Char('/'));
+            ui(form).ListView->visualRect(form.listModel().index(rowNamed(form, QStringLiteral("same.zz")), 0));
+        QTest::mouseClick(ui(form).ListView->viewport(), Qt::LeftButton, {}, rect.center());
+        QVERIFY(ui(form).ListView->hasFocus());
+        QCOMPARE(ui(form).cbPath->currentText(), listed + QLatin1Char('/'));
 
         // Typed again while the list keeps the focus: Enter on the file
         // starts its program in the listed folder.
-        form.cbPath->setEditText(tree.path("typed/"));
-        QTest::keyClick(form.ListView, Qt::Key_Return);
+        ui(form).cbPath->setEditText(tree.path("typed/"));
+        QTest::keyClick(ui(form).ListView, Qt::Key_Return);
         QCOMPARE(waitForRecord(record), (QList<QByteArray>{quil::toNative(canonical(listed)), "./same.zz"}));
     }
 
@@ -473,9 +474,26 @@ private Q_SLOTS:
         form.NavigateByPath(first);
         form.NavigateByPath(second);
         QVERIFY(QDir(first).removeRecursively());
-        QTest::keyClick(form.cbPath, Qt::Key_Down);
+        QTest::keyClick(ui(form).cbPath, Qt::Key_Down);
         QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
         QCOMPARE(form.listing().currentPath(), second);
+    }
+
+    // The refresh button's error goes to the error box where the button is
+    // connected; the listing of the folder removed since stays as it was.
+    void refreshOfAFolderRemovedSinceIsReported()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        TempTree tree;
+        const QString gone = tree.folder("gone");
+        tree.file("gone/a.txt");
+        form.NavigateByPath(gone);
+        QVERIFY(QDir(gone).removeRecursively());
+        ui(form).SpeedButton19->click();
+        QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
+        QCOMPARE(form.listing().currentPath(), gone);
+        QCOMPARE(form.listing().count(), 1);
     }
 
     void upOneLevel()
@@ -487,25 +505,25 @@ private Q_SLOTS:
         for (const char *name : {"a", "b", "Work", "z"})
             tree.folder(QByteArray("parent/") + name);
         form.NavigateByPath(tree.path("parent/Work"));
-        form.SpeedButton2->click();
+        ui(form).SpeedButton2->click();
         QCOMPARE(form.listing().currentPath(), tree.path("parent"));
-        QCOMPARE(form.ListView->currentIndex().data().toString(), QStringLiteral("Work"));
+        QCOMPARE(ui(form).ListView->currentIndex().data().toString(), QStringLiteral("Work"));
         QCOMPARE(form.EntryToSelect(), QStringLiteral("Work"));
 
         // From the root to the computer folder, where no row is named "/".
         form.NavigateByPath(QStringLiteral("/"));
-        form.SpeedButton2->click();
-        QCOMPARE(form.cbPath->currentText(), QStringLiteral("computer:///"));
+        ui(form).SpeedButton2->click();
+        QCOMPARE(ui(form).cbPath->currentText(), QStringLiteral("computer:///"));
         QCOMPARE(form.EntryToSelect(), QStringLiteral("/"));
-        QCOMPARE(form.ListView->currentIndex().row(), 0);
+        QCOMPARE(ui(form).ListView->currentIndex().row(), 0);
         QCOMPARE(program.dialogs.beeps(), 0);
 
         // Nothing is above the computer folder: a beep, and the list stays.
         form.SetStatus(QStringLiteral("Настройка."));
-        form.SpeedButton2->click();
+        ui(form).SpeedButton2->click();
         QCOMPARE(program.dialogs.beeps(), 1);
-        QCOMPARE(form.cbPath->currentText(), QStringLiteral("computer:///"));
-        QCOMPARE(form.Label9->text(), QStringLiteral("Жду команду..."));
+        QCOMPARE(ui(form).cbPath->currentText(), QStringLiteral("computer:///"));
+        QCOMPARE(ui(form).Label9->text(), QStringLiteral("Жду команду..."));
         QVERIFY(program.dialogs.messages().isEmpty());
     }
 
@@ -536,7 +554,7 @@ private Q_SLOTS:
         QCOMPARE(form.treeModel()->pathOf(node), target);
         clickTreeNode(form, node);
         QCOMPARE(form.listing().currentPath(), target);
-        QCOMPARE(form.cbPath->currentText(), target + QLatin1Char('/'));
+        QCOMPARE(ui(form).cbPath->currentText(), target + QLatin1Char('/'));
 
         // The computer folder is virtual: a click lists nothing.
         QModelIndex computer;
@@ -559,10 +577,10 @@ private Q_SLOTS:
         tree.file("a");
         tree.file("c");
         form.EntryToSelect() = QStringLiteral("c");
-        form.SpeedButton19->click();
+        ui(form).SpeedButton19->click();
         QCOMPARE(form.listing().count(), 3);
         QCOMPARE(form.EntryOfRow(0).name, QStringLiteral("a"));
-        QCOMPARE(form.ListView->currentIndex().data().toString(), QStringLiteral("c"));
+        QCOMPARE(ui(form).ListView->currentIndex().data().toString(), QStringLiteral("c"));
     }
 
     void refreshingTheTreeListsTheDriveRoot()
@@ -571,8 +589,8 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         TempTree tree;
         form.NavigateByPath(tree.root());
-        form.SpeedButton18->click();
-        QCOMPARE(form.Label9->text(), QStringLiteral("Жду команду... "));
+        ui(form).SpeedButton18->click();
+        QCOMPARE(ui(form).Label9->text(), QStringLiteral("Жду команду... "));
         QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
         QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
     }
@@ -587,9 +605,9 @@ private Q_SLOTS:
         const QString second = tree.file("second");
         form.NavigateByPath(tree.root());
         const int row = rowNamed(form, QStringLiteral("second"));
-        form.ListView->scrollTo(form.listModel()->index(row, 0));
-        QTest::mouseClick(form.ListView->viewport(), Qt::LeftButton, {},
-                          form.ListView->visualRect(form.listModel()->index(row, 0)).center());
+        ui(form).ListView->scrollTo(form.listModel().index(row, 0));
+        QTest::mouseClick(ui(form).ListView->viewport(), Qt::LeftButton, {},
+                          ui(form).ListView->visualRect(form.listModel().index(row, 0)).center());
         QCOMPARE(form.CurrentItemName, QStringLiteral("second"));
         QCOMPARE(form.CurrentItemId.path(), second);
         // Kept when the folder changes.
@@ -602,12 +620,12 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         TExtent &extent = *program.windows->Extent;
-        form.SpeedButton11->click();
-        QCOMPARE(form.Label9->text(), QStringLiteral("Настр. расширений. "));
+        ui(form).SpeedButton11->click();
+        QCOMPARE(ui(form).Label9->text(), QStringLiteral("Настр. расширений. "));
         QVERIFY(extent.isVisible());
         extent.Button5->click();
         QVERIFY(!extent.isVisible());
-        QCOMPARE(form.Label9->text(), QStringLiteral("Жду команды. "));
+        QCOMPARE(ui(form).Label9->text(), QStringLiteral("Жду команды. "));
         QVERIFY(QFile::exists(extent.tablePath()));
     }
 
@@ -630,7 +648,7 @@ private Q_SLOTS:
         TempTree tree;
         form.NavigateByPath(tree.root());
         form.CD(event);
-        QCOMPARE(form.Label9->text(), status);
+        QCOMPARE(ui(form).Label9->text(), status);
         // Only arrival and removal rebuild the drive lists (and list the root).
         const bool rebuilt = event == 0x8000 || event == 0x8004;
         QCOMPARE(form.listing().currentPath(), rebuilt ? QStringLiteral("/") : tree.root());
@@ -645,16 +663,16 @@ private Q_SLOTS:
         LoopDisk disk;
         if (!disk.mounted())
             QSKIP("this machine does not allow loop-mounting a disk image");
-        QTRY_COMPARE(form.Label9->text(), QStringLiteral("Есть новый диск"));
+        QTRY_COMPARE(ui(form).Label9->text(), QStringLiteral("Есть новый диск"));
         TempTree files;
         files.file("a.txt");
         files.file("b.txt");
         form.NavigateByPath(files.root());
         selectRow(form, rowNamed(form, QStringLiteral("b.txt")));
-        QTest::keyClick(form.ListView, Qt::Key_Space);
+        QTest::keyClick(ui(form).ListView, Qt::Key_Space);
         QCOMPARE(program.marked(), QStringList{QStringLiteral("b.txt")});
         form.SetStatus(QStringLiteral("Жду команды..."));
-        const int drives = form.DriveComboBox1->count();
+        const int drives = ui(form).DriveComboBox1->count();
 
         TempTree tree;
         TmpfsMount tmpfs(tree.path("tmpfs"));
@@ -665,13 +683,13 @@ private Q_SLOTS:
         // shown the two mounts before it.
         QCOMPARE(::mount(nullptr, quil::toNative(disk.path()).constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr),
                  0);
-        QTRY_COMPARE(form.Label9->text(), QStringLiteral("Смена носителя..."));
+        QTRY_COMPARE(ui(form).Label9->text(), QStringLiteral("Смена носителя..."));
         ::umount2(bound.constData(), MNT_DETACH);
         QCOMPARE(form.listing().currentPath(), files.root());
         QCOMPARE(program.marked(), QStringList{QStringLiteral("b.txt")});
-        QCOMPARE(form.DriveComboBox1->count(), drives);
-        QCOMPARE(form.DriveComboBox1->findData(tmpfs.path()), -1);
-        QCOMPARE(form.DriveComboBox1->findData(tree.path("bound")), -1);
+        QCOMPARE(ui(form).DriveComboBox1->count(), drives);
+        QCOMPARE(ui(form).DriveComboBox1->findData(tmpfs.path()), -1);
+        QCOMPARE(ui(form).DriveComboBox1->findData(tree.path("bound")), -1);
         form.NavigateByPath(QStringLiteral("computer:///"));
         for (int row = 0; row < form.listing().count(); ++row)
             QVERIFY(!form.EntryOfRow(row).name.contains(tree.root()));
@@ -687,18 +705,18 @@ private Q_SLOTS:
         if (!volume->mounted())
             QSKIP("this machine does not allow loop-mounting a disk image");
         const QString point = volume->path();
-        QTRY_COMPARE(form.Label9->text(), QStringLiteral("Есть новый диск"));
-        QVERIFY(form.DriveComboBox1->findData(point) >= 0);
+        QTRY_COMPARE(ui(form).Label9->text(), QStringLiteral("Есть новый диск"));
+        QVERIFY(ui(form).DriveComboBox1->findData(point) >= 0);
         // The rebuilt selector kept its drive and listed that drive's root.
         QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
         QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
 
         // The user's choice of the volume in the selector lists its root.
-        for (int step = 0; step < form.DriveComboBox1->count() && form.SelectedDrive() != point; ++step)
-            QTest::keyClick(form.DriveComboBox1, Qt::Key_Down);
+        for (int step = 0; step < ui(form).DriveComboBox1->count() && form.SelectedDrive() != point; ++step)
+            QTest::keyClick(ui(form).DriveComboBox1, Qt::Key_Down);
         QCOMPARE(form.SelectedDrive(), point);
         QCOMPARE(form.listing().currentPath(), point);
-        QCOMPARE(form.cbPath->currentText(), point + QLatin1Char('/'));
+        QCOMPARE(ui(form).cbPath->currentText(), point + QLatin1Char('/'));
         form.NavigateByPath(QStringLiteral("/"));
 
         // The tree learns of the volume when it is refreshed, also after the
@@ -715,26 +733,26 @@ private Q_SLOTS:
         };
         QVERIFY(model.itemOf(model.index(1, 0)).isComputer());
         QVERIFY(!treeHasVolume());
-        form.SpeedButton18->click();
+        ui(form).SpeedButton18->click();
         QVERIFY(treeHasVolume());
 
         // The volume opened from the computer folder shows its root.
         form.NavigateByPath(QStringLiteral("computer:///"));
         const QString name = quil::ShellNamespace::displayName(quil::ItemId::volume(point));
         doubleClickRow(form, name);
-        QCOMPARE(form.cbPath->currentText(), point + QLatin1Char('/'));
+        QCOMPARE(ui(form).cbPath->currentText(), point + QLatin1Char('/'));
         QCOMPARE(form.SelectedDrive(), point);
         // Up from it goes to the folder above its mount point, as from the
         // same path typed (regression: it went back to the computer folder).
-        form.SpeedButton2->click();
+        ui(form).SpeedButton2->click();
         QCOMPARE(form.listing().currentPath(), QStringLiteral("/media"));
-        QCOMPARE(form.ListView->currentIndex().data().toString(), QFileInfo(point).fileName());
+        QCOMPARE(ui(form).ListView->currentIndex().data().toString(), QFileInfo(point).fileName());
         form.NavigateByPath(point);
 
         // Removed while listed: the selector falls back to the first volume.
         volume.reset();
-        QTRY_COMPARE(form.Label9->text(), QStringLiteral("Изъят диск."));
-        QCOMPARE(form.DriveComboBox1->findData(point), -1);
+        QTRY_COMPARE(ui(form).Label9->text(), QStringLiteral("Изъят диск."));
+        QCOMPARE(ui(form).DriveComboBox1->findData(point), -1);
         QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
         QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
     }

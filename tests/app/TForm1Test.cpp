@@ -14,6 +14,7 @@
 #include "platform/TextFormat.h"
 #include "platform/Volumes.h"
 #include "search/TFILESCH.h"
+#include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
 #include "support/TempTree.h"
@@ -67,7 +68,7 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         QVERIFY(form.windowShown());
-        QCOMPARE(form.Label9->text(), QStringLiteral("Жду команду..."));
+        QCOMPARE(ui(form).Label9->text(), QStringLiteral("Жду команду..."));
         QCOMPARE(form.startRoot(), QStringLiteral("/"));
         for (QCheckBox *check : {program.set1().CheckBox1, program.set1().CheckBox2, program.set1().CheckBox3})
             QVERIFY(!check->isChecked());
@@ -78,14 +79,14 @@ private Q_SLOTS:
         // The list shows the start root; the computer folder listed while the
         // window was made stays below it in the history.
         QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
-        QCOMPARE(form.cbPath->currentText(), QStringLiteral("/"));
+        QCOMPARE(ui(form).cbPath->currentText(), QStringLiteral("/"));
         QCOMPARE(form.history().paths(), (QStringList{"/", "computer:///"}));
-        QCOMPARE(form.cbPath->count(), 2);
-        QCOMPARE(form.cbPath->itemText(1), QStringLiteral("computer:///"));
+        QCOMPARE(ui(form).cbPath->count(), 2);
+        QCOMPARE(ui(form).cbPath->itemText(1), QStringLiteral("computer:///"));
         QVERIFY(form.listing().count() > 0);
-        QCOMPARE(form.ListView->currentIndex().row(), 0);
+        QCOMPARE(ui(form).ListView->currentIndex().row(), 0);
         QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
-        QCOMPARE(form.Label1->text(), QStringLiteral("Выделено в  -  папках и в - файлах "));
+        QCOMPARE(ui(form).Label1->text(), QStringLiteral("Выделено в  -  папках и в - файлах "));
     }
 
     void lastFolderOfTheIni_data()
@@ -109,7 +110,7 @@ private Q_SLOTS:
         }
         TForm1 &form = program.start();
         QCOMPARE(form.listing().currentPath(), exists ? folder : QStringLiteral("/"));
-        QCOMPARE(form.cbPath->currentText(), exists ? folder + QLatin1Char('/') : QStringLiteral("/"));
+        QCOMPARE(ui(form).cbPath->currentText(), exists ? folder + QLatin1Char('/') : QStringLiteral("/"));
         QVERIFY(program.dialogs.messages().isEmpty());
     }
 
@@ -137,7 +138,7 @@ private Q_SLOTS:
         form.setStartFolder(target.folder, target.entry);
         form.show();
         QCOMPARE(form.listing().currentPath(), asked);
-        QCOMPARE(form.cbPath->currentText(), asked + QLatin1Char('/'));
+        QCOMPARE(ui(form).cbPath->currentText(), asked + QLatin1Char('/'));
         QCOMPARE(form.EntryOfRow(form.SelectedRow()).name, selected);
         QVERIFY(program.dialogs.messages().isEmpty());
     }
@@ -178,16 +179,16 @@ private Q_SLOTS:
         TempTree tree;
         const QString work = tree.folder("Work");
         form.NavigateByPath(work);
-        QCOMPARE(form.cbPath->currentText(), work + QLatin1Char('/'));
+        QCOMPARE(ui(form).cbPath->currentText(), work + QLatin1Char('/'));
         QCOMPARE(form.history().size(), 3);
-        QCOMPARE(form.cbPath->itemText(0), work);
+        QCOMPARE(ui(form).cbPath->itemText(0), work);
         // The same folder again, with its "/": no new line.
         form.NavigateByPath(work + QLatin1Char('/'));
         QCOMPARE(form.history().size(), 3);
-        QCOMPARE(form.cbPath->count(), 3);
+        QCOMPARE(ui(form).cbPath->count(), 3);
         form.NavigateByPath(QStringLiteral("/"));
-        QCOMPARE(form.cbPath->currentText(), QStringLiteral("/"));
-        QCOMPARE(form.cbPath->currentIndex(), 1);
+        QCOMPARE(ui(form).cbPath->currentText(), QStringLiteral("/"));
+        QCOMPARE(ui(form).cbPath->currentIndex(), 1);
         QCOMPARE(form.history().size(), 3);
     }
 
@@ -202,7 +203,7 @@ private Q_SLOTS:
         form.NavigateByPath(upper);
         form.NavigateByPath(lower);
         QCOMPARE(form.history().size(), 3);
-        QCOMPARE(form.cbPath->currentText(), lower + QLatin1Char('/'));
+        QCOMPARE(ui(form).cbPath->currentText(), lower + QLatin1Char('/'));
         QCOMPARE(form.EntryOfRow(0).name, QStringLiteral("only-here"));
     }
 
@@ -215,11 +216,11 @@ private Q_SLOTS:
             tree.folder(name);
         form.EntryToSelect() = QStringLiteral("Sub");
         form.NavigateByPath(tree.root());
-        QCOMPARE(form.ListView->currentIndex().data().toString(), QStringLiteral("Sub"));
+        QCOMPARE(ui(form).ListView->currentIndex().data().toString(), QStringLiteral("Sub"));
         // Letter case counts; without a match row 0 is selected.
         form.EntryToSelect() = QStringLiteral("sub");
         form.NavigateByPath(tree.root());
-        QCOMPARE(form.ListView->currentIndex().row(), 0);
+        QCOMPARE(ui(form).ListView->currentIndex().row(), 0);
         QCOMPARE(form.EntryToSelect(), QStringLiteral("sub"));
     }
 
@@ -231,11 +232,11 @@ private Q_SLOTS:
         form.NavigateByPath(tree.root());
         const quil::VolumeSpace space = quil::Volumes::space(tree.root());
         QCOMPARE(form.diskSizeKb(), qint64(space.total / 1024));
-        QCOMPARE(form.Label5->text(), quil::groupThousands(qint64(space.total / 1024)) + QStringLiteral(" Kb -"));
-        QVERIFY(form.Label6->text().endsWith(QStringLiteral(" Kb")));
-        QCOMPARE(form.Shape2->x() + form.Shape2->width(), 375);
-        QCOMPARE(form.Shape1->x(), 157);
-        QCOMPARE(form.Shape1->width() + form.Shape2->width(), 220);
+        QCOMPARE(ui(form).Label5->text(), quil::groupThousands(qint64(space.total / 1024)) + QStringLiteral(" Kb -"));
+        QVERIFY(ui(form).Label6->text().endsWith(QStringLiteral(" Kb")));
+        QCOMPARE(ui(form).Shape2->x() + ui(form).Shape2->width(), 375);
+        QCOMPARE(ui(form).Shape1->x(), 157);
+        QCOMPARE(ui(form).Shape1->width() + ui(form).Shape2->width(), 220);
     }
 
     void pathOnAnotherVolumeSwitchesTheDriveSelector()
@@ -256,10 +257,10 @@ private Q_SLOTS:
         form.NavigateByPath(volume.path());
         QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
         // An empty volume of 4 096 KB: the free bar takes the whole 220 pixels.
-        QCOMPARE(form.Label5->text(), QStringLiteral("4 096 Kb -"));
-        QCOMPARE(form.Label6->text(), QStringLiteral("4 096 Kb"));
-        QCOMPARE(form.Shape2->geometry(), QRect(155, form.Shape2->y(), 220, form.Shape2->height()));
-        QVERIFY(!form.Shape1->isVisibleTo(&form));
+        QCOMPARE(ui(form).Label5->text(), QStringLiteral("4 096 Kb -"));
+        QCOMPARE(ui(form).Label6->text(), QStringLiteral("4 096 Kb"));
+        QCOMPARE(ui(form).Shape2->geometry(), QRect(155, ui(form).Shape2->y(), 220, ui(form).Shape2->height()));
+        QVERIFY(!ui(form).Shape1->isVisibleTo(&form));
         form.NavigateByPath(QStringLiteral("/"));
         QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
     }
@@ -270,16 +271,16 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         TempTree tree;
         form.NavigateByPath(tree.root());
-        const QString size = form.Label5->text();
-        const QString free = form.Label6->text();
-        const QRect bar = form.Shape2->geometry();
+        const QString size = ui(form).Label5->text();
+        const QString free = ui(form).Label6->text();
+        const QRect bar = ui(form).Shape2->geometry();
         const QString treePath = form.TreeSelectedPath();
         QCOMPARE(treePath, tree.root());
         form.NavigateByPath(QStringLiteral("computer:///"));
-        QCOMPARE(form.cbPath->currentText(), QStringLiteral("computer:///"));
-        QCOMPARE(form.Label5->text(), size);
-        QCOMPARE(form.Label6->text(), free);
-        QCOMPARE(form.Shape2->geometry(), bar);
+        QCOMPARE(ui(form).cbPath->currentText(), QStringLiteral("computer:///"));
+        QCOMPARE(ui(form).Label5->text(), size);
+        QCOMPARE(ui(form).Label6->text(), free);
+        QCOMPARE(ui(form).Shape2->geometry(), bar);
         QCOMPARE(form.TreeSelectedPath(), treePath);
         QCOMPARE(form.EntryOfRow(0).name, quil::Volumes::list().first().displayName());
     }
@@ -291,9 +292,9 @@ private Q_SLOTS:
         TempTree tree;
         tree.file("old");
         form.NavigateByPath(tree.root());
-        QSignalSpy edited(form.listModel(), &FolderListModel::nameEdited);
-        QVERIFY(form.listModel()->flags(form.listModel()->index(0, 0)) & Qt::ItemIsEditable);
-        QVERIFY(!form.listModel()->setData(form.listModel()->index(0, 0), QStringLiteral("new")));
+        QSignalSpy edited(&form.listModel(), &FolderListModel::nameEdited);
+        QVERIFY(form.listModel().flags(form.listModel().index(0, 0)) & Qt::ItemIsEditable);
+        QVERIFY(!form.listModel().setData(form.listModel().index(0, 0), QStringLiteral("new")));
         QCOMPARE(edited.size(), 1);
         QCOMPARE(edited.at(0).at(0).toInt(), 0);
         QCOMPARE(edited.at(0).at(1).toString(), QStringLiteral("new"));
@@ -306,12 +307,12 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const QModelIndex home = form.treeModel()->index(0, 0);
-        const QRect place = form.ShellTreeView1->visualRect(home);
+        const QRect place = ui(form).ShellTreeView1->visualRect(home);
         QVERIFY(place.isValid());
         QContextMenuEvent click(QContextMenuEvent::Mouse, place.center(),
-                                form.ShellTreeView1->viewport()->mapToGlobal(place.center()));
-        QApplication::sendEvent(form.ShellTreeView1->viewport(), &click);
-        QCOMPARE(form.ShellTreeView1->currentIndex(), home);
+                                ui(form).ShellTreeView1->viewport()->mapToGlobal(place.center()));
+        QApplication::sendEvent(ui(form).ShellTreeView1->viewport(), &click);
+        QCOMPARE(ui(form).ShellTreeView1->currentIndex(), home);
         QCOMPARE(form.TreeSelectedPath(), quil::ShellNamespace::homeFolder().path());
     }
 
@@ -323,7 +324,7 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(quil::OsError, form.NavigateByPath(QStringLiteral("/no/such/place")));
         QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
         QCOMPARE(form.listing().count(), rows);
-        QVERIFY(form.ListView->updatesEnabled());
+        QVERIFY(ui(form).ListView->updatesEnabled());
     }
 
     void iniNamingDeletedProgramAndOneOfTwoLines()
@@ -353,7 +354,7 @@ private Q_SLOTS:
     {
         Program program;
         program.start();
-        program.windows->Form1->cbPath->setEditText(QStringLiteral("/tmp/"));
+        ui(*program.windows->Form1).cbPath->setEditText(QStringLiteral("/tmp/"));
         program.closeAndReadIni();
         QFile file(program.iniPath());
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -364,9 +365,9 @@ private Q_SLOTS:
     {
         Program program;
         TForm1 &form = program.start();
-        form.cbPath->setFocus();
-        form.cbPath->lineEdit()->selectAll();
-        QTest::keyClicks(form.cbPath->lineEdit(), QStringLiteral("/no/such/folder/yet"));
+        ui(form).cbPath->setFocus();
+        ui(form).cbPath->lineEdit()->selectAll();
+        QTest::keyClicks(ui(form).cbPath->lineEdit(), QStringLiteral("/no/such/folder/yet"));
         const QStringList written = program.closeAndReadIni();
         QCOMPARE(written.value(3), QStringLiteral("/no/such/folder/yet"));
     }
@@ -394,7 +395,7 @@ private Q_SLOTS:
         QVERIFY(form.isVisible());
         const auto boxes = program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox);
         QCOMPARE(boxes.size(), 2);
-        QCOMPARE(form.cbPath->currentText(), QStringLiteral("/"));
+        QCOMPARE(ui(form).cbPath->currentText(), QStringLiteral("/"));
         // The box said "Invalid argument" without naming the file it was about.
         QCOMPARE(boxes.at(0).text,
                  QStringLiteral("System Error.  Code: 22.\r\n%1: Invalid argument").arg(program.iniPath()));
@@ -420,25 +421,25 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         form.resize(400, form.height());
-        QCOMPARE(form.cbPath->width(), 338);
-        QCOMPARE(form.Shape3->width(), 378);
-        QCOMPARE(form.SpeedButton20->x(), 400 - (653 - 614));
-        QCOMPARE(form.Button2->x(), 400 - (653 - 614));
-        QCOMPARE(form.SpeedButton1->x(), 5);
+        QCOMPARE(ui(form).cbPath->width(), 338);
+        QCOMPARE(ui(form).Shape3->width(), 378);
+        QCOMPARE(ui(form).SpeedButton20->x(), 400 - (653 - 614));
+        QCOMPARE(ui(form).Button2->x(), 400 - (653 - 614));
+        QCOMPARE(ui(form).SpeedButton1->x(), 5);
     }
 
     void layoutOfTheRegions()
     {
         Program program;
         TForm1 &form = program.start();
-        QCOMPARE(form.Panel1->height(), 89);
-        QCOMPARE(form.Panel2->width(), 49);
-        QCOMPARE(form.Panel3->height(), 31);
-        QCOMPARE(form.ShellTreeView1->width(), 195);
-        QCOMPARE(form.SpeedButton19->toolTip(), QStringLiteral("Обновить список / Update List"));
-        QCOMPARE(form.SpeedButton11->toolTip(), QStringLiteral("Настройка расширений / Run extensions"));
-        QCOMPARE(form.Button2->toolTip(), QStringLiteral("Помощь/Help"));
-        QCOMPARE(form.Label8->text(), QStringLiteral("Выполнить: "));
+        QCOMPARE(ui(form).Panel1->height(), 89);
+        QCOMPARE(ui(form).Panel2->width(), 49);
+        QCOMPARE(ui(form).Panel3->height(), 31);
+        QCOMPARE(ui(form).ShellTreeView1->width(), 195);
+        QCOMPARE(ui(form).SpeedButton19->toolTip(), QStringLiteral("Обновить список / Update List"));
+        QCOMPARE(ui(form).SpeedButton11->toolTip(), QStringLiteral("Настройка расширений / Run extensions"));
+        QCOMPARE(ui(form).Button2->toolTip(), QStringLiteral("Помощь/Help"));
+        QCOMPARE(ui(form).Label8->text(), QStringLiteral("Выполнить: "));
     }
 
     void statusTextShowsAtOnce()
@@ -446,7 +447,7 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         form.SetStatus(QStringLiteral(" Копирование..."));
-        QCOMPARE(form.Label9->text(), QStringLiteral(" Копирование..."));
+        QCOMPARE(ui(form).Label9->text(), QStringLiteral(" Копирование..."));
     }
 
     void exitEndsTheProgram_data()
@@ -472,7 +473,7 @@ private Q_SLOTS:
         else
             other = program.windows->Extent.get();
         other->show();
-        QTimer::singleShot(0, &form, [&form] { form.SpeedButton1->click(); });
+        QTimer::singleShot(0, &form, [&form] { ui(form).SpeedButton1->click(); });
         // A program that does not end fails here instead of hanging the run.
         QTimer hang;
         hang.setSingleShot(true);
@@ -492,7 +493,7 @@ private Q_SLOTS:
     {
         Program program;
         TForm1 &form = program.start();
-        form.SpeedButton1->click();
+        ui(form).SpeedButton1->click();
         QVERIFY(!form.isVisible());
         QVERIFY(QFile::exists(program.iniPath()));
     }

@@ -5,6 +5,7 @@
 #include "listing/FolderListView.h"
 #include "platform/NativePath.h"
 #include "platform/ScriptedDialogs.h"
+#include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
 #include "support/RecordingScript.h"
@@ -63,7 +64,7 @@ class TForm1ViewTest : public QObject
     static bool nameEditorOpen(TForm1 &form)
     {
         QWidget *focus = QApplication::focusWidget();
-        return focus != nullptr && focus->isVisible() && form.ListView->viewport()->isAncestorOf(focus);
+        return focus != nullptr && focus->isVisible() && ui(form).ListView->viewport()->isAncestorOf(focus);
     }
 
 private Q_SLOTS:
@@ -75,15 +76,15 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         program.files.file("a.txt", "text");
         program.selectInList(QStringLiteral("a.txt"));
-        form.ListView->clearSelection();
-        form.SpeedButton4->click();
+        ui(form).ListView->clearSelection();
+        ui(form).SpeedButton4->click();
         QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Ничего не выбрано")});
 
         // A selected row while the focus is elsewhere is no choice either.
         program.dialogs.clear();
         program.selectInList(QStringLiteral("a.txt"));
-        form.cbPath->setFocus();
-        form.SpeedButton4->click();
+        ui(form).cbPath->setFocus();
+        ui(form).SpeedButton4->click();
         QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Ничего не выбрано")});
         QVERIFY(!program.text().isVisible());
         QVERIFY(!program.picture().isVisible());
@@ -99,11 +100,11 @@ private Q_SLOTS:
         form.NavigateByPath(program.files.root());
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.cbPath->setFocus();
-        QCOMPARE(form.ListView->currentIndex().row(), 0);
-        const QRect rect = form.ListView->visualRect(form.listModel()->index(0, 0));
-        QTest::mouseClick(form.ListView->viewport(), Qt::LeftButton, {}, rect.center());
-        QVERIFY(form.ListView->hasFocus());
+        ui(form).cbPath->setFocus();
+        QCOMPARE(ui(form).ListView->currentIndex().row(), 0);
+        const QRect rect = ui(form).ListView->visualRect(form.listModel().index(0, 0));
+        QTest::mouseClick(ui(form).ListView->viewport(), Qt::LeftButton, {}, rect.center());
+        QVERIFY(ui(form).ListView->hasFocus());
         // The editor of a click would open once the double-click time is over.
         QTimer later;
         later.setSingleShot(true);
@@ -111,7 +112,7 @@ private Q_SLOTS:
         later.start(QApplication::doubleClickInterval() + 1);
         QVERIFY(over.wait());
         QVERIFY(!nameEditorOpen(form));
-        form.SpeedButton4->click();
+        ui(form).SpeedButton4->click();
         QVERIFY(program.dialogs.messages().isEmpty());
         QVERIFY(program.text().isVisible());
         // Closed, so that its late activation cannot take the focus from the list below.
@@ -120,14 +121,14 @@ private Q_SLOTS:
         // A click on the current row of the focused list edits its name.
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.ListView->setFocus();
-        QTest::mouseClick(form.ListView->viewport(), Qt::LeftButton, {}, rect.center());
+        ui(form).ListView->setFocus();
+        QTest::mouseClick(ui(form).ListView->viewport(), Qt::LeftButton, {}, rect.center());
         QTRY_VERIFY(nameEditorOpen(form));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!nameEditorOpen(form));
         // F2 edits at once.
-        form.ListView->setFocus();
-        QTest::keyClick(form.ListView, Qt::Key_F2);
+        ui(form).ListView->setFocus();
+        QTest::keyClick(ui(form).ListView, Qt::Key_F2);
         QVERIFY(nameEditorOpen(form));
     }
 
@@ -137,8 +138,8 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         program.files.folder("folder.png");
         program.selectInList(QStringLiteral("folder.png"));
-        form.SpeedButton4->click();
-        QCOMPARE(form.Label9->text(), QStringLiteral(" Просмотр..."));
+        ui(form).SpeedButton4->click();
+        QCOMPARE(ui(form).Label9->text(), QStringLiteral(" Просмотр..."));
         QVERIFY(!program.text().isVisible());
         QVERIFY(!program.picture().isVisible());
         QVERIFY(program.dialogs.messages().isEmpty());
@@ -151,7 +152,7 @@ private Q_SLOTS:
         const QString path = program.files.file("notes.txt", "hello");
         program.picture().show();
         program.selectInList(QStringLiteral("notes.txt"));
-        form.SpeedButton4->click();
+        ui(form).SpeedButton4->click();
         QVERIFY(program.text().isVisible());
         QVERIFY(!program.picture().isVisible());
         QCOMPARE(program.text().currentFilePath(), path);
@@ -182,7 +183,7 @@ private Q_SLOTS:
                                               : program.picture(name.toUtf8(), qPrintable(format));
         program.text().show();
         program.selectInList(name);
-        form.SpeedButton4->click();
+        ui(form).SpeedButton4->click();
         QVERIFY(!program.text().isVisible());
         QVERIFY(program.picture().isVisible());
         QVERIFY(form.viewCommand()->LastViewWasPicture);
@@ -196,7 +197,7 @@ private Q_SLOTS:
         // Viewed again while the window is open: loaded into it at once.
         const QString second = program.picture("second.png", "PNG");
         program.selectInList(QStringLiteral("second.png"));
-        form.SpeedButton4->click();
+        ui(form).SpeedButton4->click();
         QVERIFY(program.picture().isVisible());
         QCOMPARE(program.picture().windowTitle(), QStringLiteral(" Изображение:   ") + second);
         QVERIFY(!program.text().isVisible());
@@ -223,7 +224,7 @@ private Q_SLOTS:
         (isPicture ? program.settings().Edit2 : program.settings().Edit1)->setText(viewer);
         const QString path = program.files.file(name.toUtf8(), "content");
         program.selectInList(name);
-        form.SpeedButton4->click();
+        ui(form).SpeedButton4->click();
         const QList<QByteArray> items = waitForRecord(record);
         QCOMPARE(items.size(), 2);
         QCOMPARE(items.at(1), quil::toNative(path));
@@ -240,26 +241,26 @@ private Q_SLOTS:
         program.picture("photo.png", "PNG");
 
         // Nothing viewed yet: the text viewer is the one toggled.
-        form.SpeedButton12->click();
+        ui(form).SpeedButton12->click();
         QVERIFY(program.text().isVisible());
-        form.SpeedButton12->click();
+        ui(form).SpeedButton12->click();
         QVERIFY(!program.text().isVisible());
 
         program.selectInList(QStringLiteral("photo.png"));
-        form.SpeedButton4->click();
+        ui(form).SpeedButton4->click();
         QVERIFY(program.picture().isVisible());
-        form.SpeedButton12->click();
+        ui(form).SpeedButton12->click();
         QVERIFY(!program.picture().isVisible());
         program.text().show();
-        form.SpeedButton12->click();
+        ui(form).SpeedButton12->click();
         QVERIFY(program.picture().isVisible());
         QVERIFY(!program.text().isVisible());
 
         program.selectInList(QStringLiteral("notes.txt"));
-        form.SpeedButton4->click();
+        ui(form).SpeedButton4->click();
         QVERIFY(program.text().isVisible());
         QVERIFY(!program.picture().isVisible());
-        form.SpeedButton12->click();
+        ui(form).SpeedButton12->click();
         QVERIFY(!program.text().isVisible());
         QVERIFY(!program.picture().isVisible());
     }

@@ -3,6 +3,7 @@
 #include "listing/FolderListView.h"
 #include "platform/ScriptedDialogs.h"
 #include "search/TFILESCH.h"
+#include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 
 #include <QCheckBox>
@@ -40,16 +41,16 @@ private Q_SLOTS:
         MainWindowFixture program;
         TForm1 &form = program.start();
         TSet1 &settings = *program.windows->Set1;
-        const int before = form.ListView->font().pixelSize();
-        form.SpeedButton10->click();
+        const int before = ui(form).ListView->font().pixelSize();
+        ui(form).SpeedButton10->click();
         QVERIFY(settings.isVisible());
         QCOMPARE(settings.Edit3->text(), QStringLiteral("16"));
         settings.Edit3->setText(typed);
         settings.Button3->click();
         const int expected = applied != 0 ? applied : before;
-        QCOMPARE(form.ListView->font().pixelSize(), expected);
-        QCOMPARE(form.ShellTreeView1->font().pixelSize(), applied != 0 ? applied : 13);
-        QVERIFY(form.ListView->font().bold());
+        QCOMPARE(ui(form).ListView->font().pixelSize(), expected);
+        QCOMPARE(ui(form).ShellTreeView1->font().pixelSize(), applied != 0 ? applied : 13);
+        QVERIFY(ui(form).ListView->font().bold());
         QCOMPARE(settings.isVisible(), applied == 0);
         QCOMPARE(program.dialogs.shown(Kind::ErrorBox).size(), applied == 0 ? 1 : 0);
     }

@@ -6,6 +6,7 @@
 #include "listing/FolderListView.h"
 #include "listing/TShellItem.h"
 #include "platform/ScriptedDialogs.h"
+#include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
 #include "support/TempTree.h"
@@ -98,7 +99,7 @@ private Q_SLOTS:
         // The list is read again with the row after the last marked entry selected.
         QCOMPARE(program.form->listing().count(), 1);
         QCOMPARE(program.selectedName(), QStringLiteral("c.txt"));
-        QCOMPARE(program.form->Label9->text(), QStringLiteral("Жду команду... "));
+        QCOMPARE(ui(*program.form).Label9->text(), QStringLiteral("Жду команду... "));
     }
 
     void fiveNamesAndNoKeepsEverything()
@@ -158,7 +159,7 @@ private Q_SLOTS:
     void failureAndNothingSelected()
     {
         Program program({QStringLiteral("kept")});
-        program.form->cbPath->setFocus();
+        ui(*program.form).cbPath->setFocus();
         program.form->SpeedButton9Click();
         QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Ничего не выбрано")});
         QVERIFY(program.dialogs.shown(Kind::YesNoWithCheck).isEmpty());

@@ -9,6 +9,7 @@
 #include "platform/MaskMatcher.h"
 #include "platform/NativePath.h"
 #include "platform/ScriptedDialogs.h"
+#include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
 #include "support/TempTree.h"
@@ -44,10 +45,10 @@ class MarksControllerTest : public QObject
         {
             const int at = row(name);
             QVERIFY2(at >= 0, qPrintable(name));
-            form->ListView->setCurrentIndex(form->listModel()->index(at, 0));
+            ui(*form).ListView->setCurrentIndex(form->listModel().index(at, 0));
             form->ToggleCurrentMark();
         }
-        QString summary() const { return form->Label1->text(); }
+        QString summary() const { return ui(*form).Label1->text(); }
         // Waits until every worker has ended and its reports have been shown.
         void waitForWorkers()
         {
@@ -84,7 +85,7 @@ private Q_SLOTS:
         program.toggle(QStringLiteral("empty"));
         QCOMPARE(program.summary(), QStringLiteral("Выделено в 0 папках и в 2 файлах: 2 KB"));
         // Marked rows are drawn in red.
-        const QModelIndex index = program.form->listModel()->index(program.row(QStringLiteral("empty")), 0);
+        const QModelIndex index = program.form->listModel().index(program.row(QStringLiteral("empty")), 0);
         QCOMPARE(index.data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
         program.toggle(QStringLiteral("empty"));
         QCOMPARE(program.summary(), QStringLiteral("Выделено в 0 папках и в 1 файлах: 1 KB"));
@@ -107,13 +108,13 @@ private Q_SLOTS:
         program.waitForWorkers();
         // The last report: the full summary plus the worker's kilobytes.
         QCOMPARE(program.summary(), summaryText(1, 1, 2 + 1 + bytes / 1024));
-        QCOMPARE(program.form->Label9->text(), QStringLiteral("Вычисляю размер..."));
+        QCOMPARE(ui(*program.form).Label9->text(), QStringLiteral("Вычисляю размер..."));
         QCOMPARE(program.form->EntryOfRow(program.row(QStringLiteral("sub"))).size, bytes / 1024);
         // The next full summary counts the stored total instead of 1.
         program.form->ShowSelectionSummary();
         QCOMPARE(program.summary(), summaryText(1, 1, 2 + bytes / 1024));
         // The list still shows "<dir>" for it.
-        const QModelIndex size = program.form->listModel()->index(program.row(QStringLiteral("sub")), 1);
+        const QModelIndex size = program.form->listModel().index(program.row(QStringLiteral("sub")), 1);
         QCOMPARE(size.data().toString(), QStringLiteral("<dir>"));
     }
 
@@ -149,7 +150,7 @@ private Q_SLOTS:
         program.toggle(QStringLiteral("hollow"));
         program.waitForWorkers();
         // A device notice of the machine may write the status line meanwhile.
-        QVERIFY(program.form->Label9->text() != QStringLiteral("Вычисляю размер..."));
+        QVERIFY(ui(*program.form).Label9->text() != QStringLiteral("Вычисляю размер..."));
         QCOMPARE(program.summary(), summaryText(1, 0, 1));
         QCOMPARE(quil::folderSizeKb(program.form->EntryOfRow(program.row(QStringLiteral("hollow")))), qint64(1));
     }
@@ -183,7 +184,7 @@ private Q_SLOTS:
         program.waitForWorkers();
         QCOMPARE(quil::folderSizeKb(program.form->EntryOfRow(row)), qint64(1));
         // A device notice of the machine may write the status line meanwhile.
-        QVERIFY(program.form->Label9->text() != QStringLiteral("Вычисляю размер..."));
+        QVERIFY(ui(*program.form).Label9->text() != QStringLiteral("Вычисляю размер..."));
         QCOMPARE(program.summary(), afterListing);
     }
 

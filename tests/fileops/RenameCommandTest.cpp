@@ -3,6 +3,7 @@
 #include "fileops/TForm4.h"
 #include "listing/FolderListView.h"
 #include "platform/ScriptedDialogs.h"
+#include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
 #include "support/TempTree.h"
@@ -48,8 +49,8 @@ class RenameCommandTest : public QObject
         {
             const int row = form->listing().findEntry(name);
             QVERIFY2(row >= 0, qPrintable(name));
-            form->ListView->setFocus();
-            form->ListView->setCurrentIndex(form->listModel()->index(row, 0));
+            ui(*form).ListView->setFocus();
+            ui(*form).ListView->setCurrentIndex(form->listModel().index(row, 0));
             form->ListViewClick();
         }
         QString selectedName() const
@@ -83,7 +84,7 @@ private Q_SLOTS:
         Program program;
         program.pick(oldName);
         program.dialogs.answerInput(newName);
-        program.form->SpeedButton3->click();
+        ui(*program.form).SpeedButton3->click();
 
         const auto inputs = program.dialogs.shown(Kind::Input);
         QCOMPARE(inputs.size(), 1);
@@ -95,7 +96,7 @@ private Q_SLOTS:
         QVERIFY(QFileInfo::exists(program.folder() + newName));
         QCOMPARE(program.form->listing().findEntry(oldName) < 0, true);
         QCOMPARE(program.selectedName(), newName);
-        QCOMPARE(program.form->Label9->text(), QStringLiteral("Жду команду... "));
+        QCOMPARE(ui(*program.form).Label9->text(), QStringLiteral("Жду команду... "));
     }
 
     void renameByButtonUnchangedOrCancelled_data()
@@ -112,21 +113,21 @@ private Q_SLOTS:
         // A file that appears meanwhile shows that the list was read again.
         program.tree.file("late.txt");
         program.dialogs.answerInput(cancel ? std::nullopt : std::optional<QString>(QStringLiteral("a.txt")));
-        program.form->SpeedButton3->click();
+        ui(*program.form).SpeedButton3->click();
 
         const QStringList expected =
             cancel ? QStringList{} : QStringList{QStringLiteral("Меняем имя : a.txt - на  -a.txt")};
         QCOMPARE(program.dialogs.messages(), expected);
         QCOMPARE(program.content("a.txt"), QStringLiteral("alpha"));
         QVERIFY(program.form->listing().findEntry(QStringLiteral("late.txt")) >= 0);
-        QCOMPARE(program.form->Label9->text(), QStringLiteral("Жду команду... "));
+        QCOMPARE(ui(*program.form).Label9->text(), QStringLiteral("Жду команду... "));
     }
 
     void renameByButtonNeedsFocusedRow()
     {
         Program program;
-        program.form->cbPath->setFocus();
-        program.form->SpeedButton3->click();
+        ui(*program.form).cbPath->setFocus();
+        ui(*program.form).SpeedButton3->click();
         QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Объект не выбран...")});
         QVERIFY(program.dialogs.shown(Kind::Input).isEmpty());
     }
@@ -136,7 +137,7 @@ private Q_SLOTS:
         Program program;
         program.pick(QStringLiteral("a.txt"));
         program.dialogs.answerInput(QStringLiteral("existing.txt"));
-        program.form->SpeedButton3->click();
+        ui(*program.form).SpeedButton3->click();
         QCOMPARE(program.content("existing.txt"), QStringLiteral("kept"));
         QCOMPARE(program.content("existing (2).txt"), QStringLiteral("alpha"));
         QVERIFY(!QFileInfo::exists(program.tree.path("a.txt")));
@@ -150,7 +151,7 @@ private Q_SLOTS:
         Program program;
         program.pick(QStringLiteral("a.txt"));
         program.dialogs.answerInput(QStringLiteral("sub/a.txt"));
-        program.form->SpeedButton3->click();
+        ui(*program.form).SpeedButton3->click();
         const auto errors = program.dialogs.shown(Kind::ItemError);
         QCOMPARE(errors.size(), 1);
         QCOMPARE(errors.first().text, program.folder() + QStringLiteral("a.txt"));
@@ -179,14 +180,14 @@ private Q_SLOTS:
         Program program;
         program.pick(QStringLiteral("a.txt"));
         program.tree.file("late.txt");
-        program.form->ListView->edit(program.form->ListView->currentIndex());
+        ui(*program.form).ListView->edit(ui(*program.form).ListView->currentIndex());
         // The editor lives in the list's viewport; the focus may still sit elsewhere on a busy machine.
         QLineEdit *editor = nullptr;
-        QTRY_VERIFY((editor = program.form->ListView->viewport()->findChild<QLineEdit *>()) != nullptr);
+        QTRY_VERIFY((editor = ui(*program.form).ListView->viewport()->findChild<QLineEdit *>()) != nullptr);
         editor->setText(typed);
         // Details filled in for the row while the user types keep the typed name.
         const int row = program.form->listing().findEntry(QStringLiteral("a.txt"));
-        program.form->listModel()->rowsChanged(row, row);
+        program.form->listModel().rowsChanged(row, row);
         QCOMPARE(editor->text(), typed);
         QTest::keyClick(editor, Qt::Key(key));
 
@@ -210,16 +211,16 @@ private Q_SLOTS:
     {
         Program program;
         program.pick(QStringLiteral("a.txt"));
-        QTest::keyClick(program.form->ListView, Qt::Key_Down);
+        QTest::keyClick(ui(*program.form).ListView, Qt::Key_Down);
         QCOMPARE(program.selectedName(), QStringLiteral("existing.txt"));
         // The empty area below the rows clears the selection; the current row stays.
-        const QWidget *viewport = program.form->ListView->viewport();
-        QTest::mouseClick(program.form->ListView->viewport(), Qt::LeftButton, {},
+        const QWidget *viewport = ui(*program.form).ListView->viewport();
+        QTest::mouseClick(ui(*program.form).ListView->viewport(), Qt::LeftButton, {},
                           QPoint(viewport->width() / 2, viewport->height() - 5));
         QCOMPARE(program.form->SelectedRow(), -1);
-        QTest::keyClick(program.form->ListView, Qt::Key_F2);
+        QTest::keyClick(ui(*program.form).ListView, Qt::Key_F2);
         QCoreApplication::processEvents();
-        QVERIFY(!program.form->ListView->isEditingName());
+        QVERIFY(!ui(*program.form).ListView->isEditingName());
         QVERIFY(program.dialogs.shown().isEmpty());
     }
 
@@ -229,14 +230,14 @@ private Q_SLOTS:
     {
         Program program;
         program.pick(QStringLiteral("a.txt"));
-        QTest::keyClick(program.form->ListView, Qt::Key_Down);
-        QTest::keyClick(program.form->ListView, Qt::Key_F2);
+        QTest::keyClick(ui(*program.form).ListView, Qt::Key_Down);
+        QTest::keyClick(ui(*program.form).ListView, Qt::Key_F2);
         QLineEdit *editor = nullptr;
-        QTRY_VERIFY((editor = program.form->ListView->viewport()->findChild<QLineEdit *>()) != nullptr);
+        QTRY_VERIFY((editor = ui(*program.form).ListView->viewport()->findChild<QLineEdit *>()) != nullptr);
         editor->setText(QStringLiteral("c.txt"));
         const int other = program.form->listing().findEntry(QStringLiteral("a.txt"));
-        const QRect rect = program.form->ListView->visualRect(program.form->listModel()->index(other, 0));
-        QTest::mouseClick(program.form->ListView->viewport(), Qt::LeftButton, {}, rect.center());
+        const QRect rect = ui(*program.form).ListView->visualRect(program.form->listModel().index(other, 0));
+        QTest::mouseClick(ui(*program.form).ListView->viewport(), Qt::LeftButton, {}, rect.center());
         QTRY_VERIFY(QFileInfo::exists(program.folder() + QStringLiteral("c.txt")));
         QCOMPARE(program.content("c.txt"), QStringLiteral("kept"));
         QCOMPARE(program.content("a.txt"), QStringLiteral("alpha"));
@@ -259,17 +260,17 @@ private Q_SLOTS:
         program.tree.folder("typed");
         program.tree.file("typed/a.txt", "typed");
         program.pick(QStringLiteral("a.txt"));
-        program.form->cbPath->setEditText(program.tree.path("typed/"));
+        ui(*program.form).cbPath->setEditText(program.tree.path("typed/"));
         if (command == QLatin1String("button")) {
             program.dialogs.answerInput(QStringLiteral("b.txt"));
-            program.form->SpeedButton3->click();
+            ui(*program.form).SpeedButton3->click();
         } else if (command == QLatin1String("create")) {
             program.dialogs.answerInput(QStringLiteral("b.txt"));
-            program.form->SpeedButton8->click();
+            ui(*program.form).SpeedButton8->click();
         } else {
-            QTest::keyClick(program.form->ListView, Qt::Key_F2);
+            QTest::keyClick(ui(*program.form).ListView, Qt::Key_F2);
             QLineEdit *editor = nullptr;
-            QTRY_VERIFY((editor = program.form->ListView->viewport()->findChild<QLineEdit *>()) != nullptr);
+            QTRY_VERIFY((editor = ui(*program.form).ListView->viewport()->findChild<QLineEdit *>()) != nullptr);
             editor->setText(QStringLiteral("b.txt"));
             QTest::keyClick(editor, Qt::Key_Return);
         }
@@ -294,9 +295,9 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QString, created);
         Program program;
-        program.form->ListView->setFocus();
+        ui(*program.form).ListView->setFocus();
         program.dialogs.answerInput(typed);
-        program.form->SpeedButton8->click();
+        ui(*program.form).SpeedButton8->click();
         const auto inputs = program.dialogs.shown(Kind::Input);
         QCOMPARE(inputs.size(), 1);
         QCOMPARE(inputs.first().title, QStringLiteral("Создать новую папку"));
@@ -323,20 +324,20 @@ private Q_SLOTS:
         Program program;
         if (!folder.isEmpty())
             program.form->NavigateByPath(folder);
-        const QString shown = program.form->cbPath->currentText();
-        program.form->ListView->setFocus();
+        const QString shown = ui(*program.form).cbPath->currentText();
+        ui(*program.form).ListView->setFocus();
         program.dialogs.answerInput(typed);
-        program.form->SpeedButton8->click();
+        ui(*program.form).SpeedButton8->click();
         QCOMPARE(program.dialogs.messages(),
                  QStringList{QStringLiteral("Ошибка при создании папки: ") + shown + typed});
-        QCOMPARE(program.form->Label9->text(), QStringLiteral("Создание папки."));
+        QCOMPARE(ui(*program.form).Label9->text(), QStringLiteral("Создание папки."));
     }
 
     void createFolderNeedsFocusedList()
     {
         Program program;
-        program.form->cbPath->setFocus();
-        program.form->SpeedButton8->click();
+        ui(*program.form).cbPath->setFocus();
+        ui(*program.form).SpeedButton8->click();
         QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Не выбрано исходной папки...")});
     }
 
@@ -344,11 +345,11 @@ private Q_SLOTS:
     {
         Program program;
         TForm4 &panel = *program.windows->Form4;
-        program.form->SpeedButton15->click();
+        ui(*program.form).SpeedButton15->click();
         QCOMPARE(panel.folderPath(), program.folder());
         program.pick(QStringLiteral("a.txt"));
         program.dialogs.answerInput(QStringLiteral("d.txt"));
-        program.form->SpeedButton3->click();
+        ui(*program.form).SpeedButton3->click();
         QVERIFY(panel.rowNames().contains(QStringLiteral("d.txt")));
         QVERIFY(!panel.rowNames().contains(QStringLiteral("a.txt")));
     }

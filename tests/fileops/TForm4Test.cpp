@@ -6,6 +6,7 @@
 #include "platform/NativePath.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/TextFormat.h"
+#include "support/Form1Controls.h"
 #include "support/PrivateMounts.h"
 #include "support/TempTree.h"
 #include "support/TestServices.h"
@@ -348,8 +349,8 @@ private Q_SLOTS:
         program.form->NavigateByPath(a);
         program.panel->SecondPanelPath = b;
         program.panel->ListSecondPanel(b);
-        program.form->SpeedButton14->click();
-        QCOMPARE(program.form->cbPath->currentText(), b);
+        ui(*program.form).SpeedButton14->click();
+        QCOMPARE(ui(*program.form).cbPath->currentText(), b);
         QCOMPARE(program.panel->folderPath(), a);
         QVERIFY(program.panel->isShown());
     }
@@ -375,7 +376,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(program.panel));
         program.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(program.form));
-        program.form->ListView->setFocus();
+        ui(*program.form).ListView->setFocus();
         program.test.dialogs.answerInput(QStringLiteral("made"));
         QWidget *windowOfButton = button == QLatin1String("Button1") ? static_cast<QWidget *>(program.panel)
                                                                      : static_cast<QWidget *>(program.form);
@@ -402,8 +403,8 @@ private Q_SLOTS:
         Program program;
         program.form->resize(900, 600);
         const QRect before = program.form->geometry();
-        program.form->SpeedButton13->click();
-        QVERIFY(program.form->ShellTreeView1->isHidden());
+        ui(*program.form).SpeedButton13->click();
+        QVERIFY(ui(*program.form).ShellTreeView1->isHidden());
         QCOMPARE(program.form->width(), before.width() - 195);
         QVERIFY(program.panel->isShown());
         const QRect frame = program.form->geometry();
@@ -412,26 +413,26 @@ private Q_SLOTS:
         QCOMPARE(program.panel->geometry().size(), QSize(310, frame.height()));
         QCOMPARE(program.panel->geometry().top(), frame.top());
         QVERIFY(area.contains(program.panel->frameGeometry()));
-        QCOMPARE(program.form->SpeedButton13->property("glyph").toString(), QStringLiteral("TORIGHT"));
-        QCOMPARE(program.form->SpeedButton17->property("glyph").toString(), QStringLiteral("TOONE"));
+        QCOMPARE(ui(*program.form).SpeedButton13->property("glyph").toString(), QStringLiteral("TORIGHT"));
+        QCOMPARE(ui(*program.form).SpeedButton17->property("glyph").toString(), QStringLiteral("TOONE"));
 
         const QRect panelPlace = program.panel->geometry();
-        program.form->SpeedButton13->click();
-        QVERIFY(!program.form->ShellTreeView1->isHidden());
+        ui(*program.form).SpeedButton13->click();
+        QVERIFY(!ui(*program.form).ShellTreeView1->isHidden());
         QCOMPARE(program.form->width(), before.width());
         QCOMPARE(program.panel->geometry(), panelPlace);
-        QCOMPARE(program.form->SpeedButton13->property("glyph").toString(), QStringLiteral("TOLEFT"));
+        QCOMPARE(ui(*program.form).SpeedButton13->property("glyph").toString(), QStringLiteral("TOLEFT"));
     }
 
     void showHideGlyphs()
     {
         Program program;
-        program.form->SpeedButton17->click();
+        ui(*program.form).SpeedButton17->click();
         QVERIFY(program.panel->isShown());
-        QCOMPARE(program.form->SpeedButton17->property("glyph").toString(), QStringLiteral("TOONE"));
-        program.form->SpeedButton17->click();
+        QCOMPARE(ui(*program.form).SpeedButton17->property("glyph").toString(), QStringLiteral("TOONE"));
+        ui(*program.form).SpeedButton17->click();
         QVERIFY(!program.panel->isShown());
-        QCOMPARE(program.form->SpeedButton17->property("glyph").toString(), QStringLiteral("TOTWO"));
+        QCOMPARE(ui(*program.form).SpeedButton17->property("glyph").toString(), QStringLiteral("TOTWO"));
         for (const char *name : {"TOONE", "TOTWO", "TOLEFT", "TORIGHT"})
             QCOMPARE(quil::glyph(QLatin1String(name)).size(), QSize(21, 22));
         QVERIFY(quil::glyph(QStringLiteral("NOSUCH")).isNull());
@@ -443,11 +444,11 @@ private Q_SLOTS:
         program.tree.folder("x");
         const QString x = program.tree.root() + QStringLiteral("/x/");
         program.form->NavigateByPath(x);
-        program.form->SpeedButton15->click();
+        ui(*program.form).SpeedButton15->click();
         QCOMPARE(program.panel->folderPath(), x);
         program.form->NavigateByPath(QStringLiteral("/"));
-        program.form->SpeedButton16->click();
-        QCOMPARE(program.form->cbPath->currentText(), x);
+        ui(*program.form).SpeedButton16->click();
+        QCOMPARE(ui(*program.form).cbPath->currentText(), x);
     }
 
     void treeRefreshListsPanelDriveRoot()
@@ -457,7 +458,7 @@ private Q_SLOTS:
         const QString deep = program.tree.root() + QStringLiteral("/deep/");
         program.panel->SecondPanelPath = deep;
         program.panel->ListSecondPanel(deep);
-        program.form->SpeedButton18->click();
+        ui(*program.form).SpeedButton18->click();
         QString root = program.panel->DriveComboBox1->currentData().toString();
         if (!root.endsWith(QLatin1Char('/')))
             root += QLatin1Char('/');

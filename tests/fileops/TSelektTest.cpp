@@ -4,6 +4,7 @@
 #include "fileops/TForm4.h"
 #include "listing/FolderListModel.h"
 #include "platform/ScriptedDialogs.h"
+#include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
 #include "support/TempTree.h"
@@ -63,7 +64,7 @@ class TSelektTest : public QObject
                 if (open)
                     selekt->reject();
             });
-            form->SpeedButton20->click();
+            ui(*form).SpeedButton20->click();
             return open;
         }
         bool run(int mode, const QString &mask)
@@ -106,7 +107,7 @@ private Q_SLOTS:
             QAccessibleInterface *face = QAccessible::queryAccessibleInterface(control);
             QVERIFY2(face != nullptr && !face->text(QAccessible::Name).isEmpty(), qPrintable(control->objectName()));
         }
-        QCOMPARE(program.form->SpeedButton20->toolTip(), QStringLiteral("Выбрать файлы / Select files"));
+        QCOMPARE(ui(*program.form).SpeedButton20->toolTip(), QStringLiteral("Выбрать файлы / Select files"));
     }
 
     void theFourModes()
@@ -114,7 +115,7 @@ private Q_SLOTS:
         Program program;
         QVERIFY(!program.run(TSelekt::Selection, QStringLiteral("*.*")));
         QCOMPARE(program.marked(), (QStringList{"a.txt", "b.doc"}));
-        QCOMPARE(program.form->Label1->text(), QStringLiteral("Выделено в 0 папках и в 2 файлах: 2 KB"));
+        QCOMPARE(ui(*program.form).Label1->text(), QStringLiteral("Выделено в 0 папках и в 2 файлах: 2 KB"));
         QVERIFY(!program.run(TSelekt::Reversal, QStringLiteral("*.*")));
         QCOMPARE(program.marked(), QStringList{"README"});
         QVERIFY(!program.run(TSelekt::Exclusion, QStringLiteral("READ*")));
@@ -131,7 +132,7 @@ private Q_SLOTS:
         QVERIFY(!program.panel->isVisible());
         QVERIFY(!program.run(TSelekt::SelectionOfMissing, QStringLiteral("*")));
         QVERIFY(program.panel->isVisible());
-        QCOMPARE(program.form->SpeedButton17->property("glyph").toString(), QStringLiteral("TOONE"));
+        QCOMPARE(ui(*program.form).SpeedButton17->property("glyph").toString(), QStringLiteral("TOONE"));
         QCOMPARE(program.dialogs.messages(), QStringList{"Выберите папку для выполнения сравнения файлов"});
         QCOMPARE(program.marked(), QStringList{});
         // Opened again with the panel shown, it compares.
@@ -144,12 +145,12 @@ private Q_SLOTS:
     {
         Program program;
         program.run(TSelekt::Selection, QStringLiteral("*.txt"));
-        const QString summary = program.form->Label1->text();
+        const QString summary = ui(*program.form).Label1->text();
         QVERIFY(program.run(TSelekt::Exclusion, QStringLiteral("*[")));
         QCOMPARE(program.dialogs.shown(Kind::ErrorBox).size(), 1);
         QCOMPARE(program.dialogs.messages(), QStringList{"'*[' is an invalid mask at (3)"});
         QCOMPARE(program.marked(), QStringList{"a.txt"});
-        QCOMPARE(program.form->Label1->text(), summary);
+        QCOMPARE(ui(*program.form).Label1->text(), summary);
         // Reversal never reads the mask.
         QVERIFY(!program.run(TSelekt::Reversal, QStringLiteral("*[")));
         QCOMPARE(program.marked(), (QStringList{"README", "b.doc"}));

@@ -5,6 +5,7 @@
 #include "listing/FolderListView.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/fileop/UndoJournal.h"
+#include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
 #include "support/TempTree.h"
@@ -40,30 +41,30 @@ private Q_SLOTS:
         const auto pick = [&](const QString &name) {
             const int row = form.listing().findEntry(name);
             QVERIFY2(row >= 0, qPrintable(name));
-            form.ListView->setFocus();
-            form.ListView->setCurrentIndex(form.listModel()->index(row, 0));
+            ui(form).ListView->setFocus();
+            ui(form).ListView->setCurrentIndex(form.listModel().index(row, 0));
             form.ListViewClick();
         };
         pick(QStringLiteral("a.txt"));
         program.dialogs.answerInput(QStringLiteral("b.txt"));
-        form.SpeedButton3->click();
+        ui(form).SpeedButton3->click();
         QVERIFY(QFileInfo::exists(folder + QStringLiteral("b.txt")));
         pick(QStringLiteral("b.txt"));
         program.dialogs.answerInput(QStringLiteral("made"));
-        form.SpeedButton8->click();
+        ui(form).SpeedButton8->click();
         QVERIFY(QFileInfo(folder + QStringLiteral("made")).isDir());
 
         program.dialogs.answerYesNo(false);
-        QTest::keyClick(form.ListView, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(ui(form).ListView, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(QFileInfo(folder + QStringLiteral("made")).isDir());
 
         program.dialogs.answerYesNo(true);
-        QTest::keyClick(form.ListView, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(ui(form).ListView, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(!QFileInfo::exists(folder + QStringLiteral("made")));
         QVERIFY(form.listing().findEntry(QStringLiteral("made")) < 0);
 
         program.dialogs.answerYesNo(true);
-        QTest::keyClick(form.ListView, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(ui(form).ListView, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(QFileInfo::exists(folder + QStringLiteral("a.txt")));
         QVERIFY(!QFileInfo::exists(folder + QStringLiteral("b.txt")));
         QVERIFY(form.listing().findEntry(QStringLiteral("a.txt")) >= 0);
@@ -75,7 +76,7 @@ private Q_SLOTS:
                                          QStringLiteral("Отменить: создание папки 1 объект(ов)?"),
                                          QStringLiteral("Отменить: переименование 1 объект(ов)?")}));
         // Nothing left: a beep, no question.
-        QTest::keyClick(form.ListView, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(ui(form).ListView, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(program.dialogs.shown(Kind::YesNo).size(), 3);
     }
 
@@ -111,13 +112,13 @@ private Q_SLOTS:
         QVERIFY(QFileInfo::exists(dst + QStringLiteral("c")) && !QFileInfo::exists(src + QStringLiteral("c")));
 
         program.dialogs.answerYesNo(true);
-        QTest::keyClick(form.ListView, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(ui(form).ListView, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(QFileInfo::exists(src + QStringLiteral("c")) && !QFileInfo::exists(dst + QStringLiteral("c")));
         QVERIFY(form.listing().findEntry(QStringLiteral("c")) >= 0);
 
         // The copy is next; No keeps the copies (undoing would trash them).
         program.dialogs.answerYesNo(false);
-        QTest::keyClick(form.ListView, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(ui(form).ListView, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(QFileInfo::exists(dst + QStringLiteral("a")));
         const auto asked = program.dialogs.shown(Kind::YesNo);
         QCOMPARE(asked.size(), 4);

@@ -7,6 +7,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "platform/Services.h"
 #include "platform/ShellNamespace.h"
+#include "support/Form1Controls.h"
 #include "support/PrivateMounts.h"
 #include "support/TempTree.h"
 #include "support/TestServices.h"
@@ -49,7 +50,7 @@ class ListPresentationTest : public QObject
 
     static QString cell(TForm1 &form, int row, int column)
     {
-        return form.listModel()->index(row, column).data().toString();
+        return form.listModel().index(row, column).data().toString();
     }
     // Types text as key presses carrying each character (QTest's own key
     // clicks know only Latin letters).
@@ -135,14 +136,14 @@ private Q_SLOTS:
         // A folder keeps "<dir>" after its total has been stored.
         form.listing().entry(folder).size = 777;
         QCOMPARE(cell(form, folder, 1), QStringLiteral("<dir>"));
-        const QAbstractItemModel *model = form.listModel();
+        const QAbstractItemModel *model = &form.listModel();
         const QStringList captions = {"Name   ", "Size  ", "Date  ", "Type  ", "Atrib  "};
         const int widths[] = {135, 65, 127, 120, 60};
         for (int column = 0; column < 5; ++column) {
             QCOMPARE(model->headerData(column, Qt::Horizontal).toString(), captions.at(column));
-            QCOMPARE(form.ListView->header()->sectionSize(column), widths[column]);
+            QCOMPARE(ui(form).ListView->header()->sectionSize(column), widths[column]);
         }
-        QVERIFY(form.ListView->header()->defaultAlignment() & Qt::AlignLeft);
+        QVERIFY(ui(form).ListView->header()->defaultAlignment() & Qt::AlignLeft);
     }
 
     void attributeLettersAndStrikeThrough()
@@ -156,15 +157,15 @@ private Q_SLOTS:
         const int flags = rowNamed(form, ".flags");
         form.listing().entry(flags).attributes |= quil::AttributeReadOnly | quil::AttributeArchive;
         QCOMPARE(cell(form, flags, 4), QStringLiteral("RHA"));
-        const QModelIndex name = form.listModel()->index(flags, 0);
+        const QModelIndex name = form.listModel().index(flags, 0);
         QVERIFY(name.data(Qt::FontRole).value<QFont>().strikeOut());
         QVERIFY(name.data(Qt::FontRole).value<QFont>().bold());
-        QVERIFY(form.listModel()->index(flags, 2).data(Qt::FontRole).value<QFont>().strikeOut());
-        const QModelIndex plain = form.listModel()->index(rowNamed(form, "plain"), 0);
+        QVERIFY(form.listModel().index(flags, 2).data(Qt::FontRole).value<QFont>().strikeOut());
+        const QModelIndex plain = form.listModel().index(rowNamed(form, "plain"), 0);
         QVERIFY(!plain.data(Qt::FontRole).isValid());
         QCOMPARE(plain.data(Qt::ForegroundRole).value<QColor>(),
                  QGuiApplication::palette().color(QPalette::WindowText));
-        QCOMPARE(form.listModel()->index(rowNamed(form, "plain"), 4).data().toString(), QString());
+        QCOMPARE(form.listModel().index(rowNamed(form, "plain"), 4).data().toString(), QString());
     }
 
     void systemColourAndMarkedRed()
@@ -178,7 +179,7 @@ private Q_SLOTS:
         const QColor highlight = QGuiApplication::palette().color(QPalette::Highlight);
         const QColor text = QGuiApplication::palette().color(QPalette::WindowText);
         const auto colour = [&form](int column) {
-            return form.listModel()->index(0, column).data(Qt::ForegroundRole).value<QColor>();
+            return form.listModel().index(0, column).data(Qt::ForegroundRole).value<QColor>();
         };
         QCOMPARE(colour(0), highlight);
         for (int column = 1; column < 5; ++column)
@@ -215,14 +216,14 @@ private Q_SLOTS:
         program.dialogs.clear();
         form.listing().entry(0).marked = true;
 
-        QTest::mouseClick(form.ListView->header()->viewport(), Qt::LeftButton, {},
-                          QPoint(form.ListView->header()->sectionViewportPosition(column) + 5, 5));
+        QTest::mouseClick(ui(form).ListView->header()->viewport(), Qt::LeftButton, {},
+                          QPoint(ui(form).ListView->header()->sectionViewportPosition(column) + 5, 5));
         QCOMPARE(program.dialogs.messages(), QStringList{message});
         QCOMPARE(int(form.listing().sortKey()), key);
         // Listed afresh: marks are gone.
         QVERIFY(!form.EntryOfRow(0).marked);
         for (int i = 0; i < 5; ++i) {
-            const QString caption = form.listModel()->headerData(i, Qt::Horizontal).toString();
+            const QString caption = form.listModel().headerData(i, Qt::Horizontal).toString();
             QCOMPARE(caption.endsWith(QLatin1String(" v")), i == column);
             QVERIFY(caption.endsWith(QLatin1String(" v")) || caption.endsWith(QLatin1String("  ")));
         }
@@ -246,8 +247,8 @@ private Q_SLOTS:
         QVERIFY(program.dialogs.messages().isEmpty());
         QVERIFY(form.EntryOfRow(0).marked);
         QCOMPARE(names(form), (QStringList{"b", "a"}));
-        QCOMPARE(form.listModel()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Size v"));
-        QCOMPARE(form.listModel()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Atrib  "));
+        QCOMPARE(form.listModel().headerData(1, Qt::Horizontal).toString(), QStringLiteral("Size v"));
+        QCOMPARE(form.listModel().headerData(4, Qt::Horizontal).toString(), QStringLiteral("Atrib  "));
     }
 
     void typedLettersSelectByPrefix()
@@ -257,7 +258,7 @@ private Q_SLOTS:
             tree.file(name);
         Program program;
         TForm1 &form = program.start(tree.root());
-        FolderListView *list = form.ListView;
+        FolderListView *list = ui(form).ListView;
         list->setFocus();
         const auto current = [list] { return list->currentIndex().data().toString(); };
         QCOMPARE(current(), QStringLiteral("Abc"));
@@ -285,8 +286,8 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start(tree.root());
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.ListView->viewport()->repaint();
-        const auto [first, last] = form.ListView->visibleRows();
+        ui(form).ListView->viewport()->repaint();
+        const auto [first, last] = ui(form).ListView->visibleRows();
         QVERIFY(last > first);
         // Only rows some paint drew so far: the rows in view now, and none
         // beyond what one screen of the list can hold.
@@ -299,9 +300,9 @@ private Q_SLOTS:
         QVERIFY(!form.EntryOfRow(last).needsDetails);
         QVERIFY(form.EntryOfRow(1999).needsDetails);
         // Scrolling to the end fills the rows drawn there, and no others.
-        form.ListView->scrollToBottom();
-        form.ListView->viewport()->repaint();
-        const auto [end0, end1] = form.ListView->visibleRows();
+        ui(form).ListView->scrollToBottom();
+        ui(form).ListView->viewport()->repaint();
+        const auto [end0, end1] = ui(form).ListView->visibleRows();
         QCOMPARE(end1, 1999);
         QCOMPARE(form.listing().detailFills(), filled + (end1 - end0 + 1));
     }

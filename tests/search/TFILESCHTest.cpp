@@ -9,6 +9,7 @@
 #include "search/FileSearch.h"
 #include "search/SearchWindowController.h"
 #include "search/TFB.h"
+#include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/RecordingScript.h"
 #include "support/TempTree.h"
@@ -261,7 +262,7 @@ private Q_SLOTS:
         TForm1 &form = program.form();
         QCOMPARE(form.listing().currentPath(), inRoot ? QStringLiteral("/") : program.files.path("deep"));
         QCOMPARE(form.EntryOfRow(form.SelectedRow()).name, name);
-        QTRY_VERIFY(form.ListView->hasFocus());
+        QTRY_VERIFY(ui(form).ListView->hasFocus());
     }
 
     void goToAVanishedFolderDoesNothing()
@@ -484,7 +485,7 @@ private Q_SLOTS:
     {
         Program program;
         program.form().NavigateByPath(program.files.root());
-        program.form().Button1->click();
+        ui(program.form()).Button1->click();
         QVERIFY(program.search().isVisible());
         QCOMPARE(program.search().Edit1->text(), program.files.root() + "/");
     }

@@ -5,11 +5,12 @@
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
 #include "platform/FileClipboard.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/NativePath.h"
 #include "platform/OsError.h"
+#include "platform/ScriptedDialogs.h"
 #include "shell/ContextMenuController.h"
 #include "shell/PropertiesWindow.h"
+#include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
 #include "support/RecordingScript.h"
@@ -84,9 +85,9 @@ class ContextMenuTest : public QObject
         {
             const int row = form->listing().findEntry(name);
             QVERIFY2(row >= 0, qPrintable(name));
-            form->ListView->setCurrentIndex(form->listModel()->index(row, 0));
+            ui(*form).ListView->setCurrentIndex(form->listModel().index(row, 0));
         }
-        void selectNothing() { form->ListView->selectionModel()->clearSelection(); }
+        void selectNothing() { ui(*form).ListView->selectionModel()->clearSelection(); }
         // Right-clicks and picks the item with this text (a submenu's
         // included); an empty text dismisses the menu.
         void rightClick(const QString &pick)
@@ -345,7 +346,7 @@ private Q_SLOTS:
         program.list("");
         program.selectRow(QStringLiteral("old.txt"));
         program.rightClick(QStringLiteral("Переименовать"));
-        auto *editor = program.form->ListView->findChild<QLineEdit *>();
+        auto *editor = ui(*program.form).ListView->findChild<QLineEdit *>();
         QVERIFY(editor != nullptr && editor->isVisible());
         QCOMPARE(editor->text(), QStringLiteral("old.txt"));
         QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);

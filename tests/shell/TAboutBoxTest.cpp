@@ -4,6 +4,7 @@
 #include "app/AppWindows.h"
 #include "app/TForm1.h"
 #include "shell/HelpFile.h"
+#include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/RecordingScript.h"
 
@@ -80,11 +81,11 @@ private Q_SLOTS:
             shown = about.isVisible();
             QTest::mouseClick(about.Button2, Qt::LeftButton);
         });
-        QTest::mouseClick(form.Button2, Qt::LeftButton);
+        QTest::mouseClick(ui(form).Button2, Qt::LeftButton);
 
         QVERIFY(shown);
         QVERIFY(!about.isVisible());
-        QCOMPARE(form.Label9->text(), QStringLiteral("Жду команды..."));
+        QCOMPARE(ui(form).Label9->text(), QStringLiteral("Жду команды..."));
         if (opened.isEmpty()) {
             QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Файл помощи hquil.chm не найден")});
             QVERIFY(quil::findHelpFile(program.services.programFolder).isEmpty());
@@ -151,7 +152,7 @@ private Q_SLOTS:
         form.Button2Click();
         QVERIFY(!about.isVisible());
         QVERIFY(program.dialogs.messages().isEmpty());
-        QCOMPARE(form.Label9->text(), QStringLiteral("Жду команды..."));
+        QCOMPARE(ui(form).Label9->text(), QStringLiteral("Жду команды..."));
     }
 };
 

@@ -5,6 +5,7 @@
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
 #include "platform/SettingsFiles.h"
+#include "support/Form1Controls.h"
 #include "support/TestServices.h"
 
 #include <QTest>
@@ -56,10 +57,10 @@ struct MainWindowFixture
         TForm1 &main = form();
         const int row = main.listing().findEntry(name);
         QVERIFY2(row >= 0, qPrintable(name));
-        main.ListView->setCurrentIndex(main.listModel()->index(row, 0));
+        ui(main).ListView->setCurrentIndex(main.listModel().index(row, 0));
         main.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&main));
-        main.ListView->setFocus();
-        QVERIFY(main.ListView->hasFocus());
+        ui(main).ListView->setFocus();
+        QVERIFY(ui(main).ListView->hasFocus());
     }
 };

@@ -3,6 +3,7 @@
 #include "listing/FolderListView.h"
 #include "platform/NativePath.h"
 #include "platform/ScriptedDialogs.h"
+#include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/RecordingScript.h"
 #include "support/TempTree.h"
@@ -58,12 +59,12 @@ class EditCommandTest : public QObject
         void press(const QString &row, Qt::KeyboardModifiers modifiers)
         {
             focusRow(row);
-            QTest::keyClick(form().ListView, Qt::Key_F4, modifiers);
+            QTest::keyClick(ui(form()).ListView, Qt::Key_F4, modifiers);
         }
         void runLine(const QString &line)
         {
-            form().ComboBox1->setEditText(line);
-            QTest::keyClick(form().ComboBox1->lineEdit(), Qt::Key_Return);
+            ui(form()).ComboBox1->setEditText(line);
+            QTest::keyClick(ui(form()).ComboBox1->lineEdit(), Qt::Key_Return);
         }
     };
 
@@ -81,7 +82,7 @@ private Q_SLOTS:
         // Ctrl does not keep F4 from editing.
         program.press(QStringLiteral("my file.txt"), Qt::ControlModifier);
         QCOMPARE(waitForRecord(program.record), (QList<QByteArray>{quil::toNative(program.files.path("my file.txt"))}));
-        QCOMPARE(program.form().Label9->text(), QStringLiteral("Жду команды..."));
+        QCOMPARE(ui(program.form()).Label9->text(), QStringLiteral("Жду команды..."));
     }
 
     void editWithoutASettingUsesTheDesktopTextEditor()
@@ -98,8 +99,8 @@ private Q_SLOTS:
         Program program;
         program.useEditor();
         program.press(QStringLiteral("sub"), Qt::NoModifier);
-        program.form().ListView->clearSelection();
-        program.form().SpeedButton5->click();
+        ui(program.form()).ListView->clearSelection();
+        ui(program.form()).SpeedButton5->click();
         QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Ничего не выбрано")});
         QTest::qWait(300);
         QVERIFY(!QFile::exists(program.record));
@@ -176,7 +177,7 @@ private Q_SLOTS:
         program.runLine(quoted + QStringLiteral(" older"));
         QCOMPARE(waitForRecord(program.record).mid(1), QList<QByteArray>{"older"});
         QVERIFY(QFile::remove(program.record));
-        QLineEdit *line = program.form().ComboBox1->lineEdit();
+        QLineEdit *line = ui(program.form()).ComboBox1->lineEdit();
         line->clear();
         line->setFocus();
         QTest::keyClicks(line, quoted + QStringLiteral(" o"));
@@ -204,7 +205,7 @@ private Q_SLOTS:
         const QList<QByteArray> record = waitForRecord(program.record);
         QCOMPARE(record.mid(1), expected);
         QVERIFY(program.dialogs.messages().isEmpty());
-        QCOMPARE(program.form().ComboBox1->currentText(), line);
+        QCOMPARE(ui(program.form()).ComboBox1->currentText(), line);
     }
 
     void commandLineFailuresAndHistory()
@@ -216,7 +217,7 @@ private Q_SLOTS:
         QCOMPARE(program.dialogs.messages(), (QStringList{QStringLiteral("Не могу выполнить: \""),
                                                           QStringLiteral("Не могу выполнить: quil-no-such-program"),
                                                           QStringLiteral("Не могу выполнить: quil-no-such-program")}));
-        QComboBox *box = program.form().ComboBox1;
+        QComboBox *box = ui(program.form()).ComboBox1;
         QCOMPARE(box->count(), 3);
         QCOMPARE(box->itemText(1), box->itemText(2));
     }

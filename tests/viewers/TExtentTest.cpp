@@ -2,7 +2,9 @@
 
 #include "support/TestServices.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -16,6 +18,7 @@ private Q_SLOTS:
     void addDeleteAndCloseWritesTheFile();
     void cancelledAddChangesNothing();
     void loadAndResize();
+    void saveThatFailsIsReported();
 
 private:
     static QByteArray read(const QString &path)
@@ -88,6 +91,19 @@ void TExtentTest::loadAndResize()
     window.show();
     window.resize(700, 500);
     QCOMPARE(window.ListView1->size(), QSize(675, 425));
+}
+
+// The save button's error goes to the error box where the button is
+// connected: a folder in the table's place cannot be written.
+void TExtentTest::saveThatFailsIsReported()
+{
+    TestServices test;
+    TExtent window(test.services);
+    QVERIFY(QDir().mkpath(window.tablePath()));
+    window.show();
+    QTest::mouseClick(window.Button3, Qt::LeftButton);
+    QCOMPARE(test.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
+    QVERIFY(QFileInfo(window.tablePath()).isDir());
 }
 
 QTEST_MAIN(TExtentTest)

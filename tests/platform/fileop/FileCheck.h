@@ -1,7 +1,12 @@
 #pragma once
 
+#include "platform/NativePath.h"
+#include "support/TempTree.h"
+
 #include <QByteArray>
 #include <QList>
+#include <QString>
+#include <QStringList>
 
 #include <sys/stat.h>
 
@@ -36,5 +41,23 @@ struct ContentsRemover
 };
 // The paths below root of regular files of size 0.
 QList<QByteArray> emptyFiles(const QByteArray &root);
+
+// The system's bytes of a path as the file operation takes it.
+inline QString q(const QByteArray &path)
+{
+    return quil::fromNative(path);
+}
+inline QStringList qs(const QList<QByteArray> &paths)
+{
+    QStringList result;
+    for (const QByteArray &p : paths)
+        result.append(q(p));
+    return result;
+}
+// A fresh folder below the tree's root.
+inline QByteArray folder(TempTree &tree, const QByteArray &relative)
+{
+    return tree.folder(relative).toUtf8();
+}
 
 } // namespace filecheck

@@ -1,4 +1,4 @@
-#include "app/EventHook.h"
+#include "platform/EventHook.h"
 
 EventHook::EventHook(QObject *watched, QEvent::Type type, Handler handler)
     : QObject(watched), m_type(type), m_handler(std::move(handler))
