@@ -76,8 +76,10 @@ void FileOperationProgressTest::windowShowsProgressAndCancelLeavesSourcesIntact(
         if (!window || clicked)
             return;
         window->refresh();
-        // The totals are counted beside the copy: wait until they are in.
-        if (!labelText(window, "itemsLabel").endsWith(QStringLiteral("из 2 объектов")))
+        // The totals are counted before the first item is entered: wait
+        // until both are in.
+        if (!labelText(window, "itemsLabel").endsWith(QStringLiteral("из 2 объектов")) ||
+            labelText(window, "currentLabel") != fromNative(src + "/a"))
             return;
         seen = {window->windowTitle(), labelText(window, "operationLabel"), labelText(window, "currentLabel"),
                 labelText(window, "bytesLabel"), labelText(window, "itemsLabel")};
@@ -145,7 +147,9 @@ void FileOperationProgressTest::windowShowsTargetSpeedAndTimeLeft()
         return labelText(&window, name);
     };
 
-    QTRY_COMPARE_WITH_TIMEOUT(copy.progress().bytesTotal, 4 * kFile, 60000);
+    // The totals are counted before the first item is entered and held.
+    QTRY_COMPARE_WITH_TIMEOUT(copy.progress().current, fromNative(src + "/f0"), 60000);
+    QCOMPARE(copy.progress().bytesTotal, 4 * kFile);
     QCOMPARE(text("targetLabel"), QStringLiteral("В папку: ") + fromNative(dst));
     QCOMPARE(text("nameLabel"), QStringLiteral("Объект: f0"));
     QCOMPARE(text("speedLabel"), QStringLiteral("Скорость: ..."));
