@@ -8,6 +8,7 @@
 #include "platform/NativePath.h"
 #include "platform/OsError.h"
 #include "platform/ScriptedDialogs.h"
+#include "platform/fileop/UndoJournal.h"
 #include "shell/ContextMenuController.h"
 #include "shell/PropertiesWindow.h"
 #include "support/Form1Controls.h"
@@ -19,11 +20,13 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QToolButton>
 
 #include <cerrno>
 #include <glib.h>
@@ -337,6 +340,34 @@ private Q_SLOTS:
         QVERIFY(program.form->listing().findEntry(QStringLiteral("c.txt")) >= 0);
         QCOMPARE(program.form->EntryOfRow(program.form->SelectedRow()).name, QStringLiteral("b.txt"));
         QCOMPARE(program.form->EntryToSelect(), QStringLiteral("b.txt"));
+    }
+
+    // "Отменить …" names the newest file operation and undoes it as Ctrl+Z
+    // does; with nothing left to undo it is there but does nothing.
+    void undoNamesAndUndoesTheNewestOperation()
+    {
+        quil::UndoJournal::session().clear();
+        Program program;
+        program.tree.folder("work");
+        program.tree.file("work/a.txt", "a");
+        program.list("work");
+        program.focusRow(QStringLiteral("a.txt"));
+        program.dialogs.answerInput(QStringLiteral("made"));
+        ui(*program.form).SpeedButton8->click();
+        const QString made = program.tree.path("work/made");
+        QVERIFY(QFileInfo(made).isDir());
+
+        const QString undo = QStringLiteral("Отменить создание папки 1 объект(ов)");
+        program.selectRow(QStringLiteral("made"));
+        program.dialogs.answerYesNo(true);
+        program.rightClick(undo);
+        QVERIFY(program.shownItems.contains(undo));
+        QVERIFY(!QFileInfo::exists(made));
+        QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::YesNo).size(), 1);
+
+        program.rightClick(QStringLiteral("Отменить"));
+        QCOMPARE(program.shownItems.last(), QStringLiteral("Отменить"));
+        QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::YesNo).size(), 1);
     }
 
     void renameOpensTheEditorOnTheRow()
