@@ -118,13 +118,9 @@ QHash<QString, quint64> typeRanks(const std::vector<QString> &types)
         spans.emplace_back(start, collation.append(it.key(), keys));
         texts.push_back(it.key());
     }
-    // Byte-string order of the keys of texts a and b.
     const auto compare = [&](size_t a, size_t b) {
-        const size_t common = std::min(spans[a].second, spans[b].second);
-        const int byBytes =
-            common == 0 ? 0 : std::memcmp(keys.data() + spans[a].first, keys.data() + spans[b].first, common);
-        return byBytes != 0 ? byBytes
-                            : (spans[a].second < spans[b].second ? -1 : int(spans[a].second > spans[b].second));
+        return compareKeyBytes(keys.data() + spans[a].first, spans[a].second, keys.data() + spans[b].first,
+                               spans[b].second);
     };
     std::vector<size_t> sorted(texts.size());
     std::iota(sorted.begin(), sorted.end(), size_t(0));

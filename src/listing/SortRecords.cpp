@@ -19,6 +19,15 @@ quint64 bigEndian(const unsigned char *bytes, size_t count)
 
 } // namespace
 
+int compareKeyBytes(const unsigned char *a, size_t aLength, const unsigned char *b, size_t bLength)
+{
+    const size_t common = std::min(aLength, bLength);
+    const int byBytes = common == 0 ? 0 : std::memcmp(a, b, common);
+    if (byBytes != 0)
+        return byBytes;
+    return aLength < bLength ? -1 : int(aLength > bLength);
+}
+
 void SortRecords::Part::add(quint32 index, quint64 group, quint64 value, size_t keyStart)
 {
     SortRecord record;
@@ -81,16 +90,14 @@ bool SortRecords::before(const SortRecord &a, const SortRecord &b) const
         return a.head[0] < b.head[0];
     if (a.head[1] != b.head[1])
         return a.head[1] < b.head[1];
-    // Equal heads: the rest of the keys, past the bytes the heads hold.
-    const size_t restA = a.length > headBytes ? a.length - headBytes : 0;
-    const size_t restB = b.length > headBytes ? b.length - headBytes : 0;
-    const size_t common = std::min(restA, restB);
-    if (common > 0) {
-        const int byBytes =
-            std::memcmp(m_keys.data() + a.offset + headBytes, m_keys.data() + b.offset + headBytes, common);
-        if (byBytes != 0)
-            return byBytes < 0;
-    }
+    // Equal heads: the rest of the keys, past the bytes the heads hold, then
+    // the lengths (keys of up to 16 bytes may end in zero bytes the heads pad).
+    const size_t headA = std::min<size_t>(a.length, headBytes);
+    const size_t headB = std::min<size_t>(b.length, headBytes);
+    const int byKey = compareKeyBytes(m_keys.data() + a.offset + headA, a.length - headA,
+                                      m_keys.data() + b.offset + headB, b.length - headB);
+    if (byKey != 0)
+        return byKey < 0;
     if (a.length != b.length)
         return a.length < b.length;
     return a.index < b.index;

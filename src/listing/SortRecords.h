@@ -19,6 +19,10 @@ struct SortRecord
     quint32 index = 0;  // the entry's position, the last tie-break
 };
 
+// Byte-string order of two keys: negative when a goes first, positive when
+// b does, 0 when equal.
+int compareKeyBytes(const unsigned char *a, size_t aLength, const unsigned char *b, size_t bLength);
+
 // The records of a folder's entries over one buffer of name keys. Name keys
 // compare as byte strings (unsigned bytes, a key before the longer keys it
 // begins); records equal in group, value and key keep the order of index.
