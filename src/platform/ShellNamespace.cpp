@@ -124,7 +124,12 @@ QList<FolderChild> readFolder(const QString &path, ShellNamespace::EnumerateFlag
         const char *raw = names.data() + item.offset;
         FolderChild &child = children.emplaceBack();
         child.name = fromNative(QByteArrayView(raw, qsizetype(std::strlen(raw))));
-        child.id = ItemId::fromPath(prefix + child.name);
+        // Made at its exact size: appending to the shared prefix would round
+        // each path's room up to a power of two.
+        QString childPath;
+        childPath.reserve(prefix.size() + child.name.size());
+        childPath.append(prefix).append(child.name);
+        child.id = ItemId::fromPath(childPath);
         unsigned char type = item.type;
         struct stat own
         {
