@@ -2,15 +2,15 @@
 
 #include "listing/EntryText.h"
 #include "listing/FileTypeCache.h"
-#include "platform/ItemComparator.h"
+#include "listing/SortRecords.h"
+#include "platform/NameKeys.h"
 #include "platform/ShellNamespace.h"
 
-#include <QCollatorSortKey>
 #include <QHash>
 #include <QLocale>
 #include <algorithm>
+#include <cstring>
 #include <numeric>
-#include <optional>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -64,59 +64,124 @@ template <typename Work> void splitInTwo(size_t count, Work work)
     second.join();
 }
 
-// What one thread keeps while it makes the sort keys of a sort by type: the
-// glob lookup and the collation of type texts are the dearest parts of it,
-// and a folder holds few distinct types.
-struct TypeKeys
+// The type texts of one thread's entries for a sort by type: from the cache
+// of a large folder, or each looked up.
+struct TypeTexts
 {
-    bool cached = false; // type texts from the cache, or each looked up
+    bool cached = false;
     FileTypeCache texts;
-    QHash<QString, std::optional<QCollatorSortKey>> collated;
+
+    QString of(const quil::FolderChild &child)
+    {
+        if (child.isFolder)
+            return ShellNamespace::typeText(child.id);
+        return cached ? texts.typeText(child.name) : ShellNamespace::fileTypeText(child.name);
+    }
 };
 
-// ShellNamespace::sortKey, with the type keys of files taken from the caches.
-quil::ItemSortKey sortKey(const quil::ItemComparator &comparator, TypeKeys &types, quil::FolderChild &child,
-                          quil::SortColumn column)
+// Folders first, then the fixed places, as ItemComparator orders them.
+quint64 groupOf(const quil::FolderChild &child)
 {
-    if (column != quil::SortColumn::Type)
-        return ShellNamespace::sortKey(comparator, child, column);
-    ShellNamespace::resolve(child);
-    if (child.isFolder)
-        return ShellNamespace::sortKey(comparator, child, column);
-    const QString text = types.cached ? types.texts.typeText(child.name) : ShellNamespace::fileTypeText(child.name);
-    auto collated = types.collated.find(text);
-    if (collated == types.collated.end())
-        collated = types.collated.insert(text, comparator.key({}, false, 0, text).type);
-    quil::ItemSortKey key = comparator.key(child.name, false, 0, {}, 0, child.order);
-    key.type = *collated;
-    return key;
+    return (quint64(child.isFolder ? 0 : 1) << 32) | (quint32(child.order) ^ 0x80000000u);
 }
 
-// The positions of the children in the order of the column: sort keys made
-// once per child (each thread with its own collator), then each half sorted
-// on its own thread and the halves merged.
+// The size or the modification time as a number that orders as the value
+// does; 0 for the other columns. Reads the item once when the folder's
+// enumeration did not.
+quint64 columnValue(quil::FolderChild &child, quil::SortColumn column)
+{
+    if (column != quil::SortColumn::Size && column != quil::SortColumn::Modified)
+        return 0;
+    if (!child.details)
+        child.details = ShellNamespace::findData(child.id);
+    if (!child.details)
+        return column == quil::SortColumn::Size ? 0 : quint64(1) << 63;
+    if (column == quil::SortColumn::Size)
+        return child.details->size;
+    return quint64(child.details->modifiedMsecs) ^ (quint64(1) << 63);
+}
+
+// The rank of each type text in the collation order, equal texts and texts
+// of equal keys sharing one; 0 for an empty text, which goes first.
+QHash<QString, quint64> typeRanks(const std::vector<QString> &types)
+{
+    QHash<QString, quint64> ranks;
+    for (const QString &type : types)
+        if (!type.isEmpty())
+            ranks.insert(type, 0);
+    const quil::NameKeys collation;
+    std::vector<unsigned char> keys;
+    std::vector<std::pair<size_t, size_t>> spans; // offset and length per distinct text
+    std::vector<QString> texts;
+    for (auto it = ranks.cbegin(); it != ranks.cend(); ++it) {
+        const size_t start = keys.size();
+        spans.emplace_back(start, collation.append(it.key(), keys));
+        texts.push_back(it.key());
+    }
+    const auto compare = [&](size_t a, size_t b) {
+        return compareKeyBytes(keys.data() + spans[a].first, spans[a].second, keys.data() + spans[b].first,
+                               spans[b].second);
+    };
+    std::vector<size_t> sorted(texts.size());
+    std::iota(sorted.begin(), sorted.end(), size_t(0));
+    std::sort(sorted.begin(), sorted.end(), [&](size_t a, size_t b) { return compare(a, b) < 0; });
+    quint64 rank = 0;
+    for (size_t i = 0; i < sorted.size(); ++i) {
+        if (i == 0 || compare(sorted[i - 1], sorted[i]) != 0)
+            ++rank;
+        ranks[texts[sorted[i]]] = rank;
+    }
+    return ranks;
+}
+
+// The positions of the children in the order of the column (ItemComparator's
+// order): one sort record per child with its name key (each thread with its
+// own collator and key buffer), then each half sorted on its own thread and
+// the halves merged.
 std::vector<int> sortedOrder(const std::vector<quil::FolderChild *> &children, quil::SortColumn column)
 {
     const size_t count = children.size();
-    std::vector<std::optional<quil::ItemSortKey>> keys(count);
-    const bool cacheTypes = count >= typeCacheFrom || FileTypeCache::patternsExamined();
+    const bool byType = column == quil::SortColumn::Type;
+    const bool cacheTypes = byType && (count >= typeCacheFrom || FileTypeCache::patternsExamined());
+    std::vector<QString> types(byType ? count : 0);
+    std::vector<SortRecords::Part> parts(splits(count) ? 2 : 1);
     splitInTwo(count, [&](size_t begin, size_t end) {
-        const quil::ItemComparator comparator;
-        TypeKeys types;
-        types.cached = cacheTypes;
-        for (size_t i = begin; i < end; ++i)
-            keys[i] = sortKey(comparator, types, *children[i], column);
+        const quil::NameKeys names;
+        TypeTexts typeTexts;
+        typeTexts.cached = cacheTypes;
+        SortRecords::Part &part = parts[begin == 0 ? 0 : 1];
+        // The first part takes the others' records and keys after it.
+        const size_t room = begin == 0 ? count : end - begin;
+        part.records.reserve(room);
+        part.keys.reserve(room * 32);
+        for (size_t i = begin; i < end; ++i) {
+            quil::FolderChild &child = *children[i];
+            ShellNamespace::resolve(child);
+            const quint64 value = columnValue(child, column);
+            if (byType)
+                types[i] = typeTexts.of(child);
+            const size_t keyStart = part.keys.size();
+            names.append(child.name, part.keys);
+            part.add(quint32(i), groupOf(child), value, keyStart);
+        }
     });
-    std::vector<int> order(count);
-    std::iota(order.begin(), order.end(), 0);
-    const auto before = [&keys, column](int a, int b) {
-        return quil::ItemComparator::compare(*keys[size_t(a)], *keys[size_t(b)], column) < 0;
-    };
+    SortRecords sorting(std::move(parts));
+    std::vector<SortRecord> &records = sorting.records();
+    if (byType) {
+        const QHash<QString, quint64> ranks = typeRanks(types);
+        for (SortRecord &record : records)
+            record.value = ranks.value(types[record.index]);
+    }
+    const auto before = [&sorting](const SortRecord &a, const SortRecord &b) { return sorting.before(a, b); };
     splitInTwo(count, [&](size_t begin, size_t end) {
-        std::sort(order.begin() + std::ptrdiff_t(begin), order.begin() + std::ptrdiff_t(end), before);
+        std::sort(records.begin() + std::ptrdiff_t(begin), records.begin() + std::ptrdiff_t(end), before);
     });
     if (splits(count))
-        std::inplace_merge(order.begin(), order.begin() + std::ptrdiff_t(count / 2), order.end(), before);
+        std::inplace_merge(records.begin(), records.begin() + std::ptrdiff_t(count / 2), records.end(), before);
+    std::vector<int> order;
+    order.reserve(count);
+    for (const SortRecord &record : records)
+        order.push_back(int(record.index));
     return order;
 }
 
@@ -138,10 +203,9 @@ void FolderListing::replaceEntries(QList<quil::FolderChild> children)
     m_order.clear();
     m_entries.reserve(children.size());
     for (quil::FolderChild &child : children) {
-        TShellItem entry;
+        TShellItem &entry = m_entries.emplaceBack();
         entry.name = child.name;
         entry.relativeId = std::move(child);
-        m_entries.append(std::move(entry));
     }
     sort();
 }

@@ -20,6 +20,7 @@
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace quil {
 
@@ -94,7 +95,15 @@ QList<FolderChild> readFolder(const QString &path, ShellNamespace::EnumerateFlag
     const bool resolveLinks = flags & ShellNamespace::ResolveLinks;
     const bool readDetails = flags & ShellNamespace::ReadDetails;
     const QString prefix = path == kRoot ? path : path + QLatin1Char('/');
-    QList<FolderChild> children;
+    // The names and types first, so that the list of children is made at its
+    // full size once instead of growing (and moving every child) many times.
+    struct Named
+    {
+        size_t offset;
+        unsigned char type;
+    };
+    std::vector<Named> named;
+    std::vector<char> names;
     for (;;) {
         errno = 0;
         const dirent *entry = ::readdir(dir.get());
@@ -106,10 +115,22 @@ QList<FolderChild> readFolder(const QString &path, ShellNamespace::EnumerateFlag
         const char *raw = entry->d_name;
         if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0)))
             continue;
-        FolderChild child;
+        named.push_back({names.size(), entry->d_type});
+        names.insert(names.end(), raw, raw + std::strlen(raw) + 1);
+    }
+    QList<FolderChild> children;
+    children.reserve(qsizetype(named.size()));
+    for (const Named &item : named) {
+        const char *raw = names.data() + item.offset;
+        FolderChild &child = children.emplaceBack();
         child.name = fromNative(QByteArrayView(raw, qsizetype(std::strlen(raw))));
-        child.id = ItemId::fromPath(prefix + child.name);
-        unsigned char type = entry->d_type;
+        // Made at its exact size: appending to the shared prefix would round
+        // each path's room up to a power of two.
+        QString childPath;
+        childPath.reserve(prefix.size() + child.name.size());
+        childPath.append(prefix).append(child.name);
+        child.id = ItemId::fromPath(childPath);
+        unsigned char type = item.type;
         struct stat own
         {
         };
@@ -141,7 +162,6 @@ QList<FolderChild> readFolder(const QString &path, ShellNamespace::EnumerateFlag
                 child.details = makeFindData(child.name, own, haveTarget ? &target : nullptr, writable);
             }
         }
-        children.append(std::move(child));
     }
     return children;
 }
