@@ -37,16 +37,16 @@ QByteArray childPath(const QByteArray &folder, const char *name)
     return path + name;
 }
 
-// One step below the priority of the thread that started the walk.
+} // namespace
+
 void lowerOwnPriority()
 {
+    // On Linux the calling thread's own nice value.
     errno = 0;
     const int nice = ::getpriority(PRIO_PROCESS, 0);
     if (errno == 0)
         ::setpriority(PRIO_PROCESS, 0, nice + 1);
 }
-
-} // namespace
 
 FolderSizeWalk::FolderSizeWalk(const QString &folder) : m_folder(toNative(folder))
 {
@@ -54,13 +54,8 @@ FolderSizeWalk::FolderSizeWalk(const QString &folder) : m_folder(toNative(folder
         m_folder.chop(1);
     for (const Volumes::Mount &mount : Volumes::mounts())
         (mount.isVolume ? m_volumeMounts : m_otherMounts).insert(toNative(mount.volume.mountPoint));
-}
-
-FolderSizeWalk::~FolderSizeWalk()
-{
-    stop();
-    for (std::thread &thread : m_threads)
-        thread.join();
+    if (startAllowed(m_folder))
+        m_pending.push_back(m_folder);
 }
 
 bool FolderSizeWalk::startAllowed(const QByteArray &path) const
@@ -91,12 +86,10 @@ bool FolderSizeWalk::enters(const QByteArray &path) const
 
 void FolderSizeWalk::start(int threads)
 {
-    if (startAllowed(m_folder))
-        m_pending.push_back(m_folder);
     for (int i = 0; i < std::max(threads, 1); ++i)
-        m_threads.emplace_back([this] {
+        m_threads.emplace_back([this](std::stop_token threadStop) {
             lowerOwnPriority();
-            walkerLoop();
+            run(threadStop);
         });
 }
 
@@ -106,6 +99,21 @@ bool FolderSizeWalk::waitFinished(std::chrono::milliseconds timeout)
     return m_changed.wait_for(lock, timeout, [this] { return m_finished; });
 }
 
+bool FolderSizeWalk::finished()
+{
+    const std::lock_guard lock(m_mutex);
+    return m_finished;
+}
+
+bool FolderSizeWalk::stopping(const std::stop_token &threadStop)
+{
+    // A thread that leaves takes the rest of its folder with it: the total
+    // could not be exact any more, so the whole walk ends.
+    if (threadStop.stop_requested())
+        m_stop.store(true);
+    return m_stop.load();
+}
+
 void FolderSizeWalk::stop()
 {
     m_stop.store(true);
@@ -113,11 +121,11 @@ void FolderSizeWalk::stop()
     m_changed.notify_all();
 }
 
-void FolderSizeWalk::walkerLoop()
+void FolderSizeWalk::run(std::stop_token threadStop, const FolderRead &folderRead)
 {
     std::unique_lock lock(m_mutex);
     for (;;) {
-        if (m_stop.load()) {
+        if (stopping(threadStop)) {
             m_changed.notify_all();
             return;
         }
@@ -128,7 +136,7 @@ void FolderSizeWalk::walkerLoop()
                 m_changed.notify_all();
                 return;
             }
-            m_changed.wait(lock);
+            m_changed.wait(lock, threadStop, [this] { return m_stop.load() || !m_pending.empty() || m_busy == 0; });
             continue;
         }
         // Last in, first out: the walk goes deep first and keeps few
@@ -137,14 +145,16 @@ void FolderSizeWalk::walkerLoop()
         m_pending.pop_back();
         ++m_busy;
         lock.unlock();
-        readOneFolder(folder);
+        readOneFolder(folder, threadStop);
+        if (folderRead)
+            folderRead();
         lock.lock();
         --m_busy;
         m_changed.notify_all();
     }
 }
 
-void FolderSizeWalk::readOneFolder(const QByteArray &path)
+void FolderSizeWalk::readOneFolder(const QByteArray &path, const std::stop_token &threadStop)
 {
     // O_NOFOLLOW: a folder swapped for a link since it was listed is not
     // entered; O_DIRECTORY: a FIFO or device is never opened.
@@ -164,7 +174,7 @@ void FolderSizeWalk::readOneFolder(const QByteArray &path)
     while (const dirent *entry = ::readdir(dir)) {
         if (++sinceCheck == kStopCheckEvery) {
             sinceCheck = 0;
-            if (m_stop.load())
+            if (stopping(threadStop))
                 break;
         }
         const char *name = entry->d_name;
