@@ -37,16 +37,17 @@ QByteArray childPath(const QByteArray &folder, const char *name)
     return path + name;
 }
 
-} // namespace
-
+// One step below the priority of the thread that started the walk (on
+// Linux the nice value is the calling thread's own).
 void lowerOwnPriority()
 {
-    // On Linux the calling thread's own nice value.
     errno = 0;
     const int nice = ::getpriority(PRIO_PROCESS, 0);
     if (errno == 0)
         ::setpriority(PRIO_PROCESS, 0, nice + 1);
 }
+
+} // namespace
 
 FolderSizeWalk::FolderSizeWalk(const QString &folder) : m_folder(toNative(folder))
 {
@@ -56,6 +57,12 @@ FolderSizeWalk::FolderSizeWalk(const QString &folder) : m_folder(toNative(folder
         (mount.isVolume ? m_volumeMounts : m_otherMounts).insert(toNative(mount.volume.mountPoint));
     if (startAllowed(m_folder))
         m_pending.push_back(m_folder);
+}
+
+FolderSizeWalk::~FolderSizeWalk()
+{
+    // The threads see it at their next folder or after a few entries.
+    stop();
 }
 
 bool FolderSizeWalk::startAllowed(const QByteArray &path) const
@@ -84,12 +91,13 @@ bool FolderSizeWalk::enters(const QByteArray &path) const
     return path == kRun || !Volumes::isSystemPath(fromNative(path));
 }
 
-void FolderSizeWalk::start(int threads)
+void FolderSizeWalk::start(int threads, FolderRead folderRead)
 {
+    m_folderRead = std::move(folderRead);
     for (int i = 0; i < std::max(threads, 1); ++i)
-        m_threads.emplace_back([this](std::stop_token threadStop) {
+        m_threads.emplace_back([this] {
             lowerOwnPriority();
-            run(threadStop);
+            run();
         });
 }
 
@@ -99,21 +107,6 @@ bool FolderSizeWalk::waitFinished(std::chrono::milliseconds timeout)
     return m_changed.wait_for(lock, timeout, [this] { return m_finished; });
 }
 
-bool FolderSizeWalk::finished()
-{
-    const std::lock_guard lock(m_mutex);
-    return m_finished;
-}
-
-bool FolderSizeWalk::stopping(const std::stop_token &threadStop)
-{
-    // A thread that leaves takes the rest of its folder with it: the total
-    // could not be exact any more, so the whole walk ends.
-    if (threadStop.stop_requested())
-        m_stop.store(true);
-    return m_stop.load();
-}
-
 void FolderSizeWalk::stop()
 {
     m_stop.store(true);
@@ -121,11 +114,11 @@ void FolderSizeWalk::stop()
     m_changed.notify_all();
 }
 
-void FolderSizeWalk::run(std::stop_token threadStop, const FolderRead &folderRead)
+void FolderSizeWalk::run()
 {
     std::unique_lock lock(m_mutex);
     for (;;) {
-        if (stopping(threadStop)) {
+        if (m_stop.load()) {
             m_changed.notify_all();
             return;
         }
@@ -136,7 +129,7 @@ void FolderSizeWalk::run(std::stop_token threadStop, const FolderRead &folderRea
                 m_changed.notify_all();
                 return;
             }
-            m_changed.wait(lock, threadStop, [this] { return m_stop.load() || !m_pending.empty() || m_busy == 0; });
+            m_changed.wait(lock);
             continue;
         }
         // Last in, first out: the walk goes deep first and keeps few
@@ -145,16 +138,16 @@ void FolderSizeWalk::run(std::stop_token threadStop, const FolderRead &folderRea
         m_pending.pop_back();
         ++m_busy;
         lock.unlock();
-        readOneFolder(folder, threadStop);
-        if (folderRead)
-            folderRead();
+        readOneFolder(folder);
+        if (m_folderRead)
+            m_folderRead();
         lock.lock();
         --m_busy;
         m_changed.notify_all();
     }
 }
 
-void FolderSizeWalk::readOneFolder(const QByteArray &path, const std::stop_token &threadStop)
+void FolderSizeWalk::readOneFolder(const QByteArray &path)
 {
     // O_NOFOLLOW: a folder swapped for a link since it was listed is not
     // entered; O_DIRECTORY: a FIFO or device is never opened.
@@ -174,7 +167,7 @@ void FolderSizeWalk::readOneFolder(const QByteArray &path, const std::stop_token
     while (const dirent *entry = ::readdir(dir)) {
         if (++sinceCheck == kStopCheckEvery) {
             sinceCheck = 0;
-            if (stopping(threadStop))
+            if (m_stop.load())
                 break;
         }
         const char *name = entry->d_name;

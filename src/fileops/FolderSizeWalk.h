@@ -10,7 +10,6 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
-#include <stop_token>
 #include <thread>
 #include <vector>
 
@@ -22,9 +21,8 @@ namespace quil {
 // the walk never enters the system's folders (/proc, /sys, /dev, /run but
 // /run/media) nor a mount that is no volume (pseudo file systems).
 //
-// The walk runs on threads of its own (start) or on threads that take part
-// in it (run); total() and files() may be read from any thread while it runs
-// and are exact once finished.
+// The walk runs on threads of its own; total() and files() may be read from
+// any thread while it runs and are exact once finished.
 class FolderSizeWalk
 {
 public:
@@ -34,21 +32,17 @@ public:
 
     // The rule for mounts is read from the mount table now.
     explicit FolderSizeWalk(const QString &folder);
+    ~FolderSizeWalk();
     FolderSizeWalk(const FolderSizeWalk &) = delete;
     FolderSizeWalk &operator=(const FolderSizeWalk &) = delete;
 
-    // Starts the walk on threads threads of its own (at least one), which
-    // the destructor stops and joins. Call once.
-    void start(int threads = 2);
-    // Takes part in the walk on the calling thread, beside any other thread
-    // that walks it, until the walk has finished or is stopped (stop() or
-    // the thread's own stop request).
-    void run(std::stop_token threadStop, const FolderRead &folderRead = {});
+    // Starts the walk on threads threads of its own (at least one), one
+    // step below the caller's priority, which the destructor stops and
+    // joins. folderRead may be empty. Call once.
+    void start(int threads = 2, FolderRead folderRead = {});
     // Waits until the walk has finished or the time has passed; true when
     // finished.
     bool waitFinished(std::chrono::milliseconds timeout);
-    // True once every folder was read (a stopped walk never is).
-    bool finished();
     // Asks the threads to stop at their next folder or after a few entries.
     void stop();
     bool stopped() const { return m_stop.load(); }
@@ -58,10 +52,11 @@ public:
     qint64 files() const { return m_files.load(std::memory_order_relaxed); }
 
 private:
+    // One thread's part of the walk, until it has finished or is stopped.
+    void run();
     // Reads one folder: adds its files, hands its subfolders to the stack.
-    void readOneFolder(const QByteArray &path, const std::stop_token &threadStop);
+    void readOneFolder(const QByteArray &path);
     bool enters(const QByteArray &path) const;
-    bool stopping(const std::stop_token &threadStop);
     bool startAllowed(const QByteArray &path) const;
 
     QByteArray m_folder;
@@ -74,16 +69,13 @@ private:
     std::atomic<qint64> m_files{0};
 
     std::mutex m_mutex;
-    std::condition_variable_any m_changed;
+    std::condition_variable m_changed;
     std::vector<QByteArray> m_pending; // folders still to read
     int m_busy = 0;                    // threads reading a folder
     bool m_finished = false;
-    // Last: stopped and joined before the rest goes.
+    FolderRead m_folderRead;
+    // Last: joined before the rest goes.
     std::vector<std::jthread> m_threads;
 };
-
-// One step below the priority the calling thread has now; the folder-size
-// threads run so.
-void lowerOwnPriority();
 
 } // namespace quil

@@ -8,26 +8,25 @@
 
 #include <condition_variable>
 #include <deque>
-#include <memory>
 #include <mutex>
 #include <stop_token>
 #include <thread>
-#include <vector>
 
 namespace quil {
 
-// The folder-size worker: a small fixed set of threads, one step below
-// normal priority, that total the marked folders one after another in the
-// order they came, every thread walking the same folder. The threads start
-// with the first folder and live as long as the worker, whose destructor
-// stops the walk and joins them.
+// The folder-size worker: one thread that totals the marked folders one
+// after another, in the order they came, each on a walk of its own threads
+// one step below normal priority (FolderSizeWalk), and reports each
+// folder's running total at most once every 50 ms and once after the last
+// file. Started with the first folder; the destructor stops the walk and
+// joins the thread.
 class FolderSizeWorker : public QObject
 {
     Q_OBJECT
 public:
-    // threads: how many threads walk each folder (at least one); by default
+    // walkThreads: how many threads walk a folder (at least one); by default
     // two where the machine has two cores.
-    explicit FolderSizeWorker(int threads = defaultThreads(), QObject *parent = nullptr);
+    explicit FolderSizeWorker(int walkThreads = defaultThreads(), QObject *parent = nullptr);
     ~FolderSizeWorker() override;
 
     static int defaultThreads();
@@ -46,24 +45,24 @@ public:
     void setFolderRead(FolderSizeWalk::FolderRead folderRead);
 
 Q_SIGNALS:
-    // The walk of a folder has ended, finished or stopped: after its last
-    // report, and none follows. Emitted on a walking thread.
+    // The walk of a folder has ended, finished or stopped, and its threads
+    // are gone: after its last report, and none follows. Emitted on the
+    // worker's thread.
     void WalkEnded(TFolderSize *folder);
 
 private:
-    struct Walk;
-    void serve(std::stop_token stop);
-    void reportRunning(Walk &walk);
-    void endWalk(Walk &walk);
+    void serve(const std::stop_token &stop);
+    // Reports the running total until the walk has finished or is stopped.
+    void reportWhileWalking(TFolderSize &folder, FolderSizeWalk &walk, const std::stop_token &stop);
 
-    const int m_threadCount;
+    const int m_walkThreads;
     std::mutex m_mutex;
     std::condition_variable_any m_changed;
     std::deque<TFolderSize *> m_waiting;
-    std::shared_ptr<Walk> m_current;
+    FolderSizeWalk *m_current = nullptr; // the walk under way
     FolderSizeWalk::FolderRead m_folderRead;
     // Last: stopped and joined before the rest goes.
-    std::vector<std::jthread> m_threads;
+    std::jthread m_thread;
 };
 
 } // namespace quil

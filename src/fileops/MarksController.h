@@ -25,7 +25,7 @@ class MarksController : public QObject
     Q_OBJECT
 public:
     explicit MarksController(TForm1 &form);
-    // Stops the worker and waits for its threads.
+    // Stops the worker and waits for its thread.
     ~MarksController() override;
 
     // Recomputes the three counters from the marked entries (one look-up

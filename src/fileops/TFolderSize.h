@@ -7,7 +7,7 @@
 // (quil::FolderSizeWorker): its running total reaches the window thread at
 // most once every 50 ms and once after the last file; a folder without files
 // gets no report. Lives on the window thread; ReportSize is emitted on the
-// worker's threads.
+// worker's thread.
 class TFolderSize : public QObject
 {
     Q_OBJECT
