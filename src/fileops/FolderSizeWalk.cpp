@@ -37,7 +37,8 @@ QByteArray childPath(const QByteArray &folder, const char *name)
     return path + name;
 }
 
-// One step below the priority of the thread that started the walk.
+// One step below the priority of the thread that started the walk (on
+// Linux the nice value is the calling thread's own).
 void lowerOwnPriority()
 {
     errno = 0;
@@ -54,13 +55,14 @@ FolderSizeWalk::FolderSizeWalk(const QString &folder) : m_folder(toNative(folder
         m_folder.chop(1);
     for (const Volumes::Mount &mount : Volumes::mounts())
         (mount.isVolume ? m_volumeMounts : m_otherMounts).insert(toNative(mount.volume.mountPoint));
+    if (startAllowed(m_folder))
+        m_pending.push_back(m_folder);
 }
 
 FolderSizeWalk::~FolderSizeWalk()
 {
+    // The threads see it at their next folder or after a few entries.
     stop();
-    for (std::thread &thread : m_threads)
-        thread.join();
 }
 
 bool FolderSizeWalk::startAllowed(const QByteArray &path) const
@@ -89,14 +91,13 @@ bool FolderSizeWalk::enters(const QByteArray &path) const
     return path == kRun || !Volumes::isSystemPath(fromNative(path));
 }
 
-void FolderSizeWalk::start(int threads)
+void FolderSizeWalk::start(int threads, FolderRead folderRead)
 {
-    if (startAllowed(m_folder))
-        m_pending.push_back(m_folder);
+    m_folderRead = std::move(folderRead);
     for (int i = 0; i < std::max(threads, 1); ++i)
         m_threads.emplace_back([this] {
             lowerOwnPriority();
-            walkerLoop();
+            run();
         });
 }
 
@@ -113,7 +114,7 @@ void FolderSizeWalk::stop()
     m_changed.notify_all();
 }
 
-void FolderSizeWalk::walkerLoop()
+void FolderSizeWalk::run()
 {
     std::unique_lock lock(m_mutex);
     for (;;) {
@@ -138,6 +139,8 @@ void FolderSizeWalk::walkerLoop()
         ++m_busy;
         lock.unlock();
         readOneFolder(folder);
+        if (m_folderRead)
+            m_folderRead();
         lock.lock();
         --m_busy;
         m_changed.notify_all();

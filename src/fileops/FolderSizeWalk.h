@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -25,14 +26,20 @@ namespace quil {
 class FolderSizeWalk
 {
 public:
+    // Runs after each folder a thread has read, on that thread, while the
+    // walk still counts the folder as being read.
+    using FolderRead = std::function<void()>;
+
     // The rule for mounts is read from the mount table now.
     explicit FolderSizeWalk(const QString &folder);
     ~FolderSizeWalk();
     FolderSizeWalk(const FolderSizeWalk &) = delete;
     FolderSizeWalk &operator=(const FolderSizeWalk &) = delete;
 
-    // Starts the walk on up to threads threads (at least one). Call once.
-    void start(int threads = 2);
+    // Starts the walk on threads threads of its own (at least one), one
+    // step below the caller's priority, which the destructor stops and
+    // joins. folderRead may be empty. Call once.
+    void start(int threads = 2, FolderRead folderRead = {});
     // Waits until the walk has finished or the time has passed; true when
     // finished.
     bool waitFinished(std::chrono::milliseconds timeout);
@@ -45,7 +52,8 @@ public:
     qint64 files() const { return m_files.load(std::memory_order_relaxed); }
 
 private:
-    void walkerLoop();
+    // One thread's part of the walk, until it has finished or is stopped.
+    void run();
     // Reads one folder: adds its files, hands its subfolders to the stack.
     void readOneFolder(const QByteArray &path);
     bool enters(const QByteArray &path) const;
@@ -65,7 +73,9 @@ private:
     std::vector<QByteArray> m_pending; // folders still to read
     int m_busy = 0;                    // threads reading a folder
     bool m_finished = false;
-    std::vector<std::thread> m_threads;
+    FolderRead m_folderRead;
+    // Last: joined before the rest goes.
+    std::vector<std::jthread> m_threads;
 };
 
 } // namespace quil

@@ -1,5 +1,6 @@
 #include "fileops/MarksController.h"
 
+#include "fileops/FolderSizeWorker.h"
 #include "fileops/MainList.h"
 #include "fileops/SecondPanel.h"
 #include "fileops/TFolderSize.h"
@@ -10,19 +11,18 @@
 
 namespace quil {
 
-MarksController::MarksController(MainList &list, QObject *parent) : QObject(parent), m_list(list)
+MarksController::MarksController(MainList &list, QObject *parent)
+    : QObject(parent), m_list(list), m_folderSizes(std::make_unique<FolderSizeWorker>())
 {
     connect(&list.listModel(), &QAbstractItemModel::modelAboutToBeReset, this, &MarksController::listingReplaced);
+    connect(m_folderSizes.get(), &FolderSizeWorker::WalkEnded, this, &MarksController::TerminateThread,
+            Qt::QueuedConnection);
 }
 
 MarksController::~MarksController()
 {
-    for (TFolderSize *worker : std::as_const(m_workers))
-        worker->requestInterruption();
-    for (TFolderSize *worker : std::as_const(m_workers)) {
-        worker->wait();
-        delete worker;
-    }
+    m_folderSizes.reset();
+    qDeleteAll(m_workers);
 }
 
 SecondPanel *MarksController::secondPanel() const
@@ -108,7 +108,7 @@ void MarksController::RunThread(const QString &folderPath, int rowIndex)
         worker, &TFolderSize::ReportSize, this,
         [this, worker, listing = worker->Listing](int row, qint64 totalBytes) {
             // Held while a file operation runs; the listing is compared when
-            // applied. A later report of the worker replaces a held one.
+            // applied. A later report of the folder replaces a held one.
             m_list.changeHold().apply(
                 [this, listing, row, totalBytes] {
                     if (listing == m_listing)
@@ -117,19 +117,14 @@ void MarksController::RunThread(const QString &folderPath, int rowIndex)
                 worker);
         },
         Qt::QueuedConnection);
-    connect(
-        worker, &QThread::finished, this, [this, worker] { TerminateThread(worker); }, Qt::QueuedConnection);
-    worker->start(QThread::LowPriority);
     m_workers.append(worker);
+    m_folderSizes->add(worker);
 }
 
 void MarksController::TerminateThread(TFolderSize *worker)
 {
-    if (!m_workers.removeOne(worker))
-        return;
-    // finished() comes just before the thread ends.
-    worker->wait();
-    delete worker;
+    if (m_workers.removeOne(worker))
+        delete worker;
 }
 
 void MarksController::AddListVievSize(int rowIndex, qint64 totalBytes)
@@ -148,8 +143,8 @@ void MarksController::AddListVievSize(int rowIndex, qint64 totalBytes)
 void MarksController::listingReplaced()
 {
     ++m_listing;
-    for (TFolderSize *worker : std::as_const(m_workers))
-        worker->requestInterruption();
+    for (TFolderSize *waiting : m_folderSizes->stopAll())
+        TerminateThread(waiting);
 }
 
 } // namespace quil

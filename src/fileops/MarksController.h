@@ -6,29 +6,34 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class TFolderSize;
 
 namespace quil {
 
+class FolderSizeWorker;
 class MainList;
 class SecondPanel;
 
 // The marks of the main list and their summary: the mark commands, the
-// summary line and the register of folder-size workers with their
-// reports. Everything here runs on the window thread.
+// summary line, and the register of marked folders whose sizes the one
+// folder-size worker totals, with their reports. Everything here runs on
+// the window thread.
 class MarksController : public QObject
 {
     Q_OBJECT
 public:
     explicit MarksController(MainList &list, QObject *parent = nullptr);
-    // Stops the running workers and waits for them.
+    // Stops the worker and waits for its thread.
     ~MarksController() override;
 
     // Recomputes the three counters from the marked entries (one look-up
     // each) and writes the summary line.
     void ShowSelectionSummary();
-    // Flips the mark of the current row's entry; a folder newly marked gets
-    // a worker; then the full summary. Nothing without a current row.
+    // Flips the mark of the current row's entry; a folder newly marked is
+    // queued for its size; then the full summary. Nothing without a current
+    // row.
     void ToggleCurrentMark();
     // The mask commands on the file entries, with the busy cursor. An
     // invalid mask raises InvalidMaskError before any mark changes (and no
@@ -43,22 +48,24 @@ public:
     // until the next change of marks or listing.
     void clearMarks();
 
-    // Starts a folder-size worker for a folder and its row, one step below
-    // normal priority, and adds it to the register.
+    // Queues a folder and its row for the folder-size worker and adds it to
+    // the register.
     void RunThread(const QString &folderPath, int rowIndex);
-    // A worker has ended: out of the register, and freed.
+    // A folder's walk has ended: out of the register, and freed.
     void TerminateThread(TFolderSize *worker);
-    // Shows a worker's report: the status text, the summary with the
-    // worker's kilobytes added, and the kilobytes in the row's size field.
+    // Shows a folder's report: the status text, the summary with the
+    // folder's kilobytes added, and the kilobytes in the row's size field.
     void AddListVievSize(int rowIndex, qint64 totalBytes);
 
-    // The listing is about to be replaced (or discarded at close): running
-    // workers are asked to stop and their later reports are dropped.
+    // The listing is about to be replaced (or discarded at close): the walk
+    // is stopped, the folders still waiting are dropped, and later reports
+    // are dropped.
     void listingReplaced();
 
     const SelectionSummary &summary() const { return m_summary; }
-    // The running workers, oldest first.
+    // The folders being walked or waiting, oldest first.
     const QList<TFolderSize *> &workers() const { return m_workers; }
+    FolderSizeWorker &folderSizes() const { return *m_folderSizes; }
     // The second panel the comparison reads; may be null.
     SecondPanel *secondPanel() const;
 
@@ -70,7 +77,8 @@ private:
     MainList &m_list;
     SelectionSummary m_summary;
     QList<TFolderSize *> m_workers;
-    // Counts the listings; a worker carries the one it was started for.
+    std::unique_ptr<FolderSizeWorker> m_folderSizes;
+    // Counts the listings; a folder carries the one it was marked in.
     quint64 m_listing = 0;
 };
 

@@ -59,9 +59,8 @@ template <typename Work> void splitInTwo(size_t count, Work work)
         return;
     }
     const size_t half = count / 2;
-    std::thread second([&work, half, count] { work(half, count); });
+    const std::jthread second([&work, half, count] { work(half, count); });
     work(size_t(0), half);
-    second.join();
 }
 
 // The type texts of one thread's entries for a sort by type: from the cache

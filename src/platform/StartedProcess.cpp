@@ -35,7 +35,7 @@ StartedProcess::~StartedProcess()
     if (!hasEnded()) {
         // Nobody waits any more; reap it when it ends so no zombie stays behind.
         const pid_t pid = pid_t(m_pid);
-        std::thread([pid] {
+        std::jthread([pid] {
             int status = 0;
             while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
             }

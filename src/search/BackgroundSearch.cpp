@@ -29,11 +29,8 @@ BackgroundSearch::BackgroundSearch(QObject *parent) : QObject(parent)
 
 BackgroundSearch::~BackgroundSearch()
 {
-    if (m_thread == nullptr)
-        return;
+    // The thread is joined as it goes.
     m_search.requestStop();
-    m_thread->wait();
-    delete m_thread;
 }
 
 bool BackgroundSearch::start(const SearchRequest &request)
@@ -49,10 +46,11 @@ bool BackgroundSearch::start(const SearchRequest &request)
     m_found = 0;
     m_shownToSearch = m_shownDone = m_shownFound = -1;
     reportProgress();
-    m_thread = QThread::create([this] { m_search.start(m_request); });
-    connect(m_thread, &QThread::finished, this, &BackgroundSearch::finish);
     m_progressTimer.start();
-    m_thread->start();
+    m_thread = std::jthread([this] {
+        m_search.start(m_request);
+        QMetaObject::invokeMethod(this, &BackgroundSearch::finish, Qt::QueuedConnection);
+    });
     return true;
 }
 
@@ -78,9 +76,7 @@ void BackgroundSearch::reportProgress()
 void BackgroundSearch::finish()
 {
     m_progressTimer.stop();
-    m_thread->wait();
-    delete m_thread;
-    m_thread = nullptr;
+    m_thread.join();
     reportProgress();
     m_running = false;
     Q_EMIT ended(m_end);

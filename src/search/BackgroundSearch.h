@@ -4,9 +4,9 @@
 
 #include <QList>
 #include <QObject>
-#include <QThread>
 #include <QTimer>
 #include <atomic>
+#include <thread>
 
 namespace quil {
 
@@ -72,7 +72,6 @@ private:
     Observer m_observer{*this};
     FileSearch m_search{m_observer};
     SearchRequest m_request;
-    QThread *m_thread = nullptr;
     QTimer m_progressTimer;
     bool m_running = false;
     std::atomic<bool> m_stopPressed = false;
@@ -81,6 +80,8 @@ private:
     qsizetype m_shownToSearch = -1, m_shownDone = -1, m_shownFound = -1;
     // Written by the worker only, read once its thread has ended.
     QList<Message> m_messages;
+    // Last: joined before the rest goes.
+    std::jthread m_thread;
 };
 
 } // namespace quil

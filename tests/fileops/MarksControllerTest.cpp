@@ -1,6 +1,7 @@
 #include "fileops/MarksController.h"
 #include "app/AppWindows.h"
 #include "app/TForm1.h"
+#include "fileops/FolderSizeWorker.h"
 #include "fileops/MarkCommands.h"
 #include "fileops/TFolderSize.h"
 #include "fileops/TForm4.h"
@@ -17,8 +18,10 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
+#include <QSemaphore>
 #include <QTest>
 
+#include <atomic>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,6 +31,45 @@
 class MarksControllerTest : public QObject
 {
     Q_OBJECT
+
+    // Holds every walking thread after each folder it has read, until let
+    // go; lets go when it goes (the threads keep its state).
+    class WalkHold
+    {
+    public:
+        explicit WalkHold(quil::FolderSizeWorker &worker)
+        {
+            worker.setFolderRead([state = m_state] {
+                ++state->foldersRead;
+                if (state->open)
+                    return;
+                state->held.release();
+                state->gate.acquire();
+            });
+        }
+        ~WalkHold() { letGo(); }
+        WalkHold(const WalkHold &) = delete;
+        WalkHold &operator=(const WalkHold &) = delete;
+
+        // True once a thread waits here: the walk cannot have finished.
+        bool waitHeld() { return m_state->held.tryAcquire(1, 60000); }
+        void letGo()
+        {
+            m_state->open = true;
+            m_state->gate.release(quil::FolderSizeWorker::defaultThreads() + 1);
+        }
+        int foldersRead() const { return m_state->foldersRead; }
+
+    private:
+        struct State
+        {
+            QSemaphore held;
+            QSemaphore gate;
+            std::atomic<int> foldersRead{0};
+            std::atomic<bool> open{false};
+        };
+        std::shared_ptr<State> m_state = std::make_shared<State>();
+    };
 
     struct Program : MainWindowFixture
     {
@@ -165,6 +207,7 @@ private Q_SLOTS:
     void relistingDropsTheReportsOfTheEarlierListing()
     {
         QFETCH(bool, walkDone);
+        QSemaphore ended;
         Program program;
         program.tree.folder("slow");
         program.tree.folder("other");
@@ -172,36 +215,77 @@ private Q_SLOTS:
         program.tree.folder("other/a");
         program.tree.folder("other/b");
         program.list(program.tree.path("slow") + '/');
+        quil::FolderSizeWorker &worker = program.form->marks().folderSizes();
+        connect(
+            &worker, &quil::FolderSizeWorker::WalkEnded, &worker, [&ended] { ended.release(); }, Qt::DirectConnection);
+        std::unique_ptr<WalkHold> hold = walkDone ? nullptr : std::make_unique<WalkHold>(worker);
         program.toggle(QStringLiteral("a"));
         const int row = program.row(QStringLiteral("a"));
+        // No event is processed from here to the new listing: whatever the
+        // walk sends belongs to the earlier one.
         if (walkDone)
-            program.form->marks().workers().first()->wait();
-        // Re-listed before any report could be shown: whatever the worker
-        // still sends belongs to the earlier listing.
+            QVERIFY(ended.tryAcquire(1, 60000));
+        else
+            QVERIFY(hold->waitHeld());
         program.list(program.tree.path("other") + '/');
         QCOMPARE(program.form->EntryOfRow(row).name, QStringLiteral("a"));
         const QString afterListing = program.summary();
+        if (hold != nullptr)
+            hold->letGo();
         program.waitForWorkers();
+        // The new listing stopped the walk: it did not read the rest of the tree.
+        if (hold != nullptr)
+            QVERIFY2(hold->foldersRead() < 41, qPrintable(QString::number(hold->foldersRead())));
         QCOMPARE(quil::folderSizeKb(program.form->EntryOfRow(row)), qint64(1));
         // A device notice of the machine may write the status line meanwhile.
         QVERIFY(ui(*program.form).Label9->text() != QStringLiteral("Вычисляю размер..."));
         QCOMPARE(program.summary(), afterListing);
     }
 
+    void foldersAreWalkedInTurnWithEveryReportOnItsOwnRow()
+    {
+        QStringList order;
+        Program program;
+        const qint64 first = program.bigFolder("one", 6, 20, 2000);
+        const qint64 second = program.bigFolder("two", 3, 10, 5000);
+        program.tree.folder("hollow");
+        program.list();
+        quil::FolderSizeWorker &worker = program.form->marks().folderSizes();
+        connect(&worker, &quil::FolderSizeWorker::WalkEnded, program.form,
+                [&order](TFolderSize *folder) { order.append(folder->FolderPath); });
+        program.toggle(QStringLiteral("one"));
+        program.toggle(QStringLiteral("hollow"));
+        program.toggle(QStringLiteral("two"));
+        QCOMPARE(program.form->marks().workers().size(), 3);
+        program.waitForWorkers();
+        QCOMPARE(order, (QStringList{program.tree.path("one"), program.tree.path("hollow"), program.tree.path("two")}));
+        QCOMPARE(program.form->EntryOfRow(program.row(QStringLiteral("one"))).size, first / 1024);
+        QCOMPARE(program.form->EntryOfRow(program.row(QStringLiteral("two"))).size, second / 1024);
+        QCOMPARE(quil::folderSizeKb(program.form->EntryOfRow(program.row(QStringLiteral("hollow")))), qint64(1));
+        // The last report was the last folder's.
+        QCOMPARE(program.summary(), summaryText(3, 0, 3 + second / 1024));
+    }
+
     void closingWithAWorkerRunningEndsCleanly()
     {
         auto program = std::make_unique<Program>();
         program->bigFolder("slow", 40, 100, 100);
+        program->tree.folder("next");
+        program->tree.file("next/f", "x");
         program->list();
+        WalkHold hold(program->form->marks().folderSizes());
         program->toggle(QStringLiteral("slow"));
-        QVERIFY(!program->form->marks().workers().isEmpty());
+        program->toggle(QStringLiteral("next"));
+        QVERIFY(hold.waitHeld());
         program->form->close();
-        for (TFolderSize *worker : program->form->marks().workers())
-            QVERIFY(worker->isFinished() || worker->isInterruptionRequested());
-        // The windows go while the worker may still walk: it is stopped and
-        // waited for, and no report reaches the discarded list.
+        // The folder still waiting is dropped with the listing.
+        QVERIFY(program->form->marks().workers().size() <= 1);
+        hold.letGo();
+        // The windows go while the walk may still run: it is stopped and its
+        // threads joined, and no report reaches the discarded list.
         program->windows.reset();
         QCoreApplication::processEvents();
+        QVERIFY2(hold.foldersRead() < 41, qPrintable(QString::number(hold.foldersRead())));
         QVERIFY(QFileInfo::exists(program->tree.path("slow/s0/f0")));
     }
 

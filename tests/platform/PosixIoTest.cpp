@@ -48,7 +48,7 @@ TEST(PosixIo, ReadFullContinuesShortReads)
     int ends[2];
     ASSERT_EQ(::pipe(ends), 0);
     UniqueFd in(ends[0]);
-    std::thread writer([out = ends[1]] {
+    std::jthread writer([out = ends[1]] {
         for (int piece = 0; piece < 8; ++piece) {
             const char bytes[3] = {char('a' + piece), char('a' + piece), char('a' + piece)};
             ASSERT_EQ(::write(out, bytes, sizeof bytes), 3);

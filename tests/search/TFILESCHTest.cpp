@@ -465,7 +465,7 @@ private Q_SLOTS:
         std::mutex mutex;
         std::condition_variable ended;
         bool done = false;
-        std::thread watchdog([&] {
+        std::jthread watchdog([&] {
             std::unique_lock lock(mutex);
             if (!ended.wait_for(lock, std::chrono::seconds(60), [&] { return done; }))
                 qFatal("the program's end waits for the text test of a huge file");

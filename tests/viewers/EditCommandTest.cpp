@@ -20,6 +20,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
 // The Edit command, the new text file and the command line, with real
 // recording programs as the editors and the typed programs.
@@ -44,17 +45,39 @@ class EditCommandTest : public QObject
             start();
             form().NavigateByPath(files.root());
         }
-        // The settings' editor: records its arguments after `delay` seconds,
-        // then creates the file it was given, as an editor saving it does.
-        void useEditor(const char *delay = "0")
+        // The settings' editor: runs `first`, then creates the file it was
+        // given, as an editor saving it does, and records its arguments.
+        void useEditor(const QByteArray &first = {})
         {
-            const QString editor = files.file(
-                "bin/editor.sh", QByteArray("#!/bin/sh\nsleep ") + delay + "\n: > \"$1\"\nprintf '%s\\0' \"$@\" > '" +
-                                     quil::toNative(record) + ".part' && mv '" + quil::toNative(record) + ".part' '" +
-                                     quil::toNative(record) + "'\n");
+            const QString editor =
+                files.file("bin/editor.sh", "#!/bin/sh\n" + first + "\n: > \"$1\"\nprintf '%s\\0' \"$@\" > '" +
+                                                quil::toNative(record) + ".part' && mv '" + quil::toNative(record) +
+                                                ".part' '" + quil::toNative(record) + "'\n");
             QFile::setPermissions(editor, QFile::permissions(editor) | QFile::ExeOwner);
             windows->Set1->CheckBox3->setChecked(true);
             windows->Set1->Edit4->setText(editor);
+        }
+        // An editor that marks its start with the file "started", then saves
+        // only once the file "go" exists; after a minute without it, it
+        // gives up without saving.
+        void useEditorWaitingForGo()
+        {
+            const QByteArray started = quil::toNative(files.path("started"));
+            const QByteArray go = quil::toNative(files.path("go"));
+            useEditor(": > '" + started + "'\nn=0\nwhile [ ! -e '" + go +
+                      "' ] && [ $n -lt 6000 ]; do sleep 0.01; n=$((n + 1)); done\n[ -e '" + go + "' ] || exit 1");
+        }
+        // Runs action on the window thread once the editor has started.
+        void onceTheEditorRuns(QTimer &poll, std::function<void()> action)
+        {
+            poll.setInterval(10);
+            QObject::connect(&poll, &QTimer::timeout, &form(), [this, &poll, action = std::move(action)] {
+                if (!QFile::exists(files.path("started")))
+                    return;
+                poll.stop();
+                action();
+            });
+            poll.start();
         }
         void press(const QString &row, Qt::KeyboardModifiers modifiers)
         {
@@ -102,22 +125,22 @@ private Q_SLOTS:
         ui(program.form()).ListView->clearSelection();
         ui(program.form()).SpeedButton5->click();
         QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Ничего не выбрано")});
-        QTest::qWait(300);
-        QVERIFY(!QFile::exists(program.record));
+        // Neither asked the launcher for anything.
+        QCOMPARE(program.test.launcher.requests, 0);
     }
 
     void newTextFileWaitsForTheEditorThenRelists()
     {
         Program program;
-        program.useEditor("0.5");
+        program.useEditorWaitingForGo();
         program.dialogs.answerInput(QStringLiteral("new.txt"));
-        int ticks = 0;
-        QTimer timer;
-        connect(&timer, &QTimer::timeout, this, [&ticks] { ++ticks; });
-        timer.start(20);
+        // The editor saves only after the window has run a timer during the
+        // wait: a wait that blocked the window would leave it unsaved.
+        QTimer poll;
+        program.onceTheEditorRuns(poll, [&program] { program.files.file("go"); });
         program.press(QStringLiteral("my file.txt"), Qt::ShiftModifier);
-        // Back from the wait: the editor has ended, the window kept working.
-        QVERIFY(ticks > 3);
+        // Back from the wait: the editor has ended.
+        QVERIFY(QFile::exists(program.files.path("new.txt")));
         QCOMPARE(waitForRecord(program.record), (QList<QByteArray>{quil::toNative(program.files.path("new.txt"))}));
         QVERIFY(program.form().listing().findEntry(QStringLiteral("new.txt")) >= 0);
     }
@@ -125,12 +148,17 @@ private Q_SLOTS:
     void closingTheWindowEndsTheWait()
     {
         Program program;
-        program.useEditor("3");
+        program.useEditorWaitingForGo();
         program.dialogs.answerInput(QStringLiteral("new.txt"));
-        QTimer::singleShot(200, &program.form(), [&program] { program.form().close(); });
+        QTimer poll;
+        program.onceTheEditorRuns(poll, [&program] { program.form().close(); });
         program.press(QStringLiteral("my file.txt"), Qt::ShiftModifier);
-        // Back while the editor still runs: it has not written its record.
+        // Back while the editor still runs: it has not saved.
         QVERIFY(!QFile::exists(program.record));
+        QVERIFY(!QFile::exists(program.files.path("new.txt")));
+        // Let it end before its folder goes.
+        program.files.file("go");
+        QVERIFY(!waitForRecord(program.record).isEmpty());
     }
 
     void newTextFileWithAnEditorThatCannotStart()
@@ -163,7 +191,8 @@ private Q_SLOTS:
         QCOMPARE(refused.size(), 1);
         QCOMPARE(refused.first().text, folder + name);
         QCOMPARE(refused.first().extra, QString::fromLocal8Bit(std::strerror(EINVAL)));
-        // The press returns only after a started editor has ended: none was.
+        // No editor was started.
+        QCOMPARE(program.test.launcher.requests, 0);
         QVERIFY(!QFile::exists(program.record));
     }
 

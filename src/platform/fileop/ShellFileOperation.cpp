@@ -9,30 +9,32 @@
 #include <QThread>
 #include <QTimer>
 
-#include <atomic>
-#include <memory>
+#include <thread>
 
 namespace quil {
 
 bool runFileOperation(FileOperation &operation, QWidget *owner)
 {
-    // Atomic: the join happens inside Qt, where a race detector cannot see it.
-    std::atomic<bool> result{false};
-    std::unique_ptr<QThread> worker(QThread::create([&] { result = operation.run(); }));
+    bool result = false;
     auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
     if (!app || QThread::currentThread() != app->thread()) {
-        worker->start();
-        worker->wait();
+        std::jthread([&] { result = operation.run(); }).join();
         return result;
     }
 
     QEventLoop loop;
     bool finished = false;
-    QObject::connect(worker.get(), &QThread::finished, &loop, [&] {
-        finished = true;
-        loop.quit();
+    std::jthread worker([&] {
+        result = operation.run();
+        // Queued: the loop learns of the end on the window thread.
+        QMetaObject::invokeMethod(
+            &loop,
+            [&] {
+                finished = true;
+                loop.quit();
+            },
+            Qt::QueuedConnection);
     });
-    worker->start();
     // The first half second: events are processed (repaints, questions from
     // the worker) but user input waits, so that no other command starts.
     QTimer::singleShot(500, &loop, &QEventLoop::quit);
@@ -45,7 +47,7 @@ bool runFileOperation(FileOperation &operation, QWidget *owner)
         loop.exec();
         delete window.data();
     }
-    worker->wait();
+    worker.join();
     return result;
 }
 

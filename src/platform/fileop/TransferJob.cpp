@@ -91,7 +91,8 @@ bool TransferJob::run(const QStringList &sources, const QString &target)
         else
             ++m_state.itemsTotal;
     }
-    std::thread counter([this, toCount = std::move(toCount)] {
+    // Joined when the work below is over, however it ends.
+    const std::jthread counter([this, toCount = std::move(toCount)] {
         SourceFolders folders;
         for (const auto &[folderPath, name] : toCount) {
             if (m_state.cancelled)
@@ -112,11 +113,6 @@ bool TransferJob::run(const QStringList &sources, const QString &target)
                 ++m_state.itemsTotal;
         }
     });
-    const struct Join
-    {
-        std::thread &thread;
-        ~Join() { thread.join(); }
-    } join{counter};
 
     for (Source &item : items) {
         if (m_state.cancelled)

@@ -110,8 +110,7 @@ int main(int argc, char **argv)
     // The I/O runs on a worker thread, as under the progress window; no
     // window here, so the tool needs neither Qt Widgets nor a display.
     bool ok = false;
-    std::thread worker([&] { ok = fileOperation.run(); });
-    worker.join();
+    std::jthread([&] { ok = fileOperation.run(); }).join();
     const quil::FileOperation::Progress progress = fileOperation.progress();
     std::printf("items=%d/%d bytes=%lld/%lld\n", progress.itemsDone, progress.itemsTotal,
                 static_cast<long long>(progress.bytesDone), static_cast<long long>(progress.bytesTotal));

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <QScopeGuard>
 #include <QSemaphore>
 
 #include <future>
@@ -126,22 +127,15 @@ void FileOperationProgressTest::windowShowsTargetSpeedAndTimeLeft()
     FileOperationProgress window(copy);
     qint64 now = 0;
     window.setClock([&now] { return now; });
-    std::thread worker([&copy] { copy.run(); });
-    // A failed comparison returns early: the copy is let go and joined.
-    const struct Join
-    {
-        std::thread &thread;
-        FileOperation &operation;
-        QSemaphore &gate;
-        ~Join()
-        {
-            if (!thread.joinable())
-                return;
-            operation.cancel();
-            gate.release(8);
-            thread.join();
-        }
-    } join{worker, copy, gate};
+    std::jthread worker([&copy] { copy.run(); });
+    // A failed comparison returns early: the copy is let go (the thread is
+    // joined as it goes).
+    const auto letGo = qScopeGuard([&] {
+        if (!worker.joinable())
+            return;
+        copy.cancel();
+        gate.release(8);
+    });
     const auto text = [&](const char *name) {
         window.refresh();
         return labelText(&window, name);
