@@ -2,6 +2,7 @@
 
 #include "platform/BytePath.h"
 #include "platform/FileUri.h"
+#include "platform/FolderPath.h"
 #include "platform/NativePath.h"
 #include "platform/PosixIo.h"
 
@@ -29,8 +30,7 @@ QByteArray localPath(const QString &argument)
 
 QString folderText(const QByteArray &path)
 {
-    const QString clean = QDir::cleanPath(fromNative(path));
-    return clean.endsWith(QLatin1Char('/')) ? clean : clean + QLatin1Char('/');
+    return FolderPath(QDir::cleanPath(fromNative(path))).withTrailingSlash();
 }
 
 } // namespace

@@ -477,7 +477,7 @@ void TForm1::ListViewColumnClick(int column)
         return;
     m_listing.setSortKey(key);
     m_services.dialogs.message(quil::sortMessage(column), QStringLiteral("QUIL"), quil::Dialogs::Icon::None);
-    quil::runHandler(m_services.dialogs, [this] { NavigateByPath(listedFolder()); });
+    quil::runHandler(m_services.dialogs, [this] { relistFolder(); });
     m_listModel->markSortColumn(column);
 }
 

@@ -91,7 +91,7 @@ public:
     void NavigateByPath(const QString &path);
     // The listed folder as the path box shows it after the listing; what the
     // commands act on, never text typed into the box without Enter.
-    QString listedFolder() const override;
+    quil::FolderPath listedFolder() const override;
     // The entry of row i; raises std::out_of_range outside the list.
     const TShellItem &EntryOfRow(int i) const { return m_listing.entry(i); }
     FolderListing &listing() override { return m_listing; }
@@ -220,7 +220,7 @@ public Q_SLOTS:
     void startNameEdit(int row) override;
     // The list's in-place editor accepted newName for the row it was open
     // on, whose name was oldName, in the folder then listed.
-    void ListViewEdited(const QString &folder, const QString &oldName, const QString &newName);
+    void ListViewEdited(const quil::FolderPath &folder, const QString &oldName, const QString &newName);
     // Show or hide the second panel.
     void SpeedButton17Click();
     // The path box's folder to the second panel.
@@ -334,6 +334,7 @@ private:
     bool listHasFocus() const override;
     QString pathBoxText() const override;
     void navigateByPath(const QString &path) override { NavigateByPath(path); }
+    void relistFolder() override;
     QString &entryToSelect() override { return EntryToSelect(); }
     int selectedTreeNode() const override;
     void refreshTree(int position) override { RefreshTree(position); }

@@ -98,7 +98,7 @@ void TForm1::startNameEdit(int row)
     ListView->edit(index);
 }
 
-void TForm1::ListViewEdited(const QString &folder, const QString &oldName, const QString &newName)
+void TForm1::ListViewEdited(const quil::FolderPath &folder, const QString &oldName, const QString &newName)
 {
     const quil::ChangeHold::Scope held(*m_changeHold);
     m_rename->renameEdited(folder, oldName, newName);

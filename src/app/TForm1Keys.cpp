@@ -68,7 +68,7 @@ void TForm1::SpeedButton5Click()
 void TForm1::NewTextFile()
 {
     if (m_edit != nullptr && m_edit->createTextFile(listedFolder()))
-        quil::runHandler(m_services.dialogs, [this] { NavigateByPath(listedFolder()); });
+        quil::runHandler(m_services.dialogs, [this] { relistFolder(); });
 }
 
 bool TForm1::ComboBox1KeyDown(int key)

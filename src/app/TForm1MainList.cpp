@@ -6,6 +6,7 @@
 #include "fileops/Glyphs.h"
 #include "fileops/SecondPanelButtons.h"
 #include "listing/FolderListView.h"
+#include "listing/FolderNavigator.h"
 #include "listing/FolderTreeModel.h"
 
 #include <QComboBox>
@@ -26,6 +27,11 @@ bool TForm1::listHasFocus() const
 QString TForm1::pathBoxText() const
 {
     return cbPath->currentText();
+}
+
+void TForm1::relistFolder()
+{
+    m_nav->relist();
 }
 
 int TForm1::selectedTreeNode() const

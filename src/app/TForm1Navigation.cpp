@@ -107,7 +107,7 @@ bool TForm1::windowShown() const
     return m_nav->windowShown();
 }
 
-QString TForm1::listedFolder() const
+quil::FolderPath TForm1::listedFolder() const
 {
     return m_nav->listedFolder();
 }

@@ -27,7 +27,7 @@ void TForm1::connectSearchWindow()
 
 void TForm1::Button1Click()
 {
-    m_windows->FILESCH->showForFolder(listedFolder());
+    m_windows->FILESCH->showForFolder(listedFolder().withTrailingSlash());
 }
 
 void TForm1::goToEntry(const QString &folder, const QString &name)

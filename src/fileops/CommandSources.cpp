@@ -4,6 +4,7 @@
 #include "listing/FolderListing.h"
 #include "listing/TShellItem.h"
 #include "platform/Dialogs.h"
+#include "platform/FolderPath.h"
 #include "platform/ShellNamespace.h"
 
 #include <QApplication>
@@ -43,7 +44,7 @@ CommandSources collectSources(const FolderListing &listing, int currentRow)
     const auto add = [&](const TShellItem &entry) {
         const QString path = sourcePathOf(entry);
         sources.paths.append(path);
-        sources.names.append(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
+        sources.names.append(FolderPath(path).lastName());
     };
     for (int row = 0; row < listing.count(); ++row)
         if (listing.entry(row).marked)

@@ -31,7 +31,7 @@ CopyMoveCommand::CopyMoveCommand(MainList &list, Services &services, QObject *pa
     : QObject(parent), m_list(list), m_services(services)
 {}
 
-bool CopyMoveCommand::transfer(const Kind &kind, const CommandSources &sources, const QString &folder,
+bool CopyMoveCommand::transfer(const Kind &kind, const CommandSources &sources, const FolderPath &folder,
                                const QString &text)
 {
     Dialogs &dialogs = m_services.dialogs;
@@ -46,7 +46,8 @@ bool CopyMoveCommand::transfer(const Kind &kind, const CommandSources &sources, 
             if (isRefusedNewName(*typed))
                 refuseNewName(dialogs, sources.paths.first());
             else
-                ok = transferFiles(dialogs, sources.paths, folder + *typed, kind.operation, m_list.ownerWindow());
+                ok = transferFiles(dialogs, sources.paths, folder.filePath(*typed), kind.operation,
+                                   m_list.ownerWindow());
             if (ok)
                 m_list.marks().clearMarks();
             return true;
@@ -54,7 +55,8 @@ bool CopyMoveCommand::transfer(const Kind &kind, const CommandSources &sources, 
     } else if (!dialogs.askYesNo(text, kind.confirmTitle, Dialogs::Icon::Question)) {
         return false;
     }
-    if (transferFiles(dialogs, sources.paths, folder, kind.operation, m_list.ownerWindow()))
+    // The target's trailing "/" tells the operation it must be a folder.
+    if (transferFiles(dialogs, sources.paths, folder.withTrailingSlash(), kind.operation, m_list.ownerWindow()))
         m_list.marks().clearMarks();
     else
         dialogs.message(kind.failure, kTitle, Dialogs::Icon::None);
@@ -71,10 +73,11 @@ void CopyMoveCommand::copy()
     if (!panel->isShown())
         panel->showPanel();
     const CommandSources sources = collectSources(m_list.listing(), currentRow);
-    const QString folder = panel->folderPath();
+    const FolderPath folder = panel->folderPath();
     const QString text = QStringLiteral("Корировать : ") + QString::number(sources.paths.size()) +
                          QStringLiteral(" объект(ов)\r\n") + nameLines(sources.names, kCopyNamesShown) +
-                         QStringLiteral("В папку : ") + folder + QStringLiteral("\r\n\r\n") + kExecute;
+                         QStringLiteral("В папку : ") + folder.withTrailingSlash() + QStringLiteral("\r\n\r\n") +
+                         kExecute;
     const Kind kind{FO_COPY, QStringLiteral("Копировать с именем"), QStringLiteral("КОПИРОВАНИЕ / COPY !!!"),
                     QStringLiteral("Ошибка при выполнении копирования ")};
     if (transfer(kind, sources, folder, text))
@@ -94,9 +97,10 @@ void CopyMoveCommand::move()
     const CommandSources sources = collectSources(m_list.listing(), currentRow);
     if (!sources.fromMarks)
         m_list.entryToSelect() = nameAfterRow(m_list.listing(), currentRow);
-    const QString folder = panel->folderPath();
+    const FolderPath folder = panel->folderPath();
     const QString text = QStringLiteral("Переместить : ") + QString::number(sources.paths.size()) +
-                         QStringLiteral("\r\n\r\nВ папку : ") + folder + QStringLiteral("\r\n\r\n") + kExecute;
+                         QStringLiteral("\r\n\r\nВ папку : ") + folder.withTrailingSlash() +
+                         QStringLiteral("\r\n\r\n") + kExecute;
     const Kind kind{FO_MOVE, QStringLiteral("Переместить с именем"), QStringLiteral("ПЕРЕМЕЩЕНИЕ / MOVE !!!"),
                     QStringLiteral("Операция не выполнена")};
     if (!transfer(kind, sources, folder, text))
@@ -104,7 +108,7 @@ void CopyMoveCommand::move()
     panel->relist();
     if (treeNode >= 0)
         m_list.refreshTree(treeNode);
-    runHandler(m_services.dialogs, [this] { m_list.navigateByPath(m_list.listedFolder()); });
+    runHandler(m_services.dialogs, [this] { m_list.relistFolder(); });
 }
 
 } // namespace quil

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FolderPath.h"
+
 #include <QObject>
 
 #include <optional>
@@ -27,7 +29,7 @@ private:
     // The texts and rules in which copy and move differ.
     struct Kind;
     // Runs one command through its steps; false when it stopped at the question.
-    bool transfer(const Kind &kind, const CommandSources &sources, const QString &folder, const QString &text);
+    bool transfer(const Kind &kind, const CommandSources &sources, const FolderPath &folder, const QString &text);
 
     MainList &m_list;
     Services &m_services;

@@ -44,7 +44,7 @@ void DeleteCommand::run()
         m_list.marks().clearMarks();
     if (treeNode >= 0)
         m_list.refreshTree(treeNode);
-    runHandler(m_services.dialogs, [this] { m_list.navigateByPath(m_list.listedFolder()); });
+    runHandler(m_services.dialogs, [this] { m_list.relistFolder(); });
 }
 
 bool DeleteCommand::confirmAndDelete(Dialogs &dialogs, const QStringList &paths, const QStringList &names,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FolderPath.h"
+
 #include <QString>
 
 class FolderListing;
@@ -42,14 +44,16 @@ public:
 
     // --- The listed folder ---
 
-    // The listed folder as the path box shows it after the listing; what
-    // the commands act on.
-    virtual QString listedFolder() const = 0;
+    // The listed folder, whatever is typed in the path box; what the
+    // commands act on. Empty before the first listing.
+    virtual FolderPath listedFolder() const = 0;
     // The path box's text as it stands (it may hold a typed path).
     virtual QString pathBoxText() const = 0;
     // Lists a path; raises OsError for a path that does not exist and keeps
     // the listing.
     virtual void navigateByPath(const QString &path) = 0;
+    // Lists the listed folder again; raises OsError when it is gone.
+    virtual void relistFolder() = 0;
     // The name the next listing selects when present (kept across listings).
     virtual QString &entryToSelect() = 0;
 

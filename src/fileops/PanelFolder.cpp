@@ -32,11 +32,10 @@ void sortByName(QStringList &paths)
 
 } // namespace
 
-PanelFolderListing readPanelFolder(const QString &folderPath)
+PanelFolderListing readPanelFolder(const FolderPath &folder)
 {
     PanelFolderListing result;
-    const QByteArray folder = toNative(folderPath);
-    DIR *dir = ::opendir(folder.constData());
+    DIR *dir = ::opendir(toNative(folder.path()).constData());
     if (dir == nullptr)
         return result;
     const int dirFd = ::dirfd(dir);
@@ -49,7 +48,7 @@ PanelFolderListing readPanelFolder(const QString &folderPath)
         {
         };
         const bool isFolder = ::fstatat(dirFd, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
-        (isFolder ? result.folders : result.files).append(folderPath + fromNative(name));
+        (isFolder ? result.folders : result.files).append(folder.filePath(fromNative(name)));
     }
     ::closedir(dir);
     sortByName(result.folders);
@@ -62,25 +61,21 @@ QString LastFolderName(const QString &path)
     return path == QLatin1String("/") ? path : splitLastName(path).name;
 }
 
-QString ParentFolder(const QString &path)
-{
-    return path == QLatin1String("/") ? path : splitLastName(path).parent;
-}
-
 bool isRefusedNewName(const QString &name)
 {
     return name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
            name.contains(QLatin1Char('/')) || name.contains(QChar(0));
 }
 
-bool createOneFolder(const QString &folder, const QString &name)
+bool createOneFolder(const FolderPath &folder, const QString &name)
 {
     // A virtual folder ("computer:///") has no place for a folder.
-    if (isRefusedNewName(name) || !folder.startsWith(QLatin1Char('/')))
+    if (isRefusedNewName(name) || !folder.isLocal())
         return false;
-    if (::mkdir(toNative(folder + name).constData(), 0777) != 0)
+    const QByteArray path = toNative(folder.filePath(name));
+    if (::mkdir(path.constData(), 0777) != 0)
         return false;
-    UndoJournal::session().recordCreatedFolder(toNative(folder + name));
+    UndoJournal::session().recordCreatedFolder(path);
     return true;
 }
 

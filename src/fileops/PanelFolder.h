@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FolderPath.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,15 +19,12 @@ struct PanelFolderListing
 // Reads a folder with the file system's own calls, hidden and special items
 // included, "." and ".." left out; each group sorted by the locale's collation
 // without regard to case. A folder that cannot be read gives empty lists.
-// folderPath ends in "/". O(n log n) over the entries.
-PanelFolderListing readPanelFolder(const QString &folderPath);
+// O(n log n) over the entries.
+PanelFolderListing readPanelFolder(const FolderPath &folder);
 
 // The last component of a path: "/" is returned whole; otherwise one
 // trailing "/" is dropped and the text after the last "/" returned.
 QString LastFolderName(const QString &path);
-// The parent folder with its trailing "/": "/" is returned whole. Empty for a
-// text without "/".
-QString ParentFolder(const QString &path);
 
 // A new name for a rename or a created folder that must not reach the system:
 // empty, "." or "..", or holding "/" (it would move the item elsewhere) or a
@@ -35,8 +34,8 @@ bool isRefusedNewName(const QString &name);
 // as the system the program was made for does.
 QString createdFolderName(const QString &typed);
 
-// Creates folder + name, one level only; false when the name is refused or
+// Creates the folder name in folder, one level only; false when the name is refused or
 // the system fails (exists, no access, missing parent, not a real folder).
-bool createOneFolder(const QString &folder, const QString &name);
+bool createOneFolder(const FolderPath &folder, const QString &name);
 
 } // namespace quil

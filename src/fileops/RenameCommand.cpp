@@ -29,14 +29,14 @@ RenameCommand::RenameCommand(MainList &list, Services &services, QObject *parent
     : QObject(parent), m_list(list), m_services(services)
 {}
 
-int RenameCommand::renameInFolder(Dialogs &dialogs, const QString &folder, const QString &oldName,
+int RenameCommand::renameInFolder(Dialogs &dialogs, const FolderPath &folder, const QString &oldName,
                                   const QString &newName, QWidget *owner)
 {
     if (isRefusedNewName(newName)) {
-        refuseNewName(dialogs, folder + oldName);
+        refuseNewName(dialogs, folder.filePath(oldName));
         return EINVAL;
     }
-    return quil::ShellRename(dialogs, folder + oldName, folder + newName, owner);
+    return quil::ShellRename(dialogs, folder.filePath(oldName), folder.filePath(newName), owner);
 }
 
 void RenameCommand::rememberTreeNode()
@@ -45,9 +45,9 @@ void RenameCommand::rememberTreeNode()
         m_treeNode = node;
 }
 
-void RenameCommand::relist(const QString &path)
+void RenameCommand::relist(const FolderPath &path)
 {
-    runHandler(m_services.dialogs, [this, &path] { m_list.navigateByPath(path); });
+    runHandler(m_services.dialogs, [this, &path] { m_list.navigateByPath(path.withTrailingSlash()); });
     if (m_secondPanel != nullptr && m_secondPanel->isShown() && m_secondPanel->folderPath() == path)
         m_secondPanel->relist();
 }
@@ -59,7 +59,7 @@ void RenameCommand::renameByButton()
         return;
     }
     rememberTreeNode();
-    const QString path = m_list.listedFolder();
+    const FolderPath path = m_list.listedFolder();
     m_list.setStatus(QStringLiteral(" Переименование!!! "));
     RenameCurrentEntry();
     m_list.setStatus(QStringLiteral("Жду команды..."));
@@ -89,7 +89,7 @@ void RenameCommand::RenameCurrentEntry()
     m_list.entryToSelect() = newName;
 }
 
-void RenameCommand::renameEdited(const QString &folder, const QString &oldName, const QString &newName)
+void RenameCommand::renameEdited(const FolderPath &folder, const QString &oldName, const QString &newName)
 {
     rememberTreeNode();
     m_services.dialogs.message(renameMessage(oldName, newName), kTitle, Dialogs::Icon::Information);
@@ -114,10 +114,10 @@ void RenameCommand::createFolder()
         QStringLiteral("Создать новую папку"), QStringLiteral("Введите имя папки"), QStringLiteral("Новая - "));
     if (!typed)
         return;
-    const QString folder = m_list.listedFolder();
+    const FolderPath folder = m_list.listedFolder();
     const QString name = createdFolderName(*typed);
     if (!createOneFolder(folder, name)) {
-        m_services.dialogs.message(QStringLiteral("Ошибка при создании папки: ") + folder + *typed, kTitle,
+        m_services.dialogs.message(QStringLiteral("Ошибка при создании папки: ") + folder.filePath(*typed), kTitle,
                                    Dialogs::Icon::None);
         return;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FolderPath.h"
+
 #include <QObject>
 #include <QString>
 
@@ -30,23 +32,21 @@ public:
     void RenameCurrentEntry();
     // The in-place editor accepted newName for the entry named oldName of
     // folder (the one listed when the edit ended); folder is listed again.
-    void renameEdited(const QString &folder, const QString &oldName, const QString &newName);
+    void renameEdited(const FolderPath &folder, const QString &oldName, const QString &newName);
     // SpeedButton8: one new folder in the path box's folder.
     void createFolder();
 
-    // Renames folder + oldName to folder + newName (folder ends in "/")
-    // without ever replacing another item: a taken name gets "name (2)" and
-    // so on. A new name the system must not see (empty, ".", "..", a "/" or a
-    // zero byte) is refused with the file operation's error question for the
-    // item. Returns 0 on success, otherwise an errno.
-    static int renameInFolder(Dialogs &dialogs, const QString &folder, const QString &oldName, const QString &newName,
-                              QWidget *owner);
+    // Renames the entry oldName of folder to newName without ever replacing another item: a taken name gets "name (2)"
+    // and so on. A new name the system must not see (empty, ".", "..", a "/" or a zero byte) is refused with the file
+    // operation's error question for the item. Returns 0 on success, otherwise an errno.
+    static int renameInFolder(Dialogs &dialogs, const FolderPath &folder, const QString &oldName,
+                              const QString &newName, QWidget *owner);
 
 private:
     void rememberTreeNode();
     // Lists the folder again in the main list, and in the second panel when
     // it shows the same folder.
-    void relist(const QString &path);
+    void relist(const FolderPath &path);
 
     MainList &m_list;
     Services &m_services;

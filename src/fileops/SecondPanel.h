@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FolderPath.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,8 +14,8 @@ class SecondPanel
 public:
     virtual ~SecondPanel() = default;
 
-    // SecondPanelPath: the folder the panel lists, always ending in "/".
-    virtual QString folderPath() const = 0;
+    // SecondPanelPath: the folder the panel lists.
+    virtual FolderPath folderPath() const = 0;
     // The names of the panel's rows, exactly as listed.
     virtual QStringList rowNames() const = 0;
     virtual bool isShown() const = 0;

@@ -18,7 +18,7 @@ void SecondPanelButtons::setPanel(TForm4 *panel)
     m_panel->shownChanged = [this](bool shown) { panelShown(shown); };
 }
 
-void SecondPanelButtons::showInPanel(const QString &path)
+void SecondPanelButtons::showInPanel(const FolderPath &path)
 {
     m_panel->SecondPanelPath = path;
     m_panel->ListSecondPanel(path);
@@ -57,9 +57,9 @@ void SecondPanelButtons::mainToPanel()
     showInPanel(m_list.listedFolder());
 }
 
-void SecondPanelButtons::listInMain(const QString &path)
+void SecondPanelButtons::listInMain(const FolderPath &path)
 {
-    runHandler(m_services.dialogs, [this, &path] { m_list.navigateByPath(path); });
+    runHandler(m_services.dialogs, [this, &path] { m_list.navigateByPath(path.withTrailingSlash()); });
     m_list.scrollTreeSelectionToTop();
 }
 
@@ -76,7 +76,7 @@ void SecondPanelButtons::swap()
     if (m_panel == nullptr)
         return;
     showPanel();
-    const QString mainPath = m_list.listedFolder();
+    const FolderPath mainPath = m_list.listedFolder();
     listInMain(m_panel->folderPath());
     showInPanel(mainPath);
 }

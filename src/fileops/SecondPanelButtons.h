@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FolderPath.h"
+
 #include <QObject>
 
 class TForm4;
@@ -34,8 +36,8 @@ public:
 private:
     void showPanel();
     // Lists a folder in the panel and gives its list the focus.
-    void showInPanel(const QString &path);
-    void listInMain(const QString &path);
+    void showInPanel(const FolderPath &path);
+    void listInMain(const FolderPath &path);
 
     MainList &m_list;
     MainWindowFrame &m_frame;

@@ -221,7 +221,7 @@ void TForm4::addRows(const QStringList &paths, QLabel *counter)
 {
     int count = 0;
     for (const QString &path : paths) {
-        auto *item = new QListWidgetItem(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
+        auto *item = new QListWidgetItem(quil::FolderPath(path).lastName());
         item->setIcon(quil::IconList::icon(quil::ShellNamespace::iconIndex(quil::ItemId::fromPath(path))));
         item->setFlags(item->flags() | Qt::ItemIsEditable);
         ListView1->addItem(item);
@@ -238,16 +238,16 @@ void TForm4::addRows(const QStringList &paths, QLabel *counter)
     counter->repaint();
 }
 
-void TForm4::ListSecondPanel(const QString &path)
+void TForm4::ListSecondPanel(const quil::FolderPath &path)
 {
     ListView1->clear();
-    Edit1->setText(SecondPanelPath);
+    Edit1->setText(SecondPanelPath.withTrailingSlash());
     const quil::PanelFolderListing listing = quil::readPanelFolder(path);
     m_folders = listing.folders;
     m_files = listing.files;
     addRows(m_folders, Label4);
     addRows(m_files, Label5);
-    Edit1->setText(path);
+    Edit1->setText(path.withTrailingSlash());
 }
 
 void TForm4::DriveComboBox1Change()
@@ -255,7 +255,7 @@ void TForm4::DriveComboBox1Change()
     const QString root = DriveComboBox1->currentData().toString();
     if (root.isEmpty())
         return;
-    SecondPanelPath = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
+    SecondPanelPath = quil::FolderPath(root);
     ListSecondPanel(SecondPanelPath);
 }
 
@@ -275,7 +275,7 @@ void TForm4::selectRowNamed(const QString &name, bool lastMatch)
 void TForm4::SpeedButton1Click()
 {
     const QString name = quil::LastFolderName(Edit1->text());
-    SecondPanelPath = quil::ParentFolder(SecondPanelPath);
+    SecondPanelPath = SecondPanelPath.parent();
     ListSecondPanel(SecondPanelPath);
     selectRowNamed(name, true);
 }
@@ -288,8 +288,8 @@ void TForm4::Button1Click()
         return;
     const QString created = quil::createdFolderName(*name);
     if (!quil::createOneFolder(SecondPanelPath, created)) {
-        m_services.dialogs.message(QStringLiteral("Ошибка при создании папки - ") + SecondPanelPath, kTitle,
-                                   quil::Dialogs::Icon::None);
+        m_services.dialogs.message(QStringLiteral("Ошибка при создании папки - ") + SecondPanelPath.withTrailingSlash(),
+                                   kTitle, quil::Dialogs::Icon::None);
         return;
     }
     ListSecondPanel(SecondPanelPath);
@@ -338,7 +338,7 @@ void TForm4::ListView1Click()
     struct stat info
     {
     };
-    if (::stat(quil::toNative(SecondPanelPath + name).constData(), &info) != 0)
+    if (::stat(quil::toNative(SecondPanelPath.filePath(name)).constData(), &info) != 0)
         return;
     if (S_ISDIR(info.st_mode)) {
         Label6->setText(QStringLiteral("Папка: ") + name + QStringLiteral(" - ") + minuteText(info));
@@ -360,13 +360,13 @@ void TForm4::ListView1DblClick()
     QListWidgetItem *item = ListView1->currentItem();
     if (item == nullptr)
         return;
-    const QString path = SecondPanelPath + item->text();
+    const QString path = SecondPanelPath.filePath(item->text());
     struct stat info
     {
     };
     if (::stat(quil::toNative(path).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
         return;
-    SecondPanelPath = path + QLatin1Char('/');
+    SecondPanelPath = quil::FolderPath(path);
     ListSecondPanel(SecondPanelPath);
 }
 
@@ -399,8 +399,8 @@ void TForm4::ListView1Edited(QListWidgetItem *item, const QString &oldName, cons
     Q_UNUSED(item);
     if (newName == oldName)
         return;
-    m_services.dialogs.message(QStringLiteral("Меняем имя : ") + SecondPanelPath + oldName +
-                                   QStringLiteral(" - на  -") + SecondPanelPath + newName,
+    m_services.dialogs.message(QStringLiteral("Меняем имя : ") + SecondPanelPath.filePath(oldName) +
+                                   QStringLiteral(" - на  -") + SecondPanelPath.filePath(newName),
                                kTitle, quil::Dialogs::Icon::Information);
     // The row keeps the typed caption until the next listing.
     quil::RenameCommand::renameInFolder(m_services.dialogs, SecondPanelPath, oldName, newName, this);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fileops/SecondPanel.h"
+#include "platform/FolderPath.h"
 #include "platform/Volume.h"
 
 #include <QHeaderView>
@@ -59,7 +60,7 @@ public:
     explicit TForm4(quil::Services &services, QWidget *parent = nullptr);
 
     // --- quil::SecondPanel ---
-    QString folderPath() const override { return SecondPanelPath; }
+    quil::FolderPath folderPath() const override { return SecondPanelPath; }
     QStringList rowNames() const override;
     bool isShown() const override { return isVisible(); }
     void showPanel() override;
@@ -72,12 +73,12 @@ public:
 
     // Lists a folder (the caller has set SecondPanelPath to it): folders,
     // then files, the counters running up while it lists.
-    void ListSecondPanel(const QString &path);
+    void ListSecondPanel(const quil::FolderPath &path);
     // Refills the drive selector, selects its volume again (the first when it
     // is gone) and lists that volume's root.
     void rebuildDriveList(const QList<quil::Volume> &volumes);
 
-    QString SecondPanelPath;
+    quil::FolderPath SecondPanelPath;
 
     QLineEdit *Edit1 = nullptr;
     QComboBox *DriveComboBox1 = nullptr;

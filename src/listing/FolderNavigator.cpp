@@ -72,10 +72,9 @@ void FolderNavigator::browseTo(const ItemId &target)
         refreshDiskDisplay();
 }
 
-QString FolderNavigator::listedFolder() const
+FolderPath FolderNavigator::listedFolder() const
 {
-    const QString &path = m_controls.listing.currentPath();
-    return path.isEmpty() ? QString() : pathBoxText(path);
+    return FolderPath(m_controls.listing.currentPath());
 }
 
 void FolderNavigator::keepPathHistory()

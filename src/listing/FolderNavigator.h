@@ -1,6 +1,7 @@
 #pragma once
 
 #include "listing/PathHistory.h"
+#include "platform/FolderPath.h"
 #include "platform/ItemId.h"
 #include "platform/Volume.h"
 
@@ -69,9 +70,9 @@ public:
     // Lists a path, switching the drive selector first when it lies on
     // another volume. Raises OsError for a path that does not exist.
     void navigateByPath(const QString &path);
-    // The listed folder as the path box shows it once listed (ending in "/"
-    // except for a root); what commands act on, whatever is typed in the box.
-    QString listedFolder() const;
+    // The listed folder, whatever is typed in the path box; what commands
+    // act on. Empty before the first listing.
+    FolderPath listedFolder() const;
     const PathHistory &history() const { return m_history; }
     qint64 diskSizeKb() const { return m_diskSizeKb; }
 

@@ -31,10 +31,10 @@ void FolderNavigator::followPathBoxDrive()
 {
     // The listing already shows a folder of that volume, so this keeps the
     // selector in step without listing the volume's root over it.
-    const QString text = listedFolder();
-    if (!text.startsWith(QLatin1Char('/')))
+    const FolderPath folder = listedFolder();
+    if (!folder.isLocal())
         return;
-    if (const auto volume = Volumes::volumeOf(text, m_volumes))
+    if (const auto volume = Volumes::volumeOf(folder.path(), m_volumes))
         if (volume->mountPoint != selectedDrive())
             selectDrive(volume->mountPoint);
 }
@@ -65,10 +65,10 @@ void FolderNavigator::openSelectedRow()
 void FolderNavigator::openFileEntry(const TShellItem &entry)
 {
     const QString program = m_controls.programForName(entry.name);
-    const QString folder = listedFolder();
+    const FolderPath folder = listedFolder();
     // Programs start in the process's current folder: the listed one.
-    if (folder.isEmpty() || ::chdir(toNative(folder).constData()) != 0) {
-        m_services.dialogs.message(folderNotFoundMessage(folder), kTitle, Dialogs::Icon::None);
+    if (folder.isEmpty() || ::chdir(toNative(folder.path()).constData()) != 0) {
+        m_services.dialogs.message(folderNotFoundMessage(folder.withTrailingSlash()), kTitle, Dialogs::Icon::None);
         return;
     }
     // Whether anything started is not reported, as with the shell's own
@@ -89,7 +89,7 @@ void FolderNavigator::pathBoxEntered()
 
 void FolderNavigator::pathBoxLeft()
 {
-    const QString listed = listedFolder();
+    const QString listed = listedFolder().withTrailingSlash();
     if (!listed.isEmpty() && m_controls.pathBox.currentText() != listed)
         m_controls.pathBox.setEditText(listed);
 }
@@ -111,7 +111,7 @@ void FolderNavigator::up()
 {
     m_controls.setStatus(kWaitingText);
     FolderListing &listing = m_controls.listing;
-    listing.EntryToSelect = folderLeftByUp(listedFolder());
+    listing.EntryToSelect = folderLeftByUp(listedFolder().withTrailingSlash());
     const ItemId parent = ShellNamespace::parent(listing.currentFolder());
     if (parent.isEmpty()) {
         // The computer folder and the desktop have nothing above them.
@@ -134,7 +134,7 @@ void FolderNavigator::treeClicked()
 
 void FolderNavigator::relist()
 {
-    navigateByPath(listedFolder());
+    navigateByPath(listedFolder().withTrailingSlash());
 }
 
 void FolderNavigator::driveChanged()

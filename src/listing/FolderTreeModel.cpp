@@ -1,5 +1,6 @@
 #include "listing/FolderTreeModel.h"
 
+#include "platform/FolderPath.h"
 #include "platform/IconList.h"
 #include "platform/ItemComparator.h"
 #include "platform/OsError.h"
@@ -21,16 +22,6 @@ struct FolderTreeModel::Node
     bool loaded = false;
     std::vector<std::unique_ptr<Node>> children;
 };
-
-namespace {
-// Whether folder path lies inside (or is) the folder prefix, whole items only.
-bool isInside(const QString &path, const QString &prefix)
-{
-    if (prefix == QLatin1String("/"))
-        return path.startsWith(QLatin1Char('/'));
-    return path == prefix || path.startsWith(prefix + QLatin1Char('/'));
-}
-} // namespace
 
 FolderTreeModel::FolderTreeModel(QObject *parent) : QAbstractItemModel(parent), m_root(std::make_unique<Node>())
 {
@@ -107,10 +98,11 @@ QModelIndex FolderTreeModel::indexForPath(const QString &path)
             fetchMore(indexOf(node));
     };
     loadChildren(computer);
+    const quil::FolderPath target(path);
+    const auto holdsTarget = [&target](const Node &node) { return quil::FolderPath(node.id.path()).contains(target); };
     Node *volume = nullptr;
     for (const auto &child : computer->children)
-        if (isInside(path, child->id.path()) &&
-            (volume == nullptr || child->id.path().size() > volume->id.path().size()))
+        if (holdsTarget(*child) && (volume == nullptr || child->id.path().size() > volume->id.path().size()))
             volume = child.get();
     if (volume == nullptr)
         return {};
@@ -119,7 +111,7 @@ QModelIndex FolderTreeModel::indexForPath(const QString &path)
         loadChildren(node);
         Node *next = nullptr;
         for (const auto &child : node->children)
-            if (isInside(path, child->id.path()))
+            if (holdsTarget(*child))
                 next = child.get();
         if (next == nullptr)
             break;

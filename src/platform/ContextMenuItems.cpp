@@ -1,5 +1,6 @@
 #include "platform/ContextMenuItems.h"
 
+#include "platform/FolderPath.h"
 #include "platform/SettingsFiles.h"
 
 namespace quil {
@@ -10,15 +11,11 @@ MenuTarget menuTargetOf(const QString &path, const QList<MountPointFlag> &mountP
     if (!path.startsWith(QLatin1Char('/')))
         return target;
     const bool area = path.endsWith(QLatin1Char('/'));
-    target.path = path;
-    while (target.path.size() > 1 && target.path.endsWith(QLatin1Char('/')))
-        target.path.chop(1);
+    const FolderPath item(path);
+    target.path = item.path();
     if (area) {
         for (const MountPointFlag &volume : mountPoints) {
-            QString mountPoint = volume.mountPoint;
-            while (mountPoint.size() > 1 && mountPoint.endsWith(QLatin1Char('/')))
-                mountPoint.chop(1);
-            if (mountPoint == target.path) {
+            if (FolderPath(volume.mountPoint) == item) {
                 target.kind = MenuTarget::Kind::Volume;
                 target.removable = volume.removable;
                 return target;

@@ -1,5 +1,6 @@
 #include "platform/SettingsFiles.h"
 
+#include "platform/FolderPath.h"
 #include "platform/NativePath.h"
 #include "platform/OsError.h"
 
@@ -17,18 +18,9 @@
 
 namespace quil {
 
-namespace {
-QString withSlash(QString path)
-{
-    if (!path.endsWith(QLatin1Char('/')))
-        path.append(QLatin1Char('/'));
-    return path;
-}
-} // namespace
-
 QString programFolder()
 {
-    return withSlash(QCoreApplication::applicationDirPath());
+    return FolderPath(QCoreApplication::applicationDirPath()).withTrailingSlash();
 }
 
 QString defaultSettingsFolder()
@@ -40,8 +32,9 @@ QString defaultSettingsFolder()
     const bool installed = QFileInfo::exists(program + QStringLiteral("../share/applications/quil.desktop"));
     if (!installed && ::access(toNative(program).constData(), W_OK) == 0)
         return program;
-    const QString config =
-        withSlash(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)) + QStringLiteral("quil/");
+    const QString config = FolderPath(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                               .child(u"quil")
+                               .withTrailingSlash();
     QDir().mkpath(config);
     return config;
 }

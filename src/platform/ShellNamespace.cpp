@@ -1,6 +1,7 @@
 #include "platform/ShellNamespace.h"
 
 #include "platform/BytePath.h"
+#include "platform/FolderPath.h"
 #include "platform/IconNames.h"
 #include "platform/NativePath.h"
 #include "platform/OsError.h"
@@ -47,11 +48,6 @@ QString cleanAbsolute(const QString &text)
     return kRoot + items.join(QLatin1Char('/'));
 }
 
-QString childPath(const QString &folder, const QString &name)
-{
-    return folder == kRoot ? folder + name : folder + QLatin1Char('/') + name;
-}
-
 qint64 msecsOf(const struct timespec &time)
 {
     return qint64(time.tv_sec) * 1000 + time.tv_nsec / 1000000;
@@ -94,7 +90,7 @@ QList<FolderChild> readFolder(const QString &path, ShellNamespace::EnumerateFlag
     const int fd = folder.release(); // the folder stream owns it now
     const bool resolveLinks = flags & ShellNamespace::ResolveLinks;
     const bool readDetails = flags & ShellNamespace::ReadDetails;
-    const QString prefix = path == kRoot ? path : path + QLatin1Char('/');
+    const QString prefix = FolderPath(path).withTrailingSlash();
     // The names and types first, so that the list of children is made at its
     // full size once instead of growing (and moving every child) many times.
     struct Named
@@ -290,7 +286,7 @@ ItemId ShellNamespace::join(const ItemId &folder, const QString &name)
     case ItemId::Kind::Path:
         break;
     }
-    return ItemId::fromPath(cleanAbsolute(childPath(folder.path(), name)));
+    return ItemId::fromPath(cleanAbsolute(FolderPath(folder.path()).filePath(name)));
 }
 
 QList<FolderChild> ShellNamespace::enumerate(const ItemId &folder, EnumerateFlags flags)

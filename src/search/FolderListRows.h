@@ -21,7 +21,4 @@ struct FolderListRow
 // Reads the chosen folder once; one that cannot be read has no subfolders.
 QList<FolderListRow> folderListRows(const QString &volumeRoot, const QString &folder);
 
-// A folder path in the chooser's form: trailing "/" removed, "/" kept.
-QString chooserPath(const QString &folder);
-
 } // namespace quil

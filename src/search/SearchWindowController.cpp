@@ -2,6 +2,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
+#include "platform/FolderPath.h"
 #include "platform/Launcher.h"
 #include "platform/Services.h"
 #include "platform/SettingsFiles.h"
@@ -130,11 +131,11 @@ void SearchWindowController::goTo()
     const std::optional<QString> path = selectedResult();
     if (!path || !m_goToEntry)
         return;
-    const qsizetype slash = path->lastIndexOf(QLatin1Char('/'));
-    const QString folder = path->left(slash + 1);
-    if (slash < 0 || !directoryExists(folder))
+    const FolderPath found(*path);
+    const FolderPath folder = found.parent();
+    if (folder.isEmpty() || !directoryExists(folder.path()))
         return;
-    m_goToEntry(folder, path->mid(slash + 1));
+    m_goToEntry(folder.withTrailingSlash(), found.lastName());
 }
 
 void SearchWindowController::view()
@@ -148,7 +149,7 @@ void SearchWindowController::view()
         return;
     }
     // The extension is the name's: a dot in a folder's name is none.
-    const bool picture = ViewCommand::isPictureName(path->mid(path->lastIndexOf(QLatin1Char('/')) + 1));
+    const bool picture = ViewCommand::isPictureName(FolderPath(*path).lastName());
     m_view->LastViewWasPicture = picture;
     if (m_window.CheckBox4->isChecked()) {
         m_view->runExternal(picture, *path);

@@ -1,5 +1,6 @@
 #include "search/TFB.h"
 
+#include "platform/FolderPath.h"
 #include "platform/Volumes.h"
 #include "platform/WindowFont.h"
 #include "search/FolderListRows.h"
@@ -49,7 +50,7 @@ TFB::TFB(quil::Services &, QWidget *parent) : QWidget(parent)
 
 void TFB::FormCreate()
 {
-    m_directory = quil::chooserPath(QDir::currentPath());
+    m_directory = quil::FolderPath(QDir::currentPath()).path();
     fillDrives();
     fillList();
 }
@@ -93,7 +94,7 @@ void TFB::fillList()
 
 void TFB::setDirectory(const QString &folder)
 {
-    m_directory = quil::chooserPath(folder);
+    m_directory = quil::FolderPath(folder).path();
     const auto own = quil::Volumes::volumeOf(m_directory);
     if (own) {
         const int index = DriveComboBox1->findData(own->mountPoint);

@@ -4,11 +4,11 @@
 #include "fileops/MainList.h"
 #include "fileops/UndoCommand.h"
 #include "listing/FolderListing.h"
-#include "listing/PathText.h"
 #include "listing/TShellItem.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileClipboard.h"
+#include "platform/FolderPath.h"
 #include "platform/Launcher.h"
 #include "platform/OpenWithApplications.h"
 #include "platform/OsError.h"
@@ -43,7 +43,7 @@ QString menuPathOf(const TShellItem &entry)
 {
     const ItemId &id = entry.relativeId.id;
     if (id.kind() == ItemId::Kind::Volume)
-        return pathBoxText(id.path());
+        return FolderPath(id.path()).withTrailingSlash();
     return id.isFileSystem() ? id.path() : QString();
 }
 
@@ -67,12 +67,12 @@ void ContextMenuController::popupAt(const QPoint &point)
         m_list.entryToSelect() = entry.name;
         path = menuPathOf(entry);
     } else {
-        path = m_list.listedFolder();
+        path = m_list.listedFolder().withTrailingSlash(); // the folder's own area
     }
     m_renameAfterListing.clear();
     if (!runHandler(m_services.dialogs, [&] { ShowShellContextMenu(path, point, m_list.ownerWindow()); }))
         return;
-    runHandler(m_services.dialogs, [this] { m_list.navigateByPath(m_list.listedFolder()); });
+    runHandler(m_services.dialogs, [this] { m_list.relistFolder(); });
     if (!m_renameAfterListing.isEmpty())
         startRename(m_renameAfterListing);
 }
@@ -176,7 +176,7 @@ void ContextMenuController::open(const MenuTarget &target)
             throw OsError(fileExists(target.path) ? 0 : ENOENT);
         return;
     }
-    m_list.navigateByPath(pathBoxText(target.path));
+    m_list.navigateByPath(FolderPath(target.path).withTrailingSlash());
 }
 
 void ContextMenuController::openWith(const MenuTarget &target, const QString &application)
@@ -207,7 +207,8 @@ void ContextMenuController::paste(const MenuTarget &target, QWidget *owner)
     }
     if (files.paths.isEmpty())
         return;
-    const bool done = ShellFileOperation(m_services.dialogs, files.paths, pathBoxText(target.path),
+    // The trailing "/" tells the operation that the target must be a folder.
+    const bool done = ShellFileOperation(m_services.dialogs, files.paths, FolderPath(target.path).withTrailingSlash(),
                                          files.cut ? FO_MOVE : FO_COPY, FOF_ALLOWUNDO, owner);
     // A moved file is no longer where the clipboard says.
     if (done && files.cut)

@@ -42,7 +42,7 @@ void EditCommand::edit(const QString &path)
         m_services.dialogs.message(QStringLiteral("Не могу редактировать: ") + path, kTitle, Dialogs::Icon::None);
 }
 
-bool EditCommand::createTextFile(const QString &folder)
+bool EditCommand::createTextFile(const FolderPath &folder)
 {
     const std::optional<QString> name = m_services.dialogs.inputBox(
         QStringLiteral("Создаем текстовый  файл"), QStringLiteral("Введите имя файла"), QStringLiteral("new.txt"));
@@ -50,11 +50,11 @@ bool EditCommand::createTextFile(const QString &folder)
         return false;
     // "../x" would name a file outside the folder, an empty name the folder itself.
     if (isRefusedNewName(*name)) {
-        refuseNewName(m_services.dialogs, folder + *name);
+        refuseNewName(m_services.dialogs, folder.filePath(*name));
         return false;
     }
     // The editor creates the file when the user saves it.
-    const QString path = folder + *name;
+    const QString path = folder.filePath(*name);
     Launcher &launcher = m_services.launcher;
     const std::unique_ptr<StartedProcess> editor =
         m_settings.editor.used ? launcher.start(m_settings.editor.path, path, Launcher::ArgumentForm::OneArgument)

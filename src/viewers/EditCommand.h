@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FolderPath.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -27,12 +29,12 @@ public:
 
     // Opens a file in the editor.
     void edit(const QString &path);
-    // Asks for a name and starts the editor on it in folder (ending in "/"),
+    // Asks for a name and starts the editor on it in folder,
     // then waits, the windows staying responsive, until the editor has ended.
     // A name that would not name a file of the folder ("../x", empty) is
     // refused as a rename's is. True when the editor ran and the window goes
     // on (the folder is then listed again); a second call waits on its own.
-    bool createTextFile(const QString &folder);
+    bool createTextFile(const FolderPath &folder);
     // Enter in the command line: runs the typed line and keeps it in the
     // box's history, also when it failed.
     void runCommandLine(QComboBox &box);

@@ -73,7 +73,7 @@ class FileOperationHoldTest : public QObject
             form->NavigateByPath(src());
             TForm4 &panel = *windows->Form4;
             panel.showPanel();
-            panel.SecondPanelPath = tree.path("dst") + QLatin1Char('/');
+            panel.SecondPanelPath = quil::FolderPath(tree.path("dst") + QLatin1Char('/'));
             panel.ListSecondPanel(panel.SecondPanelPath);
         }
         QString src() const { return tree.path("src") + QLatin1Char('/'); }

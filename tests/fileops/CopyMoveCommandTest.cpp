@@ -36,8 +36,8 @@ class CopyMoveCommandTest : public QObject
             form->NavigateByPath(src());
             if (showPanel)
                 panel->showPanel();
-            panel->SecondPanelPath = dst();
-            panel->ListSecondPanel(dst());
+            panel->SecondPanelPath = quil::FolderPath(dst());
+            panel->ListSecondPanel(quil::FolderPath(dst()));
         }
         QString src() const { return tree.path("src") + QLatin1Char('/'); }
         QString dst() const { return tree.path("dst") + QLatin1Char('/'); }

@@ -227,7 +227,7 @@ private Q_SLOTS:
         Lists lists({QStringLiteral("a.txt")}, QStringLiteral("a.txt"));
         lists.tree.folder("src/sub");
         quil::RenameCommand(lists.list, lists.test.services)
-            .renameEdited(lists.src(), QStringLiteral("a.txt"), QStringLiteral("sub/a.txt"));
+            .renameEdited(quil::FolderPath(lists.src()), QStringLiteral("a.txt"), QStringLiteral("sub/a.txt"));
         QCOMPARE(lists.dialogs.shown(Kind::ItemError).size(), 1);
         QCOMPARE(lists.onDisk(lists.src()), (QStringList{QStringLiteral("a.txt"), QStringLiteral("sub")}));
         QVERIFY(lists.onDisk(lists.src() + QStringLiteral("sub")).isEmpty());

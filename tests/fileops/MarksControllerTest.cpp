@@ -334,7 +334,7 @@ private Q_SLOTS:
         program.tree.file("panel/both.txt");
         program.tree.file("panel/case.txt");
         TForm4 *panel = program.windows->Form4.get();
-        panel->SecondPanelPath = program.tree.path("panel") + '/';
+        panel->SecondPanelPath = quil::FolderPath(program.tree.path("panel") + '/');
         panel->ListSecondPanel(panel->SecondPanelPath);
         panel->showPanel();
         program.list(program.tree.path("main") + '/');

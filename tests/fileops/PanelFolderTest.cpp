@@ -30,7 +30,7 @@ TEST(PanelFolder, FoldersThenFilesByNameWithoutCaseHiddenIncluded)
     tree.fifo("pipe");
     tree.symlink(tree.path("beta").toUtf8(), "link-to-beta");
 
-    const quil::PanelFolderListing listing = quil::readPanelFolder(tree.root() + QLatin1Char('/'));
+    const quil::PanelFolderListing listing = quil::readPanelFolder(quil::FolderPath(tree.root()));
 
     EXPECT_EQ(namesOf(listing.folders), (QStringList{".hidden", "Alpha", "beta", "link-to-beta"}));
     EXPECT_EQ(namesOf(listing.files), (QStringList{".profile", "a.txt", "B.txt", "pipe", "zeta.txt"}));
@@ -39,7 +39,7 @@ TEST(PanelFolder, FoldersThenFilesByNameWithoutCaseHiddenIncluded)
 
 TEST(PanelFolder, UnreadableFolderGivesEmptyLists)
 {
-    const quil::PanelFolderListing listing = quil::readPanelFolder(QStringLiteral("computer:///"));
+    const quil::PanelFolderListing listing = quil::readPanelFolder(quil::FolderPath(QStringLiteral("computer:///")));
     EXPECT_TRUE(listing.folders.isEmpty());
     EXPECT_TRUE(listing.files.isEmpty());
 }
@@ -48,24 +48,21 @@ struct PathCase
 {
     const char *path;
     const char *last;
-    const char *parent;
 };
 
 class PathParts : public testing::TestWithParam<PathCase>
 {
 };
 
-TEST_P(PathParts, LastFolderNameAndParentFolder)
+TEST_P(PathParts, LastFolderName)
 {
     const PathCase &c = GetParam();
     EXPECT_EQ(quil::LastFolderName(QString::fromUtf8(c.path)), QString::fromUtf8(c.last));
-    EXPECT_EQ(quil::ParentFolder(QString::fromUtf8(c.path)), QString::fromUtf8(c.parent));
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, PathParts,
-                         testing::Values(PathCase{"/", "/", "/"}, PathCase{"/a/", "a", "/"},
-                                         PathCase{"/a/docs/", "docs", "/a/"}, PathCase{"/a/docs", "docs", "/a/"},
-                                         PathCase{"/a/docs//", "", "/a/docs/"}, PathCase{"name", "", ""}));
+                         testing::Values(PathCase{"/", "/"}, PathCase{"/a/", "a"}, PathCase{"/a/docs/", "docs"},
+                                         PathCase{"/a/docs", "docs"}, PathCase{"/a/docs//", ""}, PathCase{"name", ""}));
 
 TEST(PanelFolder, RefusedNewNames)
 {
@@ -88,12 +85,12 @@ TEST(PanelFolder, CreatedFolderDropsTrailingBlanksAndDots)
 TEST(PanelFolder, CreateOneFolderOneLevelOnly)
 {
     TempTree tree;
-    const QString root = tree.root() + QLatin1Char('/');
+    const quil::FolderPath root(tree.root());
     EXPECT_TRUE(quil::createOneFolder(root, QStringLiteral("new")));
-    EXPECT_TRUE(QFileInfo(root + QStringLiteral("new")).isDir());
+    EXPECT_TRUE(QFileInfo(root.filePath(u"new")).isDir());
     EXPECT_FALSE(quil::createOneFolder(root, QStringLiteral("new")));
-    EXPECT_FALSE(quil::createOneFolder(root + QStringLiteral("missing/"), QStringLiteral("x")));
-    EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("missing")));
+    EXPECT_FALSE(quil::createOneFolder(root.child(u"missing"), QStringLiteral("x")));
+    EXPECT_FALSE(QFileInfo::exists(root.filePath(u"missing")));
     EXPECT_FALSE(quil::createOneFolder(root, QStringLiteral("a/b")));
-    EXPECT_FALSE(quil::createOneFolder(QStringLiteral("computer:///"), QStringLiteral("x")));
+    EXPECT_FALSE(quil::createOneFolder(quil::FolderPath(QStringLiteral("computer:///")), QStringLiteral("x")));
 }

@@ -46,8 +46,8 @@ class TForm4Test : public QObject
 
         void list(const QString &path)
         {
-            form.SecondPanelPath = path;
-            form.ListSecondPanel(path);
+            form.SecondPanelPath = quil::FolderPath(path);
+            form.ListSecondPanel(quil::FolderPath(path));
         }
         QString root() const { return tree.root() + QLatin1Char('/'); }
         QString current() const
@@ -99,11 +99,8 @@ private Q_SLOTS:
         QCOMPARE(panel.form.Label3->text(), QStringLiteral("Файлов"));
         QCOMPARE(panel.form.ListView1->viewMode(), QListView::IconMode);
         // The first folder is the root of the current folder's volume.
-        QVERIFY(panel.form.SecondPanelPath.endsWith(QLatin1Char('/')));
-        QCOMPARE(
-            panel.form.SecondPanelPath,
-            panel.form.DriveComboBox1->currentData().toString() +
-                (panel.form.DriveComboBox1->currentData().toString().endsWith('/') ? QString() : QStringLiteral("/")));
+        QCOMPARE(panel.form.SecondPanelPath, quil::FolderPath(panel.form.DriveComboBox1->currentData().toString()));
+        QVERIFY(panel.form.Edit1->text().endsWith(QLatin1Char('/')));
         panel.form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&panel.form));
         panel.form.resize(700, 300);
@@ -176,7 +173,7 @@ private Q_SLOTS:
         panel.tree.folder("a/other");
         panel.list(panel.root() + QStringLiteral("a/docs/"));
         QTest::keyClick(panel.form.ListView1, Qt::Key_Backspace);
-        QCOMPARE(panel.form.SecondPanelPath, panel.root() + QStringLiteral("a/"));
+        QCOMPARE(panel.form.SecondPanelPath.withTrailingSlash(), panel.root() + QStringLiteral("a/"));
         QCOMPARE(panel.current(), QStringLiteral("docs"));
         QVERIFY(panel.form.ListView1->currentItem()->isSelected());
     }
@@ -186,7 +183,7 @@ private Q_SLOTS:
         Panel panel;
         panel.list(QStringLiteral("/"));
         panel.form.SpeedButton1->click();
-        QCOMPARE(panel.form.SecondPanelPath, QStringLiteral("/"));
+        QCOMPARE(panel.form.SecondPanelPath.withTrailingSlash(), QStringLiteral("/"));
         QVERIFY(panel.form.rowNames().contains(QStringLiteral("tmp")));
     }
 
@@ -198,11 +195,11 @@ private Q_SLOTS:
         panel.list(panel.root());
         panel.pick(QStringLiteral("file.txt"));
         QTest::keyClick(panel.form.ListView1, Qt::Key_Return);
-        QCOMPARE(panel.form.SecondPanelPath, panel.root());
+        QCOMPARE(panel.form.SecondPanelPath.withTrailingSlash(), panel.root());
         QCOMPARE(panel.form.ListView1->count(), 2);
         panel.pick(QStringLiteral("inner"));
         QTest::keyClick(panel.form.ListView1, Qt::Key_Return);
-        QCOMPARE(panel.form.SecondPanelPath, panel.root() + QStringLiteral("inner/"));
+        QCOMPARE(panel.form.SecondPanelPath.withTrailingSlash(), panel.root() + QStringLiteral("inner/"));
     }
 
     void informationLine()
@@ -293,7 +290,7 @@ private Q_SLOTS:
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_VERIFY(QFileInfo(panel.root() + QStringLiteral("papers")).isDir());
         QVERIFY(!QFileInfo::exists(panel.root() + QStringLiteral("docs")));
-        QCOMPARE(panel.form.SecondPanelPath, panel.root());
+        QCOMPARE(panel.form.SecondPanelPath.withTrailingSlash(), panel.root());
         QCOMPARE(panel.test.dialogs.messages().size(), 1);
     }
 
@@ -347,11 +344,11 @@ private Q_SLOTS:
         const QString a = program.tree.root() + QStringLiteral("/a/");
         const QString b = program.tree.root() + QStringLiteral("/b/");
         program.form->NavigateByPath(a);
-        program.panel->SecondPanelPath = b;
-        program.panel->ListSecondPanel(b);
+        program.panel->SecondPanelPath = quil::FolderPath(b);
+        program.panel->ListSecondPanel(quil::FolderPath(b));
         ui(*program.form).SpeedButton14->click();
         QCOMPARE(ui(*program.form).cbPath->currentText(), b);
-        QCOMPARE(program.panel->folderPath(), a);
+        QCOMPARE(program.panel->folderPath().withTrailingSlash(), a);
         QVERIFY(program.panel->isShown());
     }
 
@@ -370,8 +367,8 @@ private Q_SLOTS:
         Program program;
         const QString folder = program.tree.root() + QLatin1Char('/');
         program.form->NavigateByPath(folder);
-        program.panel->SecondPanelPath = folder;
-        program.panel->ListSecondPanel(folder);
+        program.panel->SecondPanelPath = quil::FolderPath(folder);
+        program.panel->ListSecondPanel(quil::FolderPath(folder));
         program.panel->showPanel();
         QVERIFY(QTest::qWaitForWindowExposed(program.panel));
         program.form->activateWindow();
@@ -445,7 +442,7 @@ private Q_SLOTS:
         const QString x = program.tree.root() + QStringLiteral("/x/");
         program.form->NavigateByPath(x);
         ui(*program.form).SpeedButton15->click();
-        QCOMPARE(program.panel->folderPath(), x);
+        QCOMPARE(program.panel->folderPath().withTrailingSlash(), x);
         program.form->NavigateByPath(QStringLiteral("/"));
         ui(*program.form).SpeedButton16->click();
         QCOMPARE(ui(*program.form).cbPath->currentText(), x);
@@ -456,13 +453,13 @@ private Q_SLOTS:
         Program program;
         program.tree.folder("deep");
         const QString deep = program.tree.root() + QStringLiteral("/deep/");
-        program.panel->SecondPanelPath = deep;
-        program.panel->ListSecondPanel(deep);
+        program.panel->SecondPanelPath = quil::FolderPath(deep);
+        program.panel->ListSecondPanel(quil::FolderPath(deep));
         ui(*program.form).SpeedButton18->click();
         QString root = program.panel->DriveComboBox1->currentData().toString();
         if (!root.endsWith(QLatin1Char('/')))
             root += QLatin1Char('/');
-        QCOMPARE(program.panel->folderPath(), root);
+        QCOMPARE(program.panel->folderPath().withTrailingSlash(), root);
         QCOMPARE(program.panel->Edit1->text(), root);
     }
 };

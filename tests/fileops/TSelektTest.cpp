@@ -77,7 +77,7 @@ class TSelektTest : public QObject
         }
         void showPanelFolder()
         {
-            panel->SecondPanelPath = tree.path("panel") + '/';
+            panel->SecondPanelPath = quil::FolderPath(tree.path("panel") + '/');
             panel->ListSecondPanel(panel->SecondPanelPath);
             panel->showPanel();
         }

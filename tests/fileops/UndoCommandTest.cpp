@@ -96,8 +96,8 @@ private Q_SLOTS:
         form.NavigateByPath(src);
         TForm4 &panel = *program.windows->Form4;
         panel.showPanel();
-        panel.SecondPanelPath = dst;
-        panel.ListSecondPanel(dst);
+        panel.SecondPanelPath = quil::FolderPath(dst);
+        panel.ListSecondPanel(quil::FolderPath(dst));
         const auto markAndRun = [&](const QStringList &names, void (TForm1::*command)()) {
             for (const QString &name : names)
                 form.listing().entry(form.listing().findEntry(name)).marked = true;

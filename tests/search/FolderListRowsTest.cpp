@@ -62,11 +62,3 @@ TEST(FolderListRows, AncestorsThenSortedSubfolders)
     EXPECT_EQ(gone.last().caption, QStringLiteral("gone"));
     EXPECT_TRUE(gone.last().open);
 }
-
-TEST(FolderListRows, ChooserPathDropsTrailingSlashesButKeepsTheRoot)
-{
-    EXPECT_EQ(quil::chooserPath(QStringLiteral("/")), QStringLiteral("/"));
-    EXPECT_EQ(quil::chooserPath(QStringLiteral("//")), QStringLiteral("/"));
-    EXPECT_EQ(quil::chooserPath(QStringLiteral("/home/ann/")), QStringLiteral("/home/ann"));
-    EXPECT_EQ(quil::chooserPath(QStringLiteral("/home/ann")), QStringLiteral("/home/ann"));
-}

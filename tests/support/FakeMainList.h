@@ -22,7 +22,7 @@ public:
     bool shown = true;
     int relists = 0;
 
-    QString folderPath() const override { return folder; }
+    quil::FolderPath folderPath() const override { return quil::FolderPath(folder); }
     QStringList rowNames() const override
     {
         return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
@@ -90,8 +90,11 @@ public:
     bool listHasFocus() const override { return focused; }
     void startNameEdit(int) override { ++nameEdits; }
     quil::MarksController &marks() const override { return m_marks; }
-    QString listedFolder() const override { return quil::pathBoxText(m_listing.currentPath()); }
-    QString pathBoxText() const override { return typedPath.isEmpty() ? listedFolder() : typedPath; }
+    quil::FolderPath listedFolder() const override { return quil::FolderPath(m_listing.currentPath()); }
+    QString pathBoxText() const override
+    {
+        return typedPath.isEmpty() ? quil::pathBoxText(m_listing.currentPath()) : typedPath;
+    }
     // As the window lists: the folder read (OsError keeps the listing), the
     // entry to select made current.
     void navigateByPath(const QString &path) override
@@ -106,6 +109,7 @@ public:
             row = 0;
         typedPath.clear();
     }
+    void relistFolder() override { navigateByPath(listedFolder().withTrailingSlash()); }
     QString &entryToSelect() override { return m_listing.EntryToSelect; }
     int selectedTreeNode() const override { return treeNode; }
     void refreshTree(int position) override { refreshedNodes.append(position); }
