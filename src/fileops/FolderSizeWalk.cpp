@@ -1,5 +1,6 @@
 #include "fileops/FolderSizeWalk.h"
 
+#include "platform/BytePath.h"
 #include "platform/NativePath.h"
 #include "platform/PosixIo.h"
 #include "platform/Volumes.h"
@@ -22,21 +23,6 @@ constexpr int kStopCheckEvery = 256;
 const QByteArray kRun = QByteArrayLiteral("/run");
 const QByteArray kRunMedia = QByteArrayLiteral("/run/media");
 
-bool isBelowOrAt(const QByteArray &path, const QByteArray &folder)
-{
-    if (folder == "/")
-        return path.startsWith('/');
-    return path == folder || (path.startsWith(folder) && path.size() > folder.size() && path[folder.size()] == '/');
-}
-
-QByteArray childPath(const QByteArray &folder, const char *name)
-{
-    QByteArray path = folder;
-    if (!path.endsWith('/'))
-        path += '/';
-    return path + name;
-}
-
 // One step below the priority of the thread that started the walk (on
 // Linux the nice value is the calling thread's own).
 void lowerOwnPriority()
@@ -49,10 +35,8 @@ void lowerOwnPriority()
 
 } // namespace
 
-FolderSizeWalk::FolderSizeWalk(const QString &folder) : m_folder(toNative(folder))
+FolderSizeWalk::FolderSizeWalk(const QString &folder) : m_folder(bytepath::stripTrailingSlashes(toNative(folder)))
 {
-    while (m_folder.size() > 1 && m_folder.endsWith('/'))
-        m_folder.chop(1);
     for (const Volumes::Mount &mount : Volumes::mounts())
         (mount.isVolume ? m_volumeMounts : m_otherMounts).insert(toNative(mount.volume.mountPoint));
     if (startAllowed(m_folder))
@@ -74,7 +58,7 @@ bool FolderSizeWalk::startAllowed(const QByteArray &path) const
     bool holderIsVolume = true;
     const auto consider = [&](const QSet<QByteArray> &mounts, bool volume) {
         for (const QByteArray &mountPoint : mounts)
-            if (isBelowOrAt(path, mountPoint) && mountPoint.size() > holder.size()) {
+            if (bytepath::isAtOrBelow(path, mountPoint) && mountPoint.size() > holder.size()) {
                 holder = mountPoint;
                 holderIsVolume = volume;
             }
@@ -186,7 +170,7 @@ void FolderSizeWalk::readOneFolder(const QByteArray &path)
             bytes += qint64(info.st_size);
             ++files;
         } else if (type == DT_DIR) {
-            QByteArray child = childPath(path, name);
+            QByteArray child = bytepath::join(path, name);
             if (passage ? child == kRunMedia : enters(child))
                 folders.push_back(std::move(child));
         }

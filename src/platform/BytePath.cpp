@@ -36,6 +36,13 @@ QByteArray join(QByteArrayView folder, QByteArrayView name)
     return out + name.toByteArray();
 }
 
+bool isAtOrBelow(QByteArrayView path, QByteArrayView folder)
+{
+    if (folder == "/")
+        return path.startsWith('/');
+    return path.startsWith(folder) && (path.size() == folder.size() || path[folder.size()] == '/');
+}
+
 bool isBadName(QByteArrayView name)
 {
     return name.isEmpty() || name == "." || name == ".." || name.contains('/') || name.contains('\0');

@@ -14,6 +14,8 @@ QByteArray fileName(QByteArrayView path);
 QByteArray parent(QByteArrayView path);
 // folder + "/" + name, without doubling a "/" already there.
 QByteArray join(QByteArrayView folder, QByteArrayView name);
+// Whether path is folder or lies below it, whole names only ("/a/bc" is not below "/a/b").
+bool isAtOrBelow(QByteArrayView path, QByteArrayView folder);
 // Empty, ".", "..", or holding "/" or a zero byte: not one name of a folder.
 bool isBadName(QByteArrayView name);
 

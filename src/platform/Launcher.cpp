@@ -1,5 +1,6 @@
 #include "platform/Launcher.h"
 
+#include "platform/FolderPath.h"
 #include "platform/NativePath.h"
 
 #include <QDir>
@@ -53,7 +54,7 @@ QString absolute(const QString &path)
 {
     if (path.startsWith(QLatin1Char('/')))
         return path;
-    return QDir::currentPath() + QLatin1Char('/') + path;
+    return FolderPath(QDir::currentPath()).filePath(path);
 }
 
 // Starts argv directly; with pid set, the child is left for the caller to

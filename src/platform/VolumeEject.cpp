@@ -1,5 +1,6 @@
 #include "platform/VolumeEject.h"
 
+#include "platform/BytePath.h"
 #include "platform/NativePath.h"
 
 #include <QEventLoop>
@@ -51,9 +52,7 @@ GMount *mountAt(GVolumeMonitor *monitor, const QByteArray &mountPoint)
 
 QString ejectVolume(const QString &mountPoint)
 {
-    QByteArray native = toNative(mountPoint);
-    while (native.size() > 1 && native.endsWith('/'))
-        native.chop(1);
+    const QByteArray native = bytepath::stripTrailingSlashes(toNative(mountPoint));
     GVolumeMonitor *monitor = g_volume_monitor_get();
     GMount *mount = mountAt(monitor, native);
     g_object_unref(monitor);

@@ -42,6 +42,16 @@ TEST(BytePath, Table)
     EXPECT_FALSE(bytepath::isBadName("...")) << "three dots are an ordinary name";
 }
 
+TEST(BytePath, AtOrBelowTakesWholeNames)
+{
+    EXPECT_TRUE(bytepath::isAtOrBelow("/a/b", "/a/b"));
+    EXPECT_TRUE(bytepath::isAtOrBelow("/a/b/c", "/a/b"));
+    EXPECT_FALSE(bytepath::isAtOrBelow("/a/bc", "/a/b"));
+    EXPECT_FALSE(bytepath::isAtOrBelow("/a", "/a/b"));
+    EXPECT_TRUE(bytepath::isAtOrBelow("/anything", "/"));
+    EXPECT_FALSE(bytepath::isAtOrBelow("relative", "/"));
+}
+
 // A pipe delivers what its writer wrote in pieces: one call of read() would stop short.
 TEST(PosixIo, ReadFullContinuesShortReads)
 {
