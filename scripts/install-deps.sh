@@ -14,7 +14,7 @@ packages=(
   librsvg2-bin desktop-file-utils appstream dpkg-dev
   fp-utils libchm-bin
   lintian man-db locales qt6-translations-l10n
-  e2fsprogs mount
+  e2fsprogs mount acl
 )
 
 missing=()

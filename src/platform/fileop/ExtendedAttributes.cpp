@@ -69,4 +69,11 @@ void copyExtendedAttributes(int from, int to)
     }
 }
 
+bool mayHaveDefaultAcl(int folder)
+{
+    if (::fgetxattr(folder, "system.posix_acl_default", nullptr, 0) >= 0)
+        return true;
+    return errno != ENODATA && errno != ENOTSUP;
+}
+
 } // namespace quil::fileop

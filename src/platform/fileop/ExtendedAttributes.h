@@ -9,4 +9,9 @@ namespace quil::fileop {
 // Cost: one call when the source has no attributes.
 void copyExtendedAttributes(int from, int to);
 
+// Whether an open folder may have a default ACL, which then decides the
+// permissions of what is made in it instead of the umask; true also when
+// that cannot be told. One call.
+bool mayHaveDefaultAcl(int folder);
+
 } // namespace quil::fileop

@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace quil::fileop {
@@ -91,6 +92,21 @@ mode_t copyMode(const struct stat &st, uid_t user, gid_t group)
             mode &= ~mode_t(S_ISGID);
     }
     return mode;
+}
+
+mode_t currentUmask()
+{
+    const UniqueFd fd(::open("/proc/self/status", O_RDONLY | O_CLOEXEC));
+    QByteArray status;
+    if (!fd.valid() || !posix::readToEnd(fd.get(), status, 64 * 1024))
+        return 0777;
+    const qsizetype at = status.indexOf("\nUmask:");
+    if (at < 0)
+        return 0777;
+    const qsizetype end = status.indexOf('\n', at + 1);
+    bool ok = false;
+    const uint mask = status.mid(at + 7, end < 0 ? -1 : end - at - 7).trimmed().toUInt(&ok, 8);
+    return ok ? mode_t(mask & 0777) : 0777;
 }
 
 bool sameFile(const struct stat &a, const struct stat &b)

@@ -20,6 +20,10 @@ struct Place
     int folder;
     QByteArray name;
     QByteArray path;
+    // Whether a file made in folder gets the mode it is made with, less the
+    // umask (no default ACL decides it): a copy may then be made with its
+    // final mode at once.
+    bool plainModes = false;
 };
 
 // A path the system would read only up to a zero byte names another item,
@@ -37,6 +41,9 @@ int listFolder(int folderFd, QList<QByteArray> &names);
 int renameNoReplace(int fromDir, const char *from, int toDir, const char *to);
 // The permission bits a copy made by user:group gets.
 mode_t copyMode(const struct stat &st, uid_t user, gid_t group);
+// The process's umask, read without setting it (which would race with other
+// threads making files); 0777 when it cannot be read.
+mode_t currentUmask();
 bool sameFile(const struct stat &a, const struct stat &b);
 // Whether the two names, links followed, lead to one file.
 bool resolveToSameFile(int folderA, const QByteArray &nameA, int folderB, const QByteArray &nameB);

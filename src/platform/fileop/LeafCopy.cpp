@@ -125,8 +125,15 @@ int LeafCopy::writeCopy(int in, const Place &dst, const struct stat &st, bool du
     UniqueFd out;
     temp.clear();
     int code = 0;
-    if (!replace && m_unnamedFiles)
-        out = UniqueFd(::openat(dst.folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+    const mode_t mode = copyMode(st, m_state.user, m_state.group);
+    // Nobody can open an unnamed file, so it may have its final mode from the
+    // start, where that is exactly the mode it gets: one call less a file.
+    const bool modeAtOnce = dst.plainModes && (mode & ~mode_t(0777)) == 0 && (mode & m_state.umask) == 0;
+    bool modeSet = false;
+    if (!replace && m_unnamedFiles) {
+        out = UniqueFd(::openat(dst.folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, modeAtOnce ? mode : 0600));
+        modeSet = out.valid() && modeAtOnce;
+    }
     if (!out.valid()) {
         out = posix::createTemporaryIn(dst.folder, temp);
         code = out.valid() ? 0 : errno;
@@ -139,7 +146,7 @@ int LeafCopy::writeCopy(int in, const Place &dst, const struct stat &st, bool du
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
     if (code == 0)
         code = copyData(in, out.get(), st, copied);
-    if (code == 0 && ::fchmod(out.get(), copyMode(st, m_state.user, m_state.group)) != 0)
+    if (code == 0 && !modeSet && ::fchmod(out.get(), mode) != 0)
         code = errno;
     if (code == 0)
         copyExtendedAttributes(in, out.get());
@@ -237,8 +244,11 @@ int LeafCopy::copyData(int in, int out, const struct stat &st, qint64 &copied)
         range = false;
         return copyRange(in, out, nullptr, -1, range, copied);
     }
+    // A size to trust is copied exactly, without a last call to meet the end;
+    // a file that grows meanwhile is copied as it was looked at (a move then
+    // finds it changed and keeps it).
     if (st.st_blocks * 512 >= st.st_size)
-        return copyRange(in, out, nullptr, -1, range, copied);
+        return copyRange(in, out, nullptr, st.st_size, range, copied);
     off_t position = 0;
     for (;;) {
         const off_t data = ::lseek(in, position, SEEK_DATA);

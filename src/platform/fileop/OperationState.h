@@ -48,6 +48,7 @@ struct OperationState
     bool counted = true; // the current source was walked for the totals
     const uid_t user = ::geteuid();
     const gid_t group = ::getegid();
+    const mode_t umask = currentUmask();
 
     void noteError(int code);
     void stop();

@@ -53,6 +53,7 @@ struct TransferJob::FolderFrame
     qsizetype srcRestore = 0, dstRestore = 0;
     struct stat st = {};
     bool created = false;
+    bool plainModes = false; // of the target folder, see Place
     bool allDone = true;
     Outcome result = Outcome::Done;
 
@@ -138,7 +139,7 @@ bool TransferJob::run(const QStringList &sources, const QString &target)
         m_state.counted = item.counted;
         const QByteArray name = m_newName.isEmpty() ? item.name : m_newName;
         const Place src{parent, item.name, item.path};
-        const Place dst{m_destination.get(), name, bytepath::join(m_destinationPath, name)};
+        const Place dst{m_destination.get(), name, bytepath::join(m_destinationPath, name), m_destinationPlainModes};
         if (transferTree(src, dst) == Outcome::Cancelled)
             break;
     }
@@ -180,6 +181,7 @@ bool TransferJob::openTarget(const QByteArray &targetPath, bool folderTarget, bo
         m_state.noteError(errno);
         return false;
     }
+    m_destinationPlainModes = !mayHaveDefaultAcl(m_destination.get());
     return true;
 }
 
@@ -268,7 +270,7 @@ Outcome TransferJob::transferTree(const Place &src, const Place &dst)
         if (top.result != Outcome::Cancelled && top.next < top.names.size()) {
             const QByteArray name = top.names.at(top.next++);
             const Place childSrc{top.in.get(), name, bytepath::join(m_srcPath, name)};
-            const Place childDst{top.out.get(), name, bytepath::join(m_dstPath, name)};
+            const Place childDst{top.out.get(), name, bytepath::join(m_dstPath, name), top.plainModes};
             const std::optional<Outcome> child = transferItem(childSrc, childDst, top.created, stack);
             if (child && *child == Outcome::Cancelled)
                 top.result = Outcome::Cancelled;
@@ -443,6 +445,8 @@ std::optional<Outcome> TransferJob::enterFolder(const Place &src, const Place &d
     });
     if (result == Outcome::Done)
         result = m_state.attempt(dst.path, [&] { return frame.out.open(dst.folder, dst.name); });
+    if (result == Outcome::Done)
+        frame.plainModes = !mayHaveDefaultAcl(frame.out.get());
     if (result != Outcome::Done) {
         if (frame.created)
             ::unlinkat(dst.folder, dst.name.constData(), AT_REMOVEDIR);

@@ -51,6 +51,7 @@ private:
     QByteArray m_destinationPath;
     QByteArray m_newName;
     struct stat m_destinationStat = {};
+    bool m_destinationPlainModes = false;
     // The paths of the folder on top of the walk.
     QByteArray m_srcPath, m_dstPath;
     int m_srcRoot = -1, m_dstRoot = -1;

@@ -147,3 +147,54 @@ TEST(FileOperation, CopyOntoFileSystemWithoutAttributesStillCopiesTheData)
     EXPECT_EQ(fc::read(dst + "/file"), "data");
     EXPECT_TRUE(fc::exists(dst + "/sub"));
 }
+
+// A copy has its source's mode whatever would shape a new file's mode: the
+// umask, or a default ACL of the target folder.
+TEST(FileOperation, CopyKeepsTheModeUnderAnyUmaskOrDefaultAcl)
+{
+    struct Case
+    {
+        const char *name;
+        mode_t umask;
+        bool defaultAcl;
+    };
+    const Case cases[] = {
+        {"umask 022", 022, false},
+        {"umask 077", 077, false},
+        {"umask 0", 0, false},
+        {"default ACL without group or others", 022, true},
+    };
+    const mode_t modes[] = {0644, 0600, 0755, 0444, 0640, 0777};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TempTree tree;
+        const QByteArray src = tree.folder("src").toUtf8();
+        const QByteArray dst = tree.folder("dst").toUtf8();
+        if (c.defaultAcl &&
+            !setfacl({QStringLiteral("-d"), QStringLiteral("-m"), QStringLiteral("u::rwx,g::-,o::-"), fromNative(dst)}))
+            GTEST_SKIP() << "no default ACLs here";
+        QStringList sources;
+        for (const mode_t mode : modes) {
+            const QByteArray path = src + "/f" + QByteArray::number(mode, 8);
+            fc::write(path, "data");
+            ASSERT_EQ(::chmod(path.constData(), mode), 0);
+            sources.append(fromNative(path));
+        }
+        // A folder made by the copy takes the target's default ACL on to its files.
+        const QByteArray sub = tree.folder("src/sub").toUtf8();
+        fc::write(sub + "/inner", "inner");
+        ASSERT_EQ(::chmod((sub + "/inner").constData(), 0644), 0);
+        sources.append(fromNative(sub));
+        const mode_t previous = ::umask(c.umask);
+        ScriptedDialogs dialogs;
+        const bool copied = FileOperation(dialogs, sources, fromNative(dst), FO_COPY, FOF_MULTIDESTFILES).run();
+        ::umask(previous);
+        EXPECT_TRUE(copied);
+        for (const mode_t mode : modes) {
+            const QByteArray name = "/f" + QByteArray::number(mode, 8);
+            EXPECT_EQ(fc::lstatOf(dst + name).st_mode & 07777, mode) << name.constData();
+            EXPECT_EQ(fc::read(dst + name), "data");
+        }
+        EXPECT_EQ(fc::lstatOf(dst + "/sub/inner").st_mode & 07777, 0644u);
+    }
+}
