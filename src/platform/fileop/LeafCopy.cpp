@@ -20,13 +20,14 @@ constexpr qint64 kRangeChunk = 16 * 1024 * 1024;
 constexpr size_t kBufferSize = 1024 * 1024;
 
 // Opens a source file for reading; non-blocking, so that a file swapped for a
-// FIFO since it was looked at cannot hang the copy. 0 or errno.
-int openSource(const Place &src, UniqueFd &in)
+// FIFO since it was looked at cannot hang the copy. opened receives what was
+// opened: its size, not the one looked at by name, says how much to copy.
+// 0 or errno.
+int openSource(const Place &src, UniqueFd &in, struct stat &opened)
 {
     in = UniqueFd(::openat(src.folder, src.name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
     if (!in.valid())
         return errno;
-    struct stat opened = {};
     if (::fstat(in.get(), &opened) != 0)
         return errno;
     if (!S_ISREG(opened.st_mode))
@@ -92,12 +93,13 @@ Outcome LeafCopy::copyFile(const Place &src, const Place &dst, const struct stat
                            QByteArray &temp, struct stat &copied)
 {
     UniqueFd in;
-    const Outcome opened = m_state.attempt(src.path, [&] { return openSource(src, in); });
+    struct stat data = {};
+    const Outcome opened = m_state.attempt(src.path, [&] { return openSource(src, in, data); });
     if (opened != Outcome::Done)
         return opened;
     for (;;) {
         bool made = false;
-        const int code = writeCopy(in.get(), dst, st, replace || move, replace, temp, made);
+        const int code = writeCopy(in.get(), data, dst, st, replace || move, replace, temp, made);
         if (code == 0)
             break;
         if (code == ECANCELED && m_state.cancelled)
@@ -119,8 +121,8 @@ Outcome LeafCopy::copyFile(const Place &src, const Place &dst, const struct stat
 // whole, so that nothing is left behind even by a crash; elsewhere a temporary
 // name. On failure everything written is removed and the progress taken back.
 // made: whether the copy could be created at all. 0 or errno.
-int LeafCopy::writeCopy(int in, const Place &dst, const struct stat &st, bool durable, bool replace, QByteArray &temp,
-                        bool &made)
+int LeafCopy::writeCopy(int in, const struct stat &data, const Place &dst, const struct stat &st, bool durable,
+                        bool replace, QByteArray &temp, bool &made)
 {
     UniqueFd out;
     temp.clear();
@@ -145,7 +147,7 @@ int LeafCopy::writeCopy(int in, const Place &dst, const struct stat &st, bool du
     qint64 copied = 0;
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
     if (code == 0)
-        code = copyData(in, out.get(), st, copied);
+        code = copyData(in, out.get(), data, copied);
     if (code == 0 && !modeSet && ::fchmod(out.get(), mode) != 0)
         code = errno;
     if (code == 0)

@@ -25,8 +25,10 @@ public:
 private:
     Outcome copyFile(const Place &src, const Place &dst, const struct stat &st, bool move, bool replace,
                      QByteArray &temp, struct stat &copied);
-    int writeCopy(int in, const Place &dst, const struct stat &st, bool durable, bool replace, QByteArray &temp,
-                  bool &made);
+    // data: the open source's own status (its size and blocks decide the
+    // copy); st: the item as looked at by name (its mode and times).
+    int writeCopy(int in, const struct stat &data, const Place &dst, const struct stat &st, bool durable, bool replace,
+                  QByteArray &temp, bool &made);
     int linkUnnamed(int out, const Place &dst, QByteArray &temp, bool &linked);
     Outcome copyLink(const Place &src, const Place &dst, const struct stat &st, QByteArray &temp);
     Outcome makeSpecial(const Place &dst, const struct stat &st, QByteArray &temp);
