@@ -35,7 +35,7 @@ int checkFolderName(int folder, const QByteArray &name)
     return S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
 }
 
-int listFolder(int folderFd, QList<QByteArray> &names)
+int listFolder(int folderFd, QList<QByteArray> &names, QList<bool> *regular)
 {
     const int fd = ::openat(folderFd, ".", kDirFlags);
     if (fd < 0)
@@ -49,8 +49,11 @@ int listFolder(int folderFd, QList<QByteArray> &names)
     errno = 0;
     while (dirent *entry = ::readdir(dir)) {
         const QByteArray name(entry->d_name);
-        if (name != "." && name != "..")
+        if (name != "." && name != "..") {
             names.append(name);
+            if (regular)
+                regular->append(entry->d_type == DT_REG);
+        }
         errno = 0;
     }
     const int error = errno;

@@ -35,8 +35,10 @@ int openFolder(const QByteArray &path);
 // A source written with a trailing "/" must be a folder, or a link to one, as
 // the system reads such a path: anything else is refused. 0, ENOTDIR or errno.
 int checkFolderName(int folder, const QByteArray &name);
-// The names in an open folder, without "." and "..". Returns 0 or errno.
-int listFolder(int folderFd, QList<QByteArray> &names);
+// The names in an open folder, without "." and "..". regular, when given,
+// receives for each name whether the folder says it is a regular file (a
+// file system that does not tell gives false). Returns 0 or errno.
+int listFolder(int folderFd, QList<QByteArray> &names, QList<bool> *regular = nullptr);
 // rename that never replaces; -1 with errno (EEXIST when the name is taken).
 int renameNoReplace(int fromDir, const char *from, int toDir, const char *to);
 // The permission bits a copy made by user:group gets.

@@ -54,13 +54,23 @@ int readLink(int folder, const QByteArray &name, qint64 sizeHint, QByteArray &li
 
 } // namespace
 
-Outcome LeafCopy::run(const Place &src, Place &dst, const struct stat &st, bool move, bool replace, int depth)
+std::optional<Outcome> LeafCopy::copyRegular(const Place &src, Place &dst, int depth)
+{
+    UniqueFd in;
+    struct stat st = {};
+    if (openSource(src, in, st) != 0)
+        return std::nullopt;
+    return run(src, dst, st, false, false, depth, std::move(in));
+}
+
+Outcome LeafCopy::run(const Place &src, Place &dst, const struct stat &st, bool move, bool replace, int depth,
+                      UniqueFd in)
 {
     QByteArray temp;
     struct stat copied = st; // the source as its copy ended
     Outcome outcome;
     if (S_ISREG(st.st_mode))
-        outcome = copyFile(src, dst, st, move, replace, temp, copied);
+        outcome = copyFile(src, dst, st, move, replace, temp, copied, std::move(in));
     else if (S_ISLNK(st.st_mode))
         outcome = copyLink(src, dst, st, temp);
     else
@@ -90,13 +100,14 @@ Outcome LeafCopy::run(const Place &src, Place &dst, const struct stat &st, bool 
 // A regular file; temp receives the temporary name still to commit (empty
 // when the copy was linked in under its final name at once).
 Outcome LeafCopy::copyFile(const Place &src, const Place &dst, const struct stat &st, bool move, bool replace,
-                           QByteArray &temp, struct stat &copied)
+                           QByteArray &temp, struct stat &copied, UniqueFd in)
 {
-    UniqueFd in;
-    struct stat data = {};
-    const Outcome opened = m_state.attempt(src.path, [&] { return openSource(src, in, data); });
-    if (opened != Outcome::Done)
-        return opened;
+    struct stat data = st;
+    if (!in.valid()) {
+        const Outcome opened = m_state.attempt(src.path, [&] { return openSource(src, in, data); });
+        if (opened != Outcome::Done)
+            return opened;
+    }
     for (;;) {
         bool made = false;
         const int code = writeCopy(in.get(), data, dst, st, replace || move, replace, temp, made);

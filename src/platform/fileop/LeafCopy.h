@@ -3,6 +3,7 @@
 #include "platform/UniqueFd.h"
 #include "platform/fileop/FileOperationCalls.h"
 
+#include <optional>
 #include <unistd.h>
 #include <vector>
 
@@ -20,11 +21,18 @@ class LeafCopy
 public:
     explicit LeafCopy(OperationState &state) : m_state(state) {}
 
-    Outcome run(const Place &src, Place &dst, const struct stat &st, bool move, bool replace, int depth);
+    // in: the source, when it is a regular file already open (st then is its own status).
+    Outcome run(const Place &src, Place &dst, const struct stat &st, bool move, bool replace, int depth,
+                UniqueFd in = {});
+    // Copies a source known to be a regular file under a new name without
+    // looking at it by name first: the open tells what it is. nullopt, with
+    // nothing done, when it cannot be opened as a regular file; it is then
+    // looked at as any item is, with its questions.
+    std::optional<Outcome> copyRegular(const Place &src, Place &dst, int depth);
 
 private:
     Outcome copyFile(const Place &src, const Place &dst, const struct stat &st, bool move, bool replace,
-                     QByteArray &temp, struct stat &copied);
+                     QByteArray &temp, struct stat &copied, UniqueFd in);
     // data: the open source's own status (its size and blocks decide the
     // copy); st: the item as looked at by name (its mode and times).
     int writeCopy(int in, const struct stat &data, const Place &dst, const struct stat &st, bool durable, bool replace,

@@ -68,6 +68,11 @@ OperationState::Choice OperationState::ask(const QByteArray &path, const QString
 Outcome OperationState::enterItem(const Place &place, struct stat &st)
 {
     enter(place.path);
+    return lookAt(place, st);
+}
+
+Outcome OperationState::lookAt(const Place &place, struct stat &st)
+{
     return attempt(place.path, [&] {
         return ::fstatat(place.folder, place.name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
     });

@@ -83,6 +83,8 @@ struct OperationState
     // Makes the item current and reads its own data (a link's, not its
     // target's), asking on failure.
     Outcome enterItem(const Place &place, struct stat &st);
+    // Reads the current item's own data, asking on failure.
+    Outcome lookAt(const Place &place, struct stat &st);
     // Gives the place the first "name (n)" that does not exist yet. 0 or errno.
     int freeName(Place &place, bool isFolder);
     // Asks whether the existing target is replaced. Done to replace.

@@ -48,6 +48,7 @@ struct TransferJob::FolderFrame
 {
     WalkFolder in, out;
     QList<QByteArray> names;
+    QList<bool> regular; // for each name, whether the folder says it is a regular file
     qsizetype next = 0;
     QByteArray srcName, dstName; // in the parent folders
     qsizetype srcRestore = 0, dstRestore = 0;
@@ -268,10 +269,12 @@ Outcome TransferJob::transferTree(const Place &src, const Place &dst)
     for (;;) {
         FolderFrame &top = stack.back();
         if (top.result != Outcome::Cancelled && top.next < top.names.size()) {
-            const QByteArray name = top.names.at(top.next++);
+            const qsizetype at = top.next++;
+            const QByteArray name = top.names.at(at);
             const Place childSrc{top.in.get(), name, bytepath::join(m_srcPath, name)};
             const Place childDst{top.out.get(), name, bytepath::join(m_dstPath, name), top.plainModes};
-            const std::optional<Outcome> child = transferItem(childSrc, childDst, top.created, stack);
+            const std::optional<Outcome> child =
+                transferItem(childSrc, childDst, top.created, stack, top.regular.value(at));
             if (child && *child == Outcome::Cancelled)
                 top.result = Outcome::Cancelled;
             else if (child && *child == Outcome::Skipped)
@@ -301,16 +304,23 @@ Outcome TransferJob::transferTree(const Place &src, const Place &dst)
     }
 }
 
-std::optional<Outcome> TransferJob::transferItem(const Place &src, Place dst, bool freshParent, Stack &stack)
+std::optional<Outcome> TransferJob::transferItem(const Place &src, Place dst, bool freshParent, Stack &stack,
+                                                 bool regular)
 {
     if (m_state.cancelled)
         return Outcome::Cancelled;
+    const int depth = int(stack.size());
+    m_state.enter(src.path);
+    // A regular file copied into a folder this copy made has no name to
+    // collide with; opening it tells all the name would, one call sooner.
+    if (regular && freshParent && !m_move)
+        if (const std::optional<Outcome> done = m_leaf.copyRegular(src, dst, depth))
+            return done;
     struct stat st;
-    const Outcome entered = m_state.enterItem(src, st);
+    const Outcome entered = m_state.lookAt(src, st);
     if (entered != Outcome::Done)
         return entered;
     const bool isFolder = S_ISDIR(st.st_mode);
-    const int depth = int(stack.size());
 
     for (;;) {
         bool replace = false;
@@ -441,7 +451,8 @@ std::optional<Outcome> TransferJob::enterFolder(const Place &src, const Place &d
     Outcome result = m_state.attempt(src.path, [&] {
         const int code = frame.in.open(src.folder, src.name);
         frame.names.clear();
-        return code != 0 ? code : listFolder(frame.in.get(), frame.names);
+        frame.regular.clear();
+        return code != 0 ? code : listFolder(frame.in.get(), frame.names, &frame.regular);
     });
     if (result == Outcome::Done)
         result = m_state.attempt(dst.path, [&] { return frame.out.open(dst.folder, dst.name); });

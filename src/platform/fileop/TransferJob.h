@@ -36,7 +36,9 @@ private:
     bool intoItself(int parent, const QByteArray &name, const struct stat &st);
     void refuseIntoItself(const QByteArray &name);
     // Transfers one item; nullopt when it is a folder whose walk was pushed.
-    std::optional<Outcome> transferItem(const Place &src, Place dst, bool freshParent, Stack &stack);
+    // regular: the folder listing says the source is a regular file.
+    std::optional<Outcome> transferItem(const Place &src, Place dst, bool freshParent, Stack &stack,
+                                        bool regular = false);
     Collision resolveCollision(const Place &src, Place &dst, const struct stat &st, const struct stat &existing,
                                int depth, bool &replace, bool &merge, Outcome &outcome);
     std::optional<Outcome> enterFolder(const Place &src, const Place &dst, const struct stat &st, bool merge,
