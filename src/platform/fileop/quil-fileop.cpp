@@ -13,7 +13,7 @@
 #include "platform/fileop/ToolDialogs.h"
 
 #include <cstdio>
-#include <cstring>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -24,6 +24,16 @@ namespace {
 const char *const kUsage = "usage: quil-fileop copy|move|delete|trash|rename SRC... --to TARGET\n"
                            "         [--on-exists replace|replace-all|skip|cancel] [--on-error retry|skip|cancel]\n"
                            "         [--cancel-after-bytes N]\n";
+
+// The operation takes whole paths only; a path given relative to the working
+// folder is made whole here, its bytes kept as they are.
+QString wholePath(const char *arg)
+{
+    QByteArray path(arg);
+    if (!path.startsWith('/'))
+        path.prepend(QByteArray::fromStdString(std::filesystem::current_path().native()) + '/');
+    return quil::fromNative(path);
+}
 
 int usage(const char *why)
 {
@@ -70,14 +80,14 @@ int main(int argc, char **argv)
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg.rfind("--", 0) != 0) {
-            sources.append(quil::fromNative(QByteArrayView(argv[i], qsizetype(std::strlen(argv[i])))));
+            sources.append(wholePath(argv[i]));
             continue;
         }
         if (i + 1 >= argc)
             return usage("an option without its value");
         const char *value = argv[++i];
         if (arg == "--to") {
-            target = quil::fromNative(QByteArrayView(value, qsizetype(std::strlen(value))));
+            target = wholePath(value);
         } else if (arg == "--on-exists") {
             const auto found = existsAnswers.find(value);
             if (found == existsAnswers.end())

@@ -206,7 +206,7 @@ void FileOperationProgressTest::ownerDeletedWhileWindowShowsIsNoDoubleDelete()
     QCOMPARE(fc::read(dst + "/a"), fc::pattern(100000, 3));
 }
 
-// quil-fileop: scripted answers, --cancel-after-bytes, result=... last.
+// quil-fileop: scripted answers, --cancel-after-bytes, relative paths, result=... last.
 void FileOperationProgressTest::toolRunsOperationWithScriptedAnswers()
 {
     TempTree tree;
@@ -214,8 +214,9 @@ void FileOperationProgressTest::toolRunsOperationWithScriptedAnswers()
     const QByteArray dst = tree.folder("dst").toUtf8();
     fc::write(src + "/big", fc::pattern(3000000, 3));
     fc::write(dst + "/big", "old");
-    const auto run = [](const QStringList &arguments, int &status) {
+    const auto run = [&](const QStringList &arguments, int &status) {
         QProcess tool;
+        tool.setWorkingDirectory(QString::fromUtf8(src));
         tool.start(QStringLiteral(QUIL_FILEOP_TOOL), arguments);
         tool.waitForFinished(120000);
         status = tool.exitCode();
@@ -244,6 +245,12 @@ void FileOperationProgressTest::toolRunsOperationWithScriptedAnswers()
              QStringLiteral("result=ok"));
     QCOMPARE(status, 0);
     QCOMPARE(fc::read(dst + "/big"), fc::pattern(3000000, 3));
+    // Paths relative to the working folder, as a shell user writes them.
+    fc::write(src + "/small", "text");
+    QCOMPARE(run({QStringLiteral("copy"), QStringLiteral("small"), QStringLiteral("--to"), QStringLiteral("../dst")},
+                 status),
+             QStringLiteral("result=ok"));
+    QCOMPARE(fc::read(dst + "/small"), QByteArray("text"));
     QCOMPARE(run({QStringLiteral("trash"), QStringLiteral("--bogus"), QStringLiteral("x")}, status), QString());
     QCOMPARE(status, 2);
 }
