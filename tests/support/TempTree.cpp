@@ -129,15 +129,23 @@ bool runTool(const QString &name, const QStringList &arguments)
 
 LoopDisk::LoopDisk()
 {
-    const QString image = m_image.sparseFile("disk.img", 4 * 1024 * 1024);
     QByteArray point = "/media/quil-test-XXXXXX";
     if (::mkdtemp(point.data()) == nullptr)
         return;
+    m_ownsMountPoint = true;
     m_mountPoint = QString::fromUtf8(point);
+    const QString image = m_image.sparseFile("disk.img", 4 * 1024 * 1024);
     m_mounted = runTool(QStringLiteral("mkfs.ext2"), {QStringLiteral("-q"), QStringLiteral("-F"), image}) &&
                 runTool(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("loop"), image, m_mountPoint});
     if (!m_mounted)
         ::rmdir(point.constData());
+}
+
+LoopDisk::LoopDisk(const QString &fileSystem, qint64 sizeBytes, const QString &mountPoint) : m_mountPoint(mountPoint)
+{
+    const QString image = m_image.sparseFile("disk.img", sizeBytes);
+    m_mounted = runTool(QStringLiteral("mkfs.") + fileSystem, {QStringLiteral("-q"), QStringLiteral("-F"), image}) &&
+                runTool(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("loop"), image, m_mountPoint});
 }
 
 LoopDisk::~LoopDisk()
@@ -151,6 +159,7 @@ void LoopDisk::unmount()
         return;
     // The loop device goes with its last mount (mount -o loop sets autoclear).
     ::umount2(m_mountPoint.toUtf8().constData(), MNT_DETACH);
-    ::rmdir(m_mountPoint.toUtf8().constData());
+    if (m_ownsMountPoint)
+        ::rmdir(m_mountPoint.toUtf8().constData());
     m_mounted = false;
 }

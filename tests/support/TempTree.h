@@ -52,10 +52,13 @@ private:
 // A small ext2 image loop-mounted on a fresh folder below /media, as a user's
 // USB stick is: a disk of the computer folder. mounted() is false where the
 // machine refuses (no loop devices, no mkfs.ext2, no privilege, no /media).
+// Given a file system, a size and an existing empty folder, that file system
+// is mounted there instead, out of the computer folder's sight.
 class LoopDisk
 {
 public:
     LoopDisk();
+    LoopDisk(const QString &fileSystem, qint64 sizeBytes, const QString &mountPoint);
     ~LoopDisk();
     LoopDisk(const LoopDisk &) = delete;
     LoopDisk &operator=(const LoopDisk &) = delete;
@@ -69,5 +72,6 @@ public:
 private:
     TempTree m_image;
     QString m_mountPoint;
+    bool m_ownsMountPoint = false;
     bool m_mounted = false;
 };

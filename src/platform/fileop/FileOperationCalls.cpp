@@ -2,6 +2,7 @@
 
 #include "platform/BytePath.h"
 #include "platform/PosixIo.h"
+#include "platform/fileop/ExtendedAttributes.h"
 
 #include <QList>
 
@@ -10,12 +11,20 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/magic.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace quil::fileop {
 
 const QString kSameFileText = QStringLiteral("Источник и цель являются одним и тем же файлом.");
 const QString kChangedText = QStringLiteral("Исходный файл изменился во время копирования; он оставлен на месте.");
+
+FolderTraits FolderTraits::of(int folder)
+{
+    struct statfs fs;
+    return {!mayHaveDefaultAcl(folder), ::fstatfs(folder, &fs) == 0 && fs.f_type == EXT4_SUPER_MAGIC};
+}
 
 bool isBadPath(const QByteArray &path)
 {

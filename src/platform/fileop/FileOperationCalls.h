@@ -14,16 +14,31 @@ enum class Outcome { Done, Skipped, Cancelled };
 
 constexpr int kDirFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 
+// What a copy may take for granted in a target folder, looked at once a folder.
+struct FolderTraits
+{
+    // Whether a file made there gets the mode it is made with, less the umask
+    // (no default ACL decides it): a copy may then be made with its final
+    // mode at once.
+    bool plainModes = false;
+    // Whether its file system shares no blocks between files (ext4): a copy
+    // there writes every block, and allocating them in one call first is
+    // cheaper than block by block as the data comes. Where blocks can be
+    // shared (btrfs, XFS), copy_file_range shares them and an allocation
+    // ahead would only waste space.
+    bool allocatesAhead = false;
+
+    // Two calls.
+    static FolderTraits of(int folder);
+};
+
 // A place in the tree: an open folder, a name in it and the full path shown to the user.
 struct Place
 {
     int folder;
     QByteArray name;
     QByteArray path;
-    // Whether a file made in folder gets the mode it is made with, less the
-    // umask (no default ACL decides it): a copy may then be made with its
-    // final mode at once.
-    bool plainModes = false;
+    FolderTraits traits = {}; // of folder, where a copy is made in it
 };
 
 // A path the system would read only up to a zero byte names another item,

@@ -18,6 +18,9 @@ namespace {
 
 constexpr qint64 kRangeChunk = 16 * 1024 * 1024;
 constexpr size_t kBufferSize = 1024 * 1024;
+// Below this a file's blocks are few, and a call to allocate them ahead costs
+// more than it saves.
+constexpr qint64 kAllocateAheadFrom = 1024 * 1024;
 
 // Opens a source file for reading; non-blocking, so that a file swapped for a
 // FIFO since it was looked at cannot hang the copy. opened receives what was
@@ -141,7 +144,7 @@ int LeafCopy::writeCopy(int in, const struct stat &data, const Place &dst, const
     const mode_t mode = copyMode(st, m_state.user, m_state.group);
     // Nobody can open an unnamed file, so it may have its final mode from the
     // start, where that is exactly the mode it gets: one call less a file.
-    const bool modeAtOnce = dst.plainModes && (mode & ~mode_t(0777)) == 0 && (mode & m_state.umask) == 0;
+    const bool modeAtOnce = dst.traits.plainModes && (mode & ~mode_t(0777)) == 0 && (mode & m_state.umask) == 0;
     bool modeSet = false;
     if (!replace && m_unnamedFiles) {
         out = UniqueFd(::openat(dst.folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, modeAtOnce ? mode : 0600));
@@ -158,7 +161,7 @@ int LeafCopy::writeCopy(int in, const struct stat &data, const Place &dst, const
     qint64 copied = 0;
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
     if (code == 0)
-        code = copyData(in, out.get(), data, copied);
+        code = copyData(in, out.get(), data, dst.traits.allocatesAhead, copied);
     if (code == 0 && !modeSet && ::fchmod(out.get(), mode) != 0)
         code = errno;
     if (code == 0)
@@ -247,7 +250,7 @@ Outcome LeafCopy::makeSpecial(const Place &dst, const struct stat &st, QByteArra
 
 // Copies a file's content, keeping the holes of a sparse file; 0, an errno,
 // or ECANCELED when stopped.
-int LeafCopy::copyData(int in, int out, const struct stat &st, qint64 &copied)
+int LeafCopy::copyData(int in, int out, const struct stat &st, bool allocateAhead, qint64 &copied)
 {
     bool range = true;
     // Files of /proc and /sys report no blocks, size 0 or a page whatever they
@@ -260,8 +263,20 @@ int LeafCopy::copyData(int in, int out, const struct stat &st, qint64 &copied)
     // A size to trust is copied exactly, without a last call to meet the end;
     // a file that grows meanwhile is copied as it was looked at (a move then
     // finds it changed and keeps it).
-    if (st.st_blocks * 512 >= st.st_size)
-        return copyRange(in, out, nullptr, st.st_size, range, copied);
+    if (st.st_blocks * 512 >= st.st_size) {
+        // The size stays as copied: a file that shrinks meanwhile must not
+        // gain zeros at its end.
+        bool allocated = false;
+        if (allocateAhead && st.st_size >= kAllocateAheadFrom) {
+            allocated = ::fallocate(out, FALLOC_FL_KEEP_SIZE, 0, st.st_size) == 0;
+            if (!allocated && (errno == ENOSPC || errno == EDQUOT || errno == EFBIG))
+                return errno; // it would not fit: said before a byte is written
+        }
+        const int code = copyRange(in, out, nullptr, st.st_size, range, copied);
+        if (code == 0 && allocated && copied < st.st_size && ::ftruncate(out, copied) != 0)
+            return errno; // what was allocated past the end is given back
+        return code;
+    }
     off_t position = 0;
     for (;;) {
         const off_t data = ::lseek(in, position, SEEK_DATA);

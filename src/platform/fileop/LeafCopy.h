@@ -40,7 +40,7 @@ private:
     int linkUnnamed(int out, const Place &dst, QByteArray &temp, bool &linked);
     Outcome copyLink(const Place &src, const Place &dst, const struct stat &st, QByteArray &temp);
     Outcome makeSpecial(const Place &dst, const struct stat &st, QByteArray &temp);
-    int copyData(int in, int out, const struct stat &st, qint64 &copied);
+    int copyData(int in, int out, const struct stat &st, bool allocateAhead, qint64 &copied);
     int copyRange(int in, int out, off_t *offset, qint64 length, bool &range, qint64 &copied);
     Outcome commit(const QByteArray &temp, Place &dst, bool replace);
     Outcome checkUnchanged(const Place &src, const struct stat &before, const struct stat &copied);

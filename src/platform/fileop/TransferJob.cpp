@@ -54,7 +54,7 @@ struct TransferJob::FolderFrame
     qsizetype srcRestore = 0, dstRestore = 0;
     struct stat st = {};
     bool created = false;
-    bool plainModes = false; // of the target folder, see Place
+    FolderTraits traits; // of the target folder
     bool allDone = true;
     Outcome result = Outcome::Done;
 
@@ -140,7 +140,7 @@ bool TransferJob::run(const QStringList &sources, const QString &target)
         m_state.counted = item.counted;
         const QByteArray name = m_newName.isEmpty() ? item.name : m_newName;
         const Place src{parent, item.name, item.path};
-        const Place dst{m_destination.get(), name, bytepath::join(m_destinationPath, name), m_destinationPlainModes};
+        const Place dst{m_destination.get(), name, bytepath::join(m_destinationPath, name), m_destinationTraits};
         if (transferTree(src, dst) == Outcome::Cancelled)
             break;
     }
@@ -182,7 +182,7 @@ bool TransferJob::openTarget(const QByteArray &targetPath, bool folderTarget, bo
         m_state.noteError(errno);
         return false;
     }
-    m_destinationPlainModes = !mayHaveDefaultAcl(m_destination.get());
+    m_destinationTraits = FolderTraits::of(m_destination.get());
     return true;
 }
 
@@ -272,7 +272,7 @@ Outcome TransferJob::transferTree(const Place &src, const Place &dst)
             const qsizetype at = top.next++;
             const QByteArray name = top.names.at(at);
             const Place childSrc{top.in.get(), name, bytepath::join(m_srcPath, name)};
-            const Place childDst{top.out.get(), name, bytepath::join(m_dstPath, name), top.plainModes};
+            const Place childDst{top.out.get(), name, bytepath::join(m_dstPath, name), top.traits};
             const std::optional<Outcome> child =
                 transferItem(childSrc, childDst, top.created, stack, top.regular.value(at));
             if (child && *child == Outcome::Cancelled)
@@ -457,7 +457,7 @@ std::optional<Outcome> TransferJob::enterFolder(const Place &src, const Place &d
     if (result == Outcome::Done)
         result = m_state.attempt(dst.path, [&] { return frame.out.open(dst.folder, dst.name); });
     if (result == Outcome::Done)
-        frame.plainModes = !mayHaveDefaultAcl(frame.out.get());
+        frame.traits = FolderTraits::of(frame.out.get());
     if (result != Outcome::Done) {
         if (frame.created)
             ::unlinkat(dst.folder, dst.name.constData(), AT_REMOVEDIR);

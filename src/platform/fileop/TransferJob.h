@@ -53,7 +53,7 @@ private:
     QByteArray m_destinationPath;
     QByteArray m_newName;
     struct stat m_destinationStat = {};
-    bool m_destinationPlainModes = false;
+    FolderTraits m_destinationTraits;
     // The paths of the folder on top of the walk.
     QByteArray m_srcPath, m_dstPath;
     int m_srcRoot = -1, m_dstRoot = -1;

@@ -12,6 +12,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <tuple>
 #include <unistd.h>
 
@@ -143,6 +144,43 @@ TEST(FileOperation, MoveOntoFullVolumeKeepsWhatDidNotFitAtItsSource)
     EXPECT_FALSE(dialogs.shown(Kind::ItemError).front().extra.isEmpty()); // the reason
     EXPECT_TRUE(fc::temporaries(target).isEmpty());
     EXPECT_TRUE(fc::emptyFiles(target).isEmpty());
+}
+
+// On ext4 a copy's blocks are allocated before its data is written: the copy
+// is whole and takes no more room than its source, and a file that cannot fit
+// is refused at the target, leaving nothing behind and no room taken.
+TEST(FileOperation, CopyOntoExt4IsWholeAndWhatCannotFitTakesNoRoom)
+{
+    TempTree tree;
+    LoopDisk disk(QStringLiteral("ext4"), 32 * MiB, tree.folder("disk"));
+    if (!disk.mounted())
+        GTEST_SKIP() << "an ext4 image cannot be mounted here";
+    const QByteArray src = folder(tree, "src");
+    const QByteArray target = disk.path().toUtf8();
+    fc::write(src + "/fits", fc::pattern(3 * MiB + 123, 1));
+    fc::write(src + "/too-big", fc::pattern(40 * MiB, 2));
+    ScriptedDialogs dialogs;
+    FileOperation copy(dialogs, qs({src + "/fits"}), q(target), FO_COPY, 0);
+    EXPECT_TRUE(copy.run());
+    EXPECT_EQ(fc::read(target + "/fits"), fc::pattern(3 * MiB + 123, 1));
+    struct stat source, copied;
+    ASSERT_EQ(::stat((src + "/fits").constData(), &source), 0);
+    ASSERT_EQ(::stat((target + "/fits").constData(), &copied), 0);
+    EXPECT_EQ(copied.st_size, source.st_size);
+    EXPECT_LE(copied.st_blocks, source.st_blocks);
+
+    struct statvfs before, after;
+    ASSERT_EQ(::statvfs(target.constData(), &before), 0);
+    dialogs.setDefaultItemError(Dialogs::ErrorAnswer::Skip);
+    FileOperation tooBig(dialogs, qs({src + "/too-big"}), q(target), FO_COPY, 0);
+    EXPECT_FALSE(tooBig.run());
+    ASSERT_EQ(dialogs.shown(Kind::ItemError).size(), 1);
+    EXPECT_EQ(dialogs.shown(Kind::ItemError).front().text, q(target + "/too-big"));
+    EXPECT_FALSE(fc::exists(target + "/too-big"));
+    EXPECT_TRUE(fc::temporaries(target).isEmpty());
+    ASSERT_EQ(::statvfs(target.constData(), &after), 0);
+    EXPECT_EQ(after.f_bfree, before.f_bfree);
+    EXPECT_EQ(tooBig.progress().bytesDone, 0);
 }
 
 // Replacing a target on a volume that fills up leaves the old target whole.
