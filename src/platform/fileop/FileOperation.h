@@ -73,16 +73,17 @@ public:
 
     // Presses Cancel once this many bytes have been written (tests, quil-fileop).
     void setCancelAfterBytes(qint64 bytes);
-    // Called on the worker thread before each item is worked on, with its
-    // source path (tests change the tree there).
+    // Called before each item is worked on, with its source path (tests
+    // change the tree there). Like the hooks below, on the worker thread or
+    // the one copying files beside it, never on two at once.
     void setBeforeItem(std::function<void(const QString &source)> hook);
-    // Called on the worker thread each time bytes have been written, with
-    // the running total (tests change a source while its copy runs).
+    // Called each time bytes have been written, with the running total
+    // (tests change a source while its copy runs).
     void setAfterBytes(std::function<void(qint64 bytesDone)> hook);
-    // Called on the worker thread for each item put in a new place as a
-    // whole: a copied or moved item (from, its new path; before is null), a
-    // folder made by a copy even when cancelled, a trashed item (to is empty;
-    // before holds its data as it went).
+    // Called for each item put in a new place as a whole: a copied or moved
+    // item (from, its new path; before is null), a folder made by a copy even
+    // when cancelled, a trashed item (to is empty; before holds its data as
+    // it went).
     void
     setItemPlaced(std::function<void(const QByteArray &from, const QByteArray &to, const struct stat *before)> hook);
 

@@ -66,6 +66,31 @@ std::optional<Outcome> LeafCopy::copyRegular(const Place &src, Place &dst, int d
     return run(src, dst, st, false, false, depth, std::move(in));
 }
 
+std::optional<Outcome> LeafCopy::copyFreshFile(const Place &src, const Place &dst, int depth)
+{
+    UniqueFd in;
+    struct stat st = {};
+    if (openSource(src, in, st) != 0)
+        return std::nullopt;
+    QByteArray temp;
+    bool made = false;
+    qint64 written = 0;
+    const int code = writeCopy(in.get(), st, dst, st, false, false, temp, made, &written);
+    if (code == ECANCELED && m_state.cancelled)
+        return Outcome::Cancelled;
+    if (code != 0)
+        return std::nullopt;
+    if (!temp.isEmpty() && renameNoReplace(dst.folder, temp.constData(), dst.folder, dst.name.constData()) != 0) {
+        // The name was taken meanwhile: a question for the usual way.
+        ::unlinkat(dst.folder, temp.constData(), 0);
+        m_state.bytesDone -= written;
+        return std::nullopt;
+    }
+    m_state.notePlaced(src.path, dst.path);
+    m_state.itemDone(depth);
+    return Outcome::Done;
+}
+
 Outcome LeafCopy::run(const Place &src, Place &dst, const struct stat &st, bool move, bool replace, int depth,
                       UniqueFd in)
 {
@@ -134,9 +159,10 @@ Outcome LeafCopy::copyFile(const Place &src, const Place &dst, const struct stat
 // Writes one whole copy of in. A new name gets an unnamed file, linked in once
 // whole, so that nothing is left behind even by a crash; elsewhere a temporary
 // name. On failure everything written is removed and the progress taken back.
-// made: whether the copy could be created at all. 0 or errno.
+// made: whether the copy could be created at all; written, when given,
+// receives the bytes written on success. 0 or errno.
 int LeafCopy::writeCopy(int in, const struct stat &data, const Place &dst, const struct stat &st, bool durable,
-                        bool replace, QByteArray &temp, bool &made)
+                        bool replace, QByteArray &temp, bool &made, qint64 *written)
 {
     UniqueFd out;
     temp.clear();
@@ -179,6 +205,8 @@ int LeafCopy::writeCopy(int in, const struct stat &data, const Place &dst, const
     if (code == 0) {
         if (linked)
             temp.clear();
+        if (written)
+            *written = copied;
         return 0;
     }
     out.reset();

@@ -29,6 +29,10 @@ public:
     // nothing done, when it cannot be opened as a regular file; it is then
     // looked at as any item is, with its questions.
     std::optional<Outcome> copyRegular(const Place &src, Place &dst, int depth);
+    // The same, asking nothing, as a helper thread does: nullopt, with
+    // nothing left behind, on any failure (the file is then copied again the
+    // usual way, with its questions).
+    std::optional<Outcome> copyFreshFile(const Place &src, const Place &dst, int depth);
 
 private:
     Outcome copyFile(const Place &src, const Place &dst, const struct stat &st, bool move, bool replace,
@@ -36,7 +40,7 @@ private:
     // data: the open source's own status (its size and blocks decide the
     // copy); st: the item as looked at by name (its mode and times).
     int writeCopy(int in, const struct stat &data, const Place &dst, const struct stat &st, bool durable, bool replace,
-                  QByteArray &temp, bool &made);
+                  QByteArray &temp, bool &made, qint64 *written = nullptr);
     int linkUnnamed(int out, const Place &dst, QByteArray &temp, bool &linked);
     Outcome copyLink(const Place &src, const Place &dst, const struct stat &st, QByteArray &temp);
     Outcome makeSpecial(const Place &dst, const struct stat &st, QByteArray &temp);

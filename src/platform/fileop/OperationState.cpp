@@ -24,8 +24,10 @@ void OperationState::stop()
 void OperationState::addBytes(qint64 n)
 {
     const qint64 done = bytesDone += n;
-    if (afterBytes)
+    if (afterBytes) {
+        QMutexLocker lock(&m_hookMutex);
         afterBytes(done);
+    }
     const qint64 limit = cancelAfter;
     if (limit >= 0 && done >= limit)
         stop();
@@ -37,14 +39,25 @@ void OperationState::itemDone(int depth)
         ++itemsDone;
 }
 
+void OperationState::notePlaced(const QByteArray &from, const QByteArray &to, const struct stat *before)
+{
+    if (!placed)
+        return;
+    QMutexLocker lock(&m_hookMutex);
+    placed(from, to, before);
+}
+
 void OperationState::enter(const QByteArray &path)
 {
     {
         QMutexLocker lock(&mutex);
         current = fromNative(path);
     }
-    if (beforeItem)
-        beforeItem(current);
+    // A text of its own: current's is let go by whichever thread enters next.
+    if (beforeItem) {
+        QMutexLocker lock(&m_hookMutex);
+        beforeItem(fromNative(path));
+    }
 }
 
 OperationState::Choice OperationState::ask(const QByteArray &path, const QString &reason, int code)

@@ -36,14 +36,16 @@ struct OperationState
     std::atomic<int> error{0};
     mutable QMutex mutex;
     QString current;
+    // The hooks below are called on the worker threads, never two at once.
     std::function<void(const QString &)> beforeItem;
     std::function<void(qint64)> afterBytes;
     // Each item put in a new place as a whole (a copy, a moved item, a
     // trashed one with its data before), for the undo journal.
     std::function<void(const QByteArray &from, const QByteArray &to, const struct stat *before)> placed;
+    std::atomic<bool> failed{false};
 
-    // Worker thread only.
-    bool failed = false;
+    // The operation's own worker thread only (helpers copying files beside
+    // it neither ask nor read these).
     bool replaceAll = false;
     bool counted = true; // the current source was walked for the totals
     const uid_t user = ::geteuid();
@@ -54,11 +56,7 @@ struct OperationState
     void stop();
     void addBytes(qint64 n);
     void itemDone(int depth);
-    void notePlaced(const QByteArray &from, const QByteArray &to, const struct stat *before = nullptr)
-    {
-        if (placed)
-            placed(from, to, before);
-    }
+    void notePlaced(const QByteArray &from, const QByteArray &to, const struct stat *before = nullptr);
     // Makes the path the current item of the progress.
     void enter(const QByteArray &path);
     Choice ask(const QByteArray &path, const QString &reason, int code);
@@ -89,6 +87,9 @@ struct OperationState
     int freeName(Place &place, bool isFolder);
     // Asks whether the existing target is replaced. Done to replace.
     Outcome askReplace(const QByteArray &source, const QByteArray &target);
+
+private:
+    QMutex m_hookMutex;
 };
 
 } // namespace quil::fileop

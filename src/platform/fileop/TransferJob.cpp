@@ -11,7 +11,9 @@
 //  4. Each source is walked depth first, without recursion: a move inside one
 //     file system is a single rename; otherwise folders are made (or merged
 //     into existing ones) and every other item is copied by LeafCopy, under a
-//     temporary or unnamed name, getting its final name only once whole.
+//     temporary or unnamed name, getting its final name only once whole. In
+//     a folder the copy made, the regular files go first, two at a time
+//     (FreshFileCopies).
 //  5. Before a move removes a source: its copy is whole, synced and named,
 //     and the source's name still refers to the file that was copied; a
 //     source folder goes only once everything in it has gone.
@@ -56,6 +58,7 @@ struct TransferJob::FolderFrame
     bool created = false;
     FolderTraits traits; // of the target folder
     bool allDone = true;
+    bool filesFirstDone = false; // see copyFreshFiles
     Outcome result = Outcome::Done;
 
     void release()
@@ -268,6 +271,11 @@ Outcome TransferJob::transferTree(const Place &src, const Place &dst)
         return *first;
     for (;;) {
         FolderFrame &top = stack.back();
+        if (!top.filesFirstDone) {
+            top.filesFirstDone = true;
+            if (top.created && !m_move && top.result != Outcome::Cancelled)
+                copyFreshFiles(top, int(stack.size()));
+        }
         if (top.result != Outcome::Cancelled && top.next < top.names.size()) {
             const qsizetype at = top.next++;
             const QByteArray name = top.names.at(at);
@@ -302,6 +310,35 @@ Outcome TransferJob::transferTree(const Place &src, const Place &dst)
         else if (done == Outcome::Skipped)
             stack.back().allDone = false;
     }
+}
+
+// The regular files of a folder this copy made go first, two at a time; the
+// walk then goes on with what is left (folders, links, special files, and any
+// file whose copy failed, which is copied again with its questions).
+void TransferJob::copyFreshFiles(FolderFrame &frame, int depth)
+{
+    QList<QByteArray> files;
+    for (qsizetype i = 0; i < frame.names.size(); ++i)
+        if (frame.regular.value(i))
+            files.append(frame.names.at(i));
+    if (!FreshFileCopies::worthIt(files.size()))
+        return;
+    std::vector<bool> copied;
+    if (m_freshCopies.copy(m_leaf, frame.in.get(), m_srcPath, frame.out.get(), m_dstPath, frame.traits, files, depth,
+                           copied) == Outcome::Cancelled)
+        frame.result = Outcome::Cancelled;
+    QList<QByteArray> names;
+    QList<bool> regular;
+    qsizetype file = 0;
+    for (qsizetype i = 0; i < frame.names.size(); ++i) {
+        const bool isFile = frame.regular.value(i);
+        if (isFile && copied[size_t(file++)])
+            continue;
+        names.append(frame.names.at(i));
+        regular.append(isFile);
+    }
+    frame.names = std::move(names);
+    frame.regular = std::move(regular);
 }
 
 std::optional<Outcome> TransferJob::transferItem(const Place &src, Place dst, bool freshParent, Stack &stack,

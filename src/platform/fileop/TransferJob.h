@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/fileop/FileOperationCalls.h"
+#include "platform/fileop/FreshFileCopies.h"
 #include "platform/fileop/LeafCopy.h"
 #include "platform/fileop/SourceFolders.h"
 #include "platform/fileop/WalkFolder.h"
@@ -19,7 +20,7 @@ struct OperationState;
 class TransferJob
 {
 public:
-    TransferJob(OperationState &state, bool move) : m_state(state), m_leaf(state), m_move(move) {}
+    TransferJob(OperationState &state, bool move) : m_state(state), m_leaf(state), m_move(move), m_freshCopies(state) {}
 
     bool run(const QStringList &sources, const QString &target);
     // Transfers one item and everything under it, src to dst.
@@ -44,10 +45,12 @@ private:
     std::optional<Outcome> enterFolder(const Place &src, const Place &dst, const struct stat &st, bool merge,
                                        Stack &stack);
     Outcome finishFolder(FolderFrame &frame, int srcParent, int dstParent, int depth);
+    void copyFreshFiles(FolderFrame &frame, int depth);
 
     OperationState &m_state;
     LeafCopy m_leaf;
     const bool m_move;
+    FreshFileCopies m_freshCopies;
     SourceFolders m_sourceFolders;
     UniqueFd m_destination;
     QByteArray m_destinationPath;
