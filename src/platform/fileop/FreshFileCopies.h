@@ -51,8 +51,7 @@ private:
         std::atomic<qsizetype> next{0};
         std::atomic<bool> cancelled{false};
     };
-    // On the heap, made with the first batch: a mutex on a stack reused by
-    // the next job would carry its predecessor's history into ThreadSanitizer.
+    // Made with the first batch: a copy that makes no folder starts no thread.
     struct Helper;
 
     void work(LeafCopy &leaf, Batch &batch);

@@ -14,6 +14,8 @@
 // so everything here takes and gives the system's bytes.
 namespace filecheck {
 
+constexpr qint64 MiB = 1024 * 1024;
+
 // Distinct content of the given size; seed tells files apart.
 QByteArray pattern(qint64 size, int seed);
 void write(const QByteArray &path, const QByteArray &content);

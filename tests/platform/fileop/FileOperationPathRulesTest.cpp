@@ -24,11 +24,7 @@ namespace fc = filecheck;
 using fc::folder;
 using fc::q;
 
-namespace {
-
-constexpr qint64 MiB = 1024 * 1024;
-
-} // namespace
+using fc::MiB;
 
 // A path holding a zero byte would reach the system cut short, naming another
 // item: it is refused and that other item is left alone.

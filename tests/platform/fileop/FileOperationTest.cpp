@@ -24,11 +24,7 @@ using fc::folder;
 using fc::q;
 using fc::qs;
 
-namespace {
-
-constexpr qint64 MiB = 1024 * 1024;
-
-} // namespace
+using fc::MiB;
 
 // Cancelling a move to another volume half way loses nothing and leaves no partial file.
 TEST(FileOperation, CrossVolumeMoveCancelledHalfWayKeepsEveryFileWhole)

@@ -25,9 +25,9 @@ using fc::folder;
 using fc::q;
 using fc::qs;
 
-namespace {
+using fc::MiB;
 
-constexpr qint64 MiB = 1024 * 1024;
+namespace {
 
 void setTime(const QByteArray &path, time_t seconds)
 {

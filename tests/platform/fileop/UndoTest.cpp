@@ -25,9 +25,9 @@ using namespace quil;
 using Kind = ScriptedDialogs::Kind;
 namespace fc = filecheck;
 
-namespace {
+using fc::MiB;
 
-constexpr qint64 MiB = 1024 * 1024;
+namespace {
 
 QByteArray g_home;
 
