@@ -5,7 +5,8 @@
 //       [--on-exists replace|replace-all|skip|cancel] [--on-error retry|skip|cancel]
 //       [--cancel-after-bytes N]
 //
-// Prints result=ok or result=failed last; exit status 0 or 1 (2 for a usage error).
+// Prints result=ok or result=failed last; exit status 0 or 1 (2 for a usage
+// error, an empty path included, with nothing done).
 
 #include "platform/InfoOption.h"
 #include "platform/NativePath.h"
@@ -26,13 +27,22 @@ const char *const kUsage = "usage: quil-fileop copy|move|delete|trash|rename SRC
                            "         [--cancel-after-bytes N]\n";
 
 // The operation takes whole paths only; a path given relative to the working
-// folder is made whole here, its bytes kept as they are.
-QString wholePath(const char *arg)
+// folder is made whole here, its bytes kept as they are. An empty argument
+// names no file (made whole it would name the working folder): nullopt.
+std::optional<QString> wholePath(const char *arg)
 {
     QByteArray path(arg);
+    if (path.isEmpty())
+        return std::nullopt;
     if (!path.startsWith('/'))
         path.prepend(QByteArray::fromStdString(std::filesystem::current_path().native()) + '/');
     return quil::fromNative(path);
+}
+
+int refuseEmptyPath()
+{
+    std::fprintf(stderr, "quil-fileop: an empty path names no file; nothing was done\n");
+    return 2;
 }
 
 int usage(const char *why)
@@ -80,7 +90,10 @@ int main(int argc, char **argv)
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg.rfind("--", 0) != 0) {
-            sources.append(wholePath(argv[i]));
+            const std::optional<QString> source = wholePath(argv[i]);
+            if (!source)
+                return refuseEmptyPath();
+            sources.append(*source);
             continue;
         }
         if (i + 1 >= argc)
@@ -88,6 +101,8 @@ int main(int argc, char **argv)
         const char *value = argv[++i];
         if (arg == "--to") {
             target = wholePath(value);
+            if (!target)
+                return refuseEmptyPath();
         } else if (arg == "--on-exists") {
             const auto found = existsAnswers.find(value);
             if (found == existsAnswers.end())

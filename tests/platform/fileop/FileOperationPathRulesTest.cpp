@@ -70,6 +70,32 @@ TEST(FileOperation, NameThatIsNotAnAbsolutePathIsRefused)
     EXPECT_EQ(fc::read(here + "/media"), "kept");
 }
 
+// An empty source or target names no item (read from the current folder it
+// would name that folder): refused, and the current folder is left alone.
+TEST(FileOperation, EmptyPathIsRefused)
+{
+    TempTree tree;
+    const QByteArray here = folder(tree, "here");
+    const QByteArray dst = folder(tree, "dst");
+    fc::write(here + "/a", "a");
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(q(here)));
+    for (const auto &[operation, flags, source, target] :
+         {std::tuple{FO_DELETE, FOF_MULTIDESTFILES, QString(), QString()},
+          std::tuple{FO_DELETE, FOF_ALLOWUNDO, QString(), QString()}, std::tuple{FO_MOVE, 0, QString(), q(dst)},
+          std::tuple{FO_COPY, 0, QString(), q(dst)}, std::tuple{FO_RENAME, 0, QString(), q(dst + "/x")},
+          std::tuple{FO_MOVE, 0, q(here + "/a"), QString()}, std::tuple{FO_COPY, 0, q(here + "/a"), QString()},
+          std::tuple{FO_RENAME, 0, q(here + "/a"), QString()}}) {
+        SCOPED_TRACE(operation);
+        ScriptedDialogs dialogs;
+        dialogs.setDefaultItemError(Dialogs::ErrorAnswer::Skip);
+        EXPECT_FALSE(FileOperation(dialogs, {source}, target, operation, flags).run());
+        EXPECT_EQ(fc::read(here + "/a"), "a");
+    }
+    QDir::setCurrent(previous);
+    EXPECT_TRUE(fc::names(dst).isEmpty());
+}
+
 // A copy belongs to whoever makes it: set-user-ID and set-group-ID bits are
 // kept only when that is the original's owner (a root copy of a user's
 // set-user-ID program must not run as root).

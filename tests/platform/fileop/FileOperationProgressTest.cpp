@@ -206,7 +206,8 @@ void FileOperationProgressTest::ownerDeletedWhileWindowShowsIsNoDoubleDelete()
     QCOMPARE(fc::read(dst + "/a"), fc::pattern(100000, 3));
 }
 
-// quil-fileop: scripted answers, --cancel-after-bytes, relative paths, result=... last.
+// quil-fileop: scripted answers, --cancel-after-bytes, relative paths, empty
+// paths refused, result=... last.
 void FileOperationProgressTest::toolRunsOperationWithScriptedAnswers()
 {
     TempTree tree;
@@ -253,6 +254,17 @@ void FileOperationProgressTest::toolRunsOperationWithScriptedAnswers()
     QCOMPARE(fc::read(dst + "/small"), QByteArray("text"));
     QCOMPARE(run({QStringLiteral("trash"), QStringLiteral("--bogus"), QStringLiteral("x")}, status), QString());
     QCOMPARE(status, 2);
+    // An empty argument names no file, never the working folder.
+    for (const QStringList &arguments :
+         {QStringList{QStringLiteral("delete"), QString()}, QStringList{QStringLiteral("trash"), QString()},
+          QStringList{QStringLiteral("move"), QString(), QStringLiteral("--to"), QStringLiteral("../dst")},
+          QStringList{QStringLiteral("copy"), QStringLiteral("small"), QStringLiteral("--to"), QString()},
+          QStringList{QStringLiteral("rename"), QStringLiteral("small"), QStringLiteral("--to"), QString()}}) {
+        QCOMPARE(run(arguments, status), QString());
+        QCOMPARE(status, 2);
+        QCOMPARE(fc::read(src + "/small"), QByteArray("text"));
+    }
+    QVERIFY(!fc::exists(dst + "/src"));
 }
 
 QTEST_MAIN(FileOperationProgressTest)
