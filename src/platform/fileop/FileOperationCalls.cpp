@@ -19,6 +19,8 @@ namespace quil::fileop {
 
 const QString kSameFileText = QStringLiteral("Источник и цель являются одним и тем же файлом.");
 const QString kChangedText = QStringLiteral("Исходный файл изменился во время копирования; он оставлен на месте.");
+const QString kChangedWhileCopiedText =
+    QStringLiteral("Исходный файл изменился во время копирования; копия не сделана.");
 
 FolderTraits FolderTraits::of(int folder)
 {

@@ -78,5 +78,6 @@ QByteArray collisionName(const QByteArray &name, int n, bool isFolder);
 
 extern const QString kSameFileText;
 extern const QString kChangedText;
+extern const QString kChangedWhileCopiedText;
 
 } // namespace quil::fileop

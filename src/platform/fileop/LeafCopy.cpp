@@ -21,6 +21,8 @@ constexpr size_t kBufferSize = 1024 * 1024;
 // Below this a file's blocks are few, and a call to allocate them ahead costs
 // more than it saves.
 constexpr qint64 kAllocateAheadFrom = 1024 * 1024;
+// writeCopy's result for a source that was written while it was copied.
+constexpr int kSourceChanged = -1;
 
 // Opens a source file for reading; non-blocking, so that a file swapped for a
 // FIFO since it was looked at cannot hang the copy. opened receives what was
@@ -114,10 +116,7 @@ Outcome LeafCopy::run(const Place &src, Place &dst, const struct stat &st, bool 
     if (move) {
         // The new name must be durable before the source goes.
         ::fsync(dst.folder);
-        outcome = checkUnchanged(src, st, copied);
-        if (outcome == Outcome::Done)
-            outcome = m_state.attempt(src.path,
-                                      [&] { return ::unlinkat(src.folder, src.name.constData(), 0) == 0 ? 0 : errno; });
+        outcome = removeMovedSource(src, copied);
     }
     if (outcome == Outcome::Done)
         m_state.notePlaced(src.path, dst.path);
@@ -136,23 +135,26 @@ Outcome LeafCopy::copyFile(const Place &src, const Place &dst, const struct stat
         if (opened != Outcome::Done)
             return opened;
     }
+    struct stat looked = st;
     for (;;) {
         bool made = false;
-        const int code = writeCopy(in.get(), data, dst, st, replace || move, replace, temp, made);
+        const int code = writeCopy(in.get(), data, dst, looked, replace || move, replace, temp, made);
         if (code == 0)
             break;
         if (code == ECANCELED && m_state.cancelled)
             return Outcome::Cancelled;
         const bool atTarget = code == ENOSPC || code == EDQUOT || !made;
-        const auto choice = m_state.ask(atTarget ? dst.path : src.path, code);
+        const auto choice = code == kSourceChanged ? m_state.ask(src.path, kChangedWhileCopiedText, EBUSY)
+                                                   : m_state.ask(atTarget ? dst.path : src.path, code);
         if (choice != OperationState::Choice::Retry)
             return OperationState::outcomeOf(choice);
-        if (::lseek(in.get(), 0, SEEK_SET) != 0)
+        // Copied again as the file is now.
+        if (::lseek(in.get(), 0, SEEK_SET) != 0 || ::fstat(in.get(), &data) != 0)
             return OperationState::outcomeOf(m_state.ask(src.path, errno));
+        looked = data;
     }
-    // A move checks that the source did not change while it was copied.
-    if (move && ::fstat(in.get(), &copied) != 0)
-        copied = {};
+    // What was copied: a move deletes the source only while it still is that.
+    copied = data;
     return Outcome::Done;
 }
 
@@ -160,7 +162,8 @@ Outcome LeafCopy::copyFile(const Place &src, const Place &dst, const struct stat
 // whole, so that nothing is left behind even by a crash; elsewhere a temporary
 // name. On failure everything written is removed and the progress taken back.
 // made: whether the copy could be created at all; written, when given,
-// receives the bytes written on success. 0 or errno.
+// receives the bytes written on success. 0, errno, or kSourceChanged when the
+// source was written while it was copied.
 int LeafCopy::writeCopy(int in, const struct stat &data, const Place &dst, const struct stat &st, bool durable,
                         bool replace, QByteArray &temp, bool &made, qint64 *written)
 {
@@ -188,6 +191,11 @@ int LeafCopy::writeCopy(int in, const struct stat &data, const Place &dst, const
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
     if (code == 0)
         code = copyData(in, out.get(), data, dst.traits.allocatesAhead, copied);
+    // A source written meanwhile (its size or change time moved) would leave
+    // a copy of old and new content mixed.
+    struct stat after;
+    if (code == 0 && (::fstat(in, &after) != 0 || !unchangedSince(data, after)))
+        code = kSourceChanged;
     if (code == 0 && !modeSet && ::fchmod(out.get(), mode) != 0)
         code = errno;
     if (code == 0)
@@ -289,8 +297,8 @@ int LeafCopy::copyData(int in, int out, const struct stat &st, bool allocateAhea
         return copyRange(in, out, nullptr, -1, range, copied);
     }
     // A size to trust is copied exactly, without a last call to meet the end;
-    // a file that grows meanwhile is copied as it was looked at (a move then
-    // finds it changed and keeps it).
+    // a file that grows meanwhile is copied as it was looked at (and then
+    // found changed).
     if (st.st_blocks * 512 >= st.st_size) {
         // The size stays as copied: a file that shrinks meanwhile must not
         // gain zeros at its end.
@@ -421,22 +429,23 @@ Outcome LeafCopy::commit(const QByteArray &temp, Place &dst, bool replace)
     }
 }
 
-// Whether the source of a move still is the file that was copied, by the
-// name about to be deleted; a source replaced or written meanwhile is kept
-// and reported.
-Outcome LeafCopy::checkUnchanged(const Place &src, const struct stat &before, const struct stat &copied)
+// Deletes the source of a move whose copy has its name, if the name still
+// is the file that was copied; a source replaced or written meanwhile is kept
+// and reported. A Cancel pressed meanwhile does not stop this last step: the
+// item would be left in both places.
+Outcome LeafCopy::removeMovedSource(const Place &src, const struct stat &copied)
 {
     for (;;) {
-        if (m_state.cancelled)
-            return Outcome::Cancelled;
         struct stat now;
         OperationState::Choice choice;
         if (::fstatat(src.folder, src.name.constData(), &now, AT_SYMLINK_NOFOLLOW) != 0)
             choice = m_state.ask(src.path, errno);
-        else if (unchangedSince(before, now) && unchangedSince(before, copied))
+        else if (!unchangedSince(copied, now))
+            choice = m_state.ask(src.path, kChangedText, EBUSY);
+        else if (::unlinkat(src.folder, src.name.constData(), 0) == 0)
             return Outcome::Done;
         else
-            choice = m_state.ask(src.path, kChangedText, EBUSY);
+            choice = m_state.ask(src.path, errno);
         if (choice != OperationState::Choice::Retry)
             return OperationState::outcomeOf(choice);
     }

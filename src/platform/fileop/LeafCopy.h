@@ -35,6 +35,7 @@ public:
     std::optional<Outcome> copyFreshFile(const Place &src, const Place &dst, int depth);
 
 private:
+    // copied receives the source as it was copied (it did not change meanwhile).
     Outcome copyFile(const Place &src, const Place &dst, const struct stat &st, bool move, bool replace,
                      QByteArray &temp, struct stat &copied, UniqueFd in);
     // data: the open source's own status (its size and blocks decide the
@@ -47,7 +48,8 @@ private:
     int copyData(int in, int out, const struct stat &st, bool allocateAhead, qint64 &copied);
     int copyRange(int in, int out, off_t *offset, qint64 length, bool &range, qint64 &copied);
     Outcome commit(const QByteArray &temp, Place &dst, bool replace);
-    Outcome checkUnchanged(const Place &src, const struct stat &before, const struct stat &copied);
+    // copied: the source as it was copied.
+    Outcome removeMovedSource(const Place &src, const struct stat &copied);
 
     OperationState &m_state;
     std::vector<char> m_buffer;

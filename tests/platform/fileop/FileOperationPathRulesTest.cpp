@@ -192,6 +192,58 @@ TEST(FileOperation, CrossVolumeMoveKeepsASourceChangedDuringItsCopy)
     }
 }
 
+// A source written while its copy runs would leave a copy of old and new
+// content mixed: that item's error, whose Retry copies the file as it now is.
+// In a folder the copy made (files copied two at a time) a file written
+// meanwhile is copied again as it now is.
+TEST(FileOperation, SourceWrittenDuringItsCopyIsCopiedAgainOrReported)
+{
+    const auto append = [](const QByteArray &path) {
+        const int fd = ::open(path.constData(), O_WRONLY | O_APPEND);
+        ASSERT_EQ(::write(fd, "more", 4), 4);
+        ::close(fd);
+    };
+    for (const auto answer : {Dialogs::ErrorAnswer::Skip, Dialogs::ErrorAnswer::Retry}) {
+        TempTree tree;
+        const QByteArray file = folder(tree, "src") + "/doc";
+        const QByteArray dst = folder(tree, "dst");
+        fc::write(file, fc::pattern(MiB, 1));
+        ScriptedDialogs dialogs;
+        dialogs.answerItemError(answer);
+        FileOperation copy(dialogs, {q(file)}, q(dst), FO_COPY, 0);
+        bool changed = false;
+        copy.setAfterBytes([&](qint64) {
+            if (!std::exchange(changed, true))
+                append(file);
+        });
+        EXPECT_EQ(copy.run(), answer == Dialogs::ErrorAnswer::Retry);
+        ASSERT_EQ(dialogs.shown(Kind::ItemError).size(), 1);
+        EXPECT_TRUE(
+            dialogs.shown(Kind::ItemError).value(0).extra.contains(QStringLiteral("изменился во время копирования")));
+        if (answer == Dialogs::ErrorAnswer::Retry)
+            EXPECT_EQ(fc::read(dst + "/doc"), fc::pattern(MiB, 1) + "more");
+        else
+            EXPECT_FALSE(fc::exists(dst + "/doc"));
+    }
+
+    TempTree tree;
+    const QByteArray src = folder(tree, "tree");
+    const QByteArray dst = folder(tree, "dst");
+    for (int i = 0; i < 8; ++i)
+        fc::write(src + "/f" + QByteArray::number(i), fc::pattern(MiB / 4, i));
+    ScriptedDialogs dialogs;
+    FileOperation copy(dialogs, {q(src)}, q(dst), FO_COPY, 0);
+    bool changed = false;
+    copy.setAfterBytes([&](qint64) {
+        if (!std::exchange(changed, true))
+            for (int i = 0; i < 8; ++i)
+                append(src + "/f" + QByteArray::number(i));
+    });
+    EXPECT_TRUE(copy.run());
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(fc::read(dst + "/tree/f" + QByteArray::number(i)), fc::pattern(MiB / 4, i) + "more") << i;
+}
+
 // Files of /proc and /sys, whose sizes say nothing of their content, copy byte for byte.
 TEST(FileOperation, SystemFilesCopyByteForByte)
 {

@@ -69,6 +69,36 @@ TEST(FileOperation, CrossVolumeMoveCancelledHalfWayKeepsEveryFileWhole)
     EXPECT_FALSE(fc::exists(target + "/sub"));
 }
 
+// A Cancel that comes once a file's copy is whole (here with its last byte)
+// still ends that file's move: every item is in exactly one place, and each
+// item that moved is reported for the undo journal.
+TEST(FileOperation, CrossVolumeMoveCancelledAtAFilesEndFinishesThatFile)
+{
+    TempTree tree;
+    TmpfsMount volume(tree.path("volume"), 8 * MiB);
+    if (!volume.mounted())
+        GTEST_SKIP() << "tmpfs cannot be mounted here";
+    const QByteArray src = folder(tree, "src");
+    const QByteArray target = volume.path().toUtf8();
+    const QList<QByteArray> names = {"f0", "f1", "f2"};
+    for (int i = 0; i < names.size(); ++i)
+        fc::write(src + '/' + names[i], fc::pattern(MiB, i));
+    ScriptedDialogs dialogs;
+    FileOperation move(dialogs, {q(src + "/f0"), q(src + "/f1"), q(src + "/f2")}, q(target), FO_MOVE, 0);
+    move.setCancelAfterBytes(MiB);
+    QList<QByteArray> placed;
+    move.setItemPlaced([&](const QByteArray &from, const QByteArray &, const struct stat *) { placed.append(from); });
+    EXPECT_FALSE(move.run());
+    EXPECT_TRUE(move.isCancelled());
+    for (int i = 0; i < names.size(); ++i) {
+        const bool moved = i == 0;
+        EXPECT_EQ(fc::exists(src + '/' + names[i]), !moved) << i;
+        EXPECT_EQ(fc::read(moved ? target + '/' + names[i] : src + '/' + names[i]), fc::pattern(MiB, i)) << i;
+    }
+    EXPECT_EQ(fc::names(target), QList<QByteArray>{"f0"});
+    EXPECT_EQ(placed, QList<QByteArray>{src + "/f0"});
+}
+
 // A conflict answered "skip" leaves the skipped source exactly where it was.
 TEST(FileOperation, MoveConflictAnsweredSkipLeavesSourceUnchanged)
 {
