@@ -72,7 +72,9 @@ std::optional<Outcome> LeafCopy::copyFreshFile(const Place &src, const Place &ds
 {
     UniqueFd in;
     struct stat st = {};
-    if (openSource(src, in, st) != 0)
+    // A file of several names is left to the walk, which makes its other
+    // names links of one copy, one at a time.
+    if (openSource(src, in, st) != 0 || st.st_nlink > 1)
         return std::nullopt;
     QByteArray temp;
     bool made = false;
@@ -97,9 +99,12 @@ Outcome LeafCopy::run(const Place &src, Place &dst, const struct stat &st, bool 
                       UniqueFd in)
 {
     QByteArray temp;
-    struct stat copied = st; // the source as its copy ended
+    struct stat copied = st; // the source as it was copied
     Outcome outcome;
-    if (S_ISREG(st.st_mode))
+    const bool linked = linkToEarlierCopy(st, dst, temp);
+    if (linked)
+        outcome = Outcome::Done;
+    else if (S_ISREG(st.st_mode))
         outcome = copyFile(src, dst, st, move, replace, temp, copied, std::move(in));
     else if (S_ISLNK(st.st_mode))
         outcome = copyLink(src, dst, st, temp);
@@ -113,6 +118,10 @@ Outcome LeafCopy::run(const Place &src, Place &dst, const struct stat &st, bool 
         if (outcome != Outcome::Done)
             return outcome;
     }
+    if (linked)
+        m_hardLinks.noteLinked(st);
+    else
+        m_hardLinks.noteCopied(copied, dst.path);
     if (move) {
         // The new name must be durable before the source goes.
         ::fsync(dst.folder);
@@ -122,6 +131,23 @@ Outcome LeafCopy::run(const Place &src, Place &dst, const struct stat &st, bool 
         m_state.notePlaced(src.path, dst.path);
     m_state.itemDone(depth);
     return outcome;
+}
+
+// Another name of a file whose copy this operation made becomes, under a
+// temporary name in temp, a name of that copy. False, with nothing made,
+// where there is no such copy or the link cannot be made (the item is then
+// copied).
+bool LeafCopy::linkToEarlierCopy(const struct stat &st, const Place &dst, QByteArray &temp)
+{
+    const QByteArray copy = m_hardLinks.copyOf(st);
+    if (copy.isEmpty())
+        return false;
+    if (posix::underTemporaryName(temp, [&](const char *name) {
+            return ::linkat(AT_FDCWD, copy.constData(), dst.folder, name, 0) == 0;
+        }) == 0)
+        return true;
+    temp.clear();
+    return false;
 }
 
 // A regular file; temp receives the temporary name still to commit (empty

@@ -2,6 +2,7 @@
 
 #include "platform/UniqueFd.h"
 #include "platform/fileop/FileOperationCalls.h"
+#include "platform/fileop/HardLinkCopies.h"
 
 #include <optional>
 #include <unistd.h>
@@ -15,7 +16,8 @@ struct OperationState;
 // file, a link, a device, a pipe or a socket. The copy is made under a
 // temporary or unnamed name and gets its final name only once whole; for a
 // move the source goes only after that, and only if it still is the file
-// that was copied.
+// that was copied. Another name of a file it has copied already becomes a
+// name of that copy (hard links stay linked).
 class LeafCopy
 {
 public:
@@ -43,6 +45,7 @@ private:
     int writeCopy(int in, const struct stat &data, const Place &dst, const struct stat &st, bool durable, bool replace,
                   QByteArray &temp, bool &made, qint64 *written = nullptr);
     int linkUnnamed(int out, const Place &dst, QByteArray &temp, bool &linked);
+    bool linkToEarlierCopy(const struct stat &st, const Place &dst, QByteArray &temp);
     Outcome copyLink(const Place &src, const Place &dst, const struct stat &st, QByteArray &temp);
     Outcome makeSpecial(const Place &dst, const struct stat &st, QByteArray &temp);
     int copyData(int in, int out, const struct stat &st, bool allocateAhead, qint64 &copied);
@@ -53,6 +56,7 @@ private:
 
     OperationState &m_state;
     std::vector<char> m_buffer;
+    HardLinkCopies m_hardLinks;
     // Unnamed files (O_TMPFILE) are linked in through /proc/self/fd.
     const bool m_unnamedFiles = ::access("/proc/self/fd", X_OK) == 0;
     // Linking by descriptor alone needs a capability most users lack; then /proc.

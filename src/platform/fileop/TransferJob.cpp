@@ -13,7 +13,8 @@
 //     into existing ones) and every other item is copied by LeafCopy, under a
 //     temporary or unnamed name, getting its final name only once whole. In
 //     a folder the copy made, the regular files go first, two at a time
-//     (FreshFileCopies).
+//     (FreshFileCopies). The names of a file with several names become
+//     names of one copy, as cp -a keeps them.
 //  5. Before a move removes a source: its copy is whole, synced and named,
 //     and the source's name still refers to the file that was copied; a
 //     source folder goes only once everything in it has gone.

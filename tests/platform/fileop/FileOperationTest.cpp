@@ -99,6 +99,40 @@ TEST(FileOperation, CrossVolumeMoveCancelledAtAFilesEndFinishesThatFile)
     EXPECT_EQ(placed, QList<QByteArray>{src + "/f0"});
 }
 
+// The names of one file inside a copied tree stay names of one copy, as cp -a
+// keeps them: on a copy (whose new folders copy their files two at a time)
+// and on a move to another volume; a name given as a source of its own too.
+TEST(FileOperation, HardLinksStayLinked)
+{
+    for (const bool move : {false, true}) {
+        SCOPED_TRACE(move ? "move" : "copy");
+        TempTree tree;
+        TmpfsMount volume(tree.path("volume"), 8 * MiB);
+        if (move && !volume.mounted())
+            GTEST_SKIP() << "tmpfs cannot be mounted here";
+        const QByteArray src = folder(tree, "src");
+        folder(tree, "src/tree");
+        folder(tree, "src/tree/sub");
+        const QByteArray target = move ? volume.path().toUtf8() : folder(tree, "dst");
+        fc::write(src + "/tree/a", fc::pattern(100000, 1));
+        for (int i = 0; i < 6; ++i)
+            fc::write(src + "/tree/x" + QByteArray::number(i), fc::pattern(1000, i));
+        for (const QByteArray name : {"/tree/b", "/tree/sub/c", "/d"})
+            ASSERT_EQ(::link((src + "/tree/a").constData(), (src + name).constData()), 0);
+        ScriptedDialogs dialogs;
+        EXPECT_TRUE(
+            FileOperation(dialogs, {q(src + "/tree"), q(src + "/d")}, q(target), move ? FO_MOVE : FO_COPY, 0).run());
+        const struct stat first = fc::lstatOf(target + "/tree/a");
+        EXPECT_EQ(first.st_nlink, 4u);
+        for (const QByteArray name : {"/tree/b", "/tree/sub/c", "/d"}) {
+            EXPECT_EQ(fc::lstatOf(target + name).st_ino, first.st_ino) << name.constData();
+            EXPECT_EQ(fc::exists(src + name), !move) << name.constData();
+        }
+        EXPECT_EQ(fc::read(target + "/d"), fc::pattern(100000, 1));
+        EXPECT_EQ(fc::lstatOf(target + "/tree/x0").st_nlink, 1u);
+    }
+}
+
 // A conflict answered "skip" leaves the skipped source exactly where it was.
 TEST(FileOperation, MoveConflictAnsweredSkipLeavesSourceUnchanged)
 {
