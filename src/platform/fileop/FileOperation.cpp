@@ -124,6 +124,14 @@ void FileOperation::setItemPlaced(std::function<void(const QByteArray &, const Q
     d->state.placed = std::move(hook);
 }
 
+void FileOperation::setItemReplaced(
+    std::function<void(const QByteArray &path, const QByteArray &trashFile, const QByteArray &trashInfo)> hook)
+{
+    d->state.replaced = [hook = std::move(hook)](const QByteArray &path, const TrashEntry &trashed) {
+        hook(path, trashed.file, trashed.info);
+    };
+}
+
 QByteArray FileOperation::collisionName(const QByteArray &name, int n, bool isFolder)
 {
     return fileop::collisionName(name, n, isFolder);

@@ -31,7 +31,9 @@ constexpr int FOF_ALLOWUNDO = 0x0040;
 // - a move inside one file system is a rename; across file systems each source
 //   file is deleted only after its copy is complete, synced and closed, and a
 //   folder only when everything in it has moved;
-// - links are copied as links; permission bits and modification times are kept;
+// - links are copied as links, and the names of one file stay names of one
+//   copy; permission bits and modification times are kept;
+// - with FOF_ALLOWUNDO, an item a copy or move replaces goes to the trash;
 // - names are the system's bytes (quil::toNative/fromNative), any path length.
 // Questions go through Dialogs (askTargetExists, askItemError, message); they
 // are asked from the thread that calls run().
@@ -86,6 +88,12 @@ public:
     // it went).
     void
     setItemPlaced(std::function<void(const QByteArray &from, const QByteArray &to, const struct stat *before)> hook);
+    // Called for each item a copy or move replaced. With FOF_ALLOWUNDO a
+    // replaced item (not a folder: folders are merged) goes to the trash
+    // first: trashFile and trashInfo say where it lies there; both are empty
+    // where it could not be trashed and is gone for good.
+    void setItemReplaced(
+        std::function<void(const QByteArray &path, const QByteArray &trashFile, const QByteArray &trashInfo)> hook);
 
     // The name an item gets on a collision: "name (n).ext" for files (the
     // extension is from the last dot, not a leading one), "name (n)" for folders.

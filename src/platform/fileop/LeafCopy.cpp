@@ -4,6 +4,7 @@
 #include "platform/fileop/ExtendedAttributes.h"
 #include "platform/fileop/FileOperation.h"
 #include "platform/fileop/OperationState.h"
+#include "platform/fileop/ReplacedItem.h"
 
 #include <QByteArray>
 
@@ -422,11 +423,12 @@ Outcome LeafCopy::commit(const QByteArray &temp, Place &dst, bool replace)
 {
     using Choice = OperationState::Choice;
     for (;;) {
-        const int renamed = replace ? ::renameat(dst.folder, temp.constData(), dst.folder, dst.name.constData())
-                                    : renameNoReplace(dst.folder, temp.constData(), dst.folder, dst.name.constData());
-        if (renamed == 0)
+        const int code =
+            replace
+                ? renameOver(m_state, dst.folder, temp, dst)
+                : (renameNoReplace(dst.folder, temp.constData(), dst.folder, dst.name.constData()) == 0 ? 0 : errno);
+        if (code == 0)
             return Outcome::Done;
-        const int code = errno;
         Choice choice = Choice::Retry;
         struct stat existing;
         if (code != EEXIST || replace) {

@@ -47,6 +47,14 @@ void OperationState::notePlaced(const QByteArray &from, const QByteArray &to, co
     placed(from, to, before);
 }
 
+void OperationState::noteReplaced(const QByteArray &path, const TrashEntry &trashed)
+{
+    if (!replaced)
+        return;
+    QMutexLocker lock(&m_hookMutex);
+    replaced(path, trashed);
+}
+
 void OperationState::enter(const QByteArray &path)
 {
     {

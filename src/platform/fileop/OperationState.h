@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/fileop/FileOperationCalls.h"
+#include "platform/fileop/TrashEntry.h"
 
 #include <QMutex>
 #include <QString>
@@ -42,6 +43,9 @@ struct OperationState
     // Each item put in a new place as a whole (a copy, a moved item, a
     // trashed one with its data before), for the undo journal.
     std::function<void(const QByteArray &from, const QByteArray &to, const struct stat *before)> placed;
+    // Each item a copy or move replaced, with its entry in the trash (empty
+    // when it could not be trashed and is gone for good).
+    std::function<void(const QByteArray &path, const TrashEntry &trashed)> replaced;
     std::atomic<bool> failed{false};
 
     // The operation's own worker thread only (helpers copying files beside
@@ -57,6 +61,7 @@ struct OperationState
     void addBytes(qint64 n);
     void itemDone(int depth);
     void notePlaced(const QByteArray &from, const QByteArray &to, const struct stat *before = nullptr);
+    void noteReplaced(const QByteArray &path, const TrashEntry &trashed);
     // Makes the path the current item of the progress.
     void enter(const QByteArray &path);
     Choice ask(const QByteArray &path, const QString &reason, int code);

@@ -26,6 +26,7 @@
 #include "platform/fileop/ExtendedAttributes.h"
 #include "platform/fileop/FileOperation.h"
 #include "platform/fileop/OperationState.h"
+#include "platform/fileop/ReplacedItem.h"
 #include "platform/fileop/SourceFolders.h"
 #include "platform/fileop/TreeScan.h"
 
@@ -374,15 +375,20 @@ std::optional<Outcome> TransferJob::transferItem(const Place &src, Place dst, bo
         }
 
         if (m_move && !merge) {
-            const int moved = replace
-                                  ? ::renameat(src.folder, src.name.constData(), dst.folder, dst.name.constData())
-                                  : renameNoReplace(src.folder, src.name.constData(), dst.folder, dst.name.constData());
-            if (moved == 0) {
+            int code = 0;
+            struct stat target;
+            if (!replace)
+                code = renameNoReplace(src.folder, src.name.constData(), dst.folder, dst.name.constData()) == 0 ? 0
+                                                                                                                : errno;
+            else if (::fstat(dst.folder, &target) == 0 && target.st_dev != st.st_dev)
+                code = EXDEV; // known without setting the replaced item aside first
+            else
+                code = renameOver(m_state, src.folder, src.name, dst);
+            if (code == 0) {
                 m_state.notePlaced(src.path, dst.path);
                 m_state.itemDone(depth);
                 return Outcome::Done;
             }
-            const int code = errno;
             if (code == EEXIST) {
                 freshParent = false; // appeared meanwhile: ask again
                 continue;

@@ -47,6 +47,11 @@ struct UndoEntry
     enum class Kind { Copy, Move, Trash, Rename, CreateFolder };
     Kind kind = Kind::Copy;
     std::vector<UndoItem> items;
+    // The items a copy or move replaced, set aside in the trash (from: their
+    // place; to, trashInfo: their entry in the trash), and the paths of those
+    // that could not be trashed and are gone for good.
+    std::vector<UndoItem> replaced;
+    std::vector<QByteArray> lost;
 
     // The operation's name and count: "копирование 3 объект(ов)".
     QString describe() const;

@@ -33,6 +33,18 @@ bool exists(const QByteArray &path)
     return ::lstat(path.constData(), &st) == 0;
 }
 
+// Lines of paths for a message, the first few of many.
+QString listed(const QStringList &paths)
+{
+    constexpr int kShown = 15;
+    QString text;
+    for (int i = 0; i < paths.size() && i < kShown; ++i)
+        text += paths.at(i) + QStringLiteral("\r\n");
+    if (paths.size() > kShown)
+        text += QStringLiteral("...\r\n");
+    return text;
+}
+
 } // namespace
 
 UndoOperation::UndoOperation(Dialogs &dialogs, Runner runner) : m_dialogs(dialogs), m_runner(std::move(runner))
@@ -43,7 +55,15 @@ UndoOperation::UndoOperation(Dialogs &dialogs, Runner runner) : m_dialogs(dialog
 
 QString UndoOperation::question(const UndoEntry &entry)
 {
-    return QStringLiteral("Отменить: ") + entry.describe() + QLatin1Char('?');
+    QString text = QStringLiteral("Отменить: ") + entry.describe() + QLatin1Char('?');
+    if (!entry.lost.empty()) {
+        QStringList lost;
+        for (const QByteArray &path : entry.lost)
+            lost.append(fromNative(path));
+        text +=
+            QStringLiteral("\r\nЗаменённые файлы не вернутся (их не удалось поместить в корзину):\r\n") + listed(lost);
+    }
+    return text;
 }
 
 UndoOperation::Result UndoOperation::undo(const UndoEntry &entry)
@@ -67,15 +87,13 @@ UndoOperation::Result UndoOperation::undo(const UndoEntry &entry)
         done = undoCreateFolder(entry);
         break;
     }
-    if (!m_leftAlone.isEmpty()) {
-        constexpr int kShown = 15;
-        QString text = QStringLiteral("Не отменено: изменилось после операции или место занято:\r\n");
-        for (int i = 0; i < m_leftAlone.size() && i < kShown; ++i)
-            text += m_leftAlone.at(i) + QStringLiteral("\r\n");
-        if (m_leftAlone.size() > kShown)
-            text += QStringLiteral("...\r\n");
-        m_dialogs.message(text, QStringLiteral("Отмена операции"), Dialogs::Icon::Warning);
-    }
+    // What a copy or move replaced comes back from the trash to the places just freed.
+    if (!entry.replaced.empty())
+        done = undoTrash(UndoEntry{UndoEntry::Kind::Trash, entry.replaced, {}, {}}) && done;
+    if (!m_leftAlone.isEmpty())
+        m_dialogs.message(QStringLiteral("Не отменено: изменилось после операции или место занято:\r\n") +
+                              listed(m_leftAlone),
+                          QStringLiteral("Отмена операции"), Dialogs::Icon::Warning);
     return Result{done && m_leftAlone.isEmpty(), m_leftAlone};
 }
 

@@ -36,10 +36,23 @@ UndoRecorder::UndoRecorder(FileOperation &operation, int code, int flags)
         m_active = false;
         break;
     }
-    if (m_active)
-        operation.setItemPlaced([this](const QByteArray &from, const QByteArray &to, const struct stat *before) {
-            placed(from, to, before);
-        });
+    if (!m_active)
+        return;
+    operation.setItemPlaced(
+        [this](const QByteArray &from, const QByteArray &to, const struct stat *before) { placed(from, to, before); });
+    operation.setItemReplaced([this](const QByteArray &path, const QByteArray &trashFile, const QByteArray &trashInfo) {
+        replaced(path, trashFile, trashInfo);
+    });
+}
+
+void UndoRecorder::replaced(const QByteArray &path, const QByteArray &trashFile, const QByteArray &trashInfo)
+{
+    const std::optional<ItemIdentity> identity = ItemIdentity::read(trashFile);
+    QMutexLocker lock(&m_mutex);
+    if (trashFile.isEmpty() || !identity)
+        m_entry.lost.push_back(path);
+    else
+        m_entry.replaced.push_back(UndoItem{path, trashFile, trashInfo, *identity});
 }
 
 void UndoRecorder::placed(const QByteArray &from, const QByteArray &to, const struct stat *before)

@@ -26,6 +26,7 @@ public:
 
 private:
     void placed(const QByteArray &from, const QByteArray &to, const struct stat *before);
+    void replaced(const QByteArray &path, const QByteArray &trashFile, const QByteArray &trashInfo);
 
     QMutex m_mutex;
     UndoEntry m_entry;

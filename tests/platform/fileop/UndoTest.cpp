@@ -174,6 +174,57 @@ TEST_F(Undo, MoveAcrossVolumesGoesBack)
     EXPECT_TRUE(fc::names(volume.path().toUtf8()).isEmpty());
 }
 
+// A file that a copy or move replaced goes to the trash, and the undo brings
+// it back to its place; one that cannot be trashed (a volume GIO keeps no
+// trash for) is named by the undo's question as one that will not come back.
+TEST_F(Undo, ReplacedFilesComeBackOrAreNamedAsLost)
+{
+    for (const int code : {FO_COPY, FO_MOVE}) {
+        SCOPED_TRACE(code);
+        TempTree tree;
+        const fc::ContentsRemover remover{tree.rootBytes()};
+        const QByteArray src = folder(tree, "src");
+        const QByteArray dst = folder(tree, "dst");
+        fc::write(src + "/a", "new");
+        fc::write(dst + "/a", "old");
+        ScriptedDialogs dialogs;
+        dialogs.answerTargetExists(Dialogs::TargetExistsAnswer::Replace);
+        ASSERT_TRUE(operate(dialogs, {src + "/a"}, dst, code));
+        EXPECT_EQ(fc::read(dst + "/a"), "new");
+        const UndoEntry entry = takeNewest();
+        ASSERT_EQ(entry.replaced.size(), 1u);
+        EXPECT_TRUE(entry.lost.empty());
+        EXPECT_EQ(fc::read(entry.replaced.front().to), "old");
+        EXPECT_FALSE(UndoOperation::question(entry).contains(QStringLiteral("не вернутся")));
+        EXPECT_TRUE(UndoOperation(dialogs).undo(entry).allDone);
+        EXPECT_EQ(fc::read(dst + "/a"), "old");
+        EXPECT_EQ(fc::read(src + "/a"), "new");
+        EXPECT_FALSE(fc::exists(entry.replaced.front().to));
+        EXPECT_FALSE(fc::exists(entry.replaced.front().trashInfo));
+    }
+
+    TempTree tree;
+    const fc::ContentsRemover remover{tree.rootBytes()};
+    TmpfsMount volume(tree.path("volume"));
+    if (!volume.mounted())
+        GTEST_SKIP() << "tmpfs cannot be mounted here";
+    const QByteArray src = folder(tree, "src");
+    const QByteArray target = volume.path().toUtf8() + "/a";
+    fc::write(src + "/a", "new");
+    fc::write(target, "old");
+    ScriptedDialogs dialogs;
+    dialogs.answerTargetExists(Dialogs::TargetExistsAnswer::Replace);
+    ASSERT_TRUE(operate(dialogs, {src + "/a"}, volume.path().toUtf8(), FO_COPY));
+    EXPECT_EQ(fc::read(target), "new");
+    const UndoEntry entry = takeNewest();
+    EXPECT_TRUE(entry.replaced.empty());
+    EXPECT_EQ(entry.lost, std::vector<QByteArray>{target});
+    const QString question = UndoOperation::question(entry);
+    EXPECT_TRUE(question.startsWith(QStringLiteral("Отменить: копирование 1 объект(ов)?\r\n")));
+    EXPECT_TRUE(question.contains(QStringLiteral("не вернутся")));
+    EXPECT_TRUE(question.contains(q(target)));
+}
+
 // Items changed since the operation are left alone and listed; the rest is
 // undone; nothing at an old place is replaced.
 TEST_F(Undo, ChangedItemsAreLeftAloneAndListed)
