@@ -145,10 +145,14 @@ bool LeafCopy::linkToEarlierCopy(const struct stat &st, const Place &dst, QByteA
         return false;
     if (posix::underTemporaryName(temp, [&](const char *name) {
             return ::linkat(AT_FDCWD, copy.constData(), dst.folder, name, 0) == 0;
-        }) == 0)
-        return true;
-    temp.clear();
-    return false;
+        }) != 0) {
+        temp.clear();
+        return false;
+    }
+    // The totals counted its bytes, which it does not copy.
+    if (m_state.counted)
+        m_state.bytesTotal -= bytesToCopy(st);
+    return true;
 }
 
 // A regular file; temp receives the temporary name still to commit (empty

@@ -120,8 +120,9 @@ TEST(FileOperation, HardLinksStayLinked)
         for (const QByteArray name : {"/tree/b", "/tree/sub/c", "/d"})
             ASSERT_EQ(::link((src + "/tree/a").constData(), (src + name).constData()), 0);
         ScriptedDialogs dialogs;
-        EXPECT_TRUE(
-            FileOperation(dialogs, {q(src + "/tree"), q(src + "/d")}, q(target), move ? FO_MOVE : FO_COPY, 0).run());
+        FileOperation operation(dialogs, {q(src + "/tree"), q(src + "/d")}, q(target), move ? FO_MOVE : FO_COPY, 0);
+        EXPECT_TRUE(operation.run());
+        EXPECT_EQ(operation.progress().bytesDone, operation.progress().bytesTotal); // a link copies no bytes
         const struct stat first = fc::lstatOf(target + "/tree/a");
         EXPECT_EQ(first.st_nlink, 4u);
         for (const QByteArray name : {"/tree/b", "/tree/sub/c", "/d"}) {
