@@ -50,8 +50,8 @@ struct UndoEntry
     // The items a copy or move replaced, set aside in the trash (from: their
     // place; to, trashInfo: their entry in the trash), and the paths of those
     // that could not be trashed and are gone for good.
-    std::vector<UndoItem> replaced;
-    std::vector<QByteArray> lost;
+    std::vector<UndoItem> replaced = {};
+    std::vector<QByteArray> lost = {};
 
     // The operation's name and count: "копирование 3 объект(ов)".
     QString describe() const;

@@ -89,7 +89,7 @@ UndoOperation::Result UndoOperation::undo(const UndoEntry &entry)
     }
     // What a copy or move replaced comes back from the trash to the places just freed.
     if (!entry.replaced.empty())
-        done = undoTrash(UndoEntry{UndoEntry::Kind::Trash, entry.replaced, {}, {}}) && done;
+        done = undoTrash(UndoEntry{UndoEntry::Kind::Trash, entry.replaced}) && done;
     if (!m_leftAlone.isEmpty())
         m_dialogs.message(QStringLiteral("Не отменено: изменилось после операции или место занято:\r\n") +
                               listed(m_leftAlone),

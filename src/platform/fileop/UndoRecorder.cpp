@@ -49,10 +49,16 @@ void UndoRecorder::replaced(const QByteArray &path, const QByteArray &trashFile,
 {
     const std::optional<ItemIdentity> identity = ItemIdentity::read(trashFile);
     QMutexLocker lock(&m_mutex);
-    if (trashFile.isEmpty() || !identity)
+    if (trashFile.isEmpty() || !identity) {
         m_entry.lost.push_back(path);
-    else
-        m_entry.replaced.push_back(UndoItem{path, trashFile, trashInfo, *identity});
+        return;
+    }
+    UndoItem item;
+    item.from = path;
+    item.to = trashFile;
+    item.trashInfo = trashInfo;
+    item.identity = *identity;
+    m_entry.replaced.push_back(std::move(item));
 }
 
 void UndoRecorder::placed(const QByteArray &from, const QByteArray &to, const struct stat *before)
