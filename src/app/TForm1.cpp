@@ -196,6 +196,11 @@ void TForm1::buildPanel1()
     cbPath->setInsertPolicy(QComboBox::NoInsert);
     cbPath->setFont(quil::arialBold(13));
     cbPath->setGeometry(48, 8, 592, 24);
+    // Read by its label, not by the path it holds; the typing goes to its
+    // line, named the same.
+    Label2->setBuddy(cbPath);
+    cbPath->setAccessibleName(QStringLiteral("Путь:"));
+    cbPath->lineEdit()->setAccessibleName(cbPath->accessibleName());
 
     Label3 = label(Panel1, "Label3", QStringLiteral("На "), 13, 36, 23, 21);
     DriveComboBox1 = new QComboBox(Panel1);
