@@ -68,7 +68,7 @@ QToolButton *speedButton(QWidget *parent, const char *name, const QString &hint,
     button->setObjectName(QLatin1String(name));
     button->setToolTip(hint);
     button->setAutoRaise(true);
-    button->setIcon(parent->style()->standardIcon(glyph));
+    quil::setReadableIcon(button, parent->style()->standardIcon(glyph));
     button->setGeometry(x, y, w, h);
     return button;
 }

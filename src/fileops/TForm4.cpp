@@ -7,6 +7,7 @@
 #include "platform/IconList.h"
 #include "platform/ItemId.h"
 #include "platform/NativePath.h"
+#include "platform/ReadableColour.h"
 #include "platform/Services.h"
 #include "platform/ShellNamespace.h"
 #include "platform/TextFormat.h"
@@ -129,7 +130,7 @@ TForm4::TForm4(quil::Services &services, QWidget *parent) : QWidget(parent), m_s
     DriveComboBox1 = placed(new QComboBox(this), "DriveComboBox1", 8, 32, 97, 22);
     DriveComboBox1->setAccessibleName(QStringLiteral("Диск"));
     SpeedButton1 = placed(new QToolButton(this), "SpeedButton1", 112, 32, 23, 24);
-    SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_FileDialogToParent));
+    quil::setReadableIcon(SpeedButton1, style()->standardIcon(QStyle::SP_FileDialogToParent));
     SpeedButton1->setAccessibleName(QStringLiteral("Вверх"));
     Button1 = placed(new QPushButton(QStringLiteral("New"), this), "Button1", 145, 34, 38, 22);
     Button1->setToolTip(QStringLiteral("Создать (Create)"));

@@ -24,6 +24,7 @@
 #include <QDialog>
 #include <QFrame>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -32,6 +33,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QWindow>
 
 #include <map>
@@ -63,6 +65,31 @@ class DesktopWindowsTest : public QObject
         palette.setColor(QPalette::Base, QColor(35, 35, 35));
         palette.setColor(QPalette::Text, Qt::white);
         return palette;
+    }
+
+    // The icon buttons of a window whose glyph is mostly strokes that keep
+    // less than the readable contrast against the window.
+    static QStringList faintGlyphs(QWidget &window)
+    {
+        QStringList faint;
+        for (QToolButton *button : window.findChildren<QToolButton *>()) {
+            if (button->icon().isNull() || !button->text().isEmpty())
+                continue;
+            const QImage picture = button->icon().pixmap(button->iconSize(), 1.0).toImage();
+            const QColor background = button->palette().color(QPalette::Window);
+            double readable = 0;
+            double all = 0;
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x) {
+                    const QColor pixel = picture.pixelColor(x, y);
+                    all += pixel.alphaF();
+                    if (quil::contrastRatio(pixel, background) >= quil::kReadableGlyphContrast)
+                        readable += pixel.alphaF();
+                }
+            if (all > 0 && readable < 0.9 * all)
+                faint.append(button->objectName());
+        }
+        return faint;
     }
 
 private Q_SLOTS:
@@ -224,6 +251,15 @@ private Q_SLOTS:
             for (const auto &[text, background] : pairs)
                 QVERIFY2(quil::contrastRatio(text, background) >= quil::kReadableContrast,
                          qPrintable(text.name() + QLatin1Char(' ') + background.name()));
+            // Regression: the black cross of Exit almost vanished.
+            if (dark) {
+                QStringList faint;
+                for (QWidget *window :
+                     {static_cast<QWidget *>(&form), static_cast<QWidget *>(program.windows->Form4.get()),
+                      static_cast<QWidget *>(program.windows->RF.get())})
+                    faint += faintGlyphs(*window);
+                QVERIFY2(faint.isEmpty(), qPrintable(faint.join(QLatin1String(", "))));
+            }
         }
         QApplication::setPalette(before);
     }

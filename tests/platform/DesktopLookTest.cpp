@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPalette>
 #include <QTest>
 #include <QTimer>
@@ -100,6 +101,25 @@ private Q_SLOTS:
         QFETCH(QRect, frame);
         QFETCH(QRect, expected);
         QCOMPARE(quil::keptInside(frame, QRect(0, 0, 1280, 1024)), expected);
+    }
+
+    // Regression: the black cross of Exit almost vanished on a dark window.
+    void darkGlyphsTakeTheTextColourOnDarkPalettes()
+    {
+        QImage cross(16, 16, QImage::Format_ARGB32);
+        cross.fill(Qt::transparent);
+        for (int i = 2; i < 14; ++i) {
+            cross.setPixelColor(i, i, Qt::black);
+            cross.setPixelColor(15 - i, i, QColor(0, 0, 0, 128));
+        }
+        cross.setPixelColor(0, 0, QColor(255, 200, 0)); // a light colour stays
+        QCOMPARE(quil::readableGlyph(cross, lightPalette()), cross);
+        const QPalette dark = darkPalette();
+        const QImage shown = quil::readableGlyph(cross, dark);
+        QCOMPARE(shown.pixelColor(0, 0), QColor(255, 200, 0));
+        QCOMPARE(shown.pixelColor(5, 5), QColor(Qt::white));
+        QCOMPARE(shown.pixelColor(10, 5), QColor(255, 255, 255, 128));
+        QCOMPARE(shown.pixelColor(1, 5).alpha(), 0);
     }
 
     // Regression: a short prompt made the input box so narrow that its title
