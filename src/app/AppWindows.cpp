@@ -48,6 +48,7 @@ AppWindows::AppWindows(quil::Services &services) : m_placement(std::make_unique<
     Selekt->setMarks(&Form1->marks());
     Form1->setWindows(this);
     m_placement->setMainWindow(Form1.get());
+    m_placement->keepBesideMainWindow(Form4.get());
     qApp->installEventFilter(m_placement.get());
 }
 

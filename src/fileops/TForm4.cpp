@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -124,6 +125,9 @@ TForm4::TForm4(quil::Services &services, QWidget *parent) : QWidget(parent), m_s
     setWindowTitle(QStringLiteral("Выбери нужную папку"));
     setFont(quil::arialBold(13));
     setGeometry(294, 513, 670, 220);
+    // The design's place is no place of its own: the window opens beside the
+    // main window when the screen has room there.
+    setAttribute(Qt::WA_Moved, false);
 
     Edit1 = placed(new QLineEdit(QStringLiteral("/"), this), "Edit1", 8, 4, 649, 24);
     Edit1->setAccessibleName(QStringLiteral("Папка"));
@@ -257,6 +261,39 @@ void TForm4::DriveComboBox1Change()
     if (root.isEmpty())
         return;
     SecondPanelPath = quil::FolderPath(root);
+    ListSecondPanel(SecondPanelPath);
+}
+
+TForm4::View TForm4::view() const
+{
+    if (ListView1->viewMode() == QListView::IconMode)
+        return View::Icons;
+    return ListView1->isWrapping() ? View::List : View::Table;
+}
+
+void TForm4::showView(View view)
+{
+    switch (view) {
+    case View::Icons:
+        SpeedButton2Click();
+        break;
+    case View::Table:
+        SpeedButton3Click();
+        break;
+    case View::List:
+        SpeedButton4Click();
+        break;
+    }
+}
+
+void TForm4::showKeptFolder(const QString &folder)
+{
+    if (!QFileInfo(folder).isDir())
+        return;
+    const QList<quil::Volume> volumes = quil::Volumes::list();
+    const auto volume = quil::Volumes::volumeOf(folder, volumes);
+    fillDrives(volumes, volume ? volume->mountPoint : QString());
+    SecondPanelPath = quil::FolderPath(folder);
     ListSecondPanel(SecondPanelPath);
 }
 

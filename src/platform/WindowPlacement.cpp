@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMargins>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 #include <algorithm>
@@ -34,8 +35,12 @@ QMargins frameMargins(const QWidget &window, const QWidget *shown)
 {
     const QWidget *model =
         window.testAttribute(Qt::WA_WState_Created) && window.frameGeometry() != window.geometry() ? &window : shown;
-    if (model == nullptr)
-        return {};
+    if (model == nullptr) {
+        // The first window of the run: at least a title bar comes above it.
+        if (window.windowFlags() & Qt::FramelessWindowHint)
+            return {};
+        return {0, window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window), 0, 0};
+    }
     const QRect frame = model->frameGeometry();
     const QRect client = model->geometry();
     return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
@@ -47,27 +52,70 @@ bool placesItself(const QWidget &window)
     return qobject_cast<const QDialog *>(&window) != nullptr && !window.testAttribute(Qt::WA_Moved);
 }
 
+QRect availableArea(const QPoint &point, const QWidget &fallback)
+{
+    QScreen *screen = QGuiApplication::screenAt(point);
+    if (screen == nullptr)
+        screen = fallback.screen();
+    return screen != nullptr ? screen->availableGeometry() : QRect();
+}
+
 } // namespace
+
+std::optional<QRect> besideFrame(const QSize &frame, const QRect &main, const QRect &area)
+{
+    const QRect candidates[] = {
+        QRect(QPoint(main.left(), main.bottom() + 1), frame),
+        QRect(QPoint(main.right() + 1, main.top()), frame),
+        QRect(QPoint(main.left() - frame.width(), main.top()), frame),
+        QRect(QPoint(main.left(), main.top() - frame.height()), frame),
+    };
+    if (frame.width() > area.width() || frame.height() > area.height())
+        return std::nullopt;
+    for (const QRect &candidate : candidates) {
+        // Slid along the main window's side into the area; it fits when the
+        // slide did not bring it over the main window.
+        const QRect inside = keptInside(candidate, area);
+        if (!inside.intersects(main))
+            return inside;
+    }
+    return std::nullopt;
+}
 
 WindowPlacement::WindowPlacement(QObject *parent) : QObject(parent) {}
 
 void WindowPlacement::place(QWidget &window) const
 {
     const Qt::WindowType type = window.windowType();
-    if (!window.isWindow() || (type != Qt::Window && type != Qt::Dialog && type != Qt::Tool) || placesItself(window))
+    if (!window.isWindow() || (type != Qt::Window && type != Qt::Dialog && type != Qt::Tool) ||
+        (window.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
         return;
     const QWidget *main = m_main && m_main->isVisible() && m_main != &window ? m_main.data() : nullptr;
     const QMargins margins = frameMargins(window, main);
-    QRect frame = QRect(window.pos(), window.size())
-                      .marginsAdded(QMargins(0, 0, margins.left() + margins.right(), margins.top() + margins.bottom()));
-    if (!window.testAttribute(Qt::WA_Moved) && main != nullptr)
-        frame.moveCenter(main->frameGeometry().center());
-    QScreen *screen = QGuiApplication::screenAt(frame.center());
-    if (screen == nullptr)
-        screen = main != nullptr ? main->screen() : window.screen();
-    if (screen == nullptr)
+    const QSize decorations(margins.left() + margins.right(), margins.top() + margins.bottom());
+    QRect frame(window.pos(), window.size() + decorations);
+    if (!window.testAttribute(Qt::WA_Moved) && main != nullptr) {
+        if (&window == m_beside) {
+            const QRect mainFrame = main->frameGeometry();
+            frame = besideFrame(frame.size(), mainFrame, availableArea(mainFrame.center(), *main)).value_or(frame);
+        } else {
+            frame.moveCenter(main->frameGeometry().center());
+        }
+    }
+    const QRect area = availableArea(frame.center(), main != nullptr ? *main : window);
+    if (area.isEmpty())
         return;
-    const QRect inside = keptInside(frame, screen->availableGeometry());
+    // Larger than the area: as small as the area allows, never below the
+    // least size its controls need.
+    const QSize fitting = frame.size().boundedTo(area.size());
+    if (fitting != frame.size()) {
+        window.resize((fitting - decorations).expandedTo(window.minimumSize()));
+        frame.setSize(window.size() + decorations);
+    }
+    // Qt centres such a dialog, at its fitted size, right after this.
+    if (placesItself(window))
+        return;
+    const QRect inside = keptInside(frame, area);
     if (inside.topLeft() != window.pos() || !window.testAttribute(Qt::WA_Moved))
         window.move(inside.topLeft());
 }

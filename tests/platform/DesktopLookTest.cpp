@@ -103,6 +103,28 @@ private Q_SLOTS:
         QCOMPARE(quil::keptInside(frame, QRect(0, 0, 1280, 1024)), expected);
     }
 
+    void secondWindowBesideTheMainWindow_data()
+    {
+        QTest::addColumn<QRect>("main");
+        QTest::addColumn<QSize>("frame");
+        QTest::addColumn<QRect>("expected"); // null: no room
+        const QSize panel(680, 245);
+        QTest::newRow("below") << QRect(105, 97, 663, 590) << panel << QRect(QPoint(105, 687), panel);
+        QTest::newRow("below, slid in") << QRect(700, 97, 500, 590) << panel << QRect(QPoint(600, 687), panel);
+        QTest::newRow("right") << QRect(0, 0, 600, 900) << panel << QRect(QPoint(600, 0), panel);
+        QTest::newRow("left") << QRect(700, 0, 580, 900) << panel << QRect(QPoint(20, 0), panel);
+        QTest::newRow("above") << QRect(0, 300, 1280, 724) << panel << QRect(QPoint(0, 55), panel);
+        QTest::newRow("no room") << QRect(0, 0, 1280, 1024) << panel << QRect();
+        QTest::newRow("larger than the area") << QRect(0, 0, 100, 100) << QSize(1300, 200) << QRect();
+    }
+    void secondWindowBesideTheMainWindow()
+    {
+        QFETCH(QRect, main);
+        QFETCH(QSize, frame);
+        QFETCH(QRect, expected);
+        QCOMPARE(quil::besideFrame(frame, main, QRect(0, 0, 1280, 1024)).value_or(QRect()), expected);
+    }
+
     // Regression: the black cross of Exit almost vanished on a dark window.
     void darkGlyphsTakeTheTextColourOnDarkPalettes()
     {
