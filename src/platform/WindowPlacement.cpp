@@ -28,19 +28,39 @@ QRect keptInside(const QRect &frame, const QRect &area)
 
 namespace {
 
+// What a window manager adds to a window whose frame is not known yet: a
+// title bar above it and thin borders.
+QMargins titleBarOnly(const QWidget &window)
+{
+    if (window.windowFlags() & Qt::FramelessWindowHint)
+        return {};
+    const int title = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
+    const int border = title / 4;
+    return {border, title, border, border};
+}
+
+// Whether the window system has reported a window's frame. At some scale
+// factors Qt reports a frame smaller than the window: that is no frame.
+bool frameKnown(const QWidget &window)
+{
+    const QRect frame = window.frameGeometry();
+    return frame != window.geometry() && frame.contains(window.geometry());
+}
+
+// A shown window's frame, or its inner rectangle with a title bar above.
+QRect frameOf(const QWidget &window)
+{
+    return frameKnown(window) ? window.frameGeometry() : window.geometry().marginsAdded(titleBarOnly(window));
+}
+
 // The frame a window will have: its own once it has been shown, before that
 // the decorations of a window that has them (the window manager draws the
 // same ones).
 QMargins frameMargins(const QWidget &window, const QWidget *shown)
 {
-    const QWidget *model =
-        window.testAttribute(Qt::WA_WState_Created) && window.frameGeometry() != window.geometry() ? &window : shown;
-    if (model == nullptr) {
-        // The first window of the run: at least a title bar comes above it.
-        if (window.windowFlags() & Qt::FramelessWindowHint)
-            return {};
-        return {0, window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window), 0, 0};
-    }
+    const QWidget *model = frameKnown(window) ? &window : shown;
+    if (model == nullptr || !frameKnown(*model))
+        return titleBarOnly(window);
     const QRect frame = model->frameGeometry();
     const QRect client = model->geometry();
     return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
@@ -93,14 +113,18 @@ void WindowPlacement::place(QWidget &window) const
     const QWidget *main = m_main && m_main->isVisible() && m_main != &window ? m_main.data() : nullptr;
     const QMargins margins = frameMargins(window, main);
     const QSize decorations(margins.left() + margins.right(), margins.top() + margins.bottom());
-    QRect frame(window.pos(), window.size() + decorations);
+    // A window made but never shown has no frame yet: its position is its
+    // inner corner's, and a move puts that corner at the point it names.
+    const QPoint inner = window.testAttribute(Qt::WA_WState_Created) && !frameKnown(window)
+                             ? QPoint(margins.left(), margins.top())
+                             : QPoint();
+    QRect frame(window.pos() - inner, window.size() + decorations);
     if (!window.testAttribute(Qt::WA_Moved) && main != nullptr) {
-        if (&window == m_beside) {
-            const QRect mainFrame = main->frameGeometry();
+        const QRect mainFrame = frameOf(*main);
+        if (&window == m_beside)
             frame = besideFrame(frame.size(), mainFrame, availableArea(mainFrame.center(), *main)).value_or(frame);
-        } else {
-            frame.moveCenter(main->frameGeometry().center());
-        }
+        else
+            frame.moveCenter(mainFrame.center());
     }
     const QRect area = availableArea(frame.center(), main != nullptr ? *main : window);
     if (area.isEmpty())
@@ -115,9 +139,9 @@ void WindowPlacement::place(QWidget &window) const
     // Qt centres such a dialog, at its fitted size, right after this.
     if (placesItself(window))
         return;
-    const QRect inside = keptInside(frame, area);
-    if (inside.topLeft() != window.pos() || !window.testAttribute(Qt::WA_Moved))
-        window.move(inside.topLeft());
+    const QPoint corner = keptInside(frame, area).topLeft() + inner;
+    if (corner != window.pos() || !window.testAttribute(Qt::WA_Moved))
+        window.move(corner);
 }
 
 bool WindowPlacement::eventFilter(QObject *watched, QEvent *event)
