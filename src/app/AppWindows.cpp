@@ -1,5 +1,6 @@
 #include "app/AppWindows.h"
 
+#include "app/AccessibleInterfaces.h"
 #include "app/AccessibleNames.h"
 
 #include "app/TForm1.h"
@@ -20,6 +21,7 @@
 
 AppWindows::AppWindows(quil::Services &services) : m_placement(std::make_unique<quil::WindowPlacement>())
 {
+    quil::installAccessibleInterfaces();
     // Title bars and task switchers show the program's own icon: the
     // installed theme's, else the one built in.
     QIcon icon = QIcon::fromTheme(QStringLiteral("quil"));
@@ -46,6 +48,7 @@ AppWindows::AppWindows(quil::Services &services) : m_placement(std::make_unique<
     Selekt->setMarks(&Form1->marks());
     Form1->setWindows(this);
     m_placement->setMainWindow(Form1.get());
+    m_placement->keepBesideMainWindow(Form4.get());
     qApp->installEventFilter(m_placement.get());
 }
 

@@ -11,6 +11,7 @@
 #include "listing/PathText.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
+#include "platform/EventHook.h"
 #include "platform/ReadableColour.h"
 #include "platform/Services.h"
 #include "platform/SettingsFiles.h"
@@ -32,6 +33,9 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -68,7 +72,7 @@ QToolButton *speedButton(QWidget *parent, const char *name, const QString &hint,
     button->setObjectName(QLatin1String(name));
     button->setToolTip(hint);
     button->setAutoRaise(true);
-    button->setIcon(parent->style()->standardIcon(glyph));
+    quil::setReadableIcon(button, parent->style()->standardIcon(glyph));
     button->setGeometry(x, y, w, h);
     return button;
 }
@@ -196,6 +200,11 @@ void TForm1::buildPanel1()
     cbPath->setInsertPolicy(QComboBox::NoInsert);
     cbPath->setFont(quil::arialBold(13));
     cbPath->setGeometry(48, 8, 592, 24);
+    // Read by its label, not by the path it holds; the typing goes to its
+    // line, named the same.
+    Label2->setBuddy(cbPath);
+    cbPath->setAccessibleName(QStringLiteral("Путь:"));
+    cbPath->lineEdit()->setAccessibleName(cbPath->accessibleName());
 
     Label3 = label(Panel1, "Label3", QStringLiteral("На "), 13, 36, 23, 21);
     DriveComboBox1 = new QComboBox(Panel1);
@@ -312,6 +321,17 @@ void TForm1::buildPanel2()
     for (const Command &command : commands)
         command.button =
             speedButton(Panel2, command.name, QString::fromUtf8(command.hint), command.glyph, 8, command.top, 35, 35);
+    // A column shorter than its design (a small screen, a large scale) packs
+    // its buttons closer, so that none is cut off at the bottom.
+    new EventHook(Panel2, QEvent::Resize, [this, commands](QEvent *) {
+        const int first = commands[0].top;
+        const int count = static_cast<int>(std::size(commands));
+        const int step = std::min(42, (Panel2->height() - first - 4) / count);
+        const int side = std::max(16, std::min(35, step - 2));
+        for (int index = 0; index < count; ++index)
+            commands[index].button->setGeometry(8 + (35 - side) / 2, first + index * step, side, side);
+        return false;
+    });
 }
 
 void TForm1::buildPanel3()

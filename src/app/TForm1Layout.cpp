@@ -26,8 +26,15 @@ void TForm1::restoreWindowLayout()
         Splitter1->setSizes({*layout.treeWidth, std::max(1, width() - *layout.treeWidth)});
     if (layout.columnWidths)
         m_columns->setBases(*layout.columnWidths);
-    if (layout.secondPanel && m_windows != nullptr)
-        m_windows->Form4->move(*layout.secondPanel);
+    if (m_windows == nullptr)
+        return;
+    TForm4 &panel = *m_windows->Form4;
+    if (layout.secondPanel)
+        panel.move(*layout.secondPanel);
+    if (layout.secondPanelFolder)
+        panel.showKeptFolder(*layout.secondPanelFolder);
+    if (layout.secondPanelView)
+        panel.showView(static_cast<TForm4::View>(*layout.secondPanelView));
 }
 
 void TForm1::writeWindowLayout()
@@ -41,7 +48,12 @@ void TForm1::writeWindowLayout()
     const int tree = Splitter1->sizes().value(0);
     layout.treeWidth = tree > 0 ? tree : ShellTreeView1->width();
     layout.columnWidths = m_columns->bases();
-    if (m_windows != nullptr)
-        layout.secondPanel = m_windows->Form4->pos();
+    if (m_windows != nullptr) {
+        const TForm4 &panel = *m_windows->Form4;
+        if (panel.testAttribute(Qt::WA_Moved))
+            layout.secondPanel = panel.pos();
+        layout.secondPanelFolder = panel.SecondPanelPath.path();
+        layout.secondPanelView = static_cast<int>(panel.view());
+    }
     quil::writeWindowLayout(quil::windowLayoutPath(m_services.settingsFolder), layout);
 }

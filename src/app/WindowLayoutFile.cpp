@@ -68,6 +68,10 @@ WindowLayout readWindowLayout(const QString &path, int columnCount)
         layout.columnWidths = *columns;
     if (const auto panel = numbers(lines, 4, 2, -kLimit))
         layout.secondPanel = QPoint(panel->at(0), panel->at(1));
+    if (lines.size() > 5 && lines.at(5).startsWith(QLatin1Char('/')))
+        layout.secondPanelFolder = lines.at(5);
+    if (const auto view = numbers(lines, 6, 1, 0); view && view->at(0) <= 2)
+        layout.secondPanelView = view->at(0);
     return layout;
 }
 
@@ -79,8 +83,11 @@ void writeWindowLayout(const QString &path, const WindowLayout &layout)
     lines.append(QString::number(layout.mainMaximized ? 1 : 0));
     lines.append(QString::number(layout.treeWidth.value_or(0)));
     lines.append(joined(layout.columnWidths.value_or(QList<int>())));
-    const QPoint panel = layout.secondPanel.value_or(QPoint());
-    lines.append(joined({panel.x(), panel.y()}));
+    // A panel without a place of its own (never shown) gets one beside the
+    // main window next time.
+    lines.append(layout.secondPanel ? joined({layout.secondPanel->x(), layout.secondPanel->y()}) : QString());
+    lines.append(layout.secondPanelFolder.value_or(QString()));
+    lines.append(QString::number(layout.secondPanelView.value_or(0)));
     writeSettingsLines(path, lines);
 }
 

@@ -19,6 +19,9 @@ struct WindowLayout
     std::optional<int> treeWidth;
     std::optional<QList<int>> columnWidths;
     std::optional<QPoint> secondPanel;
+    // The second panel's folder and view (0 icons, 1 table, 2 list).
+    std::optional<QString> secondPanelFolder;
+    std::optional<int> secondPanelView;
 };
 
 // The file's path in a settings folder that ends in "/".

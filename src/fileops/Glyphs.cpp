@@ -1,5 +1,7 @@
 #include "fileops/Glyphs.h"
 
+#include "platform/ReadableColour.h"
+
 #include <QAbstractButton>
 
 namespace quil {
@@ -20,7 +22,7 @@ void setGlyph(QAbstractButton *button, const QString &name)
         scaled.setDevicePixelRatio(factor);
         icon.addPixmap(scaled);
     }
-    button->setIcon(icon);
+    setReadableIcon(button, icon);
     button->setIconSize(picture.size());
     button->setProperty("glyph", name);
 }

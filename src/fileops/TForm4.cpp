@@ -7,6 +7,7 @@
 #include "platform/IconList.h"
 #include "platform/ItemId.h"
 #include "platform/NativePath.h"
+#include "platform/ReadableColour.h"
 #include "platform/Services.h"
 #include "platform/ShellNamespace.h"
 #include "platform/TextFormat.h"
@@ -16,6 +17,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -123,13 +125,16 @@ TForm4::TForm4(quil::Services &services, QWidget *parent) : QWidget(parent), m_s
     setWindowTitle(QStringLiteral("Выбери нужную папку"));
     setFont(quil::arialBold(13));
     setGeometry(294, 513, 670, 220);
+    // The design's place is no place of its own: the window opens beside the
+    // main window when the screen has room there.
+    setAttribute(Qt::WA_Moved, false);
 
     Edit1 = placed(new QLineEdit(QStringLiteral("/"), this), "Edit1", 8, 4, 649, 24);
     Edit1->setAccessibleName(QStringLiteral("Папка"));
     DriveComboBox1 = placed(new QComboBox(this), "DriveComboBox1", 8, 32, 97, 22);
     DriveComboBox1->setAccessibleName(QStringLiteral("Диск"));
     SpeedButton1 = placed(new QToolButton(this), "SpeedButton1", 112, 32, 23, 24);
-    SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_FileDialogToParent));
+    quil::setReadableIcon(SpeedButton1, style()->standardIcon(QStyle::SP_FileDialogToParent));
     SpeedButton1->setAccessibleName(QStringLiteral("Вверх"));
     Button1 = placed(new QPushButton(QStringLiteral("New"), this), "Button1", 145, 34, 38, 22);
     Button1->setToolTip(QStringLiteral("Создать (Create)"));
@@ -256,6 +261,39 @@ void TForm4::DriveComboBox1Change()
     if (root.isEmpty())
         return;
     SecondPanelPath = quil::FolderPath(root);
+    ListSecondPanel(SecondPanelPath);
+}
+
+TForm4::View TForm4::view() const
+{
+    if (ListView1->viewMode() == QListView::IconMode)
+        return View::Icons;
+    return ListView1->isWrapping() ? View::List : View::Table;
+}
+
+void TForm4::showView(View view)
+{
+    switch (view) {
+    case View::Icons:
+        SpeedButton2Click();
+        break;
+    case View::Table:
+        SpeedButton3Click();
+        break;
+    case View::List:
+        SpeedButton4Click();
+        break;
+    }
+}
+
+void TForm4::showKeptFolder(const QString &folder)
+{
+    if (!QFileInfo(folder).isDir())
+        return;
+    const QList<quil::Volume> volumes = quil::Volumes::list();
+    const auto volume = quil::Volumes::volumeOf(folder, volumes);
+    fillDrives(volumes, volume ? volume->mountPoint : QString());
+    SecondPanelPath = quil::FolderPath(folder);
     ListSecondPanel(SecondPanelPath);
 }
 

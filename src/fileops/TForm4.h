@@ -78,6 +78,14 @@ public:
     // is gone) and lists that volume's root.
     void rebuildDriveList(const QList<quil::Volume> &volumes);
 
+    // The view the buttons chose, kept between runs.
+    enum class View { Icons, Table, List };
+    View view() const;
+    void showView(View view);
+    // Lists a folder kept from the last run, its volume selected in the
+    // drive selector; a folder that is gone leaves the panel as it is.
+    void showKeptFolder(const QString &folder);
+
     quil::FolderPath SecondPanelPath;
 
     QLineEdit *Edit1 = nullptr;

@@ -84,6 +84,16 @@ QVariant FolderListModel::data(const QModelIndex &index, int role) const
             return font;
         }
         return {};
+    // A screen reader hears the mark, which only the red colour shows: a
+    // checked name cell, described as marked.
+    case Qt::CheckStateRole:
+        if (column == quil::ColumnName)
+            return entry.marked ? Qt::Checked : Qt::Unchecked;
+        return {};
+    case Qt::AccessibleDescriptionRole:
+        if (column == quil::ColumnName && entry.marked)
+            return QStringLiteral("отмечен");
+        return {};
     case Qt::ForegroundRole:
         if (entry.marked) {
             const QPalette palette = QGuiApplication::palette();

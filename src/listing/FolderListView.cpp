@@ -13,10 +13,17 @@ namespace {
 
 // The editor takes the name once, when it opens: the details filled in
 // later for its row (or a mark) must not overwrite what the user typed.
+// The mark's check state is for screen readers: the list shows marks in
+// colour and draws no check box.
 class NameEditDelegate : public QStyledItemDelegate
 {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->features &= ~QStyleOptionViewItem::HasCheckIndicator;
+    }
     void setEditorData(QWidget *editor, const QModelIndex &index) const override
     {
         static const char *const filled = "quilNameFilled";

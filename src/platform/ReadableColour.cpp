@@ -1,6 +1,12 @@
 #include "platform/ReadableColour.h"
 
+#include "platform/EventHook.h"
+
+#include <QAbstractButton>
+#include <QIcon>
+#include <QImage>
 #include <QPalette>
+#include <QPixmap>
 
 #include <algorithm>
 #include <cmath>
@@ -48,6 +54,54 @@ QColor textColourOn(const QColor &designed, const QColor &background, const QPal
             return mixed;
     }
     return QColor(Qt::white);
+}
+
+QImage readableGlyph(const QImage &picture, const QPalette &palette)
+{
+    if (!isDarkPalette(palette))
+        return picture;
+    const QColor window = palette.color(QPalette::Window);
+    const QColor text = palette.color(QPalette::WindowText);
+    QImage result = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < result.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(result.scanLine(y));
+        for (int x = 0; x < result.width(); ++x) {
+            const QRgb pixel = line[x];
+            if (qAlpha(pixel) != 0 && contrastRatio(QColor(pixel), window) < kReadableGlyphContrast)
+                line[x] = qRgba(text.red(), text.green(), text.blue(), qAlpha(pixel));
+        }
+    }
+    return result;
+}
+
+QIcon readableGlyph(const QIcon &icon, const QPalette &palette)
+{
+    if (!isDarkPalette(palette) || icon.isNull())
+        return icon;
+    QList<QSize> sizes = icon.availableSizes();
+    if (sizes.isEmpty())
+        sizes = {QSize(16, 16), QSize(22, 22), QSize(32, 32), QSize(64, 64)};
+    QIcon result;
+    for (const QSize &size : sizes) {
+        const QImage picture = icon.pixmap(size, 1.0).toImage();
+        if (!picture.isNull())
+            result.addPixmap(QPixmap::fromImage(readableGlyph(picture, palette)));
+    }
+    return result;
+}
+
+void setReadableIcon(QAbstractButton *button, const QIcon &icon)
+{
+    static const char *const designed = "quilDesignedIcon";
+    const bool hooked = button->property(designed).isValid();
+    button->setProperty(designed, QVariant::fromValue(icon));
+    button->setIcon(readableGlyph(icon, button->palette()));
+    if (hooked)
+        return;
+    new EventHook(button, QEvent::PaletteChange, [button](QEvent *) {
+        button->setIcon(readableGlyph(button->property(designed).value<QIcon>(), button->palette()));
+        return false;
+    });
 }
 
 } // namespace quil

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMargins>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 #include <algorithm>
@@ -27,15 +28,39 @@ QRect keptInside(const QRect &frame, const QRect &area)
 
 namespace {
 
+// What a window manager adds to a window whose frame is not known yet: a
+// title bar above it and thin borders.
+QMargins titleBarOnly(const QWidget &window)
+{
+    if (window.windowFlags() & Qt::FramelessWindowHint)
+        return {};
+    const int title = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
+    const int border = title / 4;
+    return {border, title, border, border};
+}
+
+// Whether the window system has reported a window's frame. At some scale
+// factors Qt reports a frame smaller than the window: that is no frame.
+bool frameKnown(const QWidget &window)
+{
+    const QRect frame = window.frameGeometry();
+    return frame != window.geometry() && frame.contains(window.geometry());
+}
+
+// A shown window's frame, or its inner rectangle with a title bar above.
+QRect frameOf(const QWidget &window)
+{
+    return frameKnown(window) ? window.frameGeometry() : window.geometry().marginsAdded(titleBarOnly(window));
+}
+
 // The frame a window will have: its own once it has been shown, before that
 // the decorations of a window that has them (the window manager draws the
 // same ones).
 QMargins frameMargins(const QWidget &window, const QWidget *shown)
 {
-    const QWidget *model =
-        window.testAttribute(Qt::WA_WState_Created) && window.frameGeometry() != window.geometry() ? &window : shown;
-    if (model == nullptr)
-        return {};
+    const QWidget *model = frameKnown(window) ? &window : shown;
+    if (model == nullptr || !frameKnown(*model))
+        return titleBarOnly(window);
     const QRect frame = model->frameGeometry();
     const QRect client = model->geometry();
     return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
@@ -47,29 +72,76 @@ bool placesItself(const QWidget &window)
     return qobject_cast<const QDialog *>(&window) != nullptr && !window.testAttribute(Qt::WA_Moved);
 }
 
+QRect availableArea(const QPoint &point, const QWidget &fallback)
+{
+    QScreen *screen = QGuiApplication::screenAt(point);
+    if (screen == nullptr)
+        screen = fallback.screen();
+    return screen != nullptr ? screen->availableGeometry() : QRect();
+}
+
 } // namespace
+
+std::optional<QRect> besideFrame(const QSize &frame, const QRect &main, const QRect &area)
+{
+    const QRect candidates[] = {
+        QRect(QPoint(main.left(), main.bottom() + 1), frame),
+        QRect(QPoint(main.right() + 1, main.top()), frame),
+        QRect(QPoint(main.left() - frame.width(), main.top()), frame),
+        QRect(QPoint(main.left(), main.top() - frame.height()), frame),
+    };
+    if (frame.width() > area.width() || frame.height() > area.height())
+        return std::nullopt;
+    for (const QRect &candidate : candidates) {
+        // Slid along the main window's side into the area; it fits when the
+        // slide did not bring it over the main window.
+        const QRect inside = keptInside(candidate, area);
+        if (!inside.intersects(main))
+            return inside;
+    }
+    return std::nullopt;
+}
 
 WindowPlacement::WindowPlacement(QObject *parent) : QObject(parent) {}
 
 void WindowPlacement::place(QWidget &window) const
 {
     const Qt::WindowType type = window.windowType();
-    if (!window.isWindow() || (type != Qt::Window && type != Qt::Dialog && type != Qt::Tool) || placesItself(window))
+    if (!window.isWindow() || (type != Qt::Window && type != Qt::Dialog && type != Qt::Tool) ||
+        (window.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
         return;
     const QWidget *main = m_main && m_main->isVisible() && m_main != &window ? m_main.data() : nullptr;
     const QMargins margins = frameMargins(window, main);
-    QRect frame = QRect(window.pos(), window.size())
-                      .marginsAdded(QMargins(0, 0, margins.left() + margins.right(), margins.top() + margins.bottom()));
-    if (!window.testAttribute(Qt::WA_Moved) && main != nullptr)
-        frame.moveCenter(main->frameGeometry().center());
-    QScreen *screen = QGuiApplication::screenAt(frame.center());
-    if (screen == nullptr)
-        screen = main != nullptr ? main->screen() : window.screen();
-    if (screen == nullptr)
+    const QSize decorations(margins.left() + margins.right(), margins.top() + margins.bottom());
+    // A window made but never shown has no frame yet: its position is its
+    // inner corner's, and a move puts that corner at the point it names.
+    const QPoint inner = window.testAttribute(Qt::WA_WState_Created) && !frameKnown(window)
+                             ? QPoint(margins.left(), margins.top())
+                             : QPoint();
+    QRect frame(window.pos() - inner, window.size() + decorations);
+    if (!window.testAttribute(Qt::WA_Moved) && main != nullptr) {
+        const QRect mainFrame = frameOf(*main);
+        if (&window == m_beside)
+            frame = besideFrame(frame.size(), mainFrame, availableArea(mainFrame.center(), *main)).value_or(frame);
+        else
+            frame.moveCenter(mainFrame.center());
+    }
+    const QRect area = availableArea(frame.center(), main != nullptr ? *main : window);
+    if (area.isEmpty())
         return;
-    const QRect inside = keptInside(frame, screen->availableGeometry());
-    if (inside.topLeft() != window.pos() || !window.testAttribute(Qt::WA_Moved))
-        window.move(inside.topLeft());
+    // Larger than the area: as small as the area allows, never below the
+    // least size its controls need.
+    const QSize fitting = frame.size().boundedTo(area.size());
+    if (fitting != frame.size()) {
+        window.resize((fitting - decorations).expandedTo(window.minimumSize()));
+        frame.setSize(window.size() + decorations);
+    }
+    // Qt centres such a dialog, at its fitted size, right after this.
+    if (placesItself(window))
+        return;
+    const QPoint corner = keptInside(frame, area).topLeft() + inner;
+    if (corner != window.pos() || !window.testAttribute(Qt::WA_Moved))
+        window.move(corner);
 }
 
 bool WindowPlacement::eventFilter(QObject *watched, QEvent *event)

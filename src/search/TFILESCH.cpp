@@ -1,5 +1,6 @@
 #include "search/TFILESCH.h"
 
+#include "platform/ReadableColour.h"
 #include "platform/WindowFont.h"
 #include "search/SearchWindowController.h"
 #include "search/TFB.h"
@@ -51,7 +52,7 @@ QToolButton *pictureButton(QWidget *parent, const char *name, const QString &hin
                            int y)
 {
     auto *result = placed(new QToolButton(parent), name, QRect(x, y, 25, 25));
-    result->setIcon(parent->style()->standardIcon(glyph));
+    quil::setReadableIcon(result, parent->style()->standardIcon(glyph));
     result->setToolTip(hint);
     result->setAccessibleName(hint);
     return result;

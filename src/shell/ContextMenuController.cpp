@@ -22,6 +22,7 @@
 #include <QCursor>
 #include <QFileInfo>
 #include <QMenu>
+#include <QWindow>
 
 #include <cerrno>
 
@@ -84,8 +85,16 @@ ContextMenuController::Outcome ContextMenuController::ShowShellContextMenu(const
     const QList<MenuItem> items = menuItemsFor(target);
     if (items.isEmpty())
         return Outcome::Dismissed;
-    QMenu menu(owner);
+    // A menu of its own, not a child of the owner: screen readers find an
+    // open popup among the application's windows only when it has no parent
+    // widget (one with a parent would be claimed by a window that does not
+    // list it). The window system still learns whose menu it is.
+    QMenu menu;
     menu.setObjectName(QStringLiteral("PopupMenu1"));
+    if (owner != nullptr) {
+        menu.winId();
+        menu.windowHandle()->setTransientParent(owner->window()->windowHandle());
+    }
     Picked picked;
     for (const MenuItem &item : items) {
         if (item.command == MenuCommand::OpenWith) {

@@ -3,6 +3,7 @@
 #include "platform/CodePages.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
+#include "platform/ReadableColour.h"
 #include "platform/Services.h"
 #include "platform/WindowFont.h"
 #include "viewers/FileSearcher.h"
@@ -32,7 +33,7 @@ QToolButton *pictureButton(QWidget *parent, const char *name, QStyle::StandardPi
 {
     auto *button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
-    button->setIcon(parent->style()->standardIcon(icon));
+    quil::setReadableIcon(button, parent->style()->standardIcon(icon));
     button->setToolTip(hint);
     button->setFocusPolicy(Qt::TabFocus);
     return button;

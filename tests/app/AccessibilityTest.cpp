@@ -3,8 +3,11 @@
 #include "app/TSet1.h"
 #include "fileops/TForm4.h"
 #include "fileops/TSelekt.h"
+#include "listing/FolderListing.h"
+#include "listing/SortOrder.h"
 #include "search/TFB.h"
 #include "search/TFILESCH.h"
+#include "shell/ContextMenuController.h"
 #include "shell/PropertiesWindow.h"
 #include "shell/TAboutBox.h"
 #include "support/Form1Controls.h"
@@ -16,11 +19,15 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextDocument>
+#include <QTimer>
 
 // A screen reader names a control by its accessible name: every control a
 // user can reach (focusable or a button) must have one, an icon button its hint,
@@ -200,6 +207,79 @@ private Q_SLOTS:
         QVERIFY2(summary->text().contains(QStringLiteral("1 файлах")), qPrintable(summary->text()));
         // The status line and the disk figures, as the listing left them.
         QCOMPARE(namesOtherThanTexts(program.form()), QStringList());
+    }
+
+    // Regression: a marked row read like any other, since only its colour
+    // showed the mark.
+    void marksAreReadOnTheNameCell()
+    {
+        MainWindowFixture program;
+        TempTree files;
+        files.file("a.txt", "a");
+        files.file("b.txt", "b");
+        program.start();
+        program.form().NavigateByPath(files.root());
+        program.focusRow(QStringLiteral("a.txt"));
+        QTest::keyClick(ui(program.form()).ListView, Qt::Key_Space);
+        QCOMPARE(program.marked(), QStringList{QStringLiteral("a.txt")});
+        QAccessibleTableInterface *table =
+            QAccessible::queryAccessibleInterface(ui(program.form()).ListView)->tableInterface();
+        QVERIFY(table != nullptr);
+        for (const QString &name : {QStringLiteral("a.txt"), QStringLiteral("b.txt")}) {
+            const int row = program.form().listing().findEntry(name);
+            QAccessibleInterface *cell = table->cellAt(row, quil::ColumnName);
+            QVERIFY(cell != nullptr);
+            QCOMPARE(cell->text(QAccessible::Name), name);
+            const bool marked = name == QLatin1String("a.txt");
+            QCOMPARE(bool(cell->state().checked), marked);
+            QCOMPARE(cell->text(QAccessible::Description), marked ? QStringLiteral("отмечен") : QString());
+        }
+    }
+
+    // Regression: the open context menu was in no window's children, so a
+    // screen reader found neither it nor its items.
+    void openContextMenuIsAmongTheWindows()
+    {
+        MainWindowFixture program;
+        TempTree files;
+        files.file("a.txt", "a");
+        program.start();
+        program.form().NavigateByPath(files.root());
+        program.focusRow(QStringLiteral("a.txt"));
+        QStringList items;
+        bool listed = false;
+        const auto connection =
+            connect(&program.form().contextMenu(), &quil::ContextMenuController::menuShown, this, [&](QMenu *menu) {
+                QTimer::singleShot(0, menu, [&, menu] {
+                    QAccessibleInterface *application = QAccessible::queryAccessibleInterface(qApp);
+                    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(menu);
+                    listed = application->indexOfChild(face) >= 0 &&
+                             application->child(application->indexOfChild(face)) == face &&
+                             face->parent() == application;
+                    for (int i = 0; i < face->childCount(); ++i)
+                        items.append(face->child(i)->text(QAccessible::Name));
+                    menu->close();
+                });
+            });
+        program.form().PopupMenu1Popup();
+        disconnect(connection);
+        QVERIFY(listed);
+        QVERIFY2(items.contains(QStringLiteral("Открыть")) && items.contains(QStringLiteral("Свойства")),
+                 qPrintable(items.join(QLatin1String(", "))));
+        // Closed, it is gone from the windows again.
+        QAccessibleInterface *application = QAccessible::queryAccessibleInterface(qApp);
+        for (int i = 0; i < application->childCount(); ++i)
+            QVERIFY(qobject_cast<QMenu *>(application->child(i)->object()) == nullptr);
+    }
+
+    // Regression: the path box was read by the path it held, not by its label.
+    void pathBoxIsNamedByItsLabel()
+    {
+        MainWindowFixture program;
+        program.start();
+        QComboBox *box = ui(program.form()).cbPath;
+        QCOMPARE(accessibleName(box), QStringLiteral("Путь:"));
+        QCOMPARE(accessibleName(box->lineEdit()), QStringLiteral("Путь:"));
     }
 
     void tabOrderFollowsTheLayout()

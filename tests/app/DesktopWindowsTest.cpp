@@ -24,6 +24,7 @@
 #include <QDialog>
 #include <QFrame>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -32,8 +33,10 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QWindow>
 
+#include <algorithm>
 #include <map>
 
 // The program's windows on a desktop: on the screen, stacked below the
@@ -63,6 +66,31 @@ class DesktopWindowsTest : public QObject
         palette.setColor(QPalette::Base, QColor(35, 35, 35));
         palette.setColor(QPalette::Text, Qt::white);
         return palette;
+    }
+
+    // The icon buttons of a window whose glyph is mostly strokes that keep
+    // less than the readable contrast against the window.
+    static QStringList faintGlyphs(QWidget &window)
+    {
+        QStringList faint;
+        for (QToolButton *button : window.findChildren<QToolButton *>()) {
+            if (button->icon().isNull() || !button->text().isEmpty())
+                continue;
+            const QImage picture = button->icon().pixmap(button->iconSize(), 1.0).toImage();
+            const QColor background = button->palette().color(QPalette::Window);
+            double readable = 0;
+            double all = 0;
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x) {
+                    const QColor pixel = picture.pixelColor(x, y);
+                    all += pixel.alphaF();
+                    if (quil::contrastRatio(pixel, background) >= quil::kReadableGlyphContrast)
+                        readable += pixel.alphaF();
+                }
+            if (all > 0 && readable < 0.9 * all)
+                faint.append(button->objectName());
+        }
+        return faint;
     }
 
 private Q_SLOTS:
@@ -135,8 +163,9 @@ private Q_SLOTS:
                                                   {QStringLiteral("Form4"), windows.Form4.get()}};
         QWidget *shown = byName.at(window);
         const QRect area = availableArea();
-        // Without a place of its own it opens over the main window.
-        if (!shown->testAttribute(Qt::WA_Moved)) {
+        // Without a place of its own it opens over the main window (the
+        // second panel beside it).
+        if (!shown->testAttribute(Qt::WA_Moved) && shown != windows.Form4.get()) {
             shown->show();
             QVERIFY(QTest::qWaitForWindowExposed(shown));
             QVERIFY(area.contains(shown->frameGeometry()));
@@ -154,6 +183,74 @@ private Q_SLOTS:
                 QStringLiteral("%1,%2 %3x%4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())));
         QCOMPARE(frame.right(), area.right());
         QCOMPARE(frame.bottom(), area.bottom());
+    }
+
+    // Regression: at a scale factor of 2 the main window was taller than the
+    // screen, its bottom row out of reach.
+    void windowsLargerThanTheAreaAreMadeToFit_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("main window") << "Form1";
+        QTest::newRow("viewer") << "RF";
+        QTest::newRow("settings") << "Set1";
+        QTest::newRow("second panel") << "Form4";
+    }
+    void windowsLargerThanTheAreaAreMadeToFit()
+    {
+        QFETCH(QString, window);
+        Program program;
+        TForm1 &form = program.start();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        AppWindows &windows = *program.windows;
+        const std::map<QString, QWidget *> byName{{QStringLiteral("Form1"), windows.Form1.get()},
+                                                  {QStringLiteral("RF"), windows.RF.get()},
+                                                  {QStringLiteral("Set1"), windows.Set1.get()},
+                                                  {QStringLiteral("Form4"), windows.Form4.get()}};
+        QWidget *shown = byName.at(window);
+        const QRect area = availableArea();
+        shown->hide();
+        shown->resize(area.size() * 2);
+        shown->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+        const QRect frame = shown->frameGeometry();
+        QVERIFY2(area.contains(frame), qPrintable(QStringLiteral("%1,%2 %3x%4 in %5x%6")
+                                                      .arg(frame.x())
+                                                      .arg(frame.y())
+                                                      .arg(frame.width())
+                                                      .arg(frame.height())
+                                                      .arg(area.width())
+                                                      .arg(area.height())));
+        // A short main window keeps every button of its column in reach.
+        if (shown == &form) {
+            form.resize(form.width(), 360);
+            QWidget *column = ui(form).Panel2;
+            const auto allInside = [column] {
+                const QList<QToolButton *> buttons = column->findChildren<QToolButton *>();
+                return std::all_of(buttons.begin(), buttons.end(), [column](QToolButton *button) {
+                    return column->rect().contains(button->geometry());
+                });
+            };
+            QTRY_VERIFY(column->height() < 360 && allInside());
+        }
+    }
+
+    // Regression: at its first show the second panel covered the main
+    // window's command line while the screen had room above it.
+    void secondPanelOpensBesideTheMainWindow()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QRect area = availableArea();
+        TForm4 &panel = *program.windows->Form4;
+        // Room above the main window only.
+        form.resize(area.width() * 3 / 4, area.height() - panel.height() - 40);
+        form.move(area.left(), area.bottom() - form.frameGeometry().height() + 1);
+        QTRY_VERIFY(area.contains(form.frameGeometry()));
+        panel.showPanel();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        QVERIFY(area.contains(panel.frameGeometry()));
+        QVERIFY(!panel.frameGeometry().intersects(form.frameGeometry()));
     }
 
     // Regression: F3 on a file while the viewer was open behind the main
@@ -224,6 +321,15 @@ private Q_SLOTS:
             for (const auto &[text, background] : pairs)
                 QVERIFY2(quil::contrastRatio(text, background) >= quil::kReadableContrast,
                          qPrintable(text.name() + QLatin1Char(' ') + background.name()));
+            // Regression: the black cross of Exit almost vanished.
+            if (dark) {
+                QStringList faint;
+                for (QWidget *window :
+                     {static_cast<QWidget *>(&form), static_cast<QWidget *>(program.windows->Form4.get()),
+                      static_cast<QWidget *>(program.windows->RF.get())})
+                    faint += faintGlyphs(*window);
+                QVERIFY2(faint.isEmpty(), qPrintable(faint.join(QLatin1String(", "))));
+            }
         }
         QApplication::setPalette(before);
     }
@@ -263,6 +369,8 @@ private Q_SLOTS:
     void layoutKeptBetweenRuns()
     {
         QStringList kept;
+        TempTree panelFiles;
+        const QString panelFolder = panelFiles.folder("kept folder");
         {
             Program program;
             TForm1 &form = program.start();
@@ -272,6 +380,9 @@ private Q_SLOTS:
             ui(form).Splitter1->setSizes({250, 400});
             ui(form).ListView->header()->resizeSection(quil::ColumnSize, 90);
             program.windows->Form4->move(200, 100);
+            program.windows->Form4->SecondPanelPath = quil::FolderPath(panelFolder);
+            program.windows->Form4->ListSecondPanel(program.windows->Form4->SecondPanelPath);
+            program.windows->Form4->SpeedButton3->click();
             form.close();
             kept = program.layoutLines();
             // quil.ini keeps its four lines.
@@ -286,6 +397,9 @@ private Q_SLOTS:
         QCOMPARE(ui(form).Splitter1->sizes().value(0), 250);
         QVERIFY(ui(form).ListView->header()->sectionSize(quil::ColumnSize) >= 90);
         QCOMPARE(program.windows->Form4->pos(), QPoint(200, 100));
+        QCOMPARE(program.windows->Form4->SecondPanelPath.path(), panelFolder);
+        QCOMPARE(program.windows->Form4->Edit1->text(), panelFolder + QLatin1Char('/'));
+        QCOMPARE(program.windows->Form4->view(), TForm4::View::Table);
     }
 
     void damagedLayoutFileMeansTheDesign()

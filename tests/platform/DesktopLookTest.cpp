@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPalette>
 #include <QTest>
 #include <QTimer>
@@ -100,6 +101,47 @@ private Q_SLOTS:
         QFETCH(QRect, frame);
         QFETCH(QRect, expected);
         QCOMPARE(quil::keptInside(frame, QRect(0, 0, 1280, 1024)), expected);
+    }
+
+    void secondWindowBesideTheMainWindow_data()
+    {
+        QTest::addColumn<QRect>("main");
+        QTest::addColumn<QSize>("frame");
+        QTest::addColumn<QRect>("expected"); // null: no room
+        const QSize panel(680, 245);
+        QTest::newRow("below") << QRect(105, 97, 663, 590) << panel << QRect(QPoint(105, 687), panel);
+        QTest::newRow("below, slid in") << QRect(700, 97, 500, 590) << panel << QRect(QPoint(600, 687), panel);
+        QTest::newRow("right") << QRect(0, 0, 600, 900) << panel << QRect(QPoint(600, 0), panel);
+        QTest::newRow("left") << QRect(700, 0, 580, 900) << panel << QRect(QPoint(20, 0), panel);
+        QTest::newRow("above") << QRect(0, 300, 1280, 724) << panel << QRect(QPoint(0, 55), panel);
+        QTest::newRow("no room") << QRect(0, 0, 1280, 1024) << panel << QRect();
+        QTest::newRow("larger than the area") << QRect(0, 0, 100, 100) << QSize(1300, 200) << QRect();
+    }
+    void secondWindowBesideTheMainWindow()
+    {
+        QFETCH(QRect, main);
+        QFETCH(QSize, frame);
+        QFETCH(QRect, expected);
+        QCOMPARE(quil::besideFrame(frame, main, QRect(0, 0, 1280, 1024)).value_or(QRect()), expected);
+    }
+
+    // Regression: the black cross of Exit almost vanished on a dark window.
+    void darkGlyphsTakeTheTextColourOnDarkPalettes()
+    {
+        QImage cross(16, 16, QImage::Format_ARGB32);
+        cross.fill(Qt::transparent);
+        for (int i = 2; i < 14; ++i) {
+            cross.setPixelColor(i, i, Qt::black);
+            cross.setPixelColor(15 - i, i, QColor(0, 0, 0, 128));
+        }
+        cross.setPixelColor(0, 0, QColor(255, 200, 0)); // a light colour stays
+        QCOMPARE(quil::readableGlyph(cross, lightPalette()), cross);
+        const QPalette dark = darkPalette();
+        const QImage shown = quil::readableGlyph(cross, dark);
+        QCOMPARE(shown.pixelColor(0, 0), QColor(255, 200, 0));
+        QCOMPARE(shown.pixelColor(5, 5), QColor(Qt::white));
+        QCOMPARE(shown.pixelColor(10, 5), QColor(255, 255, 255, 128));
+        QCOMPARE(shown.pixelColor(1, 5).alpha(), 0);
     }
 
     // Regression: a short prompt made the input box so narrow that its title
