@@ -82,7 +82,8 @@ public:
     void setAfterBytes(std::function<void(qint64 bytesDone)> hook);
     // Called for each item put in a new place as a whole: a copied or moved
     // item (from, its new path; before is null), a folder made by a copy even
-    // when cancelled, a trashed item (to is empty; before holds its data as
+    // when cancelled, a trashed item (to is its entry in the trash's files
+    // folder, or empty when that cannot be told; before holds its data as
     // it went).
     void
     setItemPlaced(std::function<void(const QByteArray &from, const QByteArray &to, const struct stat *before)> hook);

@@ -3,7 +3,7 @@
 #include "platform/fileop/FileOperation.h"
 #include "platform/fileop/TrashEntry.h"
 
-#include <algorithm>
+#include <iterator>
 
 namespace quil {
 
@@ -46,7 +46,11 @@ void UndoRecorder::placed(const QByteArray &from, const QByteArray &to, const st
 {
     UndoItem item;
     item.from = from;
-    if (to.isEmpty()) {
+    if (m_entry.kind == UndoEntry::Kind::Trash && !to.isEmpty()) {
+        // Trashed, with the entry the trash gave it.
+        item.to = to;
+        item.trashInfo = trashInfoFor(to);
+    } else if (to.isEmpty()) {
         // Trashed: the entry in the trash, found by the identity it kept.
         if (!before)
             return;
@@ -65,9 +69,13 @@ void UndoRecorder::placed(const QByteArray &from, const QByteArray &to, const st
     item.identity = *identity;
     QMutexLocker lock(&m_mutex);
     auto &items = m_entry.items;
-    items.erase(std::remove_if(items.begin(), items.end(),
-                               [&](const UndoItem &earlier) { return isInside(earlier.to, item.to); }),
-                items.end());
+    // The walk is depth first: what lies inside a folder was reported just
+    // before it (a scan of the whole list per item would make a large
+    // operation quadratic).
+    auto inside = items.end();
+    while (inside != items.begin() && isInside(std::prev(inside)->to, item.to))
+        --inside;
+    items.erase(inside, items.end());
     items.push_back(std::move(item));
 }
 

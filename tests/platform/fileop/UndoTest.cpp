@@ -3,6 +3,7 @@
 
 #include "FileCheck.h"
 
+#include "platform/BytePath.h"
 #include "platform/NativePath.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/fileop/FileOperation.h"
@@ -309,6 +310,43 @@ TEST_F(Undo, JournalAcrossSeveralOperations)
     while (journal.newest())
         EXPECT_TRUE(undo.undo(takeNewest()).allDone);
     EXPECT_EQ(fc::snapshot(tree.rootBytes()), before);
+    EXPECT_TRUE(messages(dialogs).isEmpty());
+}
+
+// Hard links share one inode: each trashed name is restored from its own
+// entry (names of one item: "x", then "x.2"), never from a sibling's.
+TEST_F(Undo, TrashOfHardLinksRestoresEachFromItsOwnEntry)
+{
+    TempTree tree;
+    const fc::ContentsRemover remover{tree.rootBytes()};
+    const QByteArray src = folder(tree, "src");
+    const QByteArray other = folder(tree, "other");
+    fc::write(src + "/x", "shared");
+    QList<QByteArray> names{src + "/x", other + "/x"};
+    for (const char *name : {"/l1", "/l2", "/l3", "/l4"})
+        names.append(src + name);
+    for (const QByteArray &name : names.mid(1))
+        ASSERT_EQ(::link((src + "/x").constData(), name.constData()), 0);
+    const QList<QByteArray> before = fc::snapshot(tree.rootBytes());
+    ScriptedDialogs dialogs;
+    // One operation per name: each looks for its entry among its siblings'.
+    for (const QByteArray &name : names)
+        ASSERT_TRUE(operate(dialogs, {name}, {}, FO_DELETE, FOF_ALLOWUNDO));
+    ASSERT_EQ(UndoJournal::session().size(), names.size());
+    for (int i = 0; i < names.size(); ++i) {
+        const UndoItem &item = UndoJournal::session().at(int(names.size()) - 1 - i).items.at(0);
+        const QByteArray expected = i == 1 ? QByteArray("x.2") : bytepath::fileName(names[i]);
+        EXPECT_EQ(item.to, homeTrash() + "/files/" + expected);
+        EXPECT_EQ(item.trashInfo, homeTrash() + "/info/" + expected + ".trashinfo");
+    }
+    UndoOperation undo(dialogs);
+    while (UndoJournal::session().newest())
+        EXPECT_TRUE(undo.undo(takeNewest()).allDone);
+    EXPECT_EQ(fc::snapshot(tree.rootBytes()), before);
+    for (const QByteArray name : {"x", "x.2", "l1", "l2", "l3", "l4"}) {
+        EXPECT_FALSE(fc::exists(homeTrash() + "/files/" + name)) << name.constData();
+        EXPECT_FALSE(fc::exists(homeTrash() + "/info/" + name + ".trashinfo")) << name.constData();
+    }
     EXPECT_TRUE(messages(dialogs).isEmpty());
 }
 
