@@ -68,13 +68,16 @@ void UndoRecorder::placed(const QByteArray &from, const QByteArray &to, const st
         return;
     item.identity = *identity;
     QMutexLocker lock(&m_mutex);
-    auto &items = m_entry.items;
     // The walk is depth first: what lies inside a folder was reported just
-    // before it (a scan of the whole list per item would make a large
-    // operation quadratic).
+    // before it, and becomes its contents (the undo of a copy checks them).
+    auto &items = m_entry.items;
     auto inside = items.end();
     while (inside != items.begin() && isInside(std::prev(inside)->to, item.to))
         --inside;
+    for (auto it = inside; it != items.end(); ++it) {
+        std::move(it->contents.begin(), it->contents.end(), std::back_inserter(item.contents));
+        item.contents.push_back(PlacedContent{it->to, it->identity});
+    }
     items.erase(inside, items.end());
     items.push_back(std::move(item));
 }
