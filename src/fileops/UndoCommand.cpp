@@ -33,12 +33,12 @@ void UndoCommand::run()
     if (!m_services.dialogs.askYesNo(UndoOperation::question(*newest), QStringLiteral("QUIL"), Dialogs::Icon::Question))
         return;
     m_list.setStatus(QStringLiteral("Отмена операции..."));
-    // Taken before it runs: an undo that changed only part stays undone
-    // for that part, and is not offered twice.
+    // Taken before it runs; what it could not undo yet (nothing done, or
+    // cancelled part-way) is put back, to be tried again.
     const UndoEntry entry = *journal.takeNewest();
     UndoOperation undo(m_services.dialogs,
                        [this](FileOperation &operation) { return runFileOperation(operation, m_list.ownerWindow()); });
-    undo.undo(entry);
+    journal.push(undo.undo(entry).remaining);
     if (SecondPanel *panel = m_list.secondPanel(); panel && panel->isShown())
         panel->relist();
     runHandler(m_services.dialogs, [this] { m_list.navigateByPath(m_list.pathBoxText()); });

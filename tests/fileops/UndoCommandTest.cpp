@@ -1,9 +1,11 @@
+#include "fileops/UndoCommand.h"
 #include "app/AppWindows.h"
 #include "app/TForm1.h"
 #include "fileops/TForm4.h"
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
 #include "platform/ScriptedDialogs.h"
+#include "platform/fileop/ShellFileOperation.h"
 #include "platform/fileop/UndoJournal.h"
 #include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
@@ -124,6 +126,37 @@ private Q_SLOTS:
         QCOMPARE(asked.size(), 4);
         QCOMPARE(asked.at(2).text, QStringLiteral("Отменить: перемещение 2 объект(ов)?"));
         QCOMPARE(asked.at(3).text, QStringLiteral("Отменить: копирование 2 объект(ов)?"));
+    }
+
+    // An undo that did nothing (the old place was taken) keeps its entry:
+    // once the place is free, Ctrl+Z undoes it.
+    void undoThatDidNothingIsOfferedAgain()
+    {
+        TempTree tree;
+        tree.folder("src");
+        tree.folder("dst");
+        tree.file("src/c", "c");
+        MainWindowFixture program;
+        TForm1 &form = program.start();
+        const QString src = tree.path("src") + QLatin1Char('/');
+        form.NavigateByPath(src);
+        QVERIFY(
+            quil::ShellFileOperation(program.dialogs, {src + QStringLiteral("c")}, tree.path("dst"), quil::FO_MOVE, 0));
+        tree.file("src/c", "in the way");
+
+        program.dialogs.answerYesNo(true);
+        QTest::keyClick(ui(form).ListView, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(program.dialogs.shown(Kind::Message).size(), 1);
+        QCOMPARE(quil::UndoCommand::menuText(), QStringLiteral("Отменить перемещение 1 объект(ов)"));
+
+        QVERIFY(QFile::remove(src + QStringLiteral("c")));
+        program.dialogs.answerYesNo(true);
+        QTest::keyClick(ui(form).ListView, Qt::Key_Z, Qt::ControlModifier);
+        QFile moved(src + QStringLiteral("c"));
+        QVERIFY(moved.open(QIODevice::ReadOnly));
+        QCOMPARE(moved.readAll(), QByteArray("c"));
+        QVERIFY(!QFileInfo::exists(tree.path("dst/c")));
+        QVERIFY(!quil::UndoCommand::canUndo());
     }
 };
 

@@ -190,9 +190,10 @@ bool runTrash(OperationState &state, const QStringList &sources)
             }
             struct stat before;
             const bool seen = ::lstat(path.constData(), &before) == 0;
-            const QString reason = moveToTrash(path);
+            std::optional<TrashEntry> entry;
+            const QString reason = moveToTrash(path, &entry, seen ? &before : nullptr);
             if (reason.isEmpty()) {
-                state.notePlaced(path, {}, seen ? &before : nullptr);
+                state.notePlaced(path, entry ? entry->file : QByteArray(), seen ? &before : nullptr);
                 break;
             }
             if (state.ask(path, reason, EIO) != Choice::Retry)

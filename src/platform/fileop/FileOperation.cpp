@@ -20,12 +20,15 @@ struct FileOperation::Private
     const QStringList sources;
     const QString target;
     const int operation;
+    Job job;
 
     bool run();
 };
 
 bool FileOperation::Private::run()
 {
+    if (job)
+        return job(state) && !state.failed && !state.cancelled;
     if (sources.isEmpty()) {
         state.noteError(EINVAL);
         return false;
@@ -56,6 +59,12 @@ bool FileOperation::Private::run()
 FileOperation::FileOperation(Dialogs &dialogs, QStringList sources, QString target, int operation, int flags)
     : d(std::make_unique<Private>(dialogs, std::move(sources), std::move(target), operation, flags))
 {}
+
+FileOperation::FileOperation(Dialogs &dialogs, int operation, Job job)
+    : d(std::make_unique<Private>(dialogs, QStringList(), QString(), operation, 0))
+{
+    d->job = std::move(job);
+}
 
 FileOperation::~FileOperation() = default;
 

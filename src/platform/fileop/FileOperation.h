@@ -12,11 +12,17 @@ namespace quil {
 
 class Dialogs;
 
+namespace fileop {
+struct OperationState;
+}
+
 // Operation codes and flags of the shell file operation.
 constexpr int FO_MOVE = 1;
 constexpr int FO_COPY = 2;
 constexpr int FO_DELETE = 3;
 constexpr int FO_RENAME = 4;
+// The undo of a journalled operation (no shell code: the program's own).
+constexpr int FO_UNDO = 5;
 
 constexpr int FOF_MULTIDESTFILES = 0x0001;
 constexpr int FOF_RENAMEONCOLLISION = 0x0008;
@@ -53,6 +59,11 @@ public:
     // a new path, or the new full path (rename); operation: FO_*; flags: FOF_*.
     // With FOF_ALLOWUNDO a delete moves to the trash, without it deletes for good.
     FileOperation(Dialogs &dialogs, QStringList sources, QString target, int operation, int flags);
+    // An operation whose work is job (the undo of a journalled operation):
+    // run() runs it with this operation's progress, cancel and questions, and
+    // answers its result, false too when anything failed or was cancelled.
+    using Job = std::function<bool(fileop::OperationState &)>;
+    FileOperation(Dialogs &dialogs, int operation, Job job);
     ~FileOperation();
     FileOperation(const FileOperation &) = delete;
     FileOperation &operator=(const FileOperation &) = delete;
@@ -84,7 +95,8 @@ public:
     void setAfterBytes(std::function<void(qint64 bytesDone)> hook);
     // Called for each item put in a new place as a whole: a copied or moved
     // item (from, its new path; before is null), a folder made by a copy even
-    // when cancelled, a trashed item (to is empty; before holds its data as
+    // when cancelled, a trashed item (to is its entry in the trash's files
+    // folder, or empty when that cannot be told; before holds its data as
     // it went).
     void
     setItemPlaced(std::function<void(const QByteArray &from, const QByteArray &to, const struct stat *before)> hook);

@@ -24,6 +24,8 @@ QString operationText(int operation)
         return QStringLiteral("Удаление...");
     case FO_RENAME:
         return QStringLiteral("Переименование...");
+    case FO_UNDO:
+        return QStringLiteral("Отмена операции...");
     default:
         break;
     }

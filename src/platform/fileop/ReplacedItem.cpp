@@ -19,13 +19,13 @@ int renameOver(OperationState &state, int fromFolder, const QByteArray &fromName
     if (!(state.flags & FOF_ALLOWUNDO) ||
         ::fstatat(dst.folder, dst.name.constData(), &replaced, AT_SYMLINK_NOFOLLOW) != 0 || S_ISDIR(replaced.st_mode))
         return replaceForGood();
-    if (!moveToTrash(dst.path).isEmpty()) {
+    std::optional<TrashEntry> trashed;
+    if (!moveToTrash(dst.path, &trashed, &replaced).isEmpty()) {
         const int code = replaceForGood();
         if (code == 0)
             state.noteReplaced(dst.path, {});
         return code;
     }
-    const std::optional<TrashEntry> trashed = findTrashEntry(dst.path, replaced);
     if (renameNoReplace(fromFolder, fromName.constData(), dst.folder, dst.name.constData()) == 0) {
         state.noteReplaced(dst.path, trashed.value_or(TrashEntry{}));
         return 0;

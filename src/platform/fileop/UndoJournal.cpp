@@ -91,7 +91,7 @@ void UndoJournal::recordCreatedFolder(const QByteArray &path)
     const std::optional<ItemIdentity> made = ItemIdentity::read(path);
     if (!made)
         return;
-    push(UndoEntry{UndoEntry::Kind::CreateFolder, {UndoItem{{}, path, {}, *made}}});
+    push(UndoEntry{UndoEntry::Kind::CreateFolder, {UndoItem{{}, path, {}, *made, {}}}});
 }
 
 } // namespace quil

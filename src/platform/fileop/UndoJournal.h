@@ -29,16 +29,26 @@ struct ItemIdentity
     bool sameAs(const ItemIdentity &other) const;
 };
 
+// An item that an operation put inside a folder it placed as a whole.
+struct PlacedContent
+{
+    QByteArray path;
+    ItemIdentity identity;
+};
+
 // One item of a journalled operation. from: where it was; to: where the
 // operation put it (the copy, the moved item, the new name, the made folder;
 // for a trashed item its entry in the trash's files folder); trashInfo: the
-// trashed item's .trashinfo file; identity: the item at to.
+// trashed item's .trashinfo file; identity: the item at to; contents: for a
+// folder the operation made item by item (a copy), what it put inside, as
+// it left it.
 struct UndoItem
 {
     QByteArray from;
     QByteArray to;
     QByteArray trashInfo;
     ItemIdentity identity;
+    std::vector<PlacedContent> contents;
 };
 
 // One operation that can be undone, with its items in the order they were done.

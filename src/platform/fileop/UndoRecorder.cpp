@@ -3,7 +3,7 @@
 #include "platform/fileop/FileOperation.h"
 #include "platform/fileop/TrashEntry.h"
 
-#include <algorithm>
+#include <iterator>
 
 namespace quil {
 
@@ -65,7 +65,11 @@ void UndoRecorder::placed(const QByteArray &from, const QByteArray &to, const st
 {
     UndoItem item;
     item.from = from;
-    if (to.isEmpty()) {
+    if (m_entry.kind == UndoEntry::Kind::Trash && !to.isEmpty()) {
+        // Trashed, with the entry the trash gave it.
+        item.to = to;
+        item.trashInfo = trashInfoFor(to);
+    } else if (to.isEmpty()) {
         // Trashed: the entry in the trash, found by the identity it kept.
         if (!before)
             return;
@@ -83,10 +87,17 @@ void UndoRecorder::placed(const QByteArray &from, const QByteArray &to, const st
         return;
     item.identity = *identity;
     QMutexLocker lock(&m_mutex);
+    // The walk is depth first: what lies inside a folder was reported just
+    // before it, and becomes its contents (the undo of a copy checks them).
     auto &items = m_entry.items;
-    items.erase(std::remove_if(items.begin(), items.end(),
-                               [&](const UndoItem &earlier) { return isInside(earlier.to, item.to); }),
-                items.end());
+    auto inside = items.end();
+    while (inside != items.begin() && isInside(std::prev(inside)->to, item.to))
+        --inside;
+    for (auto it = inside; it != items.end(); ++it) {
+        std::move(it->contents.begin(), it->contents.end(), std::back_inserter(item.contents));
+        item.contents.push_back(PlacedContent{it->to, it->identity});
+    }
+    items.erase(inside, items.end());
     items.push_back(std::move(item));
 }
 

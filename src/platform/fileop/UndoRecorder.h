@@ -11,7 +11,8 @@ class FileOperation;
 // Collects what one file operation put in new places, while it runs, into
 // the undo entry of its kind: copy, move, delete to the trash or rename.
 // A folder reported as a whole takes the place of the items inside it
-// reported before it.
+// reported before it, which it keeps as its contents. Cost: constant per
+// item (the items inside a folder are the last ones reported).
 class UndoRecorder
 {
 public:

@@ -5,6 +5,8 @@
 //       [--on-exists replace|replace-all|skip|cancel] [--on-error retry|skip|cancel]
 //       [--cancel-after-bytes N]
 //
+// The operation is journalled for undo as in the program (so benchmarks time
+// that too); journalled=N tells how many items its undo entry holds.
 // Prints result=ok or result=failed last; exit status 0 or 1 (2 for a usage
 // error, an empty path included, with nothing done).
 
@@ -12,6 +14,7 @@
 #include "platform/NativePath.h"
 #include "platform/fileop/FileOperation.h"
 #include "platform/fileop/ToolDialogs.h"
+#include "platform/fileop/UndoRecorder.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -134,11 +137,13 @@ int main(int argc, char **argv)
         fileOperation.setCancelAfterBytes(cancelAfter);
     // The I/O runs on a worker thread, as under the progress window; no
     // window here, so the tool needs neither Qt Widgets nor a display.
+    quil::UndoRecorder recorder(fileOperation, operation, command->second.second);
     bool ok = false;
     std::jthread([&] { ok = fileOperation.run(); }).join();
     const quil::FileOperation::Progress progress = fileOperation.progress();
     std::printf("items=%d/%d bytes=%lld/%lld\n", progress.itemsDone, progress.itemsTotal,
                 static_cast<long long>(progress.bytesDone), static_cast<long long>(progress.bytesTotal));
+    std::printf("journalled=%zu\n", recorder.entry().items.size());
     std::printf("result=%s\n", ok ? "ok" : "failed");
     return ok ? 0 : 1;
 }

@@ -5,6 +5,7 @@
 #include "platform/fileop/FileOperation.h"
 #include "platform/fileop/FileOperationProgress.h"
 #include "platform/fileop/ShellFileOperation.h"
+#include "platform/fileop/UndoOperation.h"
 #include "support/TempTree.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@ private Q_SLOTS:
     void windowShowsTargetSpeedAndTimeLeft();
     void toolRunsOperationWithScriptedAnswers();
     void ownerDeletedWhileWindowShowsIsNoDoubleDelete();
+    void undoShowsWindowAndCancelKeepsTheRest();
 };
 
 namespace {
@@ -265,6 +267,53 @@ void FileOperationProgressTest::toolRunsOperationWithScriptedAnswers()
         QCOMPARE(fc::read(src + "/small"), QByteArray("text"));
     }
     QVERIFY(!fc::exists(dst + "/src"));
+}
+
+// An undo is one file operation: its progress window shows, Cancel stops
+// it part-way, and what it did not undo is left to be tried again.
+void FileOperationProgressTest::undoShowsWindowAndCancelKeepsTheRest()
+{
+    TempTree tree;
+    UndoEntry entry{UndoEntry::Kind::CreateFolder, {}};
+    for (int i = 0; i < 20; ++i) {
+        const QByteArray made = tree.folder("made" + QByteArray::number(i)).toUtf8();
+        entry.items.push_back(UndoItem{{}, made, {}, *ItemIdentity::read(made), {}});
+    }
+    ScriptedDialogs dialogs;
+    // The worker waits at its third item until the test has pressed Cancel.
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    int entered = 0;
+    UndoOperation undo(dialogs, [&](FileOperation &operation) {
+        operation.setBeforeItem([&entered, released](const QString &) {
+            if (++entered == 3)
+                released.wait();
+        });
+        return runFileOperation(operation);
+    });
+    QString title;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        FileOperationProgress *window = visibleProgressWindow();
+        if (!window || !title.isEmpty())
+            return;
+        title = window->windowTitle();
+        window->findChild<QPushButton *>(QStringLiteral("cancelButton"))->click();
+        release.set_value();
+    });
+    poll.start(20);
+    const UndoOperation::Result result = undo.undo(entry);
+    poll.stop();
+
+    QCOMPARE(title, QStringLiteral("Отмена операции..."));
+    QVERIFY(!result.allDone);
+    int left = 0;
+    for (const UndoItem &item : entry.items)
+        left += fc::exists(item.to) ? 1 : 0;
+    QVERIFY(left > 0 && left < 20);
+    QCOMPARE(int(result.remaining.items.size()), left);
+    QVERIFY(UndoOperation(dialogs).undo(result.remaining).allDone);
+    QVERIFY(fc::names(tree.rootBytes()).isEmpty());
 }
 
 QTEST_MAIN(FileOperationProgressTest)

@@ -3,6 +3,7 @@
 
 #include "FileCheck.h"
 
+#include "platform/BytePath.h"
 #include "platform/NativePath.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/fileop/FileOperation.h"
@@ -361,6 +362,155 @@ TEST_F(Undo, JournalAcrossSeveralOperations)
         EXPECT_TRUE(undo.undo(takeNewest()).allDone);
     EXPECT_EQ(fc::snapshot(tree.rootBytes()), before);
     EXPECT_TRUE(messages(dialogs).isEmpty());
+}
+
+// Hard links share one inode: each trashed name is restored from its own
+// entry (names of one item: "x", then "x.2"), never from a sibling's.
+TEST_F(Undo, TrashOfHardLinksRestoresEachFromItsOwnEntry)
+{
+    TempTree tree;
+    const fc::ContentsRemover remover{tree.rootBytes()};
+    const QByteArray src = folder(tree, "src");
+    const QByteArray other = folder(tree, "other");
+    fc::write(src + "/x", "shared");
+    QList<QByteArray> names{src + "/x", other + "/x"};
+    for (const char *name : {"/l1", "/l2", "/l3", "/l4"})
+        names.append(src + name);
+    for (const QByteArray &name : names.mid(1))
+        ASSERT_EQ(::link((src + "/x").constData(), name.constData()), 0);
+    const QList<QByteArray> before = fc::snapshot(tree.rootBytes());
+    ScriptedDialogs dialogs;
+    // One operation per name: each looks for its entry among its siblings'.
+    for (const QByteArray &name : names)
+        ASSERT_TRUE(operate(dialogs, {name}, {}, FO_DELETE, FOF_ALLOWUNDO));
+    ASSERT_EQ(UndoJournal::session().size(), names.size());
+    for (int i = 0; i < names.size(); ++i) {
+        const UndoItem &item = UndoJournal::session().at(int(names.size()) - 1 - i).items.at(0);
+        const QByteArray expected = i == 1 ? QByteArray("x.2") : bytepath::fileName(names[i]);
+        EXPECT_EQ(item.to, homeTrash() + "/files/" + expected);
+        EXPECT_EQ(item.trashInfo, homeTrash() + "/info/" + expected + ".trashinfo");
+    }
+    UndoOperation undo(dialogs);
+    while (UndoJournal::session().newest())
+        EXPECT_TRUE(undo.undo(takeNewest()).allDone);
+    EXPECT_EQ(fc::snapshot(tree.rootBytes()), before);
+    for (const QByteArray name : {"x", "x.2", "l1", "l2", "l3", "l4"}) {
+        EXPECT_FALSE(fc::exists(homeTrash() + "/files/" + name)) << name.constData();
+        EXPECT_FALSE(fc::exists(homeTrash() + "/info/" + name + ".trashinfo")) << name.constData();
+    }
+    EXPECT_TRUE(messages(dialogs).isEmpty());
+}
+
+// A move and a trash done in a folder reached through a link are undone
+// into that folder, as the operation saw it.
+TEST_F(Undo, FolderReachedThroughLinkIsUndone)
+{
+    TempTree tree;
+    const fc::ContentsRemover remover{tree.rootBytes()};
+    folder(tree, "real");
+    const QByteArray dst = folder(tree, "dst");
+    const QByteArray via = tree.symlink("real", "via").toUtf8();
+    fc::write(via + "/a", "a");
+    fc::write(via + "/b", "b");
+    const QList<QByteArray> before = fc::snapshot(tree.rootBytes());
+    ScriptedDialogs dialogs;
+    UndoOperation undo(dialogs);
+    ASSERT_TRUE(operate(dialogs, {via + "/a"}, dst, FO_MOVE));
+    EXPECT_TRUE(undo.undo(takeNewest()).allDone);
+    ASSERT_TRUE(operate(dialogs, {via + "/b"}, {}, FO_DELETE, FOF_ALLOWUNDO));
+    EXPECT_TRUE(undo.undo(takeNewest()).allDone);
+    EXPECT_EQ(fc::snapshot(tree.rootBytes()), before);
+    EXPECT_TRUE(messages(dialogs).isEmpty());
+}
+
+// An undo that did nothing keeps its entry; one cancelled part-way keeps
+// the items it has not undone; either can be tried again.
+TEST_F(Undo, WhatIsNotUndoneCanBeTriedAgain)
+{
+    TempTree tree;
+    const fc::ContentsRemover remover{tree.rootBytes()};
+    const QByteArray src = folder(tree, "src");
+    const QByteArray dst = folder(tree, "dst");
+    QList<QByteArray> files;
+    for (int i = 0; i < 6; ++i) {
+        files.append(src + "/f" + QByteArray::number(i));
+        fc::write(files.back(), QByteArray::number(i));
+    }
+    const QList<QByteArray> before = fc::snapshot(src);
+    ScriptedDialogs dialogs;
+
+    // Nothing done: the old place is taken.
+    ASSERT_TRUE(operate(dialogs, {files[0]}, dst, FO_MOVE));
+    fc::write(files[0], "in the way");
+    UndoOperation::Result result = UndoOperation(dialogs).undo(takeNewest());
+    EXPECT_FALSE(result.allDone);
+    ASSERT_EQ(result.remaining.items.size(), 1u);
+    ::unlink(files[0].constData());
+    EXPECT_TRUE(UndoOperation(dialogs).undo(result.remaining).allDone);
+    EXPECT_EQ(fc::read(files[0]), "0");
+
+    // Cancelled at the third item.
+    ASSERT_TRUE(operate(dialogs, files, {}, FO_DELETE, FOF_ALLOWUNDO));
+    int entered = 0;
+    UndoOperation cancelling(dialogs, [&](FileOperation &operation) {
+        operation.setBeforeItem([&](const QString &) {
+            if (++entered == 3)
+                operation.cancel();
+        });
+        return operation.run();
+    });
+    const UndoEntry trashed = takeNewest();
+    result = cancelling.undo(trashed);
+    EXPECT_FALSE(result.allDone);
+    ASSERT_FALSE(result.remaining.items.empty());
+    EXPECT_LT(result.remaining.items.size(), files.size());
+    for (const UndoItem &item : result.remaining.items)
+        EXPECT_FALSE(fc::exists(item.from)) << item.from.constData();
+    EXPECT_EQ(fc::names(src).size() + result.remaining.items.size(), files.size());
+    EXPECT_TRUE(UndoOperation(dialogs).undo(result.remaining).allDone);
+    EXPECT_EQ(fc::snapshot(src), before);
+    for (const UndoItem &item : trashed.items)
+        EXPECT_FALSE(fc::exists(item.to) || fc::exists(item.trashInfo)) << item.to.constData();
+}
+
+// The undo of a folder copy removes only what is still as the copy left
+// it: a file edited and a file added inside stay, with the folders that
+// hold them, and are listed; an untouched copied folder goes whole.
+TEST_F(Undo, CopiedFolderKeepsLaterWorkInside)
+{
+    TempTree tree;
+    const fc::ContentsRemover remover{tree.rootBytes()};
+    const QByteArray src = folder(tree, "src");
+    const QByteArray dst = folder(tree, "dst");
+    folder(tree, "src/top");
+    folder(tree, "src/top/sub");
+    folder(tree, "src/top/old");
+    folder(tree, "src/untouched");
+    fc::write(src + "/top/sub/edited", "1");
+    fc::write(src + "/top/sub/same", "2");
+    fc::write(src + "/top/old/f", "3");
+    fc::write(src + "/top/g", "4");
+    fc::write(src + "/untouched/h", "5");
+    ScriptedDialogs dialogs;
+    ASSERT_TRUE(operate(dialogs, {src + "/top", src + "/untouched"}, dst, FO_COPY));
+    fc::write(dst + "/top/sub/edited", "edited later");
+    fc::write(dst + "/top/sub/added", "new work");
+
+    const UndoOperation::Result result = UndoOperation(dialogs).undo(takeNewest());
+    EXPECT_FALSE(result.allDone);
+    QStringList leftAlone = result.leftAlone;
+    leftAlone.sort();
+    EXPECT_EQ(leftAlone, (QStringList{q(dst + "/top/sub/added"), q(dst + "/top/sub/edited")}));
+    EXPECT_EQ(fc::names(dst), QList<QByteArray>{"top"});
+    EXPECT_EQ(fc::names(dst + "/top"), QList<QByteArray>{"sub"});
+    EXPECT_EQ(fc::names(dst + "/top/sub"), (QList<QByteArray>{"added", "edited"}));
+    EXPECT_EQ(fc::read(dst + "/top/sub/edited"), "edited later");
+    EXPECT_EQ(fc::read(homeTrash() + "/files/untouched/h"), "5");
+    EXPECT_EQ(fc::read(homeTrash() + "/files/old/f"), "3");
+    ASSERT_EQ(messages(dialogs).size(), 1);
+    EXPECT_TRUE(messages(dialogs).front().text.contains(q(dst + "/top/sub/added")));
+    // Nothing of it is offered again: what is left is the user's.
+    EXPECT_TRUE(result.remaining.items.empty());
 }
 
 int main(int argc, char **argv)
