@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QTimer>
 
 #include <cstdio>
 #include <memory>
@@ -53,6 +54,9 @@ int main(int argc, char *argv[])
 
     QObject::connect(&termination, &quil::TerminationSignal::received, windows.Form1.get(), &QWidget::close);
 
-    windows.Form1->show();
+    // Shown from inside the event loop: a box that start-up shows (a bad
+    // quil.ini) is then a nested loop, which an end from outside closes
+    // before it quits; a quit asked before the loop ran would be lost.
+    QTimer::singleShot(0, windows.Form1.get(), [&windows] { windows.Form1->show(); });
     return QApplication::exec();
 }

@@ -35,6 +35,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <exception>
 #include <iterator>
 
 namespace {
@@ -387,12 +388,22 @@ void TForm1::FormShow()
 {
     m_nav->setWindowShown(true);
     quil::runHandler(m_services.dialogs, [this] { NavigateByPath(m_startRoot); });
-    // Each settings file is reported on its own: a bad quil.ini does not keep quil.ext from being read.
-    quil::runHandler(m_services.dialogs, [this] { readQuilIni(); });
+    // Each settings file is reported on its own: a bad quil.ini does not keep
+    // quil.ext from being read. Its error is told once the start folder is
+    // listed, so that the window behind the box, and an end of the program
+    // while the box is open, already have that folder.
+    std::exception_ptr iniError;
+    try {
+        readQuilIni();
+    } catch (...) {
+        iniError = std::current_exception();
+    }
     if (!m_argumentFolder.isEmpty()) {
         m_listing.EntryToSelect = m_argumentEntry;
         quil::runHandler(m_services.dialogs, [this] { NavigateByPath(m_argumentFolder); });
     }
+    if (iniError)
+        quil::runHandler(m_services.dialogs, [&iniError] { std::rethrow_exception(iniError); });
     if (m_windows) {
         m_windows->Set1->applyOtherViewerMark();
         quil::runHandler(m_services.dialogs, [this] { m_windows->Extent->LoadExtensionTable(); });

@@ -62,7 +62,7 @@ void TForm1::SpeedButton5Click()
         return;
     SetStatus(QStringLiteral("Редактирование."));
     if (!m_listing.isFolder(row) && m_edit != nullptr)
-        m_edit->edit(m_listing.entry(row).relativeId.id.path());
+        m_edit->edit(m_listing.entry(row).relativeId.id.path(), listedFolder());
 }
 
 void TForm1::NewTextFile()
@@ -76,7 +76,7 @@ bool TForm1::ComboBox1KeyDown(int key)
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return false;
     if (m_edit != nullptr)
-        m_edit->runCommandLine(*ComboBox1);
+        m_edit->runCommandLine(*ComboBox1, listedFolder());
     return true;
 }
 

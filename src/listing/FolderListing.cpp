@@ -72,9 +72,9 @@ struct TypeTexts
 
     QString of(const quil::FolderChild &child)
     {
-        if (child.isFolder)
-            return ShellNamespace::typeText(child.id);
-        return cached ? texts.typeText(child.name) : ShellNamespace::fileTypeText(child.name);
+        if (cached && !child.isFolder && !child.isSpecial)
+            return texts.typeText(child.name);
+        return ShellNamespace::listedTypeText(child);
     }
 };
 

@@ -6,6 +6,7 @@
 #include "listing/NavigationText.h"
 #include "listing/PathText.h"
 #include "platform/Dialogs.h"
+#include "platform/DocumentOpening.h"
 #include "platform/ErrorBox.h"
 #include "platform/Launcher.h"
 #include "platform/NativePath.h"
@@ -17,8 +18,6 @@
 
 #include <QComboBox>
 #include <QDir>
-
-#include <unistd.h>
 
 namespace quil {
 
@@ -67,17 +66,19 @@ void FolderNavigator::openFileEntry(const TShellItem &entry)
     const QString program = m_controls.programForName(entry.name);
     const FolderPath folder = listedFolder();
     // Programs start in the process's current folder: the listed one.
-    if (folder.isEmpty() || ::chdir(toNative(folder.path()).constData()) != 0) {
+    if (folder.isEmpty() || !Launcher::enterFolder(folder)) {
         m_services.dialogs.message(folderNotFoundMessage(folder.withTrailingSlash()), kTitle, Dialogs::Icon::None);
         return;
     }
-    // Whether anything started is not reported, as with the shell's own
-    // double click on a document without an application.
+    // Whether the extension table's program started is not reported, as
+    // with the shell's own start of a program.
     if (!program.isEmpty())
         // "./" so that a name such as "-x" or "+cmd" is never read as an option.
         m_services.launcher.run(program, QStringLiteral("./") + entry.name, Launcher::ArgumentForm::OneArgument);
     else
-        m_services.launcher.openDocument(entry.relativeId.id.path());
+        runHandler(m_services.dialogs, [this, &entry] {
+            openDocumentOrChoose(m_services.dialogs, m_services.launcher, entry.relativeId.id.path());
+        });
 }
 
 void FolderNavigator::pathBoxEntered()

@@ -40,6 +40,16 @@ public:
     // "Description|pattern" pairs as the callers write them.
     virtual std::optional<QString> openFile(const QString &title, const QStringList &filters,
                                             const QString &initialFolder) = 0;
+    // A choice of one of the items of a list (the first preselected): the
+    // position chosen, or nothing when cancelled. Dialogs that never offer
+    // such a choice (command-line tools) cancel it.
+    virtual std::optional<int> chooseItem(const QString &title, const QString &prompt, const QStringList &items)
+    {
+        Q_UNUSED(title)
+        Q_UNUSED(prompt)
+        Q_UNUSED(items)
+        return std::nullopt;
+    }
     // The application's general error box for errors raised by handlers.
     virtual void errorBox(const QString &text) = 0;
     // The system's default beep.

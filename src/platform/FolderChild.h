@@ -21,6 +21,9 @@ struct FolderChild
     // A fixed place before the name order: volumes keep the computer
     // folder's order, the desktop keeps home before the computer folder.
     int order = 0;
+    // A FIFO, socket or device itself (not a link to one): its type text is
+    // its kind, not the type its name suggests.
+    bool isSpecial = false;
     // Filled by enumerate with ReadDetails; otherwise ask findData.
     std::optional<FindData> details;
 };

@@ -127,6 +127,12 @@ std::unique_ptr<StartedProcess> startedOrNull(bool ok, GPid pid)
 
 } // namespace
 
+bool Launcher::enterFolder(const FolderPath &folder)
+{
+    const QString path = folder.isEmpty() ? QDir::homePath() : folder.path();
+    return ::chdir(toNative(path).constData()) == 0;
+}
+
 QStringList Launcher::arguments(const QString &parameters, ArgumentForm form)
 {
     if (form == ArgumentForm::Split)

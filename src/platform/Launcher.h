@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FolderPath.h"
 #include "platform/StartedProcess.h"
 
 #include <QString>
@@ -57,6 +58,11 @@ public:
     // Opens a path with the default application of a content type; the file
     // need not exist yet (an editor creates it on saving). Null on failure.
     virtual std::unique_ptr<StartedProcess> startDefaultApplication(const QString &contentType, const QString &path);
+
+    // Makes folder the process's current folder, where started programs
+    // begin; a virtual folder (empty path) stands for the home folder. False,
+    // with errno set, when the folder cannot be entered.
+    static bool enterFolder(const FolderPath &folder);
 
     // The arguments a parameter string gives in a form.
     static QStringList arguments(const QString &parameters, ArgumentForm form);

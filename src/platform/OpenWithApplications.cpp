@@ -2,6 +2,9 @@
 
 #include "platform/NativePath.h"
 
+#include <QSet>
+
+#include <algorithm>
 #include <gio/gio.h>
 
 namespace quil {
@@ -47,6 +50,30 @@ QIcon iconOf(GAppInfo *application)
 }
 
 } // namespace
+
+QList<OpenWithApplication> applicationsToOffer(const QString &path)
+{
+    QList<OpenWithApplication> offered = applicationsFor(path);
+    QSet<QString> ids;
+    for (const OpenWithApplication &application : std::as_const(offered))
+        ids.insert(application.id);
+    QList<OpenWithApplication> others;
+    GList *all = g_app_info_get_all();
+    for (GList *item = all; item != nullptr; item = item->next) {
+        auto *application = static_cast<GAppInfo *>(item->data);
+        const char *id = g_app_info_get_id(application);
+        if (id == nullptr || !g_app_info_should_show(application) || ids.contains(QString::fromUtf8(id)))
+            continue;
+        ids.insert(QString::fromUtf8(id));
+        others.append(
+            {QString::fromUtf8(id), QString::fromUtf8(g_app_info_get_name(application)), iconOf(application)});
+    }
+    g_list_free_full(all, g_object_unref);
+    std::sort(others.begin(), others.end(), [](const OpenWithApplication &a, const OpenWithApplication &b) {
+        return QString::localeAwareCompare(a.name, b.name) < 0;
+    });
+    return offered + others;
+}
 
 QList<OpenWithApplication> applicationsFor(const QString &path)
 {

@@ -19,4 +19,9 @@ struct OpenWithApplication
 // Empty for a missing item. Reads the desktop entries once per process.
 QList<OpenWithApplication> applicationsFor(const QString &path);
 
+// The "Открыть с помощью" choice for a file: applicationsFor(path), then
+// every other installed application by name, as other file managers offer
+// them. Reads the desktop entries once per process.
+QList<OpenWithApplication> applicationsToOffer(const QString &path);
+
 } // namespace quil

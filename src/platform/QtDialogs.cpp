@@ -139,6 +139,26 @@ std::optional<QString> QtDialogs::inputBox(const QString &title, const QString &
     });
 }
 
+std::optional<int> QtDialogs::chooseItem(const QString &title, const QString &prompt, const QStringList &items)
+{
+    return onWindowThread([&]() -> std::optional<int> {
+        QInputDialog box(dialogParent());
+        box.setObjectName(QStringLiteral("ChooseItemBox"));
+        box.setWindowTitle(title);
+        box.setLabelText(prompt);
+        box.setComboBoxItems(items);
+        box.setComboBoxEditable(false);
+        // A list shows many applications at once and finds one by its first letters.
+        box.setOption(QInputDialog::UseListViewForComboBoxItems);
+        if (!items.isEmpty())
+            box.setTextValue(items.first());
+        if (box.exec() != QDialog::Accepted)
+            return std::nullopt;
+        const qsizetype chosen = items.indexOf(box.textValue());
+        return chosen < 0 ? std::nullopt : std::optional<int>(int(chosen));
+    });
+}
+
 Dialogs::CheckedAnswer QtDialogs::askYesNoWithCheck(const QString &text, const QString &title, const QString &checkText,
                                                     bool checked, int height)
 {

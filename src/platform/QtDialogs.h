@@ -28,6 +28,7 @@ public:
                                     int height) override;
     std::optional<QString> openFile(const QString &title, const QStringList &filters,
                                     const QString &initialFolder) override;
+    std::optional<int> chooseItem(const QString &title, const QString &prompt, const QStringList &items) override;
     void errorBox(const QString &text) override;
     void beep() override;
     TargetExistsAnswer askTargetExists(const QString &source, const QString &target) override;

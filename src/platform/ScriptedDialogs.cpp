@@ -44,6 +44,12 @@ void ScriptedDialogs::answerOpenFile(std::optional<QString> path)
     m_files.push_back(std::move(path));
 }
 
+void ScriptedDialogs::answerChoice(std::optional<QString> item)
+{
+    QMutexLocker lock(&m_mutex);
+    m_choices.push_back(std::move(item));
+}
+
 void ScriptedDialogs::answerTargetExists(TargetExistsAnswer answer)
 {
     QMutexLocker lock(&m_mutex);
@@ -149,6 +155,15 @@ std::optional<QString> ScriptedDialogs::openFile(const QString &title, const QSt
     QMutexLocker lock(&m_mutex);
     record({Kind::OpenFile, title, filters.join(QLatin1Char('\n')), initialFolder, Icon::None});
     return takeOr(m_files, std::nullopt);
+}
+
+std::optional<int> ScriptedDialogs::chooseItem(const QString &title, const QString &prompt, const QStringList &items)
+{
+    QMutexLocker lock(&m_mutex);
+    record({Kind::Choice, title, prompt, items.join(QLatin1Char('\n')), Icon::None});
+    const std::optional<QString> answer = takeOr(m_choices, std::nullopt);
+    const qsizetype chosen = answer ? items.indexOf(*answer) : -1;
+    return chosen < 0 ? std::nullopt : std::optional<int>(int(chosen));
 }
 
 void ScriptedDialogs::errorBox(const QString &text)

@@ -15,14 +15,27 @@ namespace quil {
 class ScriptedDialogs : public Dialogs
 {
 public:
-    enum class Kind { Message, YesNo, Input, YesNoWithCheck, OpenFile, ErrorBox, Beep, TargetExists, ItemError };
+    enum class Kind {
+        Message,
+        YesNo,
+        Input,
+        YesNoWithCheck,
+        OpenFile,
+        ErrorBox,
+        Beep,
+        TargetExists,
+        ItemError,
+        Choice
+    };
 
     struct Shown
     {
         Kind kind;
         QString title;
-        QString text;  // message text, prompt, or the item named by a question
-        QString extra; // default value of an input box, check text, target path
+        QString text; // message text, prompt, or the item named by a question
+        // default value of an input box, check text, target path, the items
+        // of a choice (one a line)
+        QString extra;
         Icon icon = Icon::None;
     };
 
@@ -33,6 +46,9 @@ public:
     // The dialog with the check box closed by its close box.
     void answerCheckClosed(bool checked);
     void answerOpenFile(std::optional<QString> path);
+    // The item of a choice picked by its text; nothing or an item not
+    // offered cancels the choice.
+    void answerChoice(std::optional<QString> item);
     void answerTargetExists(TargetExistsAnswer answer);
     void answerItemError(ErrorAnswer answer);
     // Answers given when nothing is prepared for these two questions.
@@ -53,6 +69,7 @@ public:
                                     int height) override;
     std::optional<QString> openFile(const QString &title, const QStringList &filters,
                                     const QString &initialFolder) override;
+    std::optional<int> chooseItem(const QString &title, const QString &prompt, const QStringList &items) override;
     void errorBox(const QString &text) override;
     void beep() override;
     TargetExistsAnswer askTargetExists(const QString &source, const QString &target) override;
@@ -67,6 +84,7 @@ private:
     std::deque<std::optional<QString>> m_inputs;
     std::deque<CheckedAnswer> m_checked;
     std::deque<std::optional<QString>> m_files;
+    std::deque<std::optional<QString>> m_choices;
     std::deque<TargetExistsAnswer> m_exists;
     std::deque<ErrorAnswer> m_errors;
     TargetExistsAnswer m_defaultExists = TargetExistsAnswer::Cancel;

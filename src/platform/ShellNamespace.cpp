@@ -73,6 +73,13 @@ FindData makeFindData(QStringView name, const struct stat &own, const struct sta
     return find;
 }
 
+// A link whose target is missing: the write test would follow it and find
+// nothing, yet the link itself is never write-protected (its mode is rwx).
+bool leadsNowhere(const struct stat &own, bool haveTarget)
+{
+    return S_ISLNK(own.st_mode) && !haveTarget;
+}
+
 struct DirCloser
 {
     void operator()(DIR *dir) const { ::closedir(dir); }
@@ -139,6 +146,7 @@ QList<FolderChild> readFolder(const QString &path, ShellNamespace::EnumerateFlag
         }
         child.isFolder = type == DT_DIR;
         child.isLink = type == DT_LNK;
+        child.isSpecial = type == DT_FIFO || type == DT_SOCK || type == DT_CHR || type == DT_BLK;
         child.resolved = type != DT_LNK && type != DT_UNKNOWN;
         struct stat target
         {
@@ -154,7 +162,7 @@ QList<FolderChild> readFolder(const QString &path, ShellNamespace::EnumerateFlag
             if (!haveOwn)
                 haveOwn = ::fstatat(fd, raw, &own, AT_SYMLINK_NOFOLLOW) == 0;
             if (haveOwn) {
-                const bool writable = ::faccessat(fd, raw, W_OK, 0) == 0;
+                const bool writable = leadsNowhere(own, haveTarget) || ::faccessat(fd, raw, W_OK, 0) == 0;
                 child.details = makeFindData(child.name, own, haveTarget ? &target : nullptr, writable);
             }
         }
@@ -218,6 +226,15 @@ std::optional<Volume> listedVolume(const QString &mountPoint)
         if (volume.mountPoint == mountPoint)
             return volume;
     return std::nullopt;
+}
+
+bool isSpecialFile(const ItemId &item)
+{
+    struct stat info
+    {
+    };
+    return item.isFileSystem() && statPath(item.path(), info, false) && !S_ISDIR(info.st_mode) &&
+           !specialMime(info.st_mode).isEmpty();
 }
 
 QString virtualTypeText()
@@ -387,7 +404,7 @@ std::optional<FindData> ShellNamespace::findData(const ItemId &item)
     {
     };
     const bool haveTarget = S_ISLNK(own.st_mode) && statPath(item.path(), target, true);
-    const bool writable = ::access(toNative(item.path()).constData(), W_OK) == 0;
+    const bool writable = leadsNowhere(own, haveTarget) || ::access(toNative(item.path()).constData(), W_OK) == 0;
     return makeFindData(item.fileName() == kRoot ? QString() : item.fileName(), own, haveTarget ? &target : nullptr,
                         writable);
 }
@@ -395,6 +412,11 @@ std::optional<FindData> ShellNamespace::findData(const ItemId &item)
 QString ShellNamespace::fileTypeText(const QString &fileName)
 {
     return commentOf(mimeForName(fileName).name());
+}
+
+QString ShellNamespace::listedTypeText(const FolderChild &child)
+{
+    return child.isFolder || child.isSpecial ? typeText(child.id) : fileTypeText(child.name);
 }
 
 QString ShellNamespace::folderTypeText()
@@ -462,7 +484,7 @@ ItemSortKey ShellNamespace::sortKey(const ItemComparator &comparator, FolderChil
             modified = child.details->modifiedMsecs;
         }
     } else if (column == SortColumn::Type) {
-        type = child.isFolder ? typeText(child.id) : fileTypeText(child.name);
+        type = listedTypeText(child);
     }
     return comparator.key(child.name, child.isFolder, size, type, modified, child.order);
 }
@@ -470,8 +492,8 @@ ItemSortKey ShellNamespace::sortKey(const ItemComparator &comparator, FolderChil
 int ShellNamespace::compare(const ItemId &a, const ItemId &b, SortColumn column)
 {
     thread_local const ItemComparator comparator;
-    FolderChild first{a, displayName(a), isFolder(a), false, true, 0, std::nullopt};
-    FolderChild second{b, displayName(b), isFolder(b), false, true, 0, std::nullopt};
+    FolderChild first{a, displayName(a), isFolder(a), false, true, 0, isSpecialFile(a), std::nullopt};
+    FolderChild second{b, displayName(b), isFolder(b), false, true, 0, isSpecialFile(b), std::nullopt};
     return ItemComparator::compare(sortKey(comparator, first, column), sortKey(comparator, second, column), column);
 }
 

@@ -72,6 +72,9 @@ public:
     static QString typeText(const ItemId &item);
     // The type name of a file by its name alone (no disk access).
     static QString fileTypeText(const QString &fileName);
+    // The type text the list's Type column shows for an enumerated child:
+    // typeText for folders and special files (one stat), else fileTypeText.
+    static QString listedTypeText(const FolderChild &child);
     // The type name of a folder.
     static QString folderTypeText();
 

@@ -6,6 +6,7 @@
 #include "listing/FolderListing.h"
 #include "listing/TShellItem.h"
 #include "platform/Dialogs.h"
+#include "platform/DocumentOpening.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileClipboard.h"
 #include "platform/FolderPath.h"
@@ -181,8 +182,7 @@ void ContextMenuController::run(const MenuTarget &target, const Picked &picked, 
 void ContextMenuController::open(const MenuTarget &target)
 {
     if (target.kind == MenuTarget::Kind::File) {
-        if (!m_services.launcher.openDocument(target.path))
-            throw OsError(fileExists(target.path) ? 0 : ENOENT);
+        openDocumentOrChoose(m_services.dialogs, m_services.launcher, target.path);
         return;
     }
     m_list.navigateByPath(FolderPath(target.path).withTrailingSlash());

@@ -2,6 +2,7 @@
 
 #include "fileops/CommandSources.h"
 #include "fileops/PanelFolder.h"
+#include "listing/NavigationText.h"
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
 #include "platform/Services.h"
@@ -27,8 +28,18 @@ EditCommand::EditCommand(Services &services, const ProgramSettings &settings, QW
     window.installEventFilter(this);
 }
 
-void EditCommand::edit(const QString &path)
+bool EditCommand::enterFolder(const FolderPath &folder)
 {
+    if (Launcher::enterFolder(folder))
+        return true;
+    m_services.dialogs.message(folderNotFoundMessage(folder.withTrailingSlash()), kTitle, Dialogs::Icon::None);
+    return false;
+}
+
+void EditCommand::edit(const QString &path, const FolderPath &folder)
+{
+    if (!enterFolder(folder))
+        return;
     Launcher &launcher = m_services.launcher;
     if (m_settings.editor.used) {
         // The outside editor's start is not examined.
@@ -53,6 +64,8 @@ bool EditCommand::createTextFile(const FolderPath &folder)
         refuseNewName(m_services.dialogs, folder.filePath(*name));
         return false;
     }
+    if (!enterFolder(folder))
+        return false;
     // The editor creates the file when the user saves it.
     const QString path = folder.filePath(*name);
     Launcher &launcher = m_services.launcher;
@@ -92,18 +105,21 @@ bool EditCommand::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void EditCommand::runCommandLine(QComboBox &box)
+void EditCommand::runCommandLine(QComboBox &box, const FolderPath &folder)
 {
     const QString line = box.currentText();
     if (line.isEmpty())
         return;
-    const CommandLineParts parts = splitCommandLine(line);
-    const QString program = programOfPart(parts.program);
-    const bool started = hasParameters(parts.parameters)
-                             ? m_services.launcher.run(program, parts.parameters, Launcher::ArgumentForm::Split)
-                             : m_services.launcher.run(program);
-    if (!started)
-        m_services.dialogs.message(QStringLiteral("Не могу выполнить: ") + parts.program, kTitle, Dialogs::Icon::None);
+    if (enterFolder(folder)) {
+        const CommandLineParts parts = splitCommandLine(line);
+        const QString program = programOfPart(parts.program);
+        const bool started = hasParameters(parts.parameters)
+                                 ? m_services.launcher.run(program, parts.parameters, Launcher::ArgumentForm::Split)
+                                 : m_services.launcher.run(program);
+        if (!started)
+            m_services.dialogs.message(QStringLiteral("Не могу выполнить: ") + parts.program, kTitle,
+                                       Dialogs::Icon::None);
+    }
     // Every line run is kept, duplicates too; the text stays in the box.
     box.addItem(line);
     box.setEditText(line);

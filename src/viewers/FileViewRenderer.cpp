@@ -158,11 +158,14 @@ QByteArray FileViewRenderer::ucodeText(QByteArrayView bytes)
 {
     QByteArray text;
     text.reserve(bytes.size() / 2 + 16);
+    bool afterCarriageReturn = false;
     for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
         const unsigned char lo = byteAt(bytes, i);
         const unsigned char hi = byteAt(bytes, i + 1);
+        const bool lineFeedOfPair = afterCarriageReturn && hi == 0 && lo == 10;
+        afterCarriageReturn = hi == 0 && lo == 13;
         if (hi == 0) {
-            if (lo == 0)
+            if (lo == 0 || lineFeedOfPair) // the CR before it has already ended the line
                 continue;
             if (lo == 13)
                 text.append("\r\n", 2);

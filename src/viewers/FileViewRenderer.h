@@ -35,10 +35,9 @@ public:
     static QByteArray hexPage(QByteArrayView bytes, qint64 offset, ViewerCodePage codePage);
 
     // UTF-16LE units to 8-bit text: U+0000 and U+0400 give nothing, U+000D ends
-    // the line (CR LF), other U+00xx give their low byte, U+0401-U+04FF the
-    // byte (low + 0xB0) mod 256, any other unit its low byte (substitute for 0
-    // and 9) and then its high byte (substitute for 9). An odd last byte is
-    // ignored.
+    // the line (CR LF) and a U+000A directly after it gives nothing, other U+00xx give their low byte, U+0401-U+04FF
+    // the byte (low + 0xB0) mod 256, any other unit its low byte (substitute for 0 and 9) and then its high byte
+    // (substitute for 9). An odd last byte is ignored.
     static QByteArray ucodeText(QByteArrayView bytes);
 
     // A row label: the offset in upper-case hexadecimal, at least 8 digits.

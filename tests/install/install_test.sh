@@ -82,4 +82,31 @@ run_installed "$work/missing"
 [ -f "$work/config/quil/quil.ini" ] || { echo "no settings under $work/config/quil"; exit 1; }
 grep -qx "quil: нет такой папки или файла: $work/missing" "$work/stderr" ||
   { echo "no message for a missing path:"; cat "$work/stderr"; exit 1; }
+# A FIFO in place of quil.ini: its error box waits until the start folder is
+# listed, and SIGTERM ends the program while the box is open.
+rm -rf "$work/config/quil"
+mkdir -p "$work/config/quil"
+mkfifo "$work/config/quil/quil.ini"
+# The open for writing returns once the program has opened the FIFO to read it.
+(: >"$work/config/quil/quil.ini" && : >"$work/ini-opened") &
+opener=$!
+"$prefix/bin/quil" "$work/Docs/note.txt" 2>"$work/stderr" &
+pid=$!
+wait_for "$work/ini-opened" || { kill -9 "$pid" "$opener"; exit 1; }
+kill -TERM "$pid"
+for _ in $(seq 300); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && { kill -9 "$pid"; echo "SIGTERM did not end the program with its error box open"; exit 1; }
+wait "$pid" || { echo "the program ended with $?"; exit 1; }
+last=$(sed -n 4p "$work/config/quil/quil.ini" | tr -d '\r')
+[ "$last" = "$work/Docs/" ] || { echo "with a FIFO quil.ini the start folder was '$last', not $work/Docs/"; exit 1; }
+
+# The manual pages tell where the settings went: beside the executable only
+# for a program without its desktop entry, never for this installed one.
+for page in share/man/man1/quil.1.gz share/man/ru/man1/quil.1.gz; do
+  zcat "$prefix/$page" | grep -q 'share/applications/quil.desktop' ||
+    { echo "$page does not say when the settings sit beside the executable"; exit 1; }
+done
 echo "installed QUIL checked in $prefix"

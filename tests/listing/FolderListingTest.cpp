@@ -3,6 +3,7 @@
 #include "listing/FileTypeCache.h"
 #include "listing/PathHistory.h"
 #include "platform/ItemComparator.h"
+#include "platform/NameKeys.h"
 #include "platform/NativePath.h"
 #include "platform/OsError.h"
 #include "platform/ShellNamespace.h"
@@ -14,6 +15,7 @@
 #include <QTimeZone>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -146,6 +148,32 @@ TEST(FolderListing, SizeTypeAndDateOrders)
     const int a = int(namesOf(listing).indexOf("a.txt"));
     const int c = int(namesOf(listing).indexOf("c.txt"));
     EXPECT_EQ(c, a + 1);
+}
+
+// FIFOs once sorted by the type their name suggests while the column showed
+// their kind.
+TEST(FolderListing, TypeOrderFollowsTheShownTypeText)
+{
+    TempTree tree;
+    tree.file("a.png", "x");
+    tree.file("b.txt", "x");
+    tree.file("c.zip", "x");
+    tree.fifo("pipe.txt");
+    tree.fifo("pipe.png");
+    FolderListing listing;
+    listing.setSortKey(quil::SortKey::Type);
+    read(listing, tree.root());
+    listing.fillDetails(0, listing.count() - 1);
+    const quil::NameKeys collation;
+    std::vector<std::vector<unsigned char>> keys;
+    for (int i = 0; i < listing.count(); ++i) {
+        keys.emplace_back();
+        collation.append(listing.entry(i).typeText, keys.back());
+    }
+    EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end())) << namesOf(listing).join(' ').toStdString();
+    const QString pipe = listing.entry(listing.findEntry("pipe.txt")).typeText;
+    EXPECT_EQ(listing.entry(listing.findEntry("pipe.png")).typeText, pipe);
+    EXPECT_NE(listing.entry(listing.findEntry("b.txt")).typeText, pipe);
 }
 
 TEST(FolderListing, UnreadableFolderKeepsTheListing)

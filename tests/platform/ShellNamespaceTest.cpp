@@ -286,6 +286,7 @@ TEST(ShellNamespace, FindDataSizesDatesAndAttributes)
     const QString big = tree.sparseFile("big.bin", 5LL * 1024 * 1024 * 1024);
     const QString sub = tree.folder("sub");
     tree.symlink("sub", "to-sub");
+    tree.symlink("nowhere", "dangling");
     const auto bigData = ShellNamespace::findData(ItemId::fromPath(big));
     ASSERT_TRUE(bigData.has_value());
     EXPECT_EQ(bigData->size, 5ULL * 1024 * 1024 * 1024);
@@ -298,6 +299,13 @@ TEST(ShellNamespace, FindDataSizesDatesAndAttributes)
     EXPECT_EQ(ShellNamespace::findData(ItemId::fromPath(sub))->size, 0u);
     EXPECT_FALSE(ShellNamespace::findData(ItemId::fromPath(tree.path("missing"))).has_value());
     EXPECT_EQ(ShellNamespace::findData(ItemId::computer())->attributes, quint32(AttributeDirectory));
+    // A dangling link was shown read-only: the write test followed it.
+    EXPECT_EQ(ShellNamespace::findData(ItemId::fromPath(tree.path("dangling")))->attributes, 0u);
+    const auto children = ShellNamespace::enumerate(ItemId::fromPath(tree.root()), ShellNamespace::ReadDetails);
+    const auto listed =
+        std::find_if(children.begin(), children.end(), [](const FolderChild &c) { return c.name == "dangling"; });
+    ASSERT_NE(listed, children.end());
+    EXPECT_EQ(listed->details->attributes, 0u);
 
     if (::geteuid() != 0) {
         ::chmod(toNative(big).constData(), 0444);

@@ -10,7 +10,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStandardPaths>
@@ -235,6 +237,35 @@ private Q_SLOTS:
         QCOMPARE(record.mid(1), expected);
         QVERIFY(program.dialogs.messages().isEmpty());
         QCOMPARE(ui(program.form()).ComboBox1->currentText(), line);
+    }
+
+    // Typed lines and the editor once started in the home folder or the last
+    // search's root instead of the listed folder.
+    void programsStartInTheListedFolder_data()
+    {
+        QTest::addColumn<bool>("editor");
+        QTest::newRow("command line") << false;
+        QTest::newRow("editor") << true;
+    }
+    void programsStartInTheListedFolder()
+    {
+        QFETCH(bool, editor);
+        Program program;
+        const QString script = recordingScript(program.files, "bin/rec.sh", program.record);
+        program.form().NavigateByPath(program.files.path("sub"));
+        QVERIFY(QDir::setCurrent(QStringLiteral("/")));
+        if (editor) {
+            program.files.file("sub/notes.txt", "text");
+            program.form().NavigateByPath(program.files.path("sub"));
+            program.windows->Set1->CheckBox3->setChecked(true);
+            program.windows->Set1->Edit4->setText(script);
+            program.press(QStringLiteral("notes.txt"), Qt::NoModifier);
+        } else {
+            program.runLine(QLatin1Char('"') + script + QLatin1Char('"'));
+        }
+        const QList<QByteArray> record = waitForRecord(program.record);
+        QVERIFY(!record.isEmpty());
+        QCOMPARE(record.first(), quil::toNative(QFileInfo(program.files.path("sub")).canonicalFilePath()));
     }
 
     void commandLineFailuresAndHistory()

@@ -134,14 +134,14 @@ TEST(FileViewModel, UcodeWholeFile)
 {
     TempTree tree;
     FileViewModel view;
-    // BOM, "Ёж", CR LF, "x".
+    // BOM, "Ёж", CR LF (one line break), "x".
     view.setPath(tree.file("u16", QByteArray("\xFF\xFE\x01\x04\x36\x04\x0D\x00\x0A\x00x\x00", 12)));
     view.setCodePage(ViewerCodePage::Ucode);
     ASSERT_TRUE(view.open());
-    EXPECT_EQ(view.text(), QByteArray("\xFF\xFE\xB1\xE6\r\n\nx"));
+    EXPECT_EQ(view.text(), QByteArray("\xFF\xFE\xB1\xE6\r\nx"));
     view.setCodePage(ViewerCodePage::Win);
     view.loadWholeUcode();
-    EXPECT_EQ(view.text(), QByteArray("\xFF\xFE\xB1\xE6\r\n\nx"));
+    EXPECT_EQ(view.text(), QByteArray("\xFF\xFE\xB1\xE6\r\nx"));
 }
 
 TEST(FileViewModel, FilesThatCannotBeRead)

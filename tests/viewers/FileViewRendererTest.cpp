@@ -95,6 +95,16 @@ TEST(FileViewRenderer, UcodeDecodingTable)
     EXPECT_EQ(FileViewRenderer::ucodeText(bytes({'A', 0, 'B'})), "A");
 }
 
+TEST(FileViewRenderer, UcodeCrLfIsOneLineBreak)
+{
+    // A CR LF text once showed an empty line after every line.
+    const QByteArray crLf = bytes({'a', 0, 13, 0, 10, 0, 'b', 0, 13, 0, 10, 0});
+    EXPECT_EQ(FileViewRenderer::splitLines(FileViewRenderer::ucodeText(crLf)), QByteArrayList({"a", "b", ""}));
+    // A lone LF, and an LF after other units, still break the line.
+    const QByteArray lf = bytes({'a', 0, 10, 0, 'b', 0, 13, 0, 'c', 0, 10, 0, 13, 0, 13, 0, 10, 0});
+    EXPECT_EQ(FileViewRenderer::ucodeText(lf), "a\nb\r\nc\n\r\n\r\n");
+}
+
 TEST(FileViewRenderer, UcodeHexColumn)
 {
     // "Ая", a Euro sign, then units whose bytes would break the row.

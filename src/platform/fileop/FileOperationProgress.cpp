@@ -130,6 +130,11 @@ void FileOperationProgress::refresh()
     const bool byBytes = p.bytesTotal > 0;
     const qint64 done = byBytes ? p.bytesDone : p.itemsDone;
     const qint64 total = byBytes ? p.bytesTotal : p.itemsTotal;
+    if (byBytes != m_rateInBytes) {
+        // Items and bytes make no one average: the rate starts afresh.
+        m_rate = TransferRate();
+        m_rateInBytes = byBytes;
+    }
     m_rate.add(m_clock(), done);
     const std::optional<double> speed = m_rate.perSecond();
     const std::optional<qint64> left = m_rate.secondsLeft(total);

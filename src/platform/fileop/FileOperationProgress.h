@@ -54,6 +54,7 @@ private:
     QElapsedTimer m_elapsed;
     std::function<qint64()> m_clock;
     TransferRate m_rate;
+    bool m_rateInBytes = false; // the unit m_rate counts
 };
 
 } // namespace quil

@@ -20,7 +20,7 @@ std::optional<double> TransferRate::perSecond() const
         return std::nullopt;
     const Sample &first = m_samples.front();
     const Sample &last = m_samples.back();
-    if (last.time <= first.time)
+    if (last.time - first.time < kMinimumSpanMs)
         return std::nullopt;
     return double(last.done - first.done) * 1000.0 / double(last.time - first.time);
 }

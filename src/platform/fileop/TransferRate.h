@@ -15,7 +15,8 @@ class TransferRate
 public:
     // Adds the amount done by the time (milliseconds of any steady clock).
     void add(qint64 timeMs, qint64 done);
-    // Units per second over the window; nullopt until two samples lie apart.
+    // Units per second over the window; nullopt until the samples span
+    // kMinimumSpanMs (the first moments of a copy say little of its speed).
     std::optional<double> perSecond() const;
     // Seconds until total at the present speed; nullopt while unknown.
     std::optional<qint64> secondsLeft(qint64 total) const;
@@ -26,6 +27,7 @@ public:
     static QString durationText(qint64 seconds);
 
     static constexpr qint64 kWindowMs = 5000;
+    static constexpr qint64 kMinimumSpanMs = 1000;
 
 private:
     struct Sample

@@ -13,6 +13,11 @@ TEST(TransferRate, MovingAverageAndTimeLeft)
     rate.add(0, 0);
     EXPECT_FALSE(rate.perSecond());
     EXPECT_FALSE(rate.secondsLeft(100));
+    // Less than a second of data once gave a wild estimate ("1:40:21").
+    rate.add(250, 1);
+    rate.add(999, 900);
+    EXPECT_FALSE(rate.perSecond());
+    EXPECT_FALSE(rate.secondsLeft(5000));
     rate.add(1000, 1000);
     ASSERT_TRUE(rate.perSecond());
     EXPECT_DOUBLE_EQ(*rate.perSecond(), 1000.0);

@@ -1,0 +1,51 @@
+#include "platform/DocumentOpening.h"
+
+#include "platform/Dialogs.h"
+#include "platform/Launcher.h"
+#include "platform/OpenWithApplications.h"
+#include "platform/OsError.h"
+#include "platform/SettingsFiles.h"
+
+#include <QFileInfo>
+
+#include <cerrno>
+
+namespace quil {
+
+namespace {
+const QString kTitle = QStringLiteral("Открыть с помощью");
+} // namespace
+
+bool openDocumentOrChoose(Dialogs &dialogs, Launcher &launcher, const QString &path)
+{
+    if (launcher.openDocument(path))
+        return true;
+    if (!fileExists(path) && !directoryExists(path))
+        throw OsError(ENOENT);
+    const QString name = QFileInfo(path).fileName();
+    const QList<OpenWithApplication> applications = applicationsToOffer(path);
+    if (applications.isEmpty()) {
+        dialogs.message(QStringLiteral("Нет приложения, которым можно открыть файл «%1».").arg(name), kTitle,
+                        Dialogs::Icon::Information);
+        return false;
+    }
+    QStringList names;
+    for (const OpenWithApplication &application : applications)
+        names.append(application.name);
+    const std::optional<int> chosen = dialogs.chooseItem(
+        kTitle,
+        QStringLiteral("Файл «%1» не открылся: для его типа нет приложения, или оно не запускается.\n"
+                       "Выберите приложение:")
+            .arg(name),
+        names);
+    if (!chosen)
+        return false;
+    const OpenWithApplication &application = applications[*chosen];
+    if (launcher.openWith(application.id, path))
+        return true;
+    dialogs.message(QStringLiteral("Не удалось открыть «%1» приложением «%2».").arg(name, application.name), kTitle,
+                    Dialogs::Icon::Warning);
+    return false;
+}
+
+} // namespace quil
