@@ -2,6 +2,7 @@
 
 #include "fileops/PanelFolder.h"
 #include "fileops/RenameCommand.h"
+#include "platform/ChangeHold.h"
 #include "platform/Dialogs.h"
 #include "platform/EventHook.h"
 #include "platform/IconList.h"
@@ -74,6 +75,9 @@ bool PanelListWidget::edit(const QModelIndex &index, EditTrigger trigger, QEvent
     if (opened) {
         m_editedRow = index;
         m_oldName = index.data(Qt::DisplayRole).toString();
+        // A second click's editor opens later, from the view's timer.
+        if (QWidget *editor = indexWidget(index); editor != nullptr && state() == EditingState && m_opened)
+            m_opened(editor);
     }
     return opened;
 }
@@ -113,7 +117,8 @@ void PanelListWidget::updateGeometries()
     }
 }
 
-TForm4::TForm4(quil::Services &services, QWidget *parent) : QWidget(parent), m_services(services)
+TForm4::TForm4(quil::Services &services, QWidget *parent)
+    : QWidget(parent), m_services(services), m_changes(new quil::ChangeHold(this))
 {
     setObjectName(QStringLiteral("Form4"));
     // A tool window of the main window: the window manager keeps it above
@@ -160,6 +165,11 @@ TForm4::TForm4(quil::Services &services, QWidget *parent) : QWidget(parent), m_s
     connect(ListView1, &QListWidget::currentItemChanged, this, &TForm4::ListView1Change);
     ListView1->setEdited([this](QListWidgetItem *item, const QString &oldName, const QString &newName) {
         ListView1Edited(item, oldName, newName);
+    });
+    // The panel is not listed again under its open editor.
+    ListView1->setEditorOpened([this](QWidget *editor) {
+        m_editFolder = SecondPanelPath;
+        m_changes->holdUntilDestroyed(*editor);
     });
     new EventHook(ListView1, QEvent::KeyPress,
                   [this](QEvent *event) { return ListView1KeyDown(static_cast<QKeyEvent *>(event)->key()); });
@@ -282,17 +292,19 @@ void TForm4::SpeedButton1Click()
 
 void TForm4::Button1Click()
 {
+    const quil::ChangeHold::Scope held(*m_changes);
+    const quil::FolderPath folder = SecondPanelPath;
     const std::optional<QString> name = m_services.dialogs.inputBox(QStringLiteral("Создание новой папки"),
                                                                     QStringLiteral("Введи название"), QString());
     if (!name || name->isEmpty())
         return;
     const QString created = quil::createdFolderName(*name);
-    if (!quil::createOneFolder(SecondPanelPath, created)) {
-        m_services.dialogs.message(QStringLiteral("Ошибка при создании папки - ") + SecondPanelPath.withTrailingSlash(),
-                                   kTitle, quil::Dialogs::Icon::None);
+    if (!quil::createOneFolder(folder, created)) {
+        m_services.dialogs.message(QStringLiteral("Ошибка при создании папки - ") + folder.withTrailingSlash(), kTitle,
+                                   quil::Dialogs::Icon::None);
         return;
     }
-    ListSecondPanel(SecondPanelPath);
+    ListSecondPanel(folder);
     focusList();
     selectRowNamed(created, false);
 }
@@ -399,11 +411,13 @@ void TForm4::ListView1Edited(QListWidgetItem *item, const QString &oldName, cons
     Q_UNUSED(item);
     if (newName == oldName)
         return;
-    m_services.dialogs.message(QStringLiteral("Меняем имя : ") + SecondPanelPath.filePath(oldName) +
-                                   QStringLiteral(" - на  -") + SecondPanelPath.filePath(newName),
+    const quil::ChangeHold::Scope held(*m_changes);
+    const quil::FolderPath folder = m_editFolder;
+    m_services.dialogs.message(QStringLiteral("Меняем имя : ") + folder.filePath(oldName) + QStringLiteral(" - на  -") +
+                                   folder.filePath(newName),
                                kTitle, quil::Dialogs::Icon::Information);
     // The row keeps the typed caption until the next listing.
-    quil::RenameCommand::renameInFolder(m_services.dialogs, SecondPanelPath, oldName, newName, this);
+    quil::RenameCommand::renameInFolder(m_services.dialogs, folder, oldName, newName, this);
 }
 
 void TForm4::resizeEvent(QResizeEvent *event)

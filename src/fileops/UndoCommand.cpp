@@ -2,6 +2,7 @@
 
 #include "fileops/MainList.h"
 #include "fileops/SecondPanel.h"
+#include "platform/ChangeHold.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
 #include "platform/Services.h"
@@ -24,6 +25,7 @@ QString UndoCommand::menuText()
 
 void UndoCommand::run()
 {
+    const ChangeHold::Scope held(m_list.changeHold());
     UndoJournal &journal = UndoJournal::session();
     const UndoEntry *newest = journal.newest();
     if (!newest) {

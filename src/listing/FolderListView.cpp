@@ -91,7 +91,28 @@ bool FolderListView::edit(const QModelIndex &index, EditTrigger trigger, QEvent 
 {
     if (trigger == SelectedClicked && !m_pressMayEdit)
         return false;
-    return QTreeView::edit(index, trigger, event);
+    const bool accepted = QTreeView::edit(index, trigger, event);
+    if (accepted && state() == EditingState)
+        if (QWidget *editor = indexWidget(index))
+            Q_EMIT nameEditorOpened(editor);
+    return accepted;
+}
+
+void FolderListView::cancelPendingEdit()
+{
+    // Qt stops the editor waiting for the double-click interval when the
+    // current row changes; this tells it that, without a change.
+    if (currentIndex().isValid())
+        QTreeView::edit(currentIndex(), CurrentChanged, nullptr);
+}
+
+void FolderListView::timerEvent(QTimerEvent *event)
+{
+    // One of the view's timers opens the waiting editor: stopped first while
+    // the gate says no, it never fires.
+    if (m_delayedEditGate && !m_delayedEditGate())
+        cancelPendingEdit();
+    QTreeView::timerEvent(event);
 }
 
 void FolderListView::keyboardSearch(const QString &search)
