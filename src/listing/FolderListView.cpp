@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
 
@@ -113,6 +114,30 @@ void FolderListView::timerEvent(QTimerEvent *event)
     if (m_delayedEditGate && !m_delayedEditGate())
         cancelPendingEdit();
     QTreeView::timerEvent(event);
+}
+
+void FolderListView::keyPressEvent(QKeyEvent *event)
+{
+    QTreeView::keyPressEvent(event);
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        break;
+    default:
+        return;
+    }
+    // With Ctrl or Shift the keys move without selecting, as Qt has them.
+    if (event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier))
+        return;
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && !selectionModel()->isRowSelected(current.row(), current.parent()))
+        selectionModel()->select(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void FolderListView::keyboardSearch(const QString &search)
