@@ -332,7 +332,6 @@ private:
     void redrawList() override;
     int currentRow() const override { return SelectedRow(); }
     bool listHasFocus() const override;
-    QString pathBoxText() const override;
     void navigateByPath(const QString &path) override { NavigateByPath(path); }
     void relistFolder() override;
     QString &entryToSelect() override { return EntryToSelect(); }
