@@ -2,13 +2,17 @@
 
 #include "fileops/PanelFolder.h"
 #include "fileops/RenameCommand.h"
+#include "listing/PathText.h"
 #include "platform/ChangeHold.h"
 #include "platform/Dialogs.h"
+#include "platform/ErrorBox.h"
 #include "platform/EventHook.h"
 #include "platform/IconList.h"
 #include "platform/ItemId.h"
 #include "platform/NativePath.h"
+#include "platform/OsError.h"
 #include "platform/Services.h"
+#include "platform/SettingsFiles.h"
 #include "platform/ShellNamespace.h"
 #include "platform/TextFormat.h"
 #include "platform/Volumes.h"
@@ -17,6 +21,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +29,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <cerrno>
 #include <sys/stat.h>
 
 namespace {
@@ -173,6 +179,15 @@ TForm4::TForm4(quil::Services &services, QWidget *parent)
     });
     new EventHook(ListView1, QEvent::KeyPress,
                   [this](QEvent *event) { return ListView1KeyDown(static_cast<QKeyEvent *>(event)->key()); });
+    new EventHook(Edit1, QEvent::KeyPress,
+                  [this](QEvent *event) { return Edit1KeyDown(static_cast<QKeyEvent *>(event)->key()); });
+    // Leaving the box without Enter drops what was typed: the box names the
+    // folder that copy and move go to. Not for the box's own menu.
+    new EventHook(Edit1, QEvent::FocusOut, [this](QEvent *event) {
+        if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason && !m_reportingTypedPath)
+            Edit1->setText(SecondPanelPath.withTrailingSlash());
+        return false;
+    });
     FormCreate();
 }
 
@@ -307,6 +322,30 @@ void TForm4::Button1Click()
     ListSecondPanel(folder);
     focusList();
     selectRowNamed(created, false);
+}
+
+bool TForm4::Edit1KeyDown(int key)
+{
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    const quil::ChangeHold::Scope held(*m_changes);
+    const QString typed = quil::expandHome(Edit1->text(), QDir::homePath());
+    m_reportingTypedPath = true;
+    quil::runHandler(m_services.dialogs, [this, &typed] { listTypedFolder(typed); });
+    m_reportingTypedPath = false;
+    return true;
+}
+
+void TForm4::listTypedFolder(const QString &typed)
+{
+    const quil::ItemId folder = quil::ShellNamespace::parse(typed);
+    // The panel lists folders of the file system only (not the computer folder).
+    if (!folder.isFileSystem())
+        throw quil::OsError(ENOENT);
+    if (!quil::directoryExists(folder.path()))
+        throw quil::OsError(ENOTDIR);
+    SecondPanelPath = quil::FolderPath(folder.path());
+    ListSecondPanel(SecondPanelPath);
 }
 
 void TForm4::SpeedButton2Click()

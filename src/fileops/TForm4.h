@@ -116,6 +116,9 @@ public Q_SLOTS:
     void ListView1Change();
     // Backspace, F2 and Enter; true when the key was used.
     bool ListView1KeyDown(int key);
+    // Enter in the path box lists the typed folder, or shows the error box
+    // and keeps the listing; true when the key was used.
+    bool Edit1KeyDown(int key);
     void ListView1Edited(QListWidgetItem *item, const QString &oldName, const QString &newName);
 
 protected:
@@ -127,11 +130,16 @@ private:
     void fillDrives(const QList<quil::Volume> &volumes, const QString &kept);
     void addRows(const QStringList &paths, QLabel *counter);
     void selectRowNamed(const QString &name, bool lastMatch);
+    // Raises OsError when the text names no folder of the file system.
+    void listTypedFolder(const QString &typed);
 
     quil::Services &m_services;
     quil::ChangeHold *m_changes = nullptr;
     // The folder listed when the name editor opened: the rename's folder.
     quil::FolderPath m_editFolder;
+    // While Enter in the path box reports a bad path: its error box takes
+    // the focus, and the typed text stays to be mended.
+    bool m_reportingTypedPath = false;
     QStringList m_folders;
     QStringList m_files;
 };
