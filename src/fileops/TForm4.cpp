@@ -169,8 +169,14 @@ TForm4::TForm4(quil::Services &services, QWidget *parent)
     connect(ListView1, &QListWidget::itemClicked, this, &TForm4::ListView1Click);
     connect(ListView1, &QListWidget::itemDoubleClicked, this, &TForm4::ListView1DblClick);
     connect(ListView1, &QListWidget::currentItemChanged, this, &TForm4::ListView1Change);
-    ListView1->setEdited([this](QListWidgetItem *item, const QString &oldName, const QString &newName) {
-        ListView1Edited(item, oldName, newName);
+    ListView1->setEdited([this](QListWidgetItem *, const QString &oldName, const QString &newName) {
+        // Queued, out of the editor's commit: its message box would take the
+        // focus from the editor still committing, which then commits (and
+        // renames) a second time inside the first, and the list deletes the
+        // editor under both.
+        QMetaObject::invokeMethod(
+            this, [this, folder = m_editFolder, oldName, newName] { ListView1Edited(folder, oldName, newName); },
+            Qt::QueuedConnection);
     });
     // The panel is not listed again under its open editor.
     ListView1->setEditorOpened([this](QWidget *editor) {
@@ -445,13 +451,11 @@ bool TForm4::ListView1KeyDown(int key)
     }
 }
 
-void TForm4::ListView1Edited(QListWidgetItem *item, const QString &oldName, const QString &newName)
+void TForm4::ListView1Edited(const quil::FolderPath &folder, const QString &oldName, const QString &newName)
 {
-    Q_UNUSED(item);
     if (newName == oldName)
         return;
     const quil::ChangeHold::Scope held(*m_changes);
-    const quil::FolderPath folder = m_editFolder;
     m_services.dialogs.message(QStringLiteral("Меняем имя : ") + folder.filePath(oldName) + QStringLiteral(" - на  -") +
                                    folder.filePath(newName),
                                kTitle, quil::Dialogs::Icon::Information);

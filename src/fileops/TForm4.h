@@ -119,7 +119,9 @@ public Q_SLOTS:
     // Enter in the path box lists the typed folder, or shows the error box
     // and keeps the listing; true when the key was used.
     bool Edit1KeyDown(int key);
-    void ListView1Edited(QListWidgetItem *item, const QString &oldName, const QString &newName);
+    // The name editor accepted newName for the row named oldName of folder,
+    // the folder listed when the editor opened.
+    void ListView1Edited(const quil::FolderPath &folder, const QString &oldName, const QString &newName);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -290,6 +290,12 @@ private Q_SLOTS:
             QVERIFY(editor != nullptr);
             notice();
             QVERIFY(program.panel().ListView1->isEditingName());
+            // The box takes the focus, as a real one does: an editor still
+            // open under it committed (and renamed) a second time.
+            program.dialogs.duringQuestion = [&] {
+                notice();
+                program.panel().Edit1->setFocus();
+            };
             editor->setText(QStringLiteral("b2"));
             QTest::keyClick(editor, Qt::Key_Return);
         } else if (command == QLatin1String("undo")) {
@@ -308,6 +314,7 @@ private Q_SLOTS:
         if (!gone.isEmpty())
             QVERIFY(!QFileInfo::exists(program.tree.path(gone.toUtf8())));
         QVERIFY(notices > 0);
+        QVERIFY(program.dialogs.shown(quil::ScriptedDialogs::Kind::ItemError).isEmpty());
         for (qsizetype i = 0; i < listedDuring.size(); i += 2) {
             QCOMPARE(listedDuring.at(i), program.tree.path("src"));
             QCOMPARE(listedDuring.at(i + 1), program.tree.path("dst"));
