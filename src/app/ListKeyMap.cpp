@@ -25,6 +25,9 @@ bool ListKeyMap::keyDown(int key, Qt::KeyboardModifiers modifiers)
     // they run no command and do not move the list's rows either.
     if (m_form.ListView->isEditingName())
         return true;
+    // A key after a second click on a row: the user is not waiting for its
+    // editor, which would open on whatever row is current by then.
+    m_form.ListView->cancelPendingEdit();
     bool consumed = false;
     if (runCommand(key, modifiers, consumed))
         m_form.Label9->setText(QStringLiteral("Жду команды..."));

@@ -4,6 +4,7 @@
 #include "fileops/MainWindowFrame.h"
 #include "listing/FolderListing.h"
 #include "listing/PathHistory.h"
+#include "platform/ChangeHold.h"
 #include "platform/Volume.h"
 
 #include <QList>
@@ -27,7 +28,6 @@ struct Services;
 
 class TFolderSize;
 namespace quil {
-class ChangeHold;
 class ContextMenuController;
 class CopyMoveCommand;
 class DeleteCommand;
@@ -332,7 +332,6 @@ private:
     void redrawList() override;
     int currentRow() const override { return SelectedRow(); }
     bool listHasFocus() const override;
-    QString pathBoxText() const override;
     void navigateByPath(const QString &path) override { NavigateByPath(path); }
     void relistFolder() override;
     QString &entryToSelect() override { return EntryToSelect(); }
@@ -348,6 +347,12 @@ private:
     bool treeShown() const override;
     void setTreeShown(bool shown) override;
     QRect windowRect() const override { return geometry(); }
+
+    // What each command of the window does first: a second click's name
+    // editor that has not opened yet never will (it would open inside the
+    // command), and outside changes wait until the command has ended, its
+    // dialogs included.
+    [[nodiscard]] quil::ChangeHold::Scope commandHold();
 
     void buildPanel1();
     // The status line, the summary and the disk figures in the design's

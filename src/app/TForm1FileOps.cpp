@@ -1,6 +1,7 @@
 // The main window's copy, move, delete, rename and create-folder commands and its buttons for the
-// second panel; the work is the file-operation subsystem's. The commands that run a file
-// operation hold device notices and folder-size reports until they have ended.
+// second panel; the work is the file-operation subsystem's. Each command holds device notices
+// and folder-size reports from its start to its end, its dialogs included: a change applied
+// inside one of them would list another folder under the command.
 #include "app/TForm1.h"
 
 #include "app/AppWindows.h"
@@ -31,6 +32,11 @@ void TForm1::setUpFileCommands()
     connect(SpeedButton16, &QToolButton::clicked, this, &TForm1::SpeedButton16Click);
     connect(SpeedButton14, &QToolButton::clicked, this, &TForm1::SpeedButton14Click);
     connect(SpeedButton13, &QToolButton::clicked, this, &TForm1::SpeedButton13Click);
+    // No list is read again while a name is edited in it, and no name
+    // editor opens while a command runs.
+    connect(ListView, &FolderListView::nameEditorOpened, m_changeHold,
+            [this](QWidget *editor) { m_changeHold->holdUntilDestroyed(*editor); });
+    ListView->setDelayedEditGate([this] { return !m_changeHold->isHolding(); });
     connect(m_listModel, &FolderListModel::nameEdited, this, [this](int row, const QString &newName) {
         // The edited row's name and folder, taken now: the click that closed
         // the editor may meanwhile have made another row the clicked one, and
@@ -47,6 +53,12 @@ void TForm1::setUpFileCommands()
     });
 }
 
+quil::ChangeHold::Scope TForm1::commandHold()
+{
+    ListView->cancelPendingEdit();
+    return quil::ChangeHold::Scope(*m_changeHold);
+}
+
 void TForm1::setSecondPanel(quil::SecondPanel *panel)
 {
     m_secondPanel = panel;
@@ -57,35 +69,37 @@ void TForm1::connectSecondPanelWindow()
 {
     TForm4 *panel = m_windows->Form4.get();
     m_panelButtons->setPanel(panel);
+    panel->setChangeHold(*m_changeHold);
     connect(this, &TForm1::driveListsRebuilt, panel, &TForm4::rebuildDriveList);
 }
 
 void TForm1::SpeedButton6Click()
 {
-    const quil::ChangeHold::Scope held(*m_changeHold);
+    const auto held = commandHold();
     m_copyMove->copy();
 }
 
 void TForm1::SpeedButton7Click()
 {
-    const quil::ChangeHold::Scope held(*m_changeHold);
+    const auto held = commandHold();
     m_copyMove->move();
 }
 
 void TForm1::SpeedButton9Click()
 {
-    const quil::ChangeHold::Scope held(*m_changeHold);
+    const auto held = commandHold();
     m_delete->run();
 }
 
 void TForm1::SpeedButton3Click()
 {
-    const quil::ChangeHold::Scope held(*m_changeHold);
+    const auto held = commandHold();
     m_rename->renameByButton();
 }
 
 void TForm1::SpeedButton8Click()
 {
+    const auto held = commandHold();
     m_rename->createFolder();
 }
 
@@ -100,7 +114,7 @@ void TForm1::startNameEdit(int row)
 
 void TForm1::ListViewEdited(const quil::FolderPath &folder, const QString &oldName, const QString &newName)
 {
-    const quil::ChangeHold::Scope held(*m_changeHold);
+    const auto held = commandHold();
     m_rename->renameEdited(folder, oldName, newName);
 }
 

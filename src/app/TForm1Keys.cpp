@@ -8,6 +8,7 @@
 #include "fileops/CommandSources.h"
 #include "listing/FolderListView.h"
 #include "listing/FolderNavigator.h"
+#include "platform/ChangeHold.h"
 #include "platform/ErrorBox.h"
 #include "platform/EventHook.h"
 #include "platform/Services.h"
@@ -20,6 +21,8 @@
 #include <QLineEdit>
 #include <QToolButton>
 #include <QTreeView>
+
+#include <optional>
 
 void TForm1::setUpKeys()
 {
@@ -67,7 +70,15 @@ void TForm1::SpeedButton5Click()
 
 void TForm1::NewTextFile()
 {
-    if (m_edit != nullptr && m_edit->createTextFile(listedFolder()))
+    if (m_edit == nullptr)
+        return;
+    ListView->cancelPendingEdit();
+    // Outside changes wait while the name is asked, not while the editor
+    // runs: the window stays in use meanwhile.
+    std::optional<quil::ChangeHold::Scope> held(std::in_place, *m_changeHold);
+    const quil::FolderPath folder = listedFolder();
+    // A list the user has left meanwhile is not taken back to the new file.
+    if (m_edit->createTextFile(folder, [&held] { held.reset(); }) && listedFolder() == folder)
         quil::runHandler(m_services.dialogs, [this] { relistFolder(); });
 }
 

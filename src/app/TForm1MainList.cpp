@@ -9,7 +9,6 @@
 #include "listing/FolderNavigator.h"
 #include "listing/FolderTreeModel.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QToolButton>
 #include <QTreeView>
@@ -22,11 +21,6 @@ void TForm1::redrawList()
 bool TForm1::listHasFocus() const
 {
     return quil::listHasFocus(ListView);
-}
-
-QString TForm1::pathBoxText() const
-{
-    return cbPath->currentText();
 }
 
 void TForm1::relistFolder()

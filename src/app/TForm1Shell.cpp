@@ -32,6 +32,6 @@ void TForm1::Button2Click()
 void TForm1::PopupMenu1Popup()
 {
     // Its paste and delete run file operations.
-    const quil::ChangeHold::Scope held(*m_changeHold);
+    const auto held = commandHold();
     m_contextMenu->popup();
 }

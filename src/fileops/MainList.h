@@ -47,8 +47,6 @@ public:
     // The listed folder, whatever is typed in the path box; what the
     // commands act on. Empty before the first listing.
     virtual FolderPath listedFolder() const = 0;
-    // The path box's text as it stands (it may hold a typed path).
-    virtual QString pathBoxText() const = 0;
     // Lists a path; raises OsError for a path that does not exist and keeps
     // the listing.
     virtual void navigateByPath(const QString &path) = 0;

@@ -61,7 +61,7 @@ void RenameCommand::renameByButton()
     rememberTreeNode();
     const FolderPath path = m_list.listedFolder();
     m_list.setStatus(QStringLiteral(" Переименование!!! "));
-    RenameCurrentEntry();
+    RenameCurrentEntry(path);
     m_list.setStatus(QStringLiteral("Жду команды..."));
     // Gives the system a moment before the folder is read again; the window
     // waits with it.
@@ -71,7 +71,7 @@ void RenameCommand::renameByButton()
         m_list.refreshTree(m_treeNode);
 }
 
-void RenameCommand::RenameCurrentEntry()
+void RenameCommand::RenameCurrentEntry(const FolderPath &folder)
 {
     const int row = m_list.currentRow();
     if (row < 0)
@@ -85,7 +85,7 @@ void RenameCommand::RenameCurrentEntry()
     m_services.dialogs.message(renameMessage(oldName, newName), kTitle, Dialogs::Icon::Information);
     if (newName == oldName)
         return;
-    renameInFolder(m_services.dialogs, m_list.listedFolder(), oldName, newName, m_list.ownerWindow());
+    renameInFolder(m_services.dialogs, folder, oldName, newName, m_list.ownerWindow());
     m_list.entryToSelect() = newName;
 }
 
@@ -109,12 +109,12 @@ void RenameCommand::createFolder()
         return;
     }
     rememberTreeNode();
+    const FolderPath folder = m_list.listedFolder();
     m_list.setStatus(QStringLiteral("Создание папки."));
     const std::optional<QString> typed = m_services.dialogs.inputBox(
         QStringLiteral("Создать новую папку"), QStringLiteral("Введите имя папки"), QStringLiteral("Новая - "));
     if (!typed)
         return;
-    const FolderPath folder = m_list.listedFolder();
     const QString name = createdFolderName(*typed);
     if (!createOneFolder(folder, name)) {
         m_services.dialogs.message(QStringLiteral("Ошибка при создании папки: ") + folder.filePath(*typed), kTitle,
@@ -124,7 +124,7 @@ void RenameCommand::createFolder()
     if (m_treeNode >= 0)
         m_list.refreshTree(m_treeNode);
     m_list.entryToSelect() = name;
-    relist(m_list.listedFolder());
+    relist(folder);
 }
 
 } // namespace quil

@@ -28,12 +28,14 @@ public:
 
     // SpeedButton3: needs the list focused with a current row.
     void renameByButton();
-    // The input box, the information message and the rename itself.
-    void RenameCurrentEntry();
+    // The input box, the information message and the rename itself, in the
+    // folder the command started in.
+    void RenameCurrentEntry(const FolderPath &folder);
     // The in-place editor accepted newName for the entry named oldName of
     // folder (the one listed when the edit ended); folder is listed again.
     void renameEdited(const FolderPath &folder, const QString &oldName, const QString &newName);
-    // SpeedButton8: one new folder in the path box's folder.
+    // SpeedButton8: one new folder in the listed folder, as it was when the
+    // command started.
     void createFolder();
 
     // Renames the entry oldName of folder to newName without ever replacing another item: a taken name gets "name (2)"

@@ -2,13 +2,18 @@
 
 #include "fileops/PanelFolder.h"
 #include "fileops/RenameCommand.h"
+#include "listing/PathText.h"
+#include "platform/ChangeHold.h"
 #include "platform/Dialogs.h"
+#include "platform/ErrorBox.h"
 #include "platform/EventHook.h"
 #include "platform/IconList.h"
 #include "platform/ItemId.h"
 #include "platform/NativePath.h"
+#include "platform/OsError.h"
 #include "platform/ReadableColour.h"
 #include "platform/Services.h"
+#include "platform/SettingsFiles.h"
 #include "platform/ShellNamespace.h"
 #include "platform/TextFormat.h"
 #include "platform/Volumes.h"
@@ -18,6 +23,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +31,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <cerrno>
 #include <sys/stat.h>
 
 namespace {
@@ -76,6 +83,9 @@ bool PanelListWidget::edit(const QModelIndex &index, EditTrigger trigger, QEvent
     if (opened) {
         m_editedRow = index;
         m_oldName = index.data(Qt::DisplayRole).toString();
+        // A second click's editor opens later, from the view's timer.
+        if (QWidget *editor = indexWidget(index); editor != nullptr && state() == EditingState && m_opened)
+            m_opened(editor);
     }
     return opened;
 }
@@ -115,7 +125,8 @@ void PanelListWidget::updateGeometries()
     }
 }
 
-TForm4::TForm4(quil::Services &services, QWidget *parent) : QWidget(parent), m_services(services)
+TForm4::TForm4(quil::Services &services, QWidget *parent)
+    : QWidget(parent), m_services(services), m_changes(new quil::ChangeHold(this))
 {
     setObjectName(QStringLiteral("Form4"));
     // A tool window of the main window: the window manager keeps it above
@@ -163,11 +174,31 @@ TForm4::TForm4(quil::Services &services, QWidget *parent) : QWidget(parent), m_s
     connect(ListView1, &QListWidget::itemClicked, this, &TForm4::ListView1Click);
     connect(ListView1, &QListWidget::itemDoubleClicked, this, &TForm4::ListView1DblClick);
     connect(ListView1, &QListWidget::currentItemChanged, this, &TForm4::ListView1Change);
-    ListView1->setEdited([this](QListWidgetItem *item, const QString &oldName, const QString &newName) {
-        ListView1Edited(item, oldName, newName);
+    ListView1->setEdited([this](QListWidgetItem *, const QString &oldName, const QString &newName) {
+        // Queued, out of the editor's commit: its message box would take the
+        // focus from the editor still committing, which then commits (and
+        // renames) a second time inside the first, and the list deletes the
+        // editor under both.
+        QMetaObject::invokeMethod(
+            this, [this, folder = m_editFolder, oldName, newName] { ListView1Edited(folder, oldName, newName); },
+            Qt::QueuedConnection);
+    });
+    // The panel is not listed again under its open editor.
+    ListView1->setEditorOpened([this](QWidget *editor) {
+        m_editFolder = SecondPanelPath;
+        m_changes->holdUntilDestroyed(*editor);
     });
     new EventHook(ListView1, QEvent::KeyPress,
                   [this](QEvent *event) { return ListView1KeyDown(static_cast<QKeyEvent *>(event)->key()); });
+    new EventHook(Edit1, QEvent::KeyPress,
+                  [this](QEvent *event) { return Edit1KeyDown(static_cast<QKeyEvent *>(event)->key()); });
+    // Leaving the box without Enter drops what was typed: the box names the
+    // folder that copy and move go to. Not for the box's own menu.
+    new EventHook(Edit1, QEvent::FocusOut, [this](QEvent *event) {
+        if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason && !m_reportingTypedPath)
+            Edit1->setText(SecondPanelPath.withTrailingSlash());
+        return false;
+    });
     FormCreate();
 }
 
@@ -320,19 +351,45 @@ void TForm4::SpeedButton1Click()
 
 void TForm4::Button1Click()
 {
+    const quil::ChangeHold::Scope held(*m_changes);
+    const quil::FolderPath folder = SecondPanelPath;
     const std::optional<QString> name = m_services.dialogs.inputBox(QStringLiteral("Создание новой папки"),
                                                                     QStringLiteral("Введи название"), QString());
     if (!name || name->isEmpty())
         return;
     const QString created = quil::createdFolderName(*name);
-    if (!quil::createOneFolder(SecondPanelPath, created)) {
-        m_services.dialogs.message(QStringLiteral("Ошибка при создании папки - ") + SecondPanelPath.withTrailingSlash(),
-                                   kTitle, quil::Dialogs::Icon::None);
+    if (!quil::createOneFolder(folder, created)) {
+        m_services.dialogs.message(QStringLiteral("Ошибка при создании папки - ") + folder.withTrailingSlash(), kTitle,
+                                   quil::Dialogs::Icon::None);
         return;
     }
-    ListSecondPanel(SecondPanelPath);
+    ListSecondPanel(folder);
     focusList();
     selectRowNamed(created, false);
+}
+
+bool TForm4::Edit1KeyDown(int key)
+{
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    const quil::ChangeHold::Scope held(*m_changes);
+    const QString typed = quil::expandHome(Edit1->text(), QDir::homePath());
+    m_reportingTypedPath = true;
+    quil::runHandler(m_services.dialogs, [this, &typed] { listTypedFolder(typed); });
+    m_reportingTypedPath = false;
+    return true;
+}
+
+void TForm4::listTypedFolder(const QString &typed)
+{
+    const quil::ItemId folder = quil::ShellNamespace::parse(typed);
+    // The panel lists folders of the file system only (not the computer folder).
+    if (!folder.isFileSystem())
+        throw quil::OsError(ENOENT);
+    if (!quil::directoryExists(folder.path()))
+        throw quil::OsError(ENOTDIR);
+    SecondPanelPath = quil::FolderPath(folder.path());
+    ListSecondPanel(SecondPanelPath);
 }
 
 void TForm4::SpeedButton2Click()
@@ -432,16 +489,16 @@ bool TForm4::ListView1KeyDown(int key)
     }
 }
 
-void TForm4::ListView1Edited(QListWidgetItem *item, const QString &oldName, const QString &newName)
+void TForm4::ListView1Edited(const quil::FolderPath &folder, const QString &oldName, const QString &newName)
 {
-    Q_UNUSED(item);
     if (newName == oldName)
         return;
-    m_services.dialogs.message(QStringLiteral("Меняем имя : ") + SecondPanelPath.filePath(oldName) +
-                                   QStringLiteral(" - на  -") + SecondPanelPath.filePath(newName),
+    const quil::ChangeHold::Scope held(*m_changes);
+    m_services.dialogs.message(QStringLiteral("Меняем имя : ") + folder.filePath(oldName) + QStringLiteral(" - на  -") +
+                                   folder.filePath(newName),
                                kTitle, quil::Dialogs::Icon::Information);
     // The row keeps the typed caption until the next listing.
-    quil::RenameCommand::renameInFolder(m_services.dialogs, SecondPanelPath, oldName, newName, this);
+    quil::RenameCommand::renameInFolder(m_services.dialogs, folder, oldName, newName, this);
 }
 
 void TForm4::resizeEvent(QResizeEvent *event)

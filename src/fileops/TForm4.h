@@ -20,8 +20,9 @@ class QPushButton;
 class QToolButton;
 
 namespace quil {
+class ChangeHold;
 struct Services;
-}
+} // namespace quil
 
 // The second panel's list: reports an accepted in-place edit of the row the
 // editor was open on, with its caption from before the edit (Escape reports
@@ -30,9 +31,11 @@ class PanelListWidget : public QListWidget
 {
 public:
     using Edited = std::function<void(QListWidgetItem *item, const QString &oldName, const QString &newName)>;
-    using Open = std::function<void()>;
+    using Opened = std::function<void(QWidget *editor)>;
     explicit PanelListWidget(QWidget *parent = nullptr);
     void setEdited(Edited edited) { m_edited = std::move(edited); }
+    // Told when an in-place editor opens; the view deletes it once it closes.
+    void setEditorOpened(Opened opened) { m_opened = std::move(opened); }
     // Whether a name is being edited in place.
     bool isEditingName() const { return state() == EditingState; }
     // The table view's header over the rows: one column "Name" of the given
@@ -45,6 +48,7 @@ protected:
 
 private:
     Edited m_edited;
+    Opened m_opened;
     QPersistentModelIndex m_editedRow;
     QString m_oldName;
     QStandardItemModel m_headerModel{0, 1};
@@ -88,6 +92,11 @@ public:
 
     quil::FolderPath SecondPanelPath;
 
+    // Where device notices and re-listings wait while a command of the panel
+    // or its name editor is open: the main window's, whose notices re-list
+    // the panel. Until set, one of the panel's own.
+    void setChangeHold(quil::ChangeHold &hold) { m_changes = &hold; }
+
     QLineEdit *Edit1 = nullptr;
     QComboBox *DriveComboBox1 = nullptr;
     QToolButton *SpeedButton1 = nullptr;
@@ -115,7 +124,12 @@ public Q_SLOTS:
     void ListView1Change();
     // Backspace, F2 and Enter; true when the key was used.
     bool ListView1KeyDown(int key);
-    void ListView1Edited(QListWidgetItem *item, const QString &oldName, const QString &newName);
+    // Enter in the path box lists the typed folder, or shows the error box
+    // and keeps the listing; true when the key was used.
+    bool Edit1KeyDown(int key);
+    // The name editor accepted newName for the row named oldName of folder,
+    // the folder listed when the editor opened.
+    void ListView1Edited(const quil::FolderPath &folder, const QString &oldName, const QString &newName);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -126,8 +140,16 @@ private:
     void fillDrives(const QList<quil::Volume> &volumes, const QString &kept);
     void addRows(const QStringList &paths, QLabel *counter);
     void selectRowNamed(const QString &name, bool lastMatch);
+    // Raises OsError when the text names no folder of the file system.
+    void listTypedFolder(const QString &typed);
 
     quil::Services &m_services;
+    quil::ChangeHold *m_changes = nullptr;
+    // The folder listed when the name editor opened: the rename's folder.
+    quil::FolderPath m_editFolder;
+    // While Enter in the path box reports a bad path: its error box takes
+    // the focus, and the typed text stays to be mended.
+    bool m_reportingTypedPath = false;
     QStringList m_folders;
     QStringList m_files;
 };

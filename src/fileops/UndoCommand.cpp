@@ -2,6 +2,7 @@
 
 #include "fileops/MainList.h"
 #include "fileops/SecondPanel.h"
+#include "platform/ChangeHold.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
 #include "platform/Services.h"
@@ -24,6 +25,9 @@ QString UndoCommand::menuText()
 
 void UndoCommand::run()
 {
+    const ChangeHold::Scope held(m_list.changeHold());
+    // The listed folder, not a path typed into the path box without Enter.
+    const FolderPath folder = m_list.listedFolder();
     UndoJournal &journal = UndoJournal::session();
     const UndoEntry *newest = journal.newest();
     if (!newest) {
@@ -41,7 +45,7 @@ void UndoCommand::run()
     journal.push(undo.undo(entry).remaining);
     if (SecondPanel *panel = m_list.secondPanel(); panel && panel->isShown())
         panel->relist();
-    runHandler(m_services.dialogs, [this] { m_list.navigateByPath(m_list.pathBoxText()); });
+    runHandler(m_services.dialogs, [this, &folder] { m_list.navigateByPath(folder.withTrailingSlash()); });
 }
 
 } // namespace quil

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
 
@@ -98,7 +99,52 @@ bool FolderListView::edit(const QModelIndex &index, EditTrigger trigger, QEvent 
 {
     if (trigger == SelectedClicked && !m_pressMayEdit)
         return false;
-    return QTreeView::edit(index, trigger, event);
+    const bool accepted = QTreeView::edit(index, trigger, event);
+    if (accepted && state() == EditingState)
+        if (QWidget *editor = indexWidget(index))
+            Q_EMIT nameEditorOpened(editor);
+    return accepted;
+}
+
+void FolderListView::cancelPendingEdit()
+{
+    // Qt stops the editor waiting for the double-click interval when the
+    // current row changes; this tells it that, without a change.
+    if (currentIndex().isValid())
+        QTreeView::edit(currentIndex(), CurrentChanged, nullptr);
+}
+
+void FolderListView::timerEvent(QTimerEvent *event)
+{
+    // One of the view's timers opens the waiting editor: stopped first while
+    // the gate says no, it never fires.
+    if (m_delayedEditGate && !m_delayedEditGate())
+        cancelPendingEdit();
+    QTreeView::timerEvent(event);
+}
+
+void FolderListView::keyPressEvent(QKeyEvent *event)
+{
+    QTreeView::keyPressEvent(event);
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        break;
+    default:
+        return;
+    }
+    // With Ctrl or Shift the keys move without selecting, as Qt has them.
+    if (event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier))
+        return;
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && !selectionModel()->isRowSelected(current.row(), current.parent()))
+        selectionModel()->select(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void FolderListView::keyboardSearch(const QString &search)

@@ -33,6 +33,16 @@ public:
     // Forgets the typed text, so the next letter starts a fresh search.
     void resetTypedText() { m_typed.clear(); }
 
+    // A second click on the current row opens its editor only after the
+    // double-click interval. A key or a command in between cancels it, and
+    // it does not open while the gate says no (a command runs).
+    void cancelPendingEdit();
+    void setDelayedEditGate(std::function<bool()> gate) { m_delayedEditGate = std::move(gate); }
+
+Q_SIGNALS:
+    // An in-place name editor has opened; the view deletes it once it closes.
+    void nameEditorOpened(QWidget *editor);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     // The in-place editor opens on a click on the current row when the list
@@ -42,6 +52,10 @@ protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    // A cursor key that lands on the current row selects it, also when a
+    // click on the empty area took the selection away.
+    void keyPressEvent(QKeyEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
 
 private:
     DataHint m_dataHint;
@@ -51,5 +65,6 @@ private:
     bool m_focusedByPress = false;
     // Whether the last press may open the editor on its release.
     bool m_pressMayEdit = false;
+    std::function<bool()> m_delayedEditGate;
     qint64 m_lastTyped = 0;
 };

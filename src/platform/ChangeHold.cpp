@@ -31,6 +31,13 @@ void ChangeHold::apply(Change change, const void *key)
     m_held.append({key, std::move(change)});
 }
 
+void ChangeHold::holdUntilDestroyed(QObject &object)
+{
+    ++m_holds;
+    // This object as the context: a hold deleted first takes the connection with it.
+    connect(&object, &QObject::destroyed, this, &ChangeHold::release);
+}
+
 void ChangeHold::release()
 {
     if (--m_holds > 0 || m_held.isEmpty() || m_releasePosted)

@@ -40,6 +40,10 @@ public:
     // of a running total makes the earlier one pointless).
     void apply(Change change, const void *key = nullptr);
     bool isHolding() const { return m_holds > 0; }
+    // Holds changes until the object is destroyed: an in-place name editor,
+    // which its view deletes once it has closed. A list re-read under an
+    // open editor would rename an item of another folder.
+    void holdUntilDestroyed(QObject &object);
 
 private:
     struct Held

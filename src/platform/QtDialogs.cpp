@@ -78,14 +78,19 @@ void fitTitle(QMessageBox &box)
 
 QtDialogs::QtDialogs(QObject *parent) : QObject(parent) {}
 
-QWidget *QtDialogs::dialogParent() const
+QWidget *QtDialogs::dialogParent()
 {
     // A box asked from another of the program's windows (a viewer, the second
     // panel) belongs to that window, so the window manager keeps it above it.
     QWidget *active = QApplication::activeWindow();
     if (active != nullptr && active->windowType() != Qt::Popup)
-        return active;
-    return m_parentWidget;
+        m_lastParent = active;
+    // Right after a box has closed no window is active until the window
+    // manager activates the one below it: the next box of the same command
+    // belongs to the window the last one did, not to the main window.
+    else if (m_lastParent == nullptr || !m_lastParent->isVisible())
+        m_lastParent = m_parentWidget;
+    return m_lastParent;
 }
 
 template <typename F> auto QtDialogs::onWindowThread(F f) -> decltype(f())

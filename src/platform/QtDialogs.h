@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 
 #include <QObject>
+#include <QPointer>
 
 class QWidget;
 
@@ -36,12 +37,14 @@ public:
 
 private:
     // The window a box belongs to (and is centred on): the program's active
-    // window, else the one set.
-    QWidget *dialogParent() const;
+    // window; when none is, the window the last box belonged to while it is
+    // shown, else the one set.
+    QWidget *dialogParent();
     // Runs f on the window thread and returns its result.
     template <typename F> auto onWindowThread(F f) -> decltype(f());
 
     QWidget *m_parentWidget = nullptr;
+    QPointer<QWidget> m_lastParent;
 };
 
 } // namespace quil

@@ -53,10 +53,12 @@ void EditCommand::edit(const QString &path, const FolderPath &folder)
         m_services.dialogs.message(QStringLiteral("Не могу редактировать: ") + path, kTitle, Dialogs::Icon::None);
 }
 
-bool EditCommand::createTextFile(const FolderPath &folder)
+bool EditCommand::createTextFile(const FolderPath &folder, const std::function<void()> &nameAnswered)
 {
     const std::optional<QString> name = m_services.dialogs.inputBox(
         QStringLiteral("Создаем текстовый  файл"), QStringLiteral("Введите имя файла"), QStringLiteral("new.txt"));
+    if (nameAnswered)
+        nameAnswered();
     if (!name)
         return false;
     // "../x" would name a file outside the folder, an empty name the folder itself.

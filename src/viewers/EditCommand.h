@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QComboBox;
 class QEventLoop;
 class QWidget;
@@ -34,7 +36,8 @@ public:
     // A name that would not name a file of the folder ("../x", empty) is
     // refused as a rename's is. True when the editor ran and the window goes
     // on (the folder is then listed again); a second call waits on its own.
-    bool createTextFile(const FolderPath &folder);
+    // nameAnswered runs once the name box has closed, before the editor starts.
+    bool createTextFile(const FolderPath &folder, const std::function<void()> &nameAnswered = {});
     // Enter in the command line: runs the typed line in folder (the listed
     // one) and keeps it in the box's history, also when it failed.
     void runCommandLine(QComboBox &box, const FolderPath &folder);

@@ -138,6 +138,14 @@ private Q_SLOTS:
         viewer.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&viewer));
         QCOMPARE(ownerOfNextBox(), static_cast<QWidget *>(&viewer));
+        // Regression: once a box has closed no window is active until the
+        // window manager activates the one below it; the next box of the same
+        // command (the extension window's program chooser after its input
+        // box) belonged to the main window, which then came over the asker.
+        QVERIFY(QApplication::activeWindow() == nullptr);
+        QCOMPARE(ownerOfNextBox(), static_cast<QWidget *>(&viewer));
+        viewer.hide();
+        QCOMPARE(ownerOfNextBox(), static_cast<QWidget *>(&form));
     }
 
     // Regression: the viewer, the picture viewer and the settings window

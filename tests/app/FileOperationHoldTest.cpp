@@ -1,6 +1,6 @@
-// Device notices and folder-size reports that come while a copy runs, on the
-// real windows over real folders: the copy is caught in the middle by its
-// own question about a target that exists.
+// Device notices and folder-size reports that come while a command runs, on
+// the real windows over real folders: the command is caught in the middle by
+// one of its own dialogs, whose scripted answer first delivers the notice.
 #include "app/AppWindows.h"
 #include "app/TForm1.h"
 #include "fileops/MarksController.h"
@@ -15,28 +15,59 @@
 #include "support/TempTree.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 
 namespace {
 
-// Scripted dialogs whose question about an existing target first runs a
-// step on the window thread, inside the file operation's own event loop.
-class MidOperationDialogs : public quil::ScriptedDialogs
+// Scripted dialogs that run a step on the window thread before they answer:
+// inside the file operation's question about an existing target, or inside
+// the first of the command's own boxes.
+class SteppingDialogs : public quil::ScriptedDialogs
 {
 public:
     std::function<void()> duringOperation;
+    // Runs once, in the next message, question or input box.
+    std::function<void()> duringQuestion;
 
     TargetExistsAnswer askTargetExists(const QString &source, const QString &target) override
     {
         // Asked on the operation's worker thread, which waits for the step.
         QMetaObject::invokeMethod(qApp, duringOperation, Qt::BlockingQueuedConnection);
         return ScriptedDialogs::askTargetExists(source, target);
+    }
+    void message(const QString &text, const QString &title, Icon icon) override
+    {
+        step();
+        ScriptedDialogs::message(text, title, icon);
+    }
+    bool askYesNo(const QString &text, const QString &title, Icon icon) override
+    {
+        step();
+        return ScriptedDialogs::askYesNo(text, title, icon);
+    }
+    std::optional<QString> inputBox(const QString &title, const QString &prompt, const QString &defaultValue) override
+    {
+        step();
+        return ScriptedDialogs::inputBox(title, prompt, defaultValue);
+    }
+
+private:
+    void step()
+    {
+        if (const std::function<void()> once = std::exchange(duringQuestion, nullptr))
+            once();
     }
 };
 
@@ -50,7 +81,7 @@ class FileOperationHoldTest : public QObject
     {
         TempTree settings;
         TempTree tree;
-        MidOperationDialogs dialogs;
+        SteppingDialogs dialogs;
         quil::Launcher launcher;
         quil::Services services{dialogs, launcher, settings.root() + QLatin1Char('/'),
                                 settings.root() + QLatin1Char('/')};
@@ -77,6 +108,44 @@ class FileOperationHoldTest : public QObject
             panel.ListSecondPanel(panel.SecondPanelPath);
         }
         QString src() const { return tree.path("src") + QLatin1Char('/'); }
+        TForm4 &panel() const { return *windows->Form4; }
+        // A disk arrives, as the volume monitor reports it.
+        void deviceArrives()
+        {
+            auto *monitor = form->findChild<quil::VolumeMonitor *>();
+            QVERIFY(monitor != nullptr);
+            Q_EMIT monitor->deviceChange(quil::VolumeMonitor::DeviceArrival, QStringLiteral("/"));
+            QCoreApplication::processEvents();
+        }
+        // Gives the list the focus on the named row, as a click on it does.
+        void focusRow(const QString &name)
+        {
+            ui(*form).ListView->setCurrentIndex(form->listModel().index(row(name), 0));
+            form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(form));
+            ui(*form).ListView->setFocus();
+        }
+        // Opens the second panel's name editor on a row, F2 as the user presses it.
+        QLineEdit *panelEditor(const QString &name)
+        {
+            TForm4 &second = panel();
+            second.ListView1->setCurrentItem(second.ListView1->findItems(name, Qt::MatchExactly).constFirst());
+            second.focusList();
+            QTest::keyClick(second.ListView1, Qt::Key_F2);
+            QLineEdit *editor = nullptr;
+            if (!QTest::qWaitFor([&] { return (editor = second.ListView1->findChild<QLineEdit *>()) != nullptr; }))
+                qWarning("the panel's name editor did not open");
+            return editor;
+        }
+        QLineEdit *mainEditor(const QString &name)
+        {
+            focusRow(name);
+            QTest::keyClick(ui(*form).ListView, Qt::Key_F2);
+            QLineEdit *editor = nullptr;
+            if (!QTest::qWaitFor([&] { return (editor = ui(*form).ListView->findChild<QLineEdit *>()) != nullptr; }))
+                qWarning("the list's name editor did not open");
+            return editor;
+        }
         int row(const QString &name) const { return form->listing().findEntry(name); }
         // Marks a and b and gives the list the focus, as the user does before F5.
         void markTheFiles()
@@ -106,10 +175,7 @@ private Q_SLOTS:
         QStringList markedDuring;
         int rebuiltDuring = -1;
         program.dialogs.duringOperation = [&] {
-            auto *monitor = form.findChild<quil::VolumeMonitor *>();
-            QVERIFY(monitor != nullptr);
-            Q_EMIT monitor->deviceChange(quil::VolumeMonitor::DeviceArrival, QStringLiteral("/"));
-            QCoreApplication::processEvents();
+            program.deviceArrives();
             listedDuring = form.listing().currentPath();
             for (int i = 0; i < form.listing().count(); ++i)
                 if (form.EntryOfRow(i).marked)
@@ -152,6 +218,146 @@ private Q_SLOTS:
         QCOMPARE(sizeDuring, sizeBefore);
         QCOMPARE(summaryDuring, summaryBefore);
         QTRY_COMPARE(form.EntryOfRow(sub).size, qint64(10));
+    }
+
+    // Regression: a device notice inside a command's box listed the drive's
+    // root under the command, which then made or renamed its item there (a
+    // second-panel rename then crashed the program). The in-place rows also
+    // get a notice while their editor is open.
+    void commandsKeepTheirFolderThroughADeviceNotice_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("made");
+        QTest::addColumn<QString>("gone");
+        QTest::newRow("F7") << "F7"
+                            << "src/quil-hold-made"
+                            << "";
+        QTest::newRow("rename by button") << "rename"
+                                          << "src/a2"
+                                          << "src/a";
+        QTest::newRow("rename in place") << "edit"
+                                         << "src/a2"
+                                         << "src/a";
+        QTest::newRow("second panel's New") << "panel new"
+                                            << "dst/quil-hold-made"
+                                            << "";
+        QTest::newRow("second panel's rename in place") << "panel edit"
+                                                        << "dst/b2"
+                                                        << "dst/b";
+        QTest::newRow("undo") << "undo"
+                              << "src/a"
+                              << "src/a2";
+    }
+    void commandsKeepTheirFolderThroughADeviceNotice()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, made);
+        QFETCH(QString, gone);
+        // Should the holds fail, what a command made in the drive's root goes again.
+        const auto cleanUp = qScopeGuard([] { QDir(QStringLiteral("/")).rmdir(QStringLiteral("quil-hold-made")); });
+        Program program;
+        TForm1 &form = *program.form;
+        FolderListView &list = *ui(form).ListView;
+        QSignalSpy rebuilt(&form, &TForm1::driveListsRebuilt);
+        int notices = 0;
+        QStringList listedDuring; // the main list's folder, then the panel's, at each notice
+        const auto notice = [&] {
+            program.deviceArrives();
+            ++notices;
+            listedDuring << form.listing().currentPath() << program.panel().folderPath().path();
+        };
+        program.dialogs.duringQuestion = notice;
+        if (command == QLatin1String("F7")) {
+            program.dialogs.answerInput(QStringLiteral("quil-hold-made"));
+            program.focusRow(QStringLiteral("a"));
+            QTest::keyClick(&list, Qt::Key_F7);
+        } else if (command == QLatin1String("rename")) {
+            program.dialogs.answerInput(QStringLiteral("a2"));
+            program.focusRow(QStringLiteral("a"));
+            ui(form).SpeedButton3->click();
+        } else if (command == QLatin1String("edit")) {
+            QLineEdit *editor = program.mainEditor(QStringLiteral("a"));
+            QVERIFY(editor != nullptr);
+            notice();
+            QVERIFY(list.isEditingName());
+            editor->setText(QStringLiteral("a2"));
+            QTest::keyClick(editor, Qt::Key_Return);
+        } else if (command == QLatin1String("panel new")) {
+            program.dialogs.answerInput(QStringLiteral("quil-hold-made"));
+            program.panel().Button1->click();
+        } else if (command == QLatin1String("panel edit")) {
+            QLineEdit *editor = program.panelEditor(QStringLiteral("b"));
+            QVERIFY(editor != nullptr);
+            notice();
+            QVERIFY(program.panel().ListView1->isEditingName());
+            // The box takes the focus, as a real one does: an editor still
+            // open under it committed (and renamed) a second time.
+            program.dialogs.duringQuestion = [&] {
+                notice();
+                program.panel().Edit1->setFocus();
+            };
+            editor->setText(QStringLiteral("b2"));
+            QTest::keyClick(editor, Qt::Key_Return);
+        } else if (command == QLatin1String("undo")) {
+            // A rename to undo, with no notice inside it.
+            program.dialogs.duringQuestion = nullptr;
+            program.dialogs.answerInput(QStringLiteral("a2"));
+            program.focusRow(QStringLiteral("a"));
+            ui(form).SpeedButton3->click();
+            QVERIFY(QFileInfo::exists(program.tree.path("src/a2")));
+            program.dialogs.duringQuestion = notice;
+            program.dialogs.answerYesNo(true);
+            program.focusRow(QStringLiteral("a2"));
+            QTest::keyClick(&list, Qt::Key_Z, Qt::ControlModifier);
+        }
+        QTRY_VERIFY(QFileInfo::exists(program.tree.path(made.toUtf8())));
+        if (!gone.isEmpty())
+            QVERIFY(!QFileInfo::exists(program.tree.path(gone.toUtf8())));
+        QVERIFY(notices > 0);
+        QVERIFY(program.dialogs.shown(quil::ScriptedDialogs::Kind::ItemError).isEmpty());
+        for (qsizetype i = 0; i < listedDuring.size(); i += 2) {
+            QCOMPARE(listedDuring.at(i), program.tree.path("src"));
+            QCOMPARE(listedDuring.at(i + 1), program.tree.path("dst"));
+        }
+        // Applied once the command has ended.
+        QTRY_COMPARE(int(rebuilt.size()), notices);
+    }
+
+    // Regression: a second click on the current row and F5 at once: the
+    // rename editor opened inside the copy's box.
+    void secondClickEditorStaysShutThroughACommand()
+    {
+        Program program;
+        FolderListView &list = *ui(*program.form).ListView;
+        program.focusRow(QStringLiteral("a"));
+        const QPoint onA =
+            list.visualRect(program.form->listModel().index(program.row(QStringLiteral("a")), 0)).center();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, onA);
+        bool editingDuring = true;
+        program.dialogs.duringQuestion = [&] {
+            waitPastEditDelay();
+            editingDuring = list.isEditingName();
+        };
+        QTest::keyClick(&list, Qt::Key_F5); // its name box cancelled
+        QVERIFY(!editingDuring);
+        waitPastEditDelay();
+        QVERIFY(!list.isEditingName());
+        // The same click without a command opens the editor.
+        program.focusRow(QStringLiteral("a"));
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, onA);
+        QTRY_VERIFY(list.isEditingName());
+    }
+
+private:
+    // Waits twice as long as the view before it opens a second click's
+    // editor, on a timer started after the view's: the view's has fired by then.
+    static void waitPastEditDelay()
+    {
+        QTimer delay;
+        delay.setSingleShot(true);
+        QSignalSpy fired(&delay, &QTimer::timeout);
+        delay.start(2 * QApplication::doubleClickInterval());
+        QVERIFY(fired.wait(60000));
     }
 };
 

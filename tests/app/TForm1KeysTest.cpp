@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -298,6 +299,31 @@ private Q_SLOTS:
         QApplication::sendEvent(ui(program.form()).ListView, &press);
         QCOMPARE(program.titles(), QStringList{QStringLiteral("Создаем текстовый  файл")});
         QCOMPARE(ui(program.form()).Label9->text(), QStringLiteral("прежний"));
+    }
+
+    // Regression: after a click on the empty area took the selection away, a
+    // key that landed on the current row left it unselected; in a folder of
+    // one entry the next command said "Ничего не выбрано".
+    void keyLandingOnTheCurrentRowSelectsIt_data()
+    {
+        QTest::addColumn<int>("key");
+        for (const int key : {Qt::Key_Home, Qt::Key_End, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown})
+            QTest::newRow(qPrintable(QKeySequence(key).toString())) << key;
+    }
+    void keyLandingOnTheCurrentRowSelectsIt()
+    {
+        QFETCH(int, key);
+        Program program;
+        program.form().NavigateByPath(program.files.path("sub"));
+        program.focusRow(QStringLiteral("inner.txt"));
+        FolderListView &list = *ui(program.form()).ListView;
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(5, list.viewport()->height() - 5));
+        QCOMPARE(program.selected(), QString());
+        QTest::keyClick(&list, Qt::Key(key));
+        QCOMPARE(program.selected(), QStringLiteral("inner.txt"));
+        program.dialogs.answerInput(std::nullopt);
+        QTest::keyClick(&list, Qt::Key_F5);
+        QCOMPARE(program.titles(), QStringList{QStringLiteral("Копировать с именем")});
     }
 };
 

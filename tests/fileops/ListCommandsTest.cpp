@@ -243,20 +243,19 @@ private Q_SLOTS:
         QCOMPARE(lists.list.statuses, QStringList{QStringLiteral("Создание папки.")});
     }
 
-    // Undo lists what the path box names, even a path typed there since.
-    void undoOfARenameListsThePathBoxsFolder()
+    // Undo lists the listed folder again.
+    void undoOfARenameListsItsFolder()
     {
         Lists lists({QStringLiteral("a.txt")}, QStringLiteral("a.txt"));
         lists.dialogs.answerInput(QStringLiteral("b.txt"));
         quil::RenameCommand(lists.list, lists.test.services).renameByButton();
         QCOMPARE(lists.onDisk(lists.src()), QStringList{QStringLiteral("b.txt")});
-        lists.list.typedPath = lists.dst();
         lists.dialogs.answerYesNo(true);
         quil::UndoCommand(lists.list, lists.test.services).run();
         QCOMPARE(lists.onDisk(lists.src()), QStringList{QStringLiteral("a.txt")});
         QCOMPARE(lists.dialogs.shown(Kind::YesNo).first().text,
                  QStringLiteral("Отменить: переименование 1 объект(ов)?"));
-        QCOMPARE(lists.list.navigations.last(), lists.dst());
+        QCOMPARE(lists.list.navigations.last(), lists.src());
         QCOMPARE(lists.list.statuses.last(), QStringLiteral("Отмена операции..."));
     }
 };

@@ -322,6 +322,41 @@ private Q_SLOTS:
                              panel.root() + QStringLiteral("c.txt")});
     }
 
+    // Regression: the path box took a typed path and ignored it, and copy
+    // then went to the folder the panel listed, not the one the box showed.
+    void pathBoxListsTheTypedFolder()
+    {
+        Panel panel;
+        panel.tree.folder("docs");
+        panel.tree.file("docs/x.txt");
+        panel.list(panel.root());
+        panel.form.show();
+        panel.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&panel.form));
+        QLineEdit &box = *panel.form.Edit1;
+        box.setFocus();
+        const QString docs = panel.root() + QStringLiteral("docs/");
+        box.setText(panel.root() + QStringLiteral("docs"));
+        QTest::keyClick(&box, Qt::Key_Return);
+        QCOMPARE(panel.form.folderPath().withTrailingSlash(), docs);
+        QCOMPARE(panel.form.rowNames(), QStringList{QStringLiteral("x.txt")});
+        QCOMPARE(box.text(), docs);
+        // A path that names no folder: the error box; the listing stays and
+        // the text is there to be mended.
+        for (const QString &bad : {panel.root() + QStringLiteral("missing"), docs + QStringLiteral("x.txt")}) {
+            box.setText(bad);
+            QTest::keyClick(&box, Qt::Key_Return);
+            QCOMPARE(panel.form.folderPath().withTrailingSlash(), docs);
+            QCOMPARE(box.text(), bad);
+        }
+        QCOMPARE(panel.test.dialogs.shown(Kind::ErrorBox).size(), 2);
+        // Left without Enter: the box names the listed folder again.
+        box.setText(panel.root());
+        panel.form.ListView1->setFocus();
+        QCOMPARE(box.text(), docs);
+        QCOMPARE(panel.form.folderPath().withTrailingSlash(), docs);
+    }
+
     void f2WithoutASelectedRowOpensNoEditor()
     {
         Panel panel;

@@ -343,7 +343,9 @@ private Q_SLOTS:
     }
 
     // "Отменить …" names the newest file operation and undoes it as Ctrl+Z
-    // does; with nothing left to undo it is there but does nothing.
+    // does, then lists the listed folder (not a path typed into the path box
+    // without Enter, which it listed once); with nothing left to undo it is
+    // there but does nothing.
     void undoNamesAndUndoesTheNewestOperation()
     {
         quil::UndoJournal::session().clear();
@@ -360,9 +362,11 @@ private Q_SLOTS:
         const QString undo = QStringLiteral("Отменить создание папки 1 объект(ов)");
         program.selectRow(QStringLiteral("made"));
         program.dialogs.answerYesNo(true);
+        ui(*program.form).cbPath->setEditText(program.tree.root() + QLatin1Char('/'));
         program.rightClick(undo);
         QVERIFY(program.shownItems.contains(undo));
         QVERIFY(!QFileInfo::exists(made));
+        QCOMPARE(program.form->listedFolder().path(), program.tree.path("work"));
         QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::YesNo).size(), 1);
 
         program.rightClick(QStringLiteral("Отменить"));

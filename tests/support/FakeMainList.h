@@ -5,7 +5,6 @@
 #include "fileops/SecondPanel.h"
 #include "listing/FolderListModel.h"
 #include "listing/FolderListing.h"
-#include "listing/PathText.h"
 #include "platform/ChangeHold.h"
 #include "platform/ShellNamespace.h"
 
@@ -43,7 +42,6 @@ public:
     int row = -1;
     bool focused = true;
     int treeNode = -1;
-    QString typedPath; // the path box's text when it differs from the listed folder
     mutable FakeSecondPanel panel;
     bool withPanel = true;
 
@@ -91,10 +89,6 @@ public:
     void startNameEdit(int) override { ++nameEdits; }
     quil::MarksController &marks() const override { return m_marks; }
     quil::FolderPath listedFolder() const override { return quil::FolderPath(m_listing.currentPath()); }
-    QString pathBoxText() const override
-    {
-        return typedPath.isEmpty() ? quil::pathBoxText(m_listing.currentPath()) : typedPath;
-    }
     // As the window lists: the folder read (OsError keeps the listing), the
     // entry to select made current.
     void navigateByPath(const QString &path) override
@@ -107,7 +101,6 @@ public:
         row = m_listing.findEntry(m_listing.EntryToSelect);
         if (row < 0 && m_listing.count() > 0)
             row = 0;
-        typedPath.clear();
     }
     void relistFolder() override { navigateByPath(listedFolder().withTrailingSlash()); }
     QString &entryToSelect() override { return m_listing.EntryToSelect; }
