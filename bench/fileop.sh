@@ -18,25 +18,8 @@ if [ ! -x "$tool" ]; then
 fi
 tool=$(realpath "$tool")
 
-work=$(mktemp -d "${BENCH_DIR:-/tmp}/quil-fileop-bench-XXXXXX")
-cleanup() {
-  if mountpoint -q "$work"; then umount "$work"; fi
-  rm -rf "$work" "${image:-}"
-}
-trap cleanup EXIT
-# A fresh ext4 of its own where it can be mounted: a shared /tmp carries
-# other programs' churn of created and deleted files, and ext4's inode
-# allocation cost then varies threefold between identical runs.
-if [ -z "${BENCH_DIR:-}" ] && [ "$(id -u)" -eq 0 ] && command -v mkfs.ext4 >/dev/null; then
-  image=$(mktemp /tmp/quil-fileop-bench-XXXXXX.img)
-  truncate -s 6G "$image"
-  if mkfs.ext4 -q -F "$image" && mount -o loop "$image" "$work"; then
-    echo "working on a fresh ext4 at $work"
-  else
-    rm -f "$image"
-    image=
-  fi
-fi
+source bench/work_folder.sh
+make_work_folder quil-fileop-bench 6G
 mkdir "$work/big" "$work/tree"
 head -c $((1024 * 1024 * 1024)) /dev/urandom >"$work/big/file.bin"
 content=$(head -c 3000 /dev/urandom | base64 -w0)

@@ -19,26 +19,10 @@ tool=$(realpath "$tool")
 command -v gio >/dev/null || { echo "gio is missing (Debian libglib2.0-bin)" >&2; exit 1; }
 files=${BENCH_FILES:-20000}
 
-work=$(mktemp -d "${BENCH_DIR:-/tmp}/quil-trash-bench-XXXXXX")
-cleanup() {
-  if mountpoint -q "$work"; then umount "$work"; fi
-  rm -rf "$work" "${image:-}"
-}
-trap cleanup EXIT
-# A fresh ext4 of its own where it can be mounted, as bench/fileop.sh does:
-# a shared /tmp carries other programs' churn of created and deleted files.
-if [ -z "${BENCH_DIR:-}" ] && [ "$(id -u)" -eq 0 ] && command -v mkfs.ext4 >/dev/null; then
-  image=$(mktemp /tmp/quil-trash-bench-XXXXXX.img)
-  # Every run's files and their .trashinfo files (a block each) stay until
-  # the end: room and inodes for all of them.
-  truncate -s $((files * 24 * 4096 * 3 / 2 + 512 * 1024 * 1024)) "$image"
-  if mkfs.ext4 -q -F -N $((files * 26 + 10000)) "$image" && mount -o loop "$image" "$work"; then
-    echo "working on a fresh ext4 at $work"
-  else
-    rm -f "$image"
-    image=
-  fi
-fi
+source bench/work_folder.sh
+# Every run's files and their .trashinfo files (a block each) stay until
+# the end: room and inodes for all of them.
+make_work_folder quil-trash-bench $((files * 24 * 4096 * 3 / 2 + 512 * 1024 * 1024)) -N $((files * 26 + 10000))
 
 # time_one NAME COMMAND...: makes the folder NAME of $files files, moves them
 # to a fresh trash with the command (run inside the folder, given the
