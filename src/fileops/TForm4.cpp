@@ -194,12 +194,17 @@ TForm4::TForm4(quil::Services &services, QWidget *parent)
                   [this](QEvent *event) { return Edit1KeyDown(static_cast<QKeyEvent *>(event)->key()); });
     // Leaving the box without Enter drops what was typed: the box names the
     // folder that copy and move go to. Not for the box's own menu.
-    new EventHook(Edit1, QEvent::FocusOut, [this](QEvent *event) {
+    m_pathBoxLeft = new EventHook(Edit1, QEvent::FocusOut, [this](QEvent *event) {
         if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason && !m_reportingTypedPath)
             Edit1->setText(SecondPanelPath.withTrailingSlash());
         return false;
     });
     FormCreate();
+}
+
+TForm4::~TForm4()
+{
+    delete m_pathBoxLeft;
 }
 
 void TForm4::FormCreate()

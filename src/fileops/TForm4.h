@@ -62,6 +62,7 @@ class TForm4 : public QWidget, public quil::SecondPanel
     Q_OBJECT
 public:
     explicit TForm4(quil::Services &services, QWidget *parent = nullptr);
+    ~TForm4() override;
 
     // --- quil::SecondPanel ---
     quil::FolderPath folderPath() const override { return SecondPanelPath; }
@@ -150,6 +151,9 @@ private:
     // While Enter in the path box reports a bad path: its error box takes
     // the focus, and the typed text stays to be mended.
     bool m_reportingTypedPath = false;
+    // Removed first when the window goes: the box loses the focus while
+    // Qt deletes it, after this window's own members are gone.
+    QObject *m_pathBoxLeft = nullptr;
     QStringList m_folders;
     QStringList m_files;
 };
