@@ -66,6 +66,11 @@ bool ListKeyMap::runCommand(int key, Qt::KeyboardModifiers modifiers, bool &cons
         if (modifiers.testFlag(Qt::ControlModifier))
             UndoCommand(m_form, m_services).run();
         return true;
+    case Qt::Key_R:
+        // For file systems that send no change notices (network, FUSE).
+        if (modifiers.testFlag(Qt::ControlModifier))
+            runHandler(m_services.dialogs, [this] { m_form.SpeedButton19Click(); });
+        return true;
     case Qt::Key_Plus:
     case Qt::Key_Minus:
         if (keypad)

@@ -188,8 +188,10 @@ TForm4::TForm4(quil::Services &services, QWidget *parent)
         m_editFolder = SecondPanelPath;
         m_changes->holdUntilDestroyed(*editor);
     });
-    new EventHook(ListView1, QEvent::KeyPress,
-                  [this](QEvent *event) { return ListView1KeyDown(static_cast<QKeyEvent *>(event)->key()); });
+    new EventHook(ListView1, QEvent::KeyPress, [this](QEvent *event) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        return ListView1KeyDown(key->key(), key->modifiers());
+    });
     new EventHook(Edit1, QEvent::KeyPress,
                   [this](QEvent *event) { return Edit1KeyDown(static_cast<QKeyEvent *>(event)->key()); });
     // Leaving the box without Enter drops what was typed: the box names the
@@ -470,7 +472,7 @@ void TForm4::ListView1DblClick()
     ListSecondPanel(SecondPanelPath);
 }
 
-bool TForm4::ListView1KeyDown(int key)
+bool TForm4::ListView1KeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
     // Keys the name editor leaves alone come up to the list; while a name is
     // edited they open, go up or move nothing.
@@ -488,6 +490,12 @@ bool TForm4::ListView1KeyDown(int key)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         ListView1DblClick();
+        return true;
+    case Qt::Key_R:
+        // The panel's folder read again, as the main list's Ctrl+R does.
+        if (!modifiers.testFlag(Qt::ControlModifier))
+            return false;
+        quil::runHandler(m_services.dialogs, [this] { relist(); });
         return true;
     default:
         return false;

@@ -124,7 +124,7 @@ public Q_SLOTS:
     void ListView1DblClick();
     void ListView1Change();
     // Backspace, F2 and Enter; true when the key was used.
-    bool ListView1KeyDown(int key);
+    bool ListView1KeyDown(int key, Qt::KeyboardModifiers modifiers = {});
     // Enter in the path box lists the typed folder, or shows the error box
     // and keeps the listing; true when the key was used.
     bool Edit1KeyDown(int key);

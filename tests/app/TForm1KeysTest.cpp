@@ -289,6 +289,19 @@ private Q_SLOTS:
         QTRY_VERIFY(panel.ListView1->hasFocus());
     }
 
+    // Ctrl+R reads the folder again, for file systems that send no notices;
+    // R alone is no command.
+    void ctrlRReadsTheFolderAgain()
+    {
+        Program program;
+        const int before = program.form().listing().count();
+        program.files.file("new.txt");
+        program.press(QStringLiteral("a.txt"), Qt::Key_R);
+        QCOMPARE(program.form().listing().count(), before);
+        program.press(QStringLiteral("a.txt"), Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(program.form().listing().count(), before + 1);
+    }
+
     void shiftF4CancelledLeavesTheStatus()
     {
         Program program;

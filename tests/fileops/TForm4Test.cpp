@@ -178,6 +178,19 @@ private Q_SLOTS:
         QVERIFY(panel.form.ListView1->currentItem()->isSelected());
     }
 
+    void ctrlRReadsTheFolderAgain()
+    {
+        Panel panel;
+        panel.tree.file("a.txt");
+        panel.list(panel.root());
+        panel.tree.file("b.txt");
+        QTest::keyClick(panel.form.ListView1, Qt::Key_R);
+        QCOMPARE(panel.form.rowNames(), QStringList{"a.txt"});
+        QTest::keyClick(panel.form.ListView1, Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(panel.form.rowNames(), (QStringList{"a.txt", "b.txt"}));
+        QCOMPARE(panel.form.Label5->text(), QStringLiteral("2"));
+    }
+
     void upAtRootListsRootAgain()
     {
         Panel panel;
