@@ -149,9 +149,11 @@ bool LeafCopy::linkToEarlierCopy(const struct stat &st, const Place &dst, QByteA
         temp.clear();
         return false;
     }
-    // The totals counted its bytes, which it does not copy.
+    // The totals count every name's bytes: this one is done without copying
+    // them. Added to what is done, never taken off the total, which the
+    // counting thread may not have reached yet.
     if (m_state.counted)
-        m_state.bytesTotal -= bytesToCopy(st);
+        m_state.addBytes(bytesToCopy(st));
     return true;
 }
 
