@@ -15,6 +15,7 @@ packages=(
   fp-utils libchm-bin
   lintian man-db locales qt6-translations-l10n
   e2fsprogs mount acl
+  gvfs gvfs-daemons gvfs-backends dbus-daemon openssh-server openssh-client
 )
 
 missing=()

@@ -1,0 +1,74 @@
+#include "platform/gio/GioLocation.h"
+
+#include "platform/gio/GObjectRef.h"
+
+#include <gio/gio.h>
+
+namespace quil {
+
+namespace {
+
+// The scheme of a URI (RFC 3986: a letter, then letters, digits, "+-."),
+// lower-cased; empty when text does not start with one and a colon.
+QString uriScheme(const QString &text)
+{
+    const qsizetype colon = text.indexOf(QLatin1Char(':'));
+    if (colon < 2) // one letter before ":" is a drive, not a scheme
+        return {};
+    for (qsizetype i = 0; i < colon; ++i) {
+        const QChar c = text.at(i);
+        const bool letter =
+            (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+        const bool other = c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char('.');
+        if (!letter && (i == 0 || !other))
+            return {};
+    }
+    return text.left(colon).toLower();
+}
+
+} // namespace
+
+bool isGioLocation(const QString &text)
+{
+    const QString scheme = uriScheme(text);
+    if (scheme.isEmpty() || scheme == QLatin1String("file"))
+        return false;
+    const QByteArray wanted = scheme.toLatin1();
+    for (const gchar *const *known = g_vfs_get_supported_uri_schemes(g_vfs_get_default()); known && *known; ++known) {
+        if (wanted == *known)
+            return true;
+    }
+    return false;
+}
+
+QString archiveLocation(const QByteArray &archivePath)
+{
+    const GObjectRef<GFile> file(g_file_new_for_path(archivePath.constData()));
+    gchar *fileUri = g_file_get_uri(file.get());
+    // The archive's own URI is the host part, escaped whole, twice: the form
+    // in which the archive backend names its mount's root (escaped once, it
+    // mounts, but its folders are then "not mounted").
+    gchar *once = g_uri_escape_string(fileUri, nullptr, FALSE);
+    gchar *twice = g_uri_escape_string(once, nullptr, FALSE);
+    const QString uri = QStringLiteral("archive://") + QString::fromUtf8(twice) + QLatin1Char('/');
+    g_free(twice);
+    g_free(once);
+    g_free(fileUri);
+    return uri;
+}
+
+QString gioParentLocation(const QString &uri)
+{
+    const GObjectRef<GFile> file(g_file_new_for_uri(uri.toUtf8().constData()));
+    const GObjectRef<GFile> parent(g_file_get_parent(file.get()));
+    if (!parent)
+        return {};
+    gchar *text = g_file_get_uri(parent.get());
+    QString result = QString::fromUtf8(text);
+    g_free(text);
+    if (!result.endsWith(QLatin1Char('/')))
+        result += QLatin1Char('/');
+    return result;
+}
+
+} // namespace quil

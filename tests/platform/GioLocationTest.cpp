@@ -1,0 +1,188 @@
+#include "platform/gio/GioLocation.h"
+#include "platform/gio/GioFolderReader.h"
+#include "platform/gio/MountQuestions.h"
+#include "support/TempTree.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gio/gio.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <deque>
+
+using namespace quil;
+
+namespace {
+
+// Answers a mount's questions from a script and keeps what was asked.
+class ScriptedMountQuestions : public MountQuestions
+{
+public:
+    std::deque<std::optional<PasswordAnswer>> passwords;
+    std::deque<std::optional<int>> choices;
+    QStringList asked;
+
+    std::optional<PasswordAnswer> askPassword(const PasswordRequest &request) override
+    {
+        asked << request.message;
+        if (passwords.empty())
+            return std::nullopt;
+        auto answer = passwords.front();
+        passwords.pop_front();
+        return answer;
+    }
+    std::optional<int> askQuestion(const QString &message, const QStringList &) override
+    {
+        asked << message;
+        if (choices.empty())
+            return std::nullopt;
+        auto answer = choices.front();
+        choices.pop_front();
+        return answer;
+    }
+};
+
+struct ReadResult
+{
+    QStringList names; // sorted
+    QString error;
+};
+
+ReadResult readFolder(const QString &uri, MountQuestions *questions)
+{
+    GioFolderReader reader(questions);
+    ReadResult result;
+    QObject::connect(&reader, &GioFolderReader::entriesRead, [&](const std::vector<GioEntry> &batch) {
+        for (const GioEntry &entry : batch)
+            result.names << QString::fromUtf8(entry.name) + (entry.isFolder ? QStringLiteral("/") : QString());
+    });
+    QObject::connect(&reader, &GioFolderReader::failed, [&](const QString &message) { result.error = message; });
+    QSignalSpy finished(&reader, &GioFolderReader::finished);
+    QSignalSpy failed(&reader, &GioFolderReader::failed);
+    reader.start(uri);
+    // Mounting over ssh takes a few seconds at most; this is only a bound.
+    if (!QTest::qWaitFor([&] { return !finished.isEmpty() || !failed.isEmpty(); }, 60000))
+        result.error = QStringLiteral("no answer");
+    result.names.sort();
+    return result;
+}
+
+bool run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+int freePort()
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address);
+    ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
+    ::close(fd);
+    return ntohs(address.sin_port);
+}
+
+} // namespace
+
+class GioLocationTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        if (!isGioLocation(QStringLiteral("trash:///")))
+            QSKIP("no gvfs session here (run through gvfs_session.sh)");
+    }
+
+    void recognisesLocations()
+    {
+        const std::pair<const char *, bool> cases[] = {
+            {"sftp://host/folder/", true},   {"SMB://server/share", true}, {"trash:///", true},
+            {"file:///tmp", false},          {"/tmp/a:b", false},          {"user@host:/path", false},
+            {"nosuchscheme://host/", false}, {"c:/windows", false},        {"1ab://x", false},
+        };
+        for (const auto &[text, expected] : cases)
+            QVERIFY2(isGioLocation(QString::fromUtf8(text)) == expected, text);
+    }
+
+    void readsTheTrashAndAnArchive()
+    {
+        TempTree tree;
+        tree.file("trashed.txt", "x");
+        GFile *file = g_file_new_for_path(tree.path("trashed.txt").toUtf8().constData());
+        QVERIFY(g_file_trash(file, nullptr, nullptr));
+        g_object_unref(file);
+        QVERIFY(readFolder(QStringLiteral("trash:///"), nullptr).names.contains(QStringLiteral("trashed.txt")));
+
+        tree.folder("pack");
+        tree.folder("pack/inner");
+        tree.file("pack/top.txt", "t");
+        tree.file("pack/inner/deep.txt", "d");
+        QVERIFY(run(QStringLiteral("tar"), {QStringLiteral("-czf"), tree.path("a b.tar.gz"), QStringLiteral("-C"),
+                                            tree.path("pack"), QStringLiteral(".")}));
+        const QString top = archiveLocation(tree.path("a b.tar.gz").toUtf8());
+        QCOMPARE(readFolder(top, nullptr).names, QStringList({"inner/", "top.txt"}));
+        QCOMPARE(readFolder(top + QStringLiteral("inner/"), nullptr).names, QStringList({"deep.txt"}));
+        QCOMPARE(gioParentLocation(top + QStringLiteral("inner/")), top);
+        QVERIFY(gioParentLocation(top).isEmpty());
+        QVERIFY(!readFolder(top + QStringLiteral("missing/"), nullptr).error.isEmpty());
+    }
+
+    // A real sshd on this machine: the host's key is asked about with its
+    // fingerprint, a wrong password fails the mount, a key mounts it.
+    void readsAnSftpFolder()
+    {
+        const QByteArray sshDir = qgetenv("QUIL_TEST_SSH_DIR");
+        if (sshDir.isEmpty() || !QFile::exists(QStringLiteral("/usr/sbin/sshd")))
+            QSKIP("sshd or the test's ssh folder is missing");
+        TempTree tree;
+        tree.folder("remote");
+        tree.file("remote/one.txt", "1");
+        const QString host = tree.path("host");
+        QVERIFY(run(QStringLiteral("ssh-keygen"), {"-q", "-t", "ed25519", "-N", "", "-f", host}));
+        const int port = freePort();
+        tree.file("sshd_config", QStringLiteral("ListenAddress 127.0.0.1\nPort %1\nHostKey %2\nAuthorizedKeysFile "
+                                                "%3/key.pub\nPidFile none\nStrictModes no\nUsePAM no\n"
+                                                "Subsystem sftp internal-sftp\n")
+                                     .arg(port)
+                                     .arg(host, QString::fromUtf8(sshDir))
+                                     .toUtf8());
+        ::mkdir("/run/sshd", 0755); // sshd's own empty folder
+        QProcess sshd;
+        sshd.setProcessChannelMode(QProcess::MergedChannels);
+        sshd.start(QStringLiteral("/usr/sbin/sshd"), {"-D", "-e", "-f", tree.path("sshd_config")});
+        QVERIFY(QTest::qWaitFor([&] { return sshd.readAll().contains("Server listening") || !sshd.isOpen(); }));
+        const QString uri = QStringLiteral("sftp://root@127.0.0.1:%1%2/").arg(port).arg(tree.path("remote"));
+
+        ScriptedMountQuestions questions;
+        questions.choices = {0, 0};
+        questions.passwords = {MountQuestions::PasswordAnswer{false, "root", {}, "wrong", false}, std::nullopt};
+        QVERIFY(!readFolder(uri, &questions).error.isEmpty());
+        QProcess fingerprint;
+        fingerprint.start(QStringLiteral("ssh-keygen"), {"-lf", host + ".pub"});
+        QVERIFY(fingerprint.waitForFinished());
+        const QString shown = QString::fromUtf8(fingerprint.readAll().split(' ').value(1));
+        QVERIFY2(questions.asked.join('\n').contains(shown), qPrintable(questions.asked.join('\n')));
+
+        QVERIFY(run(QStringLiteral("ssh-keygen"),
+                    {"-q", "-t", "ed25519", "-N", "", "-f", QString::fromUtf8(sshDir) + "/key"}));
+        questions.choices = {0};
+        const ReadResult listed = readFolder(uri, &questions);
+        QCOMPARE(listed.names, QStringList({"one.txt"}));
+        sshd.terminate();
+        sshd.waitForFinished();
+    }
+};
+
+QTEST_GUILESS_MAIN(GioLocationTest)
+#include "GioLocationTest.moc"
