@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev libicu-dev
   libglib2.0-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev libgif-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev
   clang libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core shared-mime-info adwaita-icon-theme hicolor-icon-theme
   xvfb xauth libjpeg-turbo-progs
