@@ -1,8 +1,12 @@
 #include "platform/gio/GioLocation.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/fileop/FileOperation.h"
 #include "platform/gio/GioFolderReader.h"
 #include "platform/gio/MountQuestions.h"
 #include "support/TempTree.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
@@ -79,6 +83,20 @@ bool run(const QString &program, const QStringList &arguments)
     return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+bool transfer(ScriptedDialogs &dialogs, const QStringList &sources, const QString &target, int operation,
+              qint64 cancelAfter = -1)
+{
+    FileOperation transfer(dialogs, sources, target, operation, 0);
+    transfer.setCancelAfterBytes(cancelAfter);
+    return transfer.run();
+}
+
 int freePort()
 {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -136,10 +154,18 @@ private Q_SLOTS:
         QCOMPARE(gioParentLocation(top + QStringLiteral("inner/")), top);
         QVERIFY(gioParentLocation(top).isEmpty());
         QVERIFY(!readFolder(top + QStringLiteral("missing/"), nullptr).error.isEmpty());
+
+        // Copying out of the archive extracts.
+        ScriptedDialogs dialogs;
+        const QString out = tree.folder("out");
+        QVERIFY(transfer(dialogs, {top + QStringLiteral("inner"), top + QStringLiteral("top.txt")}, out, FO_COPY));
+        QCOMPARE(contentOf(out + "/inner/deep.txt"), QByteArray("d"));
+        QCOMPARE(contentOf(out + "/top.txt"), QByteArray("t"));
     }
 
     // A real sshd on this machine: the host's key is asked about with its
-    // fingerprint, a wrong password fails the mount, a key mounts it.
+    // fingerprint, a wrong password fails the mount, a key mounts it, and
+    // files go there and back through the file operation.
     void readsAnSftpFolder()
     {
         const QByteArray sshDir = qgetenv("QUIL_TEST_SSH_DIR");
@@ -179,6 +205,28 @@ private Q_SLOTS:
         questions.choices = {0};
         const ReadResult listed = readFolder(uri, &questions);
         QCOMPARE(listed.names, QStringList({"one.txt"}));
+
+        // A tree there and back: a copy, a replace question, a cancel half
+        // way that leaves nothing under a final name, a move.
+        const QString local = tree.folder("local");
+        tree.folder("local/tree");
+        tree.file("local/tree/small.txt", "small");
+        const QByteArray big = QByteArray(4 << 20, 'b');
+        tree.file("local/tree/big.bin", big);
+        ScriptedDialogs dialogs;
+        QVERIFY(transfer(dialogs, {local + "/tree"}, uri, FO_COPY));
+        QCOMPARE(contentOf(tree.path("remote/tree/big.bin")), big);
+        tree.file("local/tree/small.txt", "changed");
+        dialogs.answerTargetExists(Dialogs::TargetExistsAnswer::Skip);
+        QVERIFY(!transfer(dialogs, {local + "/tree/small.txt"}, uri + "tree/", FO_COPY));
+        QCOMPARE(contentOf(tree.path("remote/tree/small.txt")), QByteArray("small"));
+        QVERIFY(!transfer(dialogs, {local + "/tree/big.bin"}, uri, FO_COPY, 1 << 20));
+        QCOMPARE(QDir(tree.path("remote")).entryList(QDir::Files | QDir::Hidden), QStringList({"one.txt"}));
+        const QString back = tree.folder("back");
+        QVERIFY(transfer(dialogs, {uri + "tree"}, back, FO_MOVE));
+        QCOMPARE(contentOf(back + "/tree/big.bin"), big);
+        QCOMPARE(contentOf(back + "/tree/small.txt"), QByteArray("small"));
+        QVERIFY(!QFile::exists(tree.path("remote/tree")));
         sshd.terminate();
         sshd.waitForFinished();
     }

@@ -10,7 +10,17 @@ if ! command -v dbus-run-session >/dev/null || [ ! -x /usr/libexec/gvfsd ]; then
   exit 77
 fi
 work=$(mktemp -d /tmp/quil-gvfs.XXXXXX)
-trap 'rm -rf "$work"' EXIT
+# gvfs's daemons end when the bus goes away, and may write their last
+# metadata as they do: the scratch folder goes once none of them is left.
+session_left() { grep -lqsz "^QUIL_GVFS_SESSION=$work\$" /proc/[0-9]*/environ; }
+cleanup() {
+  for _ in $(seq 50); do
+    session_left || break
+    sleep 0.1
+  done
+  rm -rf "$work"
+}
+trap cleanup EXIT
 mkdir -m 700 "$work/run" "$work/home" "$work/bin" "$work/ssh"
 cat >"$work/bin/ssh" <<EOF
 #!/bin/sh
@@ -21,5 +31,5 @@ chmod +x "$work/bin/ssh"
 export HOME="$work/home" XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/home/.local/share"
 export QUIL_TEST_SSH_DIR="$work/ssh" PATH="$work/bin:$PATH"
 status=0
-dbus-run-session -- "$@" || status=$?
+QUIL_GVFS_SESSION="$work" dbus-run-session -- "$@" || status=$?
 exit $status

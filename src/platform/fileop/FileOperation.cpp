@@ -2,6 +2,7 @@
 
 #include "platform/fileop/DeleteJob.h"
 #include "platform/fileop/FileOperationCalls.h"
+#include "platform/fileop/GioTransferJob.h"
 #include "platform/fileop/OperationState.h"
 #include "platform/fileop/RenameJob.h"
 #include "platform/fileop/TransferJob.h"
@@ -37,7 +38,10 @@ bool FileOperation::Private::run()
     switch (operation) {
     case FO_COPY:
     case FO_MOVE:
-        ok = fileop::TransferJob(state, operation == FO_MOVE).run(sources, target);
+        // Network folders, archives and the trash through GIO; the disk on the program's own engine.
+        ok = fileop::needsGio(sources, target)
+                 ? fileop::GioTransferJob(state, operation == FO_MOVE).run(sources, target)
+                 : fileop::TransferJob(state, operation == FO_MOVE).run(sources, target);
         break;
     case FO_DELETE:
         ok = (state.flags & FOF_ALLOWUNDO) ? fileop::runTrash(state, sources) : fileop::DeleteJob(state).run(sources);

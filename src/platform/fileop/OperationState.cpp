@@ -137,4 +137,17 @@ Outcome OperationState::askReplace(const QByteArray &source, const QByteArray &t
     return Outcome::Cancelled;
 }
 
+void OperationState::refuseIntoItself(const QByteArray &name, bool move)
+{
+    const QString shown = fromNative(name);
+    dialogs.message(move ? QStringLiteral("Невозможно переместить \"%1\": конечная папка является "
+                                          "вложенной папкой исходной папки.")
+                               .arg(shown)
+                         : QStringLiteral("Невозможно скопировать \"%1\": конечная папка является "
+                                          "вложенной папкой исходной папки.")
+                               .arg(shown),
+                    move ? QStringLiteral("Ошибка при перемещении") : QStringLiteral("Ошибка при копировании"),
+                    Dialogs::Icon::Error);
+}
+
 } // namespace quil::fileop

@@ -90,6 +90,8 @@ struct OperationState
     Outcome lookAt(const Place &place, struct stat &st);
     // Gives the place the first "name (n)" that does not exist yet. 0 or errno.
     int freeName(Place &place, bool isFolder);
+    // Tells that a folder cannot be copied or moved into itself.
+    void refuseIntoItself(const QByteArray &name, bool move);
     // Asks whether the existing target is replaced. Done to replace.
     Outcome askReplace(const QByteArray &source, const QByteArray &target);
 

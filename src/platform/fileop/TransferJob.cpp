@@ -204,7 +204,7 @@ bool TransferJob::lookAtSources(const QStringList &sources, std::vector<Source> 
         struct stat st;
         if (parent >= 0 && ::fstatat(parent, item.name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
             if (S_ISDIR(st.st_mode) && intoItself(parent, item.name, st)) {
-                refuseIntoItself(item.name);
+                m_state.refuseIntoItself(item.name, m_move);
                 m_state.noteError(EINVAL);
                 return false;
             }
@@ -243,20 +243,6 @@ bool TransferJob::intoItself(int parent, const QByteArray &name, const struct st
     return !scanTree(
         parent, name,
         [&](const struct stat &item) { return !S_ISDIR(item.st_mode) || !sameFile(item, m_destinationStat); }, never);
-}
-
-void TransferJob::refuseIntoItself(const QByteArray &name)
-{
-    const QString shown = fromNative(name);
-    m_state.dialogs.message(m_move ? QStringLiteral("Невозможно переместить \"%1\": конечная папка является "
-                                                    "вложенной папкой исходной папки.")
-                                         .arg(shown)
-                                   : QStringLiteral("Невозможно скопировать \"%1\": конечная папка является "
-                                                    "вложенной папкой исходной папки.")
-                                         .arg(shown),
-                            m_move ? QStringLiteral("Ошибка при перемещении")
-                                   : QStringLiteral("Ошибка при копировании"),
-                            Dialogs::Icon::Error);
 }
 
 Outcome TransferJob::transferTree(const Place &src, const Place &dst)
@@ -468,7 +454,7 @@ std::optional<Outcome> TransferJob::enterFolder(const Place &src, const Place &d
     // The source holds the target folder (reached through another mount):
     // copying on would copy the copy again.
     if (sameFile(st, m_destinationStat)) {
-        refuseIntoItself(src.name);
+        m_state.refuseIntoItself(src.name, m_move);
         m_state.noteError(EINVAL);
         m_state.stop();
         return Outcome::Cancelled;

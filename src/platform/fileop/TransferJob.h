@@ -35,7 +35,6 @@ private:
     bool openTarget(const QByteArray &targetPath, bool folderTarget, bool single);
     bool lookAtSources(const QStringList &sources, std::vector<Source> &items);
     bool intoItself(int parent, const QByteArray &name, const struct stat &st);
-    void refuseIntoItself(const QByteArray &name);
     // Transfers one item; nullopt when it is a folder whose walk was pushed.
     // regular: the folder listing says the source is a regular file.
     std::optional<Outcome> transferItem(const Place &src, Place dst, bool freshParent, Stack &stack,

@@ -1,0 +1,340 @@
+#include "platform/fileop/GioTransferJob.h"
+
+#include "platform/fileop/OperationState.h"
+#include "platform/gio/GioLocation.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+
+namespace quil::fileop {
+
+namespace {
+
+constexpr GFileQueryInfoFlags kNoFollow = G_FILE_QUERY_INFO_NOFOLLOW_SYMLINKS;
+constexpr const char *kItemAttributes = "standard::name,standard::type,standard::size";
+
+GFile *fileFor(const QString &pathOrUri)
+{
+    if (isGioLocation(pathOrUri))
+        return g_file_new_for_uri(pathOrUri.toUtf8().constData());
+    return g_file_new_for_path(QFile::encodeName(pathOrUri).constData());
+}
+
+// The item as the user reads it: a path on disk, a URI elsewhere.
+QByteArray shownName(GFile *file)
+{
+    gchar *name = g_file_get_parse_name(file);
+    QByteArray shown(name);
+    g_free(name);
+    return shown;
+}
+
+QByteArray baseName(GFile *file)
+{
+    gchar *name = g_file_get_basename(file);
+    QByteArray base(name ? name : "");
+    g_free(name);
+    return base;
+}
+
+int errnoOf(const GError *error)
+{
+    if (error->domain != G_IO_ERROR)
+        return EIO;
+    switch (error->code) {
+    case G_IO_ERROR_NOT_FOUND:
+        return ENOENT;
+    case G_IO_ERROR_EXISTS:
+        return EEXIST;
+    case G_IO_ERROR_PERMISSION_DENIED:
+        return EACCES;
+    case G_IO_ERROR_NO_SPACE:
+        return ENOSPC;
+    case G_IO_ERROR_NOT_DIRECTORY:
+        return ENOTDIR;
+    case G_IO_ERROR_IS_DIRECTORY:
+        return EISDIR;
+    case G_IO_ERROR_NOT_SUPPORTED:
+        return ENOTSUP;
+    case G_IO_ERROR_CANCELLED:
+        return ECANCELED;
+    default:
+        return EIO;
+    }
+}
+
+GFileInfo *queryItem(GFile *file, GCancellable *cancellable, GError **error)
+{
+    return g_file_query_info(file, kItemAttributes, kNoFollow, cancellable, error);
+}
+
+bool exists(GFile *file, GCancellable *cancellable, GFileType &type)
+{
+    const GObjectRef<GFileInfo> info(queryItem(file, cancellable, nullptr));
+    type = info ? g_file_info_get_file_type(info.get()) : G_FILE_TYPE_UNKNOWN;
+    return bool(info);
+}
+
+} // namespace
+
+bool needsGio(const QStringList &sources, const QString &target)
+{
+    if (isGioLocation(target))
+        return true;
+    for (const QString &source : sources)
+        if (isGioLocation(source))
+            return true;
+    return false;
+}
+
+GioTransferJob::GioTransferJob(OperationState &state, bool move)
+    : m_state(state), m_move(move), m_cancellable(g_cancellable_new())
+{}
+
+template <typename Step> Outcome GioTransferJob::attempt(GFile *file, Step step)
+{
+    for (;;) {
+        if (m_state.cancelled)
+            return Outcome::Cancelled;
+        GError *error = nullptr;
+        if (step(&error))
+            return Outcome::Done;
+        const bool cancelled = m_state.cancelled || g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
+        const QString reason = error ? QString::fromUtf8(error->message) : QString();
+        const int code = error ? errnoOf(error) : EIO;
+        g_clear_error(&error);
+        if (cancelled) {
+            m_state.stop();
+            return Outcome::Cancelled;
+        }
+        const OperationState::Choice choice = m_state.ask(shownName(file), reason, code);
+        if (choice != OperationState::Choice::Retry)
+            return OperationState::outcomeOf(choice);
+    }
+}
+
+bool GioTransferJob::run(const QStringList &sources, const QString &target)
+{
+    const GObjectRef<GFile> folder(fileFor(target));
+    const Outcome opened = attempt(folder.get(), [&](GError **error) {
+        const GObjectRef<GFileInfo> info(
+            g_file_query_info(folder.get(), "standard::type", G_FILE_QUERY_INFO_NONE, m_cancellable.get(), error));
+        if (info && g_file_info_get_file_type(info.get()) != G_FILE_TYPE_DIRECTORY)
+            g_set_error_literal(error, G_IO_ERROR, G_IO_ERROR_NOT_DIRECTORY, g_strerror(ENOTDIR));
+        return info && g_file_info_get_file_type(info.get()) == G_FILE_TYPE_DIRECTORY;
+    });
+    if (opened != Outcome::Done)
+        return false;
+
+    std::vector<GObjectRef<GFile>> items;
+    for (const QString &source : sources) {
+        GObjectRef<GFile> item(fileFor(source));
+        if (g_file_equal(item.get(), folder.get()) || g_file_has_prefix(folder.get(), item.get())) {
+            m_state.refuseIntoItself(baseName(item.get()), m_move);
+            m_state.noteError(EINVAL);
+            return false;
+        }
+        items.push_back(std::move(item));
+    }
+    for (const GObjectRef<GFile> &item : items)
+        countTotals(item.get());
+
+    for (const GObjectRef<GFile> &item : items) {
+        if (m_state.cancelled)
+            break;
+        const GObjectRef<GFile> destination(g_file_get_child(folder.get(), baseName(item.get()).constData()));
+        if (transfer(item.get(), destination.get(), 0) == Outcome::Cancelled)
+            break;
+    }
+    return !m_state.cancelled;
+}
+
+void GioTransferJob::countTotals(GFile *file)
+{
+    const GObjectRef<GFileInfo> info(queryItem(file, m_cancellable.get(), nullptr));
+    ++m_state.itemsTotal;
+    if (!info)
+        return;
+    if (g_file_info_get_file_type(info.get()) == G_FILE_TYPE_REGULAR)
+        m_state.bytesTotal += g_file_info_get_size(info.get());
+    if (g_file_info_get_file_type(info.get()) != G_FILE_TYPE_DIRECTORY || m_state.cancelled)
+        return;
+    const GObjectRef<GFileEnumerator> children(
+        g_file_enumerate_children(file, "standard::name", kNoFollow, m_cancellable.get(), nullptr));
+    if (!children)
+        return;
+    GFileInfo *child = nullptr;
+    GFile *childFile = nullptr;
+    while (!m_state.cancelled &&
+           g_file_enumerator_iterate(children.get(), &child, &childFile, m_cancellable.get(), nullptr) && child)
+        countTotals(childFile);
+}
+
+Outcome GioTransferJob::transfer(GFile *source, GFile *destination, int depth)
+{
+    m_state.enter(shownName(source));
+    if (g_file_equal(source, destination)) {
+        // Onto itself: the one copy there is would be replaced or removed.
+        const OperationState::Choice choice = m_state.ask(shownName(source), reasonText(EEXIST), EEXIST);
+        return choice == OperationState::Choice::Cancel ? Outcome::Cancelled : Outcome::Skipped;
+    }
+    GObjectRef<GFileInfo> info;
+    const Outcome looked = attempt(source, [&](GError **error) {
+        info = GObjectRef<GFileInfo>(queryItem(source, m_cancellable.get(), error));
+        return bool(info);
+    });
+    if (looked != Outcome::Done)
+        return looked;
+    GFileType existingType = G_FILE_TYPE_UNKNOWN;
+    const bool present = exists(destination, m_cancellable.get(), existingType);
+    Outcome outcome = Outcome::Done;
+    if (m_move && !present && movedInOneStep(source, destination, outcome)) {
+        m_state.itemDone(depth);
+        return outcome;
+    }
+    const bool folder = g_file_info_get_file_type(info.get()) == G_FILE_TYPE_DIRECTORY;
+    if (present && folder != (existingType == G_FILE_TYPE_DIRECTORY)) {
+        const OperationState::Choice choice = m_state.ask(shownName(destination), reasonText(EEXIST), EEXIST);
+        return choice == OperationState::Choice::Cancel ? Outcome::Cancelled : Outcome::Skipped;
+    }
+    outcome = folder ? transferFolder(source, destination, present, depth)
+                     : transferFile(source, info.get(), destination, present);
+    if (outcome == Outcome::Done)
+        m_state.itemDone(depth);
+    return outcome;
+}
+
+bool GioTransferJob::movedInOneStep(GFile *source, GFile *destination, Outcome &outcome)
+{
+    GError *error = nullptr;
+    const GFileCopyFlags flags = GFileCopyFlags(G_FILE_COPY_NOFOLLOW_SYMLINKS | G_FILE_COPY_NO_FALLBACK_FOR_MOVE);
+    if (g_file_move(source, destination, flags, m_cancellable.get(), nullptr, nullptr, &error)) {
+        outcome = Outcome::Done;
+        return true;
+    }
+    g_clear_error(&error);
+    return false;
+}
+
+Outcome GioTransferJob::transferFolder(GFile *source, GFile *destination, bool exists, int depth)
+{
+    if (exists) {
+        // Into a folder of that name: merged, as on disk, once the user agrees.
+        const Outcome agreed = m_state.askReplace(shownName(source), shownName(destination));
+        if (agreed != Outcome::Done)
+            return agreed;
+    } else {
+        const Outcome made = attempt(destination, [&](GError **error) {
+            return bool(g_file_make_directory(destination, m_cancellable.get(), error));
+        });
+        if (made != Outcome::Done)
+            return made;
+    }
+    GObjectRef<GFileEnumerator> children;
+    const Outcome opened = attempt(source, [&](GError **error) {
+        children = GObjectRef<GFileEnumerator>(
+            g_file_enumerate_children(source, "standard::name", kNoFollow, m_cancellable.get(), error));
+        return bool(children);
+    });
+    if (opened != Outcome::Done)
+        return opened;
+    bool whole = true;
+    for (;;) {
+        GFileInfo *child = nullptr;
+        GFile *childFile = nullptr;
+        GError *error = nullptr;
+        if (!g_file_enumerator_iterate(children.get(), &child, &childFile, m_cancellable.get(), &error)) {
+            const OperationState::Choice choice =
+                m_state.ask(shownName(source), QString::fromUtf8(error->message), errnoOf(error));
+            g_error_free(error);
+            if (choice == OperationState::Choice::Cancel)
+                return Outcome::Cancelled;
+            whole = false;
+            break;
+        }
+        if (!child)
+            break;
+        const GObjectRef<GFile> target(g_file_get_child(destination, g_file_info_get_name(child)));
+        const Outcome outcome = transfer(childFile, target.get(), depth + 1);
+        if (outcome == Outcome::Cancelled)
+            return outcome;
+        whole = whole && outcome == Outcome::Done;
+    }
+    // A folder leaves its place only when everything in it has moved.
+    if (m_move && whole)
+        return removeSource(source);
+    return whole ? Outcome::Done : Outcome::Skipped;
+}
+
+Outcome GioTransferJob::transferFile(GFile *source, GFileInfo *info, GFile *destination, bool exists)
+{
+    if (exists) {
+        const Outcome agreed = m_state.askReplace(shownName(source), shownName(destination));
+        if (agreed != Outcome::Done)
+            return agreed;
+    }
+    const Outcome copied = copyIntoPlace(source, info, destination, exists);
+    if (copied != Outcome::Done || !m_move)
+        return copied;
+    return removeSource(source);
+}
+
+Outcome GioTransferJob::copyIntoPlace(GFile *source, GFileInfo *info, GFile *destination, bool replace)
+{
+    const GObjectRef<GFile> folder(g_file_get_parent(destination));
+    const QByteArray temporary = ".quil-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".part";
+    const GObjectRef<GFile> partial(g_file_get_child(folder.get(), temporary.constData()));
+    const qint64 expected = g_file_info_get_size(info);
+    const bool regular = g_file_info_get_file_type(info) == G_FILE_TYPE_REGULAR;
+    const qint64 doneBefore = m_state.bytesDone;
+    const Outcome outcome = attempt(source, [&](GError **error) {
+        // A retry starts the file again: its bytes so far no longer count.
+        m_state.bytesDone = doneBefore;
+        m_reported = 0;
+        const GFileCopyFlags flags = GFileCopyFlags(G_FILE_COPY_NOFOLLOW_SYMLINKS);
+        if (!g_file_copy(source, partial.get(), flags, m_cancellable.get(), &GioTransferJob::progress, this, error)) {
+            g_file_delete(partial.get(), nullptr, nullptr);
+            return false;
+        }
+        if (regular) {
+            const GObjectRef<GFileInfo> written(queryItem(partial.get(), m_cancellable.get(), error));
+            if (!written || g_file_info_get_size(written.get()) != expected) {
+                g_file_delete(partial.get(), nullptr, nullptr);
+                if (written)
+                    g_set_error_literal(error, G_IO_ERROR, G_IO_ERROR_FAILED, g_strerror(EIO));
+                return false;
+            }
+        }
+        // Whole: only now over the final name (an existing file stays whole until here).
+        const GFileCopyFlags into = GFileCopyFlags(G_FILE_COPY_NO_FALLBACK_FOR_MOVE | G_FILE_COPY_NOFOLLOW_SYMLINKS |
+                                                   (replace ? G_FILE_COPY_OVERWRITE : 0));
+        if (!g_file_move(partial.get(), destination, into, m_cancellable.get(), nullptr, nullptr, error)) {
+            g_file_delete(partial.get(), nullptr, nullptr);
+            return false;
+        }
+        return true;
+    });
+    if (outcome != Outcome::Done)
+        m_state.bytesDone = doneBefore;
+    return outcome;
+}
+
+Outcome GioTransferJob::removeSource(GFile *source)
+{
+    return attempt(source, [&](GError **error) { return bool(g_file_delete(source, m_cancellable.get(), error)); });
+}
+
+void GioTransferJob::progress(goffset current, goffset, gpointer data)
+{
+    auto *job = static_cast<GioTransferJob *>(data);
+    if (current > job->m_reported) {
+        job->m_state.addBytes(current - job->m_reported);
+        job->m_reported = current;
+    }
+    if (job->m_state.cancelled)
+        g_cancellable_cancel(job->m_cancellable.get());
+}
+
+} // namespace quil::fileop

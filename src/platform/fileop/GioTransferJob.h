@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/fileop/FileOperationCalls.h"
+#include "platform/gio/GObjectRef.h"
+
+#include <QStringList>
+
+#include <gio/gio.h>
+
+namespace quil::fileop {
+
+struct OperationState;
+
+// Copy and move where a source or the target folder is a GIO location (a
+// network folder, an archive, the trash), through GIO, with the same
+// questions and no-loss rules as on disk: each file is written under a
+// temporary name beside its final one, its size checked, and only then
+// renamed into place; a move removes a source only after its copy is whole,
+// and a folder only when everything in it has moved. Runs on the operation's
+// worker thread; the locations are mounted before (by listing them).
+class GioTransferJob
+{
+public:
+    GioTransferJob(OperationState &state, bool move);
+
+    bool run(const QStringList &sources, const QString &target);
+
+private:
+    Outcome transfer(GFile *source, GFile *destination, int depth);
+    Outcome transferFolder(GFile *source, GFile *destination, bool exists, int depth);
+    Outcome transferFile(GFile *source, GFileInfo *info, GFile *destination, bool exists);
+    // Copies under a temporary name and renames it into place.
+    Outcome copyIntoPlace(GFile *source, GFileInfo *info, GFile *destination, bool replace);
+    // A move that GIO does as one step (a rename on the same server); false
+    // where it cannot, and the item is then copied.
+    bool movedInOneStep(GFile *source, GFile *destination, Outcome &outcome);
+    Outcome removeSource(GFile *source);
+    void countTotals(GFile *file);
+    // Runs step until it succeeds or the user gives the item up.
+    template <typename Step> Outcome attempt(GFile *file, Step step);
+
+    static void progress(goffset current, goffset total, gpointer data);
+
+    OperationState &m_state;
+    const bool m_move;
+    GObjectRef<GCancellable> m_cancellable;
+    goffset m_reported = 0;
+};
+
+// Whether a copy or move of these sources into target is one for GIO.
+bool needsGio(const QStringList &sources, const QString &target);
+
+} // namespace quil::fileop
