@@ -227,6 +227,17 @@ private Q_SLOTS:
         QCOMPARE(contentOf(back + "/tree/big.bin"), big);
         QCOMPARE(contentOf(back + "/tree/small.txt"), QByteArray("small"));
         QVERIFY(!QFile::exists(tree.path("remote/tree")));
+
+        // Rename; a trash the server does not have is told, nothing lost;
+        // delete for good.
+        QVERIFY(transfer(dialogs, {uri + "one.txt"}, uri + "two.txt", FO_RENAME));
+        dialogs.answerItemError(Dialogs::ErrorAnswer::Skip);
+        FileOperation(dialogs, {uri + "two.txt"}, {}, FO_DELETE, FOF_ALLOWUNDO).run();
+        QCOMPARE(dialogs.shown(ScriptedDialogs::Kind::ItemError).size(), 1);
+        QCOMPARE(contentOf(tree.path("remote/two.txt")), QByteArray("1"));
+        QVERIFY(transfer(dialogs, {back + "/tree"}, uri, FO_COPY));
+        QVERIFY(transfer(dialogs, {uri + "tree", uri + "two.txt"}, {}, FO_DELETE));
+        QCOMPARE(QDir(tree.path("remote")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
         sshd.terminate();
         sshd.waitForFinished();
     }

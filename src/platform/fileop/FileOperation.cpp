@@ -2,6 +2,7 @@
 
 #include "platform/fileop/DeleteJob.h"
 #include "platform/fileop/FileOperationCalls.h"
+#include "platform/fileop/GioItemJobs.h"
 #include "platform/fileop/GioTransferJob.h"
 #include "platform/fileop/OperationState.h"
 #include "platform/fileop/RenameJob.h"
@@ -44,14 +45,19 @@ bool FileOperation::Private::run()
                  : fileop::TransferJob(state, operation == FO_MOVE).run(sources, target);
         break;
     case FO_DELETE:
-        ok = (state.flags & FOF_ALLOWUNDO) ? fileop::runTrash(state, sources) : fileop::DeleteJob(state).run(sources);
+        if (fileop::needsGio(sources, {}))
+            ok = fileop::runGioRemoval(state, sources, state.flags & FOF_ALLOWUNDO);
+        else
+            ok = (state.flags & FOF_ALLOWUNDO) ? fileop::runTrash(state, sources)
+                                               : fileop::DeleteJob(state).run(sources);
         break;
     case FO_RENAME:
         if (sources.size() != 1) {
             state.noteError(EINVAL);
             return false;
         }
-        ok = fileop::runRename(state, sources.front(), target);
+        ok = fileop::needsGio(sources, target) ? fileop::runGioRename(state, sources.front(), target)
+                                               : fileop::runRename(state, sources.front(), target);
         break;
     default:
         state.noteError(EINVAL);

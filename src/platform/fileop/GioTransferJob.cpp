@@ -1,12 +1,10 @@
 #include "platform/fileop/GioTransferJob.h"
 
+#include "platform/fileop/GioCalls.h"
 #include "platform/fileop/OperationState.h"
 #include "platform/gio/GioLocation.h"
 
-#include <QFile>
 #include <QRandomGenerator>
-
-#include <cerrno>
 
 namespace quil::fileop {
 
@@ -14,56 +12,6 @@ namespace {
 
 constexpr GFileQueryInfoFlags kNoFollow = G_FILE_QUERY_INFO_NOFOLLOW_SYMLINKS;
 constexpr const char *kItemAttributes = "standard::name,standard::type,standard::size";
-
-GFile *fileFor(const QString &pathOrUri)
-{
-    if (isGioLocation(pathOrUri))
-        return g_file_new_for_uri(pathOrUri.toUtf8().constData());
-    return g_file_new_for_path(QFile::encodeName(pathOrUri).constData());
-}
-
-// The item as the user reads it: a path on disk, a URI elsewhere.
-QByteArray shownName(GFile *file)
-{
-    gchar *name = g_file_get_parse_name(file);
-    QByteArray shown(name);
-    g_free(name);
-    return shown;
-}
-
-QByteArray baseName(GFile *file)
-{
-    gchar *name = g_file_get_basename(file);
-    QByteArray base(name ? name : "");
-    g_free(name);
-    return base;
-}
-
-int errnoOf(const GError *error)
-{
-    if (error->domain != G_IO_ERROR)
-        return EIO;
-    switch (error->code) {
-    case G_IO_ERROR_NOT_FOUND:
-        return ENOENT;
-    case G_IO_ERROR_EXISTS:
-        return EEXIST;
-    case G_IO_ERROR_PERMISSION_DENIED:
-        return EACCES;
-    case G_IO_ERROR_NO_SPACE:
-        return ENOSPC;
-    case G_IO_ERROR_NOT_DIRECTORY:
-        return ENOTDIR;
-    case G_IO_ERROR_IS_DIRECTORY:
-        return EISDIR;
-    case G_IO_ERROR_NOT_SUPPORTED:
-        return ENOTSUP;
-    case G_IO_ERROR_CANCELLED:
-        return ECANCELED;
-    default:
-        return EIO;
-    }
-}
 
 GFileInfo *queryItem(GFile *file, GCancellable *cancellable, GError **error)
 {
@@ -95,29 +43,12 @@ GioTransferJob::GioTransferJob(OperationState &state, bool move)
 
 template <typename Step> Outcome GioTransferJob::attempt(GFile *file, Step step)
 {
-    for (;;) {
-        if (m_state.cancelled)
-            return Outcome::Cancelled;
-        GError *error = nullptr;
-        if (step(&error))
-            return Outcome::Done;
-        const bool cancelled = m_state.cancelled || g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
-        const QString reason = error ? QString::fromUtf8(error->message) : QString();
-        const int code = error ? errnoOf(error) : EIO;
-        g_clear_error(&error);
-        if (cancelled) {
-            m_state.stop();
-            return Outcome::Cancelled;
-        }
-        const OperationState::Choice choice = m_state.ask(shownName(file), reason, code);
-        if (choice != OperationState::Choice::Retry)
-            return OperationState::outcomeOf(choice);
-    }
+    return attemptGio(m_state, file, step);
 }
 
 bool GioTransferJob::run(const QStringList &sources, const QString &target)
 {
-    const GObjectRef<GFile> folder(fileFor(target));
+    const GObjectRef<GFile> folder(gioFileFor(target));
     const Outcome opened = attempt(folder.get(), [&](GError **error) {
         const GObjectRef<GFileInfo> info(
             g_file_query_info(folder.get(), "standard::type", G_FILE_QUERY_INFO_NONE, m_cancellable.get(), error));
@@ -130,9 +61,9 @@ bool GioTransferJob::run(const QStringList &sources, const QString &target)
 
     std::vector<GObjectRef<GFile>> items;
     for (const QString &source : sources) {
-        GObjectRef<GFile> item(fileFor(source));
+        GObjectRef<GFile> item(gioFileFor(source));
         if (g_file_equal(item.get(), folder.get()) || g_file_has_prefix(folder.get(), item.get())) {
-            m_state.refuseIntoItself(baseName(item.get()), m_move);
+            m_state.refuseIntoItself(gioBaseName(item.get()), m_move);
             m_state.noteError(EINVAL);
             return false;
         }
@@ -144,7 +75,7 @@ bool GioTransferJob::run(const QStringList &sources, const QString &target)
     for (const GObjectRef<GFile> &item : items) {
         if (m_state.cancelled)
             break;
-        const GObjectRef<GFile> destination(g_file_get_child(folder.get(), baseName(item.get()).constData()));
+        const GObjectRef<GFile> destination(g_file_get_child(folder.get(), gioBaseName(item.get()).constData()));
         if (transfer(item.get(), destination.get(), 0) == Outcome::Cancelled)
             break;
     }
@@ -174,10 +105,10 @@ void GioTransferJob::countTotals(GFile *file)
 
 Outcome GioTransferJob::transfer(GFile *source, GFile *destination, int depth)
 {
-    m_state.enter(shownName(source));
+    m_state.enter(gioShownName(source));
     if (g_file_equal(source, destination)) {
         // Onto itself: the one copy there is would be replaced or removed.
-        const OperationState::Choice choice = m_state.ask(shownName(source), reasonText(EEXIST), EEXIST);
+        const OperationState::Choice choice = m_state.ask(gioShownName(source), reasonText(EEXIST), EEXIST);
         return choice == OperationState::Choice::Cancel ? Outcome::Cancelled : Outcome::Skipped;
     }
     GObjectRef<GFileInfo> info;
@@ -196,7 +127,7 @@ Outcome GioTransferJob::transfer(GFile *source, GFile *destination, int depth)
     }
     const bool folder = g_file_info_get_file_type(info.get()) == G_FILE_TYPE_DIRECTORY;
     if (present && folder != (existingType == G_FILE_TYPE_DIRECTORY)) {
-        const OperationState::Choice choice = m_state.ask(shownName(destination), reasonText(EEXIST), EEXIST);
+        const OperationState::Choice choice = m_state.ask(gioShownName(destination), reasonText(EEXIST), EEXIST);
         return choice == OperationState::Choice::Cancel ? Outcome::Cancelled : Outcome::Skipped;
     }
     outcome = folder ? transferFolder(source, destination, present, depth)
@@ -222,7 +153,7 @@ Outcome GioTransferJob::transferFolder(GFile *source, GFile *destination, bool e
 {
     if (exists) {
         // Into a folder of that name: merged, as on disk, once the user agrees.
-        const Outcome agreed = m_state.askReplace(shownName(source), shownName(destination));
+        const Outcome agreed = m_state.askReplace(gioShownName(source), gioShownName(destination));
         if (agreed != Outcome::Done)
             return agreed;
     } else {
@@ -247,7 +178,7 @@ Outcome GioTransferJob::transferFolder(GFile *source, GFile *destination, bool e
         GError *error = nullptr;
         if (!g_file_enumerator_iterate(children.get(), &child, &childFile, m_cancellable.get(), &error)) {
             const OperationState::Choice choice =
-                m_state.ask(shownName(source), QString::fromUtf8(error->message), errnoOf(error));
+                m_state.ask(gioShownName(source), QString::fromUtf8(error->message), errnoOf(error));
             g_error_free(error);
             if (choice == OperationState::Choice::Cancel)
                 return Outcome::Cancelled;
@@ -271,7 +202,7 @@ Outcome GioTransferJob::transferFolder(GFile *source, GFile *destination, bool e
 Outcome GioTransferJob::transferFile(GFile *source, GFileInfo *info, GFile *destination, bool exists)
 {
     if (exists) {
-        const Outcome agreed = m_state.askReplace(shownName(source), shownName(destination));
+        const Outcome agreed = m_state.askReplace(gioShownName(source), gioShownName(destination));
         if (agreed != Outcome::Done)
             return agreed;
     }
