@@ -15,6 +15,7 @@
 #include "platform/fileop/FileOperation.h"
 #include "platform/fileop/ToolDialogs.h"
 #include "platform/fileop/UndoRecorder.h"
+#include "platform/gio/GioLocation.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -29,7 +30,7 @@ const char *const kUsage = "usage: quil-fileop copy|move|delete|trash|rename SRC
                            "         [--on-exists replace|replace-all|skip|cancel] [--on-error retry|skip|cancel]\n"
                            "         [--cancel-after-bytes N]\n";
 
-// The operation takes whole paths only; a path given relative to the working
+// The operation takes whole paths (or URIs) only; a path given relative to the working
 // folder is made whole here, its bytes kept as they are. An empty argument
 // names no file (made whole it would name the working folder): nullopt.
 std::optional<QString> wholePath(const char *arg)
@@ -37,6 +38,9 @@ std::optional<QString> wholePath(const char *arg)
     QByteArray path(arg);
     if (path.isEmpty())
         return std::nullopt;
+    // A network folder, an archive or the trash: its URI as given.
+    if (quil::isGioLocation(QString::fromUtf8(path)))
+        return QString::fromUtf8(path);
     if (!path.startsWith('/'))
         path.prepend(QByteArray::fromStdString(std::filesystem::current_path().native()) + '/');
     return quil::fromNative(path);
