@@ -76,7 +76,7 @@ bool GioTransferJob::run(const QStringList &sources, const QString &target)
         if (m_state.cancelled)
             break;
         const GObjectRef<GFile> destination(g_file_get_child(folder.get(), gioBaseName(item.get()).constData()));
-        if (transfer(item.get(), destination.get(), 0) == Outcome::Cancelled)
+        if (transfer(item.get(), nullptr, destination.get(), 0, false) == Outcome::Cancelled)
             break;
     }
     return !m_state.cancelled;
@@ -103,7 +103,7 @@ void GioTransferJob::countTotals(GFile *file)
         countTotals(childFile);
 }
 
-Outcome GioTransferJob::transfer(GFile *source, GFile *destination, int depth)
+Outcome GioTransferJob::transfer(GFile *source, GFileInfo *listed, GFile *destination, int depth, bool freshFolder)
 {
     m_state.enter(gioShownName(source));
     if (g_file_equal(source, destination)) {
@@ -111,15 +111,17 @@ Outcome GioTransferJob::transfer(GFile *source, GFile *destination, int depth)
         const OperationState::Choice choice = m_state.ask(gioShownName(source), reasonText(EEXIST), EEXIST);
         return choice == OperationState::Choice::Cancel ? Outcome::Cancelled : Outcome::Skipped;
     }
-    GObjectRef<GFileInfo> info;
-    const Outcome looked = attempt(source, [&](GError **error) {
+    // Each question to a server is a round trip: what the folder's listing
+    // told and what a folder made just now cannot hold are not asked again.
+    GObjectRef<GFileInfo> info(listed ? static_cast<GFileInfo *>(g_object_ref(listed)) : nullptr);
+    const Outcome looked = info ? Outcome::Done : attempt(source, [&](GError **error) {
         info = GObjectRef<GFileInfo>(queryItem(source, m_cancellable.get(), error));
         return bool(info);
     });
     if (looked != Outcome::Done)
         return looked;
     GFileType existingType = G_FILE_TYPE_UNKNOWN;
-    const bool present = exists(destination, m_cancellable.get(), existingType);
+    const bool present = !freshFolder && exists(destination, m_cancellable.get(), existingType);
     Outcome outcome = Outcome::Done;
     if (m_move && !present && movedInOneStep(source, destination, outcome)) {
         m_state.itemDone(depth);
@@ -166,7 +168,7 @@ Outcome GioTransferJob::transferFolder(GFile *source, GFile *destination, bool e
     GObjectRef<GFileEnumerator> children;
     const Outcome opened = attempt(source, [&](GError **error) {
         children = GObjectRef<GFileEnumerator>(
-            g_file_enumerate_children(source, "standard::name", kNoFollow, m_cancellable.get(), error));
+            g_file_enumerate_children(source, kItemAttributes, kNoFollow, m_cancellable.get(), error));
         return bool(children);
     });
     if (opened != Outcome::Done)
@@ -188,7 +190,7 @@ Outcome GioTransferJob::transferFolder(GFile *source, GFile *destination, bool e
         if (!child)
             break;
         const GObjectRef<GFile> target(g_file_get_child(destination, g_file_info_get_name(child)));
-        const Outcome outcome = transfer(childFile, target.get(), depth + 1);
+        const Outcome outcome = transfer(childFile, child, target.get(), depth + 1, !exists);
         if (outcome == Outcome::Cancelled)
             return outcome;
         whole = whole && outcome == Outcome::Done;

@@ -26,7 +26,9 @@ public:
     bool run(const QStringList &sources, const QString &target);
 
 private:
-    Outcome transfer(GFile *source, GFile *destination, int depth);
+    // listed: the source's data as its folder's listing gave it, if any;
+    // freshFolder: destination lies in a folder this job has just made.
+    Outcome transfer(GFile *source, GFileInfo *listed, GFile *destination, int depth, bool freshFolder);
     Outcome transferFolder(GFile *source, GFile *destination, bool exists, int depth);
     Outcome transferFile(GFile *source, GFileInfo *info, GFile *destination, bool exists);
     // Copies under a temporary name and renames it into place.
