@@ -5,9 +5,9 @@
 
 namespace quil {
 
-// The program's viewers as the search window uses them for its results: the
-// window layer, which owns the viewers, implements it, so the search needs
-// no viewer of its own.
+// The program's viewers as the search window uses them for its results. The
+// viewers' layer above implements it (ViewCommand) and the main window hands
+// it over, so the search needs no viewer of its own.
 class FileViewing
 {
 public:
