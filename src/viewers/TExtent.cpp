@@ -34,6 +34,7 @@ TExtent::TExtent(quil::Services &services, QWidget *parent) : QWidget(parent, Qt
 
     ListView1 = new QTreeWidget(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setAccessibleName(QStringLiteral("Расширения"));
     ListView1->setGeometry(8, 42, width() - 25, height() - 75);
     ListView1->setRootIsDecorated(false);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
