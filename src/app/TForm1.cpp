@@ -12,12 +12,12 @@
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
 #include "platform/EventHook.h"
+#include "platform/QuilIni.h"
 #include "platform/ReadableColour.h"
 #include "platform/Services.h"
 #include "platform/SettingsFiles.h"
 #include "platform/ShellNamespace.h"
 #include "platform/WindowFont.h"
-#include "viewers/QuilIni.h"
 #include "viewers/TExtent.h"
 
 #include <QApplication>

@@ -15,7 +15,6 @@
 #include "search/TFILESCH.h"
 #include "viewers/EditCommand.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -48,8 +47,7 @@ void TForm1::connectSettingsWindow()
 {
     TSet1 *settings = m_windows->Set1.get();
     m_edit = new quil::EditCommand(m_services, settings->settings(), *this);
-    QCheckBox *otherViewer = m_windows->FILESCH->CheckBox4;
-    connect(settings, &TSet1::otherViewerMark, otherViewer, &QCheckBox::setChecked);
+    connect(settings, &TSet1::otherViewerMark, m_windows->FILESCH.get(), &TFILESCH::setOtherViewerMark);
     connect(settings, &TSet1::fontHeightChosen, this, &TForm1::applyFontHeight);
 }
 

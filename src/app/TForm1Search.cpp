@@ -9,8 +9,7 @@
 #include "platform/Services.h"
 #include "search/SearchWindowController.h"
 #include "search/TFILESCH.h"
-#include "viewers/TRF.h"
-#include "viewers/TSHPIC.h"
+#include "viewers/ViewCommand.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,8 +18,9 @@
 
 void TForm1::connectSearchWindow()
 {
+    // The search shows its results in the viewers the main window's View uses.
     m_windows->FILESCH->controller().setResultTools(
-        m_windows->Set1->settings(), *m_windows->RF, *m_windows->SHPIC,
+        m_windows->Set1->settings(), *m_view,
         [this](const QString &folder, const QString &name) { goToEntry(folder, name); });
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
 }

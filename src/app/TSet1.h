@@ -1,6 +1,6 @@
 #pragma once
 
-#include "viewers/ProgramSettings.h"
+#include "platform/ProgramSettings.h"
 
 #include <QWidget>
 

@@ -4,12 +4,11 @@
 #include "platform/ErrorBox.h"
 #include "platform/FolderPath.h"
 #include "platform/Launcher.h"
+#include "platform/ProgramSettings.h"
 #include "platform/Services.h"
 #include "platform/SettingsFiles.h"
 #include "search/BackgroundSearch.h"
-#include "search/TFILESCH.h"
-#include "viewers/ProgramSettings.h"
-#include "viewers/ViewCommand.h"
+#include "search/FileViewing.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -24,8 +23,8 @@ const QString SearchWindowController::kFolderViewText = QStringLiteral(" - эт�
 const QString SearchWindowController::kCannotOpenText =
     QStringLiteral("Неизвестна программа для открытия, или другая ошибка.");
 
-SearchWindowController::SearchWindowController(TFILESCH &window, Services &services, QObject *parent)
-    : QObject(parent), m_window(window), m_services(services), m_search(new BackgroundSearch(this))
+SearchWindowController::SearchWindowController(const SearchControls &controls, Services &services, QObject *parent)
+    : QObject(parent), m_controls(controls), m_services(services), m_search(new BackgroundSearch(this))
 {
     connect(m_search, &BackgroundSearch::progress, this, &SearchWindowController::showProgress);
     connect(m_search, &BackgroundSearch::ended, this, &SearchWindowController::searchEnded);
@@ -33,20 +32,17 @@ SearchWindowController::SearchWindowController(TFILESCH &window, Services &servi
 
 SearchWindowController::~SearchWindowController() = default;
 
-void SearchWindowController::setResultTools(const ProgramSettings &settings, TRF &text, TSHPIC &picture,
-                                            GoToEntry goToEntry)
+void SearchWindowController::setResultTools(const ProgramSettings &settings, FileViewing &viewing, GoToEntry goToEntry)
 {
     m_settings = &settings;
-    delete m_view;
-    m_view = new ViewCommand(m_services.launcher, settings, text, picture, this);
+    m_viewing = &viewing;
     m_goToEntry = std::move(goToEntry);
 }
 
 void SearchWindowController::clearState()
 {
     m_currentFilePath.clear();
-    if (m_view != nullptr)
-        m_view->LastViewWasPicture = false;
+    m_searchViewWasPicture = false;
 }
 
 bool SearchWindowController::isSearching() const
@@ -54,26 +50,21 @@ bool SearchWindowController::isSearching() const
     return m_search->isRunning();
 }
 
-bool SearchWindowController::SearchViewWasPicture() const
-{
-    return m_view != nullptr && m_view->LastViewWasPicture;
-}
-
 void SearchWindowController::start()
 {
     if (m_search->isRunning())
         return;
     SearchRequest request;
-    request.rootFolder = m_window.Edit1->text();
-    request.subfolders = m_window.CheckBox2->isChecked();
-    request.name = m_window.Edit2->text();
-    request.extension = m_window.Edit3->text();
-    request.withText = m_window.CheckBox1->isChecked();
-    request.text = m_window.Edit5->text();
-    request.dos = m_window.CheckBox3->isChecked();
-    m_window.ListBox1->clear();
-    m_window.Button3->setEnabled(true);
-    m_window.Button2->setEnabled(false);
+    request.rootFolder = m_controls.rootFolder.text();
+    request.subfolders = m_controls.subfolders.isChecked();
+    request.name = m_controls.name.text();
+    request.extension = m_controls.extension.text();
+    request.withText = m_controls.withText.isChecked();
+    request.text = m_controls.text.text();
+    request.dos = m_controls.dos.isChecked();
+    m_controls.results.clear();
+    m_controls.stop.setEnabled(true);
+    m_controls.start.setEnabled(false);
     m_search->start(request);
 }
 
@@ -84,25 +75,25 @@ void SearchWindowController::stop()
 
 void SearchWindowController::showProgress(qsizetype foldersToSearch, qsizetype foldersDone, qsizetype found)
 {
-    m_window.Label6->setText(QString::number(foldersToSearch));
-    m_window.Label10->setText(QString::number(foldersDone));
-    m_window.Label9->setText(QString::number(found));
+    m_controls.foldersToSearch.setText(QString::number(foldersToSearch));
+    m_controls.foldersDone.setText(QString::number(foldersDone));
+    m_controls.found.setText(QString::number(found));
 }
 
 void SearchWindowController::searchEnded()
 {
     // Stop goes back to disabled first: the focus must not stay on a
     // disabled button when the closing message returns it.
-    m_window.Button2->setEnabled(true);
-    m_window.Button3->setEnabled(false);
-    m_window.ListBox1->addItems(m_search->FoundList());
+    m_controls.start.setEnabled(true);
+    m_controls.stop.setEnabled(false);
+    m_controls.results.addItems(m_search->FoundList());
     for (const BackgroundSearch::Message &message : m_search->messages())
         m_services.dialogs.message(message.text, message.title, message.icon);
 }
 
 std::optional<QString> SearchWindowController::selectedResult() const
 {
-    const QList<QListWidgetItem *> selected = m_window.ListBox1->selectedItems();
+    const QList<QListWidgetItem *> selected = m_controls.results.selectedItems();
     if (selected.isEmpty())
         return std::nullopt;
     return selected.first()->text();
@@ -141,7 +132,7 @@ void SearchWindowController::goTo()
 void SearchWindowController::view()
 {
     const std::optional<QString> path = selectedResult();
-    if (!path || m_view == nullptr)
+    if (!path || m_viewing == nullptr)
         return;
     m_currentFilePath = *path;
     if (directoryExists(*path)) {
@@ -149,22 +140,22 @@ void SearchWindowController::view()
         return;
     }
     // The extension is the name's: a dot in a folder's name is none.
-    const bool picture = ViewCommand::isPictureName(FolderPath(*path).lastName());
-    m_view->LastViewWasPicture = picture;
-    if (m_window.CheckBox4->isChecked()) {
-        m_view->runExternal(picture, *path);
+    const bool picture = m_viewing->isPictureName(FolderPath(*path).lastName());
+    m_searchViewWasPicture = picture;
+    if (m_controls.otherViewer.isChecked()) {
+        m_viewing->runExternal(picture, *path);
         return;
     }
     std::optional<QString> searchText;
-    if (!picture && m_window.CheckBox1->isChecked())
-        searchText = m_window.Edit5->text();
-    m_view->showInViewer(picture, *path, searchText);
+    if (!picture && m_controls.withText.isChecked())
+        searchText = m_controls.text.text();
+    m_viewing->showInViewer(picture, *path, searchText);
 }
 
 void SearchWindowController::toggleViewer()
 {
-    if (m_view != nullptr)
-        m_view->toggleViewer();
+    if (m_viewing != nullptr)
+        m_viewing->toggleViewer(m_searchViewWasPicture);
 }
 
 void SearchWindowController::writeFsIni()

@@ -7,16 +7,38 @@
 #include <functional>
 #include <optional>
 
-class TFILESCH;
-class TRF;
-class TSHPIC;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
 
 namespace quil {
 
 class BackgroundSearch;
+class FileViewing;
 struct ProgramSettings;
 struct Services;
-class ViewCommand;
+
+// The search window's controls that the search and the commands on a result
+// work on.
+struct SearchControls
+{
+    QLineEdit &rootFolder;   // Edit1, "В папке:"
+    QCheckBox &subfolders;   // CheckBox2, "C подкаталогами "
+    QLineEdit &name;         // Edit2, "По имени "
+    QLineEdit &extension;    // Edit3, "С расширением"
+    QCheckBox &withText;     // CheckBox1, "С текстом"
+    QLineEdit &text;         // Edit5
+    QCheckBox &dos;          // CheckBox3, "DOS"
+    QCheckBox &otherViewer;  // CheckBox4, "Другой просмотр"
+    QPushButton &start;      // Button2, "Старт"
+    QPushButton &stop;       // Button3, "Стоп"
+    QLabel &foldersToSearch; // Label6
+    QLabel &foldersDone;     // Label10
+    QLabel &found;           // Label9
+    QListWidget &results;    // ListBox1
+};
 
 // The work behind the search window's handlers: a search from its fields on
 // a worker thread with the counters and the closing message, and Open, Go to
@@ -33,12 +55,13 @@ public:
     static const QString kFolderViewText; // " - это папка. К ней можно перейти."
     static const QString kCannotOpenText; // "Неизвестна программа для открытия, или другая ошибка."
 
-    SearchWindowController(TFILESCH &window, Services &services, QObject *parent = nullptr);
+    SearchWindowController(const SearchControls &controls, Services &services, QObject *parent = nullptr);
     ~SearchWindowController() override;
 
     // The viewers, the settings with the outside viewers and the main
-    // window's Go to, once every window exists.
-    void setResultTools(const ProgramSettings &settings, TRF &text, TSHPIC &picture, GoToEntry goToEntry);
+    // window's Go to, once every window exists; the viewers outlive this
+    // controller.
+    void setResultTools(const ProgramSettings &settings, FileViewing &viewing, GoToEntry goToEntry);
 
     // FormCreate: no current file, the file viewer used last.
     void clearState();
@@ -65,7 +88,8 @@ public:
 
     // The path of the result viewed last (empty at first).
     const QString &CurrentFilePath() const { return m_currentFilePath; }
-    bool SearchViewWasPicture() const;
+    // Whether this window showed its last result in the picture viewer.
+    bool SearchViewWasPicture() const { return m_searchViewWasPicture; }
 
 private:
     void showProgress(qsizetype foldersToSearch, qsizetype foldersDone, qsizetype found);
@@ -74,13 +98,14 @@ private:
     std::optional<QString> selectedResult() const;
     void tell(const QString &text);
 
-    TFILESCH &m_window;
+    SearchControls m_controls;
     Services &m_services;
     BackgroundSearch *m_search = nullptr;
     const ProgramSettings *m_settings = nullptr;
-    ViewCommand *m_view = nullptr;
+    FileViewing *m_viewing = nullptr;
     GoToEntry m_goToEntry;
     QString m_currentFilePath;
+    bool m_searchViewWasPicture = false;
 };
 
 } // namespace quil

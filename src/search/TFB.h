@@ -30,11 +30,6 @@ public:
     // Opens the list at a folder and tells it as chosen.
     void setDirectory(const QString &folder);
 
-    QComboBox *DriveComboBox1 = nullptr;
-    QLabel *Label1 = nullptr; // "Выбери папку "
-    QListWidget *DirectoryListBox1 = nullptr;
-    QPushButton *Button1 = nullptr; // "Выход"
-
 public Q_SLOTS:
     // A volume chosen: the list opens at its mount point.
     void DriveComboBox1Change();
@@ -50,6 +45,11 @@ private:
     // Refills the volume selector, keeping the volume of the list's folder.
     void fillDrives();
     void fillList();
+
+    QComboBox *DriveComboBox1 = nullptr;
+    QLabel *Label1 = nullptr; // "Выбери папку "
+    QListWidget *DirectoryListBox1 = nullptr;
+    QPushButton *Button1 = nullptr; // "Выход"
 
     QString m_directory;
 };

@@ -70,7 +70,21 @@ TFILESCH::TFILESCH(quil::Services &services, QWidget *parent) : QWidget(parent)
     resize(560, 420);
     buildFields();
     buildCommands();
-    m_controller = new quil::SearchWindowController(*this, services, this);
+    const quil::SearchControls controls{.rootFolder = *Edit1,
+                                        .subfolders = *CheckBox2,
+                                        .name = *Edit2,
+                                        .extension = *Edit3,
+                                        .withText = *CheckBox1,
+                                        .text = *Edit5,
+                                        .dos = *CheckBox3,
+                                        .otherViewer = *CheckBox4,
+                                        .start = *Button2,
+                                        .stop = *Button3,
+                                        .foldersToSearch = *Label6,
+                                        .foldersDone = *Label10,
+                                        .found = *Label9,
+                                        .results = *ListBox1};
+    m_controller = new quil::SearchWindowController(controls, services, this);
     FormCreate();
 }
 
@@ -140,6 +154,11 @@ void TFILESCH::showForFolder(const QString &folder)
     show();
     raise();
     activateWindow();
+}
+
+void TFILESCH::setOtherViewerMark(bool ticked)
+{
+    CheckBox4->setChecked(ticked);
 }
 
 void TFILESCH::FormCreate()

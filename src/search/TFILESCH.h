@@ -33,6 +33,34 @@ public:
     // The folder chooser that SpeedButton2 shows; its choices go into Edit1.
     void setFolderChooser(TFB *chooser);
 
+public Q_SLOTS:
+    // Ticks or clears "Другой просмотр" (the settings window's choice).
+    void setOtherViewerMark(bool ticked);
+
+    void Button2Click();
+    // Enter (or the keypad's Enter) starts a search when none runs.
+    void Edit2KeyDown(int key);
+    void Button3Click();
+    void SpeedButton2Click();
+    void Button1Click();
+    void Button4Click();
+    void Button7Click();
+    void ListBox1DblClick();
+    void SpeedButton1Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildFields();
+    void buildCommands();
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+
     QLabel *Label5 = nullptr;       // "Искать ... "
     QCheckBox *CheckBox2 = nullptr; // "C подкаталогами "
     QLabel *Label11 = nullptr;      // "Выбрать папку  >>"
@@ -61,31 +89,6 @@ public:
     QPushButton *Button7 = nullptr; // "Смотреть"
     QToolButton *SpeedButton1 = nullptr;
     QListWidget *ListBox1 = nullptr;
-
-public Q_SLOTS:
-    void Button2Click();
-    // Enter (or the keypad's Enter) starts a search when none runs.
-    void Edit2KeyDown(int key);
-    void Button3Click();
-    void SpeedButton2Click();
-    void Button1Click();
-    void Button4Click();
-    void Button7Click();
-    void ListBox1DblClick();
-    void SpeedButton1Click();
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void buildFields();
-    void buildCommands();
-    void FormCreate();
-    void FormShow();
-    void FormClose();
 
     quil::SearchWindowController *m_controller = nullptr;
     TFB *m_chooser = nullptr;

@@ -5,10 +5,10 @@
 #include "listing/NavigationText.h"
 #include "platform/Dialogs.h"
 #include "platform/Launcher.h"
+#include "platform/ProgramSettings.h"
 #include "platform/Services.h"
 #include "platform/StartedProcess.h"
 #include "viewers/CommandLineText.h"
-#include "viewers/ProgramSettings.h"
 
 #include <QComboBox>
 #include <QEvent>

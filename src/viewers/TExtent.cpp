@@ -16,21 +16,25 @@ const QString kIdleText = QStringLiteral("Жду команды. ");
 
 TExtent::TExtent(quil::Services &services, QWidget *parent) : QWidget(parent, Qt::Window), m_services(services)
 {
+    setObjectName(QStringLiteral("Extent"));
     setWindowTitle(QStringLiteral("  Настройка расширений"));
     resize(595, 390);
 
-    const auto button = [this](const QString &text, int left, int width) {
+    const auto button = [this](const char *name, const QString &text, int left, int width) {
         auto *b = new QPushButton(text, this);
+        b->setObjectName(QLatin1String(name));
         b->setGeometry(left, 8, width, 25);
         return b;
     };
-    Button1 = button(QStringLiteral("Добавить"), 8, 90);
-    Button2 = button(QStringLiteral("Удалить"), 104, 90);
-    Button3 = button(QStringLiteral("Сохранить"), 200, 90);
-    Button5 = button(QStringLiteral("Вернуться"), 296, 90);
-    Button4 = button(QStringLiteral("Загрузить"), 595 - 98, 90);
+    Button1 = button("Button1", QStringLiteral("Добавить"), 8, 90);
+    Button2 = button("Button2", QStringLiteral("Удалить"), 104, 90);
+    Button3 = button("Button3", QStringLiteral("Сохранить"), 200, 90);
+    Button5 = button("Button5", QStringLiteral("Вернуться"), 296, 90);
+    Button4 = button("Button4", QStringLiteral("Загрузить"), 595 - 98, 90);
 
     ListView1 = new QTreeWidget(this);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setAccessibleName(QStringLiteral("Расширения"));
     ListView1->setGeometry(8, 42, width() - 25, height() - 75);
     ListView1->setRootIsDecorated(false);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -27,13 +27,6 @@ public:
     // Writes the rows to quil.ext.
     void SaveExtensionTable();
 
-    QTreeWidget *ListView1 = nullptr;
-    QPushButton *Button1 = nullptr; // add
-    QPushButton *Button2 = nullptr; // delete
-    QPushButton *Button3 = nullptr; // save
-    QPushButton *Button4 = nullptr; // load
-    QPushButton *Button5 = nullptr; // return
-
 Q_SIGNALS:
     // Text for the main window's status line.
     void statusChanged(const QString &text);
@@ -54,6 +47,13 @@ protected:
 private:
     void FormClose();
     void showRows();
+
+    QTreeWidget *ListView1 = nullptr;
+    QPushButton *Button1 = nullptr; // add
+    QPushButton *Button2 = nullptr; // delete
+    QPushButton *Button3 = nullptr; // save
+    QPushButton *Button4 = nullptr; // load
+    QPushButton *Button5 = nullptr; // return
 
     quil::Services &m_services;
     quil::ExtensionTable m_table;

@@ -120,6 +120,11 @@ bool TRF::LoadViewFile()
     return quil::runHandler(m_services.dialogs, [this] { loadViewFile(); });
 }
 
+void TRF::setSearchText(const QString &text)
+{
+    Edit1->setText(text);
+}
+
 void TRF::handle(const std::function<void()> &handler)
 {
     quil::runHandler(m_services.dialogs, handler);

@@ -45,16 +45,8 @@ public:
     // The viewer state, for the windows that call it and for tests.
     const quil::FileViewModel &viewState() const { return m_view; }
 
-    QPlainTextEdit *Memo1 = nullptr;
-    QScrollBar *ScrollBar1 = nullptr;
-    QPushButton *Button5 = nullptr;
-    QToolButton *BitBtn1 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label4 = nullptr;
-    QToolButton *BitBtn2 = nullptr;
-    QToolButton *BitBtn3 = nullptr;
-    QPushButton *Button3 = nullptr;
-    QLineEdit *Edit1 = nullptr;
+    // Puts a text into the search box, as typed (the file search's text).
+    void setSearchText(const QString &text);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -88,6 +80,17 @@ private:
     // Moves the page to a position (limited to the range) and renders it.
     void moveTo(qint64 position);
     QString searchText() const;
+
+    QPlainTextEdit *Memo1 = nullptr;
+    QScrollBar *ScrollBar1 = nullptr;
+    QPushButton *Button5 = nullptr;
+    QToolButton *BitBtn1 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QToolButton *BitBtn2 = nullptr;
+    QToolButton *BitBtn3 = nullptr;
+    QPushButton *Button3 = nullptr;
+    QLineEdit *Edit1 = nullptr;
 
     quil::Services &m_services;
     quil::FileViewModel m_view;

@@ -32,9 +32,6 @@ public:
     // so that it stretches like other pictures. Raises on a read or decoding error.
     void LoadIconPicture(const QString &path);
 
-    QLabel *Panel1;
-    PictureBox *Image1;
-
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -42,6 +39,9 @@ protected:
 private:
     void FormCreate();
     void FormShow();
+
+    QLabel *Panel1 = nullptr;
+    PictureBox *Image1 = nullptr;
 
     quil::Services &m_services;
     QString CurrentFilePath;

@@ -1,12 +1,10 @@
 #include "viewers/ViewCommand.h"
 
 #include "platform/Launcher.h"
+#include "platform/ProgramSettings.h"
 #include "viewers/PictureLoader.h"
-#include "viewers/ProgramSettings.h"
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"
-
-#include <QLineEdit>
 
 namespace quil {
 
@@ -15,7 +13,7 @@ ViewCommand::ViewCommand(Launcher &launcher, const ProgramSettings &settings, TR
     : QObject(parent), m_launcher(launcher), m_settings(settings), m_text(text), m_picture(picture)
 {}
 
-bool ViewCommand::isPictureName(const QString &name)
+bool ViewCommand::isPictureName(const QString &name) const
 {
     return PictureLoader::kindOfPath(name) != PictureKind::None;
 }
@@ -28,7 +26,7 @@ void ViewCommand::view(const QString &path, const QString &name)
         return;
     }
     LastViewWasPicture = isPicture;
-    showInViewer(isPicture, path);
+    showInViewer(isPicture, path, std::nullopt);
 }
 
 void ViewCommand::runExternal(bool picture, const QString &path)
@@ -50,7 +48,7 @@ void ViewCommand::showInViewer(bool picture, const QString &path, const std::opt
             m_picture.hide();
         }
         if (searchText)
-            m_text.Edit1->setText(*searchText);
+            m_text.setSearchText(*searchText);
         m_text.LoadViewFile();
         bringToFront(m_text);
         return;
@@ -75,8 +73,13 @@ void ViewCommand::bringToFront(QWidget &viewer)
 
 void ViewCommand::toggleViewer()
 {
-    QWidget &shown = LastViewWasPicture ? static_cast<QWidget &>(m_picture) : m_text;
-    QWidget &other = LastViewWasPicture ? static_cast<QWidget &>(m_text) : m_picture;
+    toggleViewer(LastViewWasPicture);
+}
+
+void ViewCommand::toggleViewer(bool picture)
+{
+    QWidget &shown = picture ? static_cast<QWidget &>(m_picture) : m_text;
+    QWidget &other = picture ? static_cast<QWidget &>(m_text) : m_picture;
     shown.setVisible(!shown.isVisible());
     other.hide();
 }

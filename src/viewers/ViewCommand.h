@@ -1,5 +1,7 @@
 #pragma once
 
+#include "search/FileViewing.h"
+
 #include <QObject>
 #include <QString>
 #include <optional>
@@ -14,8 +16,9 @@ class Launcher;
 struct ProgramSettings;
 
 // The work behind the View button and the viewer toggle: a file goes to the
-// outside program chosen for its kind, or to the text or picture viewer.
-class ViewCommand : public QObject
+// outside program chosen for its kind, or to the text or picture viewer. The
+// search window views its results through it, by rules of its own.
+class ViewCommand : public QObject, public FileViewing
 {
     Q_OBJECT
 public:
@@ -28,17 +31,10 @@ public:
     // Shows or hides the viewer used last; the other one is hidden.
     void toggleViewer();
 
-    // The pieces of view, for windows that choose the viewer by rules of
-    // their own (the file search). A name is a picture's when its extension,
-    // in any letter case, is one the picture viewer reads.
-    static bool isPictureName(const QString &name);
-    // Starts the outside viewer of the kind, ticked or not, with the path as
-    // its one argument; whether it starts is not examined.
-    void runExternal(bool picture, const QString &path);
-    // Shows the file in the text or picture viewer, hiding the other one
-    // when it has to show itself first; the text viewer's search box takes
-    // searchText before the file is opened, when given.
-    void showInViewer(bool picture, const QString &path, const std::optional<QString> &searchText = std::nullopt);
+    bool isPictureName(const QString &name) const override;
+    void runExternal(bool picture, const QString &path) override;
+    void showInViewer(bool picture, const QString &path, const std::optional<QString> &searchText) override;
+    void toggleViewer(bool picture) override;
 
     // Whether the viewer shown last was the picture viewer.
     bool LastViewWasPicture = false;

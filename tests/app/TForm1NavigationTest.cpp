@@ -9,6 +9,7 @@
 #include "platform/ShellNamespace.h"
 #include "platform/VolumeMonitor.h"
 #include "platform/Volumes.h"
+#include "support/ExtensionWindowControls.h"
 #include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
@@ -623,7 +624,7 @@ private Q_SLOTS:
         ui(form).SpeedButton11->click();
         QCOMPARE(ui(form).Label9->text(), QStringLiteral("Настр. расширений. "));
         QVERIFY(extent.isVisible());
-        extent.Button5->click();
+        ui(extent).Button5->click();
         QVERIFY(!extent.isVisible());
         QCOMPARE(ui(form).Label9->text(), QStringLiteral("Жду команды. "));
         QVERIFY(QFile::exists(extent.tablePath()));

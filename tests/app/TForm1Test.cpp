@@ -17,6 +17,7 @@
 #include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
+#include "support/SearchWindowControls.h"
 #include "support/TempTree.h"
 #include "viewers/TExtent.h"
 #include "viewers/TRF.h"
@@ -74,7 +75,7 @@ private Q_SLOTS:
             QVERIFY(!check->isChecked());
         for (QLineEdit *edit : {program.set1().Edit1, program.set1().Edit2, program.set1().Edit4})
             QVERIFY(edit->text().isEmpty());
-        QVERIFY(!program.windows->FILESCH->CheckBox4->isChecked());
+        QVERIFY(!ui(*program.windows->FILESCH).CheckBox4->isChecked());
         QVERIFY(program.dialogs.messages().isEmpty());
         // The list shows the start root; the computer folder listed while the
         // window was made stays below it in the history.
@@ -341,7 +342,7 @@ private Q_SLOTS:
         // Lines 3 and 4 are missing and read as empty.
         QVERIFY(!program.set1().CheckBox3->isChecked());
         QVERIFY(program.set1().Edit4->text().isEmpty());
-        QVERIFY(program.windows->FILESCH->CheckBox4->isChecked());
+        QVERIFY(ui(*program.windows->FILESCH).CheckBox4->isChecked());
 
         const QStringList written = program.closeAndReadIni();
         QCOMPARE(written.size(), 4);

@@ -5,6 +5,7 @@
 #include "search/TFILESCH.h"
 #include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
+#include "support/SearchWindowControls.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -73,7 +74,7 @@ private Q_SLOTS:
         MainWindowFixture program;
         program.start();
         TSet1 &settings = *program.windows->Set1;
-        QCheckBox *otherViewer = program.windows->FILESCH->CheckBox4;
+        QCheckBox *otherViewer = ui(*program.windows->FILESCH).CheckBox4;
         settings.show();
         settings.CheckBox1->setChecked(true);
         settings.Button3->click();

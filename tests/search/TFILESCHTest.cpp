@@ -9,10 +9,13 @@
 #include "search/FileSearch.h"
 #include "search/SearchWindowController.h"
 #include "search/TFB.h"
+#include "support/FolderChooserControls.h"
 #include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/RecordingScript.h"
+#include "support/SearchWindowControls.h"
 #include "support/TempTree.h"
+#include "support/ViewerControls.h"
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"
 
@@ -91,27 +94,27 @@ class TFILESCHTest : public QObject
                        const QString &extension = QStringLiteral("*"))
         {
             TFILESCH &window = search();
-            window.Edit1->setText(root);
-            window.CheckBox2->setChecked(subfolders);
-            window.Edit2->setText(name);
-            window.Edit3->setText(extension);
-            window.Button2->click();
+            ui(window).Edit1->setText(root);
+            ui(window).CheckBox2->setChecked(subfolders);
+            ui(window).Edit2->setText(name);
+            ui(window).Edit3->setText(extension);
+            ui(window).Button2->click();
             waitForEnd();
         }
         void waitForEnd() { QTRY_VERIFY_WITH_TIMEOUT(!controller().isSearching(), 60000); }
         QStringList results()
         {
             QStringList rows;
-            for (int row = 0; row < search().ListBox1->count(); ++row)
-                rows.append(search().ListBox1->item(row)->text());
+            for (int row = 0; row < ui(search()).ListBox1->count(); ++row)
+                rows.append(ui(search()).ListBox1->item(row)->text());
             return rows;
         }
         // Selects the result row with this path, as a click does.
         void selectResult(const QString &path)
         {
-            const QList<QListWidgetItem *> found = search().ListBox1->findItems(path, Qt::MatchExactly);
+            const QList<QListWidgetItem *> found = ui(search()).ListBox1->findItems(path, Qt::MatchExactly);
             QVERIFY2(found.size() == 1, qPrintable(path));
-            search().ListBox1->setCurrentItem(found.first());
+            ui(search()).ListBox1->setCurrentItem(found.first());
         }
         // Searches the test folder (no subfolders) and selects one of its entries.
         void findAndSelect(const QString &name)
@@ -167,11 +170,11 @@ private Q_SLOTS:
         QCOMPARE(program.results(), expected);
         QCOMPARE(program.dialogs.messages(), QStringList{closing});
         TFILESCH &window = program.search();
-        QCOMPARE(window.Label9->text(), QString::number(expected.size()));
-        QCOMPARE(window.Label6->text(), QStringLiteral("3"));
-        QCOMPARE(window.Label10->text(), QStringLiteral("3"));
-        QVERIFY(window.Button2->isEnabled());
-        QVERIFY(!window.Button3->isEnabled());
+        QCOMPARE(ui(window).Label9->text(), QString::number(expected.size()));
+        QCOMPARE(ui(window).Label6->text(), QStringLiteral("3"));
+        QCOMPARE(ui(window).Label10->text(), QStringLiteral("3"));
+        QVERIFY(ui(window).Button2->isEnabled());
+        QVERIFY(!ui(window).Button3->isEnabled());
     }
 
     void missingRootIsTold()
@@ -179,7 +182,7 @@ private Q_SLOTS:
         Program program;
         program.runSearch(program.files.path("gone"), false);
         QCOMPARE(program.dialogs.messages(), QStringList{quil::FileSearch::kMissingRootText});
-        QVERIFY(program.search().Button2->isEnabled());
+        QVERIFY(ui(program.search()).Button2->isEnabled());
     }
 
     // Regression: a Stop pressed before the worker had begun was cleared by the engine's start.
@@ -195,11 +198,11 @@ private Q_SLOTS:
                 program.files.file(name + '/' + QByteArray::number(file), "x");
         }
         TFILESCH &window = program.search();
-        window.Edit1->setText(program.files.root());
-        window.CheckBox2->setChecked(true);
-        window.Button2->click();
-        QVERIFY(window.Button3->isEnabled());
-        window.Button3->click();
+        ui(window).Edit1->setText(program.files.root());
+        ui(window).CheckBox2->setChecked(true);
+        ui(window).Button2->click();
+        QVERIFY(ui(window).Button3->isEnabled());
+        ui(window).Button3->click();
         program.waitForEnd();
         // On a busy machine the worker may find some before the Stop lands; a
         // lost Stop would let it find every folder and file.
@@ -207,8 +210,8 @@ private Q_SLOTS:
         QVERIFY2(found < kFolders * (kFilesEach + 1), qPrintable(QString::number(found)));
         QCOMPARE(program.dialogs.messages(),
                  QStringList{found == 0 ? quil::FileSearch::kNothingFoundText : quil::FileSearch::kFoundText});
-        QVERIFY(window.Button2->isEnabled());
-        QVERIFY(!window.Button3->isEnabled());
+        QVERIFY(ui(window).Button2->isEnabled());
+        QVERIFY(!ui(window).Button3->isEnabled());
     }
 
     void enterInTheNameStartsOnlyWhenIdle()
@@ -216,10 +219,10 @@ private Q_SLOTS:
         Program program;
         program.files.file("a.txt");
         TFILESCH &window = program.search();
-        window.Edit1->setText(program.files.root());
-        QTest::keyClick(window.Edit2, Qt::Key_Return);
+        ui(window).Edit1->setText(program.files.root());
+        QTest::keyClick(ui(window).Edit2, Qt::Key_Return);
         QVERIFY(program.controller().isSearching());
-        QTest::keyClick(window.Edit2, Qt::Key_Enter);
+        QTest::keyClick(ui(window).Edit2, Qt::Key_Enter);
         program.waitForEnd();
         // One search, one closing message; the Enter during it started nothing.
         QCOMPARE(program.dialogs.messages(), QStringList{quil::FileSearch::kFoundText});
@@ -232,19 +235,19 @@ private Q_SLOTS:
         program.files.folder("folder");
         const QString text = program.files.file("read me.txt", "hello");
         program.findAndSelect(QStringLiteral("folder"));
-        program.search().Button1->click();
+        ui(program.search()).Button1->click();
         QCOMPARE(program.dialogs.messages(), QStringList{quil::SearchWindowController::kFolderOpenText});
 
         program.dialogs.clear();
         program.selectResult(text);
-        program.search().Button1->click();
+        ui(program.search()).Button1->click();
         const QList<QByteArray> items = waitForRecord(applications->path("opened"));
         QCOMPARE(items.value(1), quil::toNative(text));
         QVERIFY(program.dialogs.messages().isEmpty());
 
         // Gone since the search: nothing can open it.
         QFile::remove(text);
-        program.search().Button1->click();
+        ui(program.search()).Button1->click();
         QCOMPARE(program.dialogs.messages(), QStringList{quil::SearchWindowController::kCannotOpenText});
     }
 
@@ -267,7 +270,7 @@ private Q_SLOTS:
                           inRoot ? QStringLiteral("") : QStringLiteral("txt"));
         const QString result = inRoot ? QStringLiteral("/etc") : program.files.path("deep/target.txt");
         program.selectResult(result);
-        program.search().Button4->click();
+        ui(program.search()).Button4->click();
         TForm1 &form = program.form();
         QCOMPARE(form.listing().currentPath(), inRoot ? QStringLiteral("/") : program.files.path("deep"));
         QCOMPARE(form.EntryOfRow(form.SelectedRow()).name, name);
@@ -283,7 +286,7 @@ private Q_SLOTS:
         program.selectResult(program.files.path("gone/x.txt"));
         QVERIFY(QDir(program.files.path("gone")).removeRecursively());
         const QString before = program.form().listing().currentPath();
-        program.search().Button4->click();
+        ui(program.search()).Button4->click();
         QCOMPARE(program.form().listing().currentPath(), before);
         QCOMPARE(program.dialogs.messages(), QStringList{});
     }
@@ -307,9 +310,9 @@ private Q_SLOTS:
         else
             program.files.file(name.toUtf8(), "some text to find");
         program.findAndSelect(name);
-        program.search().CheckBox1->setChecked(true);
-        program.search().Edit5->setText(QStringLiteral(" to find"));
-        program.search().Button7->click();
+        ui(program.search()).CheckBox1->setChecked(true);
+        ui(program.search()).Edit5->setText(QStringLiteral(" to find"));
+        ui(program.search()).Button7->click();
         TRF &text = *program.windows->RF;
         TSHPIC &picture = *program.windows->SHPIC;
         const QString path = program.files.path(name.toUtf8());
@@ -319,14 +322,14 @@ private Q_SLOTS:
         QCOMPARE(program.controller().CurrentFilePath(), path);
         QCOMPARE(program.controller().SearchViewWasPicture(), isPicture);
         if (!isPicture)
-            QCOMPARE(text.Edit1->text(), QStringLiteral(" to find"));
+            QCOMPARE(ui(text).Edit1->text(), QStringLiteral(" to find"));
         QCOMPARE(program.dialogs.messages(), QStringList{});
 
         // The toggle hides the viewer used last, then shows it again.
         QWidget &used = isPicture ? static_cast<QWidget &>(picture) : text;
-        program.search().SpeedButton1->click();
+        ui(program.search()).SpeedButton1->click();
         QVERIFY(!used.isVisible());
-        program.search().SpeedButton1->click();
+        ui(program.search()).SpeedButton1->click();
         QVERIFY(used.isVisible());
     }
 
@@ -335,7 +338,7 @@ private Q_SLOTS:
         Program program;
         program.files.folder("folder.png");
         program.findAndSelect(QStringLiteral("folder.png"));
-        program.search().Button7->click();
+        ui(program.search()).Button7->click();
         const QString path = program.files.path("folder.png");
         QCOMPARE(program.dialogs.messages(), QStringList{path + quil::SearchWindowController::kFolderViewText});
         QVERIFY(!program.windows->SHPIC->isVisible());
@@ -348,17 +351,17 @@ private Q_SLOTS:
         const QString record = tools.path("record");
         const QString name = QStringLiteral("two words.txt");
         program.files.file(name.toUtf8(), "x");
-        program.search().CheckBox4->setChecked(true);
+        ui(program.search()).CheckBox4->setChecked(true);
         program.findAndSelect(name);
 
         // No program chosen: nothing starts and nothing is said.
-        program.search().Button7->click();
+        ui(program.search()).Button7->click();
         QVERIFY(program.dialogs.messages().isEmpty());
         QVERIFY(!program.windows->RF->isVisible());
         QVERIFY(!QFile::exists(record));
 
         program.windows->Set1->Edit1->setText(recordingScript(tools, "viewer.sh", record));
-        program.search().Button7->click();
+        ui(program.search()).Button7->click();
         const QList<QByteArray> items = waitForRecord(record);
         QCOMPARE(items.size(), 2);
         QCOMPARE(items.at(1), quil::toNative(program.files.path(name.toUtf8())));
@@ -418,14 +421,14 @@ private Q_SLOTS:
         QFETCH(bool, pictures);
         Program program;
         TSet1 &settings = *program.windows->Set1;
-        program.search().CheckBox4->setChecked(!(texts || pictures));
+        ui(program.search()).CheckBox4->setChecked(!(texts || pictures));
         settings.show();
         settings.CheckBox1->setChecked(texts);
         settings.CheckBox2->setChecked(pictures);
         // Changed by hand in between: kept until the settings window closes.
-        QCOMPARE(program.search().CheckBox4->isChecked(), !(texts || pictures));
+        QCOMPARE(ui(program.search()).CheckBox4->isChecked(), !(texts || pictures));
         settings.close();
-        QCOMPARE(program.search().CheckBox4->isChecked(), texts || pictures);
+        QCOMPARE(ui(program.search()).CheckBox4->isChecked(), texts || pictures);
     }
 
     void programEndDuringASearchStopsIt()
@@ -433,9 +436,9 @@ private Q_SLOTS:
         Program program;
         for (int folder = 0; folder < 100; ++folder)
             program.file(QByteArray("f") + QByteArray::number(folder) + "/a");
-        program.search().Edit1->setText(program.files.root());
-        program.search().CheckBox2->setChecked(true);
-        program.search().Button2->click();
+        ui(program.search()).Edit1->setText(program.files.root());
+        ui(program.search()).CheckBox2->setChecked(true);
+        ui(program.search()).Button2->click();
         QVERIFY(program.controller().isSearching());
         // The windows go while the worker runs: it is stopped and waited for.
         program.windows.reset();
@@ -457,14 +460,14 @@ private Q_SLOTS:
         Program program;
         const QString huge = program.files.sparseFile("huge.bin", qint64(1) << 40);
         TFILESCH &window = program.search();
-        window.Edit1->setText(program.files.root());
-        window.CheckBox1->setChecked(true);
-        window.Edit5->setText(QStringLiteral("needle"));
-        window.Button2->click();
+        ui(window).Edit1->setText(program.files.root());
+        ui(window).CheckBox1->setChecked(true);
+        ui(window).Edit5->setText(QStringLiteral("needle"));
+        ui(window).Button2->click();
         // The worker is inside the file once it holds it open.
         QTRY_VERIFY_WITH_TIMEOUT(holdsOpen(huge), 60000);
         if (!programEnd) {
-            window.Button3->click();
+            ui(window).Button3->click();
             // Reading the whole file takes far longer than this bound.
             program.waitForEnd();
             QVERIFY(program.results().isEmpty());
@@ -496,7 +499,7 @@ private Q_SLOTS:
         program.form().NavigateByPath(program.files.root());
         ui(program.form()).Button1->click();
         QVERIFY(program.search().isVisible());
-        QCOMPARE(program.search().Edit1->text(), program.files.root() + "/");
+        QCOMPARE(ui(program.search()).Edit1->text(), program.files.root() + "/");
     }
 
     void chooserFillsTheRootAtOnce()
@@ -504,32 +507,32 @@ private Q_SLOTS:
         Program program;
         program.files.folder("inner");
         TFB &chooser = *program.windows->FB;
-        program.search().SpeedButton2->click();
+        ui(program.search()).SpeedButton2->click();
         QVERIFY(chooser.isVisible());
         chooser.setDirectory(program.files.root());
-        QCOMPARE(program.search().Edit1->text(), program.files.root());
+        QCOMPARE(ui(program.search()).Edit1->text(), program.files.root());
 
         const QList<QListWidgetItem *> rows =
-            chooser.DirectoryListBox1->findItems(QStringLiteral("inner"), Qt::MatchEndsWith);
+            ui(chooser).DirectoryListBox1->findItems(QStringLiteral("inner"), Qt::MatchEndsWith);
         QCOMPARE(rows.size(), 1);
-        chooser.DirectoryListBox1->setCurrentItem(rows.first());
-        QTest::keyClick(chooser.DirectoryListBox1, Qt::Key_Return);
-        QCOMPARE(program.search().Edit1->text(), program.files.path("inner"));
+        ui(chooser).DirectoryListBox1->setCurrentItem(rows.first());
+        QTest::keyClick(ui(chooser).DirectoryListBox1, Qt::Key_Return);
+        QCOMPARE(ui(program.search()).Edit1->text(), program.files.path("inner"));
         // The list opens at the folder: its ancestors above, "inner" last.
-        QCOMPARE(chooser.DirectoryListBox1->currentItem()->text().trimmed(), QStringLiteral("inner"));
+        QCOMPARE(ui(chooser).DirectoryListBox1->currentItem()->text().trimmed(), QStringLiteral("inner"));
 
         // A volume chosen: the list opens at its mount point.
-        const int rootVolume = chooser.DriveComboBox1->findData(QStringLiteral("/"));
+        const int rootVolume = ui(chooser).DriveComboBox1->findData(QStringLiteral("/"));
         QVERIFY(rootVolume >= 0);
-        chooser.DriveComboBox1->setCurrentIndex(rootVolume);
+        ui(chooser).DriveComboBox1->setCurrentIndex(rootVolume);
         chooser.DriveComboBox1Change();
-        QCOMPARE(program.search().Edit1->text(), QStringLiteral("/"));
+        QCOMPARE(ui(program.search()).Edit1->text(), QStringLiteral("/"));
         QCOMPARE(chooser.directory(), QStringLiteral("/"));
 
         chooser.setDirectory(program.files.path("inner"));
-        program.search().Edit1->setText(QStringLiteral("typed"));
-        chooser.Button1->click();
-        QCOMPARE(program.search().Edit1->text(), program.files.path("inner"));
+        ui(program.search()).Edit1->setText(QStringLiteral("typed"));
+        ui(chooser).Button1->click();
+        QCOMPARE(ui(program.search()).Edit1->text(), program.files.path("inner"));
         QVERIFY(!chooser.isVisible());
     }
 };

@@ -1,5 +1,6 @@
 #include "viewers/TExtent.h"
 
+#include "support/ExtensionWindowControls.h"
 #include "support/TestServices.h"
 
 #include <QDir>
@@ -41,25 +42,25 @@ void TExtentTest::addDeleteAndCloseWritesTheFile()
 
     dialogs.answerInput(QStringLiteral("txt"));
     dialogs.answerOpenFile(QStringLiteral("/usr/bin/less"));
-    QTest::mouseClick(window.Button1, Qt::LeftButton);
-    QCOMPARE(window.ListView1->topLevelItemCount(), 1);
-    QCOMPARE(window.ListView1->topLevelItem(0)->text(0), QStringLiteral(".txt"));
-    QCOMPARE(window.ListView1->topLevelItem(0)->text(1), QStringLiteral("/usr/bin/less"));
+    QTest::mouseClick(ui(window).Button1, Qt::LeftButton);
+    QCOMPARE(ui(window).ListView1->topLevelItemCount(), 1);
+    QCOMPARE(ui(window).ListView1->topLevelItem(0)->text(0), QStringLiteral(".txt"));
+    QCOMPARE(ui(window).ListView1->topLevelItem(0)->text(1), QStringLiteral("/usr/bin/less"));
     const auto asked = dialogs.shown(quil::ScriptedDialogs::Kind::Input);
     QCOMPARE(asked.size(), 1);
     QCOMPARE(asked[0].title, QStringLiteral("Назначить расширение"));
     QCOMPARE(asked[0].text, QStringLiteral("Введите расширение"));
     QCOMPARE(dialogs.shown(quil::ScriptedDialogs::Kind::OpenFile)[0].title, QStringLiteral("Выберите программу"));
 
-    QTest::mouseClick(window.Button5, Qt::LeftButton); // return: closes, which saves
+    QTest::mouseClick(ui(window).Button5, Qt::LeftButton); // return: closes, which saves
     QVERIFY(!window.isVisible());
     QCOMPARE(status.last().at(0).toString(), QStringLiteral("Жду команды. "));
     QCOMPARE(read(window.tablePath()), QByteArray(".txt\r\n/usr/bin/less\r\n"));
 
     window.show();
-    window.ListView1->setCurrentItem(window.ListView1->topLevelItem(0));
-    QTest::mouseClick(window.Button2, Qt::LeftButton);
-    QCOMPARE(window.ListView1->topLevelItemCount(), 0);
+    ui(window).ListView1->setCurrentItem(ui(window).ListView1->topLevelItem(0));
+    QTest::mouseClick(ui(window).Button2, Qt::LeftButton);
+    QCOMPARE(ui(window).ListView1->topLevelItemCount(), 0);
     window.close();
     QCOMPARE(read(window.tablePath()), QByteArray());
 }
@@ -86,11 +87,11 @@ void TExtentTest::loadAndResize()
     quil::Services &services = test.services;
     TExtent window(services);
     window.LoadExtensionTable();
-    QCOMPARE(window.ListView1->topLevelItemCount(), 2);
+    QCOMPARE(ui(window).ListView1->topLevelItemCount(), 2);
     QCOMPARE(window.table().programFor(QStringLiteral(".b")), QString());
     window.show();
     window.resize(700, 500);
-    QCOMPARE(window.ListView1->size(), QSize(675, 425));
+    QCOMPARE(ui(window).ListView1->size(), QSize(675, 425));
 }
 
 // The save button's error goes to the error box where the button is
@@ -101,7 +102,7 @@ void TExtentTest::saveThatFailsIsReported()
     TExtent window(test.services);
     QVERIFY(QDir().mkpath(window.tablePath()));
     window.show();
-    QTest::mouseClick(window.Button3, Qt::LeftButton);
+    QTest::mouseClick(ui(window).Button3, Qt::LeftButton);
     QCOMPARE(test.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
     QVERIFY(QFileInfo(window.tablePath()).isDir());
 }

@@ -1,6 +1,7 @@
 #include "viewers/TRF.h"
 #include "platform/CodePages.h"
 #include "support/TestServices.h"
+#include "support/ViewerControls.h"
 #include "viewers/ViewerWheelFilter.h"
 
 #include <QApplication>
@@ -31,7 +32,7 @@ private:
     std::unique_ptr<TRF> m_rf;
     std::unique_ptr<ViewerWheelFilter> m_wheel;
 
-    QString firstLine() const { return m_rf->Memo1->document()->firstBlock().text(); }
+    QString firstLine() const { return ui(*m_rf).Memo1->document()->firstBlock().text(); }
 
     void open(const QString &path)
     {
@@ -48,7 +49,7 @@ private:
 
     void wheel(int delta)
     {
-        QWidget *target = m_rf->Memo1->viewport();
+        QWidget *target = ui(*m_rf).Memo1->viewport();
         const QPointF at(10, 10);
         QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                           Qt::NoScrollPhase, false);
@@ -59,8 +60,8 @@ private:
     {
         m_rf->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_rf.get()));
-        m_rf->Memo1->setFocus();
-        QTRY_VERIFY(m_rf->Memo1->hasFocus());
+        ui(*m_rf).Memo1->setFocus();
+        QTRY_VERIFY(ui(*m_rf).Memo1->hasFocus());
     }
 
 private Q_SLOTS:
@@ -90,24 +91,22 @@ private Q_SLOTS:
     {
         QCOMPARE(m_rf->windowTitle(), QStringLiteral("Просмотр содержимого файлов  V1.4"));
         QCOMPARE(m_rf->size(), QSize(717, 488));
-        QCOMPARE(m_rf->Memo1->geometry(), QRect(8, 40, 672, 413));
-        QCOMPARE(m_rf->ScrollBar1->x(), 680);
-        QVERIFY(m_rf->Memo1->isReadOnly());
-        QCOMPARE(m_rf->Memo1->font().pixelSize(), 13);
-        QCOMPARE(m_rf->Label3->text(), QStringLiteral("WIN"));
-        QCOMPARE(m_rf->Label4->text(), QStringLiteral("UCODE  DOS"));
-        QCOMPARE(m_rf->Button5->text(), QStringLiteral("TXT - HEX"));
-        QCOMPARE(m_rf->Button5->toolTip(), QStringLiteral("Режимы просмотра"));
-        QCOMPARE(m_rf->BitBtn1->toolTip(), QStringLiteral("Переключение кодировки"));
-        QCOMPARE(m_rf->BitBtn2->toolTip(), QStringLiteral("Выход - Esc"));
-        QCOMPARE(m_rf->BitBtn3->toolTip(), QStringLiteral("Завернуть длинные строки"));
-        QCOMPARE(m_rf->Button3->text(), QStringLiteral("Искать >"));
-        QCOMPARE(m_rf->Button3->toolTip(), QStringLiteral("Поиск в файле"));
-        QCOMPARE(m_rf->Edit1->toolTip(), QStringLiteral("Введи текст для поиска"));
-        QVERIFY(m_rf->findChild<QPlainTextEdit *>("Memo1"));
-        QVERIFY(m_rf->findChild<QScrollBar *>("ScrollBar1"));
+        QCOMPARE(ui(*m_rf).Memo1->geometry(), QRect(8, 40, 672, 413));
+        QCOMPARE(ui(*m_rf).ScrollBar1->x(), 680);
+        QVERIFY(ui(*m_rf).Memo1->isReadOnly());
+        QCOMPARE(ui(*m_rf).Memo1->font().pixelSize(), 13);
+        QCOMPARE(ui(*m_rf).Label3->text(), QStringLiteral("WIN"));
+        QCOMPARE(ui(*m_rf).Label4->text(), QStringLiteral("UCODE  DOS"));
+        QCOMPARE(ui(*m_rf).Button5->text(), QStringLiteral("TXT - HEX"));
+        QCOMPARE(ui(*m_rf).Button5->toolTip(), QStringLiteral("Режимы просмотра"));
+        QCOMPARE(ui(*m_rf).BitBtn1->toolTip(), QStringLiteral("Переключение кодировки"));
+        QCOMPARE(ui(*m_rf).BitBtn2->toolTip(), QStringLiteral("Выход - Esc"));
+        QCOMPARE(ui(*m_rf).BitBtn3->toolTip(), QStringLiteral("Завернуть длинные строки"));
+        QCOMPARE(ui(*m_rf).Button3->text(), QStringLiteral("Искать >"));
+        QCOMPARE(ui(*m_rf).Button3->toolTip(), QStringLiteral("Поиск в файле"));
+        QCOMPARE(ui(*m_rf).Edit1->toolTip(), QStringLiteral("Введи текст для поиска"));
         QVERIFY(m_rf->LoadViewFile()); // no file set: nothing, no error
-        QVERIFY(m_rf->Memo1->toPlainText().isEmpty());
+        QVERIFY(ui(*m_rf).Memo1->toPlainText().isEmpty());
         QVERIFY(m_dialogs->shown().isEmpty());
     }
 
@@ -115,50 +114,50 @@ private Q_SLOTS:
     {
         open(largeFile(64000));
         QVERIFY(m_rf->windowTitle().endsWith(QStringLiteral(" - Размер : 64000")));
-        QVERIFY(m_rf->ScrollBar1->isVisible());
-        QVERIFY(m_rf->ScrollBar1->isEnabled());
-        QCOMPARE(m_rf->ScrollBar1->maximum(), 3979);
-        QCOMPARE(m_rf->Memo1->document()->blockCount(), 23);
+        QVERIFY(ui(*m_rf).ScrollBar1->isVisible());
+        QVERIFY(ui(*m_rf).ScrollBar1->isEnabled());
+        QCOMPARE(ui(*m_rf).ScrollBar1->maximum(), 3979);
+        QCOMPARE(ui(*m_rf).Memo1->document()->blockCount(), 23);
         QVERIFY(firstLine().startsWith("00000000: 2E 2E"));
         focusMemo();
 
-        QTest::keyClick(m_rf->Memo1, Qt::Key_Down);
-        QCOMPARE(m_rf->ScrollBar1->value(), 2);
+        QTest::keyClick(ui(*m_rf).Memo1, Qt::Key_Down);
+        QCOMPARE(ui(*m_rf).ScrollBar1->value(), 2);
         QVERIFY(firstLine().startsWith("00000010: "));
-        QTest::keyClick(m_rf->Memo1, Qt::Key_PageDown);
-        QCOMPARE(m_rf->ScrollBar1->value(), 25);
-        QTest::keyClick(m_rf->Memo1, Qt::Key_PageUp);
-        QCOMPARE(m_rf->ScrollBar1->value(), 2);
-        QTest::keyClick(m_rf->Memo1, Qt::Key_End);
-        QCOMPARE(m_rf->ScrollBar1->value(), 3979);
-        QVERIFY(m_rf->Memo1->document()->lastBlock().text().startsWith("0000F9F0: "));
-        QTest::keyClick(m_rf->Memo1, Qt::Key_Down);
-        QCOMPARE(m_rf->ScrollBar1->value(), 3979);
-        QTest::keyClick(m_rf->Memo1, Qt::Key_Home);
-        QCOMPARE(m_rf->ScrollBar1->value(), 1);
-        QTest::keyClick(m_rf->Memo1, Qt::Key_Up);
-        QCOMPARE(m_rf->ScrollBar1->value(), 1);
+        QTest::keyClick(ui(*m_rf).Memo1, Qt::Key_PageDown);
+        QCOMPARE(ui(*m_rf).ScrollBar1->value(), 25);
+        QTest::keyClick(ui(*m_rf).Memo1, Qt::Key_PageUp);
+        QCOMPARE(ui(*m_rf).ScrollBar1->value(), 2);
+        QTest::keyClick(ui(*m_rf).Memo1, Qt::Key_End);
+        QCOMPARE(ui(*m_rf).ScrollBar1->value(), 3979);
+        QVERIFY(ui(*m_rf).Memo1->document()->lastBlock().text().startsWith("0000F9F0: "));
+        QTest::keyClick(ui(*m_rf).Memo1, Qt::Key_Down);
+        QCOMPARE(ui(*m_rf).ScrollBar1->value(), 3979);
+        QTest::keyClick(ui(*m_rf).Memo1, Qt::Key_Home);
+        QCOMPARE(ui(*m_rf).ScrollBar1->value(), 1);
+        QTest::keyClick(ui(*m_rf).Memo1, Qt::Key_Up);
+        QCOMPARE(ui(*m_rf).ScrollBar1->value(), 1);
 
         wheel(-120);
-        QCOMPARE(m_rf->ScrollBar1->value(), 2);
+        QCOMPARE(ui(*m_rf).ScrollBar1->value(), 2);
         wheel(-120);
-        QCOMPARE(m_rf->ScrollBar1->value(), 3);
+        QCOMPARE(ui(*m_rf).ScrollBar1->value(), 3);
         wheel(120);
-        QCOMPARE(m_rf->ScrollBar1->value(), 2);
+        QCOMPARE(ui(*m_rf).ScrollBar1->value(), 2);
         QVERIFY(firstLine().startsWith("00000010: "));
 
         // Dragging the scroll bar renders too.
-        m_rf->ScrollBar1->setValue(101);
+        ui(*m_rf).ScrollBar1->setValue(101);
         QVERIFY(firstLine().startsWith("00000640: "));
 
         // Without the focus the wheel is the text area's own.
-        m_rf->Edit1->setFocus();
-        QTRY_VERIFY(m_rf->Edit1->hasFocus());
+        ui(*m_rf).Edit1->setFocus();
+        QTRY_VERIFY(ui(*m_rf).Edit1->hasFocus());
         wheel(-120);
-        QCOMPARE(m_rf->ScrollBar1->value(), 101);
+        QCOMPARE(ui(*m_rf).ScrollBar1->value(), 101);
 
         focusMemo();
-        QTest::keyClick(m_rf->Memo1, Qt::Key_Escape);
+        QTest::keyClick(ui(*m_rf).Memo1, Qt::Key_Escape);
         QVERIFY(!m_rf->isVisible());
     }
 
@@ -169,17 +168,17 @@ private Q_SLOTS:
             text += "line " + QByteArray::number(i) + "\r\n";
         open(m_tree->file("small.txt", text + QByteArray("a\tb\0c", 5)));
         QVERIFY(m_rf->viewState().wholeFileMode());
-        QVERIFY(!m_rf->ScrollBar1->isVisible());
-        QCOMPARE(m_rf->Memo1->document()->lastBlock().text(), QStringLiteral("a\t    b►c"));
-        const int before = m_rf->ScrollBar1->value();
+        QVERIFY(!ui(*m_rf).ScrollBar1->isVisible());
+        QCOMPARE(ui(*m_rf).Memo1->document()->lastBlock().text(), QStringLiteral("a\t    b►c"));
+        const int before = ui(*m_rf).ScrollBar1->value();
         focusMemo();
         for (const Qt::Key key :
              {Qt::Key_Down, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Up, Qt::Key_Home, Qt::Key_PageUp})
-            QTest::keyClick(m_rf->Memo1, key);
-        QCOMPARE(m_rf->ScrollBar1->value(), before);
+            QTest::keyClick(ui(*m_rf).Memo1, key);
+        QCOMPARE(ui(*m_rf).ScrollBar1->value(), before);
         QCOMPARE(firstLine(), QStringLiteral("line 0"));
 
-        QScrollBar *own = m_rf->Memo1->verticalScrollBar();
+        QScrollBar *own = ui(*m_rf).Memo1->verticalScrollBar();
         QVERIFY(own->maximum() > 3);
         own->setValue(0);
         wheel(-120);
@@ -189,7 +188,7 @@ private Q_SLOTS:
         wheel(120);
         QCOMPARE(own->value(), 1);
 
-        QTest::keyClick(m_rf->Memo1, Qt::Key_Escape);
+        QTest::keyClick(ui(*m_rf).Memo1, Qt::Key_Escape);
         QVERIFY(!m_rf->isVisible());
     }
 
@@ -201,9 +200,9 @@ private Q_SLOTS:
         const QStringList label3{"DOS", "UCODE", "WIN"};
         const QStringList label4{"WIN UCODE", "DOS WIN", "UCODE DOS"};
         for (int i = 0; i < 3; ++i) {
-            m_rf->BitBtn1->click();
-            QCOMPARE(m_rf->Label3->text(), label3[i]);
-            QCOMPARE(m_rf->Label4->text(), label4[i]);
+            ui(*m_rf).BitBtn1->click();
+            QCOMPARE(ui(*m_rf).Label3->text(), label3[i]);
+            QCOMPARE(ui(*m_rf).Label4->text(), label4[i]);
             if (label3[i] == "UCODE")
                 QCOMPARE(firstLine(), QStringLiteral("Ая"));
         }
@@ -212,36 +211,36 @@ private Q_SLOTS:
 
     void ucodeWholeFileTakesTheFocus()
     {
-        m_rf->BitBtn1->click();
-        m_rf->BitBtn1->click();
-        QCOMPARE(m_rf->Label3->text(), QStringLiteral("UCODE"));
+        ui(*m_rf).BitBtn1->click();
+        ui(*m_rf).BitBtn1->click();
+        QCOMPARE(ui(*m_rf).Label3->text(), QStringLiteral("UCODE"));
         m_rf->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_rf.get()));
-        m_rf->Edit1->setFocus();
-        QTRY_VERIFY(m_rf->Edit1->hasFocus());
+        ui(*m_rf).Edit1->setFocus();
+        QTRY_VERIFY(ui(*m_rf).Edit1->hasFocus());
         open(m_tree->file("u.txt", QByteArray("\x10\x04\x4F\x04", 4)));
         QCOMPARE(firstLine(), QStringLiteral("Ая"));
-        QTRY_VERIFY(m_rf->Memo1->hasFocus());
+        QTRY_VERIFY(ui(*m_rf).Memo1->hasFocus());
     }
 
     void toggleTextHex()
     {
         open(m_tree->file("s.txt", "ABCDEFGHIJKLMNOPQR"));
-        m_rf->Button5->click();
+        ui(*m_rf).Button5->click();
         QVERIFY(!m_rf->viewState().wholeFileMode());
-        QCOMPARE(m_rf->Memo1->document()->blockCount(), 2);
-        QVERIFY(m_rf->ScrollBar1->isVisible());
-        QVERIFY(!m_rf->ScrollBar1->isEnabled());
-        m_rf->Button5->click();
-        QCOMPARE(m_rf->Memo1->toPlainText(), QStringLiteral("ABCDEFGHIJKLMNOPQR"));
-        m_rf->BitBtn3->click();
-        QCOMPARE(m_rf->Memo1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        QCOMPARE(ui(*m_rf).Memo1->document()->blockCount(), 2);
+        QVERIFY(ui(*m_rf).ScrollBar1->isVisible());
+        QVERIFY(!ui(*m_rf).ScrollBar1->isEnabled());
+        ui(*m_rf).Button5->click();
+        QCOMPARE(ui(*m_rf).Memo1->toPlainText(), QStringLiteral("ABCDEFGHIJKLMNOPQR"));
+        ui(*m_rf).BitBtn3->click();
+        QCOMPARE(ui(*m_rf).Memo1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
 
         // Paged text answers the search with the hint to switch.
-        m_rf->Edit1->setText("abc");
-        m_rf->Button3->click();
+        ui(*m_rf).Edit1->setText("abc");
+        ui(*m_rf).Button3->click();
         QCOMPARE(m_dialogs->messages(), QStringList{"Файл большой! Включи - HEX "});
-        QCOMPARE(m_rf->Memo1->lineWrapMode(), QPlainTextEdit::NoWrap); // the search unwraps
+        QCOMPARE(ui(*m_rf).Memo1->lineWrapMode(), QPlainTextEdit::NoWrap); // the search unwraps
     }
 
     void hugeFileReachesItsLastPage()
@@ -250,27 +249,27 @@ private Q_SLOTS:
         open(m_tree->sparseFile("huge", qint64(64) << 30));
         QVERIFY(m_rf->viewState().paging().scale() > 1);
         focusMemo();
-        QTest::keyClick(m_rf->Memo1, Qt::Key_End);
-        QCOMPARE(m_rf->ScrollBar1->value(), m_rf->ScrollBar1->maximum());
+        QTest::keyClick(ui(*m_rf).Memo1, Qt::Key_End);
+        QCOMPARE(ui(*m_rf).ScrollBar1->value(), ui(*m_rf).ScrollBar1->maximum());
         QVERIFY(firstLine().startsWith("FFFFFFEA0: 00 "));
-        QVERIFY(m_rf->Memo1->document()->lastBlock().text().startsWith("FFFFFFFF0: 00 "));
-        QTest::keyClick(m_rf->Memo1, Qt::Key_Up);
+        QVERIFY(ui(*m_rf).Memo1->document()->lastBlock().text().startsWith("FFFFFFFF0: 00 "));
+        QTest::keyClick(ui(*m_rf).Memo1, Qt::Key_Up);
         QVERIFY(firstLine().startsWith("FFFFFFE90: 00 "));
-        m_rf->ScrollBar1->setValue(m_rf->ScrollBar1->maximum() / 2);
+        ui(*m_rf).ScrollBar1->setValue(ui(*m_rf).ScrollBar1->maximum() / 2);
         QVERIFY(m_rf->viewState().pageOffset() > (qint64(30) << 30));
     }
 
     void noSecondSearchWhileOneRuns()
     {
         open(m_tree->file("big.bin", QByteArray(4 * 1024 * 1024, '.')));
-        m_rf->Edit1->setText("absent");
+        ui(*m_rf).Edit1->setText("absent");
         // Clicked again from inside the first search's pending-event processing.
         int nested = 0;
         QTimer::singleShot(0, m_rf.get(), [&] {
             ++nested;
-            m_rf->Button3->click();
+            ui(*m_rf).Button3->click();
         });
-        m_rf->Button3->click();
+        ui(*m_rf).Button3->click();
         QCOMPARE(nested, 1);
         QCOMPARE(m_dialogs->messages(), QStringList{"absent - не найдено"});
     }
@@ -279,25 +278,25 @@ private Q_SLOTS:
     {
         open(m_tree->file("s.txt", "first line\r\nxx AB yy ab\r\n" + quil::codepage::toCp1251(QStringLiteral("Ёлка"))));
         focusMemo();
-        m_rf->Edit1->setText("ab");
-        m_rf->Button3->click();
-        QCOMPARE(m_rf->Memo1->textCursor().selectedText(), QStringLiteral("AB"));
-        QCOMPARE(m_rf->Memo1->textCursor().blockNumber(), 1);
-        m_rf->Edit1->setFocus();
-        QTest::keyClick(m_rf->Edit1, Qt::Key_Return);
-        QCOMPARE(m_rf->Memo1->textCursor().selectedText(), QStringLiteral("ab"));
-        QCOMPARE(m_rf->Memo1->textCursor().selectionStart(), 20);
-        m_rf->Button3->click();
+        ui(*m_rf).Edit1->setText("ab");
+        ui(*m_rf).Button3->click();
+        QCOMPARE(ui(*m_rf).Memo1->textCursor().selectedText(), QStringLiteral("AB"));
+        QCOMPARE(ui(*m_rf).Memo1->textCursor().blockNumber(), 1);
+        ui(*m_rf).Edit1->setFocus();
+        QTest::keyClick(ui(*m_rf).Edit1, Qt::Key_Return);
+        QCOMPARE(ui(*m_rf).Memo1->textCursor().selectedText(), QStringLiteral("ab"));
+        QCOMPARE(ui(*m_rf).Memo1->textCursor().selectionStart(), 20);
+        ui(*m_rf).Button3->click();
         QCOMPARE(m_dialogs->shown().size(), 1);
         const quil::ScriptedDialogs::Shown shown = m_dialogs->shown().first();
         QCOMPARE(shown.text, QStringLiteral("ab- не найдено"));
         QCOMPARE(shown.title, QStringLiteral("Поиск в файле"));
         QCOMPARE(shown.icon, quil::Dialogs::Icon::Information);
 
-        m_rf->Edit1->setText(QStringLiteral("ёлка"));
-        m_rf->Memo1->moveCursor(QTextCursor::Start);
-        m_rf->Button3->click();
-        QCOMPARE(m_rf->Memo1->textCursor().selectedText(), QStringLiteral("Ёлка"));
+        ui(*m_rf).Edit1->setText(QStringLiteral("ёлка"));
+        ui(*m_rf).Memo1->moveCursor(QTextCursor::Start);
+        ui(*m_rf).Button3->click();
+        QCOMPARE(ui(*m_rf).Memo1->textCursor().selectedText(), QStringLiteral("Ёлка"));
     }
 
     void searchPagedHex()
@@ -306,23 +305,23 @@ private Q_SLOTS:
         bytes.replace(0, 4, "Need");
         bytes.replace(0x1234, 4, "NEED");
         open(m_tree->file("big.bin", bytes));
-        m_rf->Edit1->setText("need");
-        m_rf->Button3->click();
-        QCOMPARE(m_rf->ScrollBar1->value(), 0x123);
-        QCOMPARE(m_rf->Memo1->textCursor().selectedText(), QStringLiteral("00001230"));
-        QVERIFY(m_rf->Memo1->hasFocus() || !m_rf->isActiveWindow());
-        QCOMPARE(m_rf->Memo1->document()->findBlockByNumber(1).text().left(8), QStringLiteral("00001230"));
+        ui(*m_rf).Edit1->setText("need");
+        ui(*m_rf).Button3->click();
+        QCOMPARE(ui(*m_rf).ScrollBar1->value(), 0x123);
+        QCOMPARE(ui(*m_rf).Memo1->textCursor().selectedText(), QStringLiteral("00001230"));
+        QVERIFY(ui(*m_rf).Memo1->hasFocus() || !m_rf->isActiveWindow());
+        QCOMPARE(ui(*m_rf).Memo1->document()->findBlockByNumber(1).text().left(8), QStringLiteral("00001230"));
 
         // The repeated search continues after the match line: none left.
-        m_rf->Button3->click();
+        ui(*m_rf).Button3->click();
         QCOMPARE(m_dialogs->messages(), QStringList{"need - не найдено"});
-        QCOMPARE(m_rf->ScrollBar1->value(), 0x123);
+        QCOMPARE(ui(*m_rf).ScrollBar1->value(), 0x123);
 
         // In DOS the message shows the text carried to CP866 ("я" is 0xEF, "п" in WIN).
-        m_rf->BitBtn1->click();
-        QCOMPARE(m_rf->ScrollBar1->value(), 1);
-        m_rf->Edit1->setText(QStringLiteral("я"));
-        m_rf->Button3->click();
+        ui(*m_rf).BitBtn1->click();
+        QCOMPARE(ui(*m_rf).ScrollBar1->value(), 1);
+        ui(*m_rf).Edit1->setText(QStringLiteral("я"));
+        ui(*m_rf).Button3->click();
         QCOMPARE(m_dialogs->messages().last(), QStringLiteral("п - не найдено"));
     }
 
@@ -330,41 +329,41 @@ private Q_SLOTS:
     void utf8TextInWin()
     {
         open(m_tree->file("a.txt", QByteArray("Привет, мир\nЁж и ёж\n")));
-        QCOMPARE(m_rf->Label3->text(), QStringLiteral("WIN"));
+        QCOMPARE(ui(*m_rf).Label3->text(), QStringLiteral("WIN"));
         QCOMPARE(firstLine(), QStringLiteral("Привет, мир"));
         focusMemo();
-        m_rf->Memo1->moveCursor(QTextCursor::Start);
-        m_rf->Edit1->setText(QStringLiteral("МИР"));
-        m_rf->Button3->click();
-        QCOMPARE(m_rf->Memo1->textCursor().selectedText(), QStringLiteral("мир"));
-        m_rf->Edit1->setText(QStringLiteral("ёж"));
-        m_rf->Button3->click();
-        QCOMPARE(m_rf->Memo1->textCursor().selectedText(), QStringLiteral("Ёж"));
-        QCOMPARE(m_rf->Memo1->textCursor().blockNumber(), 1);
-        m_rf->Button3->click();
-        QCOMPARE(m_rf->Memo1->textCursor().selectedText(), QStringLiteral("ёж"));
+        ui(*m_rf).Memo1->moveCursor(QTextCursor::Start);
+        ui(*m_rf).Edit1->setText(QStringLiteral("МИР"));
+        ui(*m_rf).Button3->click();
+        QCOMPARE(ui(*m_rf).Memo1->textCursor().selectedText(), QStringLiteral("мир"));
+        ui(*m_rf).Edit1->setText(QStringLiteral("ёж"));
+        ui(*m_rf).Button3->click();
+        QCOMPARE(ui(*m_rf).Memo1->textCursor().selectedText(), QStringLiteral("Ёж"));
+        QCOMPARE(ui(*m_rf).Memo1->textCursor().blockNumber(), 1);
+        ui(*m_rf).Button3->click();
+        QCOMPARE(ui(*m_rf).Memo1->textCursor().selectedText(), QStringLiteral("ёж"));
 
         // A large file in hex: the typed text is found in UTF-8 and in Windows-1251.
         QByteArray bytes(200000, '.');
         bytes.replace(0x1000, 12, QByteArray("ПРИВЕТ"));
         bytes.replace(0x3000, 6, quil::codepage::toCp1251(QStringLiteral("привет")));
         open(m_tree->file("big.txt", bytes));
-        m_rf->Edit1->setText(QStringLiteral("Привет"));
-        m_rf->Button3->click();
-        QCOMPARE(m_rf->ScrollBar1->value(), 0x100);
-        QCOMPARE(m_rf->Memo1->textCursor().selectedText(), QStringLiteral("00001000"));
-        m_rf->Button3->click();
-        QCOMPARE(m_rf->ScrollBar1->value(), 0x300);
+        ui(*m_rf).Edit1->setText(QStringLiteral("Привет"));
+        ui(*m_rf).Button3->click();
+        QCOMPARE(ui(*m_rf).ScrollBar1->value(), 0x100);
+        QCOMPARE(ui(*m_rf).Memo1->textCursor().selectedText(), QStringLiteral("00001000"));
+        ui(*m_rf).Button3->click();
+        QCOMPARE(ui(*m_rf).ScrollBar1->value(), 0x300);
         QVERIFY(m_dialogs->messages().isEmpty());
     }
 
     void searchWithoutFile()
     {
-        m_rf->Edit1->setText("x");
-        m_rf->Button3->click();
+        ui(*m_rf).Edit1->setText("x");
+        ui(*m_rf).Button3->click();
         QVERIFY(m_dialogs->shown().isEmpty());
-        m_rf->Edit1->setFocus();
-        QTest::keyClick(m_rf->Edit1, Qt::Key_Enter);
+        ui(*m_rf).Edit1->setFocus();
+        QTest::keyClick(ui(*m_rf).Edit1, Qt::Key_Enter);
         QCOMPARE(m_dialogs->messages(), QStringList{"x - не найдено"});
     }
 
@@ -375,9 +374,9 @@ private Q_SLOTS:
         QCOMPARE(m_dialogs->shown(Kind::ErrorBox).size(), 1);
         QVERIFY(m_dialogs->shown(Kind::ErrorBox).first().text.startsWith("System Error.  Code: 2."));
         QVERIFY(m_rf->windowTitle().endsWith(QStringLiteral(" - Размер : 0")));
-        QVERIFY(m_rf->Memo1->toPlainText().isEmpty());
+        QVERIFY(ui(*m_rf).Memo1->toPlainText().isEmpty());
         open(m_tree->file("ok.txt", "fine"));
-        QCOMPARE(m_rf->Memo1->toPlainText(), QStringLiteral("fine"));
+        QCOMPARE(ui(*m_rf).Memo1->toPlainText(), QStringLiteral("fine"));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "viewers/TSHPIC.h"
 
 #include "PictureSamples.h"
+#include "support/PictureViewerControls.h"
 #include "support/TestServices.h"
 #include "viewers/PictureBox.h"
 #include "viewers/PictureFit.h"
@@ -44,7 +45,7 @@ private:
             window.setCurrentFilePath(path);
             window.show();
         }
-        QRgb screenPixel(QPoint inImage1) { return window.Image1->grab().toImage().pixel(inImage1); }
+        QRgb screenPixel(QPoint inImage1) { return ui(window).Image1->grab().toImage().pixel(inImage1); }
     };
     static QString title(const QString &path) { return QStringLiteral(" Изображение:   ") + path; }
 };
@@ -55,11 +56,11 @@ void TSHPICTest::defaults()
     QCOMPARE(f.window.windowTitle(), QStringLiteral(" Просмотр изображений"));
     QCOMPARE(f.window.size(), QSize(645, 509));
     QCOMPARE(f.window.currentFilePath(), QString());
-    QCOMPARE(f.window.Panel1->text(), QStringLiteral("Загрузка изображения..."));
-    QCOMPARE(f.window.Panel1->geometry(), QRect(0, 0, 645, 509));
-    QCOMPARE(f.window.Image1->geometry(), QRect(8, 8, 629, 493));
-    QCOMPARE(f.window.Panel1->palette().color(QPalette::Window), QColor(Qt::white));
-    QVERIFY(f.window.Image1->picture().isNull());
+    QCOMPARE(ui(f.window).Panel1->text(), QStringLiteral("Загрузка изображения..."));
+    QCOMPARE(ui(f.window).Panel1->geometry(), QRect(0, 0, 645, 509));
+    QCOMPARE(ui(f.window).Image1->geometry(), QRect(8, 8, 629, 493));
+    QCOMPARE(ui(f.window).Panel1->palette().color(QPalette::Window), QColor(Qt::white));
+    QVERIFY(ui(f.window).Image1->picture().isNull());
     // Nothing to show yet: the first showing only sets the title.
     f.window.show();
     QCOMPARE(f.window.windowTitle(), title(QString()));
@@ -92,8 +93,8 @@ void TSHPICTest::showsEveryFormat()
     f.show(path);
     QCOMPARE(f.dialogs.messages(), QStringList());
     QCOMPARE(f.window.windowTitle(), title(path));
-    QCOMPARE(f.window.Image1->picture().size, size);
-    const QRect drawn = f.window.Image1->drawnRect();
+    QCOMPARE(ui(f.window).Image1->picture().size, size);
+    const QRect drawn = ui(f.window).Image1->drawnRect();
     QVERIFY(qRed(f.screenPixel(drawn.topLeft() + QPoint(drawn.width() / 16, drawn.height() * 3 / 4))) > 200);
     QVERIFY(qBlue(f.screenPixel(drawn.center() + QPoint(drawn.width() / 4, 0))) > 200);
 }
@@ -128,16 +129,16 @@ void TSHPICTest::wideMoveDownAndResizeRefits()
     const QString path = f.tree.file("wide.png", samples::png(samples::twoColours(200, 100, Qt::red, Qt::blue)));
     f.window.resize(617 + 16, 464 + 16);
     f.show(path);
-    QCOMPARE(f.window.Image1->size(), QSize(617, 464));
-    QCOMPARE(f.window.Image1->drawnRect(), QRect(0, 78, 617, 308));
+    QCOMPARE(ui(f.window).Image1->size(), QSize(617, 464));
+    QCOMPARE(ui(f.window).Image1->drawnRect(), QRect(0, 78, 617, 308));
     QCOMPARE(f.screenPixel(QPoint(100, 77)), qRgb(255, 255, 255)); // the white panel above
     QCOMPARE(f.screenPixel(QPoint(100, 80)), qRgb(255, 0, 0));
     QCOMPARE(f.screenPixel(QPoint(100, 78 + 308)), qRgb(255, 255, 255));
 
     // Resized: the same rule again.
     f.window.resize(400 + 16, 600 + 16);
-    QCOMPARE(f.window.Image1->size(), QSize(400, 600));
-    QCOMPARE(f.window.Image1->drawnRect(), QRect(0, 200, 400, 200));
+    QCOMPARE(ui(f.window).Image1->size(), QSize(400, 600));
+    QCOMPARE(ui(f.window).Image1->drawnRect(), QRect(0, 200, 400, 200));
 }
 
 void TSHPICTest::iconEnlargedAndCentred()
@@ -149,8 +150,8 @@ void TSHPICTest::iconEnlargedAndCentred()
     const QString path = f.tree.file("small.ICO", samples::ico(icon, 4));
     f.show(path);
     QCOMPARE(f.dialogs.messages(), QStringList());
-    QCOMPARE(f.window.Image1->picture().size, QSize(16, 16));
-    QCOMPARE(f.window.Image1->drawnRect(), QRect(68, 0, 493, 493));
+    QCOMPARE(ui(f.window).Image1->picture().size, QSize(16, 16));
+    QCOMPARE(ui(f.window).Image1->drawnRect(), QRect(68, 0, 493, 493));
     QCOMPARE(f.screenPixel(QPoint(300, 250)), qRgb(0, 128, 0));
     QCOMPARE(f.screenPixel(QPoint(69, 1)), qRgb(255, 255, 255)); // the transparent corner became white
     QCOMPARE(f.screenPixel(QPoint(66, 250)), qRgb(255, 255, 255));
@@ -162,10 +163,10 @@ void TSHPICTest::otherExtensionKeepsPictureNewTitle()
     const QString picture = f.tree.file("a.gif", samples::gif(samples::twoColours(20, 10, Qt::red, Qt::blue)));
     const QString text = f.tree.file("notes.txt", "just text");
     f.show(picture);
-    const qint64 key = f.window.Image1->picture().image.cacheKey();
+    const qint64 key = ui(f.window).Image1->picture().image.cacheKey();
     f.show(text);
     QCOMPARE(f.window.windowTitle(), title(text));
-    QCOMPARE(f.window.Image1->picture().image.cacheKey(), key);
+    QCOMPARE(ui(f.window).Image1->picture().image.cacheKey(), key);
     QVERIFY(f.dialogs.shown().isEmpty());
 }
 
@@ -178,7 +179,7 @@ void TSHPICTest::loadWhileVisible()
     f.window.setCurrentFilePath(second);
     QVERIFY(f.window.loadPicture());
     QCOMPARE(f.window.windowTitle(), title(second));
-    QCOMPARE(f.window.Image1->picture().size, QSize(10, 30));
+    QCOMPARE(ui(f.window).Image1->picture().size, QSize(10, 30));
 }
 
 void TSHPICTest::eachShowingReloads()
@@ -187,13 +188,13 @@ void TSHPICTest::eachShowingReloads()
     const QString path = f.tree.file("changing.png", samples::png(samples::twoColours(20, 10, Qt::red, Qt::blue)));
     f.window.setCurrentFilePath(path);
     f.window.show();
-    QCOMPARE(f.window.Image1->picture().size, QSize(20, 10));
+    QCOMPARE(ui(f.window).Image1->picture().size, QSize(20, 10));
     QVERIFY(f.window.close()); // the close box only hides the window
     QVERIFY(!f.window.isVisible());
     f.tree.file("changing.png", samples::png(samples::twoColours(30, 60, Qt::red, Qt::blue)));
     f.window.show();
-    QCOMPARE(f.window.Image1->picture().size, QSize(30, 60));
-    QCOMPARE(f.window.Image1->drawnRect(), QRect(191, 0, 246, 493));
+    QCOMPARE(ui(f.window).Image1->picture().size, QSize(30, 60));
+    QCOMPARE(ui(f.window).Image1->drawnRect(), QRect(191, 0, 246, 493));
 }
 
 void TSHPICTest::enlargingSharpensReducedPhotograph()
@@ -202,10 +203,10 @@ void TSHPICTest::enlargingSharpensReducedPhotograph()
     const QString path = f.tree.file("big.jpg", samples::jpeg(samples::twoColours(2400, 1200, Qt::red, Qt::blue)));
     f.window.resize(316, 216); // Image1 300 x 200: decoded at 1/8
     f.show(path);
-    QCOMPARE(f.window.Image1->picture().image.size(), QSize(300, 150));
+    QCOMPARE(ui(f.window).Image1->picture().image.size(), QSize(300, 150));
     f.window.resize(1216, 916);
-    QCOMPARE(f.window.Image1->picture().image.size(), QSize(1200, 600));
-    QCOMPARE(f.window.Image1->picture().size, QSize(2400, 1200));
+    QCOMPARE(ui(f.window).Image1->picture().image.size(), QSize(1200, 600));
+    QCOMPARE(ui(f.window).Image1->picture().size, QSize(2400, 1200));
 }
 
 void TSHPICTest::badFileKeepsPictureAndTitle_data()
@@ -241,7 +242,7 @@ void TSHPICTest::badFileKeepsPictureAndTitle()
     const QString good = f.tree.file("good.png", samples::png(samples::twoColours(20, 10, Qt::red, Qt::blue)));
     const QString bad = bytes == "<none>" ? f.tree.path(name.toUtf8()) : f.tree.file(name.toUtf8(), bytes);
     f.show(good);
-    const qint64 key = f.window.Image1->picture().image.cacheKey();
+    const qint64 key = ui(f.window).Image1->picture().image.cacheKey();
 
     f.show(bad);
     const auto boxes = f.dialogs.shown(Kind::ErrorBox);
@@ -249,8 +250,8 @@ void TSHPICTest::badFileKeepsPictureAndTitle()
     QVERIFY2(boxes[0].text.startsWith(error), qPrintable(boxes[0].text));
     QVERIFY(f.window.isVisible());
     QCOMPARE(f.window.windowTitle(), title(good));
-    QCOMPARE(f.window.Image1->picture().image.cacheKey(), key);
-    QCOMPARE(f.screenPixel(f.window.Image1->drawnRect().center() - QPoint(50, 0)), qRgb(255, 0, 0));
+    QCOMPARE(ui(f.window).Image1->picture().image.cacheKey(), key);
+    QCOMPARE(f.screenPixel(ui(f.window).Image1->drawnRect().center() - QPoint(50, 0)), qRgb(255, 0, 0));
     // Called directly while visible, as the View command does.
     QVERIFY(!f.window.loadPicture());
     QCOMPARE(f.dialogs.shown(Kind::ErrorBox).size(), 2);

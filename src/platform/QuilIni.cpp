@@ -1,4 +1,4 @@
-#include "viewers/QuilIni.h"
+#include "platform/QuilIni.h"
 
 #include "platform/SettingsFiles.h"
 

@@ -1,7 +1,7 @@
-#include "viewers/ProgramSettings.h"
+#include "platform/ProgramSettings.h"
 
+#include "platform/QuilIni.h"
 #include "platform/SettingsFiles.h"
-#include "viewers/QuilIni.h"
 
 namespace quil {
 
