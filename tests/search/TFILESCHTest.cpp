@@ -12,6 +12,7 @@
 #include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/RecordingScript.h"
+#include "support/Set1Controls.h"
 #include "support/TempTree.h"
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"
@@ -357,7 +358,7 @@ private Q_SLOTS:
         QVERIFY(!program.windows->RF->isVisible());
         QVERIFY(!QFile::exists(record));
 
-        program.windows->Set1->Edit1->setText(recordingScript(tools, "viewer.sh", record));
+        ui(*program.windows->Set1).Edit1->setText(recordingScript(tools, "viewer.sh", record));
         program.search().Button7->click();
         const QList<QByteArray> items = waitForRecord(record);
         QCOMPARE(items.size(), 2);
@@ -382,8 +383,8 @@ private Q_SLOTS:
         Program program;
         program.writeSettings(QStringLiteral("fs.ini"),
                               {QStringLiteral("old"), QStringLiteral("old"), QStringLiteral("old")});
-        program.windows->Set1->Edit1->setText(textViewer);
-        program.windows->Set1->Edit2->setText(pictureViewer);
+        ui(*program.windows->Set1).Edit1->setText(textViewer);
+        ui(*program.windows->Set1).Edit2->setText(pictureViewer);
         program.search().show();
         program.search().close();
         QFile file(program.settingsPath(QStringLiteral("fs.ini")));
