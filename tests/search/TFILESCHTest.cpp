@@ -421,8 +421,8 @@ private Q_SLOTS:
         TSet1 &settings = *program.windows->Set1;
         program.search().CheckBox4->setChecked(!(texts || pictures));
         settings.show();
-        settings.CheckBox1->setChecked(texts);
-        settings.CheckBox2->setChecked(pictures);
+        ui(settings).CheckBox1->setChecked(texts);
+        ui(settings).CheckBox2->setChecked(pictures);
         // Changed by hand in between: kept until the settings window closes.
         QCOMPARE(program.search().CheckBox4->isChecked(), !(texts || pictures));
         settings.close();
