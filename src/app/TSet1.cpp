@@ -35,6 +35,7 @@ QLabel *groupHeading(QWidget *parent, const char *name, const QString &text, int
 
 TSet1::TSet1(quil::Services &services, QWidget *parent) : QWidget(parent), m_services(services)
 {
+    setObjectName(QStringLiteral("Set1"));
     setWindowFlag(Qt::Window);
     setWindowTitle(QStringLiteral(" Выбери , что нравится."));
     resize(643, 342);

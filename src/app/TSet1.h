@@ -27,22 +27,6 @@ public:
     // Sends the other-viewer mark: on while either outside viewer is ticked.
     void applyOtherViewerMark();
 
-    QLabel *Label1 = nullptr;       // "Внешние смотрелки"
-    QCheckBox *CheckBox1 = nullptr; // external viewer for texts
-    QLineEdit *Edit1 = nullptr;
-    QPushButton *Button1 = nullptr;
-    QCheckBox *CheckBox2 = nullptr; // external viewer for pictures
-    QLineEdit *Edit2 = nullptr;
-    QPushButton *Button2 = nullptr;
-    QLabel *Label2 = nullptr;       // "Внешний редактор"
-    QCheckBox *CheckBox3 = nullptr; // external editor instead of the system's
-    QLineEdit *Edit4 = nullptr;
-    QPushButton *Button4 = nullptr;
-    QLabel *Label3 = nullptr; // "Другие настройки"
-    QLabel *Label4 = nullptr; // "Размер шрифта системы"
-    QLineEdit *Edit3 = nullptr;
-    QPushButton *Button3 = nullptr; // "Вернуться"
-
 public Q_SLOTS:
     // The browse buttons: a chosen program's path into Edit1, Edit2 or Edit4;
     // the check boxes stay as they are.
@@ -66,6 +50,23 @@ private:
     void buildProgramRows();
     void buildOtherSettings();
     void browse(QLineEdit *edit);
+
+    // The controls, by their designed names; tests find them by object name.
+    QLabel *Label1 = nullptr;       // "Внешние смотрелки"
+    QCheckBox *CheckBox1 = nullptr; // external viewer for texts
+    QLineEdit *Edit1 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QCheckBox *CheckBox2 = nullptr; // external viewer for pictures
+    QLineEdit *Edit2 = nullptr;
+    QPushButton *Button2 = nullptr;
+    QLabel *Label2 = nullptr;       // "Внешний редактор"
+    QCheckBox *CheckBox3 = nullptr; // external editor instead of the system's
+    QLineEdit *Edit4 = nullptr;
+    QPushButton *Button4 = nullptr;
+    QLabel *Label3 = nullptr; // "Другие настройки"
+    QLabel *Label4 = nullptr; // "Размер шрифта системы"
+    QLineEdit *Edit3 = nullptr;
+    QPushButton *Button3 = nullptr; // "Вернуться"
 
     quil::Services &m_services;
     quil::ProgramSettings m_settings;

@@ -93,8 +93,8 @@ bool FolderSizeWalk::waitFinished(std::chrono::milliseconds timeout)
 
 void FolderSizeWalk::stop()
 {
-    m_stop.store(true);
-    const std::lock_guard lock(m_mutex);
+    m_stop.request_stop();
+    const std::scoped_lock lock(m_mutex);
     m_changed.notify_all();
 }
 
@@ -102,7 +102,7 @@ void FolderSizeWalk::run()
 {
     std::unique_lock lock(m_mutex);
     for (;;) {
-        if (m_stop.load()) {
+        if (m_stop.stop_requested()) {
             m_changed.notify_all();
             return;
         }
@@ -151,7 +151,7 @@ void FolderSizeWalk::readOneFolder(const QByteArray &path)
     while (const dirent *entry = ::readdir(dir)) {
         if (++sinceCheck == kStopCheckEvery) {
             sinceCheck = 0;
-            if (m_stop.load())
+            if (m_stop.stop_requested())
                 break;
         }
         const char *name = entry->d_name;
@@ -180,7 +180,7 @@ void FolderSizeWalk::readOneFolder(const QByteArray &path)
     m_files.fetch_add(files, std::memory_order_relaxed);
     if (folders.empty())
         return;
-    const std::lock_guard lock(m_mutex);
+    const std::scoped_lock lock(m_mutex);
     for (QByteArray &folder : folders)
         m_pending.push_back(std::move(folder));
     m_changed.notify_all();

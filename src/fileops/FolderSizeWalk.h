@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <stop_token>
 #include <thread>
 #include <vector>
 
@@ -45,7 +46,7 @@ public:
     bool waitFinished(std::chrono::milliseconds timeout);
     // Asks the threads to stop at their next folder or after a few entries.
     void stop();
-    bool stopped() const { return m_stop.load(); }
+    bool stopped() const { return m_stop.stop_requested(); }
 
     // Bytes of the regular files counted so far, and their number.
     qint64 total() const { return m_total.load(std::memory_order_relaxed); }
@@ -64,7 +65,8 @@ private:
     QSet<QByteArray> m_volumeMounts;
     QSet<QByteArray> m_otherMounts;
 
-    std::atomic<bool> m_stop{false};
+    // Shared by the walk's threads, which poll it.
+    std::stop_source m_stop;
     std::atomic<qint64> m_total{0};
     std::atomic<qint64> m_files{0};
 

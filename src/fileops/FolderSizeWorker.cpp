@@ -29,7 +29,7 @@ int FolderSizeWorker::defaultThreads()
 
 void FolderSizeWorker::add(TFolderSize *folder)
 {
-    const std::lock_guard lock(m_mutex);
+    const std::scoped_lock lock(m_mutex);
     m_waiting.push_back(folder);
     if (!m_thread.joinable())
         m_thread = std::jthread([this](std::stop_token stop) { serve(stop); });
@@ -38,7 +38,7 @@ void FolderSizeWorker::add(TFolderSize *folder)
 
 QList<TFolderSize *> FolderSizeWorker::stopAll()
 {
-    const std::lock_guard lock(m_mutex);
+    const std::scoped_lock lock(m_mutex);
     if (m_current != nullptr)
         m_current->stop();
     QList<TFolderSize *> waiting(m_waiting.begin(), m_waiting.end());
@@ -48,7 +48,7 @@ QList<TFolderSize *> FolderSizeWorker::stopAll()
 
 void FolderSizeWorker::setFolderRead(FolderSizeWalk::FolderRead folderRead)
 {
-    const std::lock_guard lock(m_mutex);
+    const std::scoped_lock lock(m_mutex);
     m_folderRead = std::move(folderRead);
 }
 

@@ -98,21 +98,6 @@ public:
     // the panel. Until set, one of the panel's own.
     void setChangeHold(quil::ChangeHold &hold) { m_changes = &hold; }
 
-    QLineEdit *Edit1 = nullptr;
-    QComboBox *DriveComboBox1 = nullptr;
-    QToolButton *SpeedButton1 = nullptr;
-    QPushButton *Button1 = nullptr;
-    QLabel *Label1 = nullptr;
-    QToolButton *SpeedButton2 = nullptr;
-    QToolButton *SpeedButton3 = nullptr;
-    QToolButton *SpeedButton4 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label5 = nullptr;
-    PanelListWidget *ListView1 = nullptr;
-    QLabel *Label6 = nullptr;
-
 public Q_SLOTS:
     void DriveComboBox1Change();
     void SpeedButton1Click();
@@ -143,6 +128,22 @@ private:
     void selectRowNamed(const QString &name, bool lastMatch);
     // Raises OsError when the text names no folder of the file system.
     void listTypedFolder(const QString &typed);
+
+    // The controls, by their designed names; tests find them by object name.
+    QLineEdit *Edit1 = nullptr;
+    QComboBox *DriveComboBox1 = nullptr;
+    QToolButton *SpeedButton1 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QToolButton *SpeedButton2 = nullptr;
+    QToolButton *SpeedButton3 = nullptr;
+    QToolButton *SpeedButton4 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label5 = nullptr;
+    PanelListWidget *ListView1 = nullptr;
+    QLabel *Label6 = nullptr;
 
     quil::Services &m_services;
     quil::ChangeHold *m_changes = nullptr;

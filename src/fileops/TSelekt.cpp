@@ -62,6 +62,7 @@ TSelekt::TSelekt(quil::Services &services, QWidget *parent) : QDialog(parent), m
                                 QStringLiteral("Исключение"), QStringLiteral("Реверсирование")};
     for (int index = 0; index < 4; ++index) {
         auto *item = new QRadioButton(captions[index], RadioGroup1);
+        item->setObjectName(QStringLiteral("RadioGroup1Item%1").arg(index));
         item->setGeometry(8, 6 + index * 20, 209, 18);
         m_modes->addButton(item, index);
     }

@@ -30,12 +30,6 @@ public:
     int ItemIndex() const;
     void setItemIndex(int index);
 
-    QLabel *Label2 = nullptr;
-    QLabel *Label1 = nullptr;
-    QLineEdit *Edit1 = nullptr;
-    QPushButton *Button1 = nullptr;
-    QGroupBox *RadioGroup1 = nullptr;
-
 public Q_SLOTS:
     // Runs the chosen mode and closes the window; an invalid mask is shown in
     // the error box and the window stays open for its correction.
@@ -45,6 +39,13 @@ private:
     // Mode 1: false (and the panel shown with a hint) when the second panel
     // is hidden, so there is nothing to compare with yet.
     bool secondPanelReady();
+
+    // The controls, by their designed names; tests find them by object name.
+    QLabel *Label2 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLineEdit *Edit1 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QGroupBox *RadioGroup1 = nullptr;
 
     quil::Services &m_services;
     quil::MarksController *m_marks = nullptr;

@@ -2,14 +2,15 @@
 
 #include <QHash>
 #include <QList>
-#include <QMutex>
+
+#include <mutex>
 
 namespace quil {
 
 namespace {
 struct Registry
 {
-    QMutex mutex;
+    std::mutex mutex;
     QList<std::pair<QString, QString>> icons;
     QHash<QString, int> byName;
 
@@ -46,28 +47,28 @@ Registry &registry()
 int IconNames::indexOf(const QString &name, const QString &fallback)
 {
     Registry &r = registry();
-    QMutexLocker lock(&r.mutex);
+    const std::scoped_lock lock(r.mutex);
     return r.add(name, fallback);
 }
 
 QString IconNames::name(int index)
 {
     Registry &r = registry();
-    QMutexLocker lock(&r.mutex);
+    const std::scoped_lock lock(r.mutex);
     return index >= 0 && index < r.icons.size() ? r.icons[index].first : QString();
 }
 
 QString IconNames::fallback(int index)
 {
     Registry &r = registry();
-    QMutexLocker lock(&r.mutex);
+    const std::scoped_lock lock(r.mutex);
     return index >= 0 && index < r.icons.size() ? r.icons[index].second : QString();
 }
 
 int IconNames::count()
 {
     Registry &r = registry();
-    QMutexLocker lock(&r.mutex);
+    const std::scoped_lock lock(r.mutex);
     return int(r.icons.size());
 }
 

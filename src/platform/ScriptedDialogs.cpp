@@ -16,73 +16,73 @@ template <typename T, typename D> T takeOr(std::deque<T> &queue, D fallback)
 
 void ScriptedDialogs::answerYesNo(bool yes)
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     m_yesNo.push_back(yes);
 }
 
 void ScriptedDialogs::answerInput(std::optional<QString> text)
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     m_inputs.push_back(std::move(text));
 }
 
 void ScriptedDialogs::answerYesNoWithCheck(bool yes, bool checked)
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     m_checked.push_back({yes, checked});
 }
 
 void ScriptedDialogs::answerCheckClosed(bool checked)
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     m_checked.push_back({false, checked, true});
 }
 
 void ScriptedDialogs::answerOpenFile(std::optional<QString> path)
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     m_files.push_back(std::move(path));
 }
 
 void ScriptedDialogs::answerChoice(std::optional<QString> item)
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     m_choices.push_back(std::move(item));
 }
 
 void ScriptedDialogs::answerTargetExists(TargetExistsAnswer answer)
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     m_exists.push_back(answer);
 }
 
 void ScriptedDialogs::answerItemError(ErrorAnswer answer)
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     m_errors.push_back(answer);
 }
 
 void ScriptedDialogs::setDefaultTargetExists(TargetExistsAnswer answer)
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     m_defaultExists = answer;
 }
 
 void ScriptedDialogs::setDefaultItemError(ErrorAnswer answer)
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     m_defaultError = answer;
 }
 
 QList<ScriptedDialogs::Shown> ScriptedDialogs::shown() const
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     return m_shown;
 }
 
 QList<ScriptedDialogs::Shown> ScriptedDialogs::shown(Kind kind) const
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     QList<Shown> result;
     for (const Shown &s : m_shown)
         if (s.kind == kind)
@@ -92,7 +92,7 @@ QList<ScriptedDialogs::Shown> ScriptedDialogs::shown(Kind kind) const
 
 QStringList ScriptedDialogs::messages() const
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     QStringList result;
     for (const Shown &s : m_shown)
         if (s.kind == Kind::Message || s.kind == Kind::ErrorBox)
@@ -102,7 +102,7 @@ QStringList ScriptedDialogs::messages() const
 
 int ScriptedDialogs::beeps() const
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     int count = 0;
     for (const Shown &s : m_shown)
         count += s.kind == Kind::Beep;
@@ -111,7 +111,7 @@ int ScriptedDialogs::beeps() const
 
 void ScriptedDialogs::clear()
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     m_shown.clear();
 }
 
@@ -122,13 +122,13 @@ void ScriptedDialogs::record(Shown shown)
 
 void ScriptedDialogs::message(const QString &text, const QString &title, Icon icon)
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     record({Kind::Message, title, text, {}, icon});
 }
 
 bool ScriptedDialogs::askYesNo(const QString &text, const QString &title, Icon icon)
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     record({Kind::YesNo, title, text, {}, icon});
     return takeOr(m_yesNo, false);
 }
@@ -136,7 +136,7 @@ bool ScriptedDialogs::askYesNo(const QString &text, const QString &title, Icon i
 std::optional<QString> ScriptedDialogs::inputBox(const QString &title, const QString &prompt,
                                                  const QString &defaultValue)
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     record({Kind::Input, title, prompt, defaultValue, Icon::None});
     return takeOr(m_inputs, std::nullopt);
 }
@@ -144,7 +144,7 @@ std::optional<QString> ScriptedDialogs::inputBox(const QString &title, const QSt
 Dialogs::CheckedAnswer ScriptedDialogs::askYesNoWithCheck(const QString &text, const QString &title,
                                                           const QString &checkText, bool checked, int)
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     record({Kind::YesNoWithCheck, title, text, checkText, Icon::Warning});
     return takeOr(m_checked, CheckedAnswer{false, checked});
 }
@@ -152,14 +152,14 @@ Dialogs::CheckedAnswer ScriptedDialogs::askYesNoWithCheck(const QString &text, c
 std::optional<QString> ScriptedDialogs::openFile(const QString &title, const QStringList &filters,
                                                  const QString &initialFolder)
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     record({Kind::OpenFile, title, filters.join(QLatin1Char('\n')), initialFolder, Icon::None});
     return takeOr(m_files, std::nullopt);
 }
 
 std::optional<int> ScriptedDialogs::chooseItem(const QString &title, const QString &prompt, const QStringList &items)
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     record({Kind::Choice, title, prompt, items.join(QLatin1Char('\n')), Icon::None});
     const std::optional<QString> answer = takeOr(m_choices, std::nullopt);
     const qsizetype chosen = answer ? items.indexOf(*answer) : -1;
@@ -168,26 +168,26 @@ std::optional<int> ScriptedDialogs::chooseItem(const QString &title, const QStri
 
 void ScriptedDialogs::errorBox(const QString &text)
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     record({Kind::ErrorBox, {}, text, {}, Icon::Error});
 }
 
 void ScriptedDialogs::beep()
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     record({Kind::Beep, {}, {}, {}, Icon::None});
 }
 
 Dialogs::TargetExistsAnswer ScriptedDialogs::askTargetExists(const QString &source, const QString &target)
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     record({Kind::TargetExists, {}, source, target, Icon::Question});
     return takeOr(m_exists, m_defaultExists);
 }
 
 Dialogs::ErrorAnswer ScriptedDialogs::askItemError(const QString &item, const QString &reason)
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     record({Kind::ItemError, {}, item, reason, Icon::Error});
     return takeOr(m_errors, m_defaultError);
 }

@@ -3,8 +3,8 @@
 #include "platform/Dialogs.h"
 
 #include <QList>
-#include <QMutex>
 #include <deque>
+#include <mutex>
 
 namespace quil {
 
@@ -78,7 +78,7 @@ public:
 private:
     void record(Shown shown);
 
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     QList<Shown> m_shown;
     std::deque<bool> m_yesNo;
     std::deque<std::optional<QString>> m_inputs;

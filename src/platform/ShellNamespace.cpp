@@ -10,7 +10,6 @@
 
 #include <QHash>
 #include <QMimeDatabase>
-#include <QMutex>
 
 #include <cerrno>
 #include <cstdlib>
@@ -18,6 +17,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <mutex>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -179,9 +179,9 @@ QMimeDatabase &mimeDatabase()
 // Comments are looked up once per type; the database is shared by threads.
 QString commentOf(const QString &mimeName)
 {
-    static QMutex mutex;
+    static std::mutex mutex;
     static QHash<QString, QString> cache;
-    QMutexLocker lock(&mutex);
+    const std::scoped_lock lock(mutex);
     const auto found = cache.constFind(mimeName);
     if (found != cache.constEnd())
         return *found;

@@ -8,14 +8,6 @@ constexpr int progressMsecs = 50;
 
 } // namespace
 
-void BackgroundSearch::Observer::searchStarted()
-{
-    // The engine clears StopRequested as it begins; a Stop pressed between
-    // Start and this moment must not be lost.
-    if (m_owner.m_stopPressed)
-        m_owner.m_search.requestStop();
-}
-
 void BackgroundSearch::Observer::showMessage(const QString &text, const QString &title, Dialogs::Icon icon)
 {
     m_owner.m_messages.append({text, title, icon});
@@ -27,11 +19,8 @@ BackgroundSearch::BackgroundSearch(QObject *parent) : QObject(parent)
     connect(&m_progressTimer, &QTimer::timeout, this, &BackgroundSearch::reportProgress);
 }
 
-BackgroundSearch::~BackgroundSearch()
-{
-    // The thread is joined as it goes.
-    m_search.requestStop();
-}
+// The thread is asked to stop and joined as it goes.
+BackgroundSearch::~BackgroundSearch() = default;
 
 bool BackgroundSearch::start(const SearchRequest &request)
 {
@@ -39,7 +28,6 @@ bool BackgroundSearch::start(const SearchRequest &request)
         return false;
     m_running = true;
     m_request = request;
-    m_stopPressed = false;
     m_messages.clear();
     m_toSearch = 1;
     m_done = 0;
@@ -47,8 +35,8 @@ bool BackgroundSearch::start(const SearchRequest &request)
     m_shownToSearch = m_shownDone = m_shownFound = -1;
     reportProgress();
     m_progressTimer.start();
-    m_thread = std::jthread([this] {
-        m_search.start(m_request);
+    m_thread = std::jthread([this](std::stop_token stop) {
+        m_search.start(m_request, std::move(stop));
         QMetaObject::invokeMethod(this, &BackgroundSearch::finish, Qt::QueuedConnection);
     });
     return true;
@@ -58,8 +46,7 @@ void BackgroundSearch::stop()
 {
     if (!m_running)
         return;
-    m_stopPressed = true;
-    m_search.requestStop();
+    m_thread.request_stop();
 }
 
 void BackgroundSearch::reportProgress()

@@ -55,7 +55,6 @@ private:
     {
     public:
         explicit Observer(BackgroundSearch &owner) : m_owner(owner) {}
-        void searchStarted() override;
         void foldersToSearchChanged(qsizetype count) override { m_owner.m_toSearch = count; }
         void foldersDoneChanged(qsizetype count) override { m_owner.m_done = count; }
         void foundCountChanged(qsizetype count) override { m_owner.m_found = count; }
@@ -74,13 +73,13 @@ private:
     SearchRequest m_request;
     QTimer m_progressTimer;
     bool m_running = false;
-    std::atomic<bool> m_stopPressed = false;
     std::atomic<qsizetype> m_toSearch = 1, m_done = 0, m_found = 0;
     std::atomic<SearchEnd> m_end = SearchEnd::Finished;
     qsizetype m_shownToSearch = -1, m_shownDone = -1, m_shownFound = -1;
     // Written by the worker only, read once its thread has ended.
     QList<Message> m_messages;
-    // Last: joined before the rest goes.
+    // Last: asked to stop and joined before the rest goes. Its stop token is
+    // the search's, so a Stop before the worker has begun still counts.
     std::jthread m_thread;
 };
 

@@ -39,16 +39,18 @@ QString FileSearch::currentFilePath() const
     return fromNative(m_currentPath);
 }
 
-SearchEnd FileSearch::start(const SearchRequest &request)
+SearchEnd FileSearch::start(const SearchRequest &request, std::stop_token stop)
 {
     if (m_running)
         return SearchEnd::AlreadyRunning;
     m_running = true;
+    m_stop = std::move(stop);
     const SearchEnd how = run(request);
     m_folderList.clear();
     m_folderList.shrink_to_fit();
     m_pending.clear();
     m_cache.clear();
+    m_stop = {};
     m_running = false;
     m_observer.searchEnded(how);
     if (how == SearchEnd::Finished || how == SearchEnd::Stopped)
@@ -61,7 +63,6 @@ SearchEnd FileSearch::run(const SearchRequest &request)
 {
     m_foundList.clear();
     m_foundCount = 0;
-    m_stopRequested = false;
     m_observer.searchStarted();
     m_observer.foldersToSearchChanged(1);
     m_observer.foldersDoneChanged(0);
@@ -100,7 +101,7 @@ SearchEnd FileSearch::run(const SearchRequest &request)
     if (request.withText) {
         finder = std::make_unique<TextFinder>(trimControls(request.text), request.dos);
         finder->setPendingMessages([this] { m_observer.processPendingMessages(); });
-        finder->setStopFlag(&m_stopRequested);
+        finder->setStopToken(m_stop);
     }
     qsizetype done = 0;
     for (const Folder &folder : m_folderList) {
@@ -127,7 +128,7 @@ void FileSearch::CollectFolders(const QByteArray &root)
     AddSubfolders(rootFolder);
     while (!m_pending.empty()) {
         m_observer.processPendingMessages();
-        if (m_stopRequested) {
+        if (StopRequested()) {
             // What was collected so far, in list order, without the root.
             m_folderList.insert(m_folderList.end(), std::make_move_iterator(m_pending.rbegin()),
                                 std::make_move_iterator(m_pending.rend()));
@@ -203,7 +204,7 @@ SearchEnd FileSearch::searchFolder(const Folder &folder, SearchMask &mask, TextF
             m_observer.processPendingMessages();
             continue;
         }
-        if (m_stopRequested) {
+        if (StopRequested()) {
             m_reader.close();
             return SearchEnd::Stopped;
         }
@@ -228,7 +229,7 @@ SearchEnd FileSearch::searchFolder(const Folder &folder, SearchMask &mask, TextF
             ++m_foundCount;
             m_observer.foundCountChanged(m_foundCount);
             m_observer.matchFound(path);
-        } else if (m_stopRequested) {
+        } else if (StopRequested()) {
             // The text test gave the file up for Stop: end now, not at the next entry.
             m_reader.close();
             return SearchEnd::Stopped;

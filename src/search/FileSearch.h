@@ -7,7 +7,7 @@
 
 #include <QByteArray>
 #include <QStringList>
-#include <atomic>
+#include <stop_token>
 #include <vector>
 
 namespace quil {
@@ -44,22 +44,22 @@ public:
     FileSearch &operator=(const FileSearch &) = delete;
 
     // Start: runs one whole search and returns when it has ended or been
-    // stopped. The root is trimmed, its trailing "/" removed ("/" itself
-    // searches the root folder, results reading "/name"), a relative root is
+    // stopped. Stop is a request on the source of stop (from any thread):
+    // StopRequested, which the running search notices at its next check
+    // point. Each search gets a token of its own, so a Stop while idle has no
+    // effect on the next search. The root is trimmed, its trailing "/"
+    // removed ("/" itself searches the root folder, results reading "/name"), a relative root is
     // taken from the current folder, and the root becomes the process's
     // current folder. Ignored (AlreadyRunning) while a search runs, for a call
     // from inside the observer. Cost: one pass over the folders to collect
     // them, one to match (which reuses the listings of folders unchanged
     // since), and a read of every file the mask admits when the text is
     // asked for.
-    SearchEnd start(const SearchRequest &request);
-    // Stop: sets StopRequested, which the running search notices at its next
-    // check point. A Stop while idle has no effect on the next search. Safe
-    // from any thread.
-    void requestStop() { m_stopRequested = true; }
+    SearchEnd start(const SearchRequest &request, std::stop_token stop = {});
 
     bool isRunning() const { return m_running; }
-    bool StopRequested() const { return m_stopRequested; }
+    // Whether the running search was asked to stop.
+    bool StopRequested() const { return m_stop.stop_requested(); }
     // The full paths of the matches of the last search, in the order found.
     const QStringList &FoundList() const { return m_foundList; }
     qsizetype FoundCount() const { return m_foundCount; }
@@ -89,7 +89,7 @@ private:
     SearchObserver &m_observer;
     DirectoryReader m_reader;
     bool m_running = false;
-    std::atomic<bool> m_stopRequested = false;
+    std::stop_token m_stop; // the running search's
     QStringList m_foundList;
     qsizetype m_foundCount = 0;
     QByteArray m_currentPath; // native bytes

@@ -36,7 +36,7 @@ public:
     virtual void matchFound(const QString &path) { Q_UNUSED(path) }
     // "Let pending messages be processed". Called often (after every
     // directory entry); a window may throttle it to once every 10 ms. Stop
-    // pressed meanwhile calls FileSearch::requestStop.
+    // pressed meanwhile requests a stop of the search's stop token.
     virtual void processPendingMessages() {}
     // The search has ended, before its closing message: enable Start, disable
     // Stop, copy FoundList into the result list.

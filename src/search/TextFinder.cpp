@@ -385,7 +385,7 @@ bool TextFinder::readAndScan(int fd, qint64 size, qint64 start)
     qint64 position = start;
     qint64 sinceMessages = 0;
     while (position < size) {
-        if (m_stop != nullptr && m_stop->load(std::memory_order_relaxed))
+        if (m_stop.stop_requested())
             return false;
         const size_t want = size_t(std::min<qint64>(qint64(chunk), size - position));
         const ssize_t n = posix::readFull(fd, data + kept, want);

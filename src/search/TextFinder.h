@@ -4,8 +4,8 @@
 
 #include <QByteArrayView>
 #include <QString>
-#include <atomic>
 #include <functional>
+#include <stop_token>
 #include <vector>
 
 namespace quil {
@@ -40,10 +40,11 @@ public:
     bool isEmpty() const { return m_forms.empty(); }
     // Called once every 101 blocks of 8192 bytes read inside one file.
     void setPendingMessages(std::function<void()> callback) { m_pending = std::move(callback); }
-    // A flag read between chunks: once set (from any thread), the file being
+    // A stop token polled between chunks: once stopped (from any thread), the file being
     // read is given up at once as no match, so that Stop and the program's
-    // end need not wait for the end of a huge file. Null: never stopped.
-    void setStopFlag(const std::atomic<bool> *stop) { m_stop = stop; }
+    // end need not wait for the end of a huge file. A token without a source
+    // never stops.
+    void setStopToken(std::stop_token stop) { m_stop = std::move(stop); }
 
     // The content test of one entry of an open folder. Only regular files are
     // opened (a link is followed to a regular file only), never FIFOs, devices
@@ -98,7 +99,7 @@ private:
     size_t m_carry = 0; // bytes kept from the chunk before: longest form less one
     std::vector<unsigned char> m_buffer;
     std::function<void()> m_pending;
-    const std::atomic<bool> *m_stop = nullptr;
+    std::stop_token m_stop;
 };
 
 // The text with its Russian letters moved from Windows-1251 to CP866, byte

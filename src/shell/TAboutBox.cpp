@@ -13,6 +13,7 @@
 
 TAboutBox::TAboutBox(quil::Services &services, QWidget *parent) : QDialog(parent), m_services(services)
 {
+    setObjectName(QStringLiteral("AboutBox"));
     setWindowFlag(Qt::Window);
     setWindowTitle(QStringLiteral("  О программе"));
     setModal(true);

@@ -22,21 +22,6 @@ public:
     void setHomePage(const QString &address);
     const QString &homePage() const { return m_homePage; }
 
-    QLabel *Image1 = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *Label5 = nullptr;
-    QLabel *Label6 = nullptr;
-    QLabel *Label7 = nullptr;
-    QLabel *Label8 = nullptr;
-    QLabel *Label9 = nullptr;
-    QLabel *Label10 = nullptr;
-    QLabel *Label11 = nullptr;
-    QPushButton *Button1 = nullptr;
-    QPushButton *Button2 = nullptr;
-
 public Q_SLOTS:
     // "Ok": closes the window.
     void Button1Click();
@@ -53,6 +38,22 @@ public Q_SLOTS:
 private:
     QLabel *addLabel(const char *name, const QString &text, const QRect &place, Qt::Alignment align = Qt::AlignLeft);
     QLabel *addSiteLabel(const char *name, const QRect &place);
+
+    // The controls, by their designed names; tests find them by object name.
+    QLabel *Image1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *Label7 = nullptr;
+    QLabel *Label8 = nullptr;
+    QLabel *Label9 = nullptr;
+    QLabel *Label10 = nullptr;
+    QLabel *Label11 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QPushButton *Button2 = nullptr;
 
     quil::Services &m_services;
     QString m_homePage;

@@ -12,6 +12,7 @@
 #include "platform/SettingsFiles.h"
 #include "shell/ContextMenuController.h"
 #include "support/Form1Controls.h"
+#include "support/Form4Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/TempTree.h"
 #include "viewers/TExtent.h"
@@ -390,7 +391,7 @@ private Q_SLOTS:
             program.windows->Form4->move(200, 100);
             program.windows->Form4->SecondPanelPath = quil::FolderPath(panelFolder);
             program.windows->Form4->ListSecondPanel(program.windows->Form4->SecondPanelPath);
-            program.windows->Form4->SpeedButton3->click();
+            ui(*program.windows->Form4).SpeedButton3->click();
             form.close();
             kept = program.layoutLines();
             // quil.ini keeps its four lines.
@@ -406,7 +407,7 @@ private Q_SLOTS:
         QVERIFY(ui(form).ListView->header()->sectionSize(quil::ColumnSize) >= 90);
         QCOMPARE(program.windows->Form4->pos(), QPoint(200, 100));
         QCOMPARE(program.windows->Form4->SecondPanelPath.path(), panelFolder);
-        QCOMPARE(program.windows->Form4->Edit1->text(), panelFolder + QLatin1Char('/'));
+        QCOMPARE(ui(*program.windows->Form4).Edit1->text(), panelFolder + QLatin1Char('/'));
         QCOMPARE(program.windows->Form4->view(), TForm4::View::Table);
     }
 

@@ -12,6 +12,7 @@
 #include "platform/Services.h"
 #include "platform/VolumeMonitor.h"
 #include "support/Form1Controls.h"
+#include "support/Form4Controls.h"
 #include "support/TempTree.h"
 
 #include <QApplication>
@@ -129,11 +130,12 @@ class FileOperationHoldTest : public QObject
         QLineEdit *panelEditor(const QString &name)
         {
             TForm4 &second = panel();
-            second.ListView1->setCurrentItem(second.ListView1->findItems(name, Qt::MatchExactly).constFirst());
+            PanelListWidget *list = ui(second).ListView1;
+            list->setCurrentItem(list->findItems(name, Qt::MatchExactly).constFirst());
             second.focusList();
-            QTest::keyClick(second.ListView1, Qt::Key_F2);
+            QTest::keyClick(list, Qt::Key_F2);
             QLineEdit *editor = nullptr;
-            if (!QTest::qWaitFor([&] { return (editor = second.ListView1->findChild<QLineEdit *>()) != nullptr; }))
+            if (!QTest::qWaitFor([&] { return (editor = list->findChild<QLineEdit *>()) != nullptr; }))
                 qWarning("the panel's name editor did not open");
             return editor;
         }
@@ -284,17 +286,17 @@ private Q_SLOTS:
             QTest::keyClick(editor, Qt::Key_Return);
         } else if (command == QLatin1String("panel new")) {
             program.dialogs.answerInput(QStringLiteral("quil-hold-made"));
-            program.panel().Button1->click();
+            ui(program.panel()).Button1->click();
         } else if (command == QLatin1String("panel edit")) {
             QLineEdit *editor = program.panelEditor(QStringLiteral("b"));
             QVERIFY(editor != nullptr);
             notice();
-            QVERIFY(program.panel().ListView1->isEditingName());
+            QVERIFY(ui(program.panel()).ListView1->isEditingName());
             // The box takes the focus, as a real one does: an editor still
             // open under it committed (and renamed) a second time.
             program.dialogs.duringQuestion = [&] {
                 notice();
-                program.panel().Edit1->setFocus();
+                ui(program.panel()).Edit1->setFocus();
             };
             editor->setText(QStringLiteral("b2"));
             QTest::keyClick(editor, Qt::Key_Return);

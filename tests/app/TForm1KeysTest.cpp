@@ -6,6 +6,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "shell/TAboutBox.h"
 #include "support/Form1Controls.h"
+#include "support/Form4Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/RecordingScript.h"
 #include "support/TempTree.h"
@@ -286,7 +287,7 @@ private Q_SLOTS:
         TForm4 &panel = *program.windows->Form4;
         panel.showPanel();
         program.press(QStringLiteral("a.txt"), Qt::Key_Tab);
-        QTRY_VERIFY(panel.ListView1->hasFocus());
+        QTRY_VERIFY(ui(panel).ListView1->hasFocus());
     }
 
     // Ctrl+R reads the folder again, for file systems that send no notices;

@@ -18,6 +18,7 @@
 #include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
 #include "support/SearchWindowControls.h"
+#include "support/Set1Controls.h"
 #include "support/TempTree.h"
 #include "viewers/TExtent.h"
 #include "viewers/TRF.h"
@@ -71,9 +72,10 @@ private Q_SLOTS:
         QVERIFY(form.windowShown());
         QCOMPARE(ui(form).Label9->text(), QStringLiteral("Жду команду..."));
         QCOMPARE(form.startRoot(), QStringLiteral("/"));
-        for (QCheckBox *check : {program.set1().CheckBox1, program.set1().CheckBox2, program.set1().CheckBox3})
+        const Set1Controls settings = ui(program.set1());
+        for (QCheckBox *check : {settings.CheckBox1, settings.CheckBox2, settings.CheckBox3})
             QVERIFY(!check->isChecked());
-        for (QLineEdit *edit : {program.set1().Edit1, program.set1().Edit2, program.set1().Edit4})
+        for (QLineEdit *edit : {settings.Edit1, settings.Edit2, settings.Edit4})
             QVERIFY(edit->text().isEmpty());
         QVERIFY(!ui(*program.windows->FILESCH).CheckBox4->isChecked());
         QVERIFY(program.dialogs.messages().isEmpty());
@@ -335,13 +337,14 @@ private Q_SLOTS:
         const QString viewer = files.file("pictures.sh", "#!/bin/sh\n");
         program.writeIni({files.path("deleted-viewer"), viewer});
         program.start();
-        QVERIFY(!program.set1().CheckBox1->isChecked());
-        QVERIFY(program.set1().Edit1->text().isEmpty());
-        QVERIFY(program.set1().CheckBox2->isChecked());
-        QCOMPARE(program.set1().Edit2->text(), viewer);
+        const Set1Controls settings = ui(program.set1());
+        QVERIFY(!settings.CheckBox1->isChecked());
+        QVERIFY(settings.Edit1->text().isEmpty());
+        QVERIFY(settings.CheckBox2->isChecked());
+        QCOMPARE(settings.Edit2->text(), viewer);
         // Lines 3 and 4 are missing and read as empty.
-        QVERIFY(!program.set1().CheckBox3->isChecked());
-        QVERIFY(program.set1().Edit4->text().isEmpty());
+        QVERIFY(!settings.CheckBox3->isChecked());
+        QVERIFY(settings.Edit4->text().isEmpty());
         QVERIFY(ui(*program.windows->FILESCH).CheckBox4->isChecked());
 
         const QStringList written = program.closeAndReadIni();

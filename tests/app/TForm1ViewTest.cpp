@@ -9,6 +9,7 @@
 #include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
 #include "support/RecordingScript.h"
+#include "support/Set1Controls.h"
 #include "support/TempTree.h"
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"
@@ -220,8 +221,9 @@ private Q_SLOTS:
         TempTree tools;
         const QString record = tools.path("record");
         const QString viewer = recordingScript(tools, "viewer.sh", record);
-        (isPicture ? program.settings().CheckBox2 : program.settings().CheckBox1)->setChecked(true);
-        (isPicture ? program.settings().Edit2 : program.settings().Edit1)->setText(viewer);
+        const Set1Controls settings = ui(program.settings());
+        (isPicture ? settings.CheckBox2 : settings.CheckBox1)->setChecked(true);
+        (isPicture ? settings.Edit2 : settings.Edit1)->setText(viewer);
         const QString path = program.files.file(name.toUtf8(), "content");
         program.selectInList(name);
         ui(form).SpeedButton4->click();

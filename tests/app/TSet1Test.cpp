@@ -6,6 +6,7 @@
 #include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/SearchWindowControls.h"
+#include "support/Set1Controls.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -45,9 +46,9 @@ private Q_SLOTS:
         const int before = ui(form).ListView->font().pixelSize();
         ui(form).SpeedButton10->click();
         QVERIFY(settings.isVisible());
-        QCOMPARE(settings.Edit3->text(), QStringLiteral("16"));
-        settings.Edit3->setText(typed);
-        settings.Button3->click();
+        QCOMPARE(ui(settings).Edit3->text(), QStringLiteral("16"));
+        ui(settings).Edit3->setText(typed);
+        ui(settings).Button3->click();
         const int expected = applied != 0 ? applied : before;
         QCOMPARE(ui(form).ListView->font().pixelSize(), expected);
         QCOMPARE(ui(form).ShellTreeView1->font().pixelSize(), applied != 0 ? applied : 13);
@@ -62,9 +63,9 @@ private Q_SLOTS:
         program.start();
         TSet1 &settings = *program.windows->Set1;
         program.dialogs.answerOpenFile(QStringLiteral("/usr/bin/true"));
-        settings.Button4->click();
-        QCOMPARE(settings.Edit4->text(), QStringLiteral("/usr/bin/true"));
-        QVERIFY(!settings.CheckBox3->isChecked());
+        ui(settings).Button4->click();
+        QCOMPARE(ui(settings).Edit4->text(), QStringLiteral("/usr/bin/true"));
+        QVERIFY(!ui(settings).CheckBox3->isChecked());
         QCOMPARE(settings.settings().editor.path, QStringLiteral("/usr/bin/true"));
         QCOMPARE(program.dialogs.shown(Kind::OpenFile).first().title, QStringLiteral("Выберите программу"));
     }
@@ -76,11 +77,11 @@ private Q_SLOTS:
         TSet1 &settings = *program.windows->Set1;
         QCheckBox *otherViewer = ui(*program.windows->FILESCH).CheckBox4;
         settings.show();
-        settings.CheckBox1->setChecked(true);
-        settings.Button3->click();
+        ui(settings).CheckBox1->setChecked(true);
+        ui(settings).Button3->click();
         QVERIFY(otherViewer->isChecked());
         settings.show();
-        settings.CheckBox1->setChecked(false);
+        ui(settings).CheckBox1->setChecked(false);
         settings.close();
         QVERIFY(!otherViewer->isChecked());
     }

@@ -7,6 +7,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "platform/TextFormat.h"
 #include "support/Form1Controls.h"
+#include "support/Form4Controls.h"
 #include "support/PrivateMounts.h"
 #include "support/TempTree.h"
 #include "support/TestServices.h"
@@ -52,13 +53,13 @@ class TForm4Test : public QObject
         QString root() const { return tree.root() + QLatin1Char('/'); }
         QString current() const
         {
-            return form.ListView1->currentItem() ? form.ListView1->currentItem()->text() : QString();
+            return ui(form).ListView1->currentItem() ? ui(form).ListView1->currentItem()->text() : QString();
         }
         void pick(const QString &name)
         {
-            const auto found = form.ListView1->findItems(name, Qt::MatchExactly);
+            const auto found = ui(form).ListView1->findItems(name, Qt::MatchExactly);
             QVERIFY2(!found.isEmpty(), qPrintable(name));
-            form.ListView1->setCurrentItem(found.first());
+            ui(form).ListView1->setCurrentItem(found.first());
         }
     };
 
@@ -89,23 +90,23 @@ private Q_SLOTS:
         QCOMPARE(panel.form.windowType(), Qt::Tool);
         QVERIFY(!panel.form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(panel.form.geometry(), QRect(294, 513, 670, 220));
-        QCOMPARE(panel.form.Button1->text(), QStringLiteral("New"));
-        QCOMPARE(panel.form.Button1->toolTip(), QStringLiteral("Создать (Create)"));
-        QCOMPARE(panel.form.Label1->text(), QStringLiteral("В виде:"));
-        QCOMPARE(panel.form.SpeedButton2->text(), QStringLiteral("Значки"));
-        QCOMPARE(panel.form.SpeedButton3->text(), QStringLiteral("Табл."));
-        QCOMPARE(panel.form.SpeedButton4->text(), QStringLiteral("Список"));
-        QCOMPARE(panel.form.Label2->text(), QStringLiteral("Папок:"));
-        QCOMPARE(panel.form.Label3->text(), QStringLiteral("Файлов"));
-        QCOMPARE(panel.form.ListView1->viewMode(), QListView::IconMode);
+        QCOMPARE(ui(panel.form).Button1->text(), QStringLiteral("New"));
+        QCOMPARE(ui(panel.form).Button1->toolTip(), QStringLiteral("Создать (Create)"));
+        QCOMPARE(ui(panel.form).Label1->text(), QStringLiteral("В виде:"));
+        QCOMPARE(ui(panel.form).SpeedButton2->text(), QStringLiteral("Значки"));
+        QCOMPARE(ui(panel.form).SpeedButton3->text(), QStringLiteral("Табл."));
+        QCOMPARE(ui(panel.form).SpeedButton4->text(), QStringLiteral("Список"));
+        QCOMPARE(ui(panel.form).Label2->text(), QStringLiteral("Папок:"));
+        QCOMPARE(ui(panel.form).Label3->text(), QStringLiteral("Файлов"));
+        QCOMPARE(ui(panel.form).ListView1->viewMode(), QListView::IconMode);
         // The first folder is the root of the current folder's volume.
-        QCOMPARE(panel.form.SecondPanelPath, quil::FolderPath(panel.form.DriveComboBox1->currentData().toString()));
-        QVERIFY(panel.form.Edit1->text().endsWith(QLatin1Char('/')));
+        QCOMPARE(panel.form.SecondPanelPath, quil::FolderPath(ui(panel.form).DriveComboBox1->currentData().toString()));
+        QVERIFY(ui(panel.form).Edit1->text().endsWith(QLatin1Char('/')));
         panel.form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&panel.form));
         panel.form.resize(700, 300);
-        QTRY_COMPARE(panel.form.ListView1->size(), QSize(682, 185));
-        QCOMPARE(panel.form.Label6->y(), 185 + 64);
+        QTRY_COMPARE(ui(panel.form).ListView1->size(), QSize(682, 185));
+        QCOMPARE(ui(panel.form).Label6->y(), 185 + 64);
     }
 
     // The table view drew its icons over the next rows and had no header.
@@ -119,8 +120,8 @@ private Q_SLOTS:
         panel.list(panel.root());
         panel.form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&panel.form));
-        QTest::mouseClick(panel.form.SpeedButton3, Qt::LeftButton);
-        auto *header = panel.form.ListView1->findChild<QHeaderView *>();
+        QTest::mouseClick(ui(panel.form).SpeedButton3, Qt::LeftButton);
+        auto *header = ui(panel.form).ListView1->findChild<QHeaderView *>();
         QVERIFY(header != nullptr);
         QTRY_VERIFY(header->isVisible());
         QCOMPARE(header->count(), 1);
@@ -128,25 +129,25 @@ private Q_SLOTS:
         QCOMPARE(header->sectionSize(0), 250);
         // The rows start below the header, one below the other without overlap, each as wide
         // as the column and as high as its icon at least.
-        const QWidget *viewport = panel.form.ListView1->viewport();
-        QVERIFY(viewport->mapTo(panel.form.ListView1, QPoint(0, 0)).y() >= header->geometry().bottom());
-        const int rows = panel.form.ListView1->count();
+        const QWidget *viewport = ui(panel.form).ListView1->viewport();
+        QVERIFY(viewport->mapTo(ui(panel.form).ListView1, QPoint(0, 0)).y() >= header->geometry().bottom());
+        const int rows = ui(panel.form).ListView1->count();
         QCOMPARE(rows, 6);
         for (int row = 0; row < rows; ++row) {
-            const QRect rect = panel.form.ListView1->visualItemRect(panel.form.ListView1->item(row));
+            const QRect rect = ui(panel.form).ListView1->visualItemRect(ui(panel.form).ListView1->item(row));
             QVERIFY(rect.width() >= 250);
-            QVERIFY(rect.height() >= panel.form.ListView1->iconSize().height());
+            QVERIFY(rect.height() >= ui(panel.form).ListView1->iconSize().height());
             if (row > 0) {
-                const QRect above = panel.form.ListView1->visualItemRect(panel.form.ListView1->item(row - 1));
+                const QRect above = ui(panel.form).ListView1->visualItemRect(ui(panel.form).ListView1->item(row - 1));
                 QVERIFY(rect.top() > above.bottom());
                 QCOMPARE(rect.left(), above.left());
             }
         }
         // The other views have no header.
-        QTest::mouseClick(panel.form.SpeedButton4, Qt::LeftButton);
+        QTest::mouseClick(ui(panel.form).SpeedButton4, Qt::LeftButton);
         QVERIFY(!header->isVisible());
-        QCOMPARE(viewport->mapTo(panel.form.ListView1, QPoint(0, 0)).y(), panel.form.ListView1->frameWidth());
-        QTest::mouseClick(panel.form.SpeedButton2, Qt::LeftButton);
+        QCOMPARE(viewport->mapTo(ui(panel.form).ListView1, QPoint(0, 0)).y(), ui(panel.form).ListView1->frameWidth());
+        QTest::mouseClick(ui(panel.form).SpeedButton2, Qt::LeftButton);
         QVERIFY(!header->isVisible());
     }
 
@@ -160,9 +161,9 @@ private Q_SLOTS:
         panel.list(panel.root());
         QCOMPARE(panel.form.rowNames(),
                  (QStringList{".git", "Beta", "gamma", ".hidden", "a.txt", "c.txt", "D.txt", "e.txt"}));
-        QCOMPARE(panel.form.Label4->text(), QStringLiteral("3"));
-        QCOMPARE(panel.form.Label5->text(), QStringLiteral("5"));
-        QCOMPARE(panel.form.Edit1->text(), panel.root());
+        QCOMPARE(ui(panel.form).Label4->text(), QStringLiteral("3"));
+        QCOMPARE(ui(panel.form).Label5->text(), QStringLiteral("5"));
+        QCOMPARE(ui(panel.form).Edit1->text(), panel.root());
     }
 
     void upSelectsFolderLeft()
@@ -172,10 +173,10 @@ private Q_SLOTS:
         panel.tree.folder("a/docs");
         panel.tree.folder("a/other");
         panel.list(panel.root() + QStringLiteral("a/docs/"));
-        QTest::keyClick(panel.form.ListView1, Qt::Key_Backspace);
+        QTest::keyClick(ui(panel.form).ListView1, Qt::Key_Backspace);
         QCOMPARE(panel.form.SecondPanelPath.withTrailingSlash(), panel.root() + QStringLiteral("a/"));
         QCOMPARE(panel.current(), QStringLiteral("docs"));
-        QVERIFY(panel.form.ListView1->currentItem()->isSelected());
+        QVERIFY(ui(panel.form).ListView1->currentItem()->isSelected());
     }
 
     void ctrlRReadsTheFolderAgain()
@@ -184,18 +185,18 @@ private Q_SLOTS:
         panel.tree.file("a.txt");
         panel.list(panel.root());
         panel.tree.file("b.txt");
-        QTest::keyClick(panel.form.ListView1, Qt::Key_R);
+        QTest::keyClick(ui(panel.form).ListView1, Qt::Key_R);
         QCOMPARE(panel.form.rowNames(), QStringList{"a.txt"});
-        QTest::keyClick(panel.form.ListView1, Qt::Key_R, Qt::ControlModifier);
+        QTest::keyClick(ui(panel.form).ListView1, Qt::Key_R, Qt::ControlModifier);
         QCOMPARE(panel.form.rowNames(), (QStringList{"a.txt", "b.txt"}));
-        QCOMPARE(panel.form.Label5->text(), QStringLiteral("2"));
+        QCOMPARE(ui(panel.form).Label5->text(), QStringLiteral("2"));
     }
 
     void upAtRootListsRootAgain()
     {
         Panel panel;
         panel.list(QStringLiteral("/"));
-        panel.form.SpeedButton1->click();
+        ui(panel.form).SpeedButton1->click();
         QCOMPARE(panel.form.SecondPanelPath.withTrailingSlash(), QStringLiteral("/"));
         QVERIFY(panel.form.rowNames().contains(QStringLiteral("tmp")));
     }
@@ -207,11 +208,11 @@ private Q_SLOTS:
         panel.tree.file("file.txt");
         panel.list(panel.root());
         panel.pick(QStringLiteral("file.txt"));
-        QTest::keyClick(panel.form.ListView1, Qt::Key_Return);
+        QTest::keyClick(ui(panel.form).ListView1, Qt::Key_Return);
         QCOMPARE(panel.form.SecondPanelPath.withTrailingSlash(), panel.root());
-        QCOMPARE(panel.form.ListView1->count(), 2);
+        QCOMPARE(ui(panel.form).ListView1->count(), 2);
         panel.pick(QStringLiteral("inner"));
-        QTest::keyClick(panel.form.ListView1, Qt::Key_Return);
+        QTest::keyClick(ui(panel.form).ListView1, Qt::Key_Return);
         QCOMPARE(panel.form.SecondPanelPath.withTrailingSlash(), panel.root() + QStringLiteral("inner/"));
     }
 
@@ -232,12 +233,12 @@ private Q_SLOTS:
 
         panel.pick(QStringLiteral("big.bin"));
         panel.form.ListView1Click();
-        QCOMPARE(panel.form.Label6->text(), QStringLiteral("Файл: big.bin - ") + stamp + QStringLiteral("  - ") +
-                                                quil::groupThousands(qint64(1234567)) + QStringLiteral(" byte"));
+        QCOMPARE(ui(panel.form).Label6->text(), QStringLiteral("Файл: big.bin - ") + stamp + QStringLiteral("  - ") +
+                                                    quil::groupThousands(qint64(1234567)) + QStringLiteral(" byte"));
         QVERIFY(quil::groupThousands(qint64(1234567)) != QStringLiteral("1234567"));
         panel.pick(QStringLiteral("dir"));
         panel.form.ListView1Click();
-        QCOMPARE(panel.form.Label6->text(), QStringLiteral("Папка: dir - ") + stamp);
+        QCOMPARE(ui(panel.form).Label6->text(), QStringLiteral("Папка: dir - ") + stamp);
     }
 
     void newFolder()
@@ -246,7 +247,7 @@ private Q_SLOTS:
         panel.tree.folder("taken");
         panel.list(panel.root());
         panel.test.dialogs.answerInput(QStringLiteral("made"));
-        panel.form.Button1->click();
+        ui(panel.form).Button1->click();
         QVERIFY(QFileInfo(panel.root() + QStringLiteral("made")).isDir());
         QCOMPARE(panel.current(), QStringLiteral("made"));
         const auto inputs = panel.test.dialogs.shown(Kind::Input);
@@ -254,7 +255,7 @@ private Q_SLOTS:
         QCOMPARE(inputs.first().text, QStringLiteral("Введи название"));
 
         panel.test.dialogs.answerInput(QStringLiteral("taken"));
-        panel.form.Button1->click();
+        ui(panel.form).Button1->click();
         QCOMPARE(panel.test.dialogs.messages(),
                  QStringList{QStringLiteral("Ошибка при создании папки - ") + panel.root()});
     }
@@ -275,9 +276,9 @@ private Q_SLOTS:
         panel.list(panel.root());
         panel.pick(QStringLiteral("old.txt"));
         panel.form.show();
-        QTest::keyClick(panel.form.ListView1, Qt::Key_F2);
+        QTest::keyClick(ui(panel.form).ListView1, Qt::Key_F2);
         QLineEdit *editor = nullptr;
-        QTRY_VERIFY((editor = panel.form.ListView1->viewport()->findChild<QLineEdit *>()) != nullptr);
+        QTRY_VERIFY((editor = ui(panel.form).ListView1->viewport()->findChild<QLineEdit *>()) != nullptr);
         editor->setText(QStringLiteral("new.txt"));
         QTest::keyClick(editor, Qt::Key(key));
         const QStringList expected{QStringLiteral("Меняем имя : ") + panel.root() + QStringLiteral("old.txt - на  -") +
@@ -296,9 +297,9 @@ private Q_SLOTS:
         panel.list(panel.root());
         panel.pick(QStringLiteral("docs"));
         panel.form.show();
-        QTest::keyClick(panel.form.ListView1, Qt::Key_F2);
+        QTest::keyClick(ui(panel.form).ListView1, Qt::Key_F2);
         QLineEdit *editor = nullptr;
-        QTRY_VERIFY((editor = panel.form.ListView1->viewport()->findChild<QLineEdit *>()) != nullptr);
+        QTRY_VERIFY((editor = ui(panel.form).ListView1->viewport()->findChild<QLineEdit *>()) != nullptr);
         editor->setText(QStringLiteral("papers"));
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_VERIFY(QFileInfo(panel.root() + QStringLiteral("papers")).isDir());
@@ -318,13 +319,13 @@ private Q_SLOTS:
         panel.form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&panel.form));
         panel.pick(QStringLiteral("a.txt"));
-        QTest::keyClick(panel.form.ListView1, Qt::Key_F2);
+        QTest::keyClick(ui(panel.form).ListView1, Qt::Key_F2);
         QLineEdit *editor = nullptr;
-        QTRY_VERIFY((editor = panel.form.ListView1->viewport()->findChild<QLineEdit *>()) != nullptr);
+        QTRY_VERIFY((editor = ui(panel.form).ListView1->viewport()->findChild<QLineEdit *>()) != nullptr);
         editor->setText(QStringLiteral("c.txt"));
-        QListWidgetItem *other = panel.form.ListView1->findItems(QStringLiteral("b.txt"), Qt::MatchExactly).first();
-        QTest::mouseClick(panel.form.ListView1->viewport(), Qt::LeftButton, {},
-                          panel.form.ListView1->visualItemRect(other).center());
+        QListWidgetItem *other = ui(panel.form).ListView1->findItems(QStringLiteral("b.txt"), Qt::MatchExactly).first();
+        QTest::mouseClick(ui(panel.form).ListView1->viewport(), Qt::LeftButton, {},
+                          ui(panel.form).ListView1->visualItemRect(other).center());
         QTRY_VERIFY(QFileInfo::exists(panel.root() + QStringLiteral("c.txt")));
         QFile renamed(panel.root() + QStringLiteral("c.txt"));
         QVERIFY(renamed.open(QIODevice::ReadOnly));
@@ -346,7 +347,7 @@ private Q_SLOTS:
         panel.form.show();
         panel.form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&panel.form));
-        QLineEdit &box = *panel.form.Edit1;
+        QLineEdit &box = *ui(panel.form).Edit1;
         box.setFocus();
         const QString docs = panel.root() + QStringLiteral("docs/");
         box.setText(panel.root() + QStringLiteral("docs"));
@@ -365,7 +366,7 @@ private Q_SLOTS:
         QCOMPARE(panel.test.dialogs.shown(Kind::ErrorBox).size(), 2);
         // Left without Enter: the box names the listed folder again.
         box.setText(panel.root());
-        panel.form.ListView1->setFocus();
+        ui(panel.form).ListView1->setFocus();
         QCOMPARE(box.text(), docs);
         QCOMPARE(panel.form.folderPath().withTrailingSlash(), docs);
     }
@@ -377,11 +378,11 @@ private Q_SLOTS:
         panel.list(panel.root());
         panel.form.show();
         panel.pick(QStringLiteral("a.txt"));
-        panel.form.ListView1->clearSelection();
-        QVERIFY(panel.form.ListView1->currentItem() != nullptr);
-        QTest::keyClick(panel.form.ListView1, Qt::Key_F2);
+        ui(panel.form).ListView1->clearSelection();
+        QVERIFY(ui(panel.form).ListView1->currentItem() != nullptr);
+        QTest::keyClick(ui(panel.form).ListView1, Qt::Key_F2);
         QCoreApplication::processEvents();
-        QVERIFY(panel.form.ListView1->viewport()->findChild<QLineEdit *>() == nullptr);
+        QVERIFY(ui(panel.form).ListView1->viewport()->findChild<QLineEdit *>() == nullptr);
     }
 
     void swapPanels()
@@ -429,7 +430,7 @@ private Q_SLOTS:
         QVERIFY(clicked != nullptr);
         clicked->click();
         QTRY_VERIFY(program.panel->isActiveWindow());
-        QVERIFY(program.panel->ListView1->hasFocus());
+        QVERIFY(ui(*program.panel).ListView1->hasFocus());
     }
 
     void glyphsStaySharpOnAScaledScreen()
@@ -504,11 +505,11 @@ private Q_SLOTS:
         program.panel->SecondPanelPath = quil::FolderPath(deep);
         program.panel->ListSecondPanel(quil::FolderPath(deep));
         ui(*program.form).SpeedButton18->click();
-        QString root = program.panel->DriveComboBox1->currentData().toString();
+        QString root = ui(*program.panel).DriveComboBox1->currentData().toString();
         if (!root.endsWith(QLatin1Char('/')))
             root += QLatin1Char('/');
         QCOMPARE(program.panel->folderPath().withTrailingSlash(), root);
-        QCOMPARE(program.panel->Edit1->text(), root);
+        QCOMPARE(ui(*program.panel).Edit1->text(), root);
     }
 };
 

@@ -7,6 +7,7 @@
 #include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/PrivateMounts.h"
+#include "support/SelektControls.h"
 #include "support/TempTree.h"
 
 #include <QAccessible>
@@ -71,8 +72,8 @@ class TSelektTest : public QObject
         {
             return inWindow([&] {
                 selekt->setItemIndex(mode);
-                selekt->Edit1->setText(mask);
-                QTest::mouseClick(selekt->Button1, Qt::LeftButton);
+                ui(*selekt).Edit1->setText(mask);
+                QTest::mouseClick(ui(*selekt).Button1, Qt::LeftButton);
             });
         }
         void showPanelFolder()
@@ -90,15 +91,15 @@ private Q_SLOTS:
         TSelekt &w = *program.selekt;
         QCOMPARE(w.windowTitle(), QStringLiteral("Режимы выделения"));
         QCOMPARE(w.geometry().size(), QSize(248, 167));
-        QCOMPARE(w.Label2->text(), QStringLiteral("По"));
-        QCOMPARE(w.Label1->text(), QStringLiteral("маске:"));
-        QCOMPARE(w.Edit1->text(), QStringLiteral("*.*"));
-        QCOMPARE(w.Edit1->geometry(), QRect(64, 12, 81, 27));
-        QCOMPARE(w.Button1->text(), QStringLiteral("Выполнить"));
-        QCOMPARE(w.Button1->geometry(), QRect(152, 13, 81, 25));
-        QCOMPARE(w.RadioGroup1->geometry(), QRect(8, 42, 225, 89));
+        QCOMPARE(ui(w).Label2->text(), QStringLiteral("По"));
+        QCOMPARE(ui(w).Label1->text(), QStringLiteral("маске:"));
+        QCOMPARE(ui(w).Edit1->text(), QStringLiteral("*.*"));
+        QCOMPARE(ui(w).Edit1->geometry(), QRect(64, 12, 81, 27));
+        QCOMPARE(ui(w).Button1->text(), QStringLiteral("Выполнить"));
+        QCOMPARE(ui(w).Button1->geometry(), QRect(152, 13, 81, 25));
+        QCOMPARE(ui(w).RadioGroup1->geometry(), QRect(8, 42, 225, 89));
         QStringList captions;
-        for (const QRadioButton *item : w.RadioGroup1->findChildren<QRadioButton *>())
+        for (const QRadioButton *item : ui(w).RadioGroup1->findChildren<QRadioButton *>())
             captions.append(item->text());
         QCOMPARE(captions, (QStringList{"Выделение", "Выделение недостающих", "Исключение", "Реверсирование"}));
         QCOMPARE(w.ItemIndex(), int(TSelekt::Selection));
@@ -163,7 +164,7 @@ private Q_SLOTS:
         bool seen = false;
         program.inWindow([&] {
             seen = program.selekt->ItemIndex() == TSelekt::Exclusion &&
-                   program.selekt->Edit1->text() == QStringLiteral("b.*");
+                   ui(*program.selekt).Edit1->text() == QStringLiteral("b.*");
         });
         QVERIFY(seen);
         // The close box runs nothing.

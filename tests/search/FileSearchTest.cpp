@@ -8,6 +8,7 @@
 
 #include <climits>
 #include <fcntl.h>
+#include <stop_token>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -387,11 +388,13 @@ TEST_F(FileSearchTest, StopDuringTheCollection)
         SCOPED_TRACE(c.stopAt);
         RecordingObserver recording;
         FileSearch engine(recording);
-        recording.onPending = [&engine, stopAt = c.stopAt](int call) {
+        std::stop_source stop;
+        recording.onPending = [&stop, stopAt = c.stopAt](int call) {
             if (call == stopAt)
-                engine.requestStop();
+                stop.request_stop();
         };
-        EXPECT_EQ(engine.start(request(QStringLiteral("none"), QStringLiteral("zz"), true)), SearchEnd::Finished);
+        EXPECT_EQ(engine.start(request(QStringLiteral("none"), QStringLiteral("zz"), true), stop.get_token()),
+                  SearchEnd::Finished);
         EXPECT_EQ(recording.foldersDone.last(), c.foldersDone);
         EXPECT_EQ(recording.dialogs.messages(), QStringList{QStringLiteral("К сожалению, ничего не найдено...")});
     }
@@ -400,11 +403,13 @@ TEST_F(FileSearchTest, StopDuringTheCollection)
     // matching entry ends the search.
     RecordingObserver recording;
     FileSearch engine(recording);
+    std::stop_source stop;
     recording.onPending = [&](int call) {
         if (call == 4)
-            engine.requestStop();
+            stop.request_stop();
     };
-    EXPECT_EQ(engine.start(request(QStringLiteral("*"), QStringLiteral("txt"), true)), SearchEnd::Stopped);
+    EXPECT_EQ(engine.start(request(QStringLiteral("*"), QStringLiteral("txt"), true), stop.get_token()),
+              SearchEnd::Stopped);
     EXPECT_TRUE(engine.FoundList().isEmpty());
     EXPECT_EQ(recording.foldersDone.last(), 0);
     EXPECT_EQ(recording.dialogs.messages(), QStringList{QStringLiteral("К сожалению, ничего не найдено...")});
@@ -418,17 +423,18 @@ TEST_F(FileSearchTest, StopDuringTheMatchingWalk)
     tree.file("skip.doc", "x");
     RecordingObserver recording;
     FileSearch engine(recording);
-    recording.onMatch = [&](const QString &) { engine.requestStop(); };
-    EXPECT_EQ(engine.start(request(QStringLiteral("*"), QStringLiteral("txt"))), SearchEnd::Stopped);
+    std::stop_source stop;
+    recording.onMatch = [&](const QString &) { stop.request_stop(); };
+    EXPECT_EQ(engine.start(request(QStringLiteral("*"), QStringLiteral("txt")), stop.get_token()), SearchEnd::Stopped);
     EXPECT_EQ(engine.FoundList().size(), 1);
     EXPECT_EQ(engine.FoundCount(), 1);
     EXPECT_EQ(recording.foldersDone, QList<qsizetype>{0}); // the folder was not finished
     EXPECT_EQ(recording.ended, QList<SearchEnd>{SearchEnd::Stopped});
     EXPECT_EQ(recording.dialogs.messages(), QStringList{QStringLiteral("Поиск успешен! Выбери то, что нужно.")});
 
-    // A Stop while idle does not reach the next search.
-    engine.requestStop();
+    // The stop was the last search's: the next one runs to its end.
     recording.onMatch = nullptr;
+    EXPECT_FALSE(engine.StopRequested());
     EXPECT_EQ(engine.start(request(QStringLiteral("*"), QStringLiteral("txt"))), SearchEnd::Finished);
     EXPECT_EQ(engine.FoundList().size(), 4);
 }
@@ -442,15 +448,16 @@ TEST_F(FileSearchTest, StopWhileReadingAFile)
     tree.file("big.txt", big);
     RecordingObserver recording;
     FileSearch engine(recording);
+    std::stop_source stop;
     recording.onPending = [&](int call) {
         if (call == 2) // the first call inside the read: after 101 blocks
-            engine.requestStop();
+            stop.request_stop();
     };
     SearchRequest r = request();
     r.withText = true;
     r.text = QStringLiteral("needle");
     // The read gives the file up at its next chunk, and the search ends there.
-    EXPECT_EQ(engine.start(r), SearchEnd::Stopped);
+    EXPECT_EQ(engine.start(r, stop.get_token()), SearchEnd::Stopped);
     EXPECT_TRUE(engine.FoundList().isEmpty());
     // One call before the walk, one inside the read of 3 MiB.
     EXPECT_EQ(recording.pendingCalls, 2);

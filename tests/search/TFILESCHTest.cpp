@@ -14,6 +14,7 @@
 #include "support/MainWindowFixture.h"
 #include "support/RecordingScript.h"
 #include "support/SearchWindowControls.h"
+#include "support/Set1Controls.h"
 #include "support/TempTree.h"
 #include "support/ViewerControls.h"
 #include "viewers/TRF.h"
@@ -360,7 +361,7 @@ private Q_SLOTS:
         QVERIFY(!program.windows->RF->isVisible());
         QVERIFY(!QFile::exists(record));
 
-        program.windows->Set1->Edit1->setText(recordingScript(tools, "viewer.sh", record));
+        ui(*program.windows->Set1).Edit1->setText(recordingScript(tools, "viewer.sh", record));
         ui(program.search()).Button7->click();
         const QList<QByteArray> items = waitForRecord(record);
         QCOMPARE(items.size(), 2);
@@ -385,8 +386,8 @@ private Q_SLOTS:
         Program program;
         program.writeSettings(QStringLiteral("fs.ini"),
                               {QStringLiteral("old"), QStringLiteral("old"), QStringLiteral("old")});
-        program.windows->Set1->Edit1->setText(textViewer);
-        program.windows->Set1->Edit2->setText(pictureViewer);
+        ui(*program.windows->Set1).Edit1->setText(textViewer);
+        ui(*program.windows->Set1).Edit2->setText(pictureViewer);
         program.search().show();
         program.search().close();
         QFile file(program.settingsPath(QStringLiteral("fs.ini")));
@@ -423,8 +424,8 @@ private Q_SLOTS:
         TSet1 &settings = *program.windows->Set1;
         ui(program.search()).CheckBox4->setChecked(!(texts || pictures));
         settings.show();
-        settings.CheckBox1->setChecked(texts);
-        settings.CheckBox2->setChecked(pictures);
+        ui(settings).CheckBox1->setChecked(texts);
+        ui(settings).CheckBox2->setChecked(pictures);
         // Changed by hand in between: kept until the settings window closes.
         QCOMPARE(ui(program.search()).CheckBox4->isChecked(), !(texts || pictures));
         settings.close();

@@ -3,6 +3,7 @@
 // alone), and where nothing can open the help an error box says so.
 #include "shell/HelpFile.h"
 #include "shell/TAboutBox.h"
+#include "support/AboutBoxControls.h"
 #include "support/RecordingScript.h"
 #include "support/TestServices.h"
 
@@ -65,7 +66,7 @@ private Q_SLOTS:
         test.services.programFolder = tree.path("bin") + QLatin1Char('/');
         TAboutBox about(test.services);
         about.show();
-        QTest::mouseClick(about.Button2, Qt::LeftButton);
+        QTest::mouseClick(ui(about).Button2, Qt::LeftButton);
         QVERIFY(!about.isVisible());
         if (opened.isEmpty()) {
             QCOMPARE(test.dialogs.messages(), QStringList{message});

@@ -4,6 +4,7 @@
 #include "app/AppWindows.h"
 #include "app/TForm1.h"
 #include "shell/HelpFile.h"
+#include "support/AboutBoxControls.h"
 #include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/RecordingScript.h"
@@ -33,19 +34,19 @@ private Q_SLOTS:
         TAboutBox &about = *program.windows->AboutBox;
         QCOMPARE(about.windowTitle(), QStringLiteral("  О программе"));
         QVERIFY(about.isModal());
-        QCOMPARE(about.Image1->size(), QSize(41, 41));
-        QVERIFY(!about.Image1->pixmap().isNull());
-        QCOMPARE(about.Label1->text(), QStringLiteral("QUIL - менеджер файлов"));
-        QCOMPARE(about.Label2->text(), QStringLiteral("Version  1.5   (01.2013)"));
-        QCOMPARE(about.Label3->text(), QStringLiteral("Простая программа для работы\nс папками и файлами.\n"
-                                                      "А ты знаешь, что у тебя на дисках?"));
-        QVERIFY(about.Label3->alignment() & Qt::AlignHCenter);
-        const QString credits = about.Label9->text() + about.Label10->text() + about.Label11->text();
+        QCOMPARE(ui(about).Image1->size(), QSize(41, 41));
+        QVERIFY(!ui(about).Image1->pixmap().isNull());
+        QCOMPARE(ui(about).Label1->text(), QStringLiteral("QUIL - менеджер файлов"));
+        QCOMPARE(ui(about).Label2->text(), QStringLiteral("Version  1.5   (01.2013)"));
+        QCOMPARE(ui(about).Label3->text(), QStringLiteral("Простая программа для работы\nс папками и файлами.\n"
+                                                          "А ты знаешь, что у тебя на дисках?"));
+        QVERIFY(ui(about).Label3->alignment() & Qt::AlignHCenter);
+        const QString credits = ui(about).Label9->text() + ui(about).Label10->text() + ui(about).Label11->text();
         for (const char *library : {"giflib", "libpng", "zlib", "libjpeg-turbo"})
             QVERIFY2(credits.contains(QLatin1String(library)), library);
         QCOMPARE(about.homePage(), QStringLiteral(QUIL_HOMEPAGE_URL));
-        QCOMPARE(about.Button1->text(), QStringLiteral("Ok"));
-        QCOMPARE(about.Button2->text(), QStringLiteral("Помощь"));
+        QCOMPARE(ui(about).Button1->text(), QStringLiteral("Ok"));
+        QCOMPARE(ui(about).Button2->text(), QStringLiteral("Помощь"));
     }
 
     // Where the help file is looked for: beside the executable first, then
@@ -79,7 +80,7 @@ private Q_SLOTS:
         bool shown = false;
         QTimer::singleShot(0, &about, [&] {
             shown = about.isVisible();
-            QTest::mouseClick(about.Button2, Qt::LeftButton);
+            QTest::mouseClick(ui(about).Button2, Qt::LeftButton);
         });
         QTest::mouseClick(ui(form).Button2, Qt::LeftButton);
 
@@ -110,18 +111,18 @@ private Q_SLOTS:
             QVERIFY2(!label->isVisible() || !label->text().contains(QLatin1String("<a ")),
                      qPrintable(label->objectName()));
         }
-        QVERIFY(!about.Label6->isVisible());
-        QVERIFY(!about.Label7->isVisible());
-        QVERIFY(!about.Label8->isVisible());
-        QCOMPARE(about.Label4->text(), QStringLiteral("Сделали разработчики QUIL."));
+        QVERIFY(!ui(about).Label6->isVisible());
+        QVERIFY(!ui(about).Label7->isVisible());
+        QVERIFY(!ui(about).Label8->isVisible());
+        QCOMPARE(ui(about).Label4->text(), QStringLiteral("Сделали разработчики QUIL."));
 
         const QString record = g_xdg->path("opened");
         QFile::remove(record);
         about.setHomePage(QStringLiteral("https://example.org/quil?a=1&b=2"));
-        QVERIFY(about.Label6->isVisible());
-        QVERIFY(about.Label7->isVisible());
+        QVERIFY(ui(about).Label6->isVisible());
+        QVERIFY(ui(about).Label7->isVisible());
         QTextDocument shown;
-        shown.setHtml(about.Label7->text());
+        shown.setHtml(ui(about).Label7->text());
         QCOMPARE(shown.toPlainText(), QStringLiteral("example.org/quil?a=1&b=2"));
         about.Label7Click();
         const QList<QByteArray> items = waitForRecord(record);
@@ -148,7 +149,7 @@ private Q_SLOTS:
         MainWindowFixture program;
         TForm1 &form = program.start();
         TAboutBox &about = *program.windows->AboutBox;
-        QTimer::singleShot(0, &about, [&] { QTest::mouseClick(about.Button1, Qt::LeftButton); });
+        QTimer::singleShot(0, &about, [&] { QTest::mouseClick(ui(about).Button1, Qt::LeftButton); });
         form.Button2Click();
         QVERIFY(!about.isVisible());
         QVERIFY(program.dialogs.messages().isEmpty());

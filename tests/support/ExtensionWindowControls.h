@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/ControlNamed.h"
+#include "support/NamedControl.h"
 #include "viewers/TExtent.h"
 
 #include <QPushButton>
@@ -14,7 +14,10 @@ private:
     // First, so that it is set before the controls are looked up.
     const TExtent &m_window;
 
-    template <typename Control> Control *find(const char *name) const { return controlNamed<Control>(m_window, name); }
+    template <typename Control> Control *find(const char *name) const
+    {
+        return namedControl<Control>(m_window, "extension", name);
+    }
 
 public:
     explicit ExtensionWindowControls(const TExtent &window) : m_window(window) {}

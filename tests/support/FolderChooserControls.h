@@ -1,7 +1,7 @@
 #pragma once
 
 #include "search/TFB.h"
-#include "support/ControlNamed.h"
+#include "support/NamedControl.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -14,7 +14,10 @@ private:
     // First, so that it is set before the controls are looked up.
     const TFB &m_window;
 
-    template <typename Control> Control *find(const char *name) const { return controlNamed<Control>(m_window, name); }
+    template <typename Control> Control *find(const char *name) const
+    {
+        return namedControl<Control>(m_window, "folder chooser", name);
+    }
 
 public:
     explicit FolderChooserControls(const TFB &window) : m_window(window) {}

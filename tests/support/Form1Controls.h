@@ -2,6 +2,7 @@
 
 #include "app/TForm1.h"
 #include "listing/FolderListView.h"
+#include "support/NamedControl.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -11,11 +12,7 @@
 #include <QToolButton>
 #include <QTreeView>
 
-#include <cstdlib>
-
-// The main window's controls as the tests reach them: by their object names,
-// as a user's tools (accessibility, scripts) find them. A control that is
-// not found ends the test at once.
+// The main window's controls as the tests reach them: by their object names.
 struct Form1Controls
 {
 private:
@@ -26,12 +23,7 @@ private:
     {
         // Inside the window's own area: the second panel, a child window, has
         // controls of the same names.
-        auto *control = m_form.centralWidget()->findChild<Control *>(QLatin1String(name));
-        if (control == nullptr) {
-            qCritical("The main window has no control named %s", name);
-            std::abort();
-        }
-        return control;
+        return namedControl<Control>(*m_form.centralWidget(), "main", name);
     }
 
 public:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/ControlNamed.h"
+#include "support/NamedControl.h"
 #include "viewers/PictureBox.h"
 #include "viewers/TSHPIC.h"
 
@@ -13,7 +13,10 @@ private:
     // First, so that it is set before the controls are looked up.
     const TSHPIC &m_window;
 
-    template <typename Control> Control *find(const char *name) const { return controlNamed<Control>(m_window, name); }
+    template <typename Control> Control *find(const char *name) const
+    {
+        return namedControl<Control>(m_window, "picture viewer", name);
+    }
 
 public:
     explicit PictureViewerControls(const TSHPIC &window) : m_window(window) {}

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "search/TFILESCH.h"
-#include "support/ControlNamed.h"
+#include "support/NamedControl.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -17,7 +17,10 @@ private:
     // First, so that it is set before the controls are looked up.
     const TFILESCH &m_window;
 
-    template <typename Control> Control *find(const char *name) const { return controlNamed<Control>(m_window, name); }
+    template <typename Control> Control *find(const char *name) const
+    {
+        return namedControl<Control>(m_window, "search", name);
+    }
 
 public:
     explicit SearchWindowControls(const TFILESCH &window) : m_window(window) {}

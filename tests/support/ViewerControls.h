@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/ControlNamed.h"
+#include "support/NamedControl.h"
 #include "viewers/TRF.h"
 
 #include <QLabel>
@@ -17,7 +17,10 @@ private:
     // First, so that it is set before the controls are looked up.
     const TRF &m_window;
 
-    template <typename Control> Control *find(const char *name) const { return controlNamed<Control>(m_window, name); }
+    template <typename Control> Control *find(const char *name) const
+    {
+        return namedControl<Control>(m_window, "file viewer", name);
+    }
 
 public:
     explicit ViewerControls(const TRF &window) : m_window(window) {}

@@ -6,6 +6,7 @@
 #include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/RecordingScript.h"
+#include "support/Set1Controls.h"
 #include "support/TempTree.h"
 
 #include <QCheckBox>
@@ -56,8 +57,8 @@ class EditCommandTest : public QObject
                                                 quil::toNative(record) + ".part' && mv '" + quil::toNative(record) +
                                                 ".part' '" + quil::toNative(record) + "'\n");
             QFile::setPermissions(editor, QFile::permissions(editor) | QFile::ExeOwner);
-            windows->Set1->CheckBox3->setChecked(true);
-            windows->Set1->Edit4->setText(editor);
+            ui(*windows->Set1).CheckBox3->setChecked(true);
+            ui(*windows->Set1).Edit4->setText(editor);
         }
         // An editor that marks its start with the file "started", then saves
         // only once the file "go" exists; after a minute without it, it
@@ -166,8 +167,8 @@ private Q_SLOTS:
     void newTextFileWithAnEditorThatCannotStart()
     {
         Program program;
-        program.windows->Set1->CheckBox3->setChecked(true);
-        program.windows->Set1->Edit4->setText(program.files.path("missing-editor"));
+        ui(*program.windows->Set1).CheckBox3->setChecked(true);
+        ui(*program.windows->Set1).Edit4->setText(program.files.path("missing-editor"));
         program.dialogs.answerInput(QStringLiteral("new.txt"));
         program.press(QStringLiteral("my file.txt"), Qt::ShiftModifier);
         QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Ошибка при запуске текстового редактора ")});
@@ -257,8 +258,8 @@ private Q_SLOTS:
         if (editor) {
             program.files.file("sub/notes.txt", "text");
             program.form().NavigateByPath(program.files.path("sub"));
-            program.windows->Set1->CheckBox3->setChecked(true);
-            program.windows->Set1->Edit4->setText(script);
+            ui(*program.windows->Set1).CheckBox3->setChecked(true);
+            ui(*program.windows->Set1).Edit4->setText(script);
             program.press(QStringLiteral("notes.txt"), Qt::NoModifier);
         } else {
             program.runLine(QLatin1Char('"') + script + QLatin1Char('"'));

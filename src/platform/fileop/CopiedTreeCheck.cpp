@@ -26,22 +26,21 @@ CopiedTreeCheck::CopiedTreeCheck(const UndoItem &item) : m_item(item)
         m_contents.insert(content.path, content.identity);
 }
 
-bool CopiedTreeCheck::run(const std::atomic<bool> &cancelled)
+bool CopiedTreeCheck::run(const std::stop_token &cancel)
 {
     m_removable.clear();
     m_kept.clear();
     m_stopped = false;
-    if (unchanged(m_item.to, &m_item.identity, cancelled))
+    if (unchanged(m_item.to, &m_item.identity, cancel))
         m_removable = {m_item.to};
     if (m_stopped)
         m_removable.clear();
     return !m_stopped;
 }
 
-bool CopiedTreeCheck::unchanged(const QByteArray &path, const ItemIdentity *recorded,
-                                const std::atomic<bool> &cancelled)
+bool CopiedTreeCheck::unchanged(const QByteArray &path, const ItemIdentity *recorded, const std::stop_token &cancel)
 {
-    if (cancelled) {
+    if (cancel.stop_requested()) {
         m_stopped = true;
         return false;
     }
@@ -66,7 +65,7 @@ bool CopiedTreeCheck::unchanged(const QByteArray &path, const ItemIdentity *reco
     for (const QByteArray &name : names) {
         const QByteArray child = bytepath::join(path, name);
         const auto found = m_contents.constFind(child);
-        if (unchanged(child, found == m_contents.cend() ? nullptr : &found.value(), cancelled))
+        if (unchanged(child, found == m_contents.cend() ? nullptr : &found.value(), cancel))
             clean.append(child);
         else
             all = false;

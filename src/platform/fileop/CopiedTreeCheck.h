@@ -5,7 +5,7 @@
 #include <QHash>
 #include <QList>
 
-#include <atomic>
+#include <stop_token>
 
 namespace quil::fileop {
 
@@ -20,7 +20,7 @@ public:
     // Looks at the item and everything in it now. False when cancelled
     // (then nothing is removable). Cost: one look at each item, one listing
     // of each folder.
-    bool run(const std::atomic<bool> &cancelled);
+    bool run(const std::stop_token &cancel);
 
     // The parts that may go: the item itself when all of it is as the copy
     // left it, otherwise the largest unchanged parts inside it.
@@ -29,7 +29,7 @@ public:
     const QList<QByteArray> &kept() const { return m_kept; }
 
 private:
-    bool unchanged(const QByteArray &path, const ItemIdentity *recorded, const std::atomic<bool> &cancelled);
+    bool unchanged(const QByteArray &path, const ItemIdentity *recorded, const std::stop_token &cancel);
 
     const UndoItem &m_item;
     QHash<QByteArray, ItemIdentity> m_contents;

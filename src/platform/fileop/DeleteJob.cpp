@@ -55,13 +55,13 @@ bool DeleteJob::run(const QStringList &sources)
                     ++m_state.itemsTotal;
                     return true;
                 },
-                m_state.cancelled);
+                m_state.cancelToken());
         if (!seen)
             ++m_state.itemsTotal;
         items.push_back(Item{path, written.endsWith('/')});
     }
     for (const Item &item : items) {
-        if (m_state.cancelled)
+        if (m_state.cancelled())
             break;
         const QByteArray &path = item.path;
         if (isBadPath(path)) {
@@ -79,7 +79,7 @@ bool DeleteJob::run(const QStringList &sources)
             return item.mustBeFolder ? checkFolderName(parent, name) : 0;
         });
         if (opened != Outcome::Done) {
-            if (m_state.cancelled)
+            if (m_state.cancelled())
                 break;
             continue;
         }
@@ -103,7 +103,7 @@ Outcome DeleteJob::removeTree(const Place &root)
     };
     // Removes a file at once; a folder is opened and pushed (nullopt).
     const auto visit = [&](const Place &place) -> std::optional<Outcome> {
-        if (m_state.cancelled)
+        if (m_state.cancelled())
             return Outcome::Cancelled;
         struct stat st;
         const Outcome entered = m_state.enterItem(place, st);
@@ -168,7 +168,7 @@ bool runTrash(OperationState &state, const QStringList &sources)
 {
     state.itemsTotal = int(sources.size());
     for (const QString &source : sources) {
-        if (state.cancelled)
+        if (state.cancelled())
             break;
         const QByteArray written = toNative(source);
         const QByteArray path = bytepath::stripTrailingSlashes(written);

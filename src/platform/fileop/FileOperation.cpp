@@ -30,7 +30,7 @@ struct FileOperation::Private
 bool FileOperation::Private::run()
 {
     if (job)
-        return job(state) && !state.failed && !state.cancelled;
+        return job(state) && !state.failed && !state.cancelled();
     if (sources.isEmpty()) {
         state.noteError(EINVAL);
         return false;
@@ -63,7 +63,7 @@ bool FileOperation::Private::run()
         state.noteError(EINVAL);
         return false;
     }
-    return ok && !state.failed && !state.cancelled;
+    return ok && !state.failed && !state.cancelled();
 }
 
 FileOperation::FileOperation(Dialogs &dialogs, QStringList sources, QString target, int operation, int flags)
@@ -85,19 +85,19 @@ bool FileOperation::run()
 
 void FileOperation::cancel()
 {
-    d->state.cancelled = true;
+    d->state.cancelSource.request_stop();
 }
 
 bool FileOperation::isCancelled() const
 {
-    return d->state.cancelled;
+    return d->state.cancelled();
 }
 
 FileOperation::Progress FileOperation::progress() const
 {
     Progress p;
     {
-        QMutexLocker lock(&d->state.mutex);
+        const std::scoped_lock lock(d->state.mutex);
         p.current = d->state.current;
     }
     p.bytesDone = d->state.bytesDone;
@@ -120,7 +120,7 @@ QString FileOperation::target() const
 int FileOperation::firstError() const
 {
     const int code = d->state.error;
-    return code == 0 && d->state.cancelled ? ECANCELED : code;
+    return code == 0 && d->state.cancelled() ? ECANCELED : code;
 }
 
 void FileOperation::setCancelAfterBytes(qint64 bytes)

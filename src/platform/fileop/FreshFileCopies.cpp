@@ -20,23 +20,15 @@ constexpr qsizetype kWorthFrom = 4;
 struct FreshFileCopies::Helper
 {
     explicit Helper(OperationState &state) : leaf(state) {}
-    ~Helper()
-    {
-        {
-            std::scoped_lock lock(mutex);
-            stopping = true;
-        }
-        wake.notify_all();
-    }
 
     LeafCopy leaf;
     Batch batch;
     std::mutex mutex;
-    std::condition_variable wake;
+    // Its waits on the thread's stop token wake when the thread is stopped.
+    std::condition_variable_any wake;
     unsigned started = 0;  // batches handed out
     unsigned finished = 0; // batches the helper is through with
-    bool stopping = false;
-    std::jthread thread; // last: stopped and joined first
+    std::jthread thread;   // last: stopped and joined first
 };
 
 FreshFileCopies::FreshFileCopies(OperationState &state) : m_state(state) {}
@@ -71,7 +63,7 @@ Outcome FreshFileCopies::copy(LeafCopy &own, int src, const QByteArray &srcPath,
         ++helper.started;
     }
     if (!helper.thread.joinable())
-        helper.thread = std::jthread([this, &helper] { helperLoop(helper); });
+        helper.thread = std::jthread([this, &helper](std::stop_token stop) { helperLoop(helper, stop); });
     helper.wake.notify_all();
     work(own, batch);
     {
@@ -79,7 +71,7 @@ Outcome FreshFileCopies::copy(LeafCopy &own, int src, const QByteArray &srcPath,
         helper.wake.wait(lock, [&] { return helper.finished == helper.started; });
     }
     done.assign(batch.copied.begin(), batch.copied.end());
-    return batch.cancelled || m_state.cancelled ? Outcome::Cancelled : Outcome::Done;
+    return batch.cancelled || m_state.cancelled() ? Outcome::Cancelled : Outcome::Done;
 }
 
 void FreshFileCopies::work(LeafCopy &leaf, Batch &batch)
@@ -87,7 +79,7 @@ void FreshFileCopies::work(LeafCopy &leaf, Batch &batch)
     const qsizetype count = batch.names->size();
     for (;;) {
         const qsizetype at = batch.next++;
-        if (at >= count || m_state.cancelled)
+        if (at >= count || m_state.cancelled())
             return;
         const QByteArray &name = batch.names->at(at);
         const Place src{batch.src, name, bytepath::join(*batch.srcPath, name)};
@@ -102,14 +94,14 @@ void FreshFileCopies::work(LeafCopy &leaf, Batch &batch)
     }
 }
 
-void FreshFileCopies::helperLoop(Helper &helper)
+void FreshFileCopies::helperLoop(Helper &helper, const std::stop_token &stop)
 {
     unsigned seen = 0;
     for (;;) {
         {
             std::unique_lock lock(helper.mutex);
-            helper.wake.wait(lock, [&] { return helper.stopping || helper.started != seen; });
-            if (helper.stopping)
+            helper.wake.wait(lock, stop, [&] { return helper.started != seen; });
+            if (stop.stop_requested())
                 return;
             seen = helper.started;
         }

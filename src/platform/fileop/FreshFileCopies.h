@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <memory>
+#include <stop_token>
 #include <vector>
 
 namespace quil::fileop {
@@ -49,13 +50,13 @@ private:
         int depth = 0;
         std::vector<char> copied; // one writer an entry
         std::atomic<qsizetype> next{0};
-        std::atomic<bool> cancelled{false};
+        std::atomic<bool> cancelled{false}; // a copy of the batch ended Cancelled
     };
     // Made with the first batch: a copy that makes no folder starts no thread.
     struct Helper;
 
     void work(LeafCopy &leaf, Batch &batch);
-    void helperLoop(Helper &helper);
+    void helperLoop(Helper &helper, const std::stop_token &stop);
 
     OperationState &m_state;
     std::unique_ptr<Helper> m_helper;

@@ -81,7 +81,7 @@ std::optional<Outcome> LeafCopy::copyFreshFile(const Place &src, const Place &ds
     bool made = false;
     qint64 written = 0;
     const int code = writeCopy(in.get(), st, dst, st, false, false, temp, made, &written);
-    if (code == ECANCELED && m_state.cancelled)
+    if (code == ECANCELED && m_state.cancelled())
         return Outcome::Cancelled;
     if (code != 0)
         return std::nullopt;
@@ -174,7 +174,7 @@ Outcome LeafCopy::copyFile(const Place &src, const Place &dst, const struct stat
         const int code = writeCopy(in.get(), data, dst, looked, replace || move, replace, temp, made);
         if (code == 0)
             break;
-        if (code == ECANCELED && m_state.cancelled)
+        if (code == ECANCELED && m_state.cancelled())
             return Outcome::Cancelled;
         const bool atTarget = code == ENOSPC || code == EDQUOT || !made;
         const auto choice = code == kSourceChanged ? m_state.ask(src.path, kChangedWhileCopiedText, EBUSY)
@@ -377,7 +377,7 @@ int LeafCopy::copyData(int in, int out, const struct stat &st, bool allocateAhea
 int LeafCopy::copyRange(int in, int out, off_t *offset, qint64 length, bool &range, qint64 &copied)
 {
     while (length != 0) {
-        if (m_state.cancelled)
+        if (m_state.cancelled())
             return ECANCELED;
         qint64 chunk = length > 0 ? std::min(length, kRangeChunk) : kRangeChunk;
         const qint64 limit = m_state.cancelAfter;

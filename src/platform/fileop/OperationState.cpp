@@ -18,14 +18,14 @@ void OperationState::noteError(int code)
 void OperationState::stop()
 {
     noteError(ECANCELED);
-    cancelled = true;
+    cancelSource.request_stop();
 }
 
 void OperationState::addBytes(qint64 n)
 {
     const qint64 done = bytesDone += n;
     if (afterBytes) {
-        QMutexLocker lock(&m_hookMutex);
+        const std::scoped_lock lock(m_hookMutex);
         afterBytes(done);
     }
     const qint64 limit = cancelAfter;
@@ -43,7 +43,7 @@ void OperationState::notePlaced(const QByteArray &from, const QByteArray &to, co
 {
     if (!placed)
         return;
-    QMutexLocker lock(&m_hookMutex);
+    const std::scoped_lock lock(m_hookMutex);
     placed(from, to, before);
 }
 
@@ -51,26 +51,26 @@ void OperationState::noteReplaced(const QByteArray &path, const TrashEntry &tras
 {
     if (!replaced)
         return;
-    QMutexLocker lock(&m_hookMutex);
+    const std::scoped_lock lock(m_hookMutex);
     replaced(path, trashed);
 }
 
 void OperationState::enter(const QByteArray &path)
 {
     {
-        QMutexLocker lock(&mutex);
+        const std::scoped_lock lock(mutex);
         current = fromNative(path);
     }
     // A text of its own: current's is let go by whichever thread enters next.
     if (beforeItem) {
-        QMutexLocker lock(&m_hookMutex);
+        const std::scoped_lock lock(m_hookMutex);
         beforeItem(fromNative(path));
     }
 }
 
 OperationState::Choice OperationState::ask(const QByteArray &path, const QString &reason, int code)
 {
-    if (cancelled)
+    if (cancelled())
         return Choice::Cancel;
     switch (dialogs.askItemError(fromNative(path), reason)) {
     case Dialogs::ErrorAnswer::Retry:

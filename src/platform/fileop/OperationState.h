@@ -3,11 +3,12 @@
 #include "platform/fileop/FileOperationCalls.h"
 #include "platform/fileop/TrashEntry.h"
 
-#include <QMutex>
 #include <QString>
 
 #include <atomic>
 #include <functional>
+#include <mutex>
+#include <stop_token>
 #include <unistd.h>
 
 namespace quil {
@@ -17,7 +18,7 @@ class Dialogs;
 namespace quil::fileop {
 
 // What every job of one file operation shares: the counters the progress
-// window reads, the cancel flag, the first error, and the one loop that asks
+// window reads, the cancel request, the first error, and the one loop that asks
 // the user to retry, skip or cancel an item that failed.
 struct OperationState
 {
@@ -28,14 +29,18 @@ struct OperationState
     Dialogs &dialogs;
     const int flags;
 
-    std::atomic<bool> cancelled{false};
+    // Cancel: a stop request that the jobs and the threads beside them poll,
+    // through cancelled() or a token passed down.
+    std::stop_source cancelSource;
+    bool cancelled() const { return cancelSource.stop_requested(); }
+    std::stop_token cancelToken() const { return cancelSource.get_token(); }
     std::atomic<qint64> bytesDone{0};
     std::atomic<qint64> bytesTotal{0};
     std::atomic<int> itemsDone{0};
     std::atomic<int> itemsTotal{0};
     std::atomic<qint64> cancelAfter{-1};
     std::atomic<int> error{0};
-    mutable QMutex mutex;
+    mutable std::mutex mutex;
     QString current;
     // The hooks below are called on the worker threads, never two at once.
     std::function<void(const QString &)> beforeItem;
@@ -72,7 +77,7 @@ struct OperationState
     template <typename Step> Outcome attempt(const QByteArray &path, Step step)
     {
         for (;;) {
-            if (cancelled)
+            if (cancelled())
                 return Outcome::Cancelled;
             const int code = step();
             if (code == 0)
@@ -96,7 +101,7 @@ struct OperationState
     Outcome askReplace(const QByteArray &source, const QByteArray &target);
 
 private:
-    QMutex m_hookMutex;
+    std::mutex m_hookMutex;
 };
 
 } // namespace quil::fileop

@@ -31,6 +31,7 @@
 #include "platform/fileop/TreeScan.h"
 
 #include <cerrno>
+#include <stop_token>
 #include <thread>
 
 namespace quil::fileop {
@@ -102,7 +103,7 @@ bool TransferJob::run(const QStringList &sources, const QString &target)
     const std::jthread counter([this, toCount = std::move(toCount)] {
         SourceFolders folders;
         for (const auto &[folderPath, name] : toCount) {
-            if (m_state.cancelled)
+            if (m_state.cancelled())
                 break;
             bool seen = false;
             if (const int parent = folders.open(folderPath); parent >= 0)
@@ -115,14 +116,14 @@ bool TransferJob::run(const QStringList &sources, const QString &target)
                             m_state.bytesTotal += bytesToCopy(st);
                         return true;
                     },
-                    m_state.cancelled);
+                    m_state.cancelToken());
             if (!seen)
                 ++m_state.itemsTotal;
         }
     });
 
     for (Source &item : items) {
-        if (m_state.cancelled)
+        if (m_state.cancelled())
             break;
         if (isBadPath(item.path)) {
             m_state.enter(item.path);
@@ -138,7 +139,7 @@ bool TransferJob::run(const QStringList &sources, const QString &target)
             return item.mustBeFolder ? checkFolderName(parent, item.name) : 0;
         });
         if (opened != Outcome::Done) {
-            if (m_state.cancelled)
+            if (m_state.cancelled())
                 break;
             continue;
         }
@@ -239,10 +240,11 @@ bool TransferJob::intoItself(int parent, const QByteArray &name, const struct st
     const quint64 targetMount = mountIdOf(m_destination.get(), ".");
     if (sourceMount == targetMount)
         return false;
-    const std::atomic<bool> never{false};
+    // A token without a source: never stopped.
     return !scanTree(
         parent, name,
-        [&](const struct stat &item) { return !S_ISDIR(item.st_mode) || !sameFile(item, m_destinationStat); }, never);
+        [&](const struct stat &item) { return !S_ISDIR(item.st_mode) || !sameFile(item, m_destinationStat); },
+        std::stop_token());
 }
 
 Outcome TransferJob::transferTree(const Place &src, const Place &dst)
@@ -332,7 +334,7 @@ void TransferJob::copyFreshFiles(FolderFrame &frame, int depth)
 std::optional<Outcome> TransferJob::transferItem(const Place &src, Place dst, bool freshParent, Stack &stack,
                                                  bool regular)
 {
-    if (m_state.cancelled)
+    if (m_state.cancelled())
         return Outcome::Cancelled;
     const int depth = int(stack.size());
     m_state.enter(src.path);

@@ -34,7 +34,7 @@ void push(std::vector<ScanFrame> &stack, int parent, const QByteArray &name)
 } // namespace
 
 bool scanTree(int parent, const QByteArray &name, const std::function<bool(const struct stat &)> &visit,
-              const std::atomic<bool> &cancelled)
+              const std::stop_token &cancel)
 {
     std::vector<ScanFrame> stack;
     const auto look = [&](int folder, const QByteArray &item) {
@@ -50,7 +50,7 @@ bool scanTree(int parent, const QByteArray &name, const std::function<bool(const
     if (!look(parent, name))
         return false;
     while (!stack.empty()) {
-        if (cancelled)
+        if (cancel.stop_requested())
             return false;
         ScanFrame &top = stack.back();
         if (top.next < top.names.size()) {

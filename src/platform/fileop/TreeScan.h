@@ -2,8 +2,8 @@
 
 #include <QByteArray>
 
-#include <atomic>
 #include <functional>
+#include <stop_token>
 #include <sys/stat.h>
 
 namespace quil::fileop {
@@ -12,8 +12,8 @@ namespace quil::fileop {
 // depth first, without recursion and without following links, calling
 // visit with each item's own data; visit answers false to stop the walk.
 // Folders that cannot be read are passed over. Answers false when stopped
-// by visit or by cancelled.
+// by visit or by a stop of cancel.
 bool scanTree(int parent, const QByteArray &name, const std::function<bool(const struct stat &)> &visit,
-              const std::atomic<bool> &cancelled);
+              const std::stop_token &cancel);
 
 } // namespace quil::fileop

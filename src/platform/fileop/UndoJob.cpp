@@ -77,7 +77,7 @@ bool UndoJob::run(OperationState &state)
         undoCreateFolder(state);
         break;
     }
-    if (!m_entry.replaced.empty() && !state.cancelled)
+    if (!m_entry.replaced.empty() && !state.cancelled())
         ok = restoreReplaced(state) && ok;
     collectRemaining();
     return ok;
@@ -123,12 +123,12 @@ bool UndoJob::undoCopy(OperationState &state)
 {
     QStringList removable;
     for (size_t i = m_entry.items.size(); i-- > 0;) {
-        if (state.cancelled)
+        if (state.cancelled())
             return false;
         const UndoItem &item = m_entry.items[i];
         state.enter(item.to);
         CopiedTreeCheck check(item);
-        if (!check.run(state.cancelled))
+        if (!check.run(state.cancelToken()))
             return false;
         if (!check.kept().isEmpty()) {
             m_leftAlone[i] = true;
@@ -147,7 +147,7 @@ bool UndoJob::undoMove(OperationState &state)
     QMap<QByteArray, QStringList> byFolder;
     std::vector<size_t> renamed;
     for (size_t i = m_entry.items.size(); i-- > 0;) {
-        if (state.cancelled)
+        if (state.cancelled())
             return false;
         const UndoItem &item = m_entry.items[i];
         state.enter(item.to);
@@ -159,10 +159,10 @@ bool UndoJob::undoMove(OperationState &state)
             renamed.push_back(i);
     }
     bool ok = true;
-    for (auto it = byFolder.cbegin(); it != byFolder.cend() && !state.cancelled; ++it)
+    for (auto it = byFolder.cbegin(); it != byFolder.cend() && !state.cancelled(); ++it)
         ok = TransferJob(state, true).run(it.value(), fromNative(bytepath::join(it.key(), ""))) && ok;
     for (const size_t i : renamed) {
-        if (state.cancelled)
+        if (state.cancelled())
             break;
         const UndoItem &item = m_entry.items[i];
         ok = TransferJob(state, true).run({fromNative(item.to)}, fromNative(item.from)) && ok;
@@ -176,7 +176,7 @@ bool UndoJob::undoTrash(OperationState &state)
     state.itemsTotal = int(count);
     SourceFolders trashFolders, places;
     for (size_t i = count; i-- > 0;) {
-        if (state.cancelled)
+        if (state.cancelled())
             return false;
         const UndoItem &item = m_entry.items[i];
         state.enter(item.from);
@@ -226,7 +226,7 @@ bool UndoJob::undoRename(OperationState &state)
 {
     bool ok = true;
     for (size_t i = m_entry.items.size(); i-- > 0;) {
-        if (state.cancelled)
+        if (state.cancelled())
             return false;
         const UndoItem &item = m_entry.items[i];
         if (stillThere(i) && placeFree(i, item.from))
@@ -239,7 +239,7 @@ void UndoJob::undoCreateFolder(OperationState &state)
 {
     const size_t count = m_entry.items.size();
     state.itemsTotal = int(count);
-    for (size_t i = count; i-- > 0 && !state.cancelled; state.itemsDone = int(count - i)) {
+    for (size_t i = count; i-- > 0 && !state.cancelled(); state.itemsDone = int(count - i)) {
         const UndoItem &item = m_entry.items[i];
         state.enter(item.to);
         // A folder that holds anything now is the user's: only an empty one goes.

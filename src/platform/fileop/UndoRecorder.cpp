@@ -48,7 +48,7 @@ UndoRecorder::UndoRecorder(FileOperation &operation, int code, int flags)
 void UndoRecorder::replaced(const QByteArray &path, const QByteArray &trashFile, const QByteArray &trashInfo)
 {
     const std::optional<ItemIdentity> identity = ItemIdentity::read(trashFile);
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     if (trashFile.isEmpty() || !identity) {
         m_entry.lost.push_back(path);
         return;
@@ -86,7 +86,7 @@ void UndoRecorder::placed(const QByteArray &from, const QByteArray &to, const st
     if (!identity)
         return;
     item.identity = *identity;
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     // The walk is depth first: what lies inside a folder was reported just
     // before it, and becomes its contents (the undo of a copy checks them).
     auto &items = m_entry.items;
@@ -103,7 +103,7 @@ void UndoRecorder::placed(const QByteArray &from, const QByteArray &to, const st
 
 UndoEntry UndoRecorder::entry()
 {
-    QMutexLocker lock(&m_mutex);
+    const std::scoped_lock lock(m_mutex);
     return m_entry;
 }
 

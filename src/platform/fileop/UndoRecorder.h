@@ -2,7 +2,7 @@
 
 #include "platform/fileop/UndoJournal.h"
 
-#include <QMutex>
+#include <mutex>
 
 namespace quil {
 
@@ -29,7 +29,7 @@ private:
     void placed(const QByteArray &from, const QByteArray &to, const struct stat *before);
     void replaced(const QByteArray &path, const QByteArray &trashFile, const QByteArray &trashInfo);
 
-    QMutex m_mutex;
+    std::mutex m_mutex;
     UndoEntry m_entry;
     bool m_active = true;
 };
