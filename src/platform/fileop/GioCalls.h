@@ -26,12 +26,12 @@ int errnoOf(const GError *error);
 template <typename Step> Outcome attemptGio(OperationState &state, GFile *file, Step step)
 {
     for (;;) {
-        if (state.cancelled)
+        if (state.cancelled())
             return Outcome::Cancelled;
         GError *error = nullptr;
         if (step(&error))
             return Outcome::Done;
-        const bool cancelled = state.cancelled || g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
+        const bool cancelled = state.cancelled() || g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
         const QString reason = error ? QString::fromUtf8(error->message) : QString();
         const int code = error ? errnoOf(error) : EIO;
         g_clear_error(&error);

@@ -42,7 +42,7 @@ bool runGioRemoval(OperationState &state, const QStringList &sources, bool toTra
 {
     state.itemsTotal = int(sources.size());
     for (const QString &source : sources) {
-        if (state.cancelled)
+        if (state.cancelled())
             break;
         const GObjectRef<GFile> item(gioFileFor(source));
         state.enter(gioShownName(item.get()));
@@ -54,7 +54,7 @@ bool runGioRemoval(OperationState &state, const QStringList &sources, bool toTra
             break;
         ++state.itemsDone;
     }
-    return !state.cancelled;
+    return !state.cancelled();
 }
 
 bool runGioRename(OperationState &state, const QString &source, const QString &target)

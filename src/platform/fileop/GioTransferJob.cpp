@@ -73,13 +73,13 @@ bool GioTransferJob::run(const QStringList &sources, const QString &target)
         countTotals(item.get());
 
     for (const GObjectRef<GFile> &item : items) {
-        if (m_state.cancelled)
+        if (m_state.cancelled())
             break;
         const GObjectRef<GFile> destination(g_file_get_child(folder.get(), gioBaseName(item.get()).constData()));
         if (transfer(item.get(), nullptr, destination.get(), 0, false) == Outcome::Cancelled)
             break;
     }
-    return !m_state.cancelled;
+    return !m_state.cancelled();
 }
 
 void GioTransferJob::countTotals(GFile *file)
@@ -90,7 +90,7 @@ void GioTransferJob::countTotals(GFile *file)
         return;
     if (g_file_info_get_file_type(info.get()) == G_FILE_TYPE_REGULAR)
         m_state.bytesTotal += g_file_info_get_size(info.get());
-    if (g_file_info_get_file_type(info.get()) != G_FILE_TYPE_DIRECTORY || m_state.cancelled)
+    if (g_file_info_get_file_type(info.get()) != G_FILE_TYPE_DIRECTORY || m_state.cancelled())
         return;
     const GObjectRef<GFileEnumerator> children(
         g_file_enumerate_children(file, "standard::name", kNoFollow, m_cancellable.get(), nullptr));
@@ -98,7 +98,7 @@ void GioTransferJob::countTotals(GFile *file)
         return;
     GFileInfo *child = nullptr;
     GFile *childFile = nullptr;
-    while (!m_state.cancelled &&
+    while (!m_state.cancelled() &&
            g_file_enumerator_iterate(children.get(), &child, &childFile, m_cancellable.get(), nullptr) && child)
         countTotals(childFile);
 }
@@ -266,7 +266,7 @@ void GioTransferJob::progress(goffset current, goffset, gpointer data)
         job->m_state.addBytes(current - job->m_reported);
         job->m_reported = current;
     }
-    if (job->m_state.cancelled)
+    if (job->m_state.cancelled())
         g_cancellable_cancel(job->m_cancellable.get());
 }
 
