@@ -22,7 +22,7 @@ int main(int argc, char *argv[])
     AppWindows windows(services);
     windows.Form1->show();
     if (argc > 2)
-        windows.Form1->NavigateByPath(QString::fromLocal8Bit(argv[2]));
+        windows.Form1->navigateByPath(QString::fromLocal8Bit(argv[2]));
     QApplication::processEvents();
     return windows.Form1->grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }

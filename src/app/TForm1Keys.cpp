@@ -63,12 +63,12 @@ void TForm1::SpeedButton5Click()
     const int row = quil::commandRow(*this, m_services.dialogs);
     if (row < 0)
         return;
-    SetStatus(QStringLiteral("Редактирование."));
+    setStatus(QStringLiteral("Редактирование."));
     if (!m_listing.isFolder(row) && m_edit != nullptr)
         m_edit->edit(m_listing.entry(row).relativeId.id.path(), listedFolder());
 }
 
-void TForm1::NewTextFile()
+void TForm1::newTextFile()
 {
     if (m_edit == nullptr)
         return;
@@ -93,7 +93,7 @@ bool TForm1::ComboBox1KeyDown(int key)
 
 void TForm1::SpeedButton10Click()
 {
-    SetStatus(QStringLiteral("Настройка."));
+    setStatus(QStringLiteral("Настройка."));
     if (m_windows == nullptr)
         return;
     m_windows->Set1->show();

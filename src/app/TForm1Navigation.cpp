@@ -41,7 +41,7 @@ void TForm1::setUpNavigation()
         *Label6,
         *Shape1,
         *Shape2,
-        [this](const QString &text) { SetStatus(text); },
+        [this](const QString &text) { setStatus(text); },
         [this](const QString &name) {
             return m_windows != nullptr ? m_windows->Extent->table().programFor(quil::extensionOf(name)) : QString();
         },
@@ -58,7 +58,7 @@ void TForm1::setUpNavigation()
     // selection: only the status line is set.
     new EventHook(ListView->viewport(), QEvent::MouseButtonDblClick, [this](QEvent *event) {
         if (!ListView->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint()).isValid())
-            SetStatus(QStringLiteral("Жду команду..."));
+            setStatus(QStringLiteral("Жду команду..."));
         return false;
     });
     connect(ListView, &QAbstractItemView::clicked, this, &TForm1::ListViewClick);
@@ -95,7 +95,7 @@ void TForm1::connectWindows()
 {
     if (m_windows == nullptr)
         return;
-    connect(m_windows->Extent.get(), &TExtent::statusChanged, this, &TForm1::SetStatus);
+    connect(m_windows->Extent.get(), &TExtent::statusChanged, this, &TForm1::setStatus);
     connectViewers();
     connectSecondPanelWindow();
     connectSettingsWindow();
@@ -122,9 +122,9 @@ qint64 TForm1::diskSizeKb() const
     return m_nav->diskSizeKb();
 }
 
-int TForm1::SelectedRow() const
+int TForm1::currentRow() const
 {
-    return m_nav->selectedRow();
+    return m_nav->currentRow();
 }
 
 void TForm1::ListViewDblClick()
@@ -162,7 +162,7 @@ void TForm1::SpeedButton19Click()
 
 void TForm1::ListViewClick()
 {
-    const int row = SelectedRow();
+    const int row = currentRow();
     if (row >= 0) {
         const TShellItem &entry = m_listing.entry(row);
         CurrentItemId = entry.relativeId.id;
@@ -173,7 +173,7 @@ void TForm1::ListViewClick()
 
 void TForm1::SpeedButton11Click()
 {
-    SetStatus(QStringLiteral("Настр. расширений. "));
+    setStatus(QStringLiteral("Настр. расширений. "));
     if (m_windows == nullptr)
         return;
     m_windows->Extent->show();

@@ -37,6 +37,6 @@ void TForm1::goToEntry(const QString &folder, const QString &name)
     ListView->setFocus();
     quil::runHandler(m_services.dialogs, [&] {
         m_listing.EntryToSelect = name;
-        NavigateByPath(folder);
+        navigateByPath(folder);
     });
 }

@@ -137,7 +137,7 @@ void FolderNavigator::refreshDiskDisplay()
     usedBar.setVisible(figures.usedWidth > 0);
 }
 
-int FolderNavigator::selectedRow() const
+int FolderNavigator::currentRow() const
 {
     const QModelIndexList rows = m_controls.list.selectionModel()->selectedRows();
     if (rows.isEmpty() || rows.first().row() >= m_controls.listing.count())

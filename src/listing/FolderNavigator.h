@@ -124,7 +124,7 @@ public:
     // Sets the drive selector to the volume of the listed folder.
     void followPathBoxDrive();
     // The row of the list's selected entry; -1 when no row is selected.
-    int selectedRow() const;
+    int currentRow() const;
 
 Q_SIGNALS:
     // The drive lists were rebuilt from these volumes.

@@ -41,7 +41,7 @@ void FolderNavigator::followPathBoxDrive()
 void FolderNavigator::openSelectedRow()
 {
     m_controls.setStatus(kWaitingText);
-    const int row = selectedRow();
+    const int row = currentRow();
     if (row < 0)
         return;
     // A copy: listing a folder replaces the entries.

@@ -50,7 +50,7 @@ class DesktopWindowsTest : public QObject
     {
         TempTree files;
 
-        void listFiles() { form().NavigateByPath(files.root() + QLatin1Char('/')); }
+        void listFiles() { form().navigateByPath(files.root() + QLatin1Char('/')); }
         QStringList layoutLines() const { return quil::readSettingsLines(settingsPath(QStringLiteral("quil.pos"))); }
     };
 

@@ -101,7 +101,7 @@ class FileOperationHoldTest : public QObject
             windows = std::make_unique<AppWindows>(services);
             form = windows->Form1.get();
             form->show();
-            form->NavigateByPath(src());
+            form->navigateByPath(src());
             TForm4 &panel = *windows->Form4;
             panel.showPanel();
             panel.SecondPanelPath = quil::FolderPath(tree.path("dst") + QLatin1Char('/'));
@@ -178,8 +178,8 @@ private Q_SLOTS:
             program.deviceArrives();
             listedDuring = form.listing().currentPath();
             for (int i = 0; i < form.listing().count(); ++i)
-                if (form.EntryOfRow(i).marked)
-                    markedDuring.append(form.EntryOfRow(i).name);
+                if (form.listing().entry(i).marked)
+                    markedDuring.append(form.listing().entry(i).name);
             rebuiltDuring = int(rebuilt.size());
         };
         form.SpeedButton6Click();
@@ -200,7 +200,7 @@ private Q_SLOTS:
         program.markTheFiles();
         const int sub = program.row(QStringLiteral("sub"));
         form.listing().fillDetails(sub, sub);
-        const qint64 sizeBefore = form.EntryOfRow(sub).size;
+        const qint64 sizeBefore = form.listing().entry(sub).size;
         qint64 sizeDuring = -1;
         QString summaryDuring;
         const QString summaryBefore = [&] {
@@ -208,16 +208,16 @@ private Q_SLOTS:
             return ui(form).Label1->text();
         }();
         program.dialogs.duringOperation = [&] {
-            form.RunThread(program.tree.path("src/sub"), sub);
+            form.marks().queueFolderSize(program.tree.path("src/sub"), sub);
             // The worker's reports are queued before its end.
             QVERIFY(QTest::qWaitFor([&] { return form.marks().workers().isEmpty(); }, 60000));
-            sizeDuring = form.EntryOfRow(sub).size;
+            sizeDuring = form.listing().entry(sub).size;
             summaryDuring = ui(form).Label1->text();
         };
         form.SpeedButton6Click();
         QCOMPARE(sizeDuring, sizeBefore);
         QCOMPARE(summaryDuring, summaryBefore);
-        QTRY_COMPARE(form.EntryOfRow(sub).size, qint64(10));
+        QTRY_COMPARE(form.listing().entry(sub).size, qint64(10));
     }
 
     // Regression: a device notice inside a command's box listed the drive's

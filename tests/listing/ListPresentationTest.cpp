@@ -43,7 +43,7 @@ class ListPresentationTest : public QObject
             windows = std::make_unique<AppWindows>(services);
             TForm1 &form = *windows->Form1;
             form.show();
-            form.NavigateByPath(folder);
+            form.navigateByPath(folder);
             return form;
         }
     };
@@ -68,7 +68,7 @@ class ListPresentationTest : public QObject
     {
         QStringList result;
         for (int i = 0; i < form.listing().count(); ++i)
-            result.append(form.EntryOfRow(i).name);
+            result.append(form.listing().entry(i).name);
         return result;
     }
 
@@ -221,7 +221,7 @@ private Q_SLOTS:
         QCOMPARE(program.dialogs.messages(), QStringList{message});
         QCOMPARE(int(form.listing().sortKey()), key);
         // Listed afresh: marks are gone.
-        QVERIFY(!form.EntryOfRow(0).marked);
+        QVERIFY(!form.listing().entry(0).marked);
         for (int i = 0; i < 5; ++i) {
             const QString caption = form.listModel().headerData(i, Qt::Horizontal).toString();
             QCOMPARE(caption.endsWith(QLatin1String(" v")), i == column);
@@ -245,7 +245,7 @@ private Q_SLOTS:
         form.listing().entry(0).marked = true;
         form.ListViewColumnClick(4);
         QVERIFY(program.dialogs.messages().isEmpty());
-        QVERIFY(form.EntryOfRow(0).marked);
+        QVERIFY(form.listing().entry(0).marked);
         QCOMPARE(names(form), (QStringList{"b", "a"}));
         QCOMPARE(form.listModel().headerData(1, Qt::Horizontal).toString(), QStringLiteral("Size v"));
         QCOMPARE(form.listModel().headerData(4, Qt::Horizontal).toString(), QStringLiteral("Atrib  "));
@@ -295,10 +295,10 @@ private Q_SLOTS:
         QVERIFY(filled >= qint64(last - first + 1));
         QVERIFY(filled <= 60);
         for (int row = 0; row < 2000; ++row)
-            QCOMPARE(form.EntryOfRow(row).needsDetails, row >= filled);
-        QVERIFY(!form.EntryOfRow(first).needsDetails);
-        QVERIFY(!form.EntryOfRow(last).needsDetails);
-        QVERIFY(form.EntryOfRow(1999).needsDetails);
+            QCOMPARE(form.listing().entry(row).needsDetails, row >= filled);
+        QVERIFY(!form.listing().entry(first).needsDetails);
+        QVERIFY(!form.listing().entry(last).needsDetails);
+        QVERIFY(form.listing().entry(1999).needsDetails);
         // Scrolling to the end fills the rows drawn there, and no others.
         ui(form).ListView->scrollToBottom();
         ui(form).ListView->viewport()->repaint();

@@ -44,8 +44,8 @@ struct MainWindowFixture
     {
         QStringList names;
         for (int i = 0; i < form().listing().count(); ++i)
-            if (form().EntryOfRow(i).marked)
-                names.append(form().EntryOfRow(i).name);
+            if (form().listing().entry(i).marked)
+                names.append(form().listing().entry(i).name);
         names.sort();
         return names;
     }
