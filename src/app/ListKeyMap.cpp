@@ -146,7 +146,7 @@ void ListKeyMap::appendQuotedPath()
     const int row = m_form.currentRow();
     if (row < 0)
         return;
-    const QString quoted = quotedArgument(m_form.listing().entry(row).relativeId.id.path());
+    const QString quoted = quotedArgument(m_form.listing().entry(row).path());
     QComboBox *line = m_form.ComboBox1;
     const QString text = line->currentText();
     line->setEditText(text.isEmpty() ? quoted : text + QLatin1Char(' ') + quoted);

@@ -65,7 +65,7 @@ void TForm1::SpeedButton5Click()
         return;
     setStatus(QStringLiteral("Редактирование."));
     if (!m_listing.isFolder(row) && m_edit != nullptr)
-        m_edit->edit(m_listing.entry(row).relativeId.id.path(), listedFolder());
+        m_edit->edit(m_listing.entry(row).path(), listedFolder());
 }
 
 void TForm1::newTextFile()

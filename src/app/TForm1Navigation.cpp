@@ -165,7 +165,7 @@ void TForm1::ListViewClick()
     const int row = currentRow();
     if (row >= 0) {
         const TShellItem &entry = m_listing.entry(row);
-        CurrentItemId = entry.relativeId.id;
+        CurrentItemId = entry.folderChild.id;
         CurrentItemName = entry.name;
     }
     m_nav->followPathBoxDrive();

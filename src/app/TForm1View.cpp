@@ -36,7 +36,7 @@ void TForm1::SpeedButton4Click()
     if (m_listing.isFolder(row) || m_view == nullptr)
         return;
     const TShellItem &entry = m_listing.entry(row);
-    m_view->view(entry.relativeId.id.path(), entry.name);
+    m_view->view(entry.path(), entry.name);
 }
 
 void TForm1::SpeedButton12Click()

@@ -44,7 +44,7 @@ void MarksController::ToggleCurrentMark()
     FolderListing &listing = m_list.listing();
     TShellItem &entry = listing.entry(row);
     entry.marked = !entry.marked;
-    const QString path = entry.relativeId.id.path();
+    const QString path = entry.path();
     // A virtual folder has no path to walk.
     if (entry.marked && listing.isFolder(row) && !path.isEmpty())
         queueFolderSize(path, row);

@@ -33,7 +33,7 @@ TShellItem &FolderListing::entry(int i)
 
 bool FolderListing::isFolder(int i) const
 {
-    return entry(i).relativeId.isFolder;
+    return entry(i).folderChild.isFolder;
 }
 
 namespace {
@@ -204,7 +204,7 @@ void FolderListing::replaceEntries(QList<quil::FolderChild> children)
     for (quil::FolderChild &child : children) {
         TShellItem &entry = m_entries.emplaceBack();
         entry.name = child.name;
-        entry.relativeId = std::move(child);
+        entry.folderChild = std::move(child);
     }
     sort();
 }
@@ -214,7 +214,7 @@ void FolderListing::sort()
     std::vector<quil::FolderChild *> pointers;
     pointers.reserve(size_t(m_entries.size()));
     for (TShellItem &entry : m_entries)
-        pointers.push_back(&entry.relativeId);
+        pointers.push_back(&entry.folderChild);
     m_order = sortedOrder(pointers, quil::SortColumn(int(m_sortKey)));
 }
 
@@ -228,7 +228,7 @@ std::pair<int, int> FolderListing::fillDetails(int first, int last)
         TShellItem &entry = m_entries[m_order[size_t(i)]];
         if (!entry.needsDetails)
             continue;
-        quil::FolderChild &child = entry.relativeId;
+        quil::FolderChild &child = entry.folderChild;
         entry.absoluteId = child.id;
         entry.iconIndex = ShellNamespace::iconIndex(entry.absoluteId);
         entry.typeText = ShellNamespace::typeText(entry.absoluteId).left(80);

@@ -52,8 +52,8 @@ void FolderNavigator::openSelectedRow()
     }
     runHandler(m_services.dialogs, [this, &entry] {
         const QString path =
-            pathBoxText(ShellNamespace::displayName(entry.relativeId.id, ShellNamespace::NameForm::Parsing));
-        browseTo(entry.relativeId.id);
+            pathBoxText(ShellNamespace::displayName(entry.folderChild.id, ShellNamespace::NameForm::Parsing));
+        browseTo(entry.folderChild.id);
         if (m_controls.pathBox.currentText() != path)
             m_controls.pathBox.setEditText(path);
         scrollTreeSelectionToTop();
@@ -76,9 +76,8 @@ void FolderNavigator::openFileEntry(const TShellItem &entry)
         // "./" so that a name such as "-x" or "+cmd" is never read as an option.
         m_services.launcher.run(program, QStringLiteral("./") + entry.name, Launcher::ArgumentForm::OneArgument);
     else
-        runHandler(m_services.dialogs, [this, &entry] {
-            openDocumentOrChoose(m_services.dialogs, m_services.launcher, entry.relativeId.id.path());
-        });
+        runHandler(m_services.dialogs,
+                   [this, &entry] { openDocumentOrChoose(m_services.dialogs, m_services.launcher, entry.path()); });
 }
 
 void FolderNavigator::pathBoxEntered()

@@ -43,7 +43,7 @@ QList<MountPointFlag> mountPointFlags()
 // mount point with "/", anything else by its full path.
 QString menuPathOf(const TShellItem &entry)
 {
-    const ItemId &id = entry.relativeId.id;
+    const ItemId &id = entry.folderChild.id;
     if (id.kind() == ItemId::Kind::Volume)
         return FolderPath(id.path()).withTrailingSlash();
     return id.isFileSystem() ? id.path() : QString();

@@ -179,11 +179,11 @@ private Q_SLOTS:
     void volumeItemIsNoPath()
     {
         TShellItem volume;
-        volume.relativeId.id = quil::ItemId::volume(QStringLiteral("/"));
+        volume.folderChild.id = quil::ItemId::volume(QStringLiteral("/"));
         volume.name = QStringLiteral("Диск (/)");
         QVERIFY(!quil::sourcePathOf(volume).startsWith(QLatin1Char('/')));
         TShellItem file;
-        file.relativeId.id = quil::ItemId::fromPath(QStringLiteral("/tmp/x"));
+        file.folderChild.id = quil::ItemId::fromPath(QStringLiteral("/tmp/x"));
         QCOMPARE(quil::sourcePathOf(file), QStringLiteral("/tmp/x"));
     }
 };

@@ -210,7 +210,7 @@ TEST(FolderListing, ComputerFolderListsVolumesAsFolders)
     read(listing, QStringLiteral("computer:///"));
     ASSERT_GE(listing.count(), 1);
     EXPECT_TRUE(listing.isFolder(0));
-    EXPECT_EQ(listing.entry(0).relativeId.id, ItemId::volume("/"));
+    EXPECT_EQ(listing.entry(0).folderChild.id, ItemId::volume("/"));
     listing.fillDetails(0, 0);
     EXPECT_TRUE(listing.entry(0).attributes & quil::AttributeDirectory);
 }
@@ -297,9 +297,9 @@ TEST(FolderListing, LargeFolderIsSortedWholeByEveryColumn)
         read(listing, tree.root());
         ASSERT_EQ(listing.count(), 5000);
         const auto column = quil::SortColumn(int(key));
-        quil::FolderChild previous = listing.entry(0).relativeId;
+        quil::FolderChild previous = listing.entry(0).folderChild;
         for (int i = 1; i < listing.count(); ++i) {
-            quil::FolderChild current = listing.entry(i).relativeId;
+            quil::FolderChild current = listing.entry(i).folderChild;
             ASSERT_LE(quil::ItemComparator::compare(ShellNamespace::sortKey(comparator, previous, column),
                                                     ShellNamespace::sortKey(comparator, current, column), column),
                       0)
