@@ -34,7 +34,7 @@ Timed timeWorker(TForm1 &form, const QString &folder)
     Timed result;
     QElapsedTimer timer;
     timer.start();
-    form.marks().queueFolderSize(folder, -1);
+    form.marks().queueFolderSize(quil::FolderPath(folder), -1);
     TFolderSize *worker = form.marks().workers().last();
     // Queued like the window's own connection, so it sees the same reports.
     QObject::connect(
@@ -79,7 +79,7 @@ int main(int argc, char *argv[])
     QTemporaryDir settings;
     quil::ScriptedDialogs dialogs;
     quil::Launcher launcher;
-    quil::Services services{dialogs, launcher, settings.path() + QLatin1Char('/')};
+    quil::Services services{dialogs, launcher, quil::FolderPath(settings.path())};
     AppWindows windows(services);
     TForm1 &form = *windows.Form1;
 

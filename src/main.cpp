@@ -50,7 +50,7 @@ int main(int argc, char *argv[])
     const quil::StartTarget start = quil::startTarget(quil::nativeArguments(argc, argv));
     if (!start.message.isEmpty())
         std::fputs(start.message.toLocal8Bit().constData(), stderr);
-    windows.Form1->setStartFolder(start.folder, start.entry);
+    windows.Form1->setStartFolder(quil::FolderPath(start.folder), start.entry);
 
     QObject::connect(&termination, &quil::TerminationSignal::received, windows.Form1.get(), &QWidget::close);
 

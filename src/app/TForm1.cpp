@@ -371,10 +371,10 @@ void TForm1::FormCreate()
     // "/" always exists; the selector's volume is the fallback of a machine
     // without it.
     if (quil::directoryExists(QStringLiteral("/"))) {
-        m_startRoot = QStringLiteral("/");
+        m_startRoot = quil::FolderPath::root();
         m_nav->selectDrive(QStringLiteral("/"));
     } else {
-        m_startRoot = quil::pathBoxText(m_nav->selectedDrive());
+        m_startRoot = quil::FolderPath(m_nav->selectedDrive());
     }
     m_nav->setWindowShown(false);
     m_listing.setSortKey(quil::SortKey::Name);
@@ -410,7 +410,7 @@ void TForm1::FormShow()
     }
 }
 
-void TForm1::setStartFolder(const QString &folder, const QString &entry)
+void TForm1::setStartFolder(const quil::FolderPath &folder, const QString &entry)
 {
     m_argumentFolder = folder;
     m_argumentEntry = entry;
@@ -425,7 +425,7 @@ void TForm1::readQuilIni()
         m_windows->Set1->setSettings(quil::ProgramSettings::fromQuilIni(lines));
     // A folder that exists but cannot be read is reported; start-up goes on.
     if (quil::directoryExists(lines.lastFolder))
-        quil::runHandler(m_services.dialogs, [this, &lines] { navigateByPath(lines.lastFolder); });
+        quil::runHandler(m_services.dialogs, [this, &lines] { navigateByPath(quil::FolderPath(lines.lastFolder)); });
 }
 
 void TForm1::writeQuilIni()
@@ -485,9 +485,9 @@ void TForm1::resizeEvent(QResizeEvent *event)
     FormResize();
 }
 
-void TForm1::navigateByPath(const QString &path)
+void TForm1::navigateByPath(const quil::FolderPath &folder)
 {
-    m_nav->navigateByPath(path);
+    m_nav->navigateByPath(folder);
 }
 
 void TForm1::ListViewDataHint(int first, int last)

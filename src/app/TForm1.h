@@ -67,10 +67,10 @@ public:
     void setSecondPanel(quil::SecondPanel *panel);
     quil::SecondPanel *secondPanel() const override { return m_secondPanel; }
 
-    QString startRoot() const { return m_startRoot; }
+    quil::FolderPath startRoot() const { return m_startRoot; }
     // The folder (and row) the command line names; listed at start over the
     // last folder of quil.ini. Set before the window is shown.
-    void setStartFolder(const QString &folder, const QString &entry);
+    void setStartFolder(const quil::FolderPath &folder, const QString &entry);
     bool windowShown() const;
 
     // --- The folder listing ---
@@ -85,12 +85,12 @@ public:
     void redrawList() override;
     int currentRow() const override;
     bool listHasFocus() const override;
-    // Lists a path ("computer:///" or an absolute path, a trailing "/"
-    // allowed), switching the drive selector first when the path lies on
-    // another volume; selects row 0 or the entry named EntryToSelect, points
-    // the tree at it and refreshes the disk display. Raises OsError and keeps
-    // the listing for a path that does not exist.
-    void navigateByPath(const QString &path) override;
+    // Lists a folder ("computer:///" or an absolute path), switching the
+    // drive selector first when the folder lies on another volume; selects
+    // row 0 or the entry named EntryToSelect, points the tree at it and
+    // refreshes the disk display. Raises OsError and keeps the listing for a
+    // folder that does not exist.
+    void navigateByPath(const quil::FolderPath &folder) override;
     void relistFolder() override;
     QString &entryToSelect() override { return m_listing.EntryToSelect; }
     int selectedTreeNode() const override;
@@ -223,7 +223,7 @@ public Q_SLOTS:
     void Button1Click();
     // Go to of the search window: lists the folder with the entry selected
     // and gives the list the focus; errors go to the error box.
-    void goToEntry(const QString &folder, const QString &name);
+    void goToEntry(const quil::FolderPath &folder, const QString &name);
 
     // --- Marks, the selection summary and folder sizes (MarksController) ---
     quil::MarksController &marks() const override { return *m_marks; }
@@ -372,8 +372,8 @@ private:
 
     quil::Services &m_services;
     AppWindows *m_windows = nullptr;
-    QString m_startRoot;
-    QString m_argumentFolder;
+    quil::FolderPath m_startRoot;
+    quil::FolderPath m_argumentFolder;
     QString m_argumentEntry;
     bool m_closing = false;
     FolderListing m_listing;

@@ -21,7 +21,7 @@ void TForm1::connectSearchWindow()
 {
     m_windows->FILESCH->controller().setResultTools(
         m_windows->Set1->settings(), *m_windows->RF, *m_windows->SHPIC,
-        [this](const QString &folder, const QString &name) { goToEntry(folder, name); });
+        [this](const quil::FolderPath &folder, const QString &name) { goToEntry(folder, name); });
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
 }
 
@@ -30,7 +30,7 @@ void TForm1::Button1Click()
     m_windows->FILESCH->showForFolder(listedFolder().withTrailingSlash());
 }
 
-void TForm1::goToEntry(const QString &folder, const QString &name)
+void TForm1::goToEntry(const quil::FolderPath &folder, const QString &name)
 {
     activateWindow();
     raise();

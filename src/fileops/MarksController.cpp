@@ -44,10 +44,9 @@ void MarksController::ToggleCurrentMark()
     FolderListing &listing = m_list.listing();
     TShellItem &entry = listing.entry(row);
     entry.marked = !entry.marked;
-    const QString path = entry.path();
     // A virtual folder has no path to walk.
-    if (entry.marked && listing.isFolder(row) && !path.isEmpty())
-        queueFolderSize(path, row);
+    if (entry.marked && listing.isFolder(row) && !entry.path().isEmpty())
+        queueFolderSize(FolderPath(entry.path()), row);
     m_list.listModel().rowsChanged(row, row);
     ShowSelectionSummary();
 }
@@ -99,9 +98,9 @@ void MarksController::marksChanged()
     m_list.redrawList();
 }
 
-void MarksController::queueFolderSize(const QString &folderPath, int rowIndex)
+void MarksController::queueFolderSize(const FolderPath &folder, int rowIndex)
 {
-    auto *worker = new TFolderSize(folderPath, rowIndex, m_listing);
+    auto *worker = new TFolderSize(folder.path(), rowIndex, m_listing);
     // Queued onto the window thread; a report of an earlier listing would
     // land on an entry that is not the folder any more.
     connect(

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fileops/MarkCommands.h"
+#include "platform/FolderPath.h"
 
 #include <QList>
 #include <QObject>
@@ -50,7 +51,7 @@ public:
 
     // Queues a folder and its row for the folder-size worker and adds it to
     // the register.
-    void queueFolderSize(const QString &folderPath, int rowIndex);
+    void queueFolderSize(const FolderPath &folder, int rowIndex);
     // A folder's walk has ended, or it was taken off the queue: out of the
     // register, and freed.
     void releaseFolder(TFolderSize *folder);

@@ -67,9 +67,9 @@ public:
     // and refreshing the disk display. Raises OsError and keeps the previous
     // listing when the folder cannot be read.
     void browseTo(const ItemId &target);
-    // Lists a path, switching the drive selector first when it lies on
-    // another volume. Raises OsError for a path that does not exist.
-    void navigateByPath(const QString &path);
+    // Lists a folder, switching the drive selector first when it lies on
+    // another volume. Raises OsError for a folder that does not exist.
+    void navigateByPath(const FolderPath &folder);
     // The listed folder, whatever is typed in the path box; what commands
     // act on. Empty before the first listing.
     FolderPath listedFolder() const;
@@ -78,7 +78,7 @@ public:
 
     // --- Tree and drives ---
 
-    void setTreePath(const QString &path);
+    void setTreePath(const FolderPath &folder);
     QString treeSelectedPath() const;
     void scrollTreeSelectionToTop();
     void refreshTreeNode(int position);

@@ -84,7 +84,7 @@ void FolderNavigator::pathBoxEntered()
 {
     const QString text = expandHome(m_controls.pathBox.currentText(), QDir::homePath());
     if (!text.isEmpty())
-        runHandler(m_services.dialogs, [this, &text] { navigateByPath(text); });
+        runHandler(m_services.dialogs, [this, &text] { navigateByPath(FolderPath(text)); });
 }
 
 void FolderNavigator::pathBoxLeft()
@@ -99,7 +99,7 @@ void FolderNavigator::historyPicked()
     const QString text = m_controls.pathBox.currentText();
     const int line = m_history.find(text);
     if (line < 0) {
-        navigateByPath(expandHome(text, QDir::homePath()));
+        navigateByPath(FolderPath(expandHome(text, QDir::homePath())));
         return;
     }
     const ItemId folder = m_history.line(line).id;
@@ -129,12 +129,12 @@ void FolderNavigator::treeClicked()
     const QString path = treeSelectedPath();
     if (path.isEmpty() || !directoryExists(path))
         return;
-    navigateByPath(path);
+    navigateByPath(FolderPath(path));
 }
 
 void FolderNavigator::relist()
 {
-    navigateByPath(listedFolder().withTrailingSlash());
+    navigateByPath(listedFolder());
 }
 
 void FolderNavigator::driveChanged()
@@ -146,7 +146,7 @@ void FolderNavigator::driveChanged()
     // A volume without a readable root changes nothing but the selector.
     if (root.isEmpty() || !directoryExists(root))
         return;
-    runHandler(m_services.dialogs, [this, &root] { navigateByPath(root); });
+    runHandler(m_services.dialogs, [this, &root] { navigateByPath(FolderPath(root)); });
 }
 
 void FolderNavigator::deviceChange(int event)

@@ -85,7 +85,7 @@ QString FolderTreeModel::pathOf(const QModelIndex &index) const
     return id.isFileSystem() ? id.path() : QString();
 }
 
-QModelIndex FolderTreeModel::indexForPath(const QString &path)
+QModelIndex FolderTreeModel::indexForPath(const quil::FolderPath &target)
 {
     Node *computer = nullptr;
     for (const auto &child : m_root->children)
@@ -98,7 +98,6 @@ QModelIndex FolderTreeModel::indexForPath(const QString &path)
             fetchMore(indexOf(node));
     };
     loadChildren(computer);
-    const quil::FolderPath target(path);
     const auto holdsTarget = [&target](const Node &node) { return quil::FolderPath(node.id.path()).contains(target); };
     Node *volume = nullptr;
     for (const auto &child : computer->children)
@@ -107,7 +106,7 @@ QModelIndex FolderTreeModel::indexForPath(const QString &path)
     if (volume == nullptr)
         return {};
     Node *node = volume;
-    while (node->id.path() != path) {
+    while (node->id.path() != target.path()) {
         loadChildren(node);
         Node *next = nullptr;
         for (const auto &child : node->children)

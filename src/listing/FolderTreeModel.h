@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FolderPath.h"
 #include "platform/ItemId.h"
 
 #include <QAbstractItemModel>
@@ -22,10 +23,10 @@ public:
     // The file-system path of a node; empty for virtual folders.
     QString pathOf(const QModelIndex &index) const;
 
-    // The deepest node on the way to a folder path through the computer
-    // folder and the path's volume, reading the children of each node on the
-    // way that were not read yet. Invalid when no volume holds the path.
-    QModelIndex indexForPath(const QString &path);
+    // The deepest node on the way to a folder through the computer folder
+    // and the folder's volume, reading the children of each node on the way
+    // that were not read yet. Invalid when no volume holds the folder.
+    QModelIndex indexForPath(const quil::FolderPath &target);
 
     // The node at an absolute position: counted from 0 (the hidden desktop
     // root, the invalid index) through every node created so far, depth

@@ -185,7 +185,7 @@ void ContextMenuController::open(const MenuTarget &target)
         openDocumentOrChoose(m_services.dialogs, m_services.launcher, target.path);
         return;
     }
-    m_list.navigateByPath(FolderPath(target.path).withTrailingSlash());
+    m_list.navigateByPath(FolderPath(target.path));
 }
 
 void ContextMenuController::openWith(const MenuTarget &target, const QString &application)

@@ -195,7 +195,7 @@ private Q_SLOTS:
         files.file("a.txt", QByteArray(2048, 'a'));
         files.file("b.txt", "b");
         program.start();
-        program.form().navigateByPath(files.root());
+        program.form().navigateByPath(quil::FolderPath(files.root()));
         QLabel *summary = ui(program.form()).Label1;
         QCOMPARE(accessibleName(summary), summary->text());
         const QString before = summary->text();
@@ -218,7 +218,7 @@ private Q_SLOTS:
         files.file("a.txt", "a");
         files.file("b.txt", "b");
         program.start();
-        program.form().navigateByPath(files.root());
+        program.form().navigateByPath(quil::FolderPath(files.root()));
         program.focusRow(QStringLiteral("a.txt"));
         QTest::keyClick(ui(program.form()).ListView, Qt::Key_Space);
         QCOMPARE(program.marked(), QStringList{QStringLiteral("a.txt")});
@@ -244,7 +244,7 @@ private Q_SLOTS:
         TempTree files;
         files.file("a.txt", "a");
         program.start();
-        program.form().navigateByPath(files.root());
+        program.form().navigateByPath(quil::FolderPath(files.root()));
         program.focusRow(QStringLiteral("a.txt"));
         QStringList items;
         bool listed = false;

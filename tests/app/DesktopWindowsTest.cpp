@@ -50,7 +50,7 @@ class DesktopWindowsTest : public QObject
     {
         TempTree files;
 
-        void listFiles() { form().navigateByPath(files.root() + QLatin1Char('/')); }
+        void listFiles() { form().navigateByPath(quil::FolderPath(files.root() + QLatin1Char('/'))); }
         QStringList layoutLines() const { return quil::readSettingsLines(settingsPath(QStringLiteral("quil.pos"))); }
     };
 
@@ -364,7 +364,7 @@ private Q_SLOTS:
         QFETCH(bool, columnsKept);
         QFETCH(bool, panelKept);
         TempTree folder;
-        const QString path = quil::windowLayoutPath(folder.root() + QLatin1Char('/'));
+        const QString path = quil::windowLayoutPath(quil::FolderPath(folder.root()));
         quil::writeSettingsLines(path, lines);
         const quil::WindowLayout layout = quil::readWindowLayout(path, quil::ColumnCount);
         QCOMPARE(layout.mainWindow.has_value(), mainKept);

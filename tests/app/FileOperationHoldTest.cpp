@@ -83,8 +83,8 @@ class FileOperationHoldTest : public QObject
         TempTree tree;
         SteppingDialogs dialogs;
         quil::Launcher launcher;
-        quil::Services services{dialogs, launcher, settings.root() + QLatin1Char('/'),
-                                settings.root() + QLatin1Char('/')};
+        quil::Services services{dialogs, launcher, quil::FolderPath(settings.root()),
+                                quil::FolderPath(settings.root())};
         std::unique_ptr<AppWindows> windows;
         TForm1 *form = nullptr;
 
@@ -101,7 +101,7 @@ class FileOperationHoldTest : public QObject
             windows = std::make_unique<AppWindows>(services);
             form = windows->Form1.get();
             form->show();
-            form->navigateByPath(src());
+            form->navigateByPath(quil::FolderPath(src()));
             TForm4 &panel = *windows->Form4;
             panel.showPanel();
             panel.SecondPanelPath = quil::FolderPath(tree.path("dst") + QLatin1Char('/'));
@@ -208,7 +208,7 @@ private Q_SLOTS:
             return ui(form).Label1->text();
         }();
         program.dialogs.duringOperation = [&] {
-            form.marks().queueFolderSize(program.tree.path("src/sub"), sub);
+            form.marks().queueFolderSize(quil::FolderPath(program.tree.path("src/sub")), sub);
             // The worker's reports are queued before its end.
             QVERIFY(QTest::qWaitFor([&] { return form.marks().workers().isEmpty(); }, 60000));
             sizeDuring = form.listing().entry(sub).size;

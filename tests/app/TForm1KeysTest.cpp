@@ -43,7 +43,7 @@ class TForm1KeysTest : public QObject
             files.folder("sub");
             files.file("sub/inner.txt", QByteArray(10240, 'x'));
             start();
-            form().navigateByPath(files.root());
+            form().navigateByPath(quil::FolderPath(files.root()));
         }
         void press(const QString &row, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
         {
@@ -208,7 +208,7 @@ private Q_SLOTS:
         const QString record = records.path("argv");
         recordingScript(window.files, program, record);
         window.files.file(name, "data");
-        window.form().navigateByPath(window.files.root());
+        window.form().navigateByPath(quil::FolderPath(window.files.root()));
         window.press(quil::fromNative(program), Qt::Key_J, Qt::ControlModifier);
         window.press(quil::fromNative(name), Qt::Key_J, Qt::ControlModifier);
         QTest::keyClick(ui(window.form()).ComboBox1->lineEdit(), Qt::Key_Return);
@@ -327,7 +327,7 @@ private Q_SLOTS:
     {
         QFETCH(int, key);
         Program program;
-        program.form().navigateByPath(program.files.path("sub"));
+        program.form().navigateByPath(quil::FolderPath(program.files.path("sub")));
         program.focusRow(QStringLiteral("inner.txt"));
         FolderListView &list = *ui(program.form()).ListView;
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(5, list.viewport()->height() - 5));

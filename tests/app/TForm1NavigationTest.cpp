@@ -122,7 +122,7 @@ private Q_SLOTS:
         // Enough folders below Docs that its node can reach the top.
         for (int i = 0; i < 60; ++i)
             tree.folder("Work/e" + QByteArray::number(i));
-        form.navigateByPath(tree.path("Work"));
+        form.navigateByPath(quil::FolderPath(tree.path("Work")));
         doubleClickRow(form, QStringLiteral("Docs"));
         QCOMPARE(form.listing().currentPath(), docs);
         QCOMPARE(ui(form).cbPath->currentText(), docs + QLatin1Char('/'));
@@ -137,7 +137,7 @@ private Q_SLOTS:
     {
         Program program;
         TForm1 &form = program.start();
-        form.navigateByPath(QStringLiteral("computer:///"));
+        form.navigateByPath(quil::FolderPath(QStringLiteral("computer:///")));
         doubleClickRow(form, quil::Volumes::list().first().displayName());
         QCOMPARE(ui(form).cbPath->currentText(), QStringLiteral("/"));
         QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
@@ -192,7 +192,7 @@ private Q_SLOTS:
         const QString folder = files.folder("listed folder");
         files.file("listed folder/" + fileName, "text\n");
         const QByteArray file = files.rootBytes() + "/listed folder/" + fileName;
-        form.navigateByPath(folder);
+        form.navigateByPath(quil::FolderPath(folder));
         doubleClickRow(form, quil::fromNative(fileName));
 
         const QString recordOf = expected.isEmpty() ? defaultOpenerRecord() : record + expected;
@@ -221,7 +221,7 @@ private Q_SLOTS:
             tree.folder(QByteArray("d") + QByteArray::number(i).rightJustified(2, '0'));
         const QString gone = tree.folder("gone");
         tree.file("kept");
-        form.navigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         QVERIFY(QDir(gone).removeRecursively());
         const int row = rowNamed(form, QStringLiteral("gone"));
         selectRow(form, row);
@@ -247,7 +247,7 @@ private Q_SLOTS:
         TempTree files;
         const QString folder = files.folder("gone");
         files.file("gone/a.txt");
-        form.navigateByPath(folder);
+        form.navigateByPath(quil::FolderPath(folder));
         QVERIFY(QDir(folder).removeRecursively());
         doubleClickRow(form, QStringLiteral("a.txt"));
         QCOMPARE(program.dialogs.messages(), QStringList{folder + QStringLiteral("/не найдена - ")});
@@ -268,7 +268,7 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         TempTree tree;
         tree.folder("only");
-        form.navigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         if (!rowSelected)
             ui(form).ListView->clearSelection();
         QCOMPARE(form.currentRow(), rowSelected ? 0 : -1);
@@ -331,7 +331,7 @@ private Q_SLOTS:
             QTRY_COMPARE(ui(form).Label9->text(), QStringLiteral("Есть новый диск"));
             folder = disk.path();
         }
-        form.navigateByPath(folder);
+        form.navigateByPath(quil::FolderPath(folder));
         const QString drive = form.selectedDrive();
         const int rows = form.listing().count();
         QVERIFY(rows > 0);
@@ -354,7 +354,7 @@ private Q_SLOTS:
         for (int level = 2; level <= 12; ++level)
             relative += "/level-" + QByteArray::number(level);
         QVERIFY(QDir().mkpath(tree.path(relative)));
-        form.navigateByPath(tree.path(relative));
+        form.navigateByPath(quil::FolderPath(tree.path(relative)));
         QTreeView &view = *ui(form).ShellTreeView1;
         QCOMPARE(view.width(), 195);
         const QModelIndex node = view.currentIndex();
@@ -368,7 +368,7 @@ private Q_SLOTS:
         QVERIFY(rect.top() >= 0 && rect.bottom() < view.viewport()->height());
         // Back near the top, the tree scrolls back: the node's icon and the
         // start of its name show.
-        form.navigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         const QRect shallow = view.visualRect(view.currentIndex());
         QVERIFY(shallow.width() > 40);
         QVERIFY(shallow.left() >= 0);
@@ -382,8 +382,8 @@ private Q_SLOTS:
         TempTree tree;
         const QString first = tree.folder("first");
         const QString second = tree.folder("second");
-        form.navigateByPath(first);
-        form.navigateByPath(second);
+        form.navigateByPath(quil::FolderPath(first));
+        form.navigateByPath(quil::FolderPath(second));
         QCOMPARE(ui(form).cbPath->currentIndex(), 0);
         // The arrow key picks the next line down, as the drop-down does.
         QTest::keyClick(ui(form).cbPath, Qt::Key_Down);
@@ -404,8 +404,8 @@ private Q_SLOTS:
         const QString first = tree.folder("first");
         const QString second = tree.folder("second");
         tree.file("second/kept");
-        form.navigateByPath(first);
-        form.navigateByPath(second);
+        form.navigateByPath(quil::FolderPath(first));
+        form.navigateByPath(quil::FolderPath(second));
         ui(form).cbPath->setFocus();
         ui(form).cbPath->lineEdit()->selectAll();
         // A prefix of a history line stays as typed.
@@ -447,7 +447,7 @@ private Q_SLOTS:
         tree.folder("typed");
         tree.file("listed/same.zz");
         tree.file("typed/same.zz");
-        form.navigateByPath(listed);
+        form.navigateByPath(quil::FolderPath(listed));
         ui(form).cbPath->setFocus();
         ui(form).cbPath->lineEdit()->selectAll();
         QTest::keyClicks(ui(form).cbPath->lineEdit(), tree.path("typed/"));
@@ -471,8 +471,8 @@ private Q_SLOTS:
         TempTree tree;
         const QString first = tree.folder("first");
         const QString second = tree.folder("second");
-        form.navigateByPath(first);
-        form.navigateByPath(second);
+        form.navigateByPath(quil::FolderPath(first));
+        form.navigateByPath(quil::FolderPath(second));
         QVERIFY(QDir(first).removeRecursively());
         QTest::keyClick(ui(form).cbPath, Qt::Key_Down);
         QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
@@ -488,7 +488,7 @@ private Q_SLOTS:
         TempTree tree;
         const QString gone = tree.folder("gone");
         tree.file("gone/a.txt");
-        form.navigateByPath(gone);
+        form.navigateByPath(quil::FolderPath(gone));
         QVERIFY(QDir(gone).removeRecursively());
         ui(form).SpeedButton19->click();
         QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
@@ -504,14 +504,14 @@ private Q_SLOTS:
         tree.folder("parent");
         for (const char *name : {"a", "b", "Work", "z"})
             tree.folder(QByteArray("parent/") + name);
-        form.navigateByPath(tree.path("parent/Work"));
+        form.navigateByPath(quil::FolderPath(tree.path("parent/Work")));
         ui(form).SpeedButton2->click();
         QCOMPARE(form.listing().currentPath(), tree.path("parent"));
         QCOMPARE(ui(form).ListView->currentIndex().data().toString(), QStringLiteral("Work"));
         QCOMPARE(form.entryToSelect(), QStringLiteral("Work"));
 
         // From the root to the computer folder, where no row is named "/".
-        form.navigateByPath(QStringLiteral("/"));
+        form.navigateByPath(quil::FolderPath(QStringLiteral("/")));
         ui(form).SpeedButton2->click();
         QCOMPARE(ui(form).cbPath->currentText(), QStringLiteral("computer:///"));
         QCOMPARE(form.entryToSelect(), QStringLiteral("/"));
@@ -536,7 +536,7 @@ private Q_SLOTS:
         QCOMPARE(form.listing().currentPath(), before);
         form.show();
         TempTree tree;
-        form.navigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         form.DriveComboBox1Change();
         QCOMPARE(form.listing().currentPath(), form.selectedDrive());
     }
@@ -549,8 +549,8 @@ private Q_SLOTS:
         tree.folder("tree");
         const QString target = tree.folder("tree/target");
         tree.folder("tree/other");
-        form.navigateByPath(tree.path("tree"));
-        const QModelIndex node = form.treeModel()->indexForPath(target);
+        form.navigateByPath(quil::FolderPath(tree.path("tree")));
+        const QModelIndex node = form.treeModel()->indexForPath(quil::FolderPath(target));
         QCOMPARE(form.treeModel()->pathOf(node), target);
         clickTreeNode(form, node);
         QCOMPARE(form.listing().currentPath(), target);
@@ -573,7 +573,7 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         TempTree tree;
         tree.file("b");
-        form.navigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         tree.file("a");
         tree.file("c");
         form.entryToSelect() = QStringLiteral("c");
@@ -588,7 +588,7 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         TempTree tree;
-        form.navigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         ui(form).SpeedButton18->click();
         QCOMPARE(ui(form).Label9->text(), QStringLiteral("Жду команду... "));
         QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
@@ -603,7 +603,7 @@ private Q_SLOTS:
         TempTree tree;
         tree.file("first");
         const QString second = tree.file("second");
-        form.navigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         const int row = rowNamed(form, QStringLiteral("second"));
         ui(form).ListView->scrollTo(form.listModel().index(row, 0));
         QTest::mouseClick(ui(form).ListView->viewport(), Qt::LeftButton, {},
@@ -611,7 +611,7 @@ private Q_SLOTS:
         QCOMPARE(form.CurrentItemName, QStringLiteral("second"));
         QCOMPARE(form.CurrentItemId.path(), second);
         // Kept when the folder changes.
-        form.navigateByPath(QStringLiteral("/"));
+        form.navigateByPath(quil::FolderPath(QStringLiteral("/")));
         QCOMPARE(form.CurrentItemName, QStringLiteral("second"));
     }
 
@@ -646,7 +646,7 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         TempTree tree;
-        form.navigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         form.CD(event);
         QCOMPARE(ui(form).Label9->text(), status);
         // Only arrival and removal rebuild the drive lists (and list the root).
@@ -667,7 +667,7 @@ private Q_SLOTS:
         TempTree files;
         files.file("a.txt");
         files.file("b.txt");
-        form.navigateByPath(files.root());
+        form.navigateByPath(quil::FolderPath(files.root()));
         selectRow(form, rowNamed(form, QStringLiteral("b.txt")));
         QTest::keyClick(ui(form).ListView, Qt::Key_Space);
         QCOMPARE(program.marked(), QStringList{QStringLiteral("b.txt")});
@@ -690,7 +690,7 @@ private Q_SLOTS:
         QCOMPARE(ui(form).DriveComboBox1->count(), drives);
         QCOMPARE(ui(form).DriveComboBox1->findData(tmpfs.path()), -1);
         QCOMPARE(ui(form).DriveComboBox1->findData(tree.path("bound")), -1);
-        form.navigateByPath(QStringLiteral("computer:///"));
+        form.navigateByPath(quil::FolderPath(QStringLiteral("computer:///")));
         for (int row = 0; row < form.listing().count(); ++row)
             QVERIFY(!form.listing().entry(row).name.contains(tree.root()));
     }
@@ -700,7 +700,7 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         TempTree files;
-        form.navigateByPath(files.root());
+        form.navigateByPath(quil::FolderPath(files.root()));
         auto volume = std::make_unique<LoopDisk>();
         if (!volume->mounted())
             QSKIP("this machine does not allow loop-mounting a disk image");
@@ -717,7 +717,7 @@ private Q_SLOTS:
         QCOMPARE(form.selectedDrive(), point);
         QCOMPARE(form.listing().currentPath(), point);
         QCOMPARE(ui(form).cbPath->currentText(), point + QLatin1Char('/'));
-        form.navigateByPath(QStringLiteral("/"));
+        form.navigateByPath(quil::FolderPath(QStringLiteral("/")));
 
         // The tree learns of the volume when it is refreshed, also after the
         // home folder's node was expanded (which moves the computer folder
@@ -737,7 +737,7 @@ private Q_SLOTS:
         QVERIFY(treeHasVolume());
 
         // The volume opened from the computer folder shows its root.
-        form.navigateByPath(QStringLiteral("computer:///"));
+        form.navigateByPath(quil::FolderPath(QStringLiteral("computer:///")));
         const QString name = quil::ShellNamespace::displayName(quil::ItemId::volume(point));
         doubleClickRow(form, name);
         QCOMPARE(ui(form).cbPath->currentText(), point + QLatin1Char('/'));
@@ -747,7 +747,7 @@ private Q_SLOTS:
         ui(form).SpeedButton2->click();
         QCOMPARE(form.listing().currentPath(), QStringLiteral("/media"));
         QCOMPARE(ui(form).ListView->currentIndex().data().toString(), QFileInfo(point).fileName());
-        form.navigateByPath(point);
+        form.navigateByPath(quil::FolderPath(point));
 
         // Removed while listed: the selector falls back to the first volume.
         volume.reset();

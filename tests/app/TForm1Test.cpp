@@ -69,7 +69,7 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         QVERIFY(form.windowShown());
         QCOMPARE(ui(form).Label9->text(), QStringLiteral("Жду команду..."));
-        QCOMPARE(form.startRoot(), QStringLiteral("/"));
+        QCOMPARE(form.startRoot(), quil::FolderPath::root());
         for (QCheckBox *check : {program.set1().CheckBox1, program.set1().CheckBox2, program.set1().CheckBox3})
             QVERIFY(!check->isChecked());
         for (QLineEdit *edit : {program.set1().Edit1, program.set1().Edit2, program.set1().Edit4})
@@ -135,7 +135,7 @@ private Q_SLOTS:
         program.writeIni({QString(), QString(), QString(), last + QLatin1Char('/')});
         TForm1 &form = program.start(false);
         const quil::StartTarget target = quil::startTarget({files.path(argument)});
-        form.setStartFolder(target.folder, target.entry);
+        form.setStartFolder(quil::FolderPath(target.folder), target.entry);
         form.show();
         QCOMPARE(form.listing().currentPath(), asked);
         QCOMPARE(ui(form).cbPath->currentText(), asked + QLatin1Char('/'));
@@ -164,7 +164,7 @@ private Q_SLOTS:
         const char *argv[] = {"quil", arg1.constData()};
         TForm1 &form = program.start(false);
         const quil::StartTarget target = quil::startTarget(quil::nativeArguments(2, argv));
-        form.setStartFolder(target.folder, target.entry);
+        form.setStartFolder(quil::FolderPath(target.folder), target.entry);
         form.show();
         QCOMPARE(quil::toNative(form.listing().currentPath()), files.rootBytes() + "/d\xff");
         QCOMPARE(quil::toNative(form.listing().entry(form.currentRow()).name), QByteArray("f\xfe\xff"));
@@ -178,15 +178,15 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         TempTree tree;
         const QString work = tree.folder("Work");
-        form.navigateByPath(work);
+        form.navigateByPath(quil::FolderPath(work));
         QCOMPARE(ui(form).cbPath->currentText(), work + QLatin1Char('/'));
         QCOMPARE(form.history().size(), 3);
         QCOMPARE(ui(form).cbPath->itemText(0), work);
         // The same folder again, with its "/": no new line.
-        form.navigateByPath(work + QLatin1Char('/'));
+        form.navigateByPath(quil::FolderPath(work + QLatin1Char('/')));
         QCOMPARE(form.history().size(), 3);
         QCOMPARE(ui(form).cbPath->count(), 3);
-        form.navigateByPath(QStringLiteral("/"));
+        form.navigateByPath(quil::FolderPath(QStringLiteral("/")));
         QCOMPARE(ui(form).cbPath->currentText(), QStringLiteral("/"));
         QCOMPARE(ui(form).cbPath->currentIndex(), 1);
         QCOMPARE(form.history().size(), 3);
@@ -200,8 +200,8 @@ private Q_SLOTS:
         const QString upper = tree.folder("CASE");
         const QString lower = tree.folder("case");
         tree.file("case/only-here");
-        form.navigateByPath(upper);
-        form.navigateByPath(lower);
+        form.navigateByPath(quil::FolderPath(upper));
+        form.navigateByPath(quil::FolderPath(lower));
         QCOMPARE(form.history().size(), 3);
         QCOMPARE(ui(form).cbPath->currentText(), lower + QLatin1Char('/'));
         QCOMPARE(form.listing().entry(0).name, QStringLiteral("only-here"));
@@ -215,11 +215,11 @@ private Q_SLOTS:
         for (const char *name : {"a", "b", "Sub", "z"})
             tree.folder(name);
         form.entryToSelect() = QStringLiteral("Sub");
-        form.navigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         QCOMPARE(ui(form).ListView->currentIndex().data().toString(), QStringLiteral("Sub"));
         // Letter case counts; without a match row 0 is selected.
         form.entryToSelect() = QStringLiteral("sub");
-        form.navigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         QCOMPARE(ui(form).ListView->currentIndex().row(), 0);
         QCOMPARE(form.entryToSelect(), QStringLiteral("sub"));
     }
@@ -229,7 +229,7 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         TempTree tree;
-        form.navigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         const quil::VolumeSpace space = quil::Volumes::space(tree.root());
         QCOMPARE(form.diskSizeKb(), qint64(space.total / 1024));
         QCOMPARE(ui(form).Label5->text(), quil::groupThousands(qint64(space.total / 1024)) + QStringLiteral(" Kb -"));
@@ -250,18 +250,18 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         QCOMPARE(form.selectedDrive(), QStringLiteral("/"));
         if (disk.mounted()) {
-            form.navigateByPath(disk.path());
+            form.navigateByPath(quil::FolderPath(disk.path()));
             QCOMPARE(form.selectedDrive(), disk.path());
         }
         // A tmpfs is no drive of the selector, but the disk row tells its own size.
-        form.navigateByPath(volume.path());
+        form.navigateByPath(quil::FolderPath(volume.path()));
         QCOMPARE(form.selectedDrive(), QStringLiteral("/"));
         // An empty volume of 4 096 KB: the free bar takes the whole 220 pixels.
         QCOMPARE(ui(form).Label5->text(), QStringLiteral("4 096 Kb -"));
         QCOMPARE(ui(form).Label6->text(), QStringLiteral("4 096 Kb"));
         QCOMPARE(ui(form).Shape2->geometry(), QRect(155, ui(form).Shape2->y(), 220, ui(form).Shape2->height()));
         QVERIFY(!ui(form).Shape1->isVisibleTo(&form));
-        form.navigateByPath(QStringLiteral("/"));
+        form.navigateByPath(quil::FolderPath(QStringLiteral("/")));
         QCOMPARE(form.selectedDrive(), QStringLiteral("/"));
     }
 
@@ -270,13 +270,13 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         TempTree tree;
-        form.navigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         const QString size = ui(form).Label5->text();
         const QString free = ui(form).Label6->text();
         const QRect bar = ui(form).Shape2->geometry();
         const QString treePath = form.treeSelectedPath();
         QCOMPARE(treePath, tree.root());
-        form.navigateByPath(QStringLiteral("computer:///"));
+        form.navigateByPath(quil::FolderPath(QStringLiteral("computer:///")));
         QCOMPARE(ui(form).cbPath->currentText(), QStringLiteral("computer:///"));
         QCOMPARE(ui(form).Label5->text(), size);
         QCOMPARE(ui(form).Label6->text(), free);
@@ -291,7 +291,7 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         TempTree tree;
         tree.file("old");
-        form.navigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         QSignalSpy edited(&form.listModel(), &FolderListModel::nameEdited);
         QVERIFY(form.listModel().flags(form.listModel().index(0, 0)) & Qt::ItemIsEditable);
         QVERIFY(!form.listModel().setData(form.listModel().index(0, 0), QStringLiteral("new")));
@@ -321,7 +321,8 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         const int rows = form.listing().count();
-        QVERIFY_THROWS_EXCEPTION(quil::OsError, form.navigateByPath(QStringLiteral("/no/such/place")));
+        QVERIFY_THROWS_EXCEPTION(quil::OsError,
+                                 form.navigateByPath(quil::FolderPath(QStringLiteral("/no/such/place"))));
         QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
         QCOMPARE(form.listing().count(), rows);
         QVERIFY(ui(form).ListView->updatesEnabled());
@@ -375,7 +376,7 @@ private Q_SLOTS:
     void unwritableIniIsReportedAndTheWindowStillCloses()
     {
         Program program;
-        program.services.settingsFolder = program.settings.path("missing-folder/");
+        program.services.settingsFolder = quil::FolderPath(program.settings.path("missing-folder"));
         TForm1 &form = program.start();
         QVERIFY(form.close());
         const auto boxes = program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox);
@@ -389,7 +390,7 @@ private Q_SLOTS:
     {
         Program program;
         QVERIFY(::mkfifo(quil::toNative(program.iniPath()).constData(), 0600) == 0);
-        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), program.services.settingsFolder + QStringLiteral("quil.ext")));
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), program.services.settingsFolder.filePath(u"quil.ext")));
         // A hang here is caught by the test's time limit.
         TForm1 &form = program.start();
         QVERIFY(form.isVisible());

@@ -46,7 +46,7 @@ class TForm1ViewTest : public QObject
         // the focus, as a user's click on it does.
         void selectInList(const QString &name)
         {
-            form().navigateByPath(files.root());
+            form().navigateByPath(quil::FolderPath(files.root()));
             focusRow(name);
         }
         QString picture(const QByteArray &name, const char *format)
@@ -97,7 +97,7 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         program.files.file("a.txt", "text");
-        form.navigateByPath(program.files.root());
+        form.navigateByPath(quil::FolderPath(program.files.root()));
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         ui(form).cbPath->setFocus();

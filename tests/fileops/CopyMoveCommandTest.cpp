@@ -33,7 +33,7 @@ class CopyMoveCommandTest : public QObject
                 tree.file("src/" + name.toUtf8(), name.toUtf8());
             form = &start();
             panel = windows->Form4.get();
-            form->navigateByPath(src());
+            form->navigateByPath(quil::FolderPath(src()));
             if (showPanel)
                 panel->showPanel();
             panel->SecondPanelPath = quil::FolderPath(dst());

@@ -47,7 +47,7 @@ class DeleteCommandTest : public QObject
             for (const QString &name : names)
                 tree.file(name.toUtf8(), name.toUtf8());
             form = &start();
-            form->navigateByPath(folder());
+            form->navigateByPath(quil::FolderPath(folder()));
         }
         QString folder() const { return tree.root() + QLatin1Char('/'); }
         void mark(const QStringList &names)

@@ -82,7 +82,10 @@ class MarksControllerTest : public QObject
             form = &start();
             QVERIFY(QTest::qWaitForWindowExposed(form));
         }
-        void list(const QString &path = {}) { form->navigateByPath(path.isEmpty() ? tree.root() + '/' : path); }
+        void list(const QString &path = {})
+        {
+            form->navigateByPath(quil::FolderPath(path.isEmpty() ? tree.root() + '/' : path));
+        }
         int row(const QString &name) const { return form->listing().findEntry(name); }
         void toggle(const QString &name)
         {

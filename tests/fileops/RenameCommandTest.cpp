@@ -41,7 +41,7 @@ class RenameCommandTest : public QObject
             form = &start();
             form->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(form));
-            form->navigateByPath(folder());
+            form->navigateByPath(quil::FolderPath(folder()));
         }
         QString folder() const { return tree.root() + QLatin1Char('/'); }
         // Selects the row and focuses the list, as a click on it does.
@@ -323,7 +323,7 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         Program program;
         if (!folder.isEmpty())
-            program.form->navigateByPath(folder);
+            program.form->navigateByPath(quil::FolderPath(folder));
         const QString shown = ui(*program.form).cbPath->currentText();
         ui(*program.form).ListView->setFocus();
         program.dialogs.answerInput(typed);

@@ -391,7 +391,7 @@ private Q_SLOTS:
         program.tree.folder("b");
         const QString a = program.tree.root() + QStringLiteral("/a/");
         const QString b = program.tree.root() + QStringLiteral("/b/");
-        program.form->navigateByPath(a);
+        program.form->navigateByPath(quil::FolderPath(a));
         program.panel->SecondPanelPath = quil::FolderPath(b);
         program.panel->ListSecondPanel(quil::FolderPath(b));
         ui(*program.form).SpeedButton14->click();
@@ -414,7 +414,7 @@ private Q_SLOTS:
         QFETCH(QString, button);
         Program program;
         const QString folder = program.tree.root() + QLatin1Char('/');
-        program.form->navigateByPath(folder);
+        program.form->navigateByPath(quil::FolderPath(folder));
         program.panel->SecondPanelPath = quil::FolderPath(folder);
         program.panel->ListSecondPanel(quil::FolderPath(folder));
         program.panel->showPanel();
@@ -488,10 +488,10 @@ private Q_SLOTS:
         Program program;
         program.tree.folder("x");
         const QString x = program.tree.root() + QStringLiteral("/x/");
-        program.form->navigateByPath(x);
+        program.form->navigateByPath(quil::FolderPath(x));
         ui(*program.form).SpeedButton15->click();
         QCOMPARE(program.panel->folderPath().withTrailingSlash(), x);
-        program.form->navigateByPath(QStringLiteral("/"));
+        program.form->navigateByPath(quil::FolderPath(QStringLiteral("/")));
         ui(*program.form).SpeedButton16->click();
         QCOMPARE(ui(*program.form).cbPath->currentText(), x);
     }

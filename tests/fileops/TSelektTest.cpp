@@ -49,7 +49,7 @@ class TSelektTest : public QObject
             selekt = windows->Selekt.get();
             panel = windows->Form4.get();
             QVERIFY(QTest::qWaitForWindowExposed(form));
-            form->navigateByPath(tree.path("main") + '/');
+            form->navigateByPath(quil::FolderPath(tree.path("main") + '/'));
         }
         // Opens the window with the button, lets act work in it while it is
         // shown modally, and closes it by its close box when still open.

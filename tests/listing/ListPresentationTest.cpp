@@ -43,7 +43,7 @@ class ListPresentationTest : public QObject
             windows = std::make_unique<AppWindows>(services);
             TForm1 &form = *windows->Form1;
             form.show();
-            form.navigateByPath(folder);
+            form.navigateByPath(quil::FolderPath(folder));
             return form;
         }
     };
@@ -106,9 +106,9 @@ private Q_SLOTS:
         tree.folder("visible/inner");
         tree.folder(".hidden");
         tree.file("file");
-        const QModelIndex found = model.indexForPath(tree.path("visible/inner"));
+        const QModelIndex found = model.indexForPath(quil::FolderPath(tree.path("visible/inner")));
         QCOMPARE(model.pathOf(found), tree.path("visible/inner"));
-        const QModelIndex root = model.indexForPath(tree.root());
+        const QModelIndex root = model.indexForPath(quil::FolderPath(tree.root()));
         QStringList children;
         for (int i = 0; i < model.rowCount(root); ++i)
             children.append(model.index(i, 0, root).data().toString());

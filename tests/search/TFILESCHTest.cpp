@@ -493,7 +493,7 @@ private Q_SLOTS:
     void searchButtonOfTheMainWindow()
     {
         Program program;
-        program.form().navigateByPath(program.files.root());
+        program.form().navigateByPath(quil::FolderPath(program.files.root()));
         ui(program.form()).Button1->click();
         QVERIFY(program.search().isVisible());
         QCOMPARE(program.search().Edit1->text(), program.files.root() + "/");

@@ -33,7 +33,7 @@ struct MainWindowFixture
     TForm1 &form() const { return *windows->Form1; }
 
     // A settings file of the settings folder (quil.ini, quil.ext, ...).
-    QString settingsPath(const QString &name) const { return services.settingsFolder + name; }
+    QString settingsPath(const QString &name) const { return services.settingsFolder.filePath(name); }
     void writeSettings(const QString &name, const QStringList &lines)
     {
         quil::writeSettingsLines(settingsPath(name), lines);
