@@ -80,7 +80,7 @@ int main(int argc, char *argv[])
     quil::ScriptedDialogs dialogs;
     quil::Launcher launcher;
     quil::Services services{dialogs, launcher, quil::FolderPath(settings.path())};
-    AppWindows windows(services);
+    quil::AppWindows windows(services);
     TForm1 &form = *windows.Form1;
 
     // Warm the cache for both.

@@ -19,7 +19,7 @@ int main(int argc, char *argv[])
     quil::ScriptedDialogs dialogs;
     quil::Launcher launcher;
     quil::Services services{dialogs, launcher, quil::FolderPath(settings.path())};
-    AppWindows windows(services);
+    quil::AppWindows windows(services);
     windows.Form1->show();
     if (argc > 2)
         windows.Form1->navigateByPath(quil::FolderPath(QString::fromLocal8Bit(argv[2])));

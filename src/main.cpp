@@ -38,11 +38,11 @@ int main(int argc, char *argv[])
     quil::Launcher launcher;
     quil::Services services{dialogs, launcher, quil::defaultSettingsFolder()};
 
-    AppWindows windows(services);
+    quil::AppWindows windows(services);
     dialogs.setParentWidget(windows.Form1.get());
 
     // The viewer's wheel handler sees every event of the program.
-    ViewerWheelFilter viewerWheel(*windows.RF);
+    quil::ViewerWheelFilter viewerWheel(*windows.RF);
     application->installEventFilter(&viewerWheel);
 
     // A path the program cannot list is told on the terminal; it starts as usual.

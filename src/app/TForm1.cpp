@@ -111,12 +111,12 @@ TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent),
     ShellTreeView1->setIndentation(20);
     ShellTreeView1->setMinimumWidth(80);
     ShellTreeView1->setFont(quil::arialBold(13));
-    ListView = new FolderListView(Splitter1);
+    ListView = new quil::FolderListView(Splitter1);
     ListView->setObjectName(QStringLiteral("ListView"));
     ListView->setAccessibleName(QStringLiteral("Содержимое папки"));
     ListView->setFont(quil::arialBold(13));
     ListView->setMinimumWidth(80);
-    m_listModel = new FolderListModel(m_listing, this);
+    m_listModel = new quil::FolderListModel(m_listing, this);
     m_listModel->setBaseFont(ListView->font());
     ListView->setModel(m_listModel);
     {
@@ -132,7 +132,7 @@ TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent),
     ListView->setDataHint([this](int first, int last) { ListViewDataHint(first, last); });
     ListView->setNameOf([this](int row) { return m_listing.entry(row).name; });
     connect(ListView->header(), &QHeaderView::sectionClicked, this, &TForm1::ListViewColumnClick);
-    m_treeModel = new FolderTreeModel(this);
+    m_treeModel = new quil::FolderTreeModel(this);
     ShellTreeView1->setModel(m_treeModel);
     // Deep nodes keep their names: the column is as wide as its widest
     // node and the narrow tree scrolls sideways.
@@ -324,7 +324,7 @@ void TForm1::buildPanel2()
             speedButton(Panel2, command.name, QString::fromUtf8(command.hint), command.glyph, 8, command.top, 35, 35);
     // A column shorter than its design (a small screen, a large scale) packs
     // its buttons closer, so that none is cut off at the bottom.
-    new EventHook(Panel2, QEvent::Resize, [this, commands](QEvent *) {
+    new quil::EventHook(Panel2, QEvent::Resize, [this, commands](QEvent *) {
         const int first = commands[0].top;
         const int count = static_cast<int>(std::size(commands));
         const int step = std::min(42, (Panel2->height() - first - 4) / count);

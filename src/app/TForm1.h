@@ -10,21 +10,21 @@
 #include <QList>
 #include <QMainWindow>
 
-class AppWindows;
-class FolderListModel;
-class FolderTreeModel;
 class QComboBox;
 class QFrame;
 class QLabel;
 class QPushButton;
 class QSplitter;
 class QToolButton;
-class FolderListView;
 class QTreeView;
 
 namespace quil {
+class AppWindows;
+class FolderListModel;
+class FolderListView;
+class FolderTreeModel;
 struct Services;
-}
+} // namespace quil
 
 class TFolderSize;
 namespace quil {
@@ -56,7 +56,7 @@ public:
     ~TForm1() override;
 
     // The other windows, for start-up and close (settings, search, extensions).
-    void setWindows(AppWindows *windows)
+    void setWindows(quil::AppWindows *windows)
     {
         m_windows = windows;
         connectWindows();
@@ -75,13 +75,13 @@ public:
 
     // --- The folder listing ---
 
-    const PathHistory &history() const;
+    const quil::PathHistory &history() const;
 
     // --- quil::MainList, the window as the commands see it ---
 
     quil::FolderPath listedFolder() const override;
-    FolderListing &listing() override { return m_listing; }
-    FolderListModel &listModel() override { return *m_listModel; }
+    quil::FolderListing &listing() override { return m_listing; }
+    quil::FolderListModel &listModel() override { return *m_listModel; }
     void redrawList() override;
     int currentRow() const override;
     bool listHasFocus() const override;
@@ -114,7 +114,7 @@ public:
 
     // The file-system path of the tree's selected node; empty for virtual ones.
     QString treeSelectedPath() const;
-    FolderTreeModel *treeModel() const { return m_treeModel; }
+    quil::FolderTreeModel *treeModel() const { return m_treeModel; }
     // The mount point of the drive selector's volume; empty when none.
     QString selectedDrive() const;
 
@@ -295,7 +295,7 @@ private:
     // --- tree and list ---
     QSplitter *Splitter1 = nullptr;
     QTreeView *ShellTreeView1 = nullptr;
-    FolderListView *ListView = nullptr;
+    quil::FolderListView *ListView = nullptr;
     // --- Panel2: command buttons ---
     QFrame *Panel2 = nullptr;
     QToolButton *SpeedButton12 = nullptr;
@@ -371,14 +371,14 @@ private:
     void connectSearchWindow();
 
     quil::Services &m_services;
-    AppWindows *m_windows = nullptr;
+    quil::AppWindows *m_windows = nullptr;
     quil::FolderPath m_startRoot;
     quil::FolderPath m_argumentFolder;
     QString m_argumentEntry;
     bool m_closing = false;
-    FolderListing m_listing;
-    FolderListModel *m_listModel = nullptr;
-    FolderTreeModel *m_treeModel = nullptr;
+    quil::FolderListing m_listing;
+    quil::FolderListModel *m_listModel = nullptr;
+    quil::FolderTreeModel *m_treeModel = nullptr;
     quil::ChangeHold *m_changeHold = nullptr;
     quil::FolderNavigator *m_nav = nullptr;
     quil::SecondPanel *m_secondPanel = nullptr;

@@ -27,7 +27,7 @@
 void TForm1::setUpKeys()
 {
     m_keyMap = new quil::ListKeyMap(*this, m_services);
-    new EventHook(ListView, QEvent::KeyPress, [this](QEvent *event) {
+    new quil::EventHook(ListView, QEvent::KeyPress, [this](QEvent *event) {
         const auto *key = static_cast<QKeyEvent *>(event);
         return ListViewKeyDown(key->key(), key->modifiers());
     });
@@ -38,8 +38,8 @@ void TForm1::setUpKeys()
     // line of the list instead.
     ComboBox1->setCompleter(nullptr);
     const auto enterHook = [this](QEvent *event) { return ComboBox1KeyDown(static_cast<QKeyEvent *>(event)->key()); };
-    new EventHook(ComboBox1, QEvent::KeyPress, enterHook);
-    new EventHook(ComboBox1->lineEdit(), QEvent::KeyPress, enterHook);
+    new quil::EventHook(ComboBox1, QEvent::KeyPress, enterHook);
+    new quil::EventHook(ComboBox1->lineEdit(), QEvent::KeyPress, enterHook);
     connect(SpeedButton5, &QToolButton::clicked, this, &TForm1::SpeedButton5Click);
     connect(SpeedButton10, &QToolButton::clicked, this, &TForm1::SpeedButton10Click);
 }

@@ -56,7 +56,7 @@ void TForm1::setUpNavigation()
     connect(ListView, &QAbstractItemView::doubleClicked, this, &TForm1::ListViewDblClick);
     // Below the last row no row is opened, as where a click clears the
     // selection: only the status line is set.
-    new EventHook(ListView->viewport(), QEvent::MouseButtonDblClick, [this](QEvent *event) {
+    new quil::EventHook(ListView->viewport(), QEvent::MouseButtonDblClick, [this](QEvent *event) {
         if (!ListView->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint()).isValid())
             setStatus(QStringLiteral("Жду команду..."));
         return false;
@@ -64,12 +64,12 @@ void TForm1::setUpNavigation()
     connect(ListView, &QAbstractItemView::clicked, this, &TForm1::ListViewClick);
     // Enter reaches the box either directly or through its line edit.
     const auto enterHook = [this](QEvent *event) { return cbPathKeyDown(static_cast<QKeyEvent *>(event)->key()); };
-    new EventHook(cbPath, QEvent::KeyPress, enterHook);
-    new EventHook(cbPath->lineEdit(), QEvent::KeyPress, enterHook);
+    new quil::EventHook(cbPath, QEvent::KeyPress, enterHook);
+    new quil::EventHook(cbPath->lineEdit(), QEvent::KeyPress, enterHook);
     // Leaving the box without Enter drops what was typed. Not for its own
     // history list (a pick follows) nor for another window (a message box
     // about the typed path). The box holds the focus for its line edit.
-    new EventHook(cbPath, QEvent::FocusOut, [this](QEvent *event) {
+    new quil::EventHook(cbPath, QEvent::FocusOut, [this](QEvent *event) {
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
             m_nav->pathBoxLeft();
@@ -112,7 +112,7 @@ quil::FolderPath TForm1::listedFolder() const
     return m_nav->listedFolder();
 }
 
-const PathHistory &TForm1::history() const
+const quil::PathHistory &TForm1::history() const
 {
     return m_nav->history();
 }

@@ -4,13 +4,13 @@
 
 #include <QString>
 
-class FolderListing;
-class FolderListModel;
 class QWidget;
 
 namespace quil {
 
 class ChangeHold;
+class FolderListing;
+class FolderListModel;
 class MarksController;
 class SecondPanel;
 

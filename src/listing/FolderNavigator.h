@@ -11,10 +11,6 @@
 #include <QString>
 #include <functional>
 
-class FolderListing;
-class FolderListModel;
-class FolderListView;
-class FolderTreeModel;
 class QComboBox;
 class QLabel;
 class QTreeView;
@@ -24,8 +20,12 @@ struct TShellItem;
 namespace quil {
 
 class ChangeHold;
-class VolumeMonitor;
+class FolderListing;
+class FolderListModel;
+class FolderListView;
+class FolderTreeModel;
 struct Services;
+class VolumeMonitor;
 
 // The main window's controls and models that navigation works on.
 struct NavigationControls

@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+namespace quil {
+
 // The folder tree: the namespace from the desktop down, folders only, hidden
 // ones included. The desktop is the hidden root; its children are the home
 // folder and the computer folder with the volumes. A node's children are read
@@ -19,14 +21,14 @@ public:
     ~FolderTreeModel() override;
 
     // The item of a node; the desktop for the invalid index.
-    quil::ItemId itemOf(const QModelIndex &index) const;
+    ItemId itemOf(const QModelIndex &index) const;
     // The file-system path of a node; empty for virtual folders.
     QString pathOf(const QModelIndex &index) const;
 
     // The deepest node on the way to a folder through the computer folder
     // and the folder's volume, reading the children of each node on the way
     // that were not read yet. Invalid when no volume holds the folder.
-    QModelIndex indexForPath(const quil::FolderPath &target);
+    QModelIndex indexForPath(const FolderPath &target);
 
     // The node at an absolute position: counted from 0 (the hidden desktop
     // root, the invalid index) through every node created so far, depth
@@ -56,3 +58,5 @@ private:
 
     std::unique_ptr<Node> m_root;
 };
+
+} // namespace quil

@@ -4,11 +4,11 @@
 #include <QWidget>
 
 class QLabel;
-class PictureBox;
 
 namespace quil {
+class PictureBox;
 struct Services;
-}
+} // namespace quil
 
 // The picture viewer window: shows CurrentFilePath, scaled to fit.
 class TSHPIC : public QWidget
@@ -33,7 +33,7 @@ public:
     void LoadIconPicture(const QString &path);
 
     QLabel *Panel1;
-    PictureBox *Image1;
+    quil::PictureBox *Image1;
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -133,7 +133,7 @@ class AccessibilityTest : public QObject
                backSteps.join(QLatin1String(", "));
     }
 
-    static QList<QWidget *> everyWindow(AppWindows &windows)
+    static QList<QWidget *> everyWindow(quil::AppWindows &windows)
     {
         return {windows.Form1.get(),  windows.Form4.get(),   windows.AboutBox.get(), windows.RF.get(),
                 windows.SHPIC.get(),  windows.FILESCH.get(), windows.FB.get(),       windows.Set1.get(),

@@ -164,7 +164,7 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        AppWindows &windows = *program.windows;
+        quil::AppWindows &windows = *program.windows;
         const std::map<QString, QWidget *> byName{{QStringLiteral("RF"), windows.RF.get()},
                                                   {QStringLiteral("SHPIC"), windows.SHPIC.get()},
                                                   {QStringLiteral("Set1"), windows.Set1.get()},
@@ -209,7 +209,7 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        AppWindows &windows = *program.windows;
+        quil::AppWindows &windows = *program.windows;
         const std::map<QString, QWidget *> byName{{QStringLiteral("Form1"), windows.Form1.get()},
                                                   {QStringLiteral("RF"), windows.RF.get()},
                                                   {QStringLiteral("Set1"), windows.Set1.get()},

@@ -85,7 +85,7 @@ class FileOperationHoldTest : public QObject
         quil::Launcher launcher;
         quil::Services services{dialogs, launcher, quil::FolderPath(settings.root()),
                                 quil::FolderPath(settings.root())};
-        std::unique_ptr<AppWindows> windows;
+        std::unique_ptr<quil::AppWindows> windows;
         TForm1 *form = nullptr;
 
         Program()
@@ -98,7 +98,7 @@ class FileOperationHoldTest : public QObject
             tree.folder("dst");
             tree.file("dst/b", "old b");
             dialogs.setDefaultTargetExists(quil::Dialogs::TargetExistsAnswer::Replace);
-            windows = std::make_unique<AppWindows>(services);
+            windows = std::make_unique<quil::AppWindows>(services);
             form = windows->Form1.get();
             form->show();
             form->navigateByPath(quil::FolderPath(src()));
@@ -257,7 +257,7 @@ private Q_SLOTS:
         const auto cleanUp = qScopeGuard([] { QDir(QStringLiteral("/")).rmdir(QStringLiteral("quil-hold-made")); });
         Program program;
         TForm1 &form = *program.form;
-        FolderListView &list = *ui(form).ListView;
+        quil::FolderListView &list = *ui(form).ListView;
         QSignalSpy rebuilt(&form, &TForm1::driveListsRebuilt);
         int notices = 0;
         QStringList listedDuring; // the main list's folder, then the panel's, at each notice
@@ -328,7 +328,7 @@ private Q_SLOTS:
     void secondClickEditorStaysShutThroughACommand()
     {
         Program program;
-        FolderListView &list = *ui(*program.form).ListView;
+        quil::FolderListView &list = *ui(*program.form).ListView;
         program.focusRow(QStringLiteral("a"));
         const QPoint onA =
             list.visualRect(program.form->listModel().index(program.row(QStringLiteral("a")), 0)).center();

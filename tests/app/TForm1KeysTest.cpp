@@ -329,7 +329,7 @@ private Q_SLOTS:
         Program program;
         program.form().navigateByPath(quil::FolderPath(program.files.path("sub")));
         program.focusRow(QStringLiteral("inner.txt"));
-        FolderListView &list = *ui(program.form()).ListView;
+        quil::FolderListView &list = *ui(program.form()).ListView;
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(5, list.viewport()->height() - 5));
         QCOMPARE(program.selected(), QString());
         QTest::keyClick(&list, Qt::Key(key));

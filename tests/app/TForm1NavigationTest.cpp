@@ -722,7 +722,7 @@ private Q_SLOTS:
         // The tree learns of the volume when it is refreshed, also after the
         // home folder's node was expanded (which moves the computer folder
         // off position 2).
-        FolderTreeModel &model = *form.treeModel();
+        quil::FolderTreeModel &model = *form.treeModel();
         model.fetchMore(model.index(0, 0));
         const auto treeHasVolume = [&] {
             const QModelIndex computer = model.index(1, 0);

@@ -292,7 +292,7 @@ private Q_SLOTS:
         TempTree tree;
         tree.file("old");
         form.navigateByPath(quil::FolderPath(tree.root()));
-        QSignalSpy edited(&form.listModel(), &FolderListModel::nameEdited);
+        QSignalSpy edited(&form.listModel(), &quil::FolderListModel::nameEdited);
         QVERIFY(form.listModel().flags(form.listModel().index(0, 0)) & Qt::ItemIsEditable);
         QVERIFY(!form.listModel().setData(form.listModel().index(0, 0), QStringLiteral("new")));
         QCOMPARE(edited.size(), 1);

@@ -66,13 +66,13 @@ class TForm4Test : public QObject
     {
         TestServices test;
         TempTree tree;
-        std::unique_ptr<AppWindows> windows;
+        std::unique_ptr<quil::AppWindows> windows;
         TForm1 *form = nullptr;
         TForm4 *panel = nullptr;
 
         Program()
         {
-            windows = std::make_unique<AppWindows>(test.services);
+            windows = std::make_unique<quil::AppWindows>(test.services);
             form = windows->Form1.get();
             panel = windows->Form4.get();
             form->show();

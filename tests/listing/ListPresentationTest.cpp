@@ -36,11 +36,11 @@ class ListPresentationTest : public QObject
         TempTree &settings = test.settings;
         quil::ScriptedDialogs &dialogs = test.dialogs;
         quil::Services &services = test.services;
-        std::unique_ptr<AppWindows> windows;
+        std::unique_ptr<quil::AppWindows> windows;
 
         TForm1 &start(const QString &folder)
         {
-            windows = std::make_unique<AppWindows>(services);
+            windows = std::make_unique<quil::AppWindows>(services);
             TForm1 &form = *windows->Form1;
             form.show();
             form.navigateByPath(quil::FolderPath(folder));
@@ -81,8 +81,8 @@ private Q_SLOTS:
         tree.folder("sub");
         tree.file("a.txt", "hello");
         tree.file(".hidden");
-        FolderListing listing;
-        FolderListModel model(listing);
+        quil::FolderListing listing;
+        quil::FolderListModel model(listing);
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         const quil::ItemId folder = quil::ShellNamespace::parse(tree.root());
         model.reading([&] { listing.readFolder(folder); });
@@ -96,7 +96,7 @@ private Q_SLOTS:
     void treeShowsHomeComputerAndFoldersOnly()
     {
         // No model tester here: it would walk every folder of the machine.
-        FolderTreeModel model;
+        quil::FolderTreeModel model;
         QCOMPARE(model.rowCount(), 2);
         QCOMPARE(model.itemOf(model.index(0, 0)), quil::ShellNamespace::homeFolder());
         QVERIFY(model.itemOf(model.index(1, 0)).isComputer());
@@ -258,7 +258,7 @@ private Q_SLOTS:
             tree.file(name);
         Program program;
         TForm1 &form = program.start(tree.root());
-        FolderListView *list = ui(form).ListView;
+        quil::FolderListView *list = ui(form).ListView;
         list->setFocus();
         const auto current = [list] { return list->currentIndex().data().toString(); };
         QCOMPARE(current(), QStringLiteral("Abc"));

@@ -81,8 +81,8 @@ public:
             m_listing.entry(m_listing.findEntry(name)).marked = true;
     }
 
-    FolderListing &listing() override { return m_listing; }
-    FolderListModel &listModel() override { return m_model; }
+    quil::FolderListing &listing() override { return m_listing; }
+    quil::FolderListModel &listModel() override { return m_model; }
     void redrawList() override {}
     int currentRow() const override { return row; }
     bool listHasFocus() const override { return focused; }
@@ -114,8 +114,8 @@ public:
     QWidget *ownerWindow() override { return &m_owner; }
 
 private:
-    FolderListing m_listing;
-    FolderListModel m_model{m_listing};
+    quil::FolderListing m_listing;
+    quil::FolderListModel m_model{m_listing};
     mutable quil::ChangeHold m_hold;
     mutable quil::MarksController m_marks{*this};
     QWidget m_owner;

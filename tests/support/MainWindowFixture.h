@@ -20,12 +20,12 @@ struct MainWindowFixture
     TestServices test;
     quil::ScriptedDialogs &dialogs = test.dialogs;
     quil::Services &services = test.services;
-    std::unique_ptr<AppWindows> windows;
+    std::unique_ptr<quil::AppWindows> windows;
 
     // Creates every window, as the entry point does, and shows the main one.
     TForm1 &start(bool show = true)
     {
-        windows = std::make_unique<AppWindows>(services);
+        windows = std::make_unique<quil::AppWindows>(services);
         if (show)
             windows->Form1->show();
         return *windows->Form1;
