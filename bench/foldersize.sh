@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Totals a tree of 200,000 files in 2,000 folders (sizes 0 to 64 KiB, sparse,
 # so the tree takes no disk space) with the main window's folder-size worker,
-# from RunThread to its last report, and times `du -sb` on the same tree in
+# from queueFolderSize to its last report, and times `du -sb` on the same tree in
 # turn, warm cache, medians of REPEATS. Prints both totals, the sum of the
 # regular files' sizes and of the folders' own sizes (which du -sb adds and
 # the worker does not), and foldersize_vs_du=<ratio> last.

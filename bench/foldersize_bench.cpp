@@ -1,4 +1,4 @@
-// Times the folder-size worker of the real main window, from RunThread to the
+// Times the folder-size worker of the real main window, from queueFolderSize to the
 // end of the folder's walk with its last report shown, against `du -sb` on the same folder, in turn and
 // in the same run. Prints the totals of both, the medians and, last,
 // foldersize_vs_du=<median worker time / median du time>.
@@ -34,7 +34,7 @@ Timed timeWorker(TForm1 &form, const QString &folder)
     Timed result;
     QElapsedTimer timer;
     timer.start();
-    form.marks().RunThread(folder, -1);
+    form.marks().queueFolderSize(quil::FolderPath(folder), -1);
     TFolderSize *worker = form.marks().workers().last();
     // Queued like the window's own connection, so it sees the same reports.
     QObject::connect(
@@ -79,8 +79,8 @@ int main(int argc, char *argv[])
     QTemporaryDir settings;
     quil::ScriptedDialogs dialogs;
     quil::Launcher launcher;
-    quil::Services services{dialogs, launcher, settings.path() + QLatin1Char('/')};
-    AppWindows windows(services);
+    quil::Services services{dialogs, launcher, quil::FolderPath(settings.path())};
+    quil::AppWindows windows(services);
     TForm1 &form = *windows.Form1;
 
     // Warm the cache for both.

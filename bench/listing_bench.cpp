@@ -32,10 +32,10 @@ struct Opened
 
 Opened openOnce(const QString &path, quil::SortKey key)
 {
-    FolderListing listing;
+    quil::FolderListing listing;
     listing.setSortKey(key);
-    FolderListModel model(listing);
-    FolderListView view;
+    quil::FolderListModel model(listing);
+    quil::FolderListView view;
     view.setModel(&model);
     view.setDataHint([&model](int first, int last) { model.fillDetails(first, last); });
     view.resize(600, 400);

@@ -18,11 +18,11 @@ int main(int argc, char *argv[])
     QTemporaryDir settings;
     quil::ScriptedDialogs dialogs;
     quil::Launcher launcher;
-    quil::Services services{dialogs, launcher, settings.path() + QLatin1Char('/')};
-    AppWindows windows(services);
+    quil::Services services{dialogs, launcher, quil::FolderPath(settings.path())};
+    quil::AppWindows windows(services);
     windows.Form1->show();
     if (argc > 2)
-        windows.Form1->NavigateByPath(QString::fromLocal8Bit(argv[2]));
+        windows.Form1->navigateByPath(quil::FolderPath(QString::fromLocal8Bit(argv[2])));
     QApplication::processEvents();
     return windows.Form1->grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }

@@ -38,11 +38,11 @@ int main(int argc, char *argv[])
     quil::Launcher launcher;
     quil::Services services{dialogs, launcher, quil::defaultSettingsFolder()};
 
-    AppWindows windows(services);
+    quil::AppWindows windows(services);
     dialogs.setParentWidget(windows.Form1.get());
 
     // The viewer's wheel handler sees every event of the program.
-    ViewerWheelFilter viewerWheel(*windows.RF);
+    quil::ViewerWheelFilter viewerWheel(*windows.RF);
     application->installEventFilter(&viewerWheel);
 
     // A path the program cannot list is told on the terminal; it starts as usual.
@@ -50,7 +50,7 @@ int main(int argc, char *argv[])
     const quil::StartTarget start = quil::startTarget(quil::nativeArguments(argc, argv));
     if (!start.message.isEmpty())
         std::fputs(start.message.toLocal8Bit().constData(), stderr);
-    windows.Form1->setStartFolder(start.folder, start.entry);
+    windows.Form1->setStartFolder(quil::FolderPath(start.folder), start.entry);
 
     QObject::connect(&termination, &quil::TerminationSignal::received, windows.Form1.get(), &QWidget::close);
 

@@ -19,9 +19,11 @@
 #include <QApplication>
 #include <QIcon>
 
-AppWindows::AppWindows(quil::Services &services) : m_placement(std::make_unique<quil::WindowPlacement>())
+namespace quil {
+
+AppWindows::AppWindows(Services &services) : m_placement(std::make_unique<WindowPlacement>())
 {
-    quil::installAccessibleInterfaces();
+    installAccessibleInterfaces();
     // Title bars and task switchers show the program's own icon: the
     // installed theme's, else the one built in.
     QIcon icon = QIcon::fromTheme(QStringLiteral("quil"));
@@ -42,7 +44,7 @@ AppWindows::AppWindows(quil::Services &services) : m_placement(std::make_unique<
     for (QWidget *window :
          std::initializer_list<QWidget *>{Form1.get(), Form4.get(), AboutBox.get(), RF.get(), SHPIC.get(),
                                           FILESCH.get(), FB.get(), Set1.get(), Extent.get(), Selekt.get()})
-        quil::nameControls(*window);
+        nameControls(*window);
     Form1->setSecondPanel(Form4.get());
     FILESCH->setFolderChooser(FB.get());
     Selekt->setMarks(&Form1->marks());
@@ -67,3 +69,5 @@ AppWindows::~AppWindows()
     Form4.reset();
     Form1.reset();
 }
+
+} // namespace quil

@@ -14,9 +14,9 @@ class TSHPIC;
 class TSet1;
 
 namespace quil {
+
 struct Services;
 class WindowPlacement;
-} // namespace quil
 
 // The program's windows, each created once, in this order, and living until
 // the program ends; all but the main window start hidden. The second panel is
@@ -24,7 +24,7 @@ class WindowPlacement;
 class AppWindows
 {
 public:
-    explicit AppWindows(quil::Services &services);
+    explicit AppWindows(Services &services);
     ~AppWindows();
     AppWindows(const AppWindows &) = delete;
     AppWindows &operator=(const AppWindows &) = delete;
@@ -42,5 +42,7 @@ public:
 
 private:
     // Opens each of them inside the screen.
-    std::unique_ptr<quil::WindowPlacement> m_placement;
+    std::unique_ptr<WindowPlacement> m_placement;
 };
+
+} // namespace quil

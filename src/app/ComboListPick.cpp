@@ -23,7 +23,7 @@ void connectListPick(QComboBox *box, std::function<void()> picked)
     };
     // Hooks installed after the popup's own filter see its events first.
     QAbstractItemView *list = box->view();
-    new EventHook(list->viewport(), QEvent::MouseButtonRelease, [mark](QEvent *) {
+    new quil::EventHook(list->viewport(), QEvent::MouseButtonRelease, [mark](QEvent *) {
         mark();
         return false;
     });
@@ -37,8 +37,8 @@ void connectListPick(QComboBox *box, std::function<void()> picked)
     };
     // The popup takes Enter as early as the shortcut override.
     for (const QEvent::Type type : {QEvent::ShortcutOverride, QEvent::KeyPress})
-        new EventHook(list, type, [keys](QEvent *event) { return keys(event, false); });
-    new EventHook(box, QEvent::KeyPress, [keys](QEvent *event) { return keys(event, true); });
+        new quil::EventHook(list, type, [keys](QEvent *event) { return keys(event, false); });
+    new quil::EventHook(box, QEvent::KeyPress, [keys](QEvent *event) { return keys(event, true); });
     QObject::connect(box, &QComboBox::activated, box, [picking, picked = std::move(picked)] {
         if (*picking) {
             *picking = false;

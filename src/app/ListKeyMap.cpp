@@ -88,8 +88,8 @@ bool ListKeyMap::runFunctionKey(int key, Qt::KeyboardModifiers modifiers)
         m_form.Button2Click();
         break;
     case Qt::Key_F2:
-        if (const int row = m_form.SelectedRow(); row >= 0) {
-            m_form.SetStatus(QStringLiteral(" Переименование!!! "));
+        if (const int row = m_form.currentRow(); row >= 0) {
+            m_form.setStatus(QStringLiteral(" Переименование!!! "));
             m_form.startNameEdit(row);
         }
         break;
@@ -98,7 +98,7 @@ bool ListKeyMap::runFunctionKey(int key, Qt::KeyboardModifiers modifiers)
         break;
     case Qt::Key_F4:
         if (modifiers.testFlag(Qt::ShiftModifier)) {
-            m_form.NewTextFile();
+            m_form.newTextFile();
             return false;
         }
         m_form.SpeedButton5Click();
@@ -129,7 +129,7 @@ bool ListKeyMap::runFunctionKey(int key, Qt::KeyboardModifiers modifiers)
 
 void ListKeyMap::markAndMoveOn()
 {
-    const int row = m_form.SelectedRow();
+    const int row = m_form.currentRow();
     if (row < 0)
         return;
     m_form.ToggleCurrentMark();
@@ -143,10 +143,10 @@ void ListKeyMap::markAndMoveOn()
 
 void ListKeyMap::appendQuotedPath()
 {
-    const int row = m_form.SelectedRow();
+    const int row = m_form.currentRow();
     if (row < 0)
         return;
-    const QString quoted = quotedArgument(m_form.EntryOfRow(row).relativeId.id.path());
+    const QString quoted = quotedArgument(m_form.listing().entry(row).path());
     QComboBox *line = m_form.ComboBox1;
     const QString text = line->currentText();
     line->setEditText(text.isEmpty() ? quoted : text + QLatin1Char(' ') + quoted);

@@ -111,12 +111,12 @@ TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent),
     ShellTreeView1->setIndentation(20);
     ShellTreeView1->setMinimumWidth(80);
     ShellTreeView1->setFont(quil::arialBold(13));
-    ListView = new FolderListView(Splitter1);
+    ListView = new quil::FolderListView(Splitter1);
     ListView->setObjectName(QStringLiteral("ListView"));
     ListView->setAccessibleName(QStringLiteral("Содержимое папки"));
     ListView->setFont(quil::arialBold(13));
     ListView->setMinimumWidth(80);
-    m_listModel = new FolderListModel(m_listing, this);
+    m_listModel = new quil::FolderListModel(m_listing, this);
     m_listModel->setBaseFont(ListView->font());
     ListView->setModel(m_listModel);
     {
@@ -132,7 +132,7 @@ TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent),
     ListView->setDataHint([this](int first, int last) { ListViewDataHint(first, last); });
     ListView->setNameOf([this](int row) { return m_listing.entry(row).name; });
     connect(ListView->header(), &QHeaderView::sectionClicked, this, &TForm1::ListViewColumnClick);
-    m_treeModel = new FolderTreeModel(this);
+    m_treeModel = new quil::FolderTreeModel(this);
     ShellTreeView1->setModel(m_treeModel);
     // Deep nodes keep their names: the column is as wide as its widest
     // node and the narrow tree scrolls sideways.
@@ -324,7 +324,7 @@ void TForm1::buildPanel2()
             speedButton(Panel2, command.name, QString::fromUtf8(command.hint), command.glyph, 8, command.top, 35, 35);
     // A column shorter than its design (a small screen, a large scale) packs
     // its buttons closer, so that none is cut off at the bottom.
-    new EventHook(Panel2, QEvent::Resize, [this, commands](QEvent *) {
+    new quil::EventHook(Panel2, QEvent::Resize, [this, commands](QEvent *) {
         const int first = commands[0].top;
         const int count = static_cast<int>(std::size(commands));
         const int step = std::min(42, (Panel2->height() - first - 4) / count);
@@ -354,7 +354,7 @@ void TForm1::buildPanel3()
     ComboBox1->setGeometry(200, 4, 441, 24);
 }
 
-void TForm1::SetStatus(const QString &text)
+void TForm1::setStatus(const QString &text)
 {
     Label9->setText(text);
     Label9->repaint();
@@ -367,19 +367,19 @@ void TForm1::SpeedButton1Click()
 
 void TForm1::FormCreate()
 {
-    FillDriveList();
+    m_nav->fillDriveList();
     // "/" always exists; the selector's volume is the fallback of a machine
     // without it.
     if (quil::directoryExists(QStringLiteral("/"))) {
-        m_startRoot = QStringLiteral("/");
-        SelectDrive(QStringLiteral("/"));
+        m_startRoot = quil::FolderPath::root();
+        m_nav->selectDrive(QStringLiteral("/"));
     } else {
-        m_startRoot = quil::pathBoxText(SelectedDrive());
+        m_startRoot = quil::FolderPath(m_nav->selectedDrive());
     }
     m_nav->setWindowShown(false);
     m_listing.setSortKey(quil::SortKey::Name);
     m_listing.EntryToSelect.clear();
-    quil::runHandler(m_services.dialogs, [this] { BrowseToIdentifier(quil::ItemId::computer()); });
+    quil::runHandler(m_services.dialogs, [this] { m_nav->browseTo(quil::ItemId::computer()); });
     cbPath->setFocus();
     cbPath->lineEdit()->selectAll();
 }
@@ -387,7 +387,7 @@ void TForm1::FormCreate()
 void TForm1::FormShow()
 {
     m_nav->setWindowShown(true);
-    quil::runHandler(m_services.dialogs, [this] { NavigateByPath(m_startRoot); });
+    quil::runHandler(m_services.dialogs, [this] { navigateByPath(m_startRoot); });
     // Each settings file is reported on its own: a bad quil.ini does not keep
     // quil.ext from being read. Its error is told once the start folder is
     // listed, so that the window behind the box, and an end of the program
@@ -400,7 +400,7 @@ void TForm1::FormShow()
     }
     if (!m_argumentFolder.isEmpty()) {
         m_listing.EntryToSelect = m_argumentEntry;
-        quil::runHandler(m_services.dialogs, [this] { NavigateByPath(m_argumentFolder); });
+        quil::runHandler(m_services.dialogs, [this] { navigateByPath(m_argumentFolder); });
     }
     if (iniError)
         quil::runHandler(m_services.dialogs, [&iniError] { std::rethrow_exception(iniError); });
@@ -410,7 +410,7 @@ void TForm1::FormShow()
     }
 }
 
-void TForm1::setStartFolder(const QString &folder, const QString &entry)
+void TForm1::setStartFolder(const quil::FolderPath &folder, const QString &entry)
 {
     m_argumentFolder = folder;
     m_argumentEntry = entry;
@@ -425,7 +425,7 @@ void TForm1::readQuilIni()
         m_windows->Set1->setSettings(quil::ProgramSettings::fromQuilIni(lines));
     // A folder that exists but cannot be read is reported; start-up goes on.
     if (quil::directoryExists(lines.lastFolder))
-        quil::runHandler(m_services.dialogs, [this, &lines] { NavigateByPath(lines.lastFolder); });
+        quil::runHandler(m_services.dialogs, [this, &lines] { navigateByPath(quil::FolderPath(lines.lastFolder)); });
 }
 
 void TForm1::writeQuilIni()
@@ -485,14 +485,9 @@ void TForm1::resizeEvent(QResizeEvent *event)
     FormResize();
 }
 
-void TForm1::BrowseToIdentifier(const quil::ItemId &target)
+void TForm1::navigateByPath(const quil::FolderPath &folder)
 {
-    m_nav->browseTo(target);
-}
-
-void TForm1::NavigateByPath(const QString &path)
-{
-    m_nav->navigateByPath(path);
+    m_nav->navigateByPath(folder);
 }
 
 void TForm1::ListViewDataHint(int first, int last)
@@ -512,27 +507,17 @@ void TForm1::ListViewColumnClick(int column)
     m_listModel->markSortColumn(column);
 }
 
-QString TForm1::TreeSelectedPath() const
+QString TForm1::treeSelectedPath() const
 {
     return m_nav->treeSelectedPath();
 }
 
-void TForm1::ScrollTreeSelectionToTop()
+void TForm1::scrollTreeSelectionToTop()
 {
     m_nav->scrollTreeSelectionToTop();
 }
 
-void TForm1::FillDriveList()
-{
-    m_nav->fillDriveList();
-}
-
-QString TForm1::SelectedDrive() const
+QString TForm1::selectedDrive() const
 {
     return m_nav->selectedDrive();
-}
-
-void TForm1::SelectDrive(const QString &mountPoint)
-{
-    m_nav->selectDrive(mountPoint);
 }

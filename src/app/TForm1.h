@@ -10,21 +10,21 @@
 #include <QList>
 #include <QMainWindow>
 
-class AppWindows;
-class FolderListModel;
-class FolderTreeModel;
 class QComboBox;
 class QFrame;
 class QLabel;
 class QPushButton;
 class QSplitter;
 class QToolButton;
-class FolderListView;
 class QTreeView;
 
 namespace quil {
+class AppWindows;
+class FolderListModel;
+class FolderListView;
+class FolderTreeModel;
 struct Services;
-}
+} // namespace quil
 
 class TFolderSize;
 namespace quil {
@@ -56,7 +56,7 @@ public:
     ~TForm1() override;
 
     // The other windows, for start-up and close (settings, search, extensions).
-    void setWindows(AppWindows *windows)
+    void setWindows(quil::AppWindows *windows)
     {
         m_windows = windows;
         connectWindows();
@@ -67,38 +67,38 @@ public:
     void setSecondPanel(quil::SecondPanel *panel);
     quil::SecondPanel *secondPanel() const override { return m_secondPanel; }
 
-    // Writes a command's text into the status line and repaints it at once,
-    // so it shows while the command blocks the window.
-    void SetStatus(const QString &text);
-
-    QString startRoot() const { return m_startRoot; }
+    quil::FolderPath startRoot() const { return m_startRoot; }
     // The folder (and row) the command line names; listed at start over the
     // last folder of quil.ini. Set before the window is shown.
-    void setStartFolder(const QString &folder, const QString &entry);
+    void setStartFolder(const quil::FolderPath &folder, const QString &entry);
     bool windowShown() const;
 
     // --- The folder listing ---
 
-    // Lists the folder the identifier names: reads and sorts its entries,
-    // makes it current, keeps the path box and its history, selects row 0 or
-    // the entry named EntryToSelect, points the tree at it and refreshes the
-    // disk display. Raises OsError and keeps the previous listing when the
-    // folder cannot be read.
-    void BrowseToIdentifier(const quil::ItemId &target);
-    // Lists a path ("computer:///" or an absolute path, a trailing "/"
-    // allowed), switching the drive selector first when the path lies on
-    // another volume. Raises OsError for a path that does not exist.
-    void NavigateByPath(const QString &path);
-    // The listed folder as the path box shows it after the listing; what the
-    // commands act on, never text typed into the box without Enter.
+    const quil::PathHistory &history() const;
+
+    // --- quil::MainList, the window as the commands see it ---
+
     quil::FolderPath listedFolder() const override;
-    // The entry of row i; raises std::out_of_range outside the list.
-    const TShellItem &EntryOfRow(int i) const { return m_listing.entry(i); }
-    FolderListing &listing() override { return m_listing; }
-    FolderListModel &listModel() override { return *m_listModel; }
-    const PathHistory &history() const;
-    // The name the next listing selects when present (kept across listings).
-    QString &EntryToSelect() { return m_listing.EntryToSelect; }
+    quil::FolderListing &listing() override { return m_listing; }
+    quil::FolderListModel &listModel() override { return *m_listModel; }
+    void redrawList() override;
+    int currentRow() const override;
+    bool listHasFocus() const override;
+    // Lists a folder ("computer:///" or an absolute path), switching the
+    // drive selector first when the folder lies on another volume; selects
+    // row 0 or the entry named EntryToSelect, points the tree at it and
+    // refreshes the disk display. Raises OsError and keeps the listing for a
+    // folder that does not exist.
+    void navigateByPath(const quil::FolderPath &folder) override;
+    void relistFolder() override;
+    QString &entryToSelect() override { return m_listing.EntryToSelect; }
+    int selectedTreeNode() const override;
+    void refreshTree(int position) override;
+    void scrollTreeSelectionToTop() override;
+    void setStatus(const QString &text) override;
+    void setSummary(const QString &text) override;
+    QWidget *ownerWindow() override { return this; }
 
     // A click on a column header: columns 0 to 3 choose the sort order, say
     // so in a message box, list the path box's folder afresh and move the
@@ -113,18 +113,10 @@ public:
     // --- Folder tree and drive selector, for the navigation commands ---
 
     // The file-system path of the tree's selected node; empty for virtual ones.
-    QString TreeSelectedPath() const;
-    // Scrolls the tree so that its selected node is the top visible node.
-    void ScrollTreeSelectionToTop();
-    FolderTreeModel *treeModel() const { return m_treeModel; }
-    // Re-reads the volumes into the drive selector, keeping its volume when
-    // it is still mounted.
-    void FillDriveList();
+    QString treeSelectedPath() const;
+    quil::FolderTreeModel *treeModel() const { return m_treeModel; }
     // The mount point of the drive selector's volume; empty when none.
-    QString SelectedDrive() const;
-    // Selects the volume with this mount point in the drive selector (the
-    // selector's change signal fires as for a user's choice).
-    void SelectDrive(const QString &mountPoint);
+    QString selectedDrive() const;
 
     // --- Navigation: opening rows, the path box, drives, tree, device notices ---
 
@@ -135,11 +127,6 @@ public:
     // The View command behind SpeedButton4Click and SpeedButton12Click; set with the windows.
     quil::ViewCommand *viewCommand() const { return m_view; }
 
-    // The row of the list's selected entry; -1 when no row is selected.
-    int SelectedRow() const;
-    // Refresh tree node: "Обновление дерева ", re-reads the children of the
-    // tree node at an absolute position, "Жду команду... ".
-    void RefreshTree(int position);
     // Device notices and folder-size reports pass here; a command that runs a
     // file operation holds them until it has ended.
     quil::ChangeHold &changeHold() const override { return *m_changeHold; }
@@ -194,7 +181,7 @@ public Q_SLOTS:
     // "Редактировать / Edit": the selected file in the text editor.
     void SpeedButton5Click();
     // Shift+F4: a new text file in the path box's folder, in the text editor.
-    void NewTextFile();
+    void newTextFile();
     // Enter in the command line runs its text; true when the key was used.
     bool ComboBox1KeyDown(int key);
     // "Настройки / Setup": shows the settings window.
@@ -236,7 +223,7 @@ public Q_SLOTS:
     void Button1Click();
     // Go to of the search window: lists the folder with the entry selected
     // and gives the list the focus; errors go to the error box.
-    void goToEntry(const QString &folder, const QString &name);
+    void goToEntry(const quil::FolderPath &folder, const QString &name);
 
     // --- Marks, the selection summary and folder sizes (MarksController) ---
     quil::MarksController &marks() const override { return *m_marks; }
@@ -247,7 +234,6 @@ public Q_SLOTS:
     void UnselectByMask(const QString &mask);
     void SelectMissing(const QString &mask);
     void InvertSelection();
-    void RunThread(const QString &folderPath, int rowIndex);
     // "Выбрать файлы / Select files": the selection-modes window, modally.
     void SpeedButton20Click();
 
@@ -309,7 +295,7 @@ private:
     // --- tree and list ---
     QSplitter *Splitter1 = nullptr;
     QTreeView *ShellTreeView1 = nullptr;
-    FolderListView *ListView = nullptr;
+    quil::FolderListView *ListView = nullptr;
     // --- Panel2: command buttons ---
     QFrame *Panel2 = nullptr;
     QToolButton *SpeedButton12 = nullptr;
@@ -327,20 +313,6 @@ private:
     QPushButton *Button1 = nullptr;
     QLabel *Label8 = nullptr;
     QComboBox *ComboBox1 = nullptr;
-
-    // --- quil::MainList, for the commands: the window's own functions under the interface's names ---
-    void redrawList() override;
-    int currentRow() const override { return SelectedRow(); }
-    bool listHasFocus() const override;
-    void navigateByPath(const QString &path) override { NavigateByPath(path); }
-    void relistFolder() override;
-    QString &entryToSelect() override { return EntryToSelect(); }
-    int selectedTreeNode() const override;
-    void refreshTree(int position) override { RefreshTree(position); }
-    void scrollTreeSelectionToTop() override { ScrollTreeSelectionToTop(); }
-    void setStatus(const QString &text) override { SetStatus(text); }
-    void setSummary(const QString &text) override;
-    QWidget *ownerWindow() override { return this; }
 
     // --- quil::MainWindowFrame, for the second panel's buttons ---
     void showPanelState(bool shown) override;
@@ -399,14 +371,14 @@ private:
     void connectSearchWindow();
 
     quil::Services &m_services;
-    AppWindows *m_windows = nullptr;
-    QString m_startRoot;
-    QString m_argumentFolder;
+    quil::AppWindows *m_windows = nullptr;
+    quil::FolderPath m_startRoot;
+    quil::FolderPath m_argumentFolder;
     QString m_argumentEntry;
     bool m_closing = false;
-    FolderListing m_listing;
-    FolderListModel *m_listModel = nullptr;
-    FolderTreeModel *m_treeModel = nullptr;
+    quil::FolderListing m_listing;
+    quil::FolderListModel *m_listModel = nullptr;
+    quil::FolderTreeModel *m_treeModel = nullptr;
     quil::ChangeHold *m_changeHold = nullptr;
     quil::FolderNavigator *m_nav = nullptr;
     quil::SecondPanel *m_secondPanel = nullptr;

@@ -19,13 +19,13 @@ void TForm1::setUpDesktopKeys()
         connect(new QShortcut(keys, this), &QShortcut::activated, this, &TForm1::focusPathBox);
     // The window system turns the Menu key into a keyboard context menu
     // request; Shift+F10 is the same request by convention.
-    new EventHook(ListView, QEvent::ContextMenu, [this](QEvent *event) {
+    new quil::EventHook(ListView, QEvent::ContextMenu, [this](QEvent *event) {
         if (static_cast<QContextMenuEvent *>(event)->reason() != QContextMenuEvent::Keyboard)
             return false;
         popupMenuAtCurrentRow();
         return true;
     });
-    new EventHook(ListView, QEvent::KeyPress, [this](QEvent *event) {
+    new quil::EventHook(ListView, QEvent::KeyPress, [this](QEvent *event) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() != Qt::Key_F10 || !key->modifiers().testFlag(Qt::ShiftModifier))
             return false;

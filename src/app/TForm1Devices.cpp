@@ -9,7 +9,7 @@ void TForm1::DriveComboBox1Change()
     m_nav->driveChanged();
 }
 
-void TForm1::RefreshTree(int position)
+void TForm1::refreshTree(int position)
 {
     m_nav->refreshTree(position);
 }

@@ -34,10 +34,10 @@ void TForm1::setUpFileCommands()
     connect(SpeedButton13, &QToolButton::clicked, this, &TForm1::SpeedButton13Click);
     // No list is read again while a name is edited in it, and no name
     // editor opens while a command runs.
-    connect(ListView, &FolderListView::nameEditorOpened, m_changeHold,
+    connect(ListView, &quil::FolderListView::nameEditorOpened, m_changeHold,
             [this](QWidget *editor) { m_changeHold->holdUntilDestroyed(*editor); });
     ListView->setDelayedEditGate([this] { return !m_changeHold->isHolding(); });
-    connect(m_listModel, &FolderListModel::nameEdited, this, [this](int row, const QString &newName) {
+    connect(m_listModel, &quil::FolderListModel::nameEdited, this, [this](int row, const QString &newName) {
         // The edited row's name and folder, taken now: the click that closed
         // the editor may meanwhile have made another row the clicked one, and
         // a device notice may list another folder before the rename runs.

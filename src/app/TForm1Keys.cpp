@@ -26,7 +26,7 @@
 void TForm1::setUpKeys()
 {
     m_keyMap = new quil::ListKeyMap(*this, m_services);
-    new EventHook(ListView, QEvent::KeyPress, [this](QEvent *event) {
+    new quil::EventHook(ListView, QEvent::KeyPress, [this](QEvent *event) {
         const auto *key = static_cast<QKeyEvent *>(event);
         return ListViewKeyDown(key->key(), key->modifiers());
     });
@@ -37,8 +37,8 @@ void TForm1::setUpKeys()
     // line of the list instead.
     ComboBox1->setCompleter(nullptr);
     const auto enterHook = [this](QEvent *event) { return ComboBox1KeyDown(static_cast<QKeyEvent *>(event)->key()); };
-    new EventHook(ComboBox1, QEvent::KeyPress, enterHook);
-    new EventHook(ComboBox1->lineEdit(), QEvent::KeyPress, enterHook);
+    new quil::EventHook(ComboBox1, QEvent::KeyPress, enterHook);
+    new quil::EventHook(ComboBox1->lineEdit(), QEvent::KeyPress, enterHook);
     connect(SpeedButton5, &QToolButton::clicked, this, &TForm1::SpeedButton5Click);
     connect(SpeedButton10, &QToolButton::clicked, this, &TForm1::SpeedButton10Click);
 }
@@ -61,12 +61,12 @@ void TForm1::SpeedButton5Click()
     const int row = quil::commandRow(*this, m_services.dialogs);
     if (row < 0)
         return;
-    SetStatus(QStringLiteral("Редактирование."));
+    setStatus(QStringLiteral("Редактирование."));
     if (!m_listing.isFolder(row) && m_edit != nullptr)
-        m_edit->edit(m_listing.entry(row).relativeId.id.path(), listedFolder());
+        m_edit->edit(m_listing.entry(row).path(), listedFolder());
 }
 
-void TForm1::NewTextFile()
+void TForm1::newTextFile()
 {
     if (m_edit == nullptr)
         return;
@@ -91,7 +91,7 @@ bool TForm1::ComboBox1KeyDown(int key)
 
 void TForm1::SpeedButton10Click()
 {
-    SetStatus(QStringLiteral("Настройка."));
+    setStatus(QStringLiteral("Настройка."));
     if (m_windows == nullptr)
         return;
     m_windows->Set1->show();

@@ -45,11 +45,6 @@ void TForm1::InvertSelection()
     m_marks->InvertSelection();
 }
 
-void TForm1::RunThread(const QString &folderPath, int rowIndex)
-{
-    m_marks->RunThread(folderPath, rowIndex);
-}
-
 void TForm1::SpeedButton20Click()
 {
     if (m_windows != nullptr)

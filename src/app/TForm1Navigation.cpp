@@ -41,7 +41,7 @@ void TForm1::setUpNavigation()
         *Label6,
         *Shape1,
         *Shape2,
-        [this](const QString &text) { SetStatus(text); },
+        [this](const QString &text) { setStatus(text); },
         [this](const QString &name) {
             return m_windows != nullptr ? m_windows->Extent->table().programFor(quil::extensionOf(name)) : QString();
         },
@@ -56,20 +56,20 @@ void TForm1::setUpNavigation()
     connect(ListView, &QAbstractItemView::doubleClicked, this, &TForm1::ListViewDblClick);
     // Below the last row no row is opened, as where a click clears the
     // selection: only the status line is set.
-    new EventHook(ListView->viewport(), QEvent::MouseButtonDblClick, [this](QEvent *event) {
+    new quil::EventHook(ListView->viewport(), QEvent::MouseButtonDblClick, [this](QEvent *event) {
         if (!ListView->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint()).isValid())
-            SetStatus(QStringLiteral("Жду команду..."));
+            setStatus(QStringLiteral("Жду команду..."));
         return false;
     });
     connect(ListView, &QAbstractItemView::clicked, this, &TForm1::ListViewClick);
     // Enter reaches the box either directly or through its line edit.
     const auto enterHook = [this](QEvent *event) { return cbPathKeyDown(static_cast<QKeyEvent *>(event)->key()); };
-    new EventHook(cbPath, QEvent::KeyPress, enterHook);
-    new EventHook(cbPath->lineEdit(), QEvent::KeyPress, enterHook);
+    new quil::EventHook(cbPath, QEvent::KeyPress, enterHook);
+    new quil::EventHook(cbPath->lineEdit(), QEvent::KeyPress, enterHook);
     // Leaving the box without Enter drops what was typed. Not for its own
     // history list (a pick follows) nor for another window (a message box
     // about the typed path). The box holds the focus for its line edit.
-    new EventHook(cbPath, QEvent::FocusOut, [this](QEvent *event) {
+    new quil::EventHook(cbPath, QEvent::FocusOut, [this](QEvent *event) {
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
             m_nav->pathBoxLeft();
@@ -95,7 +95,7 @@ void TForm1::connectWindows()
 {
     if (m_windows == nullptr)
         return;
-    connect(m_windows->Extent.get(), &TExtent::statusChanged, this, &TForm1::SetStatus);
+    connect(m_windows->Extent.get(), &TExtent::statusChanged, this, &TForm1::setStatus);
     connectViewers();
     connectSecondPanelWindow();
     connectSettingsWindow();
@@ -112,7 +112,7 @@ quil::FolderPath TForm1::listedFolder() const
     return m_nav->listedFolder();
 }
 
-const PathHistory &TForm1::history() const
+const quil::PathHistory &TForm1::history() const
 {
     return m_nav->history();
 }
@@ -122,9 +122,9 @@ qint64 TForm1::diskSizeKb() const
     return m_nav->diskSizeKb();
 }
 
-int TForm1::SelectedRow() const
+int TForm1::currentRow() const
 {
-    return m_nav->selectedRow();
+    return m_nav->currentRow();
 }
 
 void TForm1::ListViewDblClick()
@@ -162,10 +162,10 @@ void TForm1::SpeedButton19Click()
 
 void TForm1::ListViewClick()
 {
-    const int row = SelectedRow();
+    const int row = currentRow();
     if (row >= 0) {
         const TShellItem &entry = m_listing.entry(row);
-        CurrentItemId = entry.relativeId.id;
+        CurrentItemId = entry.folderChild.id;
         CurrentItemName = entry.name;
     }
     m_nav->followPathBoxDrive();
@@ -173,7 +173,7 @@ void TForm1::ListViewClick()
 
 void TForm1::SpeedButton11Click()
 {
-    SetStatus(QStringLiteral("Настр. расширений. "));
+    setStatus(QStringLiteral("Настр. расширений. "));
     if (m_windows == nullptr)
         return;
     m_windows->Extent->show();

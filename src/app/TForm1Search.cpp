@@ -21,7 +21,7 @@ void TForm1::connectSearchWindow()
     // The search shows its results in the viewers the main window's View uses.
     m_windows->FILESCH->controller().setResultTools(
         m_windows->Set1->settings(), *m_view,
-        [this](const QString &folder, const QString &name) { goToEntry(folder, name); });
+        [this](const quil::FolderPath &folder, const QString &name) { goToEntry(folder, name); });
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
 }
 
@@ -30,13 +30,13 @@ void TForm1::Button1Click()
     m_windows->FILESCH->showForFolder(listedFolder().withTrailingSlash());
 }
 
-void TForm1::goToEntry(const QString &folder, const QString &name)
+void TForm1::goToEntry(const quil::FolderPath &folder, const QString &name)
 {
     activateWindow();
     raise();
     ListView->setFocus();
     quil::runHandler(m_services.dialogs, [&] {
         m_listing.EntryToSelect = name;
-        NavigateByPath(folder);
+        navigateByPath(folder);
     });
 }

@@ -26,7 +26,7 @@ void TForm1::Button2Click()
 {
     if (m_windows != nullptr)
         m_windows->AboutBox->exec();
-    SetStatus(QStringLiteral("Жду команды..."));
+    setStatus(QStringLiteral("Жду команды..."));
 }
 
 void TForm1::PopupMenu1Popup()

@@ -24,7 +24,7 @@ void TForm1::setUpView()
 
 void TForm1::SpeedButton4Click()
 {
-    const int row = SelectedRow();
+    const int row = currentRow();
     // The command acts on the list's row only while the list is the user's
     // place (the speed buttons never take the focus from it).
     if (!ListView->hasFocus() || row < 0) {
@@ -32,11 +32,11 @@ void TForm1::SpeedButton4Click()
                                    quil::Dialogs::Icon::None);
         return;
     }
-    SetStatus(QStringLiteral(" Просмотр..."));
+    setStatus(QStringLiteral(" Просмотр..."));
     if (m_listing.isFolder(row) || m_view == nullptr)
         return;
     const TShellItem &entry = m_listing.entry(row);
-    m_view->view(entry.relativeId.id.path(), entry.name);
+    m_view->view(entry.path(), entry.name);
 }
 
 void TForm1::SpeedButton12Click()

@@ -41,9 +41,9 @@ QString joined(const QList<int> &values)
 
 } // namespace
 
-QString windowLayoutPath(const QString &settingsFolder)
+QString windowLayoutPath(const FolderPath &settingsFolder)
 {
-    return settingsFolder + QStringLiteral("quil.pos");
+    return settingsFolder.filePath(u"quil.pos");
 }
 
 WindowLayout readWindowLayout(const QString &path, int columnCount)

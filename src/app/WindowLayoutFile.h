@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FolderPath.h"
+
 #include <QList>
 #include <QPoint>
 #include <QRect>
@@ -25,7 +27,7 @@ struct WindowLayout
 };
 
 // The file's path in a settings folder that ends in "/".
-QString windowLayoutPath(const QString &settingsFolder);
+QString windowLayoutPath(const FolderPath &settingsFolder);
 
 // Reads the file; one that is missing, unreadable or damaged gives the
 // values it does not hold well formed as missing. Never raises.

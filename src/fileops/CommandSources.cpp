@@ -32,7 +32,7 @@ int commandRow(const MainList &list, Dialogs &dialogs)
 
 QString sourcePathOf(const TShellItem &entry)
 {
-    const ItemId &id = entry.relativeId.id;
+    const ItemId &id = entry.folderChild.id;
     if (id.kind() == ItemId::Kind::Path)
         return id.path();
     return ShellNamespace::computerParsingName + entry.name;

@@ -3,13 +3,13 @@
 #include <QString>
 #include <QStringList>
 
-class FolderListing;
 class QWidget;
 struct TShellItem;
 
 namespace quil {
 
 class Dialogs;
+class FolderListing;
 class MainList;
 
 // The list counts as focused while its own in-place editor holds the focus.

@@ -4,13 +4,13 @@
 
 #include <QString>
 
-class FolderListing;
-class FolderListModel;
 class QWidget;
 
 namespace quil {
 
 class ChangeHold;
+class FolderListing;
+class FolderListModel;
 class MarksController;
 class SecondPanel;
 
@@ -47,9 +47,9 @@ public:
     // The listed folder, whatever is typed in the path box; what the
     // commands act on. Empty before the first listing.
     virtual FolderPath listedFolder() const = 0;
-    // Lists a path; raises OsError for a path that does not exist and keeps
-    // the listing.
-    virtual void navigateByPath(const QString &path) = 0;
+    // Lists a folder; raises OsError for a folder that does not exist and
+    // keeps the listing.
+    virtual void navigateByPath(const FolderPath &folder) = 0;
     // Lists the listed folder again; raises OsError when it is gone.
     virtual void relistFolder() = 0;
     // The name the next listing selects when present (kept across listings).

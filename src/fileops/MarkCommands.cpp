@@ -16,7 +16,7 @@ SelectionSummary selectionSummary(const FolderListing &listing)
         const TShellItem &entry = listing.entry(row);
         if (!entry.marked)
             continue;
-        const ItemId &id = entry.relativeId.id;
+        const ItemId &id = entry.folderChild.id;
         // A volume's mount point is a root, which the look-up of a name
         // never finds; a virtual item has no path at all.
         if (id.kind() != ItemId::Kind::Path)

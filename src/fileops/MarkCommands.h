@@ -3,10 +3,11 @@
 #include <QString>
 #include <QStringList>
 
-class FolderListing;
 struct TShellItem;
 
 namespace quil {
+
+class FolderListing;
 
 // The three counters of the selection summary.
 struct SelectionSummary

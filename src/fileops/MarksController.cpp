@@ -15,7 +15,7 @@ MarksController::MarksController(MainList &list, QObject *parent)
     : QObject(parent), m_list(list), m_folderSizes(std::make_unique<FolderSizeWorker>())
 {
     connect(&list.listModel(), &QAbstractItemModel::modelAboutToBeReset, this, &MarksController::listingReplaced);
-    connect(m_folderSizes.get(), &FolderSizeWorker::WalkEnded, this, &MarksController::TerminateThread,
+    connect(m_folderSizes.get(), &FolderSizeWorker::WalkEnded, this, &MarksController::releaseFolder,
             Qt::QueuedConnection);
 }
 
@@ -44,10 +44,9 @@ void MarksController::ToggleCurrentMark()
     FolderListing &listing = m_list.listing();
     TShellItem &entry = listing.entry(row);
     entry.marked = !entry.marked;
-    const QString path = entry.relativeId.id.path();
     // A virtual folder has no path to walk.
-    if (entry.marked && listing.isFolder(row) && !path.isEmpty())
-        RunThread(path, row);
+    if (entry.marked && listing.isFolder(row) && !entry.path().isEmpty())
+        queueFolderSize(FolderPath(entry.path()), row);
     m_list.listModel().rowsChanged(row, row);
     ShowSelectionSummary();
 }
@@ -99,9 +98,9 @@ void MarksController::marksChanged()
     m_list.redrawList();
 }
 
-void MarksController::RunThread(const QString &folderPath, int rowIndex)
+void MarksController::queueFolderSize(const FolderPath &folder, int rowIndex)
 {
-    auto *worker = new TFolderSize(folderPath, rowIndex, m_listing);
+    auto *worker = new TFolderSize(folder.path(), rowIndex, m_listing);
     // Queued onto the window thread; a report of an earlier listing would
     // land on an entry that is not the folder any more.
     connect(
@@ -121,10 +120,10 @@ void MarksController::RunThread(const QString &folderPath, int rowIndex)
     m_folderSizes->add(worker);
 }
 
-void MarksController::TerminateThread(TFolderSize *worker)
+void MarksController::releaseFolder(TFolderSize *folder)
 {
-    if (m_workers.removeOne(worker))
-        delete worker;
+    if (m_workers.removeOne(folder))
+        delete folder;
 }
 
 void MarksController::AddListVievSize(int rowIndex, qint64 totalBytes)
@@ -144,7 +143,7 @@ void MarksController::listingReplaced()
 {
     ++m_listing;
     for (TFolderSize *waiting : m_folderSizes->stopAll())
-        TerminateThread(waiting);
+        releaseFolder(waiting);
 }
 
 } // namespace quil

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fileops/MarkCommands.h"
+#include "platform/FolderPath.h"
 
 #include <QList>
 #include <QObject>
@@ -50,9 +51,10 @@ public:
 
     // Queues a folder and its row for the folder-size worker and adds it to
     // the register.
-    void RunThread(const QString &folderPath, int rowIndex);
-    // A folder's walk has ended: out of the register, and freed.
-    void TerminateThread(TFolderSize *worker);
+    void queueFolderSize(const FolderPath &folder, int rowIndex);
+    // A folder's walk has ended, or it was taken off the queue: out of the
+    // register, and freed.
+    void releaseFolder(TFolderSize *folder);
     // Shows a folder's report: the status text, the summary with the
     // folder's kilobytes added, and the kilobytes in the row's size field.
     void AddListVievSize(int rowIndex, qint64 totalBytes);

@@ -47,7 +47,7 @@ void RenameCommand::rememberTreeNode()
 
 void RenameCommand::relist(const FolderPath &path)
 {
-    runHandler(m_services.dialogs, [this, &path] { m_list.navigateByPath(path.withTrailingSlash()); });
+    runHandler(m_services.dialogs, [this, &path] { m_list.navigateByPath(path); });
     if (m_secondPanel != nullptr && m_secondPanel->isShown() && m_secondPanel->folderPath() == path)
         m_secondPanel->relist();
 }

@@ -59,7 +59,7 @@ void SecondPanelButtons::mainToPanel()
 
 void SecondPanelButtons::listInMain(const FolderPath &path)
 {
-    runHandler(m_services.dialogs, [this, &path] { m_list.navigateByPath(path.withTrailingSlash()); });
+    runHandler(m_services.dialogs, [this, &path] { m_list.navigateByPath(path); });
     m_list.scrollTreeSelectionToTop();
 }
 

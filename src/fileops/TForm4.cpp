@@ -77,6 +77,8 @@ QString minuteText(const struct stat &info)
 
 } // namespace
 
+namespace quil {
+
 bool PanelListWidget::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 {
     const bool opened = QListWidget::edit(index, trigger, event);
@@ -125,6 +127,8 @@ void PanelListWidget::updateGeometries()
     }
 }
 
+} // namespace quil
+
 TForm4::TForm4(quil::Services &services, QWidget *parent)
     : QWidget(parent), m_services(services), m_changes(new quil::ChangeHold(this))
 {
@@ -157,7 +161,7 @@ TForm4::TForm4(quil::Services &services, QWidget *parent)
     Label4 = label(this, "Label4", QStringLiteral("0"), 499, 35, 16);
     Label3 = label(this, "Label3", QStringLiteral("Файлов"), 547, 36);
     Label5 = label(this, "Label5", QStringLiteral("0"), 608, 35, 16);
-    ListView1 = placed(new PanelListWidget(this), "ListView1", 8, 62, 649, 94);
+    ListView1 = placed(new quil::PanelListWidget(this), "ListView1", 8, 62, 649, 94);
     ListView1->setAccessibleName(QStringLiteral("Содержимое папки"));
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView1->setEditTriggers(QAbstractItemView::SelectedClicked);
@@ -188,15 +192,15 @@ TForm4::TForm4(quil::Services &services, QWidget *parent)
         m_editFolder = SecondPanelPath;
         m_changes->holdUntilDestroyed(*editor);
     });
-    new EventHook(ListView1, QEvent::KeyPress, [this](QEvent *event) {
+    new quil::EventHook(ListView1, QEvent::KeyPress, [this](QEvent *event) {
         const auto *key = static_cast<QKeyEvent *>(event);
         return ListView1KeyDown(key->key(), key->modifiers());
     });
-    new EventHook(Edit1, QEvent::KeyPress,
-                  [this](QEvent *event) { return Edit1KeyDown(static_cast<QKeyEvent *>(event)->key()); });
+    new quil::EventHook(Edit1, QEvent::KeyPress,
+                        [this](QEvent *event) { return Edit1KeyDown(static_cast<QKeyEvent *>(event)->key()); });
     // Leaving the box without Enter drops what was typed: the box names the
     // folder that copy and move go to. Not for the box's own menu.
-    m_pathBoxLeft = new EventHook(Edit1, QEvent::FocusOut, [this](QEvent *event) {
+    m_pathBoxLeft = new quil::EventHook(Edit1, QEvent::FocusOut, [this](QEvent *event) {
         if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason && !m_reportingTypedPath)
             Edit1->setText(SecondPanelPath.withTrailingSlash());
         return false;

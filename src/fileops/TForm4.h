@@ -22,7 +22,6 @@ class QToolButton;
 namespace quil {
 class ChangeHold;
 struct Services;
-} // namespace quil
 
 // The second panel's list: reports an accepted in-place edit of the row the
 // editor was open on, with its caption from before the edit (Escape reports
@@ -54,6 +53,8 @@ private:
     QStandardItemModel m_headerModel{0, 1};
     QHeaderView *m_header = nullptr;
 };
+
+} // namespace quil
 
 // The second panel window: one more folder beside the main window, the
 // target of copy and move, walked with its own drive selector.
@@ -142,7 +143,7 @@ private:
     QLabel *Label4 = nullptr;
     QLabel *Label3 = nullptr;
     QLabel *Label5 = nullptr;
-    PanelListWidget *ListView1 = nullptr;
+    quil::PanelListWidget *ListView1 = nullptr;
     QLabel *Label6 = nullptr;
 
     quil::Services &m_services;

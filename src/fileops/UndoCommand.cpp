@@ -45,7 +45,7 @@ void UndoCommand::run()
     journal.push(undo.undo(entry).remaining);
     if (SecondPanel *panel = m_list.secondPanel(); panel && panel->isShown())
         panel->relist();
-    runHandler(m_services.dialogs, [this, &folder] { m_list.navigateByPath(folder.withTrailingSlash()); });
+    runHandler(m_services.dialogs, [this, &folder] { m_list.navigateByPath(folder); });
 }
 
 } // namespace quil

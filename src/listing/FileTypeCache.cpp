@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <atomic>
 
+namespace quil {
+
 namespace {
 
 // What the glob patterns of the database let a group depend on.
@@ -162,11 +164,13 @@ QString FileTypeCache::typeText(const QString &fileName)
 {
     QString group;
     if (!groupOf(fileName, group))
-        return quil::ShellNamespace::fileTypeText(fileName);
+        return ShellNamespace::fileTypeText(fileName);
     const auto found = m_texts.constFind(group);
     if (found != m_texts.constEnd())
         return *found;
-    const QString text = quil::ShellNamespace::fileTypeText(fileName);
+    const QString text = ShellNamespace::fileTypeText(fileName);
     m_texts.insert(group, text);
     return text;
 }
+
+} // namespace quil

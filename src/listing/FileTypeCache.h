@@ -3,6 +3,8 @@
 #include <QHash>
 #include <QString>
 
+namespace quil {
+
 // Type texts of file names for sorting many names by type. The MIME glob
 // patterns of the database are examined once per process; names that no
 // pattern can tell apart (the same text from the character before their
@@ -12,7 +14,7 @@
 class FileTypeCache
 {
 public:
-    // Exactly quil::ShellNamespace::fileTypeText(fileName). One glob lookup
+    // Exactly ShellNamespace::fileTypeText(fileName). One glob lookup
     // per group of names; a hash lookup for the others.
     QString typeText(const QString &fileName);
 
@@ -29,3 +31,5 @@ public:
 private:
     QHash<QString, QString> m_texts;
 };
+
+} // namespace quil

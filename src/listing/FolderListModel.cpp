@@ -9,11 +9,13 @@
 #include <QIcon>
 #include <QPalette>
 
+namespace quil {
+
 FolderListModel::FolderListModel(FolderListing &listing, QObject *parent)
     : QAbstractTableModel(parent), m_listing(listing)
 {
-    for (int column = 0; column < quil::ColumnCount; ++column)
-        m_captions.append(quil::columnCaption(column));
+    for (int column = 0; column < ColumnCount; ++column)
+        m_captions.append(columnCaption(column));
 }
 
 void FolderListModel::fillDetails(int first, int last)
@@ -22,21 +24,21 @@ void FolderListModel::fillDetails(int first, int last)
         return;
     const auto [filledFirst, filledLast] = m_listing.fillDetails(first, last);
     if (filledLast >= filledFirst)
-        Q_EMIT dataChanged(index(filledFirst, 0), index(filledLast, quil::ColumnCount - 1));
+        Q_EMIT dataChanged(index(filledFirst, 0), index(filledLast, ColumnCount - 1));
 }
 
 void FolderListModel::rowsChanged(int first, int last)
 {
     if (first < 0 || last >= m_listing.count() || last < first)
         return;
-    Q_EMIT dataChanged(index(first, 0), index(last, quil::ColumnCount - 1));
+    Q_EMIT dataChanged(index(first, 0), index(last, ColumnCount - 1));
 }
 
 void FolderListModel::markSortColumn(int column)
 {
     for (int i = 0; i < m_captions.size(); ++i)
-        m_captions[i] = quil::withSortMarker(m_captions.at(i), i == column);
-    Q_EMIT headerDataChanged(Qt::Horizontal, 0, quil::ColumnCount - 1);
+        m_captions[i] = withSortMarker(m_captions.at(i), i == column);
+    Q_EMIT headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
 }
 
 int FolderListModel::rowCount(const QModelIndex &parent) const
@@ -46,7 +48,7 @@ int FolderListModel::rowCount(const QModelIndex &parent) const
 
 int FolderListModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : quil::ColumnCount;
+    return parent.isValid() ? 0 : ColumnCount;
 }
 
 QVariant FolderListModel::data(const QModelIndex &index, int role) const
@@ -59,26 +61,26 @@ QVariant FolderListModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole:
         switch (column) {
-        case quil::ColumnName:
+        case ColumnName:
             return entry.name;
-        case quil::ColumnSize:
+        case ColumnSize:
             // The folder test is asked at every request, so a folder shows
             // "<dir>" even after its total has been stored in the entry.
-            return quil::sizeColumnText(m_listing.isFolder(index.row()), entry.size);
-        case quil::ColumnDate:
+            return sizeColumnText(m_listing.isFolder(index.row()), entry.size);
+        case ColumnDate:
             return entry.dateText;
-        case quil::ColumnType:
+        case ColumnType:
             return entry.typeText;
-        case quil::ColumnAttributes:
-            return quil::attributeLetters(entry.attributes);
+        case ColumnAttributes:
+            return attributeLetters(entry.attributes);
         }
         return {};
     case Qt::DecorationRole:
-        if (column == quil::ColumnName && !entry.needsDetails)
-            return quil::IconList::icon(entry.iconIndex);
+        if (column == ColumnName && !entry.needsDetails)
+            return IconList::icon(entry.iconIndex);
         return {};
     case Qt::FontRole:
-        if (entry.attributes & quil::AttributeHidden) {
+        if (entry.attributes & AttributeHidden) {
             QFont font = m_baseFont;
             font.setStrikeOut(true);
             return font;
@@ -87,21 +89,21 @@ QVariant FolderListModel::data(const QModelIndex &index, int role) const
     // A screen reader hears the mark, which only the red colour shows: a
     // checked name cell, described as marked.
     case Qt::CheckStateRole:
-        if (column == quil::ColumnName)
+        if (column == ColumnName)
             return entry.marked ? Qt::Checked : Qt::Unchecked;
         return {};
     case Qt::AccessibleDescriptionRole:
-        if (column == quil::ColumnName && entry.marked)
+        if (column == ColumnName && entry.marked)
             return QStringLiteral("отмечен");
         return {};
     case Qt::ForegroundRole:
         if (entry.marked) {
             const QPalette palette = QGuiApplication::palette();
-            return quil::textColourOn(QColor(255, 0, 0), palette.color(QPalette::Base), palette);
+            return textColourOn(QColor(255, 0, 0), palette.color(QPalette::Base), palette);
         }
         // The list's own colour is the window-text colour, not the views'
         // text colour.
-        if (column == quil::ColumnName && (entry.attributes & quil::AttributeSystem))
+        if (column == ColumnName && (entry.attributes & AttributeSystem))
             return QGuiApplication::palette().color(QPalette::Highlight);
         return QGuiApplication::palette().color(QPalette::WindowText);
     default:
@@ -125,16 +127,17 @@ Qt::ItemFlags FolderListModel::flags(const QModelIndex &index) const
     Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
     // Every entry's name may be edited in place; what the edit does is the
     // rename command's.
-    if (index.column() == quil::ColumnName)
+    if (index.column() == ColumnName)
         result |= Qt::ItemIsEditable;
     return result;
 }
 
 bool FolderListModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (!index.isValid() || role != Qt::EditRole || index.column() != quil::ColumnName ||
-        index.row() >= m_listing.count())
+    if (!index.isValid() || role != Qt::EditRole || index.column() != ColumnName || index.row() >= m_listing.count())
         return false;
     Q_EMIT nameEdited(index.row(), value.toString());
     return false;
 }
+
+} // namespace quil

@@ -7,6 +7,8 @@
 #include <QScopeGuard>
 #include <QStringList>
 
+namespace quil {
+
 class FolderListing;
 
 // The main list as a model: five columns whose texts, fonts and colours are
@@ -56,3 +58,5 @@ private:
     QFont m_baseFont;
     QStringList m_captions;
 };
+
+} // namespace quil

@@ -10,6 +10,8 @@
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
 
+namespace quil {
+
 namespace {
 
 // The editor takes the name once, when it opens: the details filled in
@@ -159,10 +161,12 @@ void FolderListView::keyboardSearch(const QString &search)
     // A fresh single letter moves on to the next match; a longer text keeps a
     // current row that still matches.
     const int start = fresh ? current + 1 : qMax(current, 0);
-    const int row = quil::prefixSearch(model()->rowCount(), m_nameOf, m_typed, start, true);
+    const int row = prefixSearch(model()->rowCount(), m_nameOf, m_typed, start, true);
     if (row < 0)
         return;
     const QModelIndex index = model()->index(row, 0);
     setCurrentIndex(index);
     scrollTo(index);
 }
+
+} // namespace quil

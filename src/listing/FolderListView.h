@@ -3,6 +3,8 @@
 #include <QTreeView>
 #include <functional>
 
+namespace quil {
+
 // The main window's folder list: a report view whose model builds each row
 // on request. Before it paints, it hands the range of rows it is about to
 // draw to the data hint (the lazy detail fill); typed letters go to the
@@ -68,3 +70,5 @@ private:
     std::function<bool()> m_delayedEditGate;
     qint64 m_lastTyped = 0;
 };
+
+} // namespace quil

@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-using quil::ShellNamespace;
+namespace quil {
 
 const TShellItem &FolderListing::entry(int i) const
 {
@@ -33,7 +33,7 @@ TShellItem &FolderListing::entry(int i)
 
 bool FolderListing::isFolder(int i) const
 {
-    return entry(i).relativeId.isFolder;
+    return entry(i).folderChild.isFolder;
 }
 
 namespace {
@@ -70,7 +70,7 @@ struct TypeTexts
     bool cached = false;
     FileTypeCache texts;
 
-    QString of(const quil::FolderChild &child)
+    QString of(const FolderChild &child)
     {
         if (cached && !child.isFolder && !child.isSpecial)
             return texts.typeText(child.name);
@@ -79,7 +79,7 @@ struct TypeTexts
 };
 
 // Folders first, then the fixed places, as ItemComparator orders them.
-quint64 groupOf(const quil::FolderChild &child)
+quint64 groupOf(const FolderChild &child)
 {
     return (quint64(child.isFolder ? 0 : 1) << 32) | (quint32(child.order) ^ 0x80000000u);
 }
@@ -87,15 +87,15 @@ quint64 groupOf(const quil::FolderChild &child)
 // The size or the modification time as a number that orders as the value
 // does; 0 for the other columns. Reads the item once when the folder's
 // enumeration did not.
-quint64 columnValue(quil::FolderChild &child, quil::SortColumn column)
+quint64 columnValue(FolderChild &child, SortColumn column)
 {
-    if (column != quil::SortColumn::Size && column != quil::SortColumn::Modified)
+    if (column != SortColumn::Size && column != SortColumn::Modified)
         return 0;
     if (!child.details)
         child.details = ShellNamespace::findData(child.id);
     if (!child.details)
-        return column == quil::SortColumn::Size ? 0 : quint64(1) << 63;
-    if (column == quil::SortColumn::Size)
+        return column == SortColumn::Size ? 0 : quint64(1) << 63;
+    if (column == SortColumn::Size)
         return child.details->size;
     return quint64(child.details->modifiedMsecs) ^ (quint64(1) << 63);
 }
@@ -108,7 +108,7 @@ QHash<QString, quint64> typeRanks(const std::vector<QString> &types)
     for (const QString &type : types)
         if (!type.isEmpty())
             ranks.insert(type, 0);
-    const quil::NameKeys collation;
+    const NameKeys collation;
     std::vector<unsigned char> keys;
     std::vector<std::pair<size_t, size_t>> spans; // offset and length per distinct text
     std::vector<QString> texts;
@@ -137,15 +137,15 @@ QHash<QString, quint64> typeRanks(const std::vector<QString> &types)
 // order): one sort record per child with its name key (each thread with its
 // own collator and key buffer), then each half sorted on its own thread and
 // the halves merged.
-std::vector<int> sortedOrder(const std::vector<quil::FolderChild *> &children, quil::SortColumn column)
+std::vector<int> sortedOrder(const std::vector<FolderChild *> &children, SortColumn column)
 {
     const size_t count = children.size();
-    const bool byType = column == quil::SortColumn::Type;
+    const bool byType = column == SortColumn::Type;
     const bool cacheTypes = byType && (count >= typeCacheFrom || FileTypeCache::patternsExamined());
     std::vector<QString> types(byType ? count : 0);
     std::vector<SortRecords::Part> parts(splits(count) ? 2 : 1);
     splitInTwo(count, [&](size_t begin, size_t end) {
-        const quil::NameKeys names;
+        const NameKeys names;
         TypeTexts typeTexts;
         typeTexts.cached = cacheTypes;
         SortRecords::Part &part = parts[begin == 0 ? 0 : 1];
@@ -154,7 +154,7 @@ std::vector<int> sortedOrder(const std::vector<quil::FolderChild *> &children, q
         part.records.reserve(room);
         part.keys.reserve(room * 32);
         for (size_t i = begin; i < end; ++i) {
-            quil::FolderChild &child = *children[i];
+            FolderChild &child = *children[i];
             ShellNamespace::resolve(child);
             const quint64 value = columnValue(child, column);
             if (byType)
@@ -186,36 +186,36 @@ std::vector<int> sortedOrder(const std::vector<quil::FolderChild *> &children, q
 
 } // namespace
 
-void FolderListing::readFolder(const quil::ItemId &folder)
+void FolderListing::readFolder(const ItemId &folder)
 {
     replaceEntries(enumerate(folder));
 }
 
-QList<quil::FolderChild> FolderListing::enumerate(const quil::ItemId &folder)
+QList<FolderChild> FolderListing::enumerate(const ItemId &folder)
 {
     return ShellNamespace::enumerate(folder, ShellNamespace::ResolveLinks);
 }
 
-void FolderListing::replaceEntries(QList<quil::FolderChild> children)
+void FolderListing::replaceEntries(QList<FolderChild> children)
 {
     m_entries.clear();
     m_order.clear();
     m_entries.reserve(children.size());
-    for (quil::FolderChild &child : children) {
+    for (FolderChild &child : children) {
         TShellItem &entry = m_entries.emplaceBack();
         entry.name = child.name;
-        entry.relativeId = std::move(child);
+        entry.folderChild = std::move(child);
     }
     sort();
 }
 
 void FolderListing::sort()
 {
-    std::vector<quil::FolderChild *> pointers;
+    std::vector<FolderChild *> pointers;
     pointers.reserve(size_t(m_entries.size()));
     for (TShellItem &entry : m_entries)
-        pointers.push_back(&entry.relativeId);
-    m_order = sortedOrder(pointers, quil::SortColumn(int(m_sortKey)));
+        pointers.push_back(&entry.folderChild);
+    m_order = sortedOrder(pointers, SortColumn(int(m_sortKey)));
 }
 
 std::pair<int, int> FolderListing::fillDetails(int first, int last)
@@ -228,15 +228,15 @@ std::pair<int, int> FolderListing::fillDetails(int first, int last)
         TShellItem &entry = m_entries[m_order[size_t(i)]];
         if (!entry.needsDetails)
             continue;
-        quil::FolderChild &child = entry.relativeId;
+        FolderChild &child = entry.folderChild;
         entry.absoluteId = child.id;
         entry.iconIndex = ShellNamespace::iconIndex(entry.absoluteId);
         entry.typeText = ShellNamespace::typeText(entry.absoluteId).left(80);
         if (!child.details)
             child.details = ShellNamespace::findData(entry.absoluteId);
         // A failed read leaves 1 KB, no attributes and no date.
-        const quil::FindData find = child.details.value_or(quil::FindData{});
-        entry.size = quil::sizeKbFromBytes(qint64(std::min<quint64>(find.size, quint64(INT64_MAX))));
+        const FindData find = child.details.value_or(FindData{});
+        entry.size = sizeKbFromBytes(qint64(std::min<quint64>(find.size, quint64(INT64_MAX))));
         entry.dateText = listingDateText(find.modifiedMsecs);
         entry.attributes = find.attributes;
         entry.needsDetails = false;
@@ -255,7 +255,7 @@ int FolderListing::findEntry(const QString &name) const
     return -1;
 }
 
-void FolderListing::setCurrent(const quil::ItemId &folder, const QString &path)
+void FolderListing::setCurrent(const ItemId &folder, const QString &path)
 {
     m_currentFolder = folder;
     m_currentPath = path;
@@ -294,3 +294,5 @@ QString listingDateText(qint64 modifiedMsecs, const QLocale &locale)
                 locale.toString(local.time(), timeFormatWithoutZone(locale.timeFormat(QLocale::LongFormat)));
     return text;
 }
+
+} // namespace quil

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+namespace quil {
+
 // The entries of the main window's current folder and the state that goes
 // with them: the folder's identifier and path, the sort key and the name to
 // select after the next listing. Reading costs one enumeration without a stat
@@ -28,12 +30,12 @@ public:
     // changes when it cannot be read), discards the old entries, makes one
     // entry per item and sorts them by the sort key. The name order needs no
     // stat per entry; size and date read each item once, type its type name.
-    void readFolder(const quil::ItemId &folder);
+    void readFolder(const ItemId &folder);
     // The two halves of readFolder, so that a caller can learn of a failure
     // before it announces any change: the enumeration (raises OsError,
     // changes nothing) and the replacement of the entries by its children.
-    static QList<quil::FolderChild> enumerate(const quil::ItemId &folder);
-    void replaceEntries(QList<quil::FolderChild> children);
+    static QList<FolderChild> enumerate(const ItemId &folder);
+    void replaceEntries(QList<FolderChild> children);
     // Sorts the entries again by the sort key.
     void sort();
     // Discards every entry.
@@ -53,12 +55,12 @@ public:
     // The first row whose name equals name exactly (letter case counts); -1.
     int findEntry(const QString &name) const;
 
-    const quil::ItemId &currentFolder() const { return m_currentFolder; }
+    const ItemId &currentFolder() const { return m_currentFolder; }
     const QString &currentPath() const { return m_currentPath; }
-    void setCurrent(const quil::ItemId &folder, const QString &path);
+    void setCurrent(const ItemId &folder, const QString &path);
 
-    quil::SortKey sortKey() const { return m_sortKey; }
-    void setSortKey(quil::SortKey key) { m_sortKey = key; }
+    SortKey sortKey() const { return m_sortKey; }
+    void setSortKey(SortKey key) { m_sortKey = key; }
 
     // The name the next listing selects when present; kept across listings.
     QString EntryToSelect;
@@ -68,9 +70,9 @@ private:
     // sort reorders only the places, never the entries.
     QList<TShellItem> m_entries;
     std::vector<int> m_order;
-    quil::ItemId m_currentFolder;
+    ItemId m_currentFolder;
     QString m_currentPath;
-    quil::SortKey m_sortKey = quil::SortKey::Name;
+    SortKey m_sortKey = SortKey::Name;
     qint64 m_detailFills = 0;
 };
 
@@ -82,3 +84,5 @@ QString listingDateText(qint64 modifiedMsecs, const QLocale &locale);
 // A QLocale time format with its time-zone fields ("t" outside quotes) left
 // out and the blanks around them folded.
 QString timeFormatWithoutZone(const QString &format);
+
+} // namespace quil

@@ -60,7 +60,7 @@ void FolderNavigator::browseTo(const ItemId &target)
         const auto finish = qScopeGuard([this, &list] {
             const QString path = m_controls.listing.currentPath();
             if (directoryExists(path))
-                setTreePath(path);
+                setTreePath(FolderPath(path));
             list.setUpdatesEnabled(true);
         });
         readFolder(target);
@@ -104,12 +104,12 @@ void FolderNavigator::selectEntryAfterListing()
     m_controls.list.scrollTo(index, QAbstractItemView::EnsureVisible);
 }
 
-void FolderNavigator::navigateByPath(const QString &path)
+void FolderNavigator::navigateByPath(const FolderPath &folder)
 {
     // Parsed first: a path that does not exist leaves the listing and the
     // drive selector as they were.
-    const ItemId target = ShellNamespace::parse(path);
-    if (const auto volume = Volumes::volumeOf(path, m_volumes))
+    const ItemId target = ShellNamespace::parse(folder.path());
+    if (const auto volume = Volumes::volumeOf(folder.path(), m_volumes))
         if (volume->mountPoint != selectedDrive())
             selectDrive(volume->mountPoint);
     browseTo(target);
@@ -137,7 +137,7 @@ void FolderNavigator::refreshDiskDisplay()
     usedBar.setVisible(figures.usedWidth > 0);
 }
 
-int FolderNavigator::selectedRow() const
+int FolderNavigator::currentRow() const
 {
     const QModelIndexList rows = m_controls.list.selectionModel()->selectedRows();
     if (rows.isEmpty() || rows.first().row() >= m_controls.listing.count())
@@ -145,10 +145,10 @@ int FolderNavigator::selectedRow() const
     return rows.first().row();
 }
 
-void FolderNavigator::setTreePath(const QString &path)
+void FolderNavigator::setTreePath(const FolderPath &folder)
 {
     QTreeView &tree = m_controls.tree;
-    const QModelIndex index = m_controls.treeModel.indexForPath(path);
+    const QModelIndex index = m_controls.treeModel.indexForPath(folder);
     if (!index.isValid())
         return;
     for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())

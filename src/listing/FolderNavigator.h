@@ -11,10 +11,6 @@
 #include <QString>
 #include <functional>
 
-class FolderListing;
-class FolderListModel;
-class FolderListView;
-class FolderTreeModel;
 class QComboBox;
 class QLabel;
 class QTreeView;
@@ -24,8 +20,12 @@ struct TShellItem;
 namespace quil {
 
 class ChangeHold;
-class VolumeMonitor;
+class FolderListing;
+class FolderListModel;
+class FolderListView;
+class FolderTreeModel;
 struct Services;
+class VolumeMonitor;
 
 // The main window's controls and models that navigation works on.
 struct NavigationControls
@@ -67,9 +67,9 @@ public:
     // and refreshing the disk display. Raises OsError and keeps the previous
     // listing when the folder cannot be read.
     void browseTo(const ItemId &target);
-    // Lists a path, switching the drive selector first when it lies on
-    // another volume. Raises OsError for a path that does not exist.
-    void navigateByPath(const QString &path);
+    // Lists a folder, switching the drive selector first when it lies on
+    // another volume. Raises OsError for a folder that does not exist.
+    void navigateByPath(const FolderPath &folder);
     // The listed folder, whatever is typed in the path box; what commands
     // act on. Empty before the first listing.
     FolderPath listedFolder() const;
@@ -78,7 +78,7 @@ public:
 
     // --- Tree and drives ---
 
-    void setTreePath(const QString &path);
+    void setTreePath(const FolderPath &folder);
     QString treeSelectedPath() const;
     void scrollTreeSelectionToTop();
     void refreshTreeNode(int position);
@@ -124,7 +124,7 @@ public:
     // Sets the drive selector to the volume of the listed folder.
     void followPathBoxDrive();
     // The row of the list's selected entry; -1 when no row is selected.
-    int selectedRow() const;
+    int currentRow() const;
 
 Q_SIGNALS:
     // The drive lists were rebuilt from these volumes.

@@ -41,7 +41,7 @@ void FolderNavigator::followPathBoxDrive()
 void FolderNavigator::openSelectedRow()
 {
     m_controls.setStatus(kWaitingText);
-    const int row = selectedRow();
+    const int row = currentRow();
     if (row < 0)
         return;
     // A copy: listing a folder replaces the entries.
@@ -52,8 +52,8 @@ void FolderNavigator::openSelectedRow()
     }
     runHandler(m_services.dialogs, [this, &entry] {
         const QString path =
-            pathBoxText(ShellNamespace::displayName(entry.relativeId.id, ShellNamespace::NameForm::Parsing));
-        browseTo(entry.relativeId.id);
+            pathBoxText(ShellNamespace::displayName(entry.folderChild.id, ShellNamespace::NameForm::Parsing));
+        browseTo(entry.folderChild.id);
         if (m_controls.pathBox.currentText() != path)
             m_controls.pathBox.setEditText(path);
         scrollTreeSelectionToTop();
@@ -76,16 +76,15 @@ void FolderNavigator::openFileEntry(const TShellItem &entry)
         // "./" so that a name such as "-x" or "+cmd" is never read as an option.
         m_services.launcher.run(program, QStringLiteral("./") + entry.name, Launcher::ArgumentForm::OneArgument);
     else
-        runHandler(m_services.dialogs, [this, &entry] {
-            openDocumentOrChoose(m_services.dialogs, m_services.launcher, entry.relativeId.id.path());
-        });
+        runHandler(m_services.dialogs,
+                   [this, &entry] { openDocumentOrChoose(m_services.dialogs, m_services.launcher, entry.path()); });
 }
 
 void FolderNavigator::pathBoxEntered()
 {
     const QString text = expandHome(m_controls.pathBox.currentText(), QDir::homePath());
     if (!text.isEmpty())
-        runHandler(m_services.dialogs, [this, &text] { navigateByPath(text); });
+        runHandler(m_services.dialogs, [this, &text] { navigateByPath(FolderPath(text)); });
 }
 
 void FolderNavigator::pathBoxLeft()
@@ -100,7 +99,7 @@ void FolderNavigator::historyPicked()
     const QString text = m_controls.pathBox.currentText();
     const int line = m_history.find(text);
     if (line < 0) {
-        navigateByPath(expandHome(text, QDir::homePath()));
+        navigateByPath(FolderPath(expandHome(text, QDir::homePath())));
         return;
     }
     const ItemId folder = m_history.line(line).id;
@@ -130,12 +129,12 @@ void FolderNavigator::treeClicked()
     const QString path = treeSelectedPath();
     if (path.isEmpty() || !directoryExists(path))
         return;
-    navigateByPath(path);
+    navigateByPath(FolderPath(path));
 }
 
 void FolderNavigator::relist()
 {
-    navigateByPath(listedFolder().withTrailingSlash());
+    navigateByPath(listedFolder());
 }
 
 void FolderNavigator::driveChanged()
@@ -147,7 +146,7 @@ void FolderNavigator::driveChanged()
     // A volume without a readable root changes nothing but the selector.
     if (root.isEmpty() || !directoryExists(root))
         return;
-    runHandler(m_services.dialogs, [this, &root] { navigateByPath(root); });
+    runHandler(m_services.dialogs, [this, &root] { navigateByPath(FolderPath(root)); });
 }
 
 void FolderNavigator::deviceChange(int event)

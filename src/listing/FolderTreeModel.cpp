@@ -9,8 +9,7 @@
 #include <algorithm>
 #include <functional>
 
-using quil::ItemId;
-using quil::ShellNamespace;
+namespace quil {
 
 struct FolderTreeModel::Node
 {
@@ -34,21 +33,21 @@ FolderTreeModel::~FolderTreeModel() = default;
 std::vector<std::unique_ptr<FolderTreeModel::Node>> FolderTreeModel::readChildren(Node *node) const
 {
     std::vector<std::unique_ptr<Node>> result;
-    QList<quil::FolderChild> children;
+    QList<FolderChild> children;
     try {
         children = ShellNamespace::enumerate(node->id, ShellNamespace::ResolveLinks);
-    } catch (const quil::QuilError &) {
+    } catch (const QuilError &) {
         // An unreadable folder shows no children; the tree is no place for an
         // error box.
         return result;
     }
-    const quil::ItemComparator comparator;
-    std::vector<std::pair<quil::ItemSortKey, quil::FolderChild *>> folders;
-    for (quil::FolderChild &child : children)
+    const ItemComparator comparator;
+    std::vector<std::pair<ItemSortKey, FolderChild *>> folders;
+    for (FolderChild &child : children)
         if (child.isFolder)
             folders.emplace_back(comparator.key(child.name, true, 0, {}, 0, child.order), &child);
     std::sort(folders.begin(), folders.end(), [](const auto &a, const auto &b) {
-        return quil::ItemComparator::compare(a.first, b.first, quil::SortColumn::Name) < 0;
+        return ItemComparator::compare(a.first, b.first, SortColumn::Name) < 0;
     });
     for (const auto &[key, child] : folders) {
         auto made = std::make_unique<Node>();
@@ -85,7 +84,7 @@ QString FolderTreeModel::pathOf(const QModelIndex &index) const
     return id.isFileSystem() ? id.path() : QString();
 }
 
-QModelIndex FolderTreeModel::indexForPath(const QString &path)
+QModelIndex FolderTreeModel::indexForPath(const FolderPath &target)
 {
     Node *computer = nullptr;
     for (const auto &child : m_root->children)
@@ -98,8 +97,7 @@ QModelIndex FolderTreeModel::indexForPath(const QString &path)
             fetchMore(indexOf(node));
     };
     loadChildren(computer);
-    const quil::FolderPath target(path);
-    const auto holdsTarget = [&target](const Node &node) { return quil::FolderPath(node.id.path()).contains(target); };
+    const auto holdsTarget = [&target](const Node &node) { return FolderPath(node.id.path()).contains(target); };
     Node *volume = nullptr;
     for (const auto &child : computer->children)
         if (holdsTarget(*child) && (volume == nullptr || child->id.path().size() > volume->id.path().size()))
@@ -107,7 +105,7 @@ QModelIndex FolderTreeModel::indexForPath(const QString &path)
     if (volume == nullptr)
         return {};
     Node *node = volume;
-    while (node->id.path() != path) {
+    while (node->id.path() != target.path()) {
         loadChildren(node);
         Node *next = nullptr;
         for (const auto &child : node->children)
@@ -210,7 +208,7 @@ QVariant FolderTreeModel::data(const QModelIndex &index, int role) const
     if (role == Qt::DisplayRole)
         return node->name;
     if (role == Qt::DecorationRole)
-        return quil::IconList::icon(node->iconIndex);
+        return IconList::icon(node->iconIndex);
     return {};
 }
 
@@ -240,3 +238,5 @@ void FolderTreeModel::fetchMore(const QModelIndex &parent)
     node->children = std::move(children);
     endInsertRows();
 }
+
+} // namespace quil

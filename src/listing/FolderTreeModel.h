@@ -1,10 +1,13 @@
 #pragma once
 
+#include "platform/FolderPath.h"
 #include "platform/ItemId.h"
 
 #include <QAbstractItemModel>
 #include <memory>
 #include <vector>
+
+namespace quil {
 
 // The folder tree: the namespace from the desktop down, folders only, hidden
 // ones included. The desktop is the hidden root; its children are the home
@@ -18,14 +21,14 @@ public:
     ~FolderTreeModel() override;
 
     // The item of a node; the desktop for the invalid index.
-    quil::ItemId itemOf(const QModelIndex &index) const;
+    ItemId itemOf(const QModelIndex &index) const;
     // The file-system path of a node; empty for virtual folders.
     QString pathOf(const QModelIndex &index) const;
 
-    // The deepest node on the way to a folder path through the computer
-    // folder and the path's volume, reading the children of each node on the
-    // way that were not read yet. Invalid when no volume holds the path.
-    QModelIndex indexForPath(const QString &path);
+    // The deepest node on the way to a folder through the computer folder
+    // and the folder's volume, reading the children of each node on the way
+    // that were not read yet. Invalid when no volume holds the folder.
+    QModelIndex indexForPath(const FolderPath &target);
 
     // The node at an absolute position: counted from 0 (the hidden desktop
     // root, the invalid index) through every node created so far, depth
@@ -55,3 +58,5 @@ private:
 
     std::unique_ptr<Node> m_root;
 };
+
+} // namespace quil

@@ -2,12 +2,14 @@
 
 #include "listing/PathText.h"
 
+namespace quil {
+
 int PathHistory::find(const QString &path) const
 {
-    return quil::findHistoryLine(paths(), path);
+    return findHistoryLine(paths(), path);
 }
 
-int PathHistory::add(const QString &path, const quil::ItemId &id)
+int PathHistory::add(const QString &path, const ItemId &id)
 {
     const int found = find(path);
     if (found >= 0)
@@ -24,3 +26,5 @@ QStringList PathHistory::paths() const
         result.append(line.path);
     return result;
 }
+
+} // namespace quil

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace quil {
+
 namespace {
 
 constexpr size_t headBytes = sizeof(SortRecord::head);
@@ -102,3 +104,5 @@ bool SortRecords::before(const SortRecord &a, const SortRecord &b) const
         return a.length < b.length;
     return a.index < b.index;
 }
+
+} // namespace quil

@@ -3,6 +3,8 @@
 #include <QtGlobal>
 #include <vector>
 
+namespace quil {
+
 // The sort record of one entry: its place in the order reduced to two
 // integers and a name key, so that most comparisons of a large folder's sort
 // are integer comparisons on the record itself and only ties on the first
@@ -50,3 +52,5 @@ private:
     std::vector<SortRecord> m_records;
     std::vector<unsigned char> m_keys;
 };
+
+} // namespace quil

@@ -12,10 +12,9 @@ struct TShellItem
 {
     // The item's identifier after the first detail fill; empty until then.
     quil::ItemId absoluteId;
-    // The item as the folder enumerated it (its identifier, name and folder
-    // flag; identifiers of the port are full paths, so this one is already
-    // absolute).
-    quil::FolderChild relativeId;
+    // The item as the folder enumerated it: its identifier (a full path, so
+    // already absolute), name and folder flag.
+    quil::FolderChild folderChild;
     bool needsDetails = true;
     QString name;     // display name, normal form
     QString typeText; // at most 80 characters
@@ -26,4 +25,8 @@ struct TShellItem
     quint32 attributes = 0; // quil::FileAttribute bits
     QString dateText;       // local date and time, empty when unknown
     bool marked = false;
+
+    // The item's full path; a volume's mount point; empty for a virtual
+    // folder such as the computer folder.
+    const QString &path() const { return folderChild.id.path(); }
 };

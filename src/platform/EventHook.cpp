@@ -1,5 +1,7 @@
 #include "platform/EventHook.h"
 
+namespace quil {
+
 EventHook::EventHook(QObject *watched, QEvent::Type type, Handler handler)
     : QObject(watched), m_type(type), m_handler(std::move(handler))
 {
@@ -12,3 +14,5 @@ bool EventHook::eventFilter(QObject *watched, QEvent *event)
         return true;
     return QObject::eventFilter(watched, event);
 }
+
+} // namespace quil

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <functional>
 
+namespace quil {
+
 // Offers one kind of event of a watched object to a function before the
 // object sees it; the event is consumed when the function returns true.
 // Lets a window handle a control's events without subclassing the control
@@ -23,3 +25,5 @@ private:
     QEvent::Type m_type;
     Handler m_handler;
 };
+
+} // namespace quil

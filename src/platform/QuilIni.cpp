@@ -6,9 +6,9 @@
 
 namespace quil {
 
-QString quilIniPath(const QString &settingsFolder)
+QString quilIniPath(const FolderPath &settingsFolder)
 {
-    return settingsFolder + QStringLiteral("quil.ini");
+    return settingsFolder.filePath(u"quil.ini");
 }
 
 bool readQuilIni(const QString &path, QuilIniLines &lines)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FolderPath.h"
+
 #include <QString>
 
 namespace quil {
@@ -14,7 +16,7 @@ struct QuilIniLines
 };
 
 // The file's path in a settings folder that ends in "/".
-QString quilIniPath(const QString &settingsFolder);
+QString quilIniPath(const FolderPath &settingsFolder);
 
 // Reads quil.ini; lines that are missing read as empty. False when the file
 // does not exist. Raises QuilError when it exists but cannot be read.

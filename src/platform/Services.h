@@ -16,11 +16,11 @@ struct Services
     Dialogs &dialogs;
     // Starts programs and opens documents.
     Launcher &launcher;
-    // Folder of quil.ini, quil.ext and fs.ini, with its trailing "/".
-    QString settingsFolder;
-    // Folder of the executable, with its trailing "/": where the help file is
-    // looked for. The default needs the application object.
-    QString programFolder = quil::programFolder();
+    // Folder of quil.ini, quil.ext and fs.ini.
+    FolderPath settingsFolder;
+    // Folder of the executable: where the help file is looked for. The
+    // default needs the application object.
+    FolderPath programFolder = quil::programFolder();
 };
 
 } // namespace quil

@@ -18,24 +18,23 @@
 
 namespace quil {
 
-QString programFolder()
+FolderPath programFolder()
 {
-    return FolderPath(QCoreApplication::applicationDirPath()).withTrailingSlash();
+    return FolderPath(QCoreApplication::applicationDirPath());
 }
 
-QString defaultSettingsFolder()
+FolderPath defaultSettingsFolder()
 {
-    const QString program = programFolder();
+    const FolderPath program = programFolder();
     // An installed program (its desktop entry beside it under share/) keeps
     // its settings in the user's folder even where it may write, as root may
     // into /usr/bin.
-    const bool installed = QFileInfo::exists(program + QStringLiteral("../share/applications/quil.desktop"));
-    if (!installed && ::access(toNative(program).constData(), W_OK) == 0)
+    const bool installed = QFileInfo::exists(program.filePath(u"../share/applications/quil.desktop"));
+    if (!installed && ::access(toNative(program.path()).constData(), W_OK) == 0)
         return program;
-    const QString config = FolderPath(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-                               .child(u"quil")
-                               .withTrailingSlash();
-    QDir().mkpath(config);
+    const FolderPath config =
+        FolderPath(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).child(u"quil");
+    QDir().mkpath(config.path());
     return config;
 }
 

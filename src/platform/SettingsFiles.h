@@ -1,18 +1,19 @@
 #pragma once
 
+#include "platform/FolderPath.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace quil {
 
-// The folder of the program's executable, with its trailing "/".
-QString programFolder();
+// The folder of the program's executable.
+FolderPath programFolder();
 
 // Where quil.ini, quil.ext and fs.ini live: the program folder when it is
 // writable and the program is not installed, otherwise
 // $XDG_CONFIG_HOME/quil/ (default ~/.config/quil/), created on demand.
-// Always ends in "/".
-QString defaultSettingsFolder();
+FolderPath defaultSettingsFolder();
 
 // A path names an existing folder (links to folders count).
 bool directoryExists(const QString &path);

@@ -126,7 +126,7 @@ void SearchWindowController::goTo()
     const FolderPath folder = found.parent();
     if (folder.isEmpty() || !directoryExists(folder.path()))
         return;
-    m_goToEntry(folder.withTrailingSlash(), found.lastName());
+    m_goToEntry(folder, found.lastName());
 }
 
 void SearchWindowController::view()
@@ -163,8 +163,7 @@ void SearchWindowController::writeFsIni()
     const QStringList lines = m_settings != nullptr
                                   ? QStringList{m_settings->textViewer.path, m_settings->pictureViewer.path}
                                   : QStringList{QString(), QString()};
-    runHandler(m_services.dialogs,
-               [&] { writeSettingsLines(m_services.settingsFolder + QStringLiteral("fs.ini"), lines); });
+    runHandler(m_services.dialogs, [&] { writeSettingsLines(m_services.settingsFolder.filePath(u"fs.ini"), lines); });
 }
 
 } // namespace quil

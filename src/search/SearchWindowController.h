@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FolderPath.h"
 #include "search/SearchObserver.h"
 
 #include <QObject>
@@ -49,7 +50,7 @@ class SearchWindowController : public QObject
 public:
     // Lists a folder in the main window with the named entry selected and
     // the list focused.
-    using GoToEntry = std::function<void(const QString &folder, const QString &name)>;
+    using GoToEntry = std::function<void(const FolderPath &folder, const QString &name)>;
 
     static const QString kFolderOpenText; // "Выбрана папка. К ней можно перейти."
     static const QString kFolderViewText; // " - это папка. К ней можно перейти."

@@ -43,7 +43,7 @@ QList<MountPointFlag> mountPointFlags()
 // mount point with "/", anything else by its full path.
 QString menuPathOf(const TShellItem &entry)
 {
-    const ItemId &id = entry.relativeId.id;
+    const ItemId &id = entry.folderChild.id;
     if (id.kind() == ItemId::Kind::Volume)
         return FolderPath(id.path()).withTrailingSlash();
     return id.isFileSystem() ? id.path() : QString();
@@ -185,7 +185,7 @@ void ContextMenuController::open(const MenuTarget &target)
         openDocumentOrChoose(m_services.dialogs, m_services.launcher, target.path);
         return;
     }
-    m_list.navigateByPath(FolderPath(target.path).withTrailingSlash());
+    m_list.navigateByPath(FolderPath(target.path));
 }
 
 void ContextMenuController::openWith(const MenuTarget &target, const QString &application)

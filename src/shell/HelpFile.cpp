@@ -11,12 +11,12 @@ namespace {
 
 // A help file of the given relative name beside the executable, else in
 // share/quil/ of an installed program.
-QString findBesideOrInstalled(const QString &programFolder, const QString &relative)
+QString findBesideOrInstalled(const FolderPath &programFolder, const QString &relative)
 {
-    const QString beside = programFolder + relative;
+    const QString beside = programFolder.filePath(relative);
     if (fileExists(beside))
         return beside;
-    const QString installed = QDir::cleanPath(programFolder + QStringLiteral("../share/quil/") + relative);
+    const QString installed = QDir::cleanPath(programFolder.filePath(QStringLiteral("../share/quil/") + relative));
     if (fileExists(installed))
         return installed;
     return {};
@@ -24,17 +24,17 @@ QString findBesideOrInstalled(const QString &programFolder, const QString &relat
 
 } // namespace
 
-QString findHelpFile(const QString &programFolder)
+QString findHelpFile(const FolderPath &programFolder)
 {
     return findBesideOrInstalled(programFolder, QString::fromLatin1(helpFileName));
 }
 
-QString findHelpPages(const QString &programFolder)
+QString findHelpPages(const FolderPath &programFolder)
 {
     return findBesideOrInstalled(programFolder, QStringLiteral("help/index.html"));
 }
 
-HelpOpened openHelp(Launcher &launcher, const QString &programFolder)
+HelpOpened openHelp(Launcher &launcher, const FolderPath &programFolder)
 {
     const QString file = findHelpFile(programFolder);
     if (!file.isEmpty() && launcher.openDocument(file))

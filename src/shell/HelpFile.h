@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FolderPath.h"
+
 #include <QString>
 
 namespace quil {
@@ -9,14 +11,14 @@ class Launcher;
 // The help file's name, as its messages give it.
 inline constexpr char helpFileName[] = "hquil.chm";
 
-// Where the help file of a program folder (ending in "/") is: beside the
+// Where the help file of a program folder is: beside the
 // executable (a build folder), else share/quil/ of an installed program
 // (bin/../share/quil/). Empty when neither exists.
-QString findHelpFile(const QString &programFolder);
+QString findHelpFile(const FolderPath &programFolder);
 
 // The contents page of the help as HTML pages, help/index.html, looked for
 // in the same two places. Empty when neither exists.
-QString findHelpPages(const QString &programFolder);
+QString findHelpPages(const FolderPath &programFolder);
 
 // How the help was opened.
 enum class HelpOpened {
@@ -29,6 +31,6 @@ enum class HelpOpened {
 // Opens the help: the help file with its default application; where none
 // takes it (most Linux desktops have no viewer for compiled help) or the
 // file is missing, the HTML contents page with the default browser.
-HelpOpened openHelp(Launcher &launcher, const QString &programFolder);
+HelpOpened openHelp(Launcher &launcher, const FolderPath &programFolder);
 
 } // namespace quil

@@ -5,9 +5,11 @@
 
 #include <QPainter>
 
+namespace quil {
+
 PictureBox::PictureBox(QWidget *parent) : QWidget(parent) {}
 
-void PictureBox::setPicture(quil::Picture picture)
+void PictureBox::setPicture(Picture picture)
 {
     m_picture = std::move(picture);
     update();
@@ -15,7 +17,7 @@ void PictureBox::setPicture(quil::Picture picture)
 
 QRect PictureBox::drawnRect() const
 {
-    return quil::fitPictureRect(m_picture.size, size());
+    return fitPictureRect(m_picture.size, size());
 }
 
 void PictureBox::paintEvent(QPaintEvent *)
@@ -32,11 +34,13 @@ void PictureBox::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     // A photograph decoded at a reduced scale for a smaller window is decoded
     // again from the bytes it keeps, so that enlarging the window stays sharp.
-    if (quil::PictureLoader::needsRedecode(m_picture, size())) {
+    if (PictureLoader::needsRedecode(m_picture, size())) {
         try {
-            m_picture = quil::PictureLoader::decode(m_picture.kind, m_picture.source, size());
+            m_picture = PictureLoader::decode(m_picture.kind, m_picture.source, size());
         } catch (const std::exception &) {
             // The same bytes decoded before; should they fail now, keep the smaller image.
         }
     }
 }
+
+} // namespace quil

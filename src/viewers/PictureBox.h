@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+namespace quil {
+
 // A picture box that draws its picture centred, proportional and stretched
 // to fill its area in one direction; the parent shows through around it and
 // while it holds no picture.
@@ -14,8 +16,8 @@ public:
     explicit PictureBox(QWidget *parent = nullptr);
 
     // Replaces the picture and repaints.
-    void setPicture(quil::Picture picture);
-    const quil::Picture &picture() const { return m_picture; }
+    void setPicture(Picture picture);
+    const Picture &picture() const { return m_picture; }
     // Where the picture is drawn, in this widget's coordinates (empty without a picture).
     QRect drawnRect() const;
 
@@ -24,5 +26,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    quil::Picture m_picture;
+    Picture m_picture;
 };
+
+} // namespace quil

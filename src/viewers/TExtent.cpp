@@ -55,7 +55,7 @@ TExtent::TExtent(quil::Services &services, QWidget *parent) : QWidget(parent, Qt
 
 QString TExtent::tablePath() const
 {
-    return m_services.settingsFolder + QStringLiteral("quil.ext");
+    return m_services.settingsFolder.filePath(u"quil.ext");
 }
 
 void TExtent::showRows()

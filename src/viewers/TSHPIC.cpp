@@ -28,7 +28,7 @@ TSHPIC::TSHPIC(quil::Services &services, QWidget *parent) : QWidget(parent, Qt::
     palette.setColor(QPalette::WindowText, Qt::black);
     Panel1->setPalette(palette);
 
-    Image1 = new PictureBox(Panel1);
+    Image1 = new quil::PictureBox(Panel1);
     Image1->setObjectName(QStringLiteral("Image1"));
     resizeEvent(nullptr);
     FormCreate();

@@ -4,11 +4,11 @@
 #include <QWidget>
 
 class QLabel;
-class PictureBox;
 
 namespace quil {
+class PictureBox;
 struct Services;
-}
+} // namespace quil
 
 // The picture viewer window: shows CurrentFilePath, scaled to fit.
 class TSHPIC : public QWidget
@@ -41,7 +41,7 @@ private:
     void FormShow();
 
     QLabel *Panel1 = nullptr;
-    PictureBox *Image1 = nullptr;
+    quil::PictureBox *Image1 = nullptr;
 
     quil::Services &m_services;
     QString CurrentFilePath;

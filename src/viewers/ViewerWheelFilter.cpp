@@ -5,6 +5,8 @@
 #include <QEvent>
 #include <QWheelEvent>
 
+namespace quil {
+
 ViewerWheelFilter::ViewerWheelFilter(TRF &viewer, QObject *parent) : QObject(parent), m_viewer(viewer) {}
 
 bool ViewerWheelFilter::eventFilter(QObject *watched, QEvent *event)
@@ -17,3 +19,5 @@ bool ViewerWheelFilter::eventFilter(QObject *watched, QEvent *event)
         return false;
     return m_viewer.ApplicationWheel(delta);
 }
+
+} // namespace quil

@@ -4,6 +4,8 @@
 
 class TRF;
 
+namespace quil {
+
 // The application-wide event filter that the entry point installs: while the
 // viewer's text area has the focus, mouse-wheel turns anywhere in the program
 // move the viewer by one line or one row instead of scrolling as wheels do.
@@ -20,3 +22,5 @@ protected:
 private:
     TRF &m_viewer;
 };
+
+} // namespace quil

@@ -133,7 +133,7 @@ class AccessibilityTest : public QObject
                backSteps.join(QLatin1String(", "));
     }
 
-    static QList<QWidget *> everyWindow(AppWindows &windows)
+    static QList<QWidget *> everyWindow(quil::AppWindows &windows)
     {
         return {windows.Form1.get(),  windows.Form4.get(),   windows.AboutBox.get(), windows.RF.get(),
                 windows.SHPIC.get(),  windows.FILESCH.get(), windows.FB.get(),       windows.Set1.get(),
@@ -195,7 +195,7 @@ private Q_SLOTS:
         files.file("a.txt", QByteArray(2048, 'a'));
         files.file("b.txt", "b");
         program.start();
-        program.form().NavigateByPath(files.root());
+        program.form().navigateByPath(quil::FolderPath(files.root()));
         QLabel *summary = ui(program.form()).Label1;
         QCOMPARE(accessibleName(summary), summary->text());
         const QString before = summary->text();
@@ -218,7 +218,7 @@ private Q_SLOTS:
         files.file("a.txt", "a");
         files.file("b.txt", "b");
         program.start();
-        program.form().NavigateByPath(files.root());
+        program.form().navigateByPath(quil::FolderPath(files.root()));
         program.focusRow(QStringLiteral("a.txt"));
         QTest::keyClick(ui(program.form()).ListView, Qt::Key_Space);
         QCOMPARE(program.marked(), QStringList{QStringLiteral("a.txt")});
@@ -244,7 +244,7 @@ private Q_SLOTS:
         TempTree files;
         files.file("a.txt", "a");
         program.start();
-        program.form().NavigateByPath(files.root());
+        program.form().navigateByPath(quil::FolderPath(files.root()));
         program.focusRow(QStringLiteral("a.txt"));
         QStringList items;
         bool listed = false;

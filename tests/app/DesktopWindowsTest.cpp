@@ -51,7 +51,7 @@ class DesktopWindowsTest : public QObject
     {
         TempTree files;
 
-        void listFiles() { form().NavigateByPath(files.root() + QLatin1Char('/')); }
+        void listFiles() { form().navigateByPath(quil::FolderPath(files.root() + QLatin1Char('/'))); }
         QStringList layoutLines() const { return quil::readSettingsLines(settingsPath(QStringLiteral("quil.pos"))); }
     };
 
@@ -165,7 +165,7 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        AppWindows &windows = *program.windows;
+        quil::AppWindows &windows = *program.windows;
         const std::map<QString, QWidget *> byName{{QStringLiteral("RF"), windows.RF.get()},
                                                   {QStringLiteral("SHPIC"), windows.SHPIC.get()},
                                                   {QStringLiteral("Set1"), windows.Set1.get()},
@@ -210,7 +210,7 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        AppWindows &windows = *program.windows;
+        quil::AppWindows &windows = *program.windows;
         const std::map<QString, QWidget *> byName{{QStringLiteral("Form1"), windows.Form1.get()},
                                                   {QStringLiteral("RF"), windows.RF.get()},
                                                   {QStringLiteral("Set1"), windows.Set1.get()},
@@ -365,7 +365,7 @@ private Q_SLOTS:
         QFETCH(bool, columnsKept);
         QFETCH(bool, panelKept);
         TempTree folder;
-        const QString path = quil::windowLayoutPath(folder.root() + QLatin1Char('/'));
+        const QString path = quil::windowLayoutPath(quil::FolderPath(folder.root()));
         quil::writeSettingsLines(path, lines);
         const quil::WindowLayout layout = quil::readWindowLayout(path, quil::ColumnCount);
         QCOMPARE(layout.mainWindow.has_value(), mainKept);

@@ -84,9 +84,9 @@ class FileOperationHoldTest : public QObject
         TempTree tree;
         SteppingDialogs dialogs;
         quil::Launcher launcher;
-        quil::Services services{dialogs, launcher, settings.root() + QLatin1Char('/'),
-                                settings.root() + QLatin1Char('/')};
-        std::unique_ptr<AppWindows> windows;
+        quil::Services services{dialogs, launcher, quil::FolderPath(settings.root()),
+                                quil::FolderPath(settings.root())};
+        std::unique_ptr<quil::AppWindows> windows;
         TForm1 *form = nullptr;
 
         Program()
@@ -99,10 +99,10 @@ class FileOperationHoldTest : public QObject
             tree.folder("dst");
             tree.file("dst/b", "old b");
             dialogs.setDefaultTargetExists(quil::Dialogs::TargetExistsAnswer::Replace);
-            windows = std::make_unique<AppWindows>(services);
+            windows = std::make_unique<quil::AppWindows>(services);
             form = windows->Form1.get();
             form->show();
-            form->NavigateByPath(src());
+            form->navigateByPath(quil::FolderPath(src()));
             TForm4 &panel = *windows->Form4;
             panel.showPanel();
             panel.SecondPanelPath = quil::FolderPath(tree.path("dst") + QLatin1Char('/'));
@@ -180,8 +180,8 @@ private Q_SLOTS:
             program.deviceArrives();
             listedDuring = form.listing().currentPath();
             for (int i = 0; i < form.listing().count(); ++i)
-                if (form.EntryOfRow(i).marked)
-                    markedDuring.append(form.EntryOfRow(i).name);
+                if (form.listing().entry(i).marked)
+                    markedDuring.append(form.listing().entry(i).name);
             rebuiltDuring = int(rebuilt.size());
         };
         form.SpeedButton6Click();
@@ -202,7 +202,7 @@ private Q_SLOTS:
         program.markTheFiles();
         const int sub = program.row(QStringLiteral("sub"));
         form.listing().fillDetails(sub, sub);
-        const qint64 sizeBefore = form.EntryOfRow(sub).size;
+        const qint64 sizeBefore = form.listing().entry(sub).size;
         qint64 sizeDuring = -1;
         QString summaryDuring;
         const QString summaryBefore = [&] {
@@ -210,16 +210,16 @@ private Q_SLOTS:
             return ui(form).Label1->text();
         }();
         program.dialogs.duringOperation = [&] {
-            form.RunThread(program.tree.path("src/sub"), sub);
+            form.marks().queueFolderSize(quil::FolderPath(program.tree.path("src/sub")), sub);
             // The worker's reports are queued before its end.
             QVERIFY(QTest::qWaitFor([&] { return form.marks().workers().isEmpty(); }, 60000));
-            sizeDuring = form.EntryOfRow(sub).size;
+            sizeDuring = form.listing().entry(sub).size;
             summaryDuring = ui(form).Label1->text();
         };
         form.SpeedButton6Click();
         QCOMPARE(sizeDuring, sizeBefore);
         QCOMPARE(summaryDuring, summaryBefore);
-        QTRY_COMPARE(form.EntryOfRow(sub).size, qint64(10));
+        QTRY_COMPARE(form.listing().entry(sub).size, qint64(10));
     }
 
     // Regression: a device notice inside a command's box listed the drive's
@@ -259,7 +259,7 @@ private Q_SLOTS:
         const auto cleanUp = qScopeGuard([] { QDir(QStringLiteral("/")).rmdir(QStringLiteral("quil-hold-made")); });
         Program program;
         TForm1 &form = *program.form;
-        FolderListView &list = *ui(form).ListView;
+        quil::FolderListView &list = *ui(form).ListView;
         QSignalSpy rebuilt(&form, &TForm1::driveListsRebuilt);
         int notices = 0;
         QStringList listedDuring; // the main list's folder, then the panel's, at each notice
@@ -330,7 +330,7 @@ private Q_SLOTS:
     void secondClickEditorStaysShutThroughACommand()
     {
         Program program;
-        FolderListView &list = *ui(*program.form).ListView;
+        quil::FolderListView &list = *ui(*program.form).ListView;
         program.focusRow(QStringLiteral("a"));
         const QPoint onA =
             list.visualRect(program.form->listModel().index(program.row(QStringLiteral("a")), 0)).center();

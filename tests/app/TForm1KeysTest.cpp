@@ -44,7 +44,7 @@ class TForm1KeysTest : public QObject
             files.folder("sub");
             files.file("sub/inner.txt", QByteArray(10240, 'x'));
             start();
-            form().NavigateByPath(files.root());
+            form().navigateByPath(quil::FolderPath(files.root()));
         }
         void press(const QString &row, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
         {
@@ -53,8 +53,8 @@ class TForm1KeysTest : public QObject
         }
         QString selected() const
         {
-            const int row = form().SelectedRow();
-            return row < 0 ? QString() : form().EntryOfRow(row).name;
+            const int row = form().currentRow();
+            return row < 0 ? QString() : form().listing().entry(row).name;
         }
         QStringList titles() const
         {
@@ -163,7 +163,7 @@ private Q_SLOTS:
         program.press(QStringLiteral("a.txt"), Qt::Key_Insert);
         QVERIFY(program.marked().contains(QStringLiteral("a.txt")));
         QVERIFY(program.selected() != QStringLiteral("a.txt"));
-        const QString last = program.form().EntryOfRow(program.form().listing().count() - 1).name;
+        const QString last = program.form().listing().entry(program.form().listing().count() - 1).name;
         program.press(last, Qt::Key_Insert);
         QVERIFY(program.marked().contains(last));
         QCOMPARE(program.selected(), last);
@@ -209,7 +209,7 @@ private Q_SLOTS:
         const QString record = records.path("argv");
         recordingScript(window.files, program, record);
         window.files.file(name, "data");
-        window.form().NavigateByPath(window.files.root());
+        window.form().navigateByPath(quil::FolderPath(window.files.root()));
         window.press(quil::fromNative(program), Qt::Key_J, Qt::ControlModifier);
         window.press(quil::fromNative(name), Qt::Key_J, Qt::ControlModifier);
         QTest::keyClick(ui(window.form()).ComboBox1->lineEdit(), Qt::Key_Return);
@@ -307,7 +307,7 @@ private Q_SLOTS:
     {
         Program program;
         program.focusRow(QStringLiteral("a.txt"));
-        program.form().SetStatus(QStringLiteral("прежний"));
+        program.form().setStatus(QStringLiteral("прежний"));
         // Only the F4 press: Shift's own press sets the status like any key.
         QKeyEvent press(QEvent::KeyPress, Qt::Key_F4, Qt::ShiftModifier);
         QApplication::sendEvent(ui(program.form()).ListView, &press);
@@ -328,9 +328,9 @@ private Q_SLOTS:
     {
         QFETCH(int, key);
         Program program;
-        program.form().NavigateByPath(program.files.path("sub"));
+        program.form().navigateByPath(quil::FolderPath(program.files.path("sub")));
         program.focusRow(QStringLiteral("inner.txt"));
-        FolderListView &list = *ui(program.form()).ListView;
+        quil::FolderListView &list = *ui(program.form()).ListView;
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(5, list.viewport()->height() - 5));
         QCOMPARE(program.selected(), QString());
         QTest::keyClick(&list, Qt::Key(key));

@@ -123,11 +123,11 @@ private Q_SLOTS:
         // Enough folders below Docs that its node can reach the top.
         for (int i = 0; i < 60; ++i)
             tree.folder("Work/e" + QByteArray::number(i));
-        form.NavigateByPath(tree.path("Work"));
+        form.navigateByPath(quil::FolderPath(tree.path("Work")));
         doubleClickRow(form, QStringLiteral("Docs"));
         QCOMPARE(form.listing().currentPath(), docs);
         QCOMPARE(ui(form).cbPath->currentText(), docs + QLatin1Char('/'));
-        QCOMPARE(form.TreeSelectedPath(), docs);
+        QCOMPARE(form.treeSelectedPath(), docs);
         const QModelIndex top = ui(form).ShellTreeView1->indexAt(QPoint(4, 2));
         QCOMPARE(form.treeModel()->pathOf(top), docs);
         QCOMPARE(ui(form).Label9->text(), QStringLiteral("Жду команду..."));
@@ -138,11 +138,11 @@ private Q_SLOTS:
     {
         Program program;
         TForm1 &form = program.start();
-        form.NavigateByPath(QStringLiteral("computer:///"));
+        form.navigateByPath(quil::FolderPath(QStringLiteral("computer:///")));
         doubleClickRow(form, quil::Volumes::list().first().displayName());
         QCOMPARE(ui(form).cbPath->currentText(), QStringLiteral("/"));
         QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
-        QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
+        QCOMPARE(form.selectedDrive(), QStringLiteral("/"));
     }
 
     void openingAFile_data()
@@ -193,7 +193,7 @@ private Q_SLOTS:
         const QString folder = files.folder("listed folder");
         files.file("listed folder/" + fileName, "text\n");
         const QByteArray file = files.rootBytes() + "/listed folder/" + fileName;
-        form.NavigateByPath(folder);
+        form.navigateByPath(quil::FolderPath(folder));
         doubleClickRow(form, quil::fromNative(fileName));
 
         const QString recordOf = expected.isEmpty() ? defaultOpenerRecord() : record + expected;
@@ -222,7 +222,7 @@ private Q_SLOTS:
             tree.folder(QByteArray("d") + QByteArray::number(i).rightJustified(2, '0'));
         const QString gone = tree.folder("gone");
         tree.file("kept");
-        form.NavigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         QVERIFY(QDir(gone).removeRecursively());
         const int row = rowNamed(form, QStringLiteral("gone"));
         selectRow(form, row);
@@ -234,7 +234,7 @@ private Q_SLOTS:
         QCOMPARE(form.listing().count(), 82);
         QCOMPARE(ui(form).cbPath->currentText(), tree.root() + QLatin1Char('/'));
         QCOMPARE(ui(form).ListView->currentIndex().row(), row);
-        QCOMPARE(form.SelectedRow(), row);
+        QCOMPARE(form.currentRow(), row);
         QCOMPARE(ui(form).ListView->verticalScrollBar()->value(), scrolled);
     }
 
@@ -248,7 +248,7 @@ private Q_SLOTS:
         TempTree files;
         const QString folder = files.folder("gone");
         files.file("gone/a.txt");
-        form.NavigateByPath(folder);
+        form.navigateByPath(quil::FolderPath(folder));
         QVERIFY(QDir(folder).removeRecursively());
         doubleClickRow(form, QStringLiteral("a.txt"));
         QCOMPARE(program.dialogs.messages(), QStringList{folder + QStringLiteral("/не найдена - ")});
@@ -269,18 +269,18 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         TempTree tree;
         tree.folder("only");
-        form.NavigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         if (!rowSelected)
             ui(form).ListView->clearSelection();
-        QCOMPARE(form.SelectedRow(), rowSelected ? 0 : -1);
-        form.SetStatus(QStringLiteral("Настройка."));
+        QCOMPARE(form.currentRow(), rowSelected ? 0 : -1);
+        form.setStatus(QStringLiteral("Настройка."));
         const QPoint below(10, ui(form).ListView->viewport()->height() - 5);
         QVERIFY(!ui(form).ListView->indexAt(below).isValid());
         QTest::mouseDClick(ui(form).ListView->viewport(), Qt::LeftButton, {}, below);
         QCOMPARE(ui(form).Label9->text(), QStringLiteral("Жду команду..."));
         QCOMPARE(form.listing().currentPath(), tree.root());
         QVERIFY(program.dialogs.shown().isEmpty());
-        form.SetStatus(QStringLiteral("Настройка."));
+        form.setStatus(QStringLiteral("Настройка."));
         ui(form).ListView->clearSelection();
         form.ListViewDblClick();
         QCOMPARE(ui(form).Label9->text(), QStringLiteral("Жду команду..."));
@@ -332,8 +332,8 @@ private Q_SLOTS:
             QTRY_COMPARE(ui(form).Label9->text(), QStringLiteral("Есть новый диск"));
             folder = disk.path();
         }
-        form.NavigateByPath(folder);
-        const QString drive = form.SelectedDrive();
+        form.navigateByPath(quil::FolderPath(folder));
+        const QString drive = form.selectedDrive();
         const int rows = form.listing().count();
         QVERIFY(rows > 0);
         typePath(form, QStringLiteral("/no/such/place"));
@@ -341,7 +341,7 @@ private Q_SLOTS:
         QCOMPARE(form.listing().currentPath(), folder);
         QCOMPARE(form.listing().count(), rows);
         QCOMPARE(form.listModel().rowCount(), rows);
-        QCOMPARE(form.SelectedDrive(), drive);
+        QCOMPARE(form.selectedDrive(), drive);
     }
 
     // From about six levels down the 195-pixel tree drew bare icons.
@@ -355,7 +355,7 @@ private Q_SLOTS:
         for (int level = 2; level <= 12; ++level)
             relative += "/level-" + QByteArray::number(level);
         QVERIFY(QDir().mkpath(tree.path(relative)));
-        form.NavigateByPath(tree.path(relative));
+        form.navigateByPath(quil::FolderPath(tree.path(relative)));
         QTreeView &view = *ui(form).ShellTreeView1;
         QCOMPARE(view.width(), 195);
         const QModelIndex node = view.currentIndex();
@@ -369,7 +369,7 @@ private Q_SLOTS:
         QVERIFY(rect.top() >= 0 && rect.bottom() < view.viewport()->height());
         // Back near the top, the tree scrolls back: the node's icon and the
         // start of its name show.
-        form.NavigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         const QRect shallow = view.visualRect(view.currentIndex());
         QVERIFY(shallow.width() > 40);
         QVERIFY(shallow.left() >= 0);
@@ -383,8 +383,8 @@ private Q_SLOTS:
         TempTree tree;
         const QString first = tree.folder("first");
         const QString second = tree.folder("second");
-        form.NavigateByPath(first);
-        form.NavigateByPath(second);
+        form.navigateByPath(quil::FolderPath(first));
+        form.navigateByPath(quil::FolderPath(second));
         QCOMPARE(ui(form).cbPath->currentIndex(), 0);
         // The arrow key picks the next line down, as the drop-down does.
         QTest::keyClick(ui(form).cbPath, Qt::Key_Down);
@@ -405,8 +405,8 @@ private Q_SLOTS:
         const QString first = tree.folder("first");
         const QString second = tree.folder("second");
         tree.file("second/kept");
-        form.NavigateByPath(first);
-        form.NavigateByPath(second);
+        form.navigateByPath(quil::FolderPath(first));
+        form.navigateByPath(quil::FolderPath(second));
         ui(form).cbPath->setFocus();
         ui(form).cbPath->lineEdit()->selectAll();
         // A prefix of a history line stays as typed.
@@ -448,7 +448,7 @@ private Q_SLOTS:
         tree.folder("typed");
         tree.file("listed/same.zz");
         tree.file("typed/same.zz");
-        form.NavigateByPath(listed);
+        form.navigateByPath(quil::FolderPath(listed));
         ui(form).cbPath->setFocus();
         ui(form).cbPath->lineEdit()->selectAll();
         QTest::keyClicks(ui(form).cbPath->lineEdit(), tree.path("typed/"));
@@ -472,8 +472,8 @@ private Q_SLOTS:
         TempTree tree;
         const QString first = tree.folder("first");
         const QString second = tree.folder("second");
-        form.NavigateByPath(first);
-        form.NavigateByPath(second);
+        form.navigateByPath(quil::FolderPath(first));
+        form.navigateByPath(quil::FolderPath(second));
         QVERIFY(QDir(first).removeRecursively());
         QTest::keyClick(ui(form).cbPath, Qt::Key_Down);
         QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
@@ -489,7 +489,7 @@ private Q_SLOTS:
         TempTree tree;
         const QString gone = tree.folder("gone");
         tree.file("gone/a.txt");
-        form.NavigateByPath(gone);
+        form.navigateByPath(quil::FolderPath(gone));
         QVERIFY(QDir(gone).removeRecursively());
         ui(form).SpeedButton19->click();
         QCOMPARE(program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
@@ -505,22 +505,22 @@ private Q_SLOTS:
         tree.folder("parent");
         for (const char *name : {"a", "b", "Work", "z"})
             tree.folder(QByteArray("parent/") + name);
-        form.NavigateByPath(tree.path("parent/Work"));
+        form.navigateByPath(quil::FolderPath(tree.path("parent/Work")));
         ui(form).SpeedButton2->click();
         QCOMPARE(form.listing().currentPath(), tree.path("parent"));
         QCOMPARE(ui(form).ListView->currentIndex().data().toString(), QStringLiteral("Work"));
-        QCOMPARE(form.EntryToSelect(), QStringLiteral("Work"));
+        QCOMPARE(form.entryToSelect(), QStringLiteral("Work"));
 
         // From the root to the computer folder, where no row is named "/".
-        form.NavigateByPath(QStringLiteral("/"));
+        form.navigateByPath(quil::FolderPath(QStringLiteral("/")));
         ui(form).SpeedButton2->click();
         QCOMPARE(ui(form).cbPath->currentText(), QStringLiteral("computer:///"));
-        QCOMPARE(form.EntryToSelect(), QStringLiteral("/"));
+        QCOMPARE(form.entryToSelect(), QStringLiteral("/"));
         QCOMPARE(ui(form).ListView->currentIndex().row(), 0);
         QCOMPARE(program.dialogs.beeps(), 0);
 
         // Nothing is above the computer folder: a beep, and the list stays.
-        form.SetStatus(QStringLiteral("Настройка."));
+        form.setStatus(QStringLiteral("Настройка."));
         ui(form).SpeedButton2->click();
         QCOMPARE(program.dialogs.beeps(), 1);
         QCOMPARE(ui(form).cbPath->currentText(), QStringLiteral("computer:///"));
@@ -537,9 +537,9 @@ private Q_SLOTS:
         QCOMPARE(form.listing().currentPath(), before);
         form.show();
         TempTree tree;
-        form.NavigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         form.DriveComboBox1Change();
-        QCOMPARE(form.listing().currentPath(), form.SelectedDrive());
+        QCOMPARE(form.listing().currentPath(), form.selectedDrive());
     }
 
     void treeClickListsTheFolder()
@@ -550,8 +550,8 @@ private Q_SLOTS:
         tree.folder("tree");
         const QString target = tree.folder("tree/target");
         tree.folder("tree/other");
-        form.NavigateByPath(tree.path("tree"));
-        const QModelIndex node = form.treeModel()->indexForPath(target);
+        form.navigateByPath(quil::FolderPath(tree.path("tree")));
+        const QModelIndex node = form.treeModel()->indexForPath(quil::FolderPath(target));
         QCOMPARE(form.treeModel()->pathOf(node), target);
         clickTreeNode(form, node);
         QCOMPARE(form.listing().currentPath(), target);
@@ -574,13 +574,13 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         TempTree tree;
         tree.file("b");
-        form.NavigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         tree.file("a");
         tree.file("c");
-        form.EntryToSelect() = QStringLiteral("c");
+        form.entryToSelect() = QStringLiteral("c");
         ui(form).SpeedButton19->click();
         QCOMPARE(form.listing().count(), 3);
-        QCOMPARE(form.EntryOfRow(0).name, QStringLiteral("a"));
+        QCOMPARE(form.listing().entry(0).name, QStringLiteral("a"));
         QCOMPARE(ui(form).ListView->currentIndex().data().toString(), QStringLiteral("c"));
     }
 
@@ -589,11 +589,11 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         TempTree tree;
-        form.NavigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         ui(form).SpeedButton18->click();
         QCOMPARE(ui(form).Label9->text(), QStringLiteral("Жду команду... "));
         QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
-        QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
+        QCOMPARE(form.selectedDrive(), QStringLiteral("/"));
     }
 
     void clickRemembersTheCurrentItem()
@@ -604,7 +604,7 @@ private Q_SLOTS:
         TempTree tree;
         tree.file("first");
         const QString second = tree.file("second");
-        form.NavigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         const int row = rowNamed(form, QStringLiteral("second"));
         ui(form).ListView->scrollTo(form.listModel().index(row, 0));
         QTest::mouseClick(ui(form).ListView->viewport(), Qt::LeftButton, {},
@@ -612,7 +612,7 @@ private Q_SLOTS:
         QCOMPARE(form.CurrentItemName, QStringLiteral("second"));
         QCOMPARE(form.CurrentItemId.path(), second);
         // Kept when the folder changes.
-        form.NavigateByPath(QStringLiteral("/"));
+        form.navigateByPath(quil::FolderPath(QStringLiteral("/")));
         QCOMPARE(form.CurrentItemName, QStringLiteral("second"));
     }
 
@@ -647,7 +647,7 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         TempTree tree;
-        form.NavigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         form.CD(event);
         QCOMPARE(ui(form).Label9->text(), status);
         // Only arrival and removal rebuild the drive lists (and list the root).
@@ -668,11 +668,11 @@ private Q_SLOTS:
         TempTree files;
         files.file("a.txt");
         files.file("b.txt");
-        form.NavigateByPath(files.root());
+        form.navigateByPath(quil::FolderPath(files.root()));
         selectRow(form, rowNamed(form, QStringLiteral("b.txt")));
         QTest::keyClick(ui(form).ListView, Qt::Key_Space);
         QCOMPARE(program.marked(), QStringList{QStringLiteral("b.txt")});
-        form.SetStatus(QStringLiteral("Жду команды..."));
+        form.setStatus(QStringLiteral("Жду команды..."));
         const int drives = ui(form).DriveComboBox1->count();
 
         TempTree tree;
@@ -691,9 +691,9 @@ private Q_SLOTS:
         QCOMPARE(ui(form).DriveComboBox1->count(), drives);
         QCOMPARE(ui(form).DriveComboBox1->findData(tmpfs.path()), -1);
         QCOMPARE(ui(form).DriveComboBox1->findData(tree.path("bound")), -1);
-        form.NavigateByPath(QStringLiteral("computer:///"));
+        form.navigateByPath(quil::FolderPath(QStringLiteral("computer:///")));
         for (int row = 0; row < form.listing().count(); ++row)
-            QVERIFY(!form.EntryOfRow(row).name.contains(tree.root()));
+            QVERIFY(!form.listing().entry(row).name.contains(tree.root()));
     }
 
     void mountedAndUnmountedVolume()
@@ -701,7 +701,7 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         TempTree files;
-        form.NavigateByPath(files.root());
+        form.navigateByPath(quil::FolderPath(files.root()));
         auto volume = std::make_unique<LoopDisk>();
         if (!volume->mounted())
             QSKIP("this machine does not allow loop-mounting a disk image");
@@ -709,21 +709,21 @@ private Q_SLOTS:
         QTRY_COMPARE(ui(form).Label9->text(), QStringLiteral("Есть новый диск"));
         QVERIFY(ui(form).DriveComboBox1->findData(point) >= 0);
         // The rebuilt selector kept its drive and listed that drive's root.
-        QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
+        QCOMPARE(form.selectedDrive(), QStringLiteral("/"));
         QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
 
         // The user's choice of the volume in the selector lists its root.
-        for (int step = 0; step < ui(form).DriveComboBox1->count() && form.SelectedDrive() != point; ++step)
+        for (int step = 0; step < ui(form).DriveComboBox1->count() && form.selectedDrive() != point; ++step)
             QTest::keyClick(ui(form).DriveComboBox1, Qt::Key_Down);
-        QCOMPARE(form.SelectedDrive(), point);
+        QCOMPARE(form.selectedDrive(), point);
         QCOMPARE(form.listing().currentPath(), point);
         QCOMPARE(ui(form).cbPath->currentText(), point + QLatin1Char('/'));
-        form.NavigateByPath(QStringLiteral("/"));
+        form.navigateByPath(quil::FolderPath(QStringLiteral("/")));
 
         // The tree learns of the volume when it is refreshed, also after the
         // home folder's node was expanded (which moves the computer folder
         // off position 2).
-        FolderTreeModel &model = *form.treeModel();
+        quil::FolderTreeModel &model = *form.treeModel();
         model.fetchMore(model.index(0, 0));
         const auto treeHasVolume = [&] {
             const QModelIndex computer = model.index(1, 0);
@@ -738,23 +738,23 @@ private Q_SLOTS:
         QVERIFY(treeHasVolume());
 
         // The volume opened from the computer folder shows its root.
-        form.NavigateByPath(QStringLiteral("computer:///"));
+        form.navigateByPath(quil::FolderPath(QStringLiteral("computer:///")));
         const QString name = quil::ShellNamespace::displayName(quil::ItemId::volume(point));
         doubleClickRow(form, name);
         QCOMPARE(ui(form).cbPath->currentText(), point + QLatin1Char('/'));
-        QCOMPARE(form.SelectedDrive(), point);
+        QCOMPARE(form.selectedDrive(), point);
         // Up from it goes to the folder above its mount point, as from the
         // same path typed (regression: it went back to the computer folder).
         ui(form).SpeedButton2->click();
         QCOMPARE(form.listing().currentPath(), QStringLiteral("/media"));
         QCOMPARE(ui(form).ListView->currentIndex().data().toString(), QFileInfo(point).fileName());
-        form.NavigateByPath(point);
+        form.navigateByPath(quil::FolderPath(point));
 
         // Removed while listed: the selector falls back to the first volume.
         volume.reset();
         QTRY_COMPARE(ui(form).Label9->text(), QStringLiteral("Изъят диск."));
         QCOMPARE(ui(form).DriveComboBox1->findData(point), -1);
-        QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
+        QCOMPARE(form.selectedDrive(), QStringLiteral("/"));
         QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
     }
 };

@@ -71,7 +71,7 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         QVERIFY(form.windowShown());
         QCOMPARE(ui(form).Label9->text(), QStringLiteral("Жду команду..."));
-        QCOMPARE(form.startRoot(), QStringLiteral("/"));
+        QCOMPARE(form.startRoot(), quil::FolderPath::root());
         const Set1Controls settings = ui(program.set1());
         for (QCheckBox *check : {settings.CheckBox1, settings.CheckBox2, settings.CheckBox3})
             QVERIFY(!check->isChecked());
@@ -88,7 +88,7 @@ private Q_SLOTS:
         QCOMPARE(ui(form).cbPath->itemText(1), QStringLiteral("computer:///"));
         QVERIFY(form.listing().count() > 0);
         QCOMPARE(ui(form).ListView->currentIndex().row(), 0);
-        QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
+        QCOMPARE(form.selectedDrive(), QStringLiteral("/"));
         QCOMPARE(ui(form).Label1->text(), QStringLiteral("Выделено в  -  папках и в - файлах "));
     }
 
@@ -138,11 +138,11 @@ private Q_SLOTS:
         program.writeIni({QString(), QString(), QString(), last + QLatin1Char('/')});
         TForm1 &form = program.start(false);
         const quil::StartTarget target = quil::startTarget({files.path(argument)});
-        form.setStartFolder(target.folder, target.entry);
+        form.setStartFolder(quil::FolderPath(target.folder), target.entry);
         form.show();
         QCOMPARE(form.listing().currentPath(), asked);
         QCOMPARE(ui(form).cbPath->currentText(), asked + QLatin1Char('/'));
-        QCOMPARE(form.EntryOfRow(form.SelectedRow()).name, selected);
+        QCOMPARE(form.listing().entry(form.currentRow()).name, selected);
         QVERIFY(program.dialogs.messages().isEmpty());
     }
 
@@ -167,10 +167,10 @@ private Q_SLOTS:
         const char *argv[] = {"quil", arg1.constData()};
         TForm1 &form = program.start(false);
         const quil::StartTarget target = quil::startTarget(quil::nativeArguments(2, argv));
-        form.setStartFolder(target.folder, target.entry);
+        form.setStartFolder(quil::FolderPath(target.folder), target.entry);
         form.show();
         QCOMPARE(quil::toNative(form.listing().currentPath()), files.rootBytes() + "/d\xff");
-        QCOMPARE(quil::toNative(form.EntryOfRow(form.SelectedRow()).name), QByteArray("f\xfe\xff"));
+        QCOMPARE(quil::toNative(form.listing().entry(form.currentRow()).name), QByteArray("f\xfe\xff"));
         QVERIFY(target.message.isEmpty());
         QVERIFY(program.dialogs.messages().isEmpty());
     }
@@ -181,15 +181,15 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         TempTree tree;
         const QString work = tree.folder("Work");
-        form.NavigateByPath(work);
+        form.navigateByPath(quil::FolderPath(work));
         QCOMPARE(ui(form).cbPath->currentText(), work + QLatin1Char('/'));
         QCOMPARE(form.history().size(), 3);
         QCOMPARE(ui(form).cbPath->itemText(0), work);
         // The same folder again, with its "/": no new line.
-        form.NavigateByPath(work + QLatin1Char('/'));
+        form.navigateByPath(quil::FolderPath(work + QLatin1Char('/')));
         QCOMPARE(form.history().size(), 3);
         QCOMPARE(ui(form).cbPath->count(), 3);
-        form.NavigateByPath(QStringLiteral("/"));
+        form.navigateByPath(quil::FolderPath(QStringLiteral("/")));
         QCOMPARE(ui(form).cbPath->currentText(), QStringLiteral("/"));
         QCOMPARE(ui(form).cbPath->currentIndex(), 1);
         QCOMPARE(form.history().size(), 3);
@@ -203,11 +203,11 @@ private Q_SLOTS:
         const QString upper = tree.folder("CASE");
         const QString lower = tree.folder("case");
         tree.file("case/only-here");
-        form.NavigateByPath(upper);
-        form.NavigateByPath(lower);
+        form.navigateByPath(quil::FolderPath(upper));
+        form.navigateByPath(quil::FolderPath(lower));
         QCOMPARE(form.history().size(), 3);
         QCOMPARE(ui(form).cbPath->currentText(), lower + QLatin1Char('/'));
-        QCOMPARE(form.EntryOfRow(0).name, QStringLiteral("only-here"));
+        QCOMPARE(form.listing().entry(0).name, QStringLiteral("only-here"));
     }
 
     void entryToSelectIsSelected()
@@ -217,14 +217,14 @@ private Q_SLOTS:
         TempTree tree;
         for (const char *name : {"a", "b", "Sub", "z"})
             tree.folder(name);
-        form.EntryToSelect() = QStringLiteral("Sub");
-        form.NavigateByPath(tree.root());
+        form.entryToSelect() = QStringLiteral("Sub");
+        form.navigateByPath(quil::FolderPath(tree.root()));
         QCOMPARE(ui(form).ListView->currentIndex().data().toString(), QStringLiteral("Sub"));
         // Letter case counts; without a match row 0 is selected.
-        form.EntryToSelect() = QStringLiteral("sub");
-        form.NavigateByPath(tree.root());
+        form.entryToSelect() = QStringLiteral("sub");
+        form.navigateByPath(quil::FolderPath(tree.root()));
         QCOMPARE(ui(form).ListView->currentIndex().row(), 0);
-        QCOMPARE(form.EntryToSelect(), QStringLiteral("sub"));
+        QCOMPARE(form.entryToSelect(), QStringLiteral("sub"));
     }
 
     void diskDisplayShowsTheVolume()
@@ -232,7 +232,7 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         TempTree tree;
-        form.NavigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         const quil::VolumeSpace space = quil::Volumes::space(tree.root());
         QCOMPARE(form.diskSizeKb(), qint64(space.total / 1024));
         QCOMPARE(ui(form).Label5->text(), quil::groupThousands(qint64(space.total / 1024)) + QStringLiteral(" Kb -"));
@@ -251,21 +251,21 @@ private Q_SLOTS:
         LoopDisk disk;
         Program program;
         TForm1 &form = program.start();
-        QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
+        QCOMPARE(form.selectedDrive(), QStringLiteral("/"));
         if (disk.mounted()) {
-            form.NavigateByPath(disk.path());
-            QCOMPARE(form.SelectedDrive(), disk.path());
+            form.navigateByPath(quil::FolderPath(disk.path()));
+            QCOMPARE(form.selectedDrive(), disk.path());
         }
         // A tmpfs is no drive of the selector, but the disk row tells its own size.
-        form.NavigateByPath(volume.path());
-        QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
+        form.navigateByPath(quil::FolderPath(volume.path()));
+        QCOMPARE(form.selectedDrive(), QStringLiteral("/"));
         // An empty volume of 4 096 KB: the free bar takes the whole 220 pixels.
         QCOMPARE(ui(form).Label5->text(), QStringLiteral("4 096 Kb -"));
         QCOMPARE(ui(form).Label6->text(), QStringLiteral("4 096 Kb"));
         QCOMPARE(ui(form).Shape2->geometry(), QRect(155, ui(form).Shape2->y(), 220, ui(form).Shape2->height()));
         QVERIFY(!ui(form).Shape1->isVisibleTo(&form));
-        form.NavigateByPath(QStringLiteral("/"));
-        QCOMPARE(form.SelectedDrive(), QStringLiteral("/"));
+        form.navigateByPath(quil::FolderPath(QStringLiteral("/")));
+        QCOMPARE(form.selectedDrive(), QStringLiteral("/"));
     }
 
     void computerFolderLeavesDiskDisplayAndTree()
@@ -273,19 +273,19 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         TempTree tree;
-        form.NavigateByPath(tree.root());
+        form.navigateByPath(quil::FolderPath(tree.root()));
         const QString size = ui(form).Label5->text();
         const QString free = ui(form).Label6->text();
         const QRect bar = ui(form).Shape2->geometry();
-        const QString treePath = form.TreeSelectedPath();
+        const QString treePath = form.treeSelectedPath();
         QCOMPARE(treePath, tree.root());
-        form.NavigateByPath(QStringLiteral("computer:///"));
+        form.navigateByPath(quil::FolderPath(QStringLiteral("computer:///")));
         QCOMPARE(ui(form).cbPath->currentText(), QStringLiteral("computer:///"));
         QCOMPARE(ui(form).Label5->text(), size);
         QCOMPARE(ui(form).Label6->text(), free);
         QCOMPARE(ui(form).Shape2->geometry(), bar);
-        QCOMPARE(form.TreeSelectedPath(), treePath);
-        QCOMPARE(form.EntryOfRow(0).name, quil::Volumes::list().first().displayName());
+        QCOMPARE(form.treeSelectedPath(), treePath);
+        QCOMPARE(form.listing().entry(0).name, quil::Volumes::list().first().displayName());
     }
 
     void inPlaceEditReportsTheNameAndKeepsTheEntry()
@@ -294,14 +294,14 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         TempTree tree;
         tree.file("old");
-        form.NavigateByPath(tree.root());
-        QSignalSpy edited(&form.listModel(), &FolderListModel::nameEdited);
+        form.navigateByPath(quil::FolderPath(tree.root()));
+        QSignalSpy edited(&form.listModel(), &quil::FolderListModel::nameEdited);
         QVERIFY(form.listModel().flags(form.listModel().index(0, 0)) & Qt::ItemIsEditable);
         QVERIFY(!form.listModel().setData(form.listModel().index(0, 0), QStringLiteral("new")));
         QCOMPARE(edited.size(), 1);
         QCOMPARE(edited.at(0).at(0).toInt(), 0);
         QCOMPARE(edited.at(0).at(1).toString(), QStringLiteral("new"));
-        QCOMPARE(form.EntryOfRow(0).name, QStringLiteral("old"));
+        QCOMPARE(form.listing().entry(0).name, QStringLiteral("old"));
     }
 
     void rightClickSelectsTheTreeNode()
@@ -316,7 +316,7 @@ private Q_SLOTS:
                                 ui(form).ShellTreeView1->viewport()->mapToGlobal(place.center()));
         QApplication::sendEvent(ui(form).ShellTreeView1->viewport(), &click);
         QCOMPARE(ui(form).ShellTreeView1->currentIndex(), home);
-        QCOMPARE(form.TreeSelectedPath(), quil::ShellNamespace::homeFolder().path());
+        QCOMPARE(form.treeSelectedPath(), quil::ShellNamespace::homeFolder().path());
     }
 
     void pathThatDoesNotExistKeepsTheListing()
@@ -324,7 +324,8 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         const int rows = form.listing().count();
-        QVERIFY_THROWS_EXCEPTION(quil::OsError, form.NavigateByPath(QStringLiteral("/no/such/place")));
+        QVERIFY_THROWS_EXCEPTION(quil::OsError,
+                                 form.navigateByPath(quil::FolderPath(QStringLiteral("/no/such/place"))));
         QCOMPARE(form.listing().currentPath(), QStringLiteral("/"));
         QCOMPARE(form.listing().count(), rows);
         QVERIFY(ui(form).ListView->updatesEnabled());
@@ -379,7 +380,7 @@ private Q_SLOTS:
     void unwritableIniIsReportedAndTheWindowStillCloses()
     {
         Program program;
-        program.services.settingsFolder = program.settings.path("missing-folder/");
+        program.services.settingsFolder = quil::FolderPath(program.settings.path("missing-folder"));
         TForm1 &form = program.start();
         QVERIFY(form.close());
         const auto boxes = program.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox);
@@ -393,7 +394,7 @@ private Q_SLOTS:
     {
         Program program;
         QVERIFY(::mkfifo(quil::toNative(program.iniPath()).constData(), 0600) == 0);
-        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), program.services.settingsFolder + QStringLiteral("quil.ext")));
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), program.services.settingsFolder.filePath(u"quil.ext")));
         // A hang here is caught by the test's time limit.
         TForm1 &form = program.start();
         QVERIFY(form.isVisible());
@@ -450,7 +451,7 @@ private Q_SLOTS:
     {
         Program program;
         TForm1 &form = program.start();
-        form.SetStatus(QStringLiteral(" Копирование..."));
+        form.setStatus(QStringLiteral(" Копирование..."));
         QCOMPARE(ui(form).Label9->text(), QStringLiteral(" Копирование..."));
     }
 

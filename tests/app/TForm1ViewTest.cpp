@@ -47,7 +47,7 @@ class TForm1ViewTest : public QObject
         // the focus, as a user's click on it does.
         void selectInList(const QString &name)
         {
-            form().NavigateByPath(files.root());
+            form().navigateByPath(quil::FolderPath(files.root()));
             focusRow(name);
         }
         QString picture(const QByteArray &name, const char *format)
@@ -98,7 +98,7 @@ private Q_SLOTS:
         Program program;
         TForm1 &form = program.start();
         program.files.file("a.txt", "text");
-        form.NavigateByPath(program.files.root());
+        form.navigateByPath(quil::FolderPath(program.files.root()));
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         ui(form).cbPath->setFocus();

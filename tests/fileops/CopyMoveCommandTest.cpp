@@ -33,7 +33,7 @@ class CopyMoveCommandTest : public QObject
                 tree.file("src/" + name.toUtf8(), name.toUtf8());
             form = &start();
             panel = windows->Form4.get();
-            form->NavigateByPath(src());
+            form->navigateByPath(quil::FolderPath(src()));
             if (showPanel)
                 panel->showPanel();
             panel->SecondPanelPath = quil::FolderPath(dst());
@@ -145,7 +145,7 @@ private Q_SLOTS:
         program.dialogs.answerInput(QStringLiteral("b"));
         program.form->SpeedButton7Click();
         QCOMPARE(program.content(program.dst() + "b"), QStringLiteral("b"));
-        QCOMPARE(program.form->EntryOfRow(program.form->SelectedRow()).name, QStringLiteral("a"));
+        QCOMPARE(program.form->listing().entry(program.form->currentRow()).name, QStringLiteral("a"));
     }
 
     void cancelledOrFailedKeepsTheMarks()

@@ -47,7 +47,7 @@ class DeleteCommandTest : public QObject
             for (const QString &name : names)
                 tree.file(name.toUtf8(), name.toUtf8());
             form = &start();
-            form->NavigateByPath(folder());
+            form->navigateByPath(quil::FolderPath(folder()));
         }
         QString folder() const { return tree.root() + QLatin1Char('/'); }
         void mark(const QStringList &names)
@@ -55,7 +55,7 @@ class DeleteCommandTest : public QObject
             for (const QString &name : names)
                 form->listing().entry(form->listing().findEntry(name)).marked = true;
         }
-        QString selectedName() const { return form->EntryOfRow(form->SelectedRow()).name; }
+        QString selectedName() const { return form->listing().entry(form->currentRow()).name; }
         QString askedText() const
         {
             const auto asked = dialogs.shown(Kind::YesNoWithCheck);
@@ -179,11 +179,11 @@ private Q_SLOTS:
     void volumeItemIsNoPath()
     {
         TShellItem volume;
-        volume.relativeId.id = quil::ItemId::volume(QStringLiteral("/"));
+        volume.folderChild.id = quil::ItemId::volume(QStringLiteral("/"));
         volume.name = QStringLiteral("Диск (/)");
         QVERIFY(!quil::sourcePathOf(volume).startsWith(QLatin1Char('/')));
         TShellItem file;
-        file.relativeId.id = quil::ItemId::fromPath(QStringLiteral("/tmp/x"));
+        file.folderChild.id = quil::ItemId::fromPath(QStringLiteral("/tmp/x"));
         QCOMPARE(quil::sourcePathOf(file), QStringLiteral("/tmp/x"));
     }
 };

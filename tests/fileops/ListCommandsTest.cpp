@@ -255,7 +255,7 @@ private Q_SLOTS:
         QCOMPARE(lists.onDisk(lists.src()), QStringList{QStringLiteral("a.txt")});
         QCOMPARE(lists.dialogs.shown(Kind::YesNo).first().text,
                  QStringLiteral("Отменить: переименование 1 объект(ов)?"));
-        QCOMPARE(lists.list.navigations.last(), lists.src());
+        QCOMPARE(lists.list.navigations.last(), quil::FolderPath(lists.src()));
         QCOMPARE(lists.list.statuses.last(), QStringLiteral("Отмена операции..."));
     }
 };

@@ -14,7 +14,7 @@ class MarkCommandsTest : public ::testing::Test
 {
 protected:
     TempTree tree;
-    FolderListing listing;
+    quil::FolderListing listing;
 
     void list() { listing.readFolder(ItemId::fromPath(tree.root())); }
     void mark(const QString &name, bool marked = true)

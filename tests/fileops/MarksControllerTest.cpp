@@ -82,7 +82,10 @@ class MarksControllerTest : public QObject
             form = &start();
             QVERIFY(QTest::qWaitForWindowExposed(form));
         }
-        void list(const QString &path = {}) { form->NavigateByPath(path.isEmpty() ? tree.root() + '/' : path); }
+        void list(const QString &path = {})
+        {
+            form->navigateByPath(quil::FolderPath(path.isEmpty() ? tree.root() + '/' : path));
+        }
         int row(const QString &name) const { return form->listing().findEntry(name); }
         void toggle(const QString &name)
         {
@@ -152,7 +155,7 @@ private Q_SLOTS:
         // The last report: the full summary plus the worker's kilobytes.
         QCOMPARE(program.summary(), summaryText(1, 1, 2 + 1 + bytes / 1024));
         QCOMPARE(ui(*program.form).Label9->text(), QStringLiteral("Вычисляю размер..."));
-        QCOMPARE(program.form->EntryOfRow(program.row(QStringLiteral("sub"))).size, bytes / 1024);
+        QCOMPARE(program.form->listing().entry(program.row(QStringLiteral("sub"))).size, bytes / 1024);
         // The next full summary counts the stored total instead of 1.
         program.form->ShowSelectionSummary();
         QCOMPARE(program.summary(), summaryText(1, 1, 2 + bytes / 1024));
@@ -178,7 +181,7 @@ private Q_SLOTS:
         program.toggle(QStringLiteral("box"));
         program.waitForWorkers();
         const qint64 kb = (4000 + (readable ? 3000 : 0)) / 1024;
-        QCOMPARE(program.form->EntryOfRow(program.row(QStringLiteral("box"))).size, kb);
+        QCOMPARE(program.form->listing().entry(program.row(QStringLiteral("box"))).size, kb);
         QCOMPARE(program.summary(), summaryText(1, 0, 1 + kb));
     }
 
@@ -195,7 +198,7 @@ private Q_SLOTS:
         // A device notice of the machine may write the status line meanwhile.
         QVERIFY(ui(*program.form).Label9->text() != QStringLiteral("Вычисляю размер..."));
         QCOMPARE(program.summary(), summaryText(1, 0, 1));
-        QCOMPARE(quil::folderSizeKb(program.form->EntryOfRow(program.row(QStringLiteral("hollow")))), qint64(1));
+        QCOMPARE(quil::folderSizeKb(program.form->listing().entry(program.row(QStringLiteral("hollow")))), qint64(1));
     }
 
     void relistingDropsTheReportsOfTheEarlierListing_data()
@@ -229,7 +232,7 @@ private Q_SLOTS:
         else
             QVERIFY(hold->waitHeld());
         program.list(program.tree.path("other") + '/');
-        QCOMPARE(program.form->EntryOfRow(row).name, QStringLiteral("a"));
+        QCOMPARE(program.form->listing().entry(row).name, QStringLiteral("a"));
         const QString afterListing = program.summary();
         if (hold != nullptr)
             hold->letGo();
@@ -237,7 +240,7 @@ private Q_SLOTS:
         // The new listing stopped the walk: it did not read the rest of the tree.
         if (hold != nullptr)
             QVERIFY2(hold->foldersRead() < 41, qPrintable(QString::number(hold->foldersRead())));
-        QCOMPARE(quil::folderSizeKb(program.form->EntryOfRow(row)), qint64(1));
+        QCOMPARE(quil::folderSizeKb(program.form->listing().entry(row)), qint64(1));
         // A device notice of the machine may write the status line meanwhile.
         QVERIFY(ui(*program.form).Label9->text() != QStringLiteral("Вычисляю размер..."));
         QCOMPARE(program.summary(), afterListing);
@@ -267,9 +270,9 @@ private Q_SLOTS:
         for (TFolderSize *folder : ended)
             order.append(paths.value(folder));
         QCOMPARE(order, (QStringList{program.tree.path("one"), program.tree.path("hollow"), program.tree.path("two")}));
-        QCOMPARE(program.form->EntryOfRow(program.row(QStringLiteral("one"))).size, first / 1024);
-        QCOMPARE(program.form->EntryOfRow(program.row(QStringLiteral("two"))).size, second / 1024);
-        QCOMPARE(quil::folderSizeKb(program.form->EntryOfRow(program.row(QStringLiteral("hollow")))), qint64(1));
+        QCOMPARE(program.form->listing().entry(program.row(QStringLiteral("one"))).size, first / 1024);
+        QCOMPARE(program.form->listing().entry(program.row(QStringLiteral("two"))).size, second / 1024);
+        QCOMPARE(quil::folderSizeKb(program.form->listing().entry(program.row(QStringLiteral("hollow")))), qint64(1));
         // The last report was the last folder's.
         QCOMPARE(program.summary(), summaryText(3, 0, 3 + second / 1024));
     }

@@ -41,7 +41,7 @@ class RenameCommandTest : public QObject
             form = &start();
             form->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(form));
-            form->NavigateByPath(folder());
+            form->navigateByPath(quil::FolderPath(folder()));
         }
         QString folder() const { return tree.root() + QLatin1Char('/'); }
         // Selects the row and focuses the list, as a click on it does.
@@ -55,8 +55,8 @@ class RenameCommandTest : public QObject
         }
         QString selectedName() const
         {
-            const int row = form->SelectedRow();
-            return row < 0 ? QString() : form->EntryOfRow(row).name;
+            const int row = form->currentRow();
+            return row < 0 ? QString() : form->listing().entry(row).name;
         }
         QString content(const QByteArray &relative) const
         {
@@ -217,7 +217,7 @@ private Q_SLOTS:
         const QWidget *viewport = ui(*program.form).ListView->viewport();
         QTest::mouseClick(ui(*program.form).ListView->viewport(), Qt::LeftButton, {},
                           QPoint(viewport->width() / 2, viewport->height() - 5));
-        QCOMPARE(program.form->SelectedRow(), -1);
+        QCOMPARE(program.form->currentRow(), -1);
         QTest::keyClick(ui(*program.form).ListView, Qt::Key_F2);
         QCoreApplication::processEvents();
         QVERIFY(!ui(*program.form).ListView->isEditingName());
@@ -323,7 +323,7 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         Program program;
         if (!folder.isEmpty())
-            program.form->NavigateByPath(folder);
+            program.form->navigateByPath(quil::FolderPath(folder));
         const QString shown = ui(*program.form).cbPath->currentText();
         ui(*program.form).ListView->setFocus();
         program.dialogs.answerInput(typed);

@@ -67,13 +67,13 @@ class TForm4Test : public QObject
     {
         TestServices test;
         TempTree tree;
-        std::unique_ptr<AppWindows> windows;
+        std::unique_ptr<quil::AppWindows> windows;
         TForm1 *form = nullptr;
         TForm4 *panel = nullptr;
 
         Program()
         {
-            windows = std::make_unique<AppWindows>(test.services);
+            windows = std::make_unique<quil::AppWindows>(test.services);
             form = windows->Form1.get();
             panel = windows->Form4.get();
             form->show();
@@ -392,7 +392,7 @@ private Q_SLOTS:
         program.tree.folder("b");
         const QString a = program.tree.root() + QStringLiteral("/a/");
         const QString b = program.tree.root() + QStringLiteral("/b/");
-        program.form->NavigateByPath(a);
+        program.form->navigateByPath(quil::FolderPath(a));
         program.panel->SecondPanelPath = quil::FolderPath(b);
         program.panel->ListSecondPanel(quil::FolderPath(b));
         ui(*program.form).SpeedButton14->click();
@@ -415,7 +415,7 @@ private Q_SLOTS:
         QFETCH(QString, button);
         Program program;
         const QString folder = program.tree.root() + QLatin1Char('/');
-        program.form->NavigateByPath(folder);
+        program.form->navigateByPath(quil::FolderPath(folder));
         program.panel->SecondPanelPath = quil::FolderPath(folder);
         program.panel->ListSecondPanel(quil::FolderPath(folder));
         program.panel->showPanel();
@@ -489,10 +489,10 @@ private Q_SLOTS:
         Program program;
         program.tree.folder("x");
         const QString x = program.tree.root() + QStringLiteral("/x/");
-        program.form->NavigateByPath(x);
+        program.form->navigateByPath(quil::FolderPath(x));
         ui(*program.form).SpeedButton15->click();
         QCOMPARE(program.panel->folderPath().withTrailingSlash(), x);
-        program.form->NavigateByPath(QStringLiteral("/"));
+        program.form->navigateByPath(quil::FolderPath(QStringLiteral("/")));
         ui(*program.form).SpeedButton16->click();
         QCOMPARE(ui(*program.form).cbPath->currentText(), x);
     }

@@ -50,7 +50,7 @@ class TSelektTest : public QObject
             selekt = windows->Selekt.get();
             panel = windows->Form4.get();
             QVERIFY(QTest::qWaitForWindowExposed(form));
-            form->NavigateByPath(tree.path("main") + '/');
+            form->navigateByPath(quil::FolderPath(tree.path("main") + '/'));
         }
         // Opens the window with the button, lets act work in it while it is
         // shown modally, and closes it by its close box when still open.

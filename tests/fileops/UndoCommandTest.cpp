@@ -39,7 +39,7 @@ private Q_SLOTS:
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         const QString folder = tree.root() + QLatin1Char('/');
-        form.NavigateByPath(folder);
+        form.navigateByPath(quil::FolderPath(folder));
         const auto pick = [&](const QString &name) {
             const int row = form.listing().findEntry(name);
             QVERIFY2(row >= 0, qPrintable(name));
@@ -95,7 +95,7 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         const QString src = tree.path("src") + QLatin1Char('/');
         const QString dst = tree.path("dst") + QLatin1Char('/');
-        form.NavigateByPath(src);
+        form.navigateByPath(quil::FolderPath(src));
         TForm4 &panel = *program.windows->Form4;
         panel.showPanel();
         panel.SecondPanelPath = quil::FolderPath(dst);
@@ -139,7 +139,7 @@ private Q_SLOTS:
         MainWindowFixture program;
         TForm1 &form = program.start();
         const QString src = tree.path("src") + QLatin1Char('/');
-        form.NavigateByPath(src);
+        form.navigateByPath(quil::FolderPath(src));
         QVERIFY(
             quil::ShellFileOperation(program.dialogs, {src + QStringLiteral("c")}, tree.path("dst"), quil::FO_MOVE, 0));
         tree.file("src/c", "in the way");

@@ -32,7 +32,7 @@ ItemId idOf(const QString &path)
     return ShellNamespace::parse(path);
 }
 
-QStringList namesOf(const FolderListing &listing)
+QStringList namesOf(const quil::FolderListing &listing)
 {
     QStringList names;
     for (int i = 0; i < listing.count(); ++i)
@@ -40,7 +40,7 @@ QStringList namesOf(const FolderListing &listing)
     return names;
 }
 
-void read(FolderListing &listing, const QString &path)
+void read(quil::FolderListing &listing, const QString &path)
 {
     const ItemId folder = idOf(path);
     listing.readFolder(folder);
@@ -65,7 +65,7 @@ TEST(FolderListing, SizesInKilobytesAfterTheDetailFill)
     tree.file("b-1024", QByteArray(1024, 'x'));
     tree.file("c-1025", QByteArray(1025, 'x'));
     tree.sparseFile("d-5gb", 5LL * 1024 * 1024 * 1024);
-    FolderListing listing;
+    quil::FolderListing listing;
     read(listing, tree.root());
     ASSERT_EQ(namesOf(listing), (QStringList{"a-empty", "b-1024", "c-1025", "d-5gb"}));
     listing.fillDetails(0, 3);
@@ -80,7 +80,7 @@ TEST(FolderListing, DetailsAreFilledOnlyForTheRowsAskedAndOnlyOnce)
     TempTree tree;
     for (int i = 0; i < 300; ++i)
         tree.file(QByteArray("file") + QByteArray::number(i) + ".txt", "x");
-    FolderListing listing;
+    quil::FolderListing listing;
     read(listing, tree.root());
     EXPECT_EQ(listing.count(), 300);
     EXPECT_EQ(listing.detailFills(), 0);
@@ -114,7 +114,7 @@ TEST(FolderListing, NameOrderPutsFoldersFirstAndComparesNumbers)
     tree.folder("zeta");
     tree.folder("Alpha");
     tree.file(".hidden");
-    FolderListing listing;
+    quil::FolderListing listing;
     read(listing, tree.root());
     EXPECT_EQ(namesOf(listing), (QStringList{"Alpha", "zeta", ".hidden", "File2", "file10"}));
 }
@@ -126,7 +126,7 @@ TEST(FolderListing, SizeTypeAndDateOrders)
     setModified(tree.file("b.png", QByteArray(10, 'x')), 1000000);
     setModified(tree.file("c.txt", QByteArray(2000, 'x')), 2000000);
     tree.folder("dir");
-    FolderListing listing;
+    quil::FolderListing listing;
 
     listing.setSortKey(quil::SortKey::Size);
     read(listing, tree.root());
@@ -160,7 +160,7 @@ TEST(FolderListing, TypeOrderFollowsTheShownTypeText)
     tree.file("c.zip", "x");
     tree.fifo("pipe.txt");
     tree.fifo("pipe.png");
-    FolderListing listing;
+    quil::FolderListing listing;
     listing.setSortKey(quil::SortKey::Type);
     read(listing, tree.root());
     listing.fillDetails(0, listing.count() - 1);
@@ -180,7 +180,7 @@ TEST(FolderListing, UnreadableFolderKeepsTheListing)
 {
     TempTree tree;
     tree.file("kept");
-    FolderListing listing;
+    quil::FolderListing listing;
     read(listing, tree.root());
     tree.folder("gone");
     const ItemId gone = idOf(tree.path("gone"));
@@ -195,7 +195,7 @@ TEST(FolderListing, EntryLookupIsExactAndRowsOutsideRaise)
     TempTree tree;
     tree.file("Sub");
     tree.file("sub2");
-    FolderListing listing;
+    quil::FolderListing listing;
     read(listing, tree.root());
     EXPECT_EQ(listing.findEntry("Sub"), 0);
     EXPECT_EQ(listing.findEntry("sub"), -1);
@@ -206,11 +206,11 @@ TEST(FolderListing, EntryLookupIsExactAndRowsOutsideRaise)
 
 TEST(FolderListing, ComputerFolderListsVolumesAsFolders)
 {
-    FolderListing listing;
+    quil::FolderListing listing;
     read(listing, QStringLiteral("computer:///"));
     ASSERT_GE(listing.count(), 1);
     EXPECT_TRUE(listing.isFolder(0));
-    EXPECT_EQ(listing.entry(0).relativeId.id, ItemId::volume("/"));
+    EXPECT_EQ(listing.entry(0).folderChild.id, ItemId::volume("/"));
     listing.fillDetails(0, 0);
     EXPECT_TRUE(listing.entry(0).attributes & quil::AttributeDirectory);
 }
@@ -219,8 +219,9 @@ TEST(FolderListing, DateTextLeavesOutMidnight)
 {
     const QLocale locale = QLocale::system();
     const QDateTime midnight(QDate(2020, 5, 17), QTime(0, 0));
-    EXPECT_EQ(listingDateText(midnight.toMSecsSinceEpoch()), locale.toString(midnight.date(), QLocale::ShortFormat));
-    EXPECT_EQ(listingDateText(0), QString());
+    EXPECT_EQ(quil::listingDateText(midnight.toMSecsSinceEpoch()),
+              locale.toString(midnight.date(), QLocale::ShortFormat));
+    EXPECT_EQ(quil::listingDateText(0), QString());
 }
 
 // Regression: the long time format appended the time-zone name.
@@ -238,11 +239,11 @@ TEST(FolderListing, DateTextHasNoTimeZoneName)
     const QDateTime noon(QDate(2020, 5, 17), QTime(12, 30, 5));
     for (const Case &c : cases) {
         const QLocale locale{QString::fromLatin1(c.locale)};
-        const QString text = listingDateText(noon.toMSecsSinceEpoch(), locale);
+        const QString text = quil::listingDateText(noon.toMSecsSinceEpoch(), locale);
         EXPECT_EQ(text, QString::fromLatin1(c.text)) << c.locale;
     }
     const QString zone = QTimeZone::systemTimeZone().abbreviation(noon);
-    EXPECT_FALSE(listingDateText(noon.toMSecsSinceEpoch()).contains(zone)) << zone.toStdString();
+    EXPECT_FALSE(quil::listingDateText(noon.toMSecsSinceEpoch()).contains(zone)) << zone.toStdString();
 }
 
 TEST(FolderListing, TimeFormatWithoutZone)
@@ -253,12 +254,12 @@ TEST(FolderListing, TimeFormatWithoutZone)
         {"HH:mm", "HH:mm"},
     };
     for (const auto &[format, expected] : cases)
-        EXPECT_EQ(timeFormatWithoutZone(QString::fromLatin1(format)), QString::fromLatin1(expected)) << format;
+        EXPECT_EQ(quil::timeFormatWithoutZone(QString::fromLatin1(format)), QString::fromLatin1(expected)) << format;
 }
 
 TEST(PathHistory, NewestDistinctPathFirstLetterCaseIgnored)
 {
-    PathHistory history;
+    quil::PathHistory history;
     EXPECT_EQ(history.add("computer:///", ItemId::computer()), 0);
     EXPECT_EQ(history.add("/", ItemId::fromPath("/")), 0);
     EXPECT_EQ(history.add("/home/Ann", ItemId::fromPath("/home/Ann")), 0);
@@ -288,18 +289,18 @@ TEST(FolderListing, LargeFolderIsSortedWholeByEveryColumn)
         const quil::SortKey key = keys[pass];
         if (pass == 3) {
             QString group;
-            ASSERT_TRUE(FileTypeCache::groupOf(QStringLiteral("a.txt"), group));
+            ASSERT_TRUE(quil::FileTypeCache::groupOf(QStringLiteral("a.txt"), group));
         }
         // A small folder's first type sort looks each type up itself.
-        EXPECT_EQ(FileTypeCache::patternsExamined(), pass == 3);
-        FolderListing listing;
+        EXPECT_EQ(quil::FileTypeCache::patternsExamined(), pass == 3);
+        quil::FolderListing listing;
         listing.setSortKey(key);
         read(listing, tree.root());
         ASSERT_EQ(listing.count(), 5000);
         const auto column = quil::SortColumn(int(key));
-        quil::FolderChild previous = listing.entry(0).relativeId;
+        quil::FolderChild previous = listing.entry(0).folderChild;
         for (int i = 1; i < listing.count(); ++i) {
-            quil::FolderChild current = listing.entry(i).relativeId;
+            quil::FolderChild current = listing.entry(i).folderChild;
             ASSERT_LE(quil::ItemComparator::compare(ShellNamespace::sortKey(comparator, previous, column),
                                                     ShellNamespace::sortKey(comparator, current, column), column),
                       0)
@@ -322,7 +323,7 @@ TEST(FolderListing, NamesThatAreNotUtf8)
     tree.folder("dir\xff");
     for (const quil::SortKey key :
          {quil::SortKey::Name, quil::SortKey::Size, quil::SortKey::Type, quil::SortKey::Date}) {
-        FolderListing listing;
+        quil::FolderListing listing;
         listing.setSortKey(key);
         read(listing, tree.root());
         ASSERT_EQ(listing.count(), 6) << int(key);
@@ -357,7 +358,7 @@ TEST(FolderListing, FolderGoneBeforeTheDetailFill)
     tree->file("a.txt", QByteArray(5000, 'x'));
     tree->file(".hidden", "x");
     tree->folder("sub");
-    FolderListing listing;
+    quil::FolderListing listing;
     read(listing, tree->root());
     const QString root = tree->root();
     tree.reset();

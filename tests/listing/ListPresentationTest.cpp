@@ -36,14 +36,14 @@ class ListPresentationTest : public QObject
         TempTree &settings = test.settings;
         quil::ScriptedDialogs &dialogs = test.dialogs;
         quil::Services &services = test.services;
-        std::unique_ptr<AppWindows> windows;
+        std::unique_ptr<quil::AppWindows> windows;
 
         TForm1 &start(const QString &folder)
         {
-            windows = std::make_unique<AppWindows>(services);
+            windows = std::make_unique<quil::AppWindows>(services);
             TForm1 &form = *windows->Form1;
             form.show();
-            form.NavigateByPath(folder);
+            form.navigateByPath(quil::FolderPath(folder));
             return form;
         }
     };
@@ -68,7 +68,7 @@ class ListPresentationTest : public QObject
     {
         QStringList result;
         for (int i = 0; i < form.listing().count(); ++i)
-            result.append(form.EntryOfRow(i).name);
+            result.append(form.listing().entry(i).name);
         return result;
     }
 
@@ -81,8 +81,8 @@ private Q_SLOTS:
         tree.folder("sub");
         tree.file("a.txt", "hello");
         tree.file(".hidden");
-        FolderListing listing;
-        FolderListModel model(listing);
+        quil::FolderListing listing;
+        quil::FolderListModel model(listing);
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         const quil::ItemId folder = quil::ShellNamespace::parse(tree.root());
         model.reading([&] { listing.readFolder(folder); });
@@ -96,7 +96,7 @@ private Q_SLOTS:
     void treeShowsHomeComputerAndFoldersOnly()
     {
         // No model tester here: it would walk every folder of the machine.
-        FolderTreeModel model;
+        quil::FolderTreeModel model;
         QCOMPARE(model.rowCount(), 2);
         QCOMPARE(model.itemOf(model.index(0, 0)), quil::ShellNamespace::homeFolder());
         QVERIFY(model.itemOf(model.index(1, 0)).isComputer());
@@ -106,9 +106,9 @@ private Q_SLOTS:
         tree.folder("visible/inner");
         tree.folder(".hidden");
         tree.file("file");
-        const QModelIndex found = model.indexForPath(tree.path("visible/inner"));
+        const QModelIndex found = model.indexForPath(quil::FolderPath(tree.path("visible/inner")));
         QCOMPARE(model.pathOf(found), tree.path("visible/inner"));
-        const QModelIndex root = model.indexForPath(tree.root());
+        const QModelIndex root = model.indexForPath(quil::FolderPath(tree.root()));
         QStringList children;
         for (int i = 0; i < model.rowCount(root); ++i)
             children.append(model.index(i, 0, root).data().toString());
@@ -221,7 +221,7 @@ private Q_SLOTS:
         QCOMPARE(program.dialogs.messages(), QStringList{message});
         QCOMPARE(int(form.listing().sortKey()), key);
         // Listed afresh: marks are gone.
-        QVERIFY(!form.EntryOfRow(0).marked);
+        QVERIFY(!form.listing().entry(0).marked);
         for (int i = 0; i < 5; ++i) {
             const QString caption = form.listModel().headerData(i, Qt::Horizontal).toString();
             QCOMPARE(caption.endsWith(QLatin1String(" v")), i == column);
@@ -245,7 +245,7 @@ private Q_SLOTS:
         form.listing().entry(0).marked = true;
         form.ListViewColumnClick(4);
         QVERIFY(program.dialogs.messages().isEmpty());
-        QVERIFY(form.EntryOfRow(0).marked);
+        QVERIFY(form.listing().entry(0).marked);
         QCOMPARE(names(form), (QStringList{"b", "a"}));
         QCOMPARE(form.listModel().headerData(1, Qt::Horizontal).toString(), QStringLiteral("Size v"));
         QCOMPARE(form.listModel().headerData(4, Qt::Horizontal).toString(), QStringLiteral("Atrib  "));
@@ -258,7 +258,7 @@ private Q_SLOTS:
             tree.file(name);
         Program program;
         TForm1 &form = program.start(tree.root());
-        FolderListView *list = ui(form).ListView;
+        quil::FolderListView *list = ui(form).ListView;
         list->setFocus();
         const auto current = [list] { return list->currentIndex().data().toString(); };
         QCOMPARE(current(), QStringLiteral("Abc"));
@@ -295,10 +295,10 @@ private Q_SLOTS:
         QVERIFY(filled >= qint64(last - first + 1));
         QVERIFY(filled <= 60);
         for (int row = 0; row < 2000; ++row)
-            QCOMPARE(form.EntryOfRow(row).needsDetails, row >= filled);
-        QVERIFY(!form.EntryOfRow(first).needsDetails);
-        QVERIFY(!form.EntryOfRow(last).needsDetails);
-        QVERIFY(form.EntryOfRow(1999).needsDetails);
+            QCOMPARE(form.listing().entry(row).needsDetails, row >= filled);
+        QVERIFY(!form.listing().entry(first).needsDetails);
+        QVERIFY(!form.listing().entry(last).needsDetails);
+        QVERIFY(form.listing().entry(1999).needsDetails);
         // Scrolling to the end fills the rows drawn there, and no others.
         ui(form).ListView->scrollToBottom();
         ui(form).ListView->viewport()->repaint();

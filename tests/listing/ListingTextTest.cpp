@@ -213,7 +213,7 @@ TEST(FileTypeCache, GivesTheTypeOfEachNameItself)
     for (const QMimeType &type : QMimeDatabase().allMimeTypes())
         for (const QString &pattern : type.globPatterns())
             names << namesFor(pattern);
-    FileTypeCache cache;
+    quil::FileTypeCache cache;
     // Twice over, in opposite orders, so that groups are met from both ends.
     for (int pass = 0; pass < 2; ++pass) {
         for (const QString &name : names)
@@ -225,17 +225,17 @@ TEST(FileTypeCache, GivesTheTypeOfEachNameItself)
 TEST(FileTypeCache, GroupsNamesByTheirTextAroundTheDots)
 {
     QString a, b;
-    ASSERT_TRUE(FileTypeCache::groupOf(QStringLiteral("entry 17 item3.txt"), a));
-    ASSERT_TRUE(FileTypeCache::groupOf(QStringLiteral("photo 99 item3.txt"), b));
+    ASSERT_TRUE(quil::FileTypeCache::groupOf(QStringLiteral("entry 17 item3.txt"), a));
+    ASSERT_TRUE(quil::FileTypeCache::groupOf(QStringLiteral("photo 99 item3.txt"), b));
     EXPECT_EQ(a, b);
-    ASSERT_TRUE(FileTypeCache::groupOf(QStringLiteral("photo 99 item3.tar.gz"), b));
+    ASSERT_TRUE(quil::FileTypeCache::groupOf(QStringLiteral("photo 99 item3.tar.gz"), b));
     EXPECT_NE(a, b);
     QString group;
-    EXPECT_FALSE(FileTypeCache::groupOf(QStringLiteral("Makefile.in"), group));
-    EXPECT_FALSE(FileTypeCache::groupOf(QStringLiteral("README.md"), group));
+    EXPECT_FALSE(quil::FileTypeCache::groupOf(QStringLiteral("Makefile.in"), group));
+    EXPECT_FALSE(quil::FileTypeCache::groupOf(QStringLiteral("README.md"), group));
     // ".txt" is a hidden file without extension, "a.txt" a text.
     QString hidden;
-    ASSERT_TRUE(FileTypeCache::groupOf(QStringLiteral(".txt"), hidden));
-    ASSERT_TRUE(FileTypeCache::groupOf(QStringLiteral("a.txt"), group));
+    ASSERT_TRUE(quil::FileTypeCache::groupOf(QStringLiteral(".txt"), hidden));
+    ASSERT_TRUE(quil::FileTypeCache::groupOf(QStringLiteral("a.txt"), group));
     EXPECT_NE(hidden, group);
 }

@@ -31,21 +31,21 @@ std::vector<quint32> expectedOrder(const std::vector<Item> &items)
 // The positions as the records sort them, made in parts of partSize items.
 std::vector<quint32> recordOrder(const std::vector<Item> &items, size_t partSize)
 {
-    std::vector<SortRecords::Part> parts;
+    std::vector<quil::SortRecords::Part> parts;
     for (quint32 i = 0; i < items.size(); ++i) {
         if (i % partSize == 0)
             parts.emplace_back();
-        SortRecords::Part &part = parts.back();
+        quil::SortRecords::Part &part = parts.back();
         const size_t start = part.keys.size();
         part.keys.insert(part.keys.end(), items[i].key.begin(), items[i].key.end());
         part.add(i, items[i].group, items[i].value, start);
     }
-    SortRecords sorting(std::move(parts));
-    std::vector<SortRecord> &records = sorting.records();
+    quil::SortRecords sorting(std::move(parts));
+    std::vector<quil::SortRecord> &records = sorting.records();
     std::sort(records.begin(), records.end(),
-              [&](const SortRecord &a, const SortRecord &b) { return sorting.before(a, b); });
+              [&](const quil::SortRecord &a, const quil::SortRecord &b) { return sorting.before(a, b); });
     std::vector<quint32> order;
-    for (const SortRecord &record : records)
+    for (const quil::SortRecord &record : records)
         order.push_back(record.index);
     return order;
 }

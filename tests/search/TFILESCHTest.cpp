@@ -274,7 +274,7 @@ private Q_SLOTS:
         ui(program.search()).Button4->click();
         TForm1 &form = program.form();
         QCOMPARE(form.listing().currentPath(), inRoot ? QStringLiteral("/") : program.files.path("deep"));
-        QCOMPARE(form.EntryOfRow(form.SelectedRow()).name, name);
+        QCOMPARE(form.listing().entry(form.currentRow()).name, name);
         QTRY_VERIFY(ui(form).ListView->hasFocus());
     }
 
@@ -497,7 +497,7 @@ private Q_SLOTS:
     void searchButtonOfTheMainWindow()
     {
         Program program;
-        program.form().NavigateByPath(program.files.root());
+        program.form().navigateByPath(quil::FolderPath(program.files.root()));
         ui(program.form()).Button1->click();
         QVERIFY(program.search().isVisible());
         QCOMPARE(ui(program.search()).Edit1->text(), program.files.root() + "/");

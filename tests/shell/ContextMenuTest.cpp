@@ -83,7 +83,10 @@ class ContextMenuTest : public QObject
         QStringList shownItems;
 
         Program() { form = &start(); }
-        void list(const QByteArray &folder) { form->NavigateByPath(tree.path(folder) + QLatin1Char('/')); }
+        void list(const QByteArray &folder)
+        {
+            form->navigateByPath(quil::FolderPath(tree.path(folder) + QLatin1Char('/')));
+        }
         void selectRow(const QString &name)
         {
             const int row = form->listing().findEntry(name);
@@ -151,7 +154,7 @@ private Q_SLOTS:
         program.tree.file("note.txt", "text\n");
         program.tree.folder("sub");
         if (kind == QLatin1String("volume"))
-            program.form->NavigateByPath(QStringLiteral("/"));
+            program.form->navigateByPath(quil::FolderPath(QStringLiteral("/")));
         else
             program.list("");
         if (kind == QLatin1String("file"))
@@ -338,8 +341,8 @@ private Q_SLOTS:
         program.tree.file("c.txt");
         program.rightClick({});
         QVERIFY(program.form->listing().findEntry(QStringLiteral("c.txt")) >= 0);
-        QCOMPARE(program.form->EntryOfRow(program.form->SelectedRow()).name, QStringLiteral("b.txt"));
-        QCOMPARE(program.form->EntryToSelect(), QStringLiteral("b.txt"));
+        QCOMPARE(program.form->listing().entry(program.form->currentRow()).name, QStringLiteral("b.txt"));
+        QCOMPARE(program.form->entryToSelect(), QStringLiteral("b.txt"));
     }
 
     // "Отменить …" names the newest file operation and undoes it as Ctrl+Z
@@ -476,7 +479,7 @@ private Q_SLOTS:
     void propertiesOfAVolumeFromTheMenu()
     {
         Program program;
-        program.form->NavigateByPath(QStringLiteral("/"));
+        program.form->navigateByPath(quil::FolderPath(QStringLiteral("/")));
         program.selectNothing();
         QString fileSystem;
         QTimer watcher;

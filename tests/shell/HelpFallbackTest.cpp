@@ -63,7 +63,7 @@ private Q_SLOTS:
         QFile::remove(record);
 
         TestServices test;
-        test.services.programFolder = tree.path("bin") + QLatin1Char('/');
+        test.services.programFolder = quil::FolderPath(tree.path("bin"));
         TAboutBox about(test.services);
         about.show();
         QTest::mouseClick(ui(about).Button2, Qt::LeftButton);

@@ -74,7 +74,7 @@ private Q_SLOTS:
         QFile::remove(record);
 
         MainWindowFixture program;
-        program.services.programFolder = tree.path("bin") + QLatin1Char('/');
+        program.services.programFolder = quil::FolderPath(tree.path("bin"));
         TForm1 &form = program.start();
         TAboutBox &about = *program.windows->AboutBox;
         bool shown = false;

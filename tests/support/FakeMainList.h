@@ -48,7 +48,7 @@ public:
     QStringList statuses;
     QString summary;
     QList<int> refreshedNodes;
-    QStringList navigations;
+    QList<quil::FolderPath> navigations;
     int nameEdits = 0;
 
     FakeMainList() = default;
@@ -56,7 +56,7 @@ public:
     // Lists folder and makes the row of name current.
     void show(const QString &folder, const QString &name = {})
     {
-        navigateByPath(folder);
+        navigateByPath(quil::FolderPath(folder));
         row = name.isEmpty() ? -1 : m_listing.findEntry(name);
     }
     // The names of the listed entries and of the marked ones, in list order.
@@ -81,8 +81,8 @@ public:
             m_listing.entry(m_listing.findEntry(name)).marked = true;
     }
 
-    FolderListing &listing() override { return m_listing; }
-    FolderListModel &listModel() override { return m_model; }
+    quil::FolderListing &listing() override { return m_listing; }
+    quil::FolderListModel &listModel() override { return m_model; }
     void redrawList() override {}
     int currentRow() const override { return row; }
     bool listHasFocus() const override { return focused; }
@@ -91,10 +91,10 @@ public:
     quil::FolderPath listedFolder() const override { return quil::FolderPath(m_listing.currentPath()); }
     // As the window lists: the folder read (OsError keeps the listing), the
     // entry to select made current.
-    void navigateByPath(const QString &path) override
+    void navigateByPath(const quil::FolderPath &path) override
     {
         navigations.append(path);
-        const quil::ItemId folder = quil::ShellNamespace::parse(path);
+        const quil::ItemId folder = quil::ShellNamespace::parse(path.path());
         m_model.reading([&] { m_listing.readFolder(folder); });
         m_listing.setCurrent(folder,
                              quil::ShellNamespace::displayName(folder, quil::ShellNamespace::NameForm::Parsing));
@@ -102,7 +102,7 @@ public:
         if (row < 0 && m_listing.count() > 0)
             row = 0;
     }
-    void relistFolder() override { navigateByPath(listedFolder().withTrailingSlash()); }
+    void relistFolder() override { navigateByPath(listedFolder()); }
     QString &entryToSelect() override { return m_listing.EntryToSelect; }
     int selectedTreeNode() const override { return treeNode; }
     void refreshTree(int position) override { refreshedNodes.append(position); }
@@ -114,8 +114,8 @@ public:
     QWidget *ownerWindow() override { return &m_owner; }
 
 private:
-    FolderListing m_listing;
-    FolderListModel m_model{m_listing};
+    quil::FolderListing m_listing;
+    quil::FolderListModel m_model{m_listing};
     mutable quil::ChangeHold m_hold;
     mutable quil::MarksController m_marks{*this};
     QWidget m_owner;

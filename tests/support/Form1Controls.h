@@ -56,7 +56,7 @@ public:
     QToolButton *SpeedButton20 = find<QToolButton>("SpeedButton20");
     QSplitter *Splitter1 = find<QSplitter>("Splitter1");
     QTreeView *ShellTreeView1 = find<QTreeView>("ShellTreeView1");
-    FolderListView *ListView = find<FolderListView>("ListView");
+    quil::FolderListView *ListView = find<quil::FolderListView>("ListView");
     QFrame *Panel2 = find<QFrame>("Panel2");
     QToolButton *SpeedButton12 = find<QToolButton>("SpeedButton12");
     QToolButton *SpeedButton3 = find<QToolButton>("SpeedButton3");

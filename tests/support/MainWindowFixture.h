@@ -20,12 +20,12 @@ struct MainWindowFixture
     TestServices test;
     quil::ScriptedDialogs &dialogs = test.dialogs;
     quil::Services &services = test.services;
-    std::unique_ptr<AppWindows> windows;
+    std::unique_ptr<quil::AppWindows> windows;
 
     // Creates every window, as the entry point does, and shows the main one.
     TForm1 &start(bool show = true)
     {
-        windows = std::make_unique<AppWindows>(services);
+        windows = std::make_unique<quil::AppWindows>(services);
         if (show)
             windows->Form1->show();
         return *windows->Form1;
@@ -33,7 +33,7 @@ struct MainWindowFixture
     TForm1 &form() const { return *windows->Form1; }
 
     // A settings file of the settings folder (quil.ini, quil.ext, ...).
-    QString settingsPath(const QString &name) const { return services.settingsFolder + name; }
+    QString settingsPath(const QString &name) const { return services.settingsFolder.filePath(name); }
     void writeSettings(const QString &name, const QStringList &lines)
     {
         quil::writeSettingsLines(settingsPath(name), lines);
@@ -44,8 +44,8 @@ struct MainWindowFixture
     {
         QStringList names;
         for (int i = 0; i < form().listing().count(); ++i)
-            if (form().EntryOfRow(i).marked)
-                names.append(form().EntryOfRow(i).name);
+            if (form().listing().entry(i).marked)
+                names.append(form().listing().entry(i).name);
         names.sort();
         return names;
     }

@@ -55,5 +55,5 @@ struct TestServices
     TempTree settings;
     quil::ScriptedDialogs dialogs;
     CountingLauncher launcher;
-    quil::Services services{dialogs, launcher, settings.root() + QLatin1Char('/'), settings.root() + QLatin1Char('/')};
+    quil::Services services{dialogs, launcher, quil::FolderPath(settings.root()), quil::FolderPath(settings.root())};
 };

@@ -46,7 +46,7 @@ class EditCommandTest : public QObject
             files.folder("bin");
             files.folder("bin dir");
             start();
-            form().NavigateByPath(files.root());
+            form().navigateByPath(quil::FolderPath(files.root()));
         }
         // The settings' editor: runs `first`, then creates the file it was
         // given, as an editor saving it does, and records its arguments.
@@ -253,11 +253,11 @@ private Q_SLOTS:
         QFETCH(bool, editor);
         Program program;
         const QString script = recordingScript(program.files, "bin/rec.sh", program.record);
-        program.form().NavigateByPath(program.files.path("sub"));
+        program.form().navigateByPath(quil::FolderPath(program.files.path("sub")));
         QVERIFY(QDir::setCurrent(QStringLiteral("/")));
         if (editor) {
             program.files.file("sub/notes.txt", "text");
-            program.form().NavigateByPath(program.files.path("sub"));
+            program.form().navigateByPath(quil::FolderPath(program.files.path("sub")));
             ui(*program.windows->Set1).CheckBox3->setChecked(true);
             ui(*program.windows->Set1).Edit4->setText(script);
             program.press(QStringLiteral("notes.txt"), Qt::NoModifier);

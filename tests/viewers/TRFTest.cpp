@@ -30,7 +30,7 @@ private:
     std::unique_ptr<TestServices> m_services;
     quil::ScriptedDialogs *m_dialogs = nullptr;
     std::unique_ptr<TRF> m_rf;
-    std::unique_ptr<ViewerWheelFilter> m_wheel;
+    std::unique_ptr<quil::ViewerWheelFilter> m_wheel;
 
     QString firstLine() const { return ui(*m_rf).Memo1->document()->firstBlock().text(); }
 
@@ -71,7 +71,7 @@ private Q_SLOTS:
         m_services = std::make_unique<TestServices>();
         m_dialogs = &m_services->dialogs;
         m_rf = std::make_unique<TRF>(m_services->services);
-        m_wheel = std::make_unique<ViewerWheelFilter>(*m_rf);
+        m_wheel = std::make_unique<quil::ViewerWheelFilter>(*m_rf);
         qApp->installEventFilter(m_wheel.get());
         m_rf->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_rf.get()));
