@@ -130,7 +130,7 @@ class FileOperationHoldTest : public QObject
         QLineEdit *panelEditor(const QString &name)
         {
             TForm4 &second = panel();
-            PanelListWidget *list = ui(second).ListView1;
+            quil::PanelListWidget *list = ui(second).ListView1;
             list->setCurrentItem(list->findItems(name, Qt::MatchExactly).constFirst());
             second.focusList();
             QTest::keyClick(list, Qt::Key_F2);

@@ -36,7 +36,7 @@ public:
     QLabel *Label4 = find<QLabel>("Label4");
     QLabel *Label3 = find<QLabel>("Label3");
     QLabel *Label5 = find<QLabel>("Label5");
-    PanelListWidget *ListView1 = find<PanelListWidget>("ListView1");
+    quil::PanelListWidget *ListView1 = find<quil::PanelListWidget>("ListView1");
     QLabel *Label6 = find<QLabel>("Label6");
 };
 

@@ -22,7 +22,7 @@ public:
     explicit PictureViewerControls(const TSHPIC &window) : m_window(window) {}
 
     QLabel *Panel1 = find<QLabel>("Panel1");
-    PictureBox *Image1 = find<PictureBox>("Image1");
+    quil::PictureBox *Image1 = find<quil::PictureBox>("Image1");
 };
 
 // The controls of the picture viewer (each call looks them up afresh).
