@@ -98,6 +98,12 @@ PanelListWidget::PanelListWidget(QWidget *parent) : QListWidget(parent)
     m_header->setSectionsClickable(false);
     m_header->setStretchLastSection(false);
     m_header->hide();
+    // Qt leaves the editing state when any row goes, even with the editor
+    // of another row still open (rows removed by another program).
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, [this] {
+        if (m_editedRow.isValid() && indexWidget(m_editedRow) != nullptr)
+            setState(EditingState);
+    });
     // Connected after the view's own commit, so the row holds the new text.
     // The edited row, not the current one: a click on another row commits
     // the edit after that row has become current.
