@@ -65,10 +65,9 @@ bool before(const PlaceKey &a, const PlaceKey &b)
 
 } // namespace
 
-int entryRowFor(FolderListing &listing, FolderChild &child, int skippedRow)
+int entryRowFor(FolderListing &listing, FolderChild &child, const NameKeys &keys, int skippedRow)
 {
     const auto column = SortColumn(int(listing.sortKey()));
-    const NameKeys keys;
     const PlaceKey placed = placeKey(child, column, keys);
     const bool skips = skippedRow >= 0 && skippedRow < listing.count();
     // Positions among the other rows; position p is row p, or p + 1 past the skipped row.

@@ -7,6 +7,8 @@ class FolderListing;
 
 namespace quil {
 
+class NameKeys;
+
 // The order of the main list's entries, in the parts a sort and the
 // placing of one more entry share.
 
@@ -21,7 +23,7 @@ quint64 entryColumnValue(FolderChild &child, SortColumn column);
 // row that goes before it or ties with it, as the sort puts a later entry.
 // The row skipped (an entry being placed again) counts as not there, and the
 // answer is then a row among the others. O(log n) rows examined, each
-// making one name key (and, in the type order, one type text).
-int entryRowFor(FolderListing &listing, FolderChild &child, int skippedRow = -1);
+// making one name key (and, in the type order, one type text) with keys.
+int entryRowFor(FolderListing &listing, FolderChild &child, const NameKeys &keys, int skippedRow = -1);
 
 } // namespace quil

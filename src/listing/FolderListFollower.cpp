@@ -7,6 +7,7 @@
 #include "listing/GoneFolder.h"
 #include "platform/ChangeHold.h"
 #include "platform/FolderPath.h"
+#include "platform/NameKeys.h"
 #include "platform/NativePath.h"
 #include "platform/OsError.h"
 #include "platform/SettingsFiles.h"
@@ -133,6 +134,8 @@ void FolderListFollower::applyNames(const QSet<QString> &names)
                                           : QPersistentModelIndex();
     bool marksTouched = false;
     const ItemId folder = listing.currentFolder();
+    // One collator for the gathering: making one costs more than placing an entry.
+    const NameKeys keys;
     for (const QString &name : names) {
         std::optional<FolderChild> now = childNamed(folder, name);
         const QPersistentModelIndex at = rows.value(name);
@@ -145,7 +148,7 @@ void FolderListFollower::applyNames(const QSet<QString> &names)
             continue;
         }
         if (row < 0) {
-            const int place = entryRowFor(listing, *now);
+            const int place = entryRowFor(listing, *now, keys);
             TShellItem entry;
             entry.name = name;
             entry.relativeId = std::move(*now);
@@ -161,7 +164,7 @@ void FolderListFollower::applyNames(const QSet<QString> &names)
         entry.relativeId = std::move(*now);
         entry.absoluteId = {};
         entry.needsDetails = true;
-        const int place = entryRowFor(listing, entry.relativeId, row);
+        const int place = entryRowFor(listing, entry.relativeId, keys, row);
         model.movingRow(row, place, [&] { listing.moveEntry(row, place); });
         listing.fillDetails(place, place);
         if (keepsTotal)
