@@ -244,38 +244,48 @@ void FolderListFollower::takeReadListing()
                                               : QPersistentModelIndex();
         bool marksTouched = false;
         m_list.model.replacingRows([&](const std::vector<int> &oldRows) {
-            // The marks and the counted folder totals go over by name.
-            QHash<QString, qint64> marked;
-            for (int row = 0; row < listing.count(); ++row) {
-                const TShellItem &entry = listing.entry(row);
-                if (entry.marked)
-                    marked.insert(entry.name, entry.relativeId.isFolder && !entry.needsDetails ? entry.size : -1);
+            // The entries the persistent rows and the marks are on, found
+            // again by their sorted place: a few binary searches instead of
+            // a pass over a large folder.
+            std::vector<TShellItem> kept;
+            std::vector<size_t> keptOfRow;
+            for (const int row : oldRows) {
+                keptOfRow.push_back(kept.size());
+                kept.push_back(row >= 0 && row < listing.count() ? listing.entry(row) : TShellItem{});
             }
-            QHash<QString, int> wanted;
-            for (const int row : oldRows)
-                if (row >= 0 && row < listing.count())
-                    wanted.insert(listing.entry(row).name, -1);
-            std::vector<QString> oldNames;
-            for (const int row : oldRows)
-                oldNames.push_back(row >= 0 && row < listing.count() ? listing.entry(row).name : QString());
+            std::vector<TShellItem> marked;
+            for (int row = 0; row < listing.count(); ++row)
+                if (listing.entry(row).marked)
+                    marked.push_back(listing.entry(row));
             listing.takeEntries(*read);
-            for (int row = 0; row < listing.count(); ++row) {
+            const NameKeys keys;
+            const auto newRowOf = [&](TShellItem &old) {
+                if (old.name.isEmpty())
+                    return -1;
+                const int after = entryRowFor(listing, old.relativeId, keys);
+                for (int row = after - 1; row >= 0 && row >= after - 8; --row)
+                    if (listing.entry(row).name == old.name)
+                        return row;
+                // Its place changed with its details (size, date): searched.
+                return listing.findEntry(old.name);
+            };
+            for (TShellItem &old : marked) {
+                const int row = newRowOf(old);
+                if (row < 0)
+                    continue;
                 TShellItem &entry = listing.entry(row);
-                if (const auto found = wanted.find(entry.name); found != wanted.end())
-                    found.value() = row;
-                if (const auto mark = marked.constFind(entry.name); mark != marked.cend()) {
-                    entry.marked = true;
-                    if (mark.value() >= 0 && entry.relativeId.isFolder) {
-                        listing.fillDetails(row, row);
-                        entry.size = mark.value();
-                    }
+                entry.marked = true;
+                // A folder keeps the total its walk counted.
+                if (old.relativeId.isFolder && !old.needsDetails && entry.relativeId.isFolder) {
+                    listing.fillDetails(row, row);
+                    entry.size = old.size;
                 }
             }
             // A marked entry may have changed or gone.
-            marksTouched = !marked.isEmpty();
+            marksTouched = !marked.empty();
             std::vector<int> newRows;
-            for (const QString &name : oldNames)
-                newRows.push_back(name.isNull() ? -1 : wanted.value(name, -1));
+            for (const size_t at : keptOfRow)
+                newRows.push_back(newRowOf(kept[at]));
             return newRows;
         });
         if (!view.currentIndex().isValid() && current >= 0 && listing.count() > 0)

@@ -49,7 +49,7 @@ class FolderListFollower : public QObject
     Q_OBJECT
 public:
     // Most names one gathering applies row by row; more are one re-read.
-    static constexpr int kRowChangesLimit = 1000;
+    static constexpr int kRowChangesLimit = 200;
 
     explicit FolderListFollower(const FollowedList &list, QObject *parent = nullptr);
     ~FolderListFollower() override;
