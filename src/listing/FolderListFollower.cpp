@@ -248,11 +248,8 @@ void FolderListFollower::takeReadListing()
             // again by their sorted place: a few binary searches instead of
             // a pass over a large folder.
             std::vector<TShellItem> kept;
-            std::vector<size_t> keptOfRow;
-            for (const int row : oldRows) {
-                keptOfRow.push_back(kept.size());
+            for (const int row : oldRows)
                 kept.push_back(row >= 0 && row < listing.count() ? listing.entry(row) : TShellItem{});
-            }
             std::vector<TShellItem> marked;
             for (int row = 0; row < listing.count(); ++row)
                 if (listing.entry(row).marked)
@@ -284,8 +281,8 @@ void FolderListFollower::takeReadListing()
             // A marked entry may have changed or gone.
             marksTouched = !marked.empty();
             std::vector<int> newRows;
-            for (const size_t at : keptOfRow)
-                newRows.push_back(newRowOf(kept[at]));
+            for (TShellItem &old : kept)
+                newRows.push_back(newRowOf(old));
             return newRows;
         });
         if (!view.currentIndex().isValid() && current >= 0 && listing.count() > 0)
