@@ -167,6 +167,7 @@ TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent),
     setUpView();
     setUpFileCommands();
     setUpMarks();
+    setUpLiveList();
     setUpKeys();
     setUpShell();
     setUpDesktopKeys();

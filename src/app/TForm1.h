@@ -350,6 +350,8 @@ private:
     void setUpFileCommands();
     // The marks and the selection-modes button.
     void setUpMarks();
+    // The list follows the changes of its folder.
+    void setUpLiveList();
     // Wires the key map, the command line and the settings button.
     void setUpKeys();
     // Wires the about window's button and the context menu.

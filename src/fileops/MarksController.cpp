@@ -101,17 +101,20 @@ void MarksController::marksChanged()
 void MarksController::queueFolderSize(const FolderPath &folder, int rowIndex)
 {
     auto *worker = new TFolderSize(folder.path(), rowIndex, m_listing);
+    // The folder's row as rows come and go around it (other programs'
+    // changes of the folder); invalid once its entry has gone.
+    const QPersistentModelIndex place(m_list.listModel().index(rowIndex, 0));
     // Queued onto the window thread; a report of an earlier listing would
     // land on an entry that is not the folder any more.
     connect(
         worker, &TFolderSize::ReportSize, this,
-        [this, worker, listing = worker->Listing](int row, qint64 totalBytes) {
+        [this, worker, place, listing = worker->Listing](int, qint64 totalBytes) {
             // Held while a file operation runs; the listing is compared when
             // applied. A later report of the folder replaces a held one.
             m_list.changeHold().apply(
-                [this, listing, row, totalBytes] {
+                [this, listing, place, totalBytes] {
                     if (listing == m_listing)
-                        AddListVievSize(row, totalBytes);
+                        AddListVievSize(place.isValid() ? place.row() : -1, totalBytes);
                 },
                 worker);
         },

@@ -16,13 +16,11 @@ namespace {
 
 void sortByName(QStringList &paths)
 {
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const PanelNameOrder order;
     std::vector<std::pair<QCollatorSortKey, QString>> keyed;
     keyed.reserve(paths.size());
     for (const QString &path : paths)
-        // Folded first: the C locale's collation would not ignore case.
-        keyed.emplace_back(collator.sortKey(path.toCaseFolded()), path);
+        keyed.emplace_back(order.key(path), path);
     std::stable_sort(keyed.begin(), keyed.end(),
                      [](const auto &a, const auto &b) { return a.first.compare(b.first) < 0; });
     paths.clear();
@@ -31,6 +29,25 @@ void sortByName(QStringList &paths)
 }
 
 } // namespace
+
+PanelNameOrder::PanelNameOrder()
+{
+    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+}
+
+QCollatorSortKey PanelNameOrder::key(const QString &path) const
+{
+    // Folded first: the C locale's collation would not ignore case.
+    return m_collator.sortKey(path.toCaseFolded());
+}
+
+qsizetype PanelNameOrder::placeOf(const QStringList &paths, const QString &path) const
+{
+    const QCollatorSortKey placed = key(path);
+    return std::upper_bound(paths.begin(), paths.end(), placed,
+                            [this](const QCollatorSortKey &a, const QString &b) { return a.compare(key(b)) < 0; }) -
+           paths.begin();
+}
 
 PanelFolderListing readPanelFolder(const FolderPath &folder)
 {

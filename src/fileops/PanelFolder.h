@@ -2,6 +2,7 @@
 
 #include "platform/FolderPath.h"
 
+#include <QCollator>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +15,21 @@ struct PanelFolderListing
 {
     QStringList folders;
     QStringList files;
+};
+
+// The order of each group of a panel listing: the locale's collation, letter
+// case ignored.
+class PanelNameOrder
+{
+public:
+    PanelNameOrder();
+    QCollatorSortKey key(const QString &path) const;
+    // Where path goes in paths sorted in this order: after its equals.
+    // O(log n) keys made.
+    qsizetype placeOf(const QStringList &paths, const QString &path) const;
+
+private:
+    QCollator m_collator;
 };
 
 // Reads a folder with the file system's own calls, hidden and special items

@@ -1,13 +1,13 @@
 #include "fileops/TForm4.h"
 
 #include "fileops/PanelFolder.h"
+#include "fileops/PanelFollower.h"
 #include "fileops/RenameCommand.h"
 #include "listing/PathText.h"
 #include "platform/ChangeHold.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
 #include "platform/EventHook.h"
-#include "platform/IconList.h"
 #include "platform/ItemId.h"
 #include "platform/NativePath.h"
 #include "platform/OsError.h"
@@ -100,6 +100,12 @@ PanelListWidget::PanelListWidget(QWidget *parent) : QListWidget(parent)
     m_header->setSectionsClickable(false);
     m_header->setStretchLastSection(false);
     m_header->hide();
+    // Qt leaves the editing state when any row goes, even with the editor
+    // of another row still open (rows removed by another program).
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, [this] {
+        if (m_editedRow.isValid() && indexWidget(m_editedRow) != nullptr)
+            setState(EditingState);
+    });
     // Connected after the view's own commit, so the row holds the new text.
     // The edited row, not the current one: a click on another row commits
     // the edit after that row has become current.
@@ -205,6 +211,21 @@ TForm4::TForm4(quil::Services &services, QWidget *parent)
             Edit1->setText(SecondPanelPath.withTrailingSlash());
         return false;
     });
+    const quil::FollowedPanel followed{
+        *ListView1,
+        m_folders,
+        m_files,
+        *Label4,
+        *Label5,
+        [this] { return SecondPanelPath; },
+        [this]() -> quil::ChangeHold & { return *m_changes; },
+        [this](const quil::FolderPath &folder) {
+            SecondPanelPath = folder;
+            ListSecondPanel(SecondPanelPath);
+        },
+        [this](const QString &text) { Label6->setText(text); },
+    };
+    m_follower = new quil::PanelFollower(followed, this);
     FormCreate();
 }
 
@@ -268,10 +289,7 @@ void TForm4::addRows(const QStringList &paths, QLabel *counter)
 {
     int count = 0;
     for (const QString &path : paths) {
-        auto *item = new QListWidgetItem(quil::FolderPath(path).lastName());
-        item->setIcon(quil::IconList::icon(quil::ShellNamespace::iconIndex(quil::ItemId::fromPath(path))));
-        item->setFlags(item->flags() | Qt::ItemIsEditable);
-        ListView1->addItem(item);
+        ListView1->addItem(quil::newPanelRow(path));
         ++count;
         // The count runs up while a large folder is listed; every row's own
         // repaint would cost more than the listing itself.
@@ -295,6 +313,7 @@ void TForm4::ListSecondPanel(const quil::FolderPath &path)
     addRows(m_folders, Label4);
     addRows(m_files, Label5);
     Edit1->setText(path.withTrailingSlash());
+    m_follower->follow(path);
 }
 
 void TForm4::DriveComboBox1Change()

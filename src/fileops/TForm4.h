@@ -21,6 +21,7 @@ class QToolButton;
 
 namespace quil {
 class ChangeHold;
+class PanelFollower;
 struct Services;
 
 // The second panel's list: reports an accepted in-place edit of the row the
@@ -158,4 +159,6 @@ private:
     QObject *m_pathBoxLeft = nullptr;
     QStringList m_folders;
     QStringList m_files;
+    // Applies what other programs change in the listed folder.
+    quil::PanelFollower *m_follower = nullptr;
 };

@@ -7,6 +7,8 @@
 #include <QScopeGuard>
 #include <QStringList>
 
+#include <vector>
+
 namespace quil {
 
 class FolderListing;
@@ -30,6 +32,50 @@ public:
         beginResetModel();
         const auto end = qScopeGuard([this] { endResetModel(); });
         read();
+    }
+
+    // Runs change (one row of the listing put, removed or moved) inside its
+    // announcement, so that the views, the current row, an open editor and
+    // every persistent index follow their entries. A move's to is the row
+    // after the move.
+    template <typename Change> void insertingRow(int row, Change change)
+    {
+        beginInsertRows({}, row, row);
+        const auto end = qScopeGuard([this] { endInsertRows(); });
+        change();
+    }
+    template <typename Change> void removingRow(int row, Change change)
+    {
+        beginRemoveRows({}, row, row);
+        const auto end = qScopeGuard([this] { endRemoveRows(); });
+        change();
+    }
+    template <typename Change> void movingRow(int from, int to, Change change)
+    {
+        if (!beginMoveRows({}, from, from, {}, to > from ? to + 1 : to))
+            return;
+        const auto end = qScopeGuard([this] { endMoveRows(); });
+        change();
+    }
+    // Runs replace (the entries replaced at once) as a change of layout:
+    // replace gets the rows of the persistent indexes (the current row, an
+    // open editor, ...) and returns their rows afterwards, -1 for an entry
+    // that went, so that they follow their entries.
+    template <typename Replace> void replacingRows(Replace replace)
+    {
+        Q_EMIT layoutAboutToBeChanged();
+        const QModelIndexList before = persistentIndexList();
+        std::vector<int> rows;
+        rows.reserve(size_t(before.size()));
+        for (const QModelIndex &index : before)
+            rows.push_back(index.row());
+        const std::vector<int> moved = replace(rows);
+        QModelIndexList after;
+        after.reserve(before.size());
+        for (qsizetype i = 0; i < before.size(); ++i)
+            after.append(moved[size_t(i)] >= 0 ? index(moved[size_t(i)], before[i].column()) : QModelIndex());
+        changePersistentIndexList(before, after);
+        Q_EMIT layoutChanged();
     }
 
     // The list's data hint: fills the details of rows [first, last] that

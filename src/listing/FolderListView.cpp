@@ -60,6 +60,18 @@ FolderListView::FolderListView(QWidget *parent) : QTreeView(parent)
     header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
+void FolderListView::setModel(QAbstractItemModel *model)
+{
+    QTreeView::setModel(model);
+    // Qt leaves the editing state when any row goes, even with the editor
+    // of another row still open (rows removed by another program).
+    if (model != nullptr)
+        connect(model, &QAbstractItemModel::rowsRemoved, this, [this] {
+            if (m_nameEditor)
+                setState(EditingState);
+        });
+}
+
 std::pair<int, int> FolderListView::visibleRows() const
 {
     if (!model() || model()->rowCount() == 0)
@@ -103,8 +115,10 @@ bool FolderListView::edit(const QModelIndex &index, EditTrigger trigger, QEvent 
         return false;
     const bool accepted = QTreeView::edit(index, trigger, event);
     if (accepted && state() == EditingState)
-        if (QWidget *editor = indexWidget(index))
+        if (QWidget *editor = indexWidget(index)) {
+            m_nameEditor = editor;
             Q_EMIT nameEditorOpened(editor);
+        }
     return accepted;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QTreeView>
 #include <functional>
 
@@ -18,6 +19,7 @@ public:
     using NameOf = std::function<QString(int row)>;
 
     explicit FolderListView(QWidget *parent = nullptr);
+    void setModel(QAbstractItemModel *model) override;
 
     void setDataHint(DataHint hint) { m_dataHint = std::move(hint); }
     void setNameOf(NameOf nameOf) { m_nameOf = std::move(nameOf); }
@@ -68,6 +70,8 @@ private:
     // Whether the last press may open the editor on its release.
     bool m_pressMayEdit = false;
     std::function<bool()> m_delayedEditGate;
+    // The open name editor, if any.
+    QPointer<QWidget> m_nameEditor;
     qint64 m_lastTyped = 0;
 };
 

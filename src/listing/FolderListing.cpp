@@ -1,5 +1,6 @@
 #include "listing/FolderListing.h"
 
+#include "listing/EntryOrder.h"
 #include "listing/EntryText.h"
 #include "listing/FileTypeCache.h"
 #include "listing/SortRecords.h"
@@ -78,28 +79,6 @@ struct TypeTexts
     }
 };
 
-// Folders first, then the fixed places, as ItemComparator orders them.
-quint64 groupOf(const FolderChild &child)
-{
-    return (quint64(child.isFolder ? 0 : 1) << 32) | (quint32(child.order) ^ 0x80000000u);
-}
-
-// The size or the modification time as a number that orders as the value
-// does; 0 for the other columns. Reads the item once when the folder's
-// enumeration did not.
-quint64 columnValue(FolderChild &child, SortColumn column)
-{
-    if (column != SortColumn::Size && column != SortColumn::Modified)
-        return 0;
-    if (!child.details)
-        child.details = ShellNamespace::findData(child.id);
-    if (!child.details)
-        return column == SortColumn::Size ? 0 : quint64(1) << 63;
-    if (column == SortColumn::Size)
-        return child.details->size;
-    return quint64(child.details->modifiedMsecs) ^ (quint64(1) << 63);
-}
-
 // The rank of each type text in the collation order, equal texts and texts
 // of equal keys sharing one; 0 for an empty text, which goes first.
 QHash<QString, quint64> typeRanks(const std::vector<QString> &types)
@@ -156,12 +135,12 @@ std::vector<int> sortedOrder(const std::vector<FolderChild *> &children, SortCol
         for (size_t i = begin; i < end; ++i) {
             FolderChild &child = *children[i];
             ShellNamespace::resolve(child);
-            const quint64 value = columnValue(child, column);
+            const quint64 value = quil::entryColumnValue(child, column);
             if (byType)
                 types[i] = typeTexts.of(child);
             const size_t keyStart = part.keys.size();
             names.append(child.name, part.keys);
-            part.add(quint32(i), groupOf(child), value, keyStart);
+            part.add(quint32(i), quil::entryGroup(child), value, keyStart);
         }
     });
     SortRecords sorting(std::move(parts));
@@ -216,6 +195,39 @@ void FolderListing::sort()
     for (TShellItem &entry : m_entries)
         pointers.push_back(&entry.folderChild);
     m_order = sortedOrder(pointers, SortColumn(int(m_sortKey)));
+}
+
+void FolderListing::insertEntry(int row, TShellItem entry)
+{
+    m_entries.append(std::move(entry));
+    m_order.insert(m_order.begin() + std::clamp(row, 0, count()), int(m_entries.size() - 1));
+}
+
+void FolderListing::removeEntry(int row)
+{
+    const int index = m_order.at(size_t(row));
+    m_order.erase(m_order.begin() + row);
+    // The last entry takes the place of the removed one.
+    const int last = int(m_entries.size() - 1);
+    if (index != last) {
+        m_entries.swapItemsAt(index, last);
+        std::replace(m_order.begin(), m_order.end(), last, index);
+    }
+    m_entries.removeLast();
+}
+
+void FolderListing::moveEntry(int from, int to)
+{
+    const int index = m_order.at(size_t(from));
+    m_order.erase(m_order.begin() + from);
+    m_order.insert(m_order.begin() + std::clamp(to, 0, count()), index);
+}
+
+void FolderListing::takeEntries(FolderListing &other)
+{
+    m_entries = std::move(other.m_entries);
+    m_order = std::move(other.m_order);
+    other.discardEntries();
 }
 
 std::pair<int, int> FolderListing::fillDetails(int first, int last)

@@ -45,6 +45,15 @@ public:
         m_entries.clear();
     }
 
+    // Changes of single rows, which the model announces: an entry put at a
+    // row; the entry of a row removed; an entry moved from one row to the
+    // row it has after the move; the entries (and their order) of another
+    // listing taken over, which is left empty. O(n) each.
+    void insertEntry(int row, TShellItem entry);
+    void removeEntry(int row);
+    void moveEntry(int from, int to);
+    void takeEntries(FolderListing &other);
+
     // Fills the details of the rows first to last (inclusive) that still
     // need them: icon, type text, size, attributes and date. Returns the
     // range of rows actually filled (second < first when none).

@@ -34,8 +34,12 @@ void ChangeHold::apply(Change change, const void *key)
 void ChangeHold::holdUntilDestroyed(QObject &object)
 {
     ++m_holds;
+    ++m_editorHolds;
     // This object as the context: a hold deleted first takes the connection with it.
-    connect(&object, &QObject::destroyed, this, &ChangeHold::release);
+    connect(&object, &QObject::destroyed, this, [this] {
+        --m_editorHolds;
+        release();
+    });
 }
 
 void ChangeHold::release()

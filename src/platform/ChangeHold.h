@@ -40,6 +40,9 @@ public:
     // of a running total makes the earlier one pointless).
     void apply(Change change, const void *key = nullptr);
     bool isHolding() const { return m_holds > 0; }
+    // Whether a command holds (not only an open name editor): changes made
+    // in place, row by row, may still be shown under an editor.
+    bool isHoldingForCommand() const { return m_holds > m_editorHolds; }
     // Holds changes until the object is destroyed: an in-place name editor,
     // which its view deletes once it has closed. A list re-read under an
     // open editor would rename an item of another folder.
@@ -55,6 +58,7 @@ private:
     void applyHeld();
 
     int m_holds = 0;
+    int m_editorHolds = 0;
     bool m_releasePosted = false;
     QList<Held> m_held;
 };
