@@ -202,6 +202,8 @@ void FolderListing::replaceEntries(QList<quil::FolderChild> children)
     m_order.clear();
     m_entries.reserve(children.size());
     for (quil::FolderChild &child : children) {
+        if (!listsName(child.name))
+            continue;
         TShellItem &entry = m_entries.emplaceBack();
         entry.name = child.name;
         entry.relativeId = std::move(child);

@@ -60,6 +60,13 @@ public:
     quil::SortKey sortKey() const { return m_sortKey; }
     void setSortKey(quil::SortKey key) { m_sortKey = key; }
 
+    // Whether readings list the hidden entries (names beginning with "."),
+    // as they do by default; a change applies from the next reading.
+    bool hiddenShown() const { return m_hiddenShown; }
+    void setHiddenShown(bool shown) { m_hiddenShown = shown; }
+    // Whether a reading lists an entry of this name.
+    bool listsName(const QString &name) const { return m_hiddenShown || !name.startsWith(QLatin1Char('.')); }
+
     // The name the next listing selects when present; kept across listings.
     QString EntryToSelect;
 
@@ -71,6 +78,7 @@ private:
     quil::ItemId m_currentFolder;
     QString m_currentPath;
     quil::SortKey m_sortKey = quil::SortKey::Name;
+    bool m_hiddenShown = true;
     qint64 m_detailFills = 0;
 };
 

@@ -17,7 +17,8 @@ bool isHistoryLine(const QString &line)
 {
     if (line == computerFolderPath())
         return true;
-    if (!line.startsWith(QLatin1Char('/')) || line.contains(QChar(0)) || FolderPath(line).path() != line)
+    if (!line.startsWith(QLatin1Char('/')) || line.contains(QChar(0)) || line.contains(QLatin1String("//")) ||
+        FolderPath(line).path() != line)
         return false;
     const QStringList items = line.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     return !items.contains(QStringLiteral(".")) && !items.contains(QStringLiteral(".."));
