@@ -2,6 +2,7 @@
 
 #include "app/AccessibleInterfaces.h"
 #include "app/AccessibleNames.h"
+#include "app/EscapeCloses.h"
 
 #include "app/TForm1.h"
 #include "app/TSet1.h"
@@ -9,6 +10,7 @@
 #include "fileops/TSelekt.h"
 #include "platform/Services.h"
 #include "platform/WindowPlacement.h"
+#include "search/SearchWindowController.h"
 #include "search/TFB.h"
 #include "search/TFILESCH.h"
 #include "shell/TAboutBox.h"
@@ -44,7 +46,17 @@ AppWindows::AppWindows(Services &services) : m_placement(std::make_unique<Window
     for (QWidget *window :
          std::initializer_list<QWidget *>{Form1.get(), Form4.get(), AboutBox.get(), RF.get(), SHPIC.get(),
                                           FILESCH.get(), FB.get(), Set1.get(), Extent.get(), Selekt.get()})
-        nameControls(*window);
+        quil::nameControls(*window);
+    for (QWidget *window :
+         std::initializer_list<QWidget *>{RF.get(), SHPIC.get(), Set1.get(), Extent.get(), Selekt.get()})
+        quil::closeOnEscape(*window);
+    // A running search is stopped first; the next Escape closes the window.
+    quil::closeOnEscape(*FILESCH, [search = FILESCH.get()] {
+        if (!search->controller().isSearching())
+            return false;
+        search->Button3Click();
+        return true;
+    });
     Form1->setSecondPanel(Form4.get());
     FILESCH->setFolderChooser(FB.get());
     Selekt->setMarks(&Form1->marks());

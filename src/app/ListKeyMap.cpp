@@ -1,5 +1,6 @@
 #include "app/ListKeyMap.h"
 
+#include "app/ListShortcutKeys.h"
 #include "app/TForm1.h"
 #include "fileops/SecondPanel.h"
 #include "fileops/UndoCommand.h"
@@ -16,7 +17,9 @@
 
 namespace quil {
 
-ListKeyMap::ListKeyMap(TForm1 &form, Services &services) : QObject(&form), m_form(form), m_services(services) {}
+ListKeyMap::ListKeyMap(TForm1 &form, Services &services)
+    : QObject(&form), m_form(form), m_services(services), m_shortcuts(new ListShortcutKeys(form, services, this))
+{}
 
 bool ListKeyMap::keyDown(int key, Qt::KeyboardModifiers modifiers)
 {
@@ -53,7 +56,9 @@ bool ListKeyMap::runCommand(int key, Qt::KeyboardModifiers modifiers, bool &cons
         m_form.ListViewDblClick();
         return true;
     case Qt::Key_Space:
-        m_form.ToggleCurrentMark();
+        // Within a name being found by typing, the list takes the Space.
+        if (!m_form.ListView->isTypingName())
+            m_form.ToggleCurrentMark();
         return true;
     case Qt::Key_Insert:
         markAndMoveOn();
@@ -77,6 +82,10 @@ bool ListKeyMap::runCommand(int key, Qt::KeyboardModifiers modifiers, bool &cons
             maskCommand(key == Qt::Key_Plus);
         return true;
     default:
+        if (m_shortcuts->run(key, modifiers)) {
+            consumed = true;
+            return true;
+        }
         return runFunctionKey(key, modifiers);
     }
 }

@@ -6,13 +6,15 @@ class TForm1;
 
 namespace quil {
 
+class ListShortcutKeys;
 struct Services;
 
 // The main list's keyboard commands: each key runs the command of its row of
 // the key map, then the status line says "Жду команды...". The key itself
 // still reaches the list (arrows, the prefix search), except Tab when it
-// moves the focus to the second panel. While a name is edited in place the
-// keys belong to the editor: none runs a command or reaches the list.
+// moves the focus to the second panel and the desktop's keys of
+// ListShortcutKeys. While a name is edited in place the keys belong to the
+// editor: none runs a command or reaches the list.
 class ListKeyMap : public QObject
 {
     Q_OBJECT
@@ -33,6 +35,8 @@ private:
 
     TForm1 &m_form;
     Services &m_services;
+    // The keys of this desktop's file managers beside the described ones.
+    ListShortcutKeys *m_shortcuts;
 };
 
 } // namespace quil

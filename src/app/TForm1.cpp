@@ -380,9 +380,10 @@ void TForm1::FormCreate()
     m_nav->setWindowShown(false);
     m_listing.setSortKey(quil::SortKey::Name);
     m_listing.EntryToSelect.clear();
+    restoreListState();
+    // The listing gives the list the keyboard focus; the path box takes it
+    // by a click, Ctrl+L or Alt+D.
     quil::runHandler(m_services.dialogs, [this] { m_nav->browseTo(quil::ItemId::computer()); });
-    cbPath->setFocus();
-    cbPath->lineEdit()->selectAll();
 }
 
 void TForm1::FormShow()
@@ -446,6 +447,7 @@ void TForm1::FormClose()
     quil::runHandler(m_services.dialogs, [this] {
         writeQuilIni();
         writeWindowLayout();
+        keepListState();
     });
 }
 

@@ -35,6 +35,7 @@ class EditCommand;
 class FolderNavigator;
 class ListColumnSizer;
 class ListKeyMap;
+class ListShortcutKeys;
 class MarksController;
 class RenameCommand;
 class SecondPanel;
@@ -176,7 +177,7 @@ public Q_SLOTS:
     // --- Keys, editing, the command line and the settings window ---
 
     // A key pressed in the list runs its command; true when the list must not
-    // see the key (Tab that moved to the second panel).
+    // see the key (Tab that moved to the second panel, the desktop's keys).
     bool ListViewKeyDown(int key, Qt::KeyboardModifiers shift);
     // "Редактировать / Edit": the selected file in the text editor.
     void SpeedButton5Click();
@@ -246,6 +247,8 @@ public Q_SLOTS:
     void PopupMenu1Popup();
     // Ctrl+L and Alt+D: the focus in the path box, its text selected.
     void focusPathBox();
+    // Tab in the second panel's list: the main window active, its list focused.
+    void focusMainList();
     // The Menu key and Shift+F10 in the list: the context menu at the
     // current row.
     void popupMenuAtCurrentRow();
@@ -263,8 +266,9 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    // The window's own key map reaches its controls.
+    // The window's own key maps reach its controls.
     friend class quil::ListKeyMap;
+    friend class quil::ListShortcutKeys;
 
     // --- Panel1 ---
     QFrame *Panel1 = nullptr;
@@ -338,6 +342,10 @@ private:
     void FormResize();
     void readQuilIni();
     void writeQuilIni();
+    // The path history and the list's view choices of the last run
+    // (quil.hst, quil.opt), read before the first listing.
+    void restoreListState();
+    void keepListState();
     // The places and sizes of the last run (quil.pos), or the design's.
     void restoreWindowLayout();
     void writeWindowLayout();

@@ -70,6 +70,7 @@ void TForm1::connectSecondPanelWindow()
     TForm4 *panel = m_windows->Form4.get();
     m_panelButtons->setPanel(panel);
     panel->setChangeHold(*m_changeHold);
+    panel->focusMainList = [this] { focusMainList(); };
     connect(this, &TForm1::driveListsRebuilt, panel, &TForm4::rebuildDriveList);
 }
 

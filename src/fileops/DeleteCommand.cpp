@@ -21,7 +21,7 @@ DeleteCommand::DeleteCommand(MainList &list, Services &services, QObject *parent
     : QObject(parent), m_list(list), m_services(services)
 {}
 
-void DeleteCommand::run()
+void DeleteCommand::run(bool toTrash)
 {
     const int currentRow = commandRow(m_list, m_services.dialogs);
     if (currentRow < 0)
@@ -40,7 +40,7 @@ void DeleteCommand::run()
         m_list.entryToSelect() = nameAfterRow(listing, currentRow);
     }
 
-    if (confirmAndDelete(m_services.dialogs, sources.paths, sources.names, m_list.ownerWindow()))
+    if (confirmAndDelete(m_services.dialogs, sources.paths, sources.names, m_list.ownerWindow(), toTrash))
         m_list.marks().clearMarks();
     if (treeNode >= 0)
         m_list.refreshTree(treeNode);
@@ -48,14 +48,14 @@ void DeleteCommand::run()
 }
 
 bool DeleteCommand::confirmAndDelete(Dialogs &dialogs, const QStringList &paths, const QStringList &names,
-                                     QWidget *owner)
+                                     QWidget *owner, bool toTrash)
 {
     const QString text = QStringLiteral("Удалить : ") + QString::number(paths.size()) +
                          QStringLiteral(" объект(ов)\r\n") + nameLines(names, kNamesShown) +
                          QStringLiteral("\r\n\r\n В Ы П О Л Н И Т Ь ?");
     const Dialogs::CheckedAnswer answer =
         dialogs.askYesNoWithCheck(text, QStringLiteral("Удаление выделенных объектов..."),
-                                  QStringLiteral("Удалять в корзину."), true, kWarningHeight);
+                                  QStringLiteral("Удалять в корзину."), toTrash, kWarningHeight);
     // Closed without an answer: nothing is deleted and nothing said.
     if (answer.closed)
         return false;

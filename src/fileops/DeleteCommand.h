@@ -11,7 +11,7 @@ class Dialogs;
 class MainList;
 struct Services;
 
-// Delete (SpeedButton9, F8): the marked entries or the current row's, after
+// Delete (SpeedButton9, F8, Delete): the marked entries or the current row's, after
 // the warning with its "to the trash" box; to the trash or for good through
 // the file operation, then the tree node and the list read again with the
 // row after the removed entries selected.
@@ -21,14 +21,17 @@ class DeleteCommand : public QObject
 public:
     DeleteCommand(MainList &list, Services &services, QObject *parent = nullptr);
 
-    void run();
+    // toTrash: whether the question's "to the trash" box starts ticked
+    // (Shift+Delete asks it unticked).
+    void run(bool toTrash = true);
 
     // The delete question for these sources (names: the last item of each),
-    // its "to the trash" box ticked; on Yes the delete through the file
+    // its "to the trash" box ticked as toTrash says; on Yes the delete through the file
     // operation, to the trash or for good as the box says, and "Ошибка при
     // удалении" when it fails; on No "Удаление отменено"; closed by its
     // close box, nothing. True when everything was deleted.
-    static bool confirmAndDelete(Dialogs &dialogs, const QStringList &paths, const QStringList &names, QWidget *owner);
+    static bool confirmAndDelete(Dialogs &dialogs, const QStringList &paths, const QStringList &names, QWidget *owner,
+                                 bool toTrash = true);
 
 private:
     MainList &m_list;

@@ -514,6 +514,12 @@ bool TForm4::ListView1KeyDown(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_Enter:
         ListView1DblClick();
         return true;
+    case Qt::Key_Tab:
+        // Back to the main list, as Tab there comes here.
+        if (!focusMainList)
+            return false;
+        focusMainList();
+        return true;
     case Qt::Key_R:
         // The panel's folder read again, as the main list's Ctrl+R does.
         if (!modifiers.testFlag(Qt::ControlModifier))

@@ -77,6 +77,8 @@ public:
     // Shows or hides the panel as the main window's button asks; the main
     // window puts its glyph.
     std::function<void(bool shown)> shownChanged;
+    // Tab in the list: the main window's list takes the focus back.
+    std::function<void()> focusMainList;
 
     // Lists a folder (the caller has set SecondPanelPath to it): folders,
     // then files, the counters running up while it lists.
@@ -110,7 +112,7 @@ public Q_SLOTS:
     void ListView1Click();
     void ListView1DblClick();
     void ListView1Change();
-    // Backspace, F2 and Enter; true when the key was used.
+    // Backspace, F2, Enter, Ctrl+R and Tab; true when the key was used.
     bool ListView1KeyDown(int key, Qt::KeyboardModifiers modifiers = {});
     // Enter in the path box lists the typed folder, or shows the error box
     // and keeps the listing; true when the key was used.

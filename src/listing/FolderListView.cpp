@@ -163,12 +163,20 @@ void FolderListView::keyPressEvent(QKeyEvent *event)
         selectionModel()->select(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
+bool FolderListView::isTypingName() const
+{
+    return !m_typed.isEmpty() &&
+           QDateTime::currentMSecsSinceEpoch() - m_lastTyped <= QApplication::keyboardInputInterval();
+}
+
 void FolderListView::keyboardSearch(const QString &search)
 {
     if (!model() || !m_nameOf || search.isEmpty())
         return;
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    const bool fresh = m_typed.isEmpty() || now - m_lastTyped > QApplication::keyboardInputInterval();
+    const bool fresh = !isTypingName();
+    if (fresh && search.startsWith(QLatin1Char(' ')))
+        return;
     m_lastTyped = now;
     m_typed = fresh ? search : m_typed + search;
     const int current = currentIndex().isValid() ? currentIndex().row() : -1;

@@ -36,6 +36,10 @@ public:
     bool isEditingName() const { return state() == EditingState; }
     // Forgets the typed text, so the next letter starts a fresh search.
     void resetTypedText() { m_typed.clear(); }
+    // Whether a name is being typed: the last letter came within the
+    // keyboard interval, so a Space now is part of the name. A Space never
+    // starts a name: it marks.
+    bool isTypingName() const;
 
     // A second click on the current row opens its editor only after the
     // double-click interval. A key or a command in between cancels it, and

@@ -181,6 +181,8 @@ void FolderListing::replaceEntries(QList<FolderChild> children)
     m_order.clear();
     m_entries.reserve(children.size());
     for (FolderChild &child : children) {
+        if (!listsName(child.name))
+            continue;
         TShellItem &entry = m_entries.emplaceBack();
         entry.name = child.name;
         entry.folderChild = std::move(child);

@@ -71,6 +71,13 @@ public:
     SortKey sortKey() const { return m_sortKey; }
     void setSortKey(SortKey key) { m_sortKey = key; }
 
+    // Whether readings list the hidden entries (names beginning with "."),
+    // as they do by default; a change applies from the next reading.
+    bool hiddenShown() const { return m_hiddenShown; }
+    void setHiddenShown(bool shown) { m_hiddenShown = shown; }
+    // Whether a reading lists an entry of this name.
+    bool listsName(const QString &name) const { return m_hiddenShown || !name.startsWith(QLatin1Char('.')); }
+
     // The name the next listing selects when present; kept across listings.
     QString EntryToSelect;
 
@@ -82,6 +89,7 @@ private:
     ItemId m_currentFolder;
     QString m_currentPath;
     SortKey m_sortKey = SortKey::Name;
+    bool m_hiddenShown = true;
     qint64 m_detailFills = 0;
 };
 

@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <QTreeView>
@@ -70,6 +71,31 @@ void FolderNavigator::browseTo(const ItemId &target)
     }
     if (directoryExists(m_controls.pathBox.currentText()))
         refreshDiskDisplay();
+    focusListAfterListing();
+}
+
+void FolderNavigator::focusListAfterListing()
+{
+    const QWidget *focused = m_controls.list.window()->focusWidget();
+    const auto within = [focused](const QWidget &control) {
+        return focused == &control || control.isAncestorOf(focused);
+    };
+    if (focused != nullptr && !within(m_controls.pathBox) &&
+        (within(m_controls.drives) || qobject_cast<const QLineEdit *>(focused) != nullptr))
+        return;
+    m_controls.list.setFocus(Qt::OtherFocusReason);
+}
+
+void FolderNavigator::restoreHistory(const QStringList &lines)
+{
+    // Oldest first: each goes on top, as a listing adds its line.
+    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
+        const ItemId id = *line == computerFolderPath() ? ItemId::computer() : ItemId::fromPath(*line);
+        const int before = m_history.size();
+        m_history.add(*line, id);
+        if (m_history.size() > before)
+            m_controls.pathBox.insertItem(0, *line);
+    }
 }
 
 FolderPath FolderNavigator::listedFolder() const

@@ -74,6 +74,10 @@ public:
     // act on. Empty before the first listing.
     FolderPath listedFolder() const;
     const PathHistory &history() const { return m_history; }
+    // Puts the lines kept from an earlier run (newest first) on top of the
+    // history and the path box; called before the first listing, so that the
+    // listings of the start find their lines and leave the order as kept.
+    void restoreHistory(const QStringList &lines);
     qint64 diskSizeKb() const { return m_diskSizeKb; }
 
     // --- Tree and drives ---
@@ -136,6 +140,12 @@ private:
     // a deep node's name shows.
     void revealTreeNode(const QModelIndex &index, QAbstractItemView::ScrollHint hint);
     void keepPathHistory();
+    // After a listing the keys go to the new rows: the list takes the focus
+    // (at start too), from the path box, the tree or a button alike. The
+    // drive selector keeps it, whose arrow keys list one drive after the
+    // other, and so does a line being typed (the command line), which a
+    // listing after a device notice must not interrupt.
+    void focusListAfterListing();
     void selectEntryAfterListing();
     void refreshDiskDisplay();
     void openFileEntry(const TShellItem &entry);

@@ -145,7 +145,7 @@ Dialogs::CheckedAnswer ScriptedDialogs::askYesNoWithCheck(const QString &text, c
                                                           const QString &checkText, bool checked, int)
 {
     const std::scoped_lock lock(m_mutex);
-    record({Kind::YesNoWithCheck, title, text, checkText, Icon::Warning});
+    record({Kind::YesNoWithCheck, title, text, checkText, Icon::Warning, checked});
     return takeOr(m_checked, CheckedAnswer{false, checked});
 }
 

@@ -37,6 +37,7 @@ public:
         // of a choice (one a line)
         QString extra;
         Icon icon = Icon::None;
+        bool checked = false; // the check box as a question with one offered it
     };
 
     // Prepared answers, used first in first out.

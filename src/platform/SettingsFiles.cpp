@@ -1,4 +1,5 @@
 #include "platform/SettingsFiles.h"
+#include "platform/SettingsByteLines.h"
 
 #include "platform/FolderPath.h"
 #include "platform/NativePath.h"
@@ -133,12 +134,11 @@ int writeWhole(const QByteArray &native, const QByteArray &data)
 }
 } // namespace
 
-QStringList readSettingsLines(const QString &path)
+QList<QByteArray> readSettingsByteLines(const QString &path)
 {
-    const QByteArray data = readSettingsFile(path);
-    QStringList lines = QString::fromUtf8(data).split(QLatin1Char('\n'));
-    for (QString &line : lines)
-        if (line.endsWith(QLatin1Char('\r')))
+    QList<QByteArray> lines = readSettingsFile(path).split('\n');
+    for (QByteArray &line : lines)
+        if (line.endsWith('\r'))
             line.chop(1);
     // The line end of the last line leaves an empty piece that is no line.
     if (!lines.isEmpty() && lines.last().isEmpty())
@@ -146,11 +146,19 @@ QStringList readSettingsLines(const QString &path)
     return lines;
 }
 
-void writeSettingsLines(const QString &path, const QStringList &lines)
+QStringList readSettingsLines(const QString &path)
+{
+    QStringList lines;
+    for (const QByteArray &line : readSettingsByteLines(path))
+        lines.append(QString::fromUtf8(line));
+    return lines;
+}
+
+void writeSettingsByteLines(const QString &path, const QList<QByteArray> &lines)
 {
     QByteArray data;
-    for (const QString &line : lines) {
-        data.append(line.toUtf8());
+    for (const QByteArray &line : lines) {
+        data.append(line);
         data.append("\r\n");
     }
     QByteArray native = toNative(path);
@@ -161,6 +169,15 @@ void writeSettingsLines(const QString &path, const QStringList &lines)
     }
     if (const int code = writeWhole(native, data))
         raiseFileError(code, path);
+}
+
+void writeSettingsLines(const QString &path, const QStringList &lines)
+{
+    QList<QByteArray> bytes;
+    bytes.reserve(lines.size());
+    for (const QString &line : lines)
+        bytes.append(line.toUtf8());
+    writeSettingsByteLines(path, bytes);
 }
 
 } // namespace quil

@@ -154,7 +154,7 @@ void ContextMenuController::run(const MenuTarget &target, const Picked &picked, 
         putFilesOnClipboard({{target.path}, picked.command == MenuCommand::Cut, {}});
         break;
     case MenuCommand::Paste:
-        paste(target, owner);
+        paste(target.path, owner);
         break;
     case MenuCommand::Delete:
         // The same question and file operation as the Delete command's.
@@ -203,7 +203,7 @@ void ContextMenuController::openWith(const MenuTarget &target, const QString &ap
         throw OsError(ENOENT);
 }
 
-void ContextMenuController::paste(const MenuTarget &target, QWidget *owner)
+void ContextMenuController::paste(const QString &folder, QWidget *owner)
 {
     const ClipboardFiles files = filesOnClipboard();
     // file://host/path names another machine's file: the local file of that
@@ -217,7 +217,7 @@ void ContextMenuController::paste(const MenuTarget &target, QWidget *owner)
     if (files.paths.isEmpty())
         return;
     // The trailing "/" tells the operation that the target must be a folder.
-    const bool done = ShellFileOperation(m_services.dialogs, files.paths, FolderPath(target.path).withTrailingSlash(),
+    const bool done = ShellFileOperation(m_services.dialogs, files.paths, FolderPath(folder).withTrailingSlash(),
                                          files.cut ? FO_MOVE : FO_COPY, FOF_ALLOWUNDO, owner);
     // A moved file is no longer where the clipboard says.
     if (done && files.cut)

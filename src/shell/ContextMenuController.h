@@ -38,6 +38,11 @@ public:
     // there. Raises QuilError when the command fails.
     Outcome ShowShellContextMenu(const QString &path, const QPoint &point, QWidget *owner);
 
+    // The menu's "Вставить": the files of the clipboard copied into a folder,
+    // or moved after a cut (the clipboard is then cleared); files of other
+    // machines are refused whole, with a message.
+    void paste(const QString &folder, QWidget *owner);
+
 Q_SIGNALS:
     // The menu is about to be shown (tests pick from it).
     void menuShown(QMenu *menu);
@@ -53,7 +58,6 @@ private:
     void run(const MenuTarget &target, const Picked &picked, QWidget *owner);
     void open(const MenuTarget &target);
     void openWith(const MenuTarget &target, const QString &application);
-    void paste(const MenuTarget &target, QWidget *owner);
     void startRename(const QString &name);
 
     MainList &m_list;

@@ -3,6 +3,7 @@
 #include "app/TSet1.h"
 #include "app/WindowLayoutFile.h"
 #include "fileops/TForm4.h"
+#include "fileops/TSelekt.h"
 #include "listing/ColumnFit.h"
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
@@ -10,16 +11,20 @@
 #include "platform/QtDialogs.h"
 #include "platform/ReadableColour.h"
 #include "platform/SettingsFiles.h"
+#include "search/TFILESCH.h"
 #include "shell/ContextMenuController.h"
 #include "support/Form1Controls.h"
 #include "support/Form4Controls.h"
 #include "support/MainWindowFixture.h"
+#include "support/SearchWindowControls.h"
+#include "support/Set1Controls.h"
 #include "support/TempTree.h"
 #include "viewers/TExtent.h"
 #include "viewers/TRF.h"
 #include "viewers/TSHPIC.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDialog>
@@ -35,6 +40,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QWindow>
 
 #include <algorithm>
@@ -498,6 +504,77 @@ private Q_SLOTS:
         QTRY_VERIFY(ui(form).cbPath->lineEdit()->hasFocus());
         QCOMPARE(ui(form).cbPath->lineEdit()->selectedText(), ui(form).cbPath->currentText());
         QVERIFY(!ui(form).cbPath->currentText().isEmpty());
+    }
+
+    // The keys go to the list at start and after a listing from the path box.
+    void listHasTheFocusAtStartAndAfterAListing()
+    {
+        Program program;
+        TForm1 &form = program.start();
+        program.files.folder("sub");
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTRY_VERIFY(ui(form).ListView->hasFocus());
+        QTest::keyClick(ui(form).ListView, Qt::Key_L, Qt::ControlModifier);
+        QLineEdit *typed = ui(form).cbPath->lineEdit();
+        QTRY_VERIFY(typed->hasFocus());
+        QTest::keyClicks(typed, program.files.path("sub"));
+        QTest::keyClick(typed, Qt::Key_Return);
+        QCOMPARE(form.listing().currentPath(), program.files.path("sub"));
+        QVERIFY(ui(form).ListView->hasFocus());
+    }
+
+    // Escape closes these windows as their close boxes do (the settings
+    // window then sets the search window's other-viewer mark), from any of
+    // their controls that leaves the key alone.
+    void escapeClosesTheWindows_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("control");
+        QTest::newRow("text viewer, from its search box") << "RF"
+                                                          << "QLineEdit";
+        QTest::newRow("picture viewer") << "SHPIC"
+                                        << "";
+        QTest::newRow("search window") << "FILESCH"
+                                       << "QLineEdit";
+        QTest::newRow("settings") << "Set1"
+                                  << "QLineEdit";
+        QTest::newRow("extension table") << "Extent"
+                                         << "QTreeWidget";
+        QTest::newRow("selection modes") << "Selekt"
+                                         << "QLineEdit";
+    }
+    void escapeClosesTheWindows()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, control);
+        Program program;
+        program.start();
+        std::map<QString, QWidget *> windows{
+            {"RF", program.windows->RF.get()},           {"SHPIC", program.windows->SHPIC.get()},
+            {"FILESCH", program.windows->FILESCH.get()}, {"Set1", program.windows->Set1.get()},
+            {"Extent", program.windows->Extent.get()},   {"Selekt", program.windows->Selekt.get()}};
+        QWidget *shown = windows.at(window);
+        if (window == QLatin1String("Set1"))
+            ui(*program.windows->Set1).CheckBox1->setChecked(true);
+        shown->show();
+        shown->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(shown));
+        QWidget *target = shown;
+        if (!control.isEmpty()) {
+            // The first control of that kind.
+            if (control == QLatin1String("QLineEdit"))
+                target = shown->findChild<QLineEdit *>();
+            else
+                target = shown->findChild<QTreeWidget *>();
+            QVERIFY2(target != nullptr, qPrintable(control));
+            target->setFocus();
+            QVERIFY(target->hasFocus());
+        }
+        QTest::keyClick(target, Qt::Key_Escape);
+        QTRY_VERIFY(!shown->isVisible());
+        if (window == QLatin1String("Set1"))
+            QVERIFY(ui(*program.windows->FILESCH).CheckBox4->isChecked());
     }
 
     // Regression: the keyboard's menu opened at the mouse pointer.

@@ -212,7 +212,8 @@ private Q_SLOTS:
     {
         Program program(false);
         TForm4 &panel = program.panel();
-        ui(panel).ListView1->setCurrentItem(ui(panel).ListView1->findItems(QStringLiteral("c.txt"), Qt::MatchExactly).first());
+        ui(panel).ListView1->setCurrentItem(
+            ui(panel).ListView1->findItems(QStringLiteral("c.txt"), Qt::MatchExactly).first());
         panel.focusList();
         QTest::keyClick(ui(panel).ListView1, Qt::Key_F2);
         QLineEdit *editor = nullptr;

@@ -3,6 +3,8 @@
 #include "fileops/TForm4.h"
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
+#include "platform/FileClipboard.h"
+#include "platform/NativePath.h"
 #include "platform/ScriptedDialogs.h"
 #include "shell/TAboutBox.h"
 #include "support/Form1Controls.h"
@@ -15,6 +17,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -281,13 +284,18 @@ private Q_SLOTS:
             QCOMPARE(program.selected(), row);
     }
 
-    void tabMovesToTheShownSecondPanel()
+    void tabMovesToTheShownSecondPanelAndBack()
     {
         Program program;
         TForm4 &panel = *program.windows->Form4;
         panel.showPanel();
         program.press(QStringLiteral("a.txt"), Qt::Key_Tab);
-        QTRY_VERIFY(ui(panel).ListView1->hasFocus());
+        quil::PanelListWidget *panelList = ui(panel).ListView1;
+        QTRY_VERIFY(panelList->hasFocus());
+        QTest::keyClick(panelList, Qt::Key_Tab);
+        QTRY_VERIFY(ui(program.form()).ListView->hasFocus());
+        QTRY_VERIFY(program.form().isActiveWindow());
+        QCOMPARE(program.selected(), QStringLiteral("a.txt"));
     }
 
     // Ctrl+R reads the folder again, for file systems that send no notices;
@@ -301,6 +309,165 @@ private Q_SLOTS:
         QCOMPARE(program.form().listing().count(), before);
         program.press(QStringLiteral("a.txt"), Qt::Key_R, Qt::ControlModifier);
         QCOMPARE(program.form().listing().count(), before + 1);
+    }
+
+    // Delete is F8; Shift+Delete asks the same question with the trash box unticked.
+    void deleteKeysAskTheDeleteQuestion_data()
+    {
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("toTrash");
+        QTest::newRow("Delete") << 0 << true;
+        QTest::newRow("Shift+Delete") << int(Qt::ShiftModifier) << false;
+    }
+    void deleteKeysAskTheDeleteQuestion()
+    {
+        QFETCH(int, modifiers);
+        QFETCH(bool, toTrash);
+        Program program;
+        program.press(QStringLiteral("a.txt"), Qt::Key_Delete, Qt::KeyboardModifiers(modifiers));
+        const QList<quil::ScriptedDialogs::Shown> asked = program.dialogs.shown(Kind::YesNoWithCheck);
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked.first().title, QStringLiteral("Удаление выделенных объектов..."));
+        QVERIFY(asked.first().text.contains(QStringLiteral("a.txt")));
+        QCOMPARE(asked.first().checked, toTrash);
+        QCOMPARE(program.dialogs.messages(), QStringList{QStringLiteral("Удаление отменено")});
+        QVERIFY(QFileInfo::exists(program.files.path("a.txt")));
+        if (toTrash)
+            return;
+        // Yes with the box left unticked deletes for good.
+        program.dialogs.answerYesNoWithCheck(true, false);
+        program.press(QStringLiteral("b.doc"), Qt::Key_Delete, Qt::KeyboardModifiers(modifiers));
+        QVERIFY(!QFileInfo::exists(program.files.path("b.doc")));
+        QCOMPARE(program.form().listing().findEntry(QStringLiteral("b.doc")), -1);
+    }
+
+    // Ctrl+A is the keypad's + with the mask "*": every file, no folder.
+    void ctrlAMarksEveryFile()
+    {
+        Program program;
+        program.press(QStringLiteral("sub"), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(program.marked(),
+                 (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.doc"), QStringLiteral("jam")}));
+        QVERIFY(program.dialogs.shown().isEmpty());
+    }
+
+    // Ctrl+C and Ctrl+X put the marked entries (else the current row's) on
+    // the clipboard as the context menu does; Ctrl+V copies or moves them
+    // into the listed folder.
+    void clipboardKeysCopyCutAndPaste()
+    {
+        Program program;
+        TForm1 &form = program.form();
+        program.press(QStringLiteral("a.txt"), Qt::Key_Space);
+        program.press(QStringLiteral("b.doc"), Qt::Key_Space);
+        program.press(QStringLiteral("jam"), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(quil::filesOnClipboard().paths,
+                 (QStringList{program.files.path("a.txt"), program.files.path("b.doc")}));
+        QVERIFY(!quil::filesOnClipboard().cut);
+        form.navigateByPath(quil::FolderPath(program.files.path("sub")));
+        program.press(QStringLiteral("inner.txt"), Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(QFileInfo::exists(program.files.path("sub/a.txt")));
+        QVERIFY(QFileInfo::exists(program.files.path("sub/b.doc")));
+        QVERIFY(QFileInfo::exists(program.files.path("a.txt")));
+        // The pasted files are listed.
+        QVERIFY(form.listing().findEntry(QStringLiteral("b.doc")) >= 0);
+
+        form.navigateByPath(quil::FolderPath(program.files.root()));
+        program.press(QStringLiteral("jam"), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(quil::filesOnClipboard().paths, QStringList{program.files.path("jam")});
+        QVERIFY(quil::filesOnClipboard().cut);
+        form.navigateByPath(quil::FolderPath(program.files.path("sub")));
+        program.press(QStringLiteral("inner.txt"), Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(QFileInfo::exists(program.files.path("sub/jam")));
+        QVERIFY(!QFileInfo::exists(program.files.path("jam")));
+        QVERIFY(quil::filesOnClipboard().isEmpty());
+        QVERIFY(program.dialogs.messages().isEmpty());
+    }
+
+    // Ctrl+H hides the entries whose names begin with "." and shows them
+    // again; the choice outlives the program.
+    void ctrlHHidesAndShowsHiddenEntries()
+    {
+        Program program;
+        program.files.file(".hidden");
+        program.form().navigateByPath(quil::FolderPath(program.files.root()));
+        QVERIFY(program.form().listing().findEntry(QStringLiteral(".hidden")) >= 0);
+        program.press(QStringLiteral("b.doc"), Qt::Key_H, Qt::ControlModifier);
+        QCOMPARE(program.form().listing().findEntry(QStringLiteral(".hidden")), -1);
+        QCOMPARE(program.selected(), QStringLiteral("b.doc"));
+        program.press(QStringLiteral("b.doc"), Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(program.form().listing().findEntry(QStringLiteral(".hidden")) >= 0);
+
+        program.press(QStringLiteral("b.doc"), Qt::Key_H, Qt::ControlModifier);
+        program.form().close();
+        program.windows.reset();
+        program.start();
+        program.form().navigateByPath(quil::FolderPath(program.files.root()));
+        QCOMPARE(program.form().listing().findEntry(QStringLiteral(".hidden")), -1);
+        QVERIFY(program.dialogs.messages().isEmpty());
+    }
+
+    // Ctrl+T: x-terminal-emulator, else $TERMINAL, started in the listed
+    // folder; neither is told.
+    void ctrlTOpensATerminalInTheListedFolder_data()
+    {
+        QTest::addColumn<bool>("debianTerminal");
+        QTest::addColumn<bool>("terminalVariable");
+        QTest::newRow("x-terminal-emulator first") << true << true;
+        QTest::newRow("TERMINAL") << false << true;
+        QTest::newRow("none") << false << false;
+    }
+    void ctrlTOpensATerminalInTheListedFolder()
+    {
+        QFETCH(bool, debianTerminal);
+        QFETCH(bool, terminalVariable);
+        Program program;
+        TempTree tools;
+        // PATH holds only these: no terminal of the machine is found.
+        tools.folder("bin");
+        QVERIFY(QFile::link(QStringLiteral("/bin/mv"), tools.path("bin/mv")));
+        if (debianTerminal)
+            recordingScript(tools, "bin/x-terminal-emulator", tools.path("debian"));
+        const QString other = recordingScript(tools, "other-terminal", tools.path("other"));
+        const QByteArray path = qgetenv("PATH");
+        const QByteArray terminal = qgetenv("TERMINAL");
+        qputenv("PATH", quil::toNative(tools.path("bin")));
+        if (terminalVariable)
+            qputenv("TERMINAL", quil::toNative(other));
+        else
+            qunsetenv("TERMINAL");
+        program.form().navigateByPath(quil::FolderPath(program.files.path("sub")));
+        program.press(QStringLiteral("inner.txt"), Qt::Key_T, Qt::ControlModifier);
+        qputenv("PATH", path);
+        qputenv("TERMINAL", terminal);
+        if (!debianTerminal && !terminalVariable) {
+            QCOMPARE(program.dialogs.messages(),
+                     QStringList{QStringLiteral(
+                         "Терминал не найден: нет программы x-terminal-emulator, и переменная TERMINAL не задана")});
+            return;
+        }
+        const QList<QByteArray> record = waitForRecord(tools.path(debianTerminal ? "debian" : "other"));
+        QCOMPARE(record, QList<QByteArray>{quil::toNative(program.files.path("sub"))});
+        QVERIFY(program.dialogs.messages().isEmpty());
+    }
+
+    // While a name is found by typing, a Space is part of it; a Space that
+    // starts no name marks and stays on its row.
+    void spaceWhileTypingANameIsPartOfIt()
+    {
+        Program program;
+        for (const char *name : {" lead.txt", "x y.txt", "x z.txt"})
+            program.files.file(name);
+        program.form().navigateByPath(quil::FolderPath(program.files.root()));
+        program.press(QStringLiteral("a.txt"), Qt::Key_Space);
+        QCOMPARE(program.marked(), QStringList{QStringLiteral("a.txt")});
+        QCOMPARE(program.selected(), QStringLiteral("a.txt"));
+        program.press(QStringLiteral("a.txt"), Qt::Key_Space);
+
+        program.focusRow(QStringLiteral("a.txt"));
+        QTest::keyClicks(ui(program.form()).ListView, QStringLiteral("x z"));
+        QCOMPARE(program.selected(), QStringLiteral("x z.txt"));
+        QVERIFY(program.marked().isEmpty());
     }
 
     void shiftF4CancelledLeavesTheStatus()

@@ -494,6 +494,34 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(program.iniPath()));
     }
 
+    // The path box's history outlives the program (quil.hst), newest first:
+    // the start's own listings find their lines and leave the order.
+    void pathHistoryIsKeptAcrossRuns()
+    {
+        Program program;
+        TempTree tree;
+        const QString first = tree.folder("first");
+        const QString second = tree.folder("second");
+        TForm1 &form = program.start();
+        form.navigateByPath(quil::FolderPath(first));
+        form.navigateByPath(quil::FolderPath(second));
+        const QStringList kept = form.history().paths();
+        QCOMPARE(kept.mid(0, 2), (QStringList{second, first}));
+        form.close();
+        program.windows.reset();
+        QStringList lines = quil::readSettingsLines(program.settingsPath(QStringLiteral("quil.hst")));
+        QCOMPARE(lines, kept);
+        lines.insert(1, QStringLiteral("not a folder"));
+        program.writeSettings(QStringLiteral("quil.hst"), lines);
+        TForm1 &again = program.start();
+        QCOMPARE(again.history().paths(), kept);
+        QStringList boxLines;
+        for (int line = 0; line < ui(again).cbPath->count(); ++line)
+            boxLines.append(ui(again).cbPath->itemText(line));
+        QCOMPARE(boxLines, kept);
+        QVERIFY(program.dialogs.messages().isEmpty());
+    }
+
     void exitButtonClosesAndWrites()
     {
         Program program;

@@ -494,6 +494,29 @@ private Q_SLOTS:
         QVERIFY(!holdsOpen(huge));
     }
 
+    // While a search runs, Escape stops it and the window stays open; the
+    // next Escape closes the window.
+    void escapeStopsARunningSearchFirst()
+    {
+        Program program;
+        const QString huge = program.files.sparseFile("huge.bin", qint64(1) << 40);
+        TFILESCH &window = program.search();
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        ui(window).Edit1->setText(program.files.root());
+        ui(window).CheckBox1->setChecked(true);
+        ui(window).Edit5->setText(QStringLiteral("needle"));
+        ui(window).Button2->click();
+        QTRY_VERIFY_WITH_TIMEOUT(holdsOpen(huge), 60000);
+        QTest::keyClick(ui(window).Edit2, Qt::Key_Escape);
+        program.waitForEnd();
+        QVERIFY(window.isVisible());
+        QCOMPARE(program.dialogs.messages(), QStringList{quil::FileSearch::kNothingFoundText});
+        QTest::keyClick(ui(window).Edit2, Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
+    }
+
     void searchButtonOfTheMainWindow()
     {
         Program program;

@@ -1,0 +1,30 @@
+// What the main list keeps between runs beside quil.ini: the path box's
+// history (quil.hst) and whether hidden entries are listed (quil.opt).
+#include "app/TForm1.h"
+
+#include "listing/FolderListView.h"
+#include "listing/FolderNavigator.h"
+#include "listing/ListOptionsFile.h"
+#include "listing/PathHistoryFile.h"
+#include "platform/Services.h"
+
+void TForm1::restoreListState()
+{
+    const quil::FolderPath &folder = m_services.settingsFolder;
+    m_listing.setHiddenShown(quil::readListOptions(quil::listOptionsPath(folder)).hiddenShown);
+    m_nav->restoreHistory(quil::readPathHistory(quil::pathHistoryPath(folder)));
+}
+
+void TForm1::keepListState()
+{
+    const quil::FolderPath &folder = m_services.settingsFolder;
+    quil::writePathHistory(quil::pathHistoryPath(folder), m_nav->history().paths());
+    quil::writeListOptions(quil::listOptionsPath(folder), quil::ListOptions{m_listing.hiddenShown()});
+}
+
+void TForm1::focusMainList()
+{
+    // The second panel is a window of its own: the keys follow the active one.
+    activateWindow();
+    ListView->setFocus(Qt::TabFocusReason);
+}

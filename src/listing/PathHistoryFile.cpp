@@ -1,0 +1,64 @@
+#include "listing/PathHistoryFile.h"
+
+#include "listing/PathText.h"
+#include "platform/FolderPath.h"
+#include "platform/NativePath.h"
+#include "platform/OsError.h"
+#include "platform/SettingsByteLines.h"
+#include "platform/SettingsFiles.h"
+
+namespace quil {
+
+namespace {
+
+// A line the history could have made: the computer folder, or an absolute
+// path as a listing names it (no empty, "." or ".." items, no trailing "/").
+bool isHistoryLine(const QString &line)
+{
+    if (line == computerFolderPath())
+        return true;
+    if (!line.startsWith(QLatin1Char('/')) || line.contains(QChar(0)) || line.contains(QLatin1String("//")) ||
+        FolderPath(line).path() != line)
+        return false;
+    const QStringList items = line.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    return !items.contains(QStringLiteral(".")) && !items.contains(QStringLiteral(".."));
+}
+
+} // namespace
+
+QString pathHistoryPath(const FolderPath &settingsFolder)
+{
+    return settingsFolder.filePath(u"quil.hst");
+}
+
+QStringList readPathHistory(const QString &path)
+{
+    if (!fileExists(path))
+        return {};
+    QList<QByteArray> read;
+    try {
+        read = readSettingsByteLines(path);
+    } catch (const QuilError &) {
+        // The history is a comfort, not the user's data: it starts empty.
+        return {};
+    }
+    QStringList lines;
+    for (const QByteArray &bytes : read) {
+        const QString line = fromNative(bytes);
+        if (isHistoryLine(line) && findHistoryLine(lines, line) < 0)
+            lines.append(line);
+        if (lines.size() == kKeptHistoryLines)
+            break;
+    }
+    return lines;
+}
+
+void writePathHistory(const QString &path, const QStringList &lines)
+{
+    QList<QByteArray> bytes;
+    for (const QString &line : lines.mid(0, kKeptHistoryLines))
+        bytes.append(toNative(line));
+    writeSettingsByteLines(path, bytes);
+}
+
+} // namespace quil

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/FolderPath.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace quil {
+
+// The path box's history kept between runs in quil.hst beside quil.ini: one
+// listed folder a line (a path, or the computer folder's parsing name),
+// newest first, in the system's bytes.
+inline constexpr int kKeptHistoryLines = 50;
+
+// The file's path in a settings folder that ends in "/".
+QString pathHistoryPath(const FolderPath &settingsFolder);
+
+// The kept lines, newest first, at most kKeptHistoryLines. Damaged lines (no
+// clean absolute path nor the computer folder) and repeats of an earlier
+// line (letter case ignored, as the history compares) are skipped; a file
+// that is missing or cannot be read gives none. Never raises.
+QStringList readPathHistory(const QString &path);
+
+// Writes the first kKeptHistoryLines lines through a temporary file and a
+// rename. Raises QuilError on failure, leaving the previous file whole.
+void writePathHistory(const QString &path, const QStringList &lines);
+
+} // namespace quil
