@@ -36,9 +36,10 @@ public:
         asked << request.message;
         if (passwords.empty())
             return std::nullopt;
-        auto answer = passwords.front();
+        const bool given = passwords.front().has_value();
+        const PasswordAnswer answer = given ? *passwords.front() : PasswordAnswer{};
         passwords.pop_front();
-        return answer;
+        return given ? std::optional<PasswordAnswer>(answer) : std::nullopt;
     }
     std::optional<int> askQuestion(const QString &message, const QStringList &) override
     {
@@ -187,7 +188,14 @@ private Q_SLOTS:
         QProcess sshd;
         sshd.setProcessChannelMode(QProcess::MergedChannels);
         sshd.start(QStringLiteral("/usr/sbin/sshd"), {"-D", "-e", "-f", tree.path("sshd_config")});
-        QVERIFY(QTest::qWaitFor([&] { return sshd.readAll().contains("Server listening") || !sshd.isOpen(); }));
+        QByteArray sshdSaid; // its lines may come in pieces
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                sshdSaid += sshd.readAll();
+                return sshdSaid.contains("Server listening") || sshd.state() == QProcess::NotRunning;
+            },
+            60000));
+        QVERIFY2(sshdSaid.contains("Server listening"), sshdSaid.constData());
         const QString uri = QStringLiteral("sftp://root@127.0.0.1:%1%2/").arg(port).arg(tree.path("remote"));
 
         ScriptedMountQuestions questions;
