@@ -26,17 +26,19 @@ QListWidgetItem *newPanelRow(const QString &path)
     return item;
 }
 
-PanelFollower::PanelFollower(const FollowedPanel &panel, QObject *parent) : QObject(parent), m_panel(panel)
+PanelFollower::PanelFollower(const FollowedPanel &panel, QObject *parent)
+    : QObject(parent), m_panel(panel),
+      m_triage(m_watch, *this,
+               {[this] { changesWaiting(); }, [this](const QSet<QString> &names) { applyNames(names); },
+                [this] { listAgain(); }, [this] { leaveGoneFolder(); }})
 {
     connect(&m_watch, &FolderWatch::changed, this, &PanelFollower::changesWaiting);
 }
 
 void PanelFollower::follow(const FolderPath &folder)
 {
-    if (m_watch.folder() != folder.path()) {
-        m_folderGone = false;
-        m_listNeeded = false;
-    }
+    if (m_watch.folder() != folder.path())
+        m_triage.forget();
     m_watch.watch(folder.path());
 }
 
@@ -46,38 +48,7 @@ void PanelFollower::changesWaiting()
         follow(m_panel.folder());
         return;
     }
-    ChangeHold &hold = m_panel.changes();
-    if (hold.isHoldingForCommand()) {
-        hold.apply(
-            [self = QPointer(this)] {
-                if (self)
-                    self->changesWaiting();
-            },
-            &m_watch);
-        return;
-    }
-    const FolderWatch::Changes changes = m_watch.take();
-    if (changes.folderGone || !directoryExists(m_panel.folder().path()))
-        m_folderGone = true;
-    else if (changes.overflow || changes.names.size() > kRowChangesLimit)
-        m_listNeeded = true;
-    if (!m_folderGone && !m_listNeeded) {
-        applyNames(changes.names);
-        return;
-    }
-    // A listing would close an open name editor: it waits until it has closed.
-    hold.apply(
-        [self = QPointer(this)] {
-            if (!self)
-                return;
-            if (std::exchange(self->m_folderGone, false)) {
-                self->m_listNeeded = false;
-                self->leaveGoneFolder();
-            } else if (std::exchange(self->m_listNeeded, false)) {
-                self->listAgain();
-            }
-        },
-        this);
+    m_triage.triage(m_panel.changes(), m_panel.folder().path());
 }
 
 void PanelFollower::applyNames(const QSet<QString> &names)

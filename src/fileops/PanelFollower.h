@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FolderChangeTriage.h"
 #include "platform/FolderPath.h"
 #include "platform/FolderWatch.h"
 
@@ -46,9 +47,6 @@ class PanelFollower : public QObject
 {
     Q_OBJECT
 public:
-    // Most names one gathering applies row by row; more are one listing.
-    static constexpr int kRowChangesLimit = 200;
-
     explicit PanelFollower(const FollowedPanel &panel, QObject *parent = nullptr);
 
     // The panel has listed this folder.
@@ -67,8 +65,7 @@ private:
 
     FollowedPanel m_panel;
     FolderWatch m_watch;
-    bool m_folderGone = false;
-    bool m_listNeeded = false;
+    FolderChangeTriage m_triage;
 };
 
 } // namespace quil

@@ -6,6 +6,7 @@
 #include "listing/FolderListing.h"
 #include "listing/GoneFolder.h"
 #include "platform/ChangeHold.h"
+#include "platform/FolderChangeTriage.h"
 #include "platform/FolderPath.h"
 #include "platform/NameKeys.h"
 #include "platform/NativePath.h"
@@ -51,7 +52,11 @@ std::optional<FolderChild> childNamed(const ItemId &folder, const QString &name)
 
 } // namespace
 
-FolderListFollower::FolderListFollower(const FollowedList &list, QObject *parent) : QObject(parent), m_list(list)
+FolderListFollower::FolderListFollower(const FollowedList &list, QObject *parent)
+    : QObject(parent), m_list(list),
+      m_triage(m_watch, *this,
+               {[this] { changesWaiting(); }, [this](const QSet<QString> &names) { applyNames(names); },
+                [this] { readAgain(); }, [this] { leaveGoneFolder(); }})
 {
     connect(&m_list.model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { ++m_listingCount; });
     // The listing's folder is set after the reset: followed once the listing is done.
@@ -64,10 +69,8 @@ FolderListFollower::~FolderListFollower() = default;
 
 void FolderListFollower::follow()
 {
-    if (m_watch.folder() != m_list.listing.currentPath()) {
-        m_folderGone = false;
-        m_readNeeded = false;
-    }
+    if (m_watch.folder() != m_list.listing.currentPath())
+        m_triage.forget();
     if (m_list.listing.currentFolder().isFileSystem())
         m_watch.watch(m_list.listing.currentPath());
     else
@@ -84,39 +87,7 @@ void FolderListFollower::changesWaiting()
         follow();
         return;
     }
-    if (m_list.changes.isHoldingForCommand()) {
-        // Applied once after the command, after its own re-read.
-        m_list.changes.apply(
-            [self = QPointer(this)] {
-                if (self)
-                    self->changesWaiting();
-            },
-            &m_watch);
-        return;
-    }
-    const FolderWatch::Changes changes = m_watch.take();
-    if (changes.folderGone || !directoryExists(m_list.listing.currentPath()))
-        m_folderGone = true;
-    else if (changes.overflow || changes.names.size() > kRowChangesLimit)
-        m_readNeeded = true;
-    if (!m_folderGone && !m_readNeeded) {
-        applyNames(changes.names);
-        return;
-    }
-    // Another folder or a re-read would close an open name editor: they
-    // wait until it has closed.
-    m_list.changes.apply(
-        [self = QPointer(this)] {
-            if (!self)
-                return;
-            if (std::exchange(self->m_folderGone, false)) {
-                self->m_readNeeded = false;
-                self->leaveGoneFolder();
-            } else if (std::exchange(self->m_readNeeded, false)) {
-                self->readAgain();
-            }
-        },
-        this);
+    m_triage.triage(m_list.changes, m_list.listing.currentPath());
 }
 
 void FolderListFollower::applyNames(const QSet<QString> &names)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FolderChangeTriage.h"
 #include "platform/FolderPath.h"
 #include "platform/FolderWatch.h"
 
@@ -49,9 +50,6 @@ class FolderListFollower : public QObject
 {
     Q_OBJECT
 public:
-    // Most names one gathering applies row by row; more are one re-read.
-    static constexpr int kRowChangesLimit = 200;
-
     explicit FolderListFollower(const FollowedList &list, QObject *parent = nullptr);
     ~FolderListFollower() override;
 
@@ -77,9 +75,7 @@ private:
     FolderWatch m_watch;
     // Counts the listings; a re-read of an earlier one is dropped.
     quint64 m_listingCount = 0;
-    // Waiting until no name editor is open.
-    bool m_folderGone = false;
-    bool m_readNeeded = false;
+    FolderChangeTriage m_triage;
     // From the start of a re-read until it was taken in.
     bool m_reading = false;
     quint64 m_readFor = 0;

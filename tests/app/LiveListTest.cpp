@@ -238,7 +238,7 @@ private Q_SLOTS:
         if (!program.scratch.ready())
             QSKIP("tmpfs cannot be mounted here");
         QSignalSpy reset(&program.form->listModel(), &QAbstractItemModel::modelReset);
-        const int files = quil::FolderListFollower::kRowChangesLimit + 500;
+        const int files = quil::FolderChangeTriage::kRowChangesLimit + 500;
         runShell(program.folder(),
                  QStringLiteral("i=0; while [ $i -lt %1 ]; do : > n$i; i=$((i+1)); done; rm a.txt").arg(files));
         QTRY_COMPARE_WITH_TIMEOUT(program.form->listing().count(), 4 + files, 20000);

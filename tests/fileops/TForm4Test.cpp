@@ -424,10 +424,9 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(program.form));
         ui(*program.form).ListView->setFocus();
         program.test.dialogs.answerInput(QStringLiteral("made"));
-        QWidget *windowOfButton = button == QLatin1String("Button1") ? static_cast<QWidget *>(program.panel)
-                                                                     : static_cast<QWidget *>(program.form);
-        auto *clicked = windowOfButton->findChild<QAbstractButton *>(button);
-        QVERIFY(clicked != nullptr);
+        const QObject &windowOfButton = button == QLatin1String("Button1") ? static_cast<QObject &>(*program.panel)
+                                                                           : static_cast<QObject &>(*program.form);
+        auto *clicked = namedControl<QAbstractButton>(windowOfButton, "panel or main", qPrintable(button));
         clicked->click();
         QTRY_VERIFY(program.panel->isActiveWindow());
         QVERIFY(ui(*program.panel).ListView1->hasFocus());

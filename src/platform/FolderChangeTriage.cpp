@@ -1,0 +1,58 @@
+#include "platform/FolderChangeTriage.h"
+
+#include "platform/ChangeHold.h"
+#include "platform/FolderWatch.h"
+#include "platform/SettingsFiles.h"
+
+#include <QPointer>
+
+#include <utility>
+
+namespace quil {
+
+FolderChangeTriage::FolderChangeTriage(FolderWatch &watch, QObject &owner, Steps steps)
+    : m_watch(watch), m_owner(owner), m_steps(std::move(steps))
+{}
+
+void FolderChangeTriage::forget()
+{
+    m_folderGone = false;
+    m_listNeeded = false;
+}
+
+void FolderChangeTriage::triage(ChangeHold &hold, const QString &folder)
+{
+    const QPointer<QObject> owner(&m_owner);
+    if (hold.isHoldingForCommand()) {
+        hold.apply(
+            [this, owner] {
+                if (owner)
+                    m_steps.retry();
+            },
+            &m_watch);
+        return;
+    }
+    const FolderWatch::Changes changes = m_watch.take();
+    if (changes.folderGone || !directoryExists(folder))
+        m_folderGone = true;
+    else if (changes.overflow || changes.names.size() > kRowChangesLimit)
+        m_listNeeded = true;
+    if (!m_folderGone && !m_listNeeded) {
+        m_steps.applyNames(changes.names);
+        return;
+    }
+    hold.apply(
+        [this, owner] {
+            if (!owner)
+                return;
+            if (std::exchange(m_folderGone, false)) {
+                m_listNeeded = false;
+                m_steps.leaveGoneFolder();
+            } else if (std::exchange(m_listNeeded, false)) {
+                m_steps.listAgain();
+            }
+        },
+        this);
+}
+
+} // namespace quil
