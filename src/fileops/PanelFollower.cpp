@@ -27,10 +27,12 @@ QListWidgetItem *newPanelRow(const QString &path)
 }
 
 PanelFollower::PanelFollower(const FollowedPanel &panel, QObject *parent)
-    : QObject(parent), m_panel(panel),
-      m_triage(m_watch, *this,
-               {[this] { changesWaiting(); }, [this](const QSet<QString> &names) { applyNames(names); },
-                [this] { listAgain(); }, [this] { leaveGoneFolder(); }})
+    : QObject(parent), m_panel(panel), m_triage(m_watch, *this,
+                                                {[this] { changesWaiting(); },
+                                                 [this](const QSet<QString> &names) { applyNames(names); },
+                                                 {},
+                                                 [this] { listAgain(); },
+                                                 [this] { leaveGoneFolder(); }})
 {
     connect(&m_watch, &FolderWatch::changed, this, &PanelFollower::changesWaiting);
 }

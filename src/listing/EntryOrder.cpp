@@ -5,6 +5,7 @@
 #include "platform/NameKeys.h"
 #include "platform/ShellNamespace.h"
 
+#include <unordered_map>
 #include <vector>
 
 namespace quil {
@@ -82,6 +83,34 @@ int entryRowFor(FolderListing &listing, FolderChild &child, const NameKeys &keys
             low = middle + 1;
     }
     return low;
+}
+
+std::vector<int> entryRowsFor(FolderListing &listing, const std::vector<FolderChild *> &children, const NameKeys &keys)
+{
+    const auto column = SortColumn(int(listing.sortKey()));
+    std::unordered_map<int, PlaceKey> examined;
+    const auto keyOfRow = [&](int row) -> const PlaceKey & {
+        auto found = examined.find(row);
+        if (found == examined.end())
+            found = examined.emplace(row, placeKey(listing.entry(row).folderChild, column, keys)).first;
+        return found->second;
+    };
+    std::vector<int> rows;
+    rows.reserve(children.size());
+    int low = 0;
+    for (FolderChild *child : children) {
+        const PlaceKey placed = placeKey(*child, column, keys);
+        int high = listing.count();
+        while (low < high) {
+            const int middle = low + (high - low) / 2;
+            if (before(placed, keyOfRow(middle)))
+                high = middle;
+            else
+                low = middle + 1;
+        }
+        rows.push_back(low);
+    }
+    return rows;
 }
 
 } // namespace quil

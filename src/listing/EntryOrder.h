@@ -3,6 +3,8 @@
 #include "platform/FolderChild.h"
 #include "platform/ItemSortKey.h"
 
+#include <vector>
+
 namespace quil {
 
 class FolderListing;
@@ -25,5 +27,9 @@ quint64 entryColumnValue(FolderChild &child, SortColumn column);
 // answer is then a row among the others. O(log n) rows examined, each
 // making one name key (and, in the type order, one type text) with keys.
 int entryRowFor(FolderListing &listing, FolderChild &child, const NameKeys &keys, int skippedRow = -1);
+// The rows where each of children goes, for children sorted among themselves
+// by the same key: each search starts at the row before, and a row examined
+// by several searches makes its keys once.
+std::vector<int> entryRowsFor(FolderListing &listing, const std::vector<FolderChild *> &children, const NameKeys &keys);
 
 } // namespace quil

@@ -56,7 +56,8 @@ FolderListFollower::FolderListFollower(const FollowedList &list, QObject *parent
     : QObject(parent), m_list(list),
       m_triage(m_watch, *this,
                {[this] { changesWaiting(); }, [this](const QSet<QString> &names) { applyNames(names); },
-                [this] { readAgain(); }, [this] { leaveGoneFolder(); }})
+                [this](const QSet<QString> &names) { applyManyNames(names); }, [this] { readAgain(); },
+                [this] { leaveGoneFolder(); }})
 {
     connect(&m_list.model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { ++m_listingCount; });
     // The listing's folder is set after the reset: followed once the listing is done.
@@ -108,7 +109,8 @@ void FolderListFollower::applyNames(const QSet<QString> &names)
     // One collator for the gathering: making one costs more than placing an entry.
     const NameKeys keys;
     for (const QString &name : names) {
-        std::optional<FolderChild> now = childNamed(folder, name);
+        std::optional<FolderChild> now =
+            listing.listsName(name) ? childNamed(folder, name) : std::optional<FolderChild>();
         const QPersistentModelIndex at = rows.value(name);
         const int row = at.isValid() ? at.row() : -1;
         if (row < 0 && !now)
@@ -178,9 +180,11 @@ void FolderListFollower::readAgain()
     if (m_reader.joinable())
         m_reader.join();
     m_readFor = m_listingCount;
-    m_reader = std::jthread([this, folder = m_list.listing.currentFolder(), key = m_list.listing.sortKey()] {
+    m_reader = std::jthread([this, folder = m_list.listing.currentFolder(), key = m_list.listing.sortKey(),
+                             hiddenShown = m_list.listing.hiddenShown()] {
         auto read = std::make_shared<FolderListing>();
         read->setSortKey(key);
+        read->setHiddenShown(hiddenShown);
         try {
             read->readFolder(folder);
         } catch (const QuilError &) {
@@ -202,10 +206,118 @@ void FolderListFollower::readAgain()
     });
 }
 
+void FolderListFollower::applyManyNames(const QSet<QString> &names)
+{
+    // A re-read under way was started after these were taken: it has them.
+    if (m_reading || !m_list.listing.currentFolder().isFileSystem())
+        return;
+    m_reading = true;
+    if (m_reader.joinable())
+        m_reader.join();
+    m_readFor = m_listingCount;
+    const FolderListing &listing = m_list.listing;
+    m_reader = std::jthread(
+        [this, names, folder = listing.currentFolder(), key = listing.sortKey(), hiddenShown = listing.hiddenShown()] {
+            // The names' entries as they are now, sorted among themselves.
+            auto batch = std::make_shared<FolderListing>();
+            batch->setSortKey(key);
+            batch->setHiddenShown(hiddenShown);
+            QList<FolderChild> present;
+            for (const QString &name : names)
+                if (std::optional<FolderChild> child = childNamed(folder, name))
+                    present.append(std::move(*child));
+            batch->replaceEntries(std::move(present));
+            QMetaObject::invokeMethod(
+                this,
+                [this, names, batch] {
+                    m_list.changes.apply(
+                        [self = QPointer(this), names, batch] {
+                            if (self)
+                                self->takeNamedEntries(names, *batch);
+                        },
+                        &m_read);
+                },
+                Qt::QueuedConnection);
+        });
+}
+
+void FolderListFollower::takeNamedEntries(const QSet<QString> &names, FolderListing &batch)
+{
+    m_reading = false;
+    FolderListing &listing = m_list.listing;
+    if (m_readFor == m_listingCount) {
+        FolderListView &view = m_list.view;
+        const int current = view.currentIndex().row();
+        const QPersistentModelIndex top = view.verticalScrollBar()->value() > 0
+                                              ? QPersistentModelIndex(view.indexAt(QPoint(1, 1)))
+                                              : QPersistentModelIndex();
+        // Every row of a name goes; the names that are still there come back
+        // in their sorted place, a changed entry with its mark and total and
+        // followed by the rows that were on it.
+        std::vector<int> goneRows;
+        QHash<QString, int> rowOfName;
+        for (int row = 0; row < listing.count(); ++row)
+            if (names.contains(listing.entry(row).name)) {
+                goneRows.push_back(row);
+                rowOfName.insert(listing.entry(row).name, row);
+            }
+        bool marksTouched = false;
+        for (const int row : goneRows)
+            marksTouched |= listing.entry(row).marked;
+        std::vector<FolderChild *> children;
+        for (int row = 0; row < batch.count(); ++row)
+            children.push_back(&batch.entry(row).folderChild);
+        const std::vector<int> places = entryRowsFor(listing, children, NameKeys());
+        std::vector<std::pair<int, TShellItem>> coming;
+        std::vector<int> replacedRows;
+        for (int row = 0; row < batch.count(); ++row) {
+            TShellItem &entry = batch.entry(row);
+            const int oldRow = rowOfName.value(entry.name, -1);
+            if (oldRow >= 0) {
+                const TShellItem &old = listing.entry(oldRow);
+                entry.marked = old.marked;
+                if (old.folderChild.isFolder && !old.needsDetails && entry.folderChild.isFolder) {
+                    batch.fillDetails(row, row);
+                    entry.size = old.size;
+                }
+            }
+            replacedRows.push_back(oldRow);
+            coming.emplace_back(places[size_t(row)], std::move(entry));
+        }
+        m_list.model.replacingRows([&](const std::vector<int> &oldRows) {
+            const int oldCount = listing.count();
+            std::vector<int> newRows = listing.changeRows(goneRows, std::move(coming));
+            for (size_t i = 0; i < replacedRows.size(); ++i)
+                if (replacedRows[i] >= 0)
+                    newRows[size_t(replacedRows[i])] = newRows[size_t(oldCount) + i];
+            // A row whose entry went moves on to the next entry that stayed.
+            const auto rowAfter = [&](int row) {
+                for (int next = row; next >= 0 && next < oldCount; ++next)
+                    if (newRows[size_t(next)] >= 0)
+                        return newRows[size_t(next)];
+                return listing.count() - 1;
+            };
+            std::vector<int> moved;
+            for (const int row : oldRows)
+                moved.push_back(row == current               ? rowAfter(row)
+                                : row >= 0 && row < oldCount ? newRows[size_t(row)]
+                                                             : -1);
+            return moved;
+        });
+        if (top.isValid())
+            view.scrollTo(top, QAbstractItemView::PositionAtTop);
+        if (marksTouched && m_list.marksChanged)
+            m_list.marksChanged();
+        Q_EMIT applied();
+    }
+    if (m_watch.hasPending())
+        changesWaiting();
+}
+
 void FolderListFollower::takeReadListing()
 {
     m_reading = false;
-    const std::shared_ptr<FolderListing> read = std::exchange(m_read, nullptr);
+    std::shared_ptr<FolderListing> read = std::exchange(m_read, nullptr);
     FolderListing &listing = m_list.listing;
     if (read && m_readFor == m_listingCount) {
         FolderListView &view = m_list.view;
@@ -264,8 +376,13 @@ void FolderListFollower::takeReadListing()
             m_list.marksChanged();
         Q_EMIT applied();
     }
+    // The entries taken out are freed on the worker: at a large folder
+    // that alone would stall the window.
+    const bool wasRead = read != nullptr;
+    if (wasRead)
+        m_reader = std::jthread([old = std::move(read)]() mutable { old.reset(); });
     // What came during the read (the folder's removal too).
-    if (m_watch.hasPending() || !read)
+    if (m_watch.hasPending() || !wasRead)
         changesWaiting();
 }
 

@@ -67,6 +67,10 @@ private:
     // Takes the current row to the next entry when row's entry goes, and
     // removes the row.
     void removeRow(int row);
+    // Applies a large gathering at once: the names' entries read and sorted
+    // on a worker, merged into the list in one pass.
+    void applyManyNames(const QSet<QString> &names);
+    void takeNamedEntries(const QSet<QString> &names, FolderListing &batch);
     void readAgain();
     void takeReadListing();
     void leaveGoneFolder();

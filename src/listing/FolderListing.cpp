@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <numeric>
 #include <stdexcept>
 #include <thread>
@@ -227,9 +228,68 @@ void FolderListing::moveEntry(int from, int to)
 
 void FolderListing::takeEntries(FolderListing &other)
 {
-    m_entries = std::move(other.m_entries);
-    m_order = std::move(other.m_order);
-    other.discardEntries();
+    m_entries.swap(other.m_entries);
+    m_order.swap(other.m_order);
+}
+
+std::vector<int> FolderListing::changeRows(const std::vector<int> &goneRows,
+                                           std::vector<std::pair<int, TShellItem>> coming)
+{
+    const int oldCount = count();
+    std::vector<char> gone(size_t(oldCount), 0);
+    // The stored places of gone entries take the coming ones: only the
+    // entries that change are moved, never the whole listing.
+    std::vector<int> freeSlots;
+    for (const int row : goneRows) {
+        gone.at(size_t(row)) = 1;
+        freeSlots.push_back(m_order[size_t(row)]);
+    }
+    std::sort(freeSlots.begin(), freeSlots.end(), std::greater<>());
+    std::vector<int> storedAt(coming.size());
+    for (size_t i = 0; i < coming.size(); ++i) {
+        if (freeSlots.empty()) {
+            storedAt[i] = int(m_entries.size());
+            m_entries.append(std::move(coming[i].second));
+        } else {
+            storedAt[i] = freeSlots.back();
+            freeSlots.pop_back();
+            m_entries[storedAt[i]] = std::move(coming[i].second);
+        }
+    }
+    // Places left over are closed up by the last entries.
+    std::vector<int> movedTo(m_entries.size());
+    std::iota(movedTo.begin(), movedTo.end(), 0);
+    std::sort(freeSlots.begin(), freeSlots.end());
+    for (size_t next = 0; next < freeSlots.size();) {
+        const int last = int(m_entries.size() - 1);
+        if (freeSlots.back() == last) {
+            freeSlots.pop_back();
+        } else {
+            m_entries[freeSlots[next]] = std::move(m_entries[last]);
+            movedTo[size_t(last)] = freeSlots[next++];
+        }
+        m_entries.removeLast();
+    }
+    std::vector<int> order;
+    order.reserve(size_t(m_entries.size()));
+    std::vector<int> newRows(size_t(oldCount) + coming.size(), -1);
+    size_t next = 0;
+    const auto placeComingBefore = [&](int row) {
+        for (; next < coming.size() && coming[next].first <= row; ++next) {
+            newRows[size_t(oldCount) + next] = int(order.size());
+            order.push_back(movedTo[size_t(storedAt[next])]);
+        }
+    };
+    for (int row = 0; row < oldCount; ++row) {
+        placeComingBefore(row);
+        if (gone[size_t(row)])
+            continue;
+        newRows[size_t(row)] = int(order.size());
+        order.push_back(movedTo[size_t(m_order[size_t(row)])]);
+    }
+    placeComingBefore(oldCount);
+    m_order = std::move(order);
+    return newRows;
 }
 
 std::pair<int, int> FolderListing::fillDetails(int first, int last)

@@ -48,11 +48,18 @@ public:
     // Changes of single rows, which the model announces: an entry put at a
     // row; the entry of a row removed; an entry moved from one row to the
     // row it has after the move; the entries (and their order) of another
-    // listing taken over, which is left empty. O(n) each.
+    // listing taken over, which gets this one's in exchange, to be freed
+    // where that costs the window nothing. O(n) each, the last O(1).
     void insertEntry(int row, TShellItem entry);
     void removeEntry(int row);
     void moveEntry(int from, int to);
     void takeEntries(FolderListing &other);
+    // Many rows changed in one pass, O(n + k): the rows goneRows (ascending)
+    // removed, and each entry of coming put before the row of the listing
+    // as it was that it is paired with (ascending; count() for the end).
+    // Returns each old row's new row, -1 for a row removed, followed by the
+    // row of each coming entry.
+    std::vector<int> changeRows(const std::vector<int> &goneRows, std::vector<std::pair<int, TShellItem>> coming);
 
     // Fills the details of the rows first to last (inclusive) that still
     // need them: icon, type text, size, attributes and date. Returns the

@@ -18,6 +18,7 @@ void FolderChangeTriage::forget()
 {
     m_folderGone = false;
     m_listNeeded = false;
+    m_manyNames.clear();
 }
 
 void FolderChangeTriage::triage(ChangeHold &hold, const QString &folder)
@@ -35,9 +36,11 @@ void FolderChangeTriage::triage(ChangeHold &hold, const QString &folder)
     const FolderWatch::Changes changes = m_watch.take();
     if (changes.folderGone || !directoryExists(folder))
         m_folderGone = true;
-    else if (changes.overflow || changes.names.size() > kRowChangesLimit)
+    else if (changes.overflow || (changes.names.size() > kRowChangesLimit && !m_steps.applyManyNames))
         m_listNeeded = true;
-    if (!m_folderGone && !m_listNeeded) {
+    else if (changes.names.size() > kRowChangesLimit || !m_manyNames.isEmpty())
+        m_manyNames.unite(changes.names);
+    if (!m_folderGone && !m_listNeeded && m_manyNames.isEmpty()) {
         m_steps.applyNames(changes.names);
         return;
     }
@@ -45,11 +48,14 @@ void FolderChangeTriage::triage(ChangeHold &hold, const QString &folder)
         [this, owner] {
             if (!owner)
                 return;
+            QSet<QString> many = std::exchange(m_manyNames, {});
             if (std::exchange(m_folderGone, false)) {
                 m_listNeeded = false;
                 m_steps.leaveGoneFolder();
             } else if (std::exchange(m_listNeeded, false)) {
                 m_steps.listAgain();
+            } else if (!many.isEmpty()) {
+                m_steps.applyManyNames(many);
             }
         },
         this);

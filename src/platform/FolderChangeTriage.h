@@ -13,10 +13,11 @@ class ChangeHold;
 class FolderWatch;
 
 // What a gathering of a watched folder's notices asks of the list that shows
-// it: its names applied row by row, one listing of the folder when there are
-// too many (or the watch overflowed), or leaving the folder when it is gone.
-// A running command has the whole gathering wait until it is done; a listing
-// or a leave also waits until an open name editor has closed.
+// it: its names applied row by row, all at once when there are many, one
+// listing of the folder when the watch overflowed (or many cannot be applied
+// at once), or leaving the folder when it is gone. A running command has the
+// whole gathering wait until it is done; all but the first also wait until
+// an open name editor has closed.
 class FolderChangeTriage
 {
 public:
@@ -28,6 +29,8 @@ public:
         // Called again once the command that held the notices is done.
         std::function<void()> retry;
         std::function<void(const QSet<QString> &names)> applyNames;
+        // A gathering too large to apply row by row (optional: else a listing).
+        std::function<void(const QSet<QString> &names)> applyManyNames;
         std::function<void()> listAgain;
         std::function<void()> leaveGoneFolder;
     };
@@ -46,6 +49,7 @@ private:
     Steps m_steps;
     bool m_folderGone = false;
     bool m_listNeeded = false;
+    QSet<QString> m_manyNames;
 };
 
 } // namespace quil

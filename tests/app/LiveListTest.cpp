@@ -230,8 +230,9 @@ private Q_SLOTS:
         QCOMPARE(ui(panel).Label4->text(), QStringLiteral("2"));
     }
 
-    // A burst too large for row-by-row changes is one re-read that keeps
-    // the marks and the current row by name.
+    // A burst too large for row-by-row changes is applied at once, without a
+    // re-read: a changed marked entry stays marked, and the current row moves
+    // on when its entry went.
     void burstKeepsMarksAndCurrentRow()
     {
         Program program(true);
@@ -239,13 +240,26 @@ private Q_SLOTS:
             QSKIP("tmpfs cannot be mounted here");
         QSignalSpy reset(&program.form->listModel(), &QAbstractItemModel::modelReset);
         const int files = quil::FolderChangeTriage::kRowChangesLimit + 500;
-        runShell(program.folder(),
-                 QStringLiteral("i=0; while [ $i -lt %1 ]; do : > n$i; i=$((i+1)); done; rm a.txt").arg(files));
-        QTRY_COMPARE_WITH_TIMEOUT(program.form->listing().count(), 4 + files, 20000);
+        runShell(program.folder(), QStringLiteral("i=0; while [ $i -lt %1 ]; do : > n$i; i=$((i+1)); done; "
+                                                  "echo more >> m.txt; rm a.txt b.txt")
+                                       .arg(files));
+        QTRY_COMPARE_WITH_TIMEOUT(program.form->listing().count(), 3 + files, 20000);
         QCOMPARE(program.row(QStringLiteral("a.txt")), -1);
-        QCOMPARE(program.currentName(), QStringLiteral("b.txt"));
+        QCOMPARE(program.currentName(), QStringLiteral("c.txt"));
         QCOMPARE(program.fixture.marked(), QStringList{QStringLiteral("m.txt")});
         QCOMPARE(reset.size(), 0);
+    }
+
+    // Entries hidden by Ctrl+H stay hidden when another program makes one.
+    void hiddenEntriesStayHidden()
+    {
+        Program program(false);
+        QTest::keyClick(ui(*program.form).ListView, Qt::Key_H, Qt::ControlModifier);
+        QTRY_VERIFY(!program.form->listing().hiddenShown());
+        QTRY_COMPARE(program.follower().watch().folder(), program.folder());
+        runShell(program.folder(), QStringLiteral(": > .made && : > seen"));
+        QTRY_VERIFY(program.row(QStringLiteral("seen")) >= 0);
+        QCOMPARE(program.row(QStringLiteral(".made")), -1);
     }
 
     // Changes seen while a command runs are applied once it has ended.
