@@ -9,9 +9,9 @@
 
 namespace quil {
 
-quint64 entryGroup(const FolderChild &child)
+quint64 entryGroup(bool isFolder, int order)
 {
-    return (quint64(child.isFolder ? 0 : 1) << 32) | (quint32(child.order) ^ 0x80000000u);
+    return (quint64(isFolder ? 0 : 1) << 32) | (quint32(order) ^ 0x80000000u);
 }
 
 quint64 entryColumnValue(FolderChild &child, SortColumn column)
@@ -76,7 +76,8 @@ int entryRowFor(FolderListing &listing, FolderChild &child, const NameKeys &keys
     int high = listing.count() - (skips ? 1 : 0);
     while (low < high) {
         const int middle = low + (high - low) / 2;
-        if (before(placed, placeKey(listing.entry(rowAt(middle)).folderChild, column, keys)))
+        FolderChild other = listing.child(rowAt(middle));
+        if (before(placed, placeKey(other, column, keys)))
             high = middle;
         else
             low = middle + 1;
