@@ -1,6 +1,7 @@
 // Opens a folder through the main list's real model and view and reports the
 // median times: read + sort by name + row count + first rows painted, then
-// the same with the size, type and date orders.
+// the same with the size, type and date orders; then the peak resident
+// memory per entry.
 #include "Median.h"
 
 #include "listing/FolderListModel.h"
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -92,6 +94,7 @@ int main(int argc, char *argv[])
     // ls and the name order take turns, so both see the same load of the machine.
     std::vector<double> lsTimes;
     double ratio = 0;
+    int rows = 0;
     // A third argument names the only order to time (for profiling one).
     const QByteArray only = argc > 3 ? QByteArray(argv[3]) : QByteArray();
     for (const auto &order : orders) {
@@ -104,6 +107,7 @@ int main(int argc, char *argv[])
                 lsTimes.push_back(timeLs(path.toLocal8Bit()));
             last = openOnce(path, order.key);
             times.push_back(last.ms);
+            rows = last.rows;
         }
         std::printf("open_by_%s_ms=%.1f rows=%d details_filled=%lld\n", order.name, median(times), last.rows,
                     static_cast<long long>(last.filled));
@@ -112,6 +116,12 @@ int main(int argc, char *argv[])
             ratio = median(times) / median(lsTimes);
         }
     }
-    std::printf("listing_vs_ls=%.2f\n", ratio);
+    // The peak resident memory of this process (Qt and the fonts included)
+    // over the entries of the folder, beside the time ratio.
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("peak_resident_mb=%.1f\n", double(usage.ru_maxrss) / 1024);
+    std::printf("listing_bytes_per_entry=%.0f listing_vs_ls=%.2f\n",
+                rows > 0 ? double(usage.ru_maxrss) * 1024 / rows : 0.0, ratio);
     return 0;
 }

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Times quil-search against find (name search) and grep (content search) on
 # one generated tree of some 50,000 files in 2,000 folders, warm cache, best
-# of several runs each. The last line gives the two ratios (ours / baseline).
+# of several runs each; then the content search against ripgrep on
+# /usr/include and on large files. The last line gives the ratio to ripgrep
+# (ours / rg, the two trees' times summed), the one before the ratios to
+# find and grep.
 #   bench/search.sh [BUILD_DIR]     (default: build; SEARCH_BENCH_RUNS=5)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -124,3 +127,32 @@ echo "name: quil-search ${name_ours}s, find -iname ${name_find}s"
 echo "text (Cyrillic, CP1251 + UTF-8 forms): quil-search ${text_ours}s, LC_ALL=C grep -rliF ${text_grep}s"
 echo "text (ASCII): quil-search ${ascii_ours}s, LC_ALL=C grep -rliF ${ascii_grep}s, ratio $(ratio "$ascii_ours" "$ascii_grep")"
 echo "search_name_vs_find=$(ratio "$name_ours" "$name_find") search_text_vs_grep=$(ratio "$text_ours" "$text_grep")"
+
+# The content search against ripgrep (rg -l -i -F, all cores) on a real tree,
+# /usr/include, and on a generated one of large files; skipped without rg.
+if ! command -v rg >/dev/null; then
+    echo "rg not found (apt-get install ripgrep): search_text_vs_rg skipped"
+    exit 0
+fi
+big=$tree/large
+mkdir "$big"
+python3 - "$big" <<'PY'
+import os, random, sys
+root = sys.argv[1]
+rnd = random.Random(7)
+words = "the of and to in is that for it as with was on be by this are or from at which an have not they".split()
+line = lambda: " ".join(rnd.choice(words) for _ in range(12)) + "\n"
+block = "".join(line() for _ in range(20000)).encode()
+for i in range(16):
+    data = block * ((24 << 20) // len(block))
+    if i % 4 == 0:
+        at = len(data) // 2
+        data = data[:at] + "Искомая строка".encode() + data[at:]
+    with open(os.path.join(root, "big%02d.txt" % i), "wb") as out:
+        out.write(data)
+PY
+real=/usr/include
+pair rg_real "$tool" "$real" --subfolders --text "$text" -- rg -l -i -F "$text" "$real"
+pair rg_large "$tool" "$big" --subfolders --text "$text" -- rg -l -i -F "$text" "$big"
+echo "text in $real: quil-search ${rg_real_a}s, rg -l -i -F ${rg_real_b}s; in $(du -sm "$big" | cut -f1) MB of large files: quil-search ${rg_large_a}s, rg ${rg_large_b}s"
+echo "search_text_vs_rg=$(awk -v a="$rg_real_a" -v b="$rg_large_a" -v c="$rg_real_b" -v d="$rg_large_b" 'BEGIN { printf "%.2f", (a + b) / (c + d) }')"

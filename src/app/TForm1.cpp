@@ -130,7 +130,7 @@ TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent),
         });
     }
     ListView->setDataHint([this](int first, int last) { ListViewDataHint(first, last); });
-    ListView->setNameOf([this](int row) { return m_listing.entry(row).name; });
+    ListView->setNameOf([this](int row) { return m_listing.name(row); });
     connect(ListView->header(), &QHeaderView::sectionClicked, this, &TForm1::ListViewColumnClick);
     m_treeModel = new quil::FolderTreeModel(this);
     ShellTreeView1->setModel(m_treeModel);

@@ -47,7 +47,7 @@ CommandSources collectSources(const FolderListing &listing, int currentRow)
         sources.names.append(FolderPath(path).lastName());
     };
     for (int row = 0; row < listing.count(); ++row)
-        if (listing.entry(row).marked)
+        if (listing.isMarked(row))
             add(listing.entry(row));
     sources.fromMarks = !sources.paths.isEmpty();
     if (!sources.fromMarks && currentRow >= 0 && currentRow < listing.count())

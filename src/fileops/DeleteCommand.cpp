@@ -34,7 +34,7 @@ void DeleteCommand::run(bool toTrash)
     // The row after the last removed entry is selected once the list is read again.
     if (sources.fromMarks) {
         for (int row = 0; row < listing.count(); ++row)
-            if (listing.entry(row).marked)
+            if (listing.isMarked(row))
                 m_list.entryToSelect() = nameAfterRow(listing, row);
     } else {
         m_list.entryToSelect() = nameAfterRow(listing, currentRow);

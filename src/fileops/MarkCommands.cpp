@@ -13,9 +13,9 @@ SelectionSummary selectionSummary(const FolderListing &listing)
 {
     SelectionSummary summary;
     for (int row = 0; row < listing.count(); ++row) {
-        const TShellItem &entry = listing.entry(row);
-        if (!entry.marked)
+        if (!listing.isMarked(row))
             continue;
+        const TShellItem &entry = listing.entry(row);
         const ItemId &id = entry.folderChild.id;
         // A volume's mount point is a root, which the look-up of a name
         // never finds; a virtual item has no path at all.
@@ -62,11 +62,11 @@ void applyMask(FolderListing &listing, MaskCommand command, const QString &mask,
     for (int row = 0; row < listing.count(); ++row) {
         if (listing.isFolder(row))
             continue;
-        TShellItem &entry = listing.entry(row);
-        if (matcher.matches(entry.name))
-            entry.marked = command != MaskCommand::Unselect;
-        if (command == MaskCommand::SelectMissing && inPanel.contains(entry.name))
-            entry.marked = false;
+        const QString name = listing.name(row);
+        if (matcher.matches(name))
+            listing.setMarked(row, command != MaskCommand::Unselect);
+        if (command == MaskCommand::SelectMissing && inPanel.contains(name))
+            listing.setMarked(row, false);
     }
 }
 
@@ -74,7 +74,7 @@ void invertFileMarks(FolderListing &listing)
 {
     for (int row = 0; row < listing.count(); ++row)
         if (!listing.isFolder(row))
-            listing.entry(row).marked = !listing.entry(row).marked;
+            listing.setMarked(row, !listing.isMarked(row));
 }
 
 } // namespace quil

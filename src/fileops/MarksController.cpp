@@ -86,7 +86,7 @@ void MarksController::clearMarks()
 {
     FolderListing &listing = m_list.listing();
     for (int row = 0; row < listing.count(); ++row)
-        listing.entry(row).marked = false;
+        listing.setMarked(row, false);
     m_list.listModel().rowsChanged(0, listing.count() - 1);
     m_list.redrawList();
 }

@@ -10,9 +10,9 @@
 
 namespace quil {
 
-quint64 entryGroup(const FolderChild &child)
+quint64 entryGroup(bool isFolder, int order)
 {
-    return (quint64(child.isFolder ? 0 : 1) << 32) | (quint32(child.order) ^ 0x80000000u);
+    return (quint64(isFolder ? 0 : 1) << 32) | (quint32(order) ^ 0x80000000u);
 }
 
 quint64 entryColumnValue(FolderChild &child, SortColumn column)
@@ -77,7 +77,8 @@ int entryRowFor(FolderListing &listing, FolderChild &child, const NameKeys &keys
     int high = listing.count() - (skips ? 1 : 0);
     while (low < high) {
         const int middle = low + (high - low) / 2;
-        if (before(placed, placeKey(listing.entry(rowAt(middle)).folderChild, column, keys)))
+        FolderChild other = listing.child(rowAt(middle));
+        if (before(placed, placeKey(other, column, keys)))
             high = middle;
         else
             low = middle + 1;
@@ -91,8 +92,10 @@ std::vector<int> entryRowsFor(FolderListing &listing, const std::vector<FolderCh
     std::unordered_map<int, PlaceKey> examined;
     const auto keyOfRow = [&](int row) -> const PlaceKey & {
         auto found = examined.find(row);
-        if (found == examined.end())
-            found = examined.emplace(row, placeKey(listing.entry(row).folderChild, column, keys)).first;
+        if (found == examined.end()) {
+            FolderChild other = listing.child(row);
+            found = examined.emplace(row, placeKey(other, column, keys)).first;
+        }
         return found->second;
     };
     std::vector<int> rows;

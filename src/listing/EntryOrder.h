@@ -15,7 +15,11 @@ class NameKeys;
 // placing of one more entry share.
 
 // Folders first, then the fixed places, as ItemComparator orders them.
-quint64 entryGroup(const FolderChild &child);
+quint64 entryGroup(bool isFolder, int order);
+inline quint64 entryGroup(const FolderChild &child)
+{
+    return entryGroup(child.isFolder, child.order);
+}
 // The size or the modification time as a number that orders as the value
 // does; 0 for the other columns. Reads the item once when its details are
 // not there yet.

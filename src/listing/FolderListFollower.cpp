@@ -98,8 +98,8 @@ void FolderListFollower::applyNames(const QSet<QString> &names)
     FolderListView &view = m_list.view;
     QHash<QString, QPersistentModelIndex> rows;
     for (int row = 0; row < listing.count(); ++row)
-        if (names.contains(listing.entry(row).name))
-            rows.insert(listing.entry(row).name, model.index(row, 0));
+        if (QString name = listing.name(row); names.contains(name))
+            rows.insert(name, model.index(row, 0));
     // A scrolled list keeps the entry at its top where it is.
     const QPersistentModelIndex top = view.verticalScrollBar()->value() > 0
                                           ? QPersistentModelIndex(view.indexAt(QPoint(1, 1)))
@@ -116,7 +116,7 @@ void FolderListFollower::applyNames(const QSet<QString> &names)
         if (row < 0 && !now)
             continue;
         if (!now) {
-            marksTouched |= listing.entry(row).marked;
+            marksTouched |= listing.isMarked(row);
             removeRow(row);
             continue;
         }
@@ -257,13 +257,13 @@ void FolderListFollower::takeNamedEntries(const QSet<QString> &names, FolderList
         std::vector<int> goneRows;
         QHash<QString, int> rowOfName;
         for (int row = 0; row < listing.count(); ++row)
-            if (names.contains(listing.entry(row).name)) {
+            if (const QString name = listing.name(row); names.contains(name)) {
                 goneRows.push_back(row);
-                rowOfName.insert(listing.entry(row).name, row);
+                rowOfName.insert(name, row);
             }
         bool marksTouched = false;
         for (const int row : goneRows)
-            marksTouched |= listing.entry(row).marked;
+            marksTouched |= listing.isMarked(row);
         std::vector<FolderChild *> children;
         for (int row = 0; row < batch.count(); ++row)
             children.push_back(&batch.entry(row).folderChild);
@@ -335,7 +335,7 @@ void FolderListFollower::takeReadListing()
                 kept.push_back(row >= 0 && row < listing.count() ? listing.entry(row) : TShellItem{});
             std::vector<TShellItem> marked;
             for (int row = 0; row < listing.count(); ++row)
-                if (listing.entry(row).marked)
+                if (listing.isMarked(row))
                     marked.push_back(listing.entry(row));
             listing.takeEntries(*read);
             const NameKeys keys;
@@ -344,7 +344,7 @@ void FolderListFollower::takeReadListing()
                     return -1;
                 const int after = entryRowFor(listing, old.folderChild, keys);
                 for (int row = after - 1; row >= 0 && row >= after - 8; --row)
-                    if (listing.entry(row).name == old.name)
+                    if (listing.name(row) == old.name)
                         return row;
                 // Its place changed with its details (size, date): searched.
                 return listing.findEntry(old.name);

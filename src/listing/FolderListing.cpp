@@ -4,6 +4,7 @@
 #include "listing/EntryText.h"
 #include "listing/FileTypeCache.h"
 #include "listing/SortRecords.h"
+#include "platform/ChildSink.h"
 #include "platform/NameKeys.h"
 #include "platform/ShellNamespace.h"
 
@@ -19,23 +20,77 @@
 
 namespace quil {
 
-const TShellItem &FolderListing::entry(int i) const
+size_t FolderListing::indexOf(int i) const
 {
     if (i < 0 || i >= count())
         throw std::out_of_range("no entry at this row");
-    return m_entries.at(m_order[size_t(i)]);
+    return size_t(m_order[size_t(i)]);
+}
+
+TShellItem &FolderListing::wholeEntry(size_t index) const
+{
+    const quint8 bits = m_store.ownerBits(index);
+    if (bits & WholeBit)
+        return m_whole.at(index);
+    TShellItem &entry = m_whole[index];
+    entry.folderChild = m_store.child(index);
+    entry.name = entry.folderChild.name;
+    entry.marked = bits & MarkedBit;
+    m_store.setOwnerBits(index, WholeBit);
+    return entry;
+}
+
+const TShellItem &FolderListing::entry(int i) const
+{
+    return wholeEntry(indexOf(i));
 }
 
 TShellItem &FolderListing::entry(int i)
 {
-    if (i < 0 || i >= count())
-        throw std::out_of_range("no entry at this row");
-    return m_entries[m_order[size_t(i)]];
+    return wholeEntry(indexOf(i));
 }
 
 bool FolderListing::isFolder(int i) const
 {
-    return entry(i).folderChild.isFolder;
+    const size_t index = indexOf(i);
+    if (m_store.ownerBits(index) & WholeBit)
+        return m_whole.at(index).folderChild.isFolder;
+    return m_store.isFolder(index);
+}
+
+QString FolderListing::name(int i) const
+{
+    const size_t index = indexOf(i);
+    if (m_store.ownerBits(index) & WholeBit)
+        return m_whole.at(index).name;
+    return m_store.name(index).toString();
+}
+
+bool FolderListing::isMarked(int i) const
+{
+    const size_t index = indexOf(i);
+    const quint8 bits = m_store.ownerBits(index);
+    if (bits & WholeBit)
+        return m_whole.at(index).marked;
+    return bits & MarkedBit;
+}
+
+void FolderListing::setMarked(int i, bool marked)
+{
+    const size_t index = indexOf(i);
+    const quint8 bits = m_store.ownerBits(index);
+    if (bits & WholeBit)
+        m_whole.at(index).marked = marked;
+    else
+        m_store.setOwnerBits(index, marked ? MarkedBit : 0);
+}
+
+FolderChild FolderListing::child(int i) const
+{
+    const size_t index = indexOf(i);
+    if (m_store.ownerBits(index) & WholeBit)
+        return m_whole.at(index).folderChild;
+    return m_store.child(index);
 }
 
 namespace {
@@ -113,13 +168,15 @@ QHash<QString, quint64> typeRanks(const std::vector<QString> &types)
     return ranks;
 }
 
-// The positions of the children in the order of the column (ItemComparator's
-// order): one sort record per child with its name key (each thread with its
+// The positions of the entries in the order of the column (ItemComparator's
+// order): one sort record per entry with its name key (each thread with its
 // own collator and key buffer), then each half sorted on its own thread and
-// the halves merged.
-std::vector<int> sortedOrder(const std::vector<FolderChild *> &children, SortColumn column)
+// the halves merged. childOf(index) gives the child of an entry made whole,
+// or null; the others are read from the store, whose name order needs no
+// copy of an entry.
+template <typename ChildOf> std::vector<int> sortedOrder(EntryStore &store, ChildOf childOf, SortColumn column)
 {
-    const size_t count = children.size();
+    const size_t count = store.size();
     const bool byType = column == SortColumn::Type;
     const bool cacheTypes = byType && (count >= typeCacheFrom || FileTypeCache::patternsExamined());
     std::vector<QString> types(byType ? count : 0);
@@ -133,15 +190,29 @@ std::vector<int> sortedOrder(const std::vector<FolderChild *> &children, SortCol
         const size_t room = begin == 0 ? count : end - begin;
         part.records.reserve(room);
         part.keys.reserve(room * 32);
+        FolderChild made;
         for (size_t i = begin; i < end; ++i) {
-            FolderChild &child = *children[i];
-            ShellNamespace::resolve(child);
-            const quint64 value = quil::entryColumnValue(child, column);
+            FolderChild *child = childOf(i);
+            const bool fromStore = child == nullptr;
+            if (fromStore && column == SortColumn::Name && store.isResolved(i)) {
+                const size_t keyStart = part.keys.size();
+                names.append(store.name(i), part.keys);
+                part.add(quint32(i), entryGroup(store.isFolder(i), store.order(i)), 0, keyStart);
+                continue;
+            }
+            if (fromStore) {
+                made = store.child(i);
+                child = &made;
+            }
+            ShellNamespace::resolve(*child);
+            if (fromStore)
+                store.setResolved(i, child->isFolder, child->isLink);
+            const quint64 value = quil::entryColumnValue(*child, column);
             if (byType)
-                types[i] = typeTexts.of(child);
+                types[i] = typeTexts.of(*child);
             const size_t keyStart = part.keys.size();
-            names.append(child.name, part.keys);
-            part.add(quint32(i), quil::entryGroup(child), value, keyStart);
+            names.append(child->name, part.keys);
+            part.add(quint32(i), quil::entryGroup(*child), value, keyStart);
         }
     });
     SortRecords sorting(std::move(parts));
@@ -171,64 +242,98 @@ void FolderListing::readFolder(const ItemId &folder)
     replaceEntries(enumerate(folder));
 }
 
-QList<FolderChild> FolderListing::enumerate(const ItemId &folder)
+namespace {
+
+// Puts the children into a store as they are read.
+class StoreSink : public ChildSink
 {
-    return ShellNamespace::enumerate(folder, ShellNamespace::ResolveLinks);
+public:
+    explicit StoreSink(const ItemId &folder) : store(folder) {}
+    EntryStore store;
+    void expect(size_t count, size_t nameBytes) override { store.reserve(count, nameBytes); }
+    void take(FolderChild &child) override { store.add(child); }
+};
+
+} // namespace
+
+EntryStore FolderListing::enumerate(const ItemId &folder)
+{
+    StoreSink sink(folder);
+    enumerateInto(folder, ShellNamespace::ResolveLinks, sink);
+    return std::move(sink.store);
 }
 
-void FolderListing::replaceEntries(QList<FolderChild> children)
+void FolderListing::replaceEntries(EntryStore children)
 {
-    m_entries.clear();
-    m_order.clear();
-    m_entries.reserve(children.size());
-    for (FolderChild &child : children) {
-        if (!listsName(child.name))
-            continue;
-        TShellItem &entry = m_entries.emplaceBack();
-        entry.name = child.name;
-        entry.folderChild = std::move(child);
-    }
+    discardEntries();
+    m_store = std::move(children);
+    if (!m_hiddenShown)
+        m_store.keepOnly([this](QStringView name) { return listsName(name); });
+    m_store.fitMemory();
     sort();
+}
+
+void FolderListing::replaceEntries(const QList<FolderChild> &children)
+{
+    EntryStore store(m_currentFolder);
+    for (const FolderChild &child : children)
+        store.add(child);
+    replaceEntries(std::move(store));
+}
+
+void FolderListing::discardEntries()
+{
+    m_order = {};
+    m_whole = {};
+    m_store.clear();
 }
 
 void FolderListing::sort()
 {
-    std::vector<FolderChild *> pointers;
-    pointers.reserve(size_t(m_entries.size()));
-    for (TShellItem &entry : m_entries)
-        pointers.push_back(&entry.folderChild);
-    m_order = sortedOrder(pointers, SortColumn(int(m_sortKey)));
+    const auto childOf = [this](size_t index) -> FolderChild * {
+        if (!(m_store.ownerBits(index) & WholeBit))
+            return nullptr;
+        return &m_whole.at(index).folderChild;
+    };
+    m_order = sortedOrder(m_store, childOf, SortColumn(int(m_sortKey)));
 }
 
 void FolderListing::insertEntry(int row, TShellItem entry)
 {
-    m_entries.append(std::move(entry));
-    m_order.insert(m_order.begin() + std::clamp(row, 0, count()), int(m_entries.size() - 1));
+    const size_t index = m_store.add(entry.folderChild);
+    m_whole[index] = std::move(entry);
+    m_store.setOwnerBits(index, WholeBit);
+    m_order.insert(m_order.begin() + std::clamp(row, 0, count()), int(index));
 }
 
 void FolderListing::removeEntry(int row)
 {
-    const int index = m_order.at(size_t(row));
+    const size_t index = indexOf(row);
     m_order.erase(m_order.begin() + row);
+    m_whole.erase(index);
     // The last entry takes the place of the removed one.
-    const int last = int(m_entries.size() - 1);
+    const size_t last = m_store.size() - 1;
     if (index != last) {
-        m_entries.swapItemsAt(index, last);
-        std::replace(m_order.begin(), m_order.end(), last, index);
+        m_store.replaceByLast(index);
+        if (auto whole = m_whole.extract(last))
+            m_whole.emplace(index, std::move(whole.mapped()));
+        std::replace(m_order.begin(), m_order.end(), int(last), int(index));
+    } else {
+        m_store.replaceByLast(index);
     }
-    m_entries.removeLast();
 }
 
 void FolderListing::moveEntry(int from, int to)
 {
-    const int index = m_order.at(size_t(from));
+    const int index = int(indexOf(from));
     m_order.erase(m_order.begin() + from);
     m_order.insert(m_order.begin() + std::clamp(to, 0, count()), index);
 }
 
 void FolderListing::takeEntries(FolderListing &other)
 {
-    m_entries.swap(other.m_entries);
+    std::swap(m_store, other.m_store);
+    m_whole.swap(other.m_whole);
     m_order.swap(other.m_order);
 }
 
@@ -237,47 +342,44 @@ std::vector<int> FolderListing::changeRows(const std::vector<int> &goneRows,
 {
     const int oldCount = count();
     std::vector<char> gone(size_t(oldCount), 0);
-    // The stored places of gone entries take the coming ones: only the
-    // entries that change are moved, never the whole listing.
-    std::vector<int> freeSlots;
+    std::vector<size_t> goneSlots;
     for (const int row : goneRows) {
         gone.at(size_t(row)) = 1;
-        freeSlots.push_back(m_order[size_t(row)]);
+        goneSlots.push_back(indexOf(row));
     }
-    std::sort(freeSlots.begin(), freeSlots.end(), std::greater<>());
-    std::vector<int> storedAt(coming.size());
-    for (size_t i = 0; i < coming.size(); ++i) {
-        if (freeSlots.empty()) {
-            storedAt[i] = int(m_entries.size());
-            m_entries.append(std::move(coming[i].second));
-        } else {
-            storedAt[i] = freeSlots.back();
-            freeSlots.pop_back();
-            m_entries[storedAt[i]] = std::move(coming[i].second);
-        }
+    // The coming entries are stored whole after the others.
+    std::vector<size_t> storedAt;
+    for (auto &[row, entry] : coming) {
+        const size_t index = m_store.add(entry.folderChild);
+        m_whole[index] = std::move(entry);
+        m_store.setOwnerBits(index, WholeBit);
+        storedAt.push_back(index);
     }
-    // Places left over are closed up by the last entries.
-    std::vector<int> movedTo(m_entries.size());
-    std::iota(movedTo.begin(), movedTo.end(), 0);
-    std::sort(freeSlots.begin(), freeSlots.end());
-    for (size_t next = 0; next < freeSlots.size();) {
-        const int last = int(m_entries.size() - 1);
-        if (freeSlots.back() == last) {
-            freeSlots.pop_back();
-        } else {
-            m_entries[freeSlots[next]] = std::move(m_entries[last]);
-            movedTo[size_t(last)] = freeSlots[next++];
-        }
-        m_entries.removeLast();
+    // The places of the gone entries are taken by the last ones, from the
+    // highest place down, so that only entries that change are moved.
+    std::vector<size_t> movedTo(m_store.size());
+    std::iota(movedTo.begin(), movedTo.end(), size_t(0));
+    std::vector<size_t> originalAt = movedTo;
+    std::sort(goneSlots.begin(), goneSlots.end(), std::greater<>());
+    for (const size_t slot : goneSlots) {
+        m_whole.erase(slot);
+        const size_t last = m_store.size() - 1;
+        m_store.replaceByLast(slot);
+        if (slot == last)
+            continue;
+        if (auto whole = m_whole.extract(last))
+            m_whole.emplace(slot, std::move(whole.mapped()));
+        movedTo[originalAt[last]] = slot;
+        originalAt[slot] = originalAt[last];
     }
     std::vector<int> order;
-    order.reserve(size_t(m_entries.size()));
+    order.reserve(m_store.size());
     std::vector<int> newRows(size_t(oldCount) + coming.size(), -1);
     size_t next = 0;
     const auto placeComingBefore = [&](int row) {
         for (; next < coming.size() && coming[next].first <= row; ++next) {
             newRows[size_t(oldCount) + next] = int(order.size());
-            order.push_back(movedTo[size_t(storedAt[next])]);
+            order.push_back(int(movedTo[storedAt[next]]));
         }
     };
     for (int row = 0; row < oldCount; ++row) {
@@ -285,7 +387,7 @@ std::vector<int> FolderListing::changeRows(const std::vector<int> &goneRows,
         if (gone[size_t(row)])
             continue;
         newRows[size_t(row)] = int(order.size());
-        order.push_back(movedTo[size_t(m_order[size_t(row)])]);
+        order.push_back(int(movedTo[size_t(m_order[size_t(row)])]));
     }
     placeComingBefore(oldCount);
     m_order = std::move(order);
@@ -299,7 +401,7 @@ std::pair<int, int> FolderListing::fillDetails(int first, int last)
     int filledFirst = last + 1;
     int filledLast = first - 1;
     for (int i = first; i <= last; ++i) {
-        TShellItem &entry = m_entries[m_order[size_t(i)]];
+        TShellItem &entry = wholeEntry(size_t(m_order[size_t(i)]));
         if (!entry.needsDetails)
             continue;
         FolderChild &child = entry.folderChild;
@@ -323,9 +425,11 @@ std::pair<int, int> FolderListing::fillDetails(int first, int last)
 
 int FolderListing::findEntry(const QString &name) const
 {
-    for (int i = 0; i < count(); ++i)
-        if (entry(i).name == name)
+    for (int i = 0; i < count(); ++i) {
+        const size_t index = size_t(m_order[size_t(i)]);
+        if (m_store.ownerBits(index) & WholeBit ? m_whole.at(index).name == name : m_store.name(index) == name)
             return i;
+    }
     return -1;
 }
 

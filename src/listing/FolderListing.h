@@ -1,5 +1,6 @@
 #pragma once
 
+#include "listing/EntryStore.h"
 #include "listing/SortOrder.h"
 #include "listing/TShellItem.h"
 #include "platform/ItemId.h"
@@ -7,6 +8,7 @@
 #include <QList>
 #include <QLocale>
 #include <QString>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -16,6 +18,11 @@ namespace quil {
 // with them: the folder's identifier and path, the sort key and the name to
 // select after the next listing. Reading costs one enumeration without a stat
 // per entry for the name order; the details wait for fillDetails.
+//
+// A large folder's entries are kept small: the names in one arena and a few
+// bytes per entry (EntryStore); an entry becomes a whole TShellItem only when
+// entry() is asked for it (a row shown, changed or opened). Passes over every
+// row use name(), isMarked() and setMarked(), which make nothing whole.
 class FolderListing
 {
 public:
@@ -25,6 +32,13 @@ public:
     TShellItem &entry(int i);
     // Whether row i is a folder (a link to one included); no disk access.
     bool isFolder(int i) const;
+    // The name and the mark of row i, as entry(i) has them, without making
+    // the entry whole. Raise std::out_of_range as entry does.
+    QString name(int i) const;
+    bool isMarked(int i) const;
+    void setMarked(int i, bool marked);
+    // Row i's child as the folder gave it (its details if read); a copy.
+    FolderChild child(int i) const;
 
     // Reads a folder: enumerates it (raising OsError before anything
     // changes when it cannot be read), discards the old entries, makes one
@@ -34,16 +48,13 @@ public:
     // The two halves of readFolder, so that a caller can learn of a failure
     // before it announces any change: the enumeration (raises OsError,
     // changes nothing) and the replacement of the entries by its children.
-    static QList<FolderChild> enumerate(const ItemId &folder);
-    void replaceEntries(QList<FolderChild> children);
+    static EntryStore enumerate(const ItemId &folder);
+    void replaceEntries(EntryStore children);
+    void replaceEntries(const QList<FolderChild> &children);
     // Sorts the entries again by the sort key.
     void sort();
     // Discards every entry.
-    void discardEntries()
-    {
-        m_order.clear();
-        m_entries.clear();
-    }
+    void discardEntries();
 
     // Changes of single rows, which the model announces: an entry put at a
     // row; the entry of a row removed; an entry moved from one row to the
@@ -83,15 +94,27 @@ public:
     bool hiddenShown() const { return m_hiddenShown; }
     void setHiddenShown(bool shown) { m_hiddenShown = shown; }
     // Whether a reading lists an entry of this name.
-    bool listsName(const QString &name) const { return m_hiddenShown || !name.startsWith(QLatin1Char('.')); }
+    bool listsName(QStringView name) const { return m_hiddenShown || !name.startsWith(u'.'); }
 
     // The name the next listing selects when present; kept across listings.
     QString EntryToSelect;
 
 private:
+    // The bits FolderListing keeps in the store's byte per entry.
+    enum EntryBit : quint8 {
+        MarkedBit = 1, // the mark of an entry not yet whole
+        WholeBit = 2,  // the entry is in m_whole, which holds all of it
+    };
+    // The index in the store of row i; raises std::out_of_range.
+    size_t indexOf(int i) const;
+    // The whole entry of store index, made when it is not yet.
+    TShellItem &wholeEntry(size_t index) const;
+
     // The entries as the folder gave them, and row i's place among them: a
-    // sort reorders only the places, never the entries.
-    QList<TShellItem> m_entries;
+    // sort reorders only the places, never the entries. entry() const makes
+    // entries whole, hence mutable.
+    mutable EntryStore m_store;
+    mutable std::unordered_map<size_t, TShellItem> m_whole;
     std::vector<int> m_order;
     ItemId m_currentFolder;
     QString m_currentPath;

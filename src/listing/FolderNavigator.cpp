@@ -45,7 +45,7 @@ void FolderNavigator::readFolder(const ItemId &folder)
     const BusyCursor busy;
     // The enumeration may fail: it comes before the model reset, so a
     // failure leaves the list's current row, selection and scroll alone.
-    QList<FolderChild> children = FolderListing::enumerate(folder);
+    EntryStore children = FolderListing::enumerate(folder);
     FolderListing &listing = m_controls.listing;
     m_controls.listModel.reading([&listing, &children] { listing.replaceEntries(std::move(children)); });
 }

@@ -1,6 +1,7 @@
 #include "platform/ShellNamespace.h"
 
 #include "platform/BytePath.h"
+#include "platform/ChildSink.h"
 #include "platform/FolderPath.h"
 #include "platform/IconNames.h"
 #include "platform/NativePath.h"
@@ -85,7 +86,7 @@ struct DirCloser
     void operator()(DIR *dir) const { ::closedir(dir); }
 };
 
-QList<FolderChild> readFolder(const QString &path, ShellNamespace::EnumerateFlags flags)
+void readFolder(const QString &path, ShellNamespace::EnumerateFlags flags, ChildSink &sink)
 {
     const QByteArray native = toNative(path);
     UniqueFd folder = posix::openPath(native, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -121,11 +122,11 @@ QList<FolderChild> readFolder(const QString &path, ShellNamespace::EnumerateFlag
         named.push_back({names.size(), entry->d_type});
         names.insert(names.end(), raw, raw + std::strlen(raw) + 1);
     }
-    QList<FolderChild> children;
-    children.reserve(qsizetype(named.size()));
+    sink.expect(named.size(), names.size() - named.size());
+    FolderChild child;
     for (const Named &item : named) {
         const char *raw = names.data() + item.offset;
-        FolderChild &child = children.emplaceBack();
+        child = FolderChild();
         child.name = fromNative(QByteArrayView(raw, qsizetype(std::strlen(raw))));
         // Made at its exact size: appending to the shared prefix would round
         // each path's room up to a power of two.
@@ -166,9 +167,18 @@ QList<FolderChild> readFolder(const QString &path, ShellNamespace::EnumerateFlag
                 child.details = makeFindData(child.name, own, haveTarget ? &target : nullptr, writable);
             }
         }
+        sink.take(child);
     }
-    return children;
 }
+
+// Gathers the children into a list.
+class ListSink : public ChildSink
+{
+public:
+    QList<FolderChild> children;
+    void expect(size_t count, size_t) override { children.reserve(qsizetype(count)); }
+    void take(FolderChild &child) override { children.append(std::move(child)); }
+};
 
 QMimeDatabase &mimeDatabase()
 {
@@ -308,22 +318,30 @@ ItemId ShellNamespace::join(const ItemId &folder, const QString &name)
 
 QList<FolderChild> ShellNamespace::enumerate(const ItemId &folder, EnumerateFlags flags)
 {
+    ListSink sink;
+    enumerateInto(folder, flags, sink);
+    return std::move(sink.children);
+}
+
+void enumerateInto(const ItemId &folder, ShellNamespace::EnumerateFlags flags, ChildSink &sink)
+{
+    using S = ShellNamespace;
     QList<FolderChild> children;
     switch (folder.kind()) {
     case ItemId::Kind::Desktop: {
         FolderChild home;
-        home.id = homeFolder();
-        home.name = displayName(home.id);
+        home.id = S::homeFolder();
+        home.name = S::displayName(home.id);
         home.isFolder = true;
         home.order = 1;
         FolderChild computer;
         computer.id = ItemId::computer();
-        computer.name = displayName(computer.id);
+        computer.name = S::displayName(computer.id);
         computer.isFolder = true;
         computer.order = 2;
-        if (flags & ReadDetails) {
-            home.details = findData(home.id);
-            computer.details = findData(computer.id);
+        if (flags & S::ReadDetails) {
+            home.details = S::findData(home.id);
+            computer.details = S::findData(computer.id);
         }
         children = {home, computer};
         break;
@@ -336,18 +354,20 @@ QList<FolderChild> ShellNamespace::enumerate(const ItemId &folder, EnumerateFlag
             child.name = volume.displayName();
             child.isFolder = true;
             child.order = ++order;
-            if (flags & ReadDetails)
-                child.details = findData(child.id);
+            if (flags & S::ReadDetails)
+                child.details = S::findData(child.id);
             children.append(std::move(child));
         }
         break;
     }
     case ItemId::Kind::Volume:
     case ItemId::Kind::Path:
-        children = readFolder(folder.path(), flags);
-        break;
+        readFolder(folder.path(), flags, sink);
+        return;
     }
-    return children;
+    sink.expect(size_t(children.size()), 0);
+    for (FolderChild &child : children)
+        sink.take(child);
 }
 
 void ShellNamespace::resolve(FolderChild &child)

@@ -190,6 +190,28 @@ TEST(FolderListing, UnreadableFolderKeepsTheListing)
     EXPECT_EQ(listing.currentPath(), tree.root());
 }
 
+// A mark set on the compact entry survives its becoming whole, and the
+// other way round; hidden names are left out of the compact store.
+TEST(FolderListing, MarksCrossBetweenCompactAndWholeEntries)
+{
+    TempTree tree;
+    tree.file(".hidden");
+    tree.file("a");
+    tree.file("b");
+    quil::FolderListing listing;
+    listing.setHiddenShown(false);
+    read(listing, tree.root());
+    ASSERT_EQ(listing.count(), 2);
+    EXPECT_EQ(listing.name(0), "a");
+    listing.setMarked(1, true);
+    EXPECT_TRUE(listing.entry(1).marked);
+    listing.entry(0).marked = true;
+    listing.sort();
+    EXPECT_TRUE(listing.isMarked(0));
+    EXPECT_TRUE(listing.isMarked(1));
+    EXPECT_EQ(listing.findEntry("b"), 1);
+}
+
 TEST(FolderListing, EntryLookupIsExactAndRowsOutsideRaise)
 {
     TempTree tree;
