@@ -43,6 +43,7 @@ void FileDragDrop::addSite(Site site)
     QWidget *viewport = site.view->viewport();
     viewport->setAcceptDrops(true);
     viewport->installEventFilter(this);
+    m_viewports.append(viewport);
     m_sites.append(std::move(site));
 }
 
@@ -58,10 +59,8 @@ bool FileDragDrop::mayDropInto(const QStringList &paths, const FolderPath &folde
 
 const FileDragDrop::Site *FileDragDrop::siteOf(QObject *viewport) const
 {
-    for (const Site &site : m_sites)
-        if (site.view->viewport() == viewport)
-            return &site;
-    return nullptr;
+    const qsizetype index = m_viewports.indexOf(viewport);
+    return index >= 0 ? &m_sites.at(index) : nullptr;
 }
 
 bool FileDragDrop::eventFilter(QObject *watched, QEvent *event)

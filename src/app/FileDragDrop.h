@@ -67,6 +67,8 @@ private:
     Dialogs &m_dialogs;
     DropHandler m_drop;
     QList<Site> m_sites;
+    // The sites' viewports, compared only: a view may go before this object.
+    QList<const QObject *> m_viewports;
     // The press a drag may start from.
     QPointer<QObject> m_pressedViewport;
     QPoint m_pressPoint;

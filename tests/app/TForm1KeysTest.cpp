@@ -426,13 +426,15 @@ private Q_SLOTS:
         const QComboBox &box = *ui(program.form()).cbPath;
         QCOMPARE(box.itemText(box.count() - 2), program.files.path("sub"));
         QCOMPARE(box.itemText(box.count() - 1), program.files.root());
+        program.focusRow(QStringLiteral("a.txt"));
+        // The menu's own loop picks the first folder.
         QTimer::singleShot(0, [] {
             QWidget *menu = QApplication::activePopupWidget();
             QVERIFY(menu != nullptr);
             QTest::keyClick(menu, Qt::Key_Down);
             QTest::keyClick(menu, Qt::Key_Return);
         });
-        program.press(QStringLiteral("a.txt"), Qt::Key_B, Qt::ControlModifier);
+        QTest::keyClick(ui(program.form()).ListView, Qt::Key_B, Qt::ControlModifier);
         QCOMPARE(program.form().listedFolder().path(), program.files.path("sub"));
         QVERIFY(program.dialogs.messages().isEmpty());
     }

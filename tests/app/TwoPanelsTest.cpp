@@ -34,6 +34,8 @@ class TwoPanelsTest : public QObject
 
         Program()
         {
+            files.folder("src");
+            files.folder("dst");
             files.file("src/a.txt", "alpha");
             files.file("src/b.txt", "beta");
             files.file(QByteArray("src/caf\xe9"), "latin-1 name");
@@ -63,6 +65,11 @@ class TwoPanelsTest : public QObject
         }
         static bool dropData(QWidget *area, QPoint point, const QMimeData &data, Qt::KeyboardModifiers modifiers)
         {
+            // As a drag does: the drop goes to the widget that took the drag as it entered.
+            QDragEnterEvent enter(point, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, modifiers);
+            QCoreApplication::sendEvent(area, &enter);
+            if (!enter.isAccepted())
+                return false;
             QDropEvent event(point, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, modifiers);
             QCoreApplication::sendEvent(area, &event);
             return event.isAccepted();
