@@ -8,6 +8,10 @@
 
 namespace quil {
 
+namespace {
+constexpr QSize kLeastDockedSize(320, 160);
+} // namespace
+
 SecondPanelDock::SecondPanelDock(QMainWindow &main, TForm4 &panel, QObject *parent)
     : QObject(parent), m_main(main), m_panel(panel), m_dock(new QDockWidget(panel.windowTitle(), &main))
 {
@@ -61,9 +65,15 @@ QSize SecondPanelDock::size() const
 
 void SecondPanelDock::resizeDock(QSize dockSize)
 {
-    if (m_place == Place::Below)
+    if (m_place != Place::Window)
+        resizeDock(dockSize, m_place == Place::Below ? Qt::BottomDockWidgetArea : Qt::RightDockWidgetArea);
+}
+
+void SecondPanelDock::resizeDock(QSize dockSize, Qt::DockWidgetArea area)
+{
+    if (area == Qt::BottomDockWidgetArea)
         m_main.resizeDocks({m_dock}, {dockSize.height()}, Qt::Vertical);
-    else if (m_place == Place::Right)
+    else
         m_main.resizeDocks({m_dock}, {dockSize.width()}, Qt::Horizontal);
 }
 
@@ -76,8 +86,12 @@ void SecondPanelDock::dockAt(Qt::DockWidgetArea area)
         m_dock->setWidget(&m_panel); // the panel's window becomes a control of the dock
     m_dock->setFloating(false);
     m_main.addDockWidget(area, m_dock);
+    // The panel places its controls by hand: the dock keeps room for them.
+    m_panel.setMinimumSize(kLeastDockedSize);
     m_panel.setVisible(shown);
     m_dock->setVisible(shown);
+    const QSize size = m_windowGeometry.isValid() ? m_windowGeometry.size() : m_panel.size();
+    resizeDock(area == Qt::BottomDockWidgetArea ? QSize(0, size.height()) : QSize(size.width(), 0), area);
 }
 
 void SecondPanelDock::toOwnWindow()
@@ -86,6 +100,7 @@ void SecondPanelDock::toOwnWindow()
     m_dock->setWidget(nullptr);
     m_dock->hide();
     m_dock->setFloating(false);
+    m_panel.setMinimumSize(0, 0);
     m_panel.setParent(&m_main, Qt::Tool);
     if (m_windowGeometry.isValid())
         m_panel.setGeometry(m_windowGeometry);

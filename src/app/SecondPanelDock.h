@@ -34,6 +34,7 @@ public:
 
 private:
     void dockAt(Qt::DockWidgetArea area);
+    void resizeDock(QSize dockSize, Qt::DockWidgetArea area);
     void toOwnWindow();
 
     QMainWindow &m_main;
