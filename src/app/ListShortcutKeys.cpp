@@ -1,8 +1,11 @@
 #include "app/ListShortcutKeys.h"
 
+#include "app/FavouriteFolders.h"
+#include "app/SecondPanelDock.h"
 #include "app/TForm1.h"
 #include "fileops/CommandSources.h"
 #include "fileops/DeleteCommand.h"
+#include "listing/FolderListView.h"
 #include "listing/FolderListing.h"
 #include "listing/NavigationText.h"
 #include "platform/Dialogs.h"
@@ -55,6 +58,18 @@ bool ListShortcutKeys::run(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_T:
         openTerminal();
         return true;
+    case Qt::Key_D:
+        if (const FolderPath folder = m_form.listedFolder(); folder.isLocal())
+            m_form.setStatus(m_form.m_favourites->toggle(folder));
+        else
+            m_services.dialogs.beep();
+        return true;
+    case Qt::Key_B:
+        jumpToFavourite();
+        return true;
+    case Qt::Key_K:
+        m_form.m_panelDock->nextPlace();
+        return true;
     default:
         return false;
     }
@@ -62,16 +77,12 @@ bool ListShortcutKeys::run(int key, Qt::KeyboardModifiers modifiers)
 
 void ListShortcutKeys::putOnClipboard(bool cut)
 {
-    QStringList paths;
-    // Volumes of the computer folder are no files to copy.
-    for (const QString &path : collectSources(m_form.listing(), m_form.currentRow()).paths)
-        if (path.startsWith(QLatin1Char('/')))
-            paths.append(path);
+    const QStringList paths = fileSystemPaths(collectSources(m_form.listing(), m_form.currentRow()).paths);
     if (paths.isEmpty()) {
         m_services.dialogs.beep();
         return;
     }
-    putFilesOnClipboard({paths, cut, {}});
+    putFilesOnClipboard({paths, cut, {}, {}});
 }
 
 void ListShortcutKeys::paste()
@@ -84,6 +95,16 @@ void ListShortcutKeys::paste()
     const auto held = m_form.commandHold();
     if (runHandler(m_services.dialogs, [&] { m_form.contextMenu().paste(folder.path(), &m_form); }))
         runHandler(m_services.dialogs, [this] { m_form.relistFolder(); });
+}
+
+void ListShortcutKeys::jumpToFavourite()
+{
+    FolderListView &list = *m_form.ListView;
+    const QRect row = list.visualRect(list.currentIndex());
+    const QPoint at = list.viewport()->mapToGlobal(row.isValid() ? row.bottomLeft() : QPoint());
+    const std::optional<FolderPath> folder = m_form.m_favourites->pick(&m_form, at);
+    if (folder)
+        runHandler(m_services.dialogs, [&] { m_form.navigateByPath(*folder); });
 }
 
 void ListShortcutKeys::toggleHiddenEntries()

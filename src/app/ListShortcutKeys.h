@@ -10,8 +10,9 @@ struct Services;
 
 // The main list's keys that users of this desktop's file managers expect,
 // beside the described key map (whose keys they leave alone): Delete and
-// Shift+Delete, Ctrl+A, Ctrl+C, Ctrl+X and Ctrl+V, Ctrl+H and Ctrl+T. Each
-// runs a command the program has for its buttons or its context menu.
+// Shift+Delete, Ctrl+A, Ctrl+C, Ctrl+X and Ctrl+V, Ctrl+H and Ctrl+T, Ctrl+D,
+// Ctrl+B and Ctrl+K. Each runs a command the program has for its buttons or its
+// context menu, or the favourite folders'.
 class ListShortcutKeys : public QObject
 {
     Q_OBJECT
@@ -33,6 +34,8 @@ private:
     void toggleHiddenEntries();
     // Ctrl+T: the desktop's terminal, started in the listed folder.
     void openTerminal();
+    // Ctrl+B: the favourite folders' menu at the current row; the one picked listed.
+    void jumpToFavourite();
 
     TForm1 &m_form;
     Services &m_services;

@@ -27,11 +27,15 @@ struct Services;
 } // namespace quil
 
 class TFolderSize;
+class TForm4;
 namespace quil {
 class ContextMenuController;
 class CopyMoveCommand;
 class DeleteCommand;
 class EditCommand;
+class FavouriteFolders;
+class FileDragDrop;
+class SecondPanelDock;
 class FolderNavigator;
 class ListColumnSizer;
 class ListKeyMap;
@@ -375,6 +379,8 @@ private:
     // the second panel window to its buttons and its drive selector to the
     // drive lists;
     void connectSecondPanelWindow();
+    // Drags out of the list and the panel; drops onto them and the tree.
+    void setUpDragDrop(TForm4 &panel);
     // the edit command and the settings window's notices;
     void connectSettingsWindow();
     // the search window's viewers, settings and Go to, and "Искать".
@@ -402,4 +408,7 @@ private:
     quil::ListColumnSizer *m_columns = nullptr;
     quil::EditCommand *m_edit = nullptr;
     quil::ContextMenuController *m_contextMenu = nullptr;
+    quil::FileDragDrop *m_dragDrop = nullptr;
+    quil::FavouriteFolders *m_favourites = nullptr;
+    quil::SecondPanelDock *m_panelDock = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "app/TForm1.h"
 
 #include "app/AppWindows.h"
+#include "app/SecondPanelDock.h"
 #include "fileops/CopyMoveCommand.h"
 #include "fileops/DeleteCommand.h"
 #include "fileops/RenameCommand.h"
@@ -71,6 +72,9 @@ void TForm1::connectSecondPanelWindow()
     m_panelButtons->setPanel(panel);
     panel->setChangeHold(*m_changeHold);
     panel->focusMainList = [this] { focusMainList(); };
+    setUpDragDrop(*panel);
+    m_panelDock = new quil::SecondPanelDock(*this, *panel, this);
+    panel->nextPlace = [this] { m_panelDock->nextPlace(); };
     connect(this, &TForm1::driveListsRebuilt, panel, &TForm4::rebuildDriveList);
 }
 

@@ -2,6 +2,8 @@
 // settings window; the work is the listing's key map and the viewers' edit command.
 #include "app/TForm1.h"
 
+#include "app/FavouriteFolders.h"
+
 #include "app/AppWindows.h"
 #include "app/ListKeyMap.h"
 #include "app/TSet1.h"
@@ -26,6 +28,7 @@
 void TForm1::setUpKeys()
 {
     m_keyMap = new quil::ListKeyMap(*this, m_services);
+    m_favourites = new quil::FavouriteFolders(*cbPath, m_services, this);
     new quil::EventHook(ListView, QEvent::KeyPress, [this](QEvent *event) {
         const auto *key = static_cast<QKeyEvent *>(event);
         return ListViewKeyDown(key->key(), key->modifiers());

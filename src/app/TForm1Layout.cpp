@@ -2,6 +2,7 @@
 #include "app/TForm1.h"
 
 #include "app/AppWindows.h"
+#include "app/SecondPanelDock.h"
 #include "app/WindowLayoutFile.h"
 #include "fileops/TForm4.h"
 #include "listing/FolderListView.h"
@@ -31,6 +32,12 @@ void TForm1::restoreWindowLayout()
     TForm4 &panel = *m_windows->Form4;
     if (layout.secondPanel)
         panel.move(*layout.secondPanel);
+    if (layout.secondPanelSize)
+        panel.resize(*layout.secondPanelSize);
+    if (layout.secondPanelDock)
+        m_panelDock->setPlace(static_cast<quil::SecondPanelDock::Place>(*layout.secondPanelDock));
+    if (layout.secondPanelDockSize)
+        m_panelDock->resizeDock(*layout.secondPanelDockSize);
     if (layout.secondPanelFolder)
         panel.showKeptFolder(*layout.secondPanelFolder);
     if (layout.secondPanelView)
@@ -50,8 +57,14 @@ void TForm1::writeWindowLayout()
     layout.columnWidths = m_columns->bases();
     if (m_windows != nullptr) {
         const TForm4 &panel = *m_windows->Form4;
-        if (panel.testAttribute(Qt::WA_Moved))
-            layout.secondPanel = panel.pos();
+        const QRect window = m_panelDock->windowGeometry();
+        if (panel.testAttribute(Qt::WA_Moved) && window.isValid())
+            layout.secondPanel = window.topLeft();
+        if (window.isValid())
+            layout.secondPanelSize = window.size();
+        layout.secondPanelDock = static_cast<int>(m_panelDock->place());
+        if (m_panelDock->place() != quil::SecondPanelDock::Place::Window)
+            layout.secondPanelDockSize = m_panelDock->size();
         layout.secondPanelFolder = panel.SecondPanelPath.path();
         layout.secondPanelView = static_cast<int>(panel.view());
     }

@@ -1,6 +1,9 @@
 // What the main list keeps between runs beside quil.ini: the path box's
-// history (quil.hst) and whether hidden entries are listed (quil.opt).
+// history (quil.hst), whether hidden entries are listed (quil.opt) and the
+// favourite folders (quil.fav).
 #include "app/TForm1.h"
+
+#include "app/FavouriteFolders.h"
 
 #include "listing/FolderListView.h"
 #include "listing/FolderNavigator.h"
@@ -13,6 +16,7 @@ void TForm1::restoreListState()
     const quil::FolderPath &folder = m_services.settingsFolder;
     m_listing.setHiddenShown(quil::readListOptions(quil::listOptionsPath(folder)).hiddenShown);
     m_nav->restoreHistory(quil::readPathHistory(quil::pathHistoryPath(folder)));
+    m_favourites->restore();
 }
 
 void TForm1::keepListState()

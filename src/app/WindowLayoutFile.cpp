@@ -72,6 +72,12 @@ WindowLayout readWindowLayout(const QString &path, int columnCount)
         layout.secondPanelFolder = lines.at(5);
     if (const auto view = numbers(lines, 6, 1, 0); view && view->at(0) <= 2)
         layout.secondPanelView = view->at(0);
+    if (const auto size = numbers(lines, 7, 2, 1))
+        layout.secondPanelSize = QSize(size->at(0), size->at(1));
+    if (const auto dock = numbers(lines, 8, 1, 0); dock && dock->at(0) <= 2)
+        layout.secondPanelDock = dock->at(0);
+    if (const auto size = numbers(lines, 9, 2, 1))
+        layout.secondPanelDockSize = QSize(size->at(0), size->at(1));
     return layout;
 }
 
@@ -88,6 +94,12 @@ void writeWindowLayout(const QString &path, const WindowLayout &layout)
     lines.append(layout.secondPanel ? joined({layout.secondPanel->x(), layout.secondPanel->y()}) : QString());
     lines.append(layout.secondPanelFolder.value_or(QString()));
     lines.append(QString::number(layout.secondPanelView.value_or(0)));
+    const auto sizeLine = [](const std::optional<QSize> &size) {
+        return size ? joined({size->width(), size->height()}) : QString();
+    };
+    lines.append(sizeLine(layout.secondPanelSize));
+    lines.append(QString::number(layout.secondPanelDock.value_or(0)));
+    lines.append(sizeLine(layout.secondPanelDockSize));
     writeSettingsLines(path, lines);
 }
 

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <optional>
 
@@ -24,6 +25,12 @@ struct WindowLayout
     // The second panel's folder and view (0 icons, 1 table, 2 list).
     std::optional<QString> secondPanelFolder;
     std::optional<int> secondPanelView;
+    // The second panel's own window's inner size; where the panel is (0 its
+    // own window, 1 docked below the list, 2 docked to its right); the
+    // dock's size.
+    std::optional<QSize> secondPanelSize;
+    std::optional<int> secondPanelDock;
+    std::optional<QSize> secondPanelDockSize;
 };
 
 // The file's path in a settings folder that ends in "/".

@@ -55,6 +55,15 @@ CommandSources collectSources(const FolderListing &listing, int currentRow)
     return sources;
 }
 
+QStringList fileSystemPaths(const QStringList &paths)
+{
+    QStringList files;
+    for (const QString &path : paths)
+        if (path.startsWith(QLatin1Char('/')))
+            files.append(path);
+    return files;
+}
+
 QString nameLines(const QStringList &names, int limit)
 {
     QString text;

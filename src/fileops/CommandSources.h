@@ -34,6 +34,10 @@ struct CommandSources
 };
 CommandSources collectSources(const FolderListing &listing, int currentRow);
 
+// The paths among sources that are files: a volume of the computer folder is
+// none, and neither the clipboard nor a drag carries it.
+QStringList fileSystemPaths(const QStringList &paths);
+
 // The names of the sources, one per line (CR LF). At `limit` names the list
 // stops with "..." and an empty line, even when that was the last source.
 QString nameLines(const QStringList &names, int limit);

@@ -48,7 +48,7 @@ bool CopyMoveCommand::transfer(const Kind &kind, const CommandSources &sources, 
             else
                 ok = transferFiles(dialogs, sources.paths, folder.filePath(*typed), kind.operation,
                                    m_list.ownerWindow());
-            if (ok)
+            if (ok && sources.fromMarks)
                 m_list.marks().clearMarks();
             return true;
         }
@@ -56,11 +56,37 @@ bool CopyMoveCommand::transfer(const Kind &kind, const CommandSources &sources, 
         return false;
     }
     // The target's trailing "/" tells the operation it must be a folder.
-    if (transferFiles(dialogs, sources.paths, folder.withTrailingSlash(), kind.operation, m_list.ownerWindow()))
-        m_list.marks().clearMarks();
-    else
+    if (transferFiles(dialogs, sources.paths, folder.withTrailingSlash(), kind.operation, m_list.ownerWindow())) {
+        if (sources.fromMarks)
+            m_list.marks().clearMarks();
+    } else
         dialogs.message(kind.failure, kTitle, Dialogs::Icon::None);
     return true;
+}
+
+CopyMoveCommand::Kind CopyMoveCommand::copyKind()
+{
+    return {FO_COPY, QStringLiteral("Копировать с именем"), QStringLiteral("КОПИРОВАНИЕ / COPY !!!"),
+            QStringLiteral("Ошибка при выполнении копирования ")};
+}
+
+CopyMoveCommand::Kind CopyMoveCommand::moveKind()
+{
+    return {FO_MOVE, QStringLiteral("Переместить с именем"), QStringLiteral("ПЕРЕМЕЩЕНИЕ / MOVE !!!"),
+            QStringLiteral("Операция не выполнена")};
+}
+
+QString CopyMoveCommand::copyText(const CommandSources &sources, const FolderPath &folder)
+{
+    return QStringLiteral("Корировать : ") + QString::number(sources.paths.size()) + QStringLiteral(" объект(ов)\r\n") +
+           nameLines(sources.names, kCopyNamesShown) + QStringLiteral("В папку : ") + folder.withTrailingSlash() +
+           QStringLiteral("\r\n\r\n") + kExecute;
+}
+
+QString CopyMoveCommand::moveText(const CommandSources &sources, const FolderPath &folder)
+{
+    return QStringLiteral("Переместить : ") + QString::number(sources.paths.size()) +
+           QStringLiteral("\r\n\r\nВ папку : ") + folder.withTrailingSlash() + QStringLiteral("\r\n\r\n") + kExecute;
 }
 
 void CopyMoveCommand::copy()
@@ -74,13 +100,7 @@ void CopyMoveCommand::copy()
         panel->showPanel();
     const CommandSources sources = collectSources(m_list.listing(), currentRow);
     const FolderPath folder = panel->folderPath();
-    const QString text = QStringLiteral("Корировать : ") + QString::number(sources.paths.size()) +
-                         QStringLiteral(" объект(ов)\r\n") + nameLines(sources.names, kCopyNamesShown) +
-                         QStringLiteral("В папку : ") + folder.withTrailingSlash() + QStringLiteral("\r\n\r\n") +
-                         kExecute;
-    const Kind kind{FO_COPY, QStringLiteral("Копировать с именем"), QStringLiteral("КОПИРОВАНИЕ / COPY !!!"),
-                    QStringLiteral("Ошибка при выполнении копирования ")};
-    if (transfer(kind, sources, folder, text))
+    if (transfer(copyKind(), sources, folder, copyText(sources, folder)))
         panel->relist();
 }
 
@@ -98,15 +118,25 @@ void CopyMoveCommand::move()
     if (!sources.fromMarks)
         m_list.entryToSelect() = nameAfterRow(m_list.listing(), currentRow);
     const FolderPath folder = panel->folderPath();
-    const QString text = QStringLiteral("Переместить : ") + QString::number(sources.paths.size()) +
-                         QStringLiteral("\r\n\r\nВ папку : ") + folder.withTrailingSlash() +
-                         QStringLiteral("\r\n\r\n") + kExecute;
-    const Kind kind{FO_MOVE, QStringLiteral("Переместить с именем"), QStringLiteral("ПЕРЕМЕЩЕНИЕ / MOVE !!!"),
-                    QStringLiteral("Операция не выполнена")};
-    if (!transfer(kind, sources, folder, text))
+    if (!transfer(moveKind(), sources, folder, moveText(sources, folder)))
         return;
     panel->relist();
     if (treeNode >= 0)
+        m_list.refreshTree(treeNode);
+    runHandler(m_services.dialogs, [this] { m_list.relistFolder(); });
+}
+
+void CopyMoveCommand::dropFiles(const CommandSources &sources, const FolderPath &folder, bool move)
+{
+    const int treeNode = m_list.selectedTreeNode();
+    m_list.setStatus(move ? QStringLiteral("Перемещение...") : QStringLiteral(" Копирование..."));
+    const bool ran = move ? transfer(moveKind(), sources, folder, moveText(sources, folder))
+                          : transfer(copyKind(), sources, folder, copyText(sources, folder));
+    if (!ran)
+        return;
+    if (SecondPanel *panel = m_list.secondPanel(); panel != nullptr && panel->isShown())
+        runHandler(m_services.dialogs, [panel] { panel->relist(); });
+    if (move && treeNode >= 0)
         m_list.refreshTree(treeNode);
     runHandler(m_services.dialogs, [this] { m_list.relistFolder(); });
 }

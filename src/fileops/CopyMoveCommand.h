@@ -24,10 +24,19 @@ public:
 
     void copy();
     void move();
+    // Files dropped onto a folder: copied, or moved, after the same question
+    // as copy's or move's naming that folder; then the main list, the panel
+    // and (after a move) the tree listed again. The main list's marks are
+    // cleared when they were what was dragged.
+    void dropFiles(const CommandSources &sources, const FolderPath &folder, bool move);
 
 private:
     // The texts and rules in which copy and move differ.
     struct Kind;
+    static Kind copyKind();
+    static Kind moveKind();
+    static QString copyText(const CommandSources &sources, const FolderPath &folder);
+    static QString moveText(const CommandSources &sources, const FolderPath &folder);
     // Runs one command through its steps; false when it stopped at the question.
     bool transfer(const Kind &kind, const CommandSources &sources, const FolderPath &folder, const QString &text);
 

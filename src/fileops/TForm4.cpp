@@ -268,6 +268,11 @@ QStringList TForm4::rowNames() const
     return names;
 }
 
+QAbstractItemView *TForm4::listView() const
+{
+    return ListView1;
+}
+
 void TForm4::focusList()
 {
     // A focus inside a window that is not active would leave the keys with
@@ -519,6 +524,11 @@ bool TForm4::ListView1KeyDown(int key, Qt::KeyboardModifiers modifiers)
         if (!focusMainList)
             return false;
         focusMainList();
+        return true;
+    case Qt::Key_K:
+        if (!modifiers.testFlag(Qt::ControlModifier) || !nextPlace)
+            return false;
+        nextPlace();
         return true;
     case Qt::Key_R:
         // The panel's folder read again, as the main list's Ctrl+R does.

@@ -13,6 +13,7 @@
 
 #include <functional>
 
+class QAbstractItemView;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -79,6 +80,8 @@ public:
     std::function<void(bool shown)> shownChanged;
     // Tab in the list: the main window's list takes the focus back.
     std::function<void()> focusMainList;
+    // Ctrl+K in the list: the panel docked into the main window, or back.
+    std::function<void()> nextPlace;
 
     // Lists a folder (the caller has set SecondPanelPath to it): folders,
     // then files, the counters running up while it lists.
@@ -97,6 +100,9 @@ public:
 
     quil::FolderPath SecondPanelPath;
 
+    // The panel's list, for drags out of it and drops onto it.
+    QAbstractItemView *listView() const;
+
     // Where device notices and re-listings wait while a command of the panel
     // or its name editor is open: the main window's, whose notices re-list
     // the panel. Until set, one of the panel's own.
@@ -112,7 +118,7 @@ public Q_SLOTS:
     void ListView1Click();
     void ListView1DblClick();
     void ListView1Change();
-    // Backspace, F2, Enter, Ctrl+R and Tab; true when the key was used.
+    // Backspace, F2, Enter, Ctrl+R, Ctrl+K and Tab; true when the key was used.
     bool ListView1KeyDown(int key, Qt::KeyboardModifiers modifiers = {});
     // Enter in the path box lists the typed folder, or shows the error box
     // and keeps the listing; true when the key was used.

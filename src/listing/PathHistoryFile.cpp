@@ -9,11 +9,7 @@
 
 namespace quil {
 
-namespace {
-
-// A line the history could have made: the computer folder, or an absolute
-// path as a listing names it (no empty, "." or ".." items, no trailing "/").
-bool isHistoryLine(const QString &line)
+bool isListedFolderLine(const QString &line)
 {
     if (line == computerFolderPath())
         return true;
@@ -23,8 +19,6 @@ bool isHistoryLine(const QString &line)
     const QStringList items = line.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     return !items.contains(QStringLiteral(".")) && !items.contains(QStringLiteral(".."));
 }
-
-} // namespace
 
 QString pathHistoryPath(const FolderPath &settingsFolder)
 {
@@ -45,7 +39,7 @@ QStringList readPathHistory(const QString &path)
     QStringList lines;
     for (const QByteArray &bytes : read) {
         const QString line = fromNative(bytes);
-        if (isHistoryLine(line) && findHistoryLine(lines, line) < 0)
+        if (isListedFolderLine(line) && findHistoryLine(lines, line) < 0)
             lines.append(line);
         if (lines.size() == kKeptHistoryLines)
             break;

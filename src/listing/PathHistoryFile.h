@@ -12,6 +12,10 @@ namespace quil {
 // newest first, in the system's bytes.
 inline constexpr int kKeptHistoryLines = 50;
 
+// A line a listing could have made: the computer folder, or an absolute path
+// as a listing names it (no empty, "." or ".." items, no trailing "/").
+bool isListedFolderLine(const QString &line);
+
 // The file's path in a settings folder that ends in "/".
 QString pathHistoryPath(const FolderPath &settingsFolder);
 

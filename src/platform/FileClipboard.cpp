@@ -48,6 +48,8 @@ ClipboardFiles filesOfUris(const QList<QByteArray> &uris, bool cut)
             files.paths.append(file.path);
         else if (file.otherHost)
             files.otherHosts.append(QString::fromUtf8(uri));
+        else if (!isFileUri(uri))
+            files.otherSchemes.append(QString::fromUtf8(uri));
     }
     if (files.isEmpty())
         files.cut = false;

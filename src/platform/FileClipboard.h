@@ -17,8 +17,10 @@ struct ClipboardFiles
     // The URIs that name files of other machines (file://host/...): a paste
     // that holds any of them is refused whole.
     QStringList otherHosts;
+    // The URIs of other schemes (sftp://, trash:///, http://): no local file.
+    QStringList otherSchemes;
 
-    bool isEmpty() const { return paths.isEmpty() && otherHosts.isEmpty(); }
+    bool isEmpty() const { return paths.isEmpty() && otherHosts.isEmpty() && otherSchemes.isEmpty(); }
 };
 
 // The clipboard contents for files. The caller owns the result.

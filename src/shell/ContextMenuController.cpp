@@ -151,7 +151,7 @@ void ContextMenuController::run(const MenuTarget &target, const Picked &picked, 
         break;
     case MenuCommand::Cut:
     case MenuCommand::Copy:
-        putFilesOnClipboard({{target.path}, picked.command == MenuCommand::Cut, {}});
+        putFilesOnClipboard({{target.path}, picked.command == MenuCommand::Cut, {}, {}});
         break;
     case MenuCommand::Paste:
         paste(target.path, owner);

@@ -407,6 +407,38 @@ private Q_SLOTS:
         QVERIFY(program.dialogs.messages().isEmpty());
     }
 
+    // Ctrl+D keeps the listed folder among the favourites (a second Ctrl+D
+    // takes it off); after a restart the path box's drop-down holds it and
+    // Ctrl+B's menu lists it.
+    void ctrlDKeepsFavouritesAndCtrlBJumpsToThem()
+    {
+        Program program;
+        program.form().navigateByPath(quil::FolderPath(program.files.path("sub")));
+        program.press(QStringLiteral("inner.txt"), Qt::Key_D, Qt::ControlModifier);
+        program.press(QStringLiteral("inner.txt"), Qt::Key_D, Qt::ControlModifier);
+        program.press(QStringLiteral("inner.txt"), Qt::Key_D, Qt::ControlModifier);
+        program.form().navigateByPath(quil::FolderPath(program.files.root()));
+        program.press(QStringLiteral("a.txt"), Qt::Key_D, Qt::ControlModifier);
+        program.form().close();
+        program.windows.reset();
+        program.start();
+        program.form().navigateByPath(quil::FolderPath(program.files.root()));
+        const QComboBox &box = *ui(program.form()).cbPath;
+        QCOMPARE(box.itemText(box.count() - 2), program.files.path("sub"));
+        QCOMPARE(box.itemText(box.count() - 1), program.files.root());
+        program.focusRow(QStringLiteral("a.txt"));
+        // The menu's own loop picks the first folder.
+        QTimer::singleShot(0, [] {
+            QWidget *menu = QApplication::activePopupWidget();
+            QVERIFY(menu != nullptr);
+            QTest::keyClick(menu, Qt::Key_Down);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        QTest::keyClick(ui(program.form()).ListView, Qt::Key_B, Qt::ControlModifier);
+        QCOMPARE(program.form().listedFolder().path(), program.files.path("sub"));
+        QVERIFY(program.dialogs.messages().isEmpty());
+    }
+
     // Ctrl+T: x-terminal-emulator, else $TERMINAL, started in the listed
     // folder; neither is told.
     void ctrlTOpensATerminalInTheListedFolder_data()

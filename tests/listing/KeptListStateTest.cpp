@@ -1,3 +1,4 @@
+#include "listing/FavouriteFoldersFile.h"
 #include "listing/ListOptionsFile.h"
 #include "listing/PathHistoryFile.h"
 #include "platform/NativePath.h"
@@ -60,6 +61,27 @@ TEST(PathHistoryFile, KeepsTheNewestFiftyByteForByte)
     EXPECT_TRUE(quil::readPathHistory(tree.path("folder.hst")).isEmpty());
     // A write that fails raises.
     EXPECT_THROW(quil::writePathHistory(tree.path("no/such/quil.hst"), lines), quil::QuilError);
+}
+
+TEST(FavouriteFoldersFile, DamagedLinesSkippedNamesKeptByteForByte)
+{
+    TempTree tree;
+    const QString path = quil::favouriteFoldersPath(quil::FolderPath(tree.root()));
+    static const char content[] = "/home/ann\r\n"
+                                  "relative\r\n"
+                                  "/home/ann/\r\n"
+                                  "/home/../etc\r\n"
+                                  "/nul\0inside\r\n"
+                                  "computer:///\r\n"
+                                  "/home/ann\r\n" // a repeat
+                                  "/\xff\xfe\n";
+    tree.file("quil.fav", QByteArray(content, sizeof content - 1));
+    const QStringList expected{QStringLiteral("/home/ann"), quil::fromNative("/\xff\xfe")};
+    EXPECT_EQ(quil::readFavouriteFolders(path), expected);
+    quil::writeFavouriteFolders(path, expected);
+    EXPECT_EQ(fileBytes(path), "/home/ann\r\n/\xff\xfe\r\n");
+    EXPECT_TRUE(quil::readFavouriteFolders(tree.path("missing.fav")).isEmpty());
+    EXPECT_THROW(quil::writeFavouriteFolders(tree.path("no/such/quil.fav"), expected), quil::QuilError);
 }
 
 TEST(ListOptionsFile, HiddenChoiceAndDamagedLines)
