@@ -15,7 +15,8 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for file in bin/quil share/applications/quil.desktop share/metainfo/io.github.quil.Quil.metainfo.xml \
   share/icons/hicolor/scalable/apps/quil.svg share/man/man1/quil.1.gz share/man/ru/man1/quil.1.gz share/quil/hquil.chm \
-  share/quil/help/index.html share/doc/quil/copyright; do
+  share/quil/help/index.html share/quil/hquil_en.chm share/quil/help/en/index.html \
+  share/quil/translations/quil_en.qm share/doc/quil/copyright; do
   [ -f "$prefix/$file" ] || { echo "not installed: $file"; exit 1; }
 done
 for size in 16 22 24 32 48 64 128 256; do
