@@ -993,7 +993,7 @@ Do you know what is on your disks?</translation>
     </message>
     <message>
         <source>JPEG: libjpeg-turbo, по работе Independent JPEG Group</source>
-        <translation>JPEG: libjpeg-turbo, based on the work of the Independent JPEG Group</translation>
+        <translation>JPEG: libjpeg-turbo, from the Independent JPEG Group</translation>
     </message>
     <message>
         <source>Помощь</source>
@@ -1013,7 +1013,7 @@ Do you know what is on your disks?</translation>
     </message>
     <message>
         <source>Нет программы, которая открыла бы помощь (hquil.chm или HTML)</source>
-        <translation>No program can open the help (hquil.chm or HTML)</translation>
+        <translation>No program can open the help (hquil_en.chm or HTML)</translation>
     </message>
 </context>
 <context>
