@@ -78,11 +78,16 @@ last=$(sed -n 4p "$ini" | tr -d '\r')
 # Where the installation is writable, it still is no place for settings.
 rm -rf "$work/config/quil"
 chmod -R u+w "$prefix"
-run_installed "$work/missing"
+QUIL_LANGUAGE=ru run_installed "$work/missing"
 [ ! -e "$prefix/bin/quil.ini" ] || { echo "settings written into the writable installation"; exit 1; }
 [ -f "$work/config/quil/quil.ini" ] || { echo "no settings under $work/config/quil"; exit 1; }
 grep -qx "quil: нет такой папки или файла: $work/missing" "$work/stderr" ||
   { echo "no message for a missing path:"; cat "$work/stderr"; exit 1; }
+# Any other language reads the installed English translation.
+rm -rf "$work/config/quil"
+LANGUAGE= LC_ALL= LC_MESSAGES= LANG=en_US.UTF-8 run_installed "$work/missing"
+grep -qx "quil: no such folder or file: $work/missing" "$work/stderr" ||
+  { echo "no English message for a missing path:"; cat "$work/stderr"; exit 1; }
 # A FIFO in place of quil.ini: its error box waits until the start folder is
 # listed, and SIGTERM ends the program while the box is open.
 rm -rf "$work/config/quil"
