@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools libgl-dev libicu-dev
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools libgl-dev libicu-dev
   libglib2.0-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev libgif-dev
   libgtest-dev libgmock-dev
   clang libclang-rt-14-dev

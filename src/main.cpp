@@ -28,8 +28,12 @@ int main(int argc, char *argv[])
     }();
     QApplication::setApplicationName(QStringLiteral("QUIL"));
     QGuiApplication::setDesktopFileName(QStringLiteral("quil"));
-    // Qt's own buttons and dialogs speak the user's language.
-    quil::installQtTranslations(*application, QLocale());
+    // The windows speak Russian, or English to everyone else; Qt's own
+    // buttons and dialogs speak the same language.
+    const quil::InterfaceLanguage language =
+        quil::interfaceLanguage(QLocale::system().uiLanguages(), qEnvironmentVariable("QUIL_LANGUAGE"));
+    if (!quil::installInterfaceTranslations(*application, language, quil::translationsFolder()))
+        std::fputs("quil: the translation of the interface was not found\n", stderr);
     // Ended from outside, the program closes as by its Exit button; the
     // handlers stand before anything is written.
     quil::TerminationSignal termination;

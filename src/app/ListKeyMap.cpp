@@ -13,6 +13,7 @@
 #include "viewers/CommandLineText.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 
 namespace quil {
@@ -33,7 +34,7 @@ bool ListKeyMap::keyDown(int key, Qt::KeyboardModifiers modifiers)
     m_form.ListView->cancelPendingEdit();
     bool consumed = false;
     if (runCommand(key, modifiers, consumed))
-        m_form.Label9->setText(QStringLiteral("Жду команды..."));
+        m_form.Label9->setText(QCoreApplication::translate("ListKeyMap", "Жду команды..."));
     return consumed;
 }
 
@@ -98,7 +99,7 @@ bool ListKeyMap::runFunctionKey(int key, Qt::KeyboardModifiers modifiers)
         break;
     case Qt::Key_F2:
         if (const int row = m_form.currentRow(); row >= 0) {
-            m_form.setStatus(QStringLiteral(" Переименование!!! "));
+            m_form.setStatus(QCoreApplication::translate("ListKeyMap", " Переименование!!! "));
             m_form.startNameEdit(row);
         }
         break;
@@ -164,8 +165,10 @@ void ListKeyMap::appendQuotedPath()
 void ListKeyMap::maskCommand(bool select)
 {
     const QString all = QStringLiteral("*.*");
-    const QString title = select ? QStringLiteral("Выделение файлов") : QStringLiteral("Отмена выделения файлов");
-    const QString prompt = select ? QStringLiteral("Введите маску выбора") : QStringLiteral("Введите маску отмены");
+    const QString title = select ? QCoreApplication::translate("ListKeyMap", "Выделение файлов")
+                                 : QCoreApplication::translate("ListKeyMap", "Отмена выделения файлов");
+    const QString prompt = select ? QCoreApplication::translate("ListKeyMap", "Введите маску выбора")
+                                  : QCoreApplication::translate("ListKeyMap", "Введите маску отмены");
     // A cancelled box still applies its default mask.
     const QString mask = m_services.dialogs.inputBox(title, prompt, all).value_or(all);
     runHandler(m_services.dialogs, [&] {

@@ -15,6 +15,7 @@
 #include "platform/Services.h"
 #include "platform/TerminalProgram.h"
 #include "shell/ContextMenuController.h"
+#include <QCoreApplication>
 
 namespace quil {
 
@@ -127,12 +128,14 @@ void ListShortcutKeys::openTerminal()
     }
     const QString program = terminalProgram();
     if (program.isEmpty())
-        m_services.dialogs.message(QStringLiteral("Терминал не найден: нет программы x-terminal-emulator, "
-                                                  "и переменная TERMINAL не задана"),
+        m_services.dialogs.message(QCoreApplication::translate("ListShortcutKeys",
+                                                               "Терминал не найден: нет программы x-terminal-emulator, "
+                                                               "и переменная TERMINAL не задана"),
                                    kTitle, Dialogs::Icon::Warning);
     else if (!m_services.launcher.run(program))
-        m_services.dialogs.message(QStringLiteral("Не могу запустить терминал: ") + program, kTitle,
-                                   Dialogs::Icon::Warning);
+        m_services.dialogs.message(QCoreApplication::translate("ListShortcutKeys", "Не могу запустить терминал: ") +
+                                       program,
+                                   kTitle, Dialogs::Icon::Warning);
 }
 
 } // namespace quil

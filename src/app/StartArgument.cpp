@@ -8,6 +8,7 @@
 
 #include <QDir>
 
+#include <QCoreApplication>
 #include <sys/stat.h>
 
 namespace quil {
@@ -50,13 +51,15 @@ StartTarget startTarget(const QStringList &arguments)
         return target;
     const QString &argument = arguments.first();
     if (arguments.size() > 1)
-        target.message = QStringLiteral("quil: открывается только первый путь, остальные пропущены\n");
+        target.message =
+            QCoreApplication::translate("StartArgument", "quil: открывается только первый путь, остальные пропущены\n");
     const QByteArray path = argument.isEmpty() ? QByteArray() : localPath(argument);
     struct stat info
     {
     };
     if (path.isEmpty() || ::stat(path.constData(), &info) != 0) {
-        target.message += QStringLiteral("quil: нет такой папки или файла: ") + argument + QLatin1Char('\n');
+        target.message += QCoreApplication::translate("StartArgument", "quil: нет такой папки или файла: ") + argument +
+                          QLatin1Char('\n');
         return target;
     }
     if (S_ISDIR(info.st_mode)) {

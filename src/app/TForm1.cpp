@@ -34,6 +34,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <exception>
 #include <iterator>
@@ -106,14 +107,14 @@ TForm1::TForm1(quil::Services &services, QWidget *parent) : QMainWindow(parent),
     Splitter1->setChildrenCollapsible(false);
     ShellTreeView1 = new QTreeView(Splitter1);
     ShellTreeView1->setObjectName(QStringLiteral("ShellTreeView1"));
-    ShellTreeView1->setAccessibleName(QStringLiteral("Дерево папок"));
+    ShellTreeView1->setAccessibleName(QCoreApplication::translate("TForm1", "Дерево папок"));
     ShellTreeView1->setHeaderHidden(true);
     ShellTreeView1->setIndentation(20);
     ShellTreeView1->setMinimumWidth(80);
     ShellTreeView1->setFont(quil::arialBold(13));
     ListView = new quil::FolderListView(Splitter1);
     ListView->setObjectName(QStringLiteral("ListView"));
-    ListView->setAccessibleName(QStringLiteral("Содержимое папки"));
+    ListView->setAccessibleName(QCoreApplication::translate("TForm1", "Содержимое папки"));
     ListView->setFont(quil::arialBold(13));
     ListView->setMinimumWidth(80);
     m_listModel = new quil::FolderListModel(m_listing, this);
@@ -195,7 +196,7 @@ void TForm1::buildPanel1()
     Panel1->setFixedHeight(89);
     Panel1->setFrameShape(QFrame::StyledPanel);
 
-    Label2 = label(Panel1, "Label2", QStringLiteral(" Путь:"), 5, 13, 37, 20);
+    Label2 = label(Panel1, "Label2", QCoreApplication::translate("TForm1", " Путь:"), 5, 13, 37, 20);
     cbPath = new QComboBox(Panel1);
     cbPath->setObjectName(QStringLiteral("cbPath"));
     cbPath->setEditable(true);
@@ -205,15 +206,15 @@ void TForm1::buildPanel1()
     // Read by its label, not by the path it holds; the typing goes to its
     // line, named the same.
     Label2->setBuddy(cbPath);
-    cbPath->setAccessibleName(QStringLiteral("Путь:"));
+    cbPath->setAccessibleName(QCoreApplication::translate("TForm1", "Путь:"));
     cbPath->lineEdit()->setAccessibleName(cbPath->accessibleName());
 
-    Label3 = label(Panel1, "Label3", QStringLiteral("На "), 13, 36, 23, 21);
+    Label3 = label(Panel1, "Label3", QCoreApplication::translate("TForm1", "На "), 13, 36, 23, 21);
     DriveComboBox1 = new QComboBox(Panel1);
     DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
     DriveComboBox1->setFont(quil::arialBold(11));
     DriveComboBox1->setGeometry(48, 35, 81, 20);
-    Label4 = label(Panel1, "Label4", QStringLiteral("из"), 133, 35, 20, 21);
+    Label4 = label(Panel1, "Label4", QCoreApplication::translate("TForm1", "из"), 133, 35, 20, 21);
     Label4->setFont(quil::arialBold(16));
 
     Shape1 = shape(Panel1, "Shape1", QColor(0, 255, 255), 157, 35, 110, 18);
@@ -224,14 +225,14 @@ void TForm1::buildPanel1()
     Label6 = label(Panel1, "Label6", QString(), 263, 35, 110, 13);
     Label6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label6->setAttribute(Qt::WA_TranslucentBackground);
-    Label7 = label(Panel1, "Label7", QStringLiteral("свободно"), 380, 37, 64, 17);
+    Label7 = label(Panel1, "Label7", QCoreApplication::translate("TForm1", "свободно"), 380, 37, 64, 17);
 
-    Label9 = label(Panel1, "Label9", QStringLiteral("Жду команду..."), 448, 37, 145, 17);
+    Label9 = label(Panel1, "Label9", QCoreApplication::translate("TForm1", "Жду команду..."), 448, 37, 145, 17);
     Label9->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     Button2 = new QPushButton(QStringLiteral("Inf"), Panel1);
     Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setToolTip(QStringLiteral("Помощь/Help"));
+    Button2->setToolTip(QCoreApplication::translate("TForm1", "Помощь/Help"));
     Button2->setFont(quil::arialBold(12));
     Button2->setGeometry(614, 37, 24, 17);
 
@@ -242,30 +243,39 @@ void TForm1::buildPanel1()
     Shape3->setGeometry(8, 57, 630, 2);
 
     using SP = QStyle::StandardPixmap;
-    SpeedButton1 = speedButton(Panel1, "SpeedButton1", QStringLiteral("Закончить / Exit"), SP::SP_DialogCloseButton, 5,
-                               62, 24, 23);
-    SpeedButton18 = speedButton(Panel1, "SpeedButton18", QStringLiteral("Обновить левую панель / Update left panel"),
+    SpeedButton1 = speedButton(Panel1, "SpeedButton1", QCoreApplication::translate("TForm1", "Закончить / Exit"),
+                               SP::SP_DialogCloseButton, 5, 62, 24, 23);
+    SpeedButton18 = speedButton(Panel1, "SpeedButton18",
+                                QCoreApplication::translate("TForm1", "Обновить левую панель / Update left panel"),
                                 SP::SP_BrowserReload, 37, 62, 24, 23);
-    SpeedButton17 = speedButton(Panel1, "SpeedButton17", QStringLiteral("Отрыть 2-ю панель / Second panel"),
-                                SP::SP_TitleBarNormalButton, 64, 62, 24, 23);
-    SpeedButton16 = speedButton(Panel1, "SpeedButton16", QStringLiteral("C нижней панели наверх / To UP"),
-                                SP::SP_ArrowUp, 91, 62, 24, 23);
-    SpeedButton15 = speedButton(Panel1, "SpeedButton15", QStringLiteral("На нижнюю панель / To DOWN"), SP::SP_ArrowDown,
-                                119, 62, 24, 23);
-    SpeedButton14 = speedButton(Panel1, "SpeedButton14", QStringLiteral("Обменять панели / Swup panel"),
-                                SP::SP_BrowserReload, 147, 62, 24, 23);
-    SpeedButton13 = speedButton(Panel1, "SpeedButton13",
-                                QStringLiteral("Свернуть - Развернуть левую панель  /Close-Open left panel"),
-                                SP::SP_ArrowLeft, 174, 62, 24, 23);
-    SpeedButton2 = speedButton(Panel1, "SpeedButton2", QStringLiteral("Вверх на один уровень / Up level"),
-                               SP::SP_FileDialogToParent, 202, 62, 24, 23);
+    SpeedButton17 =
+        speedButton(Panel1, "SpeedButton17", QCoreApplication::translate("TForm1", "Отрыть 2-ю панель / Second panel"),
+                    SP::SP_TitleBarNormalButton, 64, 62, 24, 23);
+    SpeedButton16 =
+        speedButton(Panel1, "SpeedButton16", QCoreApplication::translate("TForm1", "C нижней панели наверх / To UP"),
+                    SP::SP_ArrowUp, 91, 62, 24, 23);
+    SpeedButton15 =
+        speedButton(Panel1, "SpeedButton15", QCoreApplication::translate("TForm1", "На нижнюю панель / To DOWN"),
+                    SP::SP_ArrowDown, 119, 62, 24, 23);
+    SpeedButton14 =
+        speedButton(Panel1, "SpeedButton14", QCoreApplication::translate("TForm1", "Обменять панели / Swup panel"),
+                    SP::SP_BrowserReload, 147, 62, 24, 23);
+    SpeedButton13 =
+        speedButton(Panel1, "SpeedButton13",
+                    QCoreApplication::translate("TForm1", "Свернуть - Развернуть левую панель  /Close-Open left panel"),
+                    SP::SP_ArrowLeft, 174, 62, 24, 23);
+    SpeedButton2 =
+        speedButton(Panel1, "SpeedButton2", QCoreApplication::translate("TForm1", "Вверх на один уровень / Up level"),
+                    SP::SP_FileDialogToParent, 202, 62, 24, 23);
     Label1 = label(Panel1, "Label1", QString(), 232, 65, 345, 20);
-    Label1->setToolTip(QStringLiteral("Выделено / Selected"));
+    Label1->setToolTip(QCoreApplication::translate("TForm1", "Выделено / Selected"));
     setTextColours();
-    SpeedButton19 = speedButton(Panel1, "SpeedButton19", QStringLiteral("Обновить список / Update List"),
-                                SP::SP_BrowserReload, 585, 62, 24, 23);
-    SpeedButton20 = speedButton(Panel1, "SpeedButton20", QStringLiteral("Выбрать файлы / Select files"),
-                                SP::SP_DialogApplyButton, 614, 62, 24, 23);
+    SpeedButton19 =
+        speedButton(Panel1, "SpeedButton19", QCoreApplication::translate("TForm1", "Обновить список / Update List"),
+                    SP::SP_BrowserReload, 585, 62, 24, 23);
+    SpeedButton20 =
+        speedButton(Panel1, "SpeedButton20", QCoreApplication::translate("TForm1", "Выбрать файлы / Select files"),
+                    SP::SP_DialogApplyButton, 614, 62, 24, 23);
 }
 
 void TForm1::setTextColours()
@@ -299,7 +309,8 @@ void TForm1::buildPanel2()
     Panel2->setFixedWidth(49);
     Panel2->setFrameShape(QFrame::StyledPanel);
     using SP = QStyle::StandardPixmap;
-    SpeedButton12 = speedButton(Panel2, "SpeedButton12", QStringLiteral("Доп. панель открыить-Закрыть / New panel"),
+    SpeedButton12 = speedButton(Panel2, "SpeedButton12",
+                                QCoreApplication::translate("TForm1", "Доп. панель открыить-Закрыть / New panel"),
                                 SP::SP_TitleBarNormalButton, 8, 9, 35, 22);
     struct Command
     {
@@ -310,19 +321,23 @@ void TForm1::buildPanel2()
         int top;
     };
     const Command commands[] = {
-        {SpeedButton3, "SpeedButton3", "Переименовать / Rename", SP::SP_FileDialogDetailedView, 40},
-        {SpeedButton4, "SpeedButton4", "Просмотреть / View", SP::SP_FileDialogContentsView, 82},
-        {SpeedButton5, "SpeedButton5", "Редактировать / Edit", SP::SP_FileIcon, 124},
-        {SpeedButton6, "SpeedButton6", "Копировать / Copy", SP::SP_DialogSaveButton, 166},
-        {SpeedButton7, "SpeedButton7", "Переместить / Move", SP::SP_ArrowRight, 208},
-        {SpeedButton8, "SpeedButton8", "Создать / Create", SP::SP_FileDialogNewFolder, 250},
-        {SpeedButton9, "SpeedButton9", "Удалить / Delete", SP::SP_TrashIcon, 292},
-        {SpeedButton10, "SpeedButton10", "Настройки / Setup", SP::SP_ComputerIcon, 334},
-        {SpeedButton11, "SpeedButton11", "Настройка расширений / Run extensions", SP::SP_FileDialogListView, 376},
+        {SpeedButton3, "SpeedButton3", QT_TRANSLATE_NOOP("TForm1", "Переименовать / Rename"),
+         SP::SP_FileDialogDetailedView, 40},
+        {SpeedButton4, "SpeedButton4", QT_TRANSLATE_NOOP("TForm1", "Просмотреть / View"), SP::SP_FileDialogContentsView,
+         82},
+        {SpeedButton5, "SpeedButton5", QT_TRANSLATE_NOOP("TForm1", "Редактировать / Edit"), SP::SP_FileIcon, 124},
+        {SpeedButton6, "SpeedButton6", QT_TRANSLATE_NOOP("TForm1", "Копировать / Copy"), SP::SP_DialogSaveButton, 166},
+        {SpeedButton7, "SpeedButton7", QT_TRANSLATE_NOOP("TForm1", "Переместить / Move"), SP::SP_ArrowRight, 208},
+        {SpeedButton8, "SpeedButton8", QT_TRANSLATE_NOOP("TForm1", "Создать / Create"), SP::SP_FileDialogNewFolder,
+         250},
+        {SpeedButton9, "SpeedButton9", QT_TRANSLATE_NOOP("TForm1", "Удалить / Delete"), SP::SP_TrashIcon, 292},
+        {SpeedButton10, "SpeedButton10", QT_TRANSLATE_NOOP("TForm1", "Настройки / Setup"), SP::SP_ComputerIcon, 334},
+        {SpeedButton11, "SpeedButton11", QT_TRANSLATE_NOOP("TForm1", "Настройка расширений / Run extensions"),
+         SP::SP_FileDialogListView, 376},
     };
     for (const Command &command : commands)
-        command.button =
-            speedButton(Panel2, command.name, QString::fromUtf8(command.hint), command.glyph, 8, command.top, 35, 35);
+        command.button = speedButton(Panel2, command.name, QCoreApplication::translate("TForm1", command.hint),
+                                     command.glyph, 8, command.top, 35, 35);
     // A column shorter than its design (a small screen, a large scale) packs
     // its buttons closer, so that none is cut off at the bottom.
     new quil::EventHook(Panel2, QEvent::Resize, [this, commands](QEvent *) {
@@ -342,14 +357,14 @@ void TForm1::buildPanel3()
     Panel3->setObjectName(QStringLiteral("Panel3"));
     Panel3->setFixedHeight(31);
     Panel3->setFrameShape(QFrame::StyledPanel);
-    Button1 = new QPushButton(QStringLiteral("Искать"), Panel3);
+    Button1 = new QPushButton(QCoreApplication::translate("TForm1", "Искать"), Panel3);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setFont(quil::arialBold(13));
     Button1->setGeometry(8, 5, 75, 23);
-    Label8 = label(Panel3, "Label8", QStringLiteral("Выполнить: "), 104, 8, 81, 20);
+    Label8 = label(Panel3, "Label8", QCoreApplication::translate("TForm1", "Выполнить: "), 104, 8, 81, 20);
     ComboBox1 = new QComboBox(Panel3);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setAccessibleName(QStringLiteral("Выполнить"));
+    ComboBox1->setAccessibleName(QCoreApplication::translate("TForm1", "Выполнить"));
     ComboBox1->setEditable(true);
     ComboBox1->setFont(quil::arialBold(13));
     ComboBox1->setGeometry(200, 4, 441, 24);

@@ -23,6 +23,7 @@
 #include <QToolButton>
 #include <QTreeView>
 
+#include <QCoreApplication>
 #include <optional>
 
 void TForm1::setUpKeys()
@@ -64,7 +65,7 @@ void TForm1::SpeedButton5Click()
     const int row = quil::commandRow(*this, m_services.dialogs);
     if (row < 0)
         return;
-    setStatus(QStringLiteral("Редактирование."));
+    setStatus(QCoreApplication::translate("TForm1Keys", "Редактирование."));
     if (!m_listing.isFolder(row) && m_edit != nullptr)
         m_edit->edit(m_listing.entry(row).path(), listedFolder());
 }
@@ -94,7 +95,7 @@ bool TForm1::ComboBox1KeyDown(int key)
 
 void TForm1::SpeedButton10Click()
 {
-    setStatus(QStringLiteral("Настройка."));
+    setStatus(QCoreApplication::translate("TForm1Keys", "Настройка."));
     if (m_windows == nullptr)
         return;
     m_windows->Set1->show();

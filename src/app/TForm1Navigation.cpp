@@ -15,6 +15,7 @@
 #include "viewers/TExtent.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -58,7 +59,7 @@ void TForm1::setUpNavigation()
     // selection: only the status line is set.
     new quil::EventHook(ListView->viewport(), QEvent::MouseButtonDblClick, [this](QEvent *event) {
         if (!ListView->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint()).isValid())
-            setStatus(QStringLiteral("Жду команду..."));
+            setStatus(QCoreApplication::translate("TForm1Navigation", "Жду команду..."));
         return false;
     });
     connect(ListView, &QAbstractItemView::clicked, this, &TForm1::ListViewClick);
@@ -173,7 +174,7 @@ void TForm1::ListViewClick()
 
 void TForm1::SpeedButton11Click()
 {
-    setStatus(QStringLiteral("Настр. расширений. "));
+    setStatus(QCoreApplication::translate("TForm1Navigation", "Настр. расширений. "));
     if (m_windows == nullptr)
         return;
     m_windows->Extent->show();

@@ -7,6 +7,7 @@
 #include "shell/ContextMenuController.h"
 #include "shell/TAboutBox.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -26,7 +27,7 @@ void TForm1::Button2Click()
 {
     if (m_windows != nullptr)
         m_windows->AboutBox->exec();
-    setStatus(QStringLiteral("Жду команды..."));
+    setStatus(QCoreApplication::translate("TForm1Shell", "Жду команды..."));
 }
 
 void TForm1::PopupMenu1Popup()

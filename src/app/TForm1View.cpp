@@ -8,6 +8,7 @@
 #include "platform/Services.h"
 #include "viewers/ViewCommand.h"
 
+#include <QCoreApplication>
 #include <QToolButton>
 
 void TForm1::connectViewers()
@@ -28,11 +29,11 @@ void TForm1::SpeedButton4Click()
     // The command acts on the list's row only while the list is the user's
     // place (the speed buttons never take the focus from it).
     if (!ListView->hasFocus() || row < 0) {
-        m_services.dialogs.message(QStringLiteral("Ничего не выбрано"), QStringLiteral("QUIL"),
-                                   quil::Dialogs::Icon::None);
+        m_services.dialogs.message(QCoreApplication::translate("TForm1View", "Ничего не выбрано"),
+                                   QStringLiteral("QUIL"), quil::Dialogs::Icon::None);
         return;
     }
-    setStatus(QStringLiteral(" Просмотр..."));
+    setStatus(QCoreApplication::translate("TForm1View", " Просмотр..."));
     if (m_listing.isFolder(row) || m_view == nullptr)
         return;
     const TShellItem &entry = m_listing.entry(row);

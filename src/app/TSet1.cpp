@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -37,7 +38,7 @@ TSet1::TSet1(quil::Services &services, QWidget *parent) : QWidget(parent), m_ser
 {
     setObjectName(QStringLiteral("Set1"));
     setWindowFlag(Qt::Window);
-    setWindowTitle(QStringLiteral(" Выбери , что нравится."));
+    setWindowTitle(QCoreApplication::translate("TSet1", " Выбери , что нравится."));
     resize(643, 342);
     buildProgramRows();
     buildOtherSettings();
@@ -45,8 +46,8 @@ TSet1::TSet1(quil::Services &services, QWidget *parent) : QWidget(parent), m_ser
 
 void TSet1::buildProgramRows()
 {
-    Label1 = groupHeading(this, "Label1", QStringLiteral("Внешние смотрелки"), 12);
-    Label2 = groupHeading(this, "Label2", QStringLiteral("Внешний редактор"), 108);
+    Label1 = groupHeading(this, "Label1", QCoreApplication::translate("TSet1", "Внешние смотрелки"), 12);
+    Label2 = groupHeading(this, "Label2", QCoreApplication::translate("TSet1", "Внешний редактор"), 108);
     using Program = quil::ProgramSettings::Program;
     const auto row = [this](const QString &caption, const QString &number, int top, QCheckBox *&check, QLineEdit *&edit,
                             QPushButton *&button, Program quil::ProgramSettings::*program) {
@@ -58,16 +59,17 @@ void TSet1::buildProgramRows()
         edit->setAccessibleName(caption.trimmed());
         button = new QPushButton(QStringLiteral("* * *"), this);
         button->setGeometry(584, top, 41, 21);
-        button->setAccessibleDescription(QStringLiteral("Выбрать программу: ") + caption.trimmed());
+        button->setAccessibleDescription(QCoreApplication::translate("TSet1", "Выбрать программу: ") +
+                                         caption.trimmed());
         connect(check, &QCheckBox::toggled, this, [this, program](bool on) { (m_settings.*program).used = on; });
         connect(edit, &QLineEdit::textChanged, this,
                 [this, program](const QString &text) { (m_settings.*program).path = text; });
     };
-    row(QStringLiteral(" Для текстов:"), QStringLiteral("1"), 40, CheckBox1, Edit1, Button1,
+    row(QCoreApplication::translate("TSet1", " Для текстов:"), QStringLiteral("1"), 40, CheckBox1, Edit1, Button1,
         &quil::ProgramSettings::textViewer);
-    row(QStringLiteral("Для графики:"), QStringLiteral("2"), 72, CheckBox2, Edit2, Button2,
+    row(QCoreApplication::translate("TSet1", "Для графики:"), QStringLiteral("2"), 72, CheckBox2, Edit2, Button2,
         &quil::ProgramSettings::pictureViewer);
-    row(QStringLiteral("Не \"Блокнот\":"), QStringLiteral("4"), 136, CheckBox3, Edit4, Button4,
+    row(QCoreApplication::translate("TSet1", "Не \"Блокнот\":"), QStringLiteral("4"), 136, CheckBox3, Edit4, Button4,
         &quil::ProgramSettings::editor);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
@@ -82,8 +84,8 @@ void TSet1::buildProgramRows()
 
 void TSet1::buildOtherSettings()
 {
-    Label3 = groupHeading(this, "Label3", QStringLiteral("Другие настройки"), 180);
-    Label4 = new QLabel(QStringLiteral("Размер шрифта системы"), this);
+    Label3 = groupHeading(this, "Label3", QCoreApplication::translate("TSet1", "Другие настройки"), 180);
+    Label4 = new QLabel(QCoreApplication::translate("TSet1", "Размер шрифта системы"), this);
     Label4->setObjectName(QStringLiteral("Label4"));
     Label4->setGeometry(16, 212, 180, 21);
     Edit3 = new QLineEdit(QString::number(m_settings.fontHeight), this);
@@ -91,7 +93,7 @@ void TSet1::buildOtherSettings()
     Edit3->setGeometry(200, 212, 49, 21);
     Edit3->setAccessibleName(Label4->text());
     Label4->setBuddy(Edit3);
-    Button3 = new QPushButton(QStringLiteral("Вернуться"), this);
+    Button3 = new QPushButton(QCoreApplication::translate("TSet1", "Вернуться"), this);
     Button3->setObjectName(QStringLiteral("Button3"));
     Button3->setGeometry(265, 288, 113, 33);
     connect(Button3, &QPushButton::clicked, this, &TSet1::Button3Click);
@@ -141,10 +143,11 @@ void TSet1::Button3Click()
     bool isNumber = false;
     const int height = Edit3->text().toInt(&isNumber, 10);
     if (!isNumber || height < minFontHeight || height > maxFontHeight) {
-        m_services.dialogs.errorBox(QStringLiteral("'%1' - не размер шрифта: нужно целое число от %2 до %3")
-                                        .arg(Edit3->text())
-                                        .arg(minFontHeight)
-                                        .arg(maxFontHeight));
+        m_services.dialogs.errorBox(
+            QCoreApplication::translate("TSet1", "'%1' - не размер шрифта: нужно целое число от %2 до %3")
+                .arg(Edit3->text())
+                .arg(minFontHeight)
+                .arg(maxFontHeight));
         return;
     }
     m_settings.fontHeight = height;

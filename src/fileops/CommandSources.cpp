@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QWidget>
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 
@@ -26,7 +27,8 @@ int commandRow(const MainList &list, Dialogs &dialogs)
     const int row = list.currentRow();
     if (list.listHasFocus() && row >= 0)
         return row;
-    dialogs.message(QStringLiteral("Ничего не выбрано"), QStringLiteral("QUIL"), Dialogs::Icon::None);
+    dialogs.message(QCoreApplication::translate("CommandSources", "Ничего не выбрано"), QStringLiteral("QUIL"),
+                    Dialogs::Icon::None);
     return -1;
 }
 

@@ -10,12 +10,16 @@
 #include "platform/ErrorBox.h"
 #include "platform/Services.h"
 #include "platform/fileop/ShellFileOperation.h"
+#include <QCoreApplication>
 
 namespace quil {
 
 namespace {
 const QString kTitle = QStringLiteral("QUIL");
-const QString kExecute = QStringLiteral(" В Ы П О Л Н И Т Ь ?");
+QString execute()
+{
+    return QCoreApplication::translate("CopyMoveCommand", " В Ы П О Л Н И Т Ь ?");
+}
 constexpr int kCopyNamesShown = 6;
 } // namespace
 
@@ -37,7 +41,8 @@ bool CopyMoveCommand::transfer(const Kind &kind, const CommandSources &sources, 
     Dialogs &dialogs = m_services.dialogs;
     if (sources.paths.size() == 1) {
         const QString &name = sources.names.first();
-        const std::optional<QString> typed = dialogs.inputBox(kind.nameTitle, QStringLiteral("Имя объекта"), name);
+        const std::optional<QString> typed =
+            dialogs.inputBox(kind.nameTitle, QCoreApplication::translate("CopyMoveCommand", "Имя объекта"), name);
         if (!typed)
             return false;
         if (*typed != name) {
@@ -66,27 +71,31 @@ bool CopyMoveCommand::transfer(const Kind &kind, const CommandSources &sources, 
 
 CopyMoveCommand::Kind CopyMoveCommand::copyKind()
 {
-    return {FO_COPY, QStringLiteral("Копировать с именем"), QStringLiteral("КОПИРОВАНИЕ / COPY !!!"),
-            QStringLiteral("Ошибка при выполнении копирования ")};
+    return {FO_COPY, QCoreApplication::translate("CopyMoveCommand", "Копировать с именем"),
+            QCoreApplication::translate("CopyMoveCommand", "КОПИРОВАНИЕ / COPY !!!"),
+            QCoreApplication::translate("CopyMoveCommand", "Ошибка при выполнении копирования ")};
 }
 
 CopyMoveCommand::Kind CopyMoveCommand::moveKind()
 {
-    return {FO_MOVE, QStringLiteral("Переместить с именем"), QStringLiteral("ПЕРЕМЕЩЕНИЕ / MOVE !!!"),
-            QStringLiteral("Операция не выполнена")};
+    return {FO_MOVE, QCoreApplication::translate("CopyMoveCommand", "Переместить с именем"),
+            QCoreApplication::translate("CopyMoveCommand", "ПЕРЕМЕЩЕНИЕ / MOVE !!!"),
+            QCoreApplication::translate("CopyMoveCommand", "Операция не выполнена")};
 }
 
 QString CopyMoveCommand::copyText(const CommandSources &sources, const FolderPath &folder)
 {
-    return QStringLiteral("Корировать : ") + QString::number(sources.paths.size()) + QStringLiteral(" объект(ов)\r\n") +
-           nameLines(sources.names, kCopyNamesShown) + QStringLiteral("В папку : ") + folder.withTrailingSlash() +
-           QStringLiteral("\r\n\r\n") + kExecute;
+    return QCoreApplication::translate("CopyMoveCommand", "Корировать : ") + QString::number(sources.paths.size()) +
+           QCoreApplication::translate("CopyMoveCommand", " объект(ов)\r\n") +
+           nameLines(sources.names, kCopyNamesShown) + QCoreApplication::translate("CopyMoveCommand", "В папку : ") +
+           folder.withTrailingSlash() + QStringLiteral("\r\n\r\n") + execute();
 }
 
 QString CopyMoveCommand::moveText(const CommandSources &sources, const FolderPath &folder)
 {
-    return QStringLiteral("Переместить : ") + QString::number(sources.paths.size()) +
-           QStringLiteral("\r\n\r\nВ папку : ") + folder.withTrailingSlash() + QStringLiteral("\r\n\r\n") + kExecute;
+    return QCoreApplication::translate("CopyMoveCommand", "Переместить : ") + QString::number(sources.paths.size()) +
+           QCoreApplication::translate("CopyMoveCommand", "\r\n\r\nВ папку : ") + folder.withTrailingSlash() +
+           QStringLiteral("\r\n\r\n") + execute();
 }
 
 void CopyMoveCommand::copy()
@@ -95,7 +104,7 @@ void CopyMoveCommand::copy()
     SecondPanel *panel = m_list.secondPanel();
     if (currentRow < 0 || panel == nullptr)
         return;
-    m_list.setStatus(QStringLiteral(" Копирование..."));
+    m_list.setStatus(QCoreApplication::translate("CopyMoveCommand", " Копирование..."));
     if (!panel->isShown())
         panel->showPanel();
     const CommandSources sources = collectSources(m_list.listing(), currentRow);
@@ -111,7 +120,7 @@ void CopyMoveCommand::move()
     if (currentRow < 0 || panel == nullptr)
         return;
     const int treeNode = m_list.selectedTreeNode();
-    m_list.setStatus(QStringLiteral("Перемещение..."));
+    m_list.setStatus(QCoreApplication::translate("CopyMoveCommand", "Перемещение..."));
     if (!panel->isShown())
         panel->showPanel();
     const CommandSources sources = collectSources(m_list.listing(), currentRow);

@@ -8,6 +8,7 @@
 #include "platform/ErrorBox.h"
 #include "platform/Services.h"
 #include "platform/fileop/ShellFileOperation.h"
+#include <QCoreApplication>
 
 namespace quil {
 
@@ -27,7 +28,7 @@ void DeleteCommand::run(bool toTrash)
     if (currentRow < 0)
         return;
     const int treeNode = m_list.selectedTreeNode();
-    m_list.setStatus(QStringLiteral("Удаление..."));
+    m_list.setStatus(QCoreApplication::translate("DeleteCommand", "Удаление..."));
 
     const FolderListing &listing = m_list.listing();
     const CommandSources sources = collectSources(listing, currentRow);
@@ -50,23 +51,24 @@ void DeleteCommand::run(bool toTrash)
 bool DeleteCommand::confirmAndDelete(Dialogs &dialogs, const QStringList &paths, const QStringList &names,
                                      QWidget *owner, bool toTrash)
 {
-    const QString text = QStringLiteral("Удалить : ") + QString::number(paths.size()) +
-                         QStringLiteral(" объект(ов)\r\n") + nameLines(names, kNamesShown) +
-                         QStringLiteral("\r\n\r\n В Ы П О Л Н И Т Ь ?");
-    const Dialogs::CheckedAnswer answer =
-        dialogs.askYesNoWithCheck(text, QStringLiteral("Удаление выделенных объектов..."),
-                                  QStringLiteral("Удалять в корзину."), toTrash, kWarningHeight);
+    const QString text = QCoreApplication::translate("DeleteCommand", "Удалить : ") + QString::number(paths.size()) +
+                         QCoreApplication::translate("DeleteCommand", " объект(ов)\r\n") +
+                         nameLines(names, kNamesShown) +
+                         QCoreApplication::translate("DeleteCommand", "\r\n\r\n В Ы П О Л Н И Т Ь ?");
+    const Dialogs::CheckedAnswer answer = dialogs.askYesNoWithCheck(
+        text, QCoreApplication::translate("DeleteCommand", "Удаление выделенных объектов..."),
+        QCoreApplication::translate("DeleteCommand", "Удалять в корзину."), toTrash, kWarningHeight);
     // Closed without an answer: nothing is deleted and nothing said.
     if (answer.closed)
         return false;
     if (!answer.yes) {
-        dialogs.message(QStringLiteral("Удаление отменено"), kTitle, Dialogs::Icon::None);
+        dialogs.message(QCoreApplication::translate("DeleteCommand", "Удаление отменено"), kTitle, Dialogs::Icon::None);
         return false;
     }
     const int flags = answer.checked ? FOF_ALLOWUNDO : FOF_MULTIDESTFILES;
     if (ShellFileOperation(dialogs, paths, QString(), FO_DELETE, flags, owner))
         return true;
-    dialogs.message(QStringLiteral("Ошибка при удалении"), kTitle, Dialogs::Icon::None);
+    dialogs.message(QCoreApplication::translate("DeleteCommand", "Ошибка при удалении"), kTitle, Dialogs::Icon::None);
     return false;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/ShellNamespace.h"
 #include "platform/TextFormat.h"
 
+#include <QCoreApplication>
 #include <QSet>
 
 namespace quil {
@@ -38,8 +39,9 @@ SelectionSummary selectionSummary(const FolderListing &listing)
 
 QString selectionSummaryText(int folders, int files, qint64 totalKb)
 {
-    return QStringLiteral("Выделено в ") + QString::number(folders) + QStringLiteral(" папках и в ") +
-           QString::number(files) + QStringLiteral(" файлах: ") + groupThousands(totalKb) + QStringLiteral(" KB");
+    return QCoreApplication::translate("MarkCommands", "Выделено в ") + QString::number(folders) +
+           QCoreApplication::translate("MarkCommands", " папках и в ") + QString::number(files) +
+           QCoreApplication::translate("MarkCommands", " файлах: ") + groupThousands(totalKb) + QStringLiteral(" KB");
 }
 
 qint64 folderSizeKb(const TShellItem &entry)

@@ -8,6 +8,7 @@
 #include "listing/FolderListing.h"
 #include "platform/BusyCursor.h"
 #include "platform/ChangeHold.h"
+#include <QCoreApplication>
 
 namespace quil {
 
@@ -131,7 +132,7 @@ void MarksController::releaseFolder(TFolderSize *folder)
 
 void MarksController::AddListVievSize(int rowIndex, qint64 totalBytes)
 {
-    m_list.setStatus(QStringLiteral("Вычисляю размер..."));
+    m_list.setStatus(QCoreApplication::translate("MarksController", "Вычисляю размер..."));
     const qint64 kb = totalBytes / 1024;
     m_list.setSummary(
         selectionSummaryText(m_summary.SelFolderCount, m_summary.SelFileCount, m_summary.SelTotalKB + kb));

@@ -12,6 +12,7 @@
 
 #include <QThread>
 
+#include <QCoreApplication>
 #include <cerrno>
 
 namespace quil {
@@ -21,7 +22,8 @@ const QString kTitle = QStringLiteral("QUIL");
 
 QString renameMessage(const QString &oldName, const QString &newName)
 {
-    return QStringLiteral("Меняем имя : ") + oldName + QStringLiteral(" - на  -") + newName;
+    return QCoreApplication::translate("RenameCommand", "Меняем имя : ") + oldName +
+           QCoreApplication::translate("RenameCommand", " - на  -") + newName;
 }
 } // namespace
 
@@ -55,14 +57,15 @@ void RenameCommand::relist(const FolderPath &path)
 void RenameCommand::renameByButton()
 {
     if (!m_list.listHasFocus() || m_list.currentRow() < 0) {
-        m_services.dialogs.message(QStringLiteral("Объект не выбран..."), kTitle, Dialogs::Icon::None);
+        m_services.dialogs.message(QCoreApplication::translate("RenameCommand", "Объект не выбран..."), kTitle,
+                                   Dialogs::Icon::None);
         return;
     }
     rememberTreeNode();
     const FolderPath path = m_list.listedFolder();
-    m_list.setStatus(QStringLiteral(" Переименование!!! "));
+    m_list.setStatus(QCoreApplication::translate("RenameCommand", " Переименование!!! "));
     RenameCurrentEntry(path);
-    m_list.setStatus(QStringLiteral("Жду команды..."));
+    m_list.setStatus(QCoreApplication::translate("RenameCommand", "Жду команды..."));
     // Gives the system a moment before the folder is read again; the window
     // waits with it.
     QThread::msleep(200);
@@ -78,7 +81,8 @@ void RenameCommand::RenameCurrentEntry(const FolderPath &folder)
         return;
     const QString oldName = m_list.listing().entry(row).name;
     const std::optional<QString> answer =
-        m_services.dialogs.inputBox(QStringLiteral("Переименовать"), QStringLiteral("Введите новое имя"), oldName);
+        m_services.dialogs.inputBox(QCoreApplication::translate("RenameCommand", "Переименовать"),
+                                    QCoreApplication::translate("RenameCommand", "Введите новое имя"), oldName);
     if (!answer)
         return;
     const QString &newName = *answer;
@@ -105,20 +109,24 @@ void RenameCommand::renameEdited(const FolderPath &folder, const QString &oldNam
 void RenameCommand::createFolder()
 {
     if (!m_list.listHasFocus()) {
-        m_services.dialogs.message(QStringLiteral("Не выбрано исходной папки..."), kTitle, Dialogs::Icon::None);
+        m_services.dialogs.message(QCoreApplication::translate("RenameCommand", "Не выбрано исходной папки..."), kTitle,
+                                   Dialogs::Icon::None);
         return;
     }
     rememberTreeNode();
     const FolderPath folder = m_list.listedFolder();
-    m_list.setStatus(QStringLiteral("Создание папки."));
-    const std::optional<QString> typed = m_services.dialogs.inputBox(
-        QStringLiteral("Создать новую папку"), QStringLiteral("Введите имя папки"), QStringLiteral("Новая - "));
+    m_list.setStatus(QCoreApplication::translate("RenameCommand", "Создание папки."));
+    const std::optional<QString> typed =
+        m_services.dialogs.inputBox(QCoreApplication::translate("RenameCommand", "Создать новую папку"),
+                                    QCoreApplication::translate("RenameCommand", "Введите имя папки"),
+                                    QCoreApplication::translate("RenameCommand", "Новая - "));
     if (!typed)
         return;
     const QString name = createdFolderName(*typed);
     if (!createOneFolder(folder, name)) {
-        m_services.dialogs.message(QStringLiteral("Ошибка при создании папки: ") + folder.filePath(*typed), kTitle,
-                                   Dialogs::Icon::None);
+        m_services.dialogs.message(QCoreApplication::translate("RenameCommand", "Ошибка при создании папки: ") +
+                                       folder.filePath(*typed),
+                                   kTitle, Dialogs::Icon::None);
         return;
     }
     if (m_treeNode >= 0)

@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
@@ -143,7 +144,7 @@ TForm4::TForm4(quil::Services &services, QWidget *parent)
     // the main window, while the program's other windows, its dialogs and
     // other programs' windows can still come above it.
     setWindowFlags(Qt::Tool);
-    setWindowTitle(QStringLiteral("Выбери нужную папку"));
+    setWindowTitle(QCoreApplication::translate("TForm4", "Выбери нужную папку"));
     setFont(quil::arialBold(13));
     setGeometry(294, 513, 670, 220);
     // The design's place is no place of its own: the window opens beside the
@@ -151,29 +152,29 @@ TForm4::TForm4(quil::Services &services, QWidget *parent)
     setAttribute(Qt::WA_Moved, false);
 
     Edit1 = placed(new QLineEdit(QStringLiteral("/"), this), "Edit1", 8, 4, 649, 24);
-    Edit1->setAccessibleName(QStringLiteral("Папка"));
+    Edit1->setAccessibleName(QCoreApplication::translate("TForm4", "Папка"));
     DriveComboBox1 = placed(new QComboBox(this), "DriveComboBox1", 8, 32, 97, 22);
-    DriveComboBox1->setAccessibleName(QStringLiteral("Диск"));
+    DriveComboBox1->setAccessibleName(QCoreApplication::translate("TForm4", "Диск"));
     SpeedButton1 = placed(new QToolButton(this), "SpeedButton1", 112, 32, 23, 24);
     quil::setReadableIcon(SpeedButton1, style()->standardIcon(QStyle::SP_FileDialogToParent));
-    SpeedButton1->setAccessibleName(QStringLiteral("Вверх"));
+    SpeedButton1->setAccessibleName(QCoreApplication::translate("TForm4", "Вверх"));
     Button1 = placed(new QPushButton(QStringLiteral("New"), this), "Button1", 145, 34, 38, 22);
-    Button1->setToolTip(QStringLiteral("Создать (Create)"));
-    Label1 = label(this, "Label1", QStringLiteral("В виде:"), 200, 36);
-    SpeedButton2 = textButton(this, "SpeedButton2", QStringLiteral("Значки"), 256, 34, 57, 22);
-    SpeedButton3 = textButton(this, "SpeedButton3", QStringLiteral("Табл."), 320, 34, 49, 22);
-    SpeedButton4 = textButton(this, "SpeedButton4", QStringLiteral("Список"), 376, 34, 57, 22);
-    Label2 = label(this, "Label2", QStringLiteral("Папок:"), 443, 36);
+    Button1->setToolTip(QCoreApplication::translate("TForm4", "Создать (Create)"));
+    Label1 = label(this, "Label1", QCoreApplication::translate("TForm4", "В виде:"), 200, 36);
+    SpeedButton2 = textButton(this, "SpeedButton2", QCoreApplication::translate("TForm4", "Значки"), 256, 34, 57, 22);
+    SpeedButton3 = textButton(this, "SpeedButton3", QCoreApplication::translate("TForm4", "Табл."), 320, 34, 49, 22);
+    SpeedButton4 = textButton(this, "SpeedButton4", QCoreApplication::translate("TForm4", "Список"), 376, 34, 57, 22);
+    Label2 = label(this, "Label2", QCoreApplication::translate("TForm4", "Папок:"), 443, 36);
     Label4 = label(this, "Label4", QStringLiteral("0"), 499, 35, 16);
-    Label3 = label(this, "Label3", QStringLiteral("Файлов"), 547, 36);
+    Label3 = label(this, "Label3", QCoreApplication::translate("TForm4", "Файлов"), 547, 36);
     Label5 = label(this, "Label5", QStringLiteral("0"), 608, 35, 16);
     ListView1 = placed(new quil::PanelListWidget(this), "ListView1", 8, 62, 649, 94);
-    ListView1->setAccessibleName(QStringLiteral("Содержимое папки"));
+    ListView1->setAccessibleName(QCoreApplication::translate("TForm4", "Содержимое папки"));
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView1->setEditTriggers(QAbstractItemView::SelectedClicked);
     ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Label6 = placed(new QLabel(this), "Label6", 8, 163, 649, 20);
-    Label6->setAccessibleDescription(QStringLiteral("Сведения"));
+    Label6->setAccessibleDescription(QCoreApplication::translate("TForm4", "Сведения"));
 
     connect(DriveComboBox1, &QComboBox::activated, this, &TForm4::DriveComboBox1Change);
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm4::SpeedButton1Click);
@@ -388,14 +389,16 @@ void TForm4::Button1Click()
 {
     const quil::ChangeHold::Scope held(*m_changes);
     const quil::FolderPath folder = SecondPanelPath;
-    const std::optional<QString> name = m_services.dialogs.inputBox(QStringLiteral("Создание новой папки"),
-                                                                    QStringLiteral("Введи название"), QString());
+    const std::optional<QString> name =
+        m_services.dialogs.inputBox(QCoreApplication::translate("TForm4", "Создание новой папки"),
+                                    QCoreApplication::translate("TForm4", "Введи название"), QString());
     if (!name || name->isEmpty())
         return;
     const QString created = quil::createdFolderName(*name);
     if (!quil::createOneFolder(folder, created)) {
-        m_services.dialogs.message(QStringLiteral("Ошибка при создании папки - ") + folder.withTrailingSlash(), kTitle,
-                                   quil::Dialogs::Icon::None);
+        m_services.dialogs.message(QCoreApplication::translate("TForm4", "Ошибка при создании папки - ") +
+                                       folder.withTrailingSlash(),
+                                   kTitle, quil::Dialogs::Icon::None);
         return;
     }
     ListSecondPanel(folder);
@@ -471,10 +474,11 @@ void TForm4::ListView1Click()
     if (::stat(quil::toNative(SecondPanelPath.filePath(name)).constData(), &info) != 0)
         return;
     if (S_ISDIR(info.st_mode)) {
-        Label6->setText(QStringLiteral("Папка: ") + name + QStringLiteral(" - ") + minuteText(info));
+        Label6->setText(QCoreApplication::translate("TForm4", "Папка: ") + name + QStringLiteral(" - ") +
+                        minuteText(info));
         return;
     }
-    Label6->setText(QStringLiteral("Файл: ") + name + QStringLiteral(" - ") + minuteText(info) +
+    Label6->setText(QCoreApplication::translate("TForm4", "Файл: ") + name + QStringLiteral(" - ") + minuteText(info) +
                     QStringLiteral("  - ") + quil::groupThousands(qint64(info.st_size)) + QStringLiteral(" byte"));
 }
 
@@ -546,8 +550,8 @@ void TForm4::ListView1Edited(const quil::FolderPath &folder, const QString &oldN
     if (newName == oldName)
         return;
     const quil::ChangeHold::Scope held(*m_changes);
-    m_services.dialogs.message(QStringLiteral("Меняем имя : ") + folder.filePath(oldName) + QStringLiteral(" - на  -") +
-                                   folder.filePath(newName),
+    m_services.dialogs.message(QCoreApplication::translate("TForm4", "Меняем имя : ") + folder.filePath(oldName) +
+                                   QCoreApplication::translate("TForm4", " - на  -") + folder.filePath(newName),
                                kTitle, quil::Dialogs::Icon::Information);
     // The row keeps the typed caption until the next listing.
     quil::RenameCommand::renameInFolder(m_services.dialogs, folder, oldName, newName, this);

@@ -8,6 +8,7 @@
 #include "platform/WindowFont.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,26 +41,28 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, int x, int
 TSelekt::TSelekt(quil::Services &services, QWidget *parent) : QDialog(parent), m_services(services)
 {
     setObjectName(QStringLiteral("Selekt"));
-    setWindowTitle(QStringLiteral("Режимы выделения"));
+    setWindowTitle(QCoreApplication::translate("TSelekt", "Режимы выделения"));
     setModal(true);
     QFont sansSerif(QStringLiteral("DejaVu Sans"));
     sansSerif.setPixelSize(11);
     setFont(sansSerif);
     setGeometry(229, 163, 248, 167);
 
-    Label2 = label(this, "Label2", QStringLiteral("По"), 10, 5);
-    Label1 = label(this, "Label1", QStringLiteral("маске:"), 8, 20);
-    Edit1 =
-        placed(new QLineEdit(QStringLiteral("*.*"), this), "Edit1", QStringLiteral("Маска"), 16, QRect(64, 12, 81, 27));
-    Button1 =
-        placed(new QPushButton(QStringLiteral("Выполнить"), this), "Button1", QString(), 13, QRect(152, 13, 81, 25));
+    Label2 = label(this, "Label2", QCoreApplication::translate("TSelekt", "По"), 10, 5);
+    Label1 = label(this, "Label1", QCoreApplication::translate("TSelekt", "маске:"), 8, 20);
+    Edit1 = placed(new QLineEdit(QStringLiteral("*.*"), this), "Edit1", QCoreApplication::translate("TSelekt", "Маска"),
+                   16, QRect(64, 12, 81, 27));
+    Button1 = placed(new QPushButton(QCoreApplication::translate("TSelekt", "Выполнить"), this), "Button1", QString(),
+                     13, QRect(152, 13, 81, 25));
     // Enter in the mask runs the mode, as the window's only button.
     Button1->setDefault(true);
-    RadioGroup1 =
-        placed(new QGroupBox(this), "RadioGroup1", QStringLiteral("Режим выделения"), 13, QRect(8, 42, 225, 89));
+    RadioGroup1 = placed(new QGroupBox(this), "RadioGroup1", QCoreApplication::translate("TSelekt", "Режим выделения"),
+                         13, QRect(8, 42, 225, 89));
     m_modes = new QButtonGroup(this);
-    const QString captions[] = {QStringLiteral("Выделение"), QStringLiteral("Выделение недостающих"),
-                                QStringLiteral("Исключение"), QStringLiteral("Реверсирование")};
+    const QString captions[] = {QCoreApplication::translate("TSelekt", "Выделение"),
+                                QCoreApplication::translate("TSelekt", "Выделение недостающих"),
+                                QCoreApplication::translate("TSelekt", "Исключение"),
+                                QCoreApplication::translate("TSelekt", "Реверсирование")};
     for (int index = 0; index < 4; ++index) {
         auto *item = new QRadioButton(captions[index], RadioGroup1);
         item->setObjectName(QStringLiteral("RadioGroup1Item%1").arg(index));
@@ -88,8 +91,8 @@ bool TSelekt::secondPanelReady()
         return true;
     if (panel != nullptr)
         panel->showPanel();
-    m_services.dialogs.message(QStringLiteral("Выберите папку для выполнения сравнения файлов"), QStringLiteral("QUIL"),
-                               quil::Dialogs::Icon::None);
+    m_services.dialogs.message(QCoreApplication::translate("TSelekt", "Выберите папку для выполнения сравнения файлов"),
+                               QStringLiteral("QUIL"), quil::Dialogs::Icon::None);
     return false;
 }
 

@@ -9,6 +9,7 @@
 #include "platform/fileop/ShellFileOperation.h"
 #include "platform/fileop/UndoJournal.h"
 #include "platform/fileop/UndoOperation.h"
+#include <QCoreApplication>
 
 namespace quil {
 
@@ -20,7 +21,8 @@ bool UndoCommand::canUndo()
 QString UndoCommand::menuText()
 {
     const UndoEntry *newest = UndoJournal::session().newest();
-    return newest ? QStringLiteral("Отменить ") + newest->describe() : QStringLiteral("Отменить");
+    return newest ? QCoreApplication::translate("UndoCommand", "Отменить ") + newest->describe()
+                  : QCoreApplication::translate("UndoCommand", "Отменить");
 }
 
 void UndoCommand::run()
@@ -36,7 +38,7 @@ void UndoCommand::run()
     }
     if (!m_services.dialogs.askYesNo(UndoOperation::question(*newest), QStringLiteral("QUIL"), Dialogs::Icon::Question))
         return;
-    m_list.setStatus(QStringLiteral("Отмена операции..."));
+    m_list.setStatus(QCoreApplication::translate("UndoCommand", "Отмена операции..."));
     // Taken before it runs; what it could not undo yet (nothing done, or
     // cancelled part-way) is put back, to be tried again.
     const UndoEntry entry = *journal.takeNewest();

@@ -5,6 +5,7 @@
 #include "platform/IconList.h"
 #include "platform/ReadableColour.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPalette>
@@ -94,7 +95,7 @@ QVariant FolderListModel::data(const QModelIndex &index, int role) const
         return {};
     case Qt::AccessibleDescriptionRole:
         if (column == ColumnName && entry.marked)
-            return QStringLiteral("отмечен");
+            return QCoreApplication::translate("FolderListModel", "отмечен");
         return {};
     case Qt::ForegroundRole:
         if (entry.marked) {

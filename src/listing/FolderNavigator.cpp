@@ -24,6 +24,7 @@
 #include <QScrollBar>
 #include <QTreeView>
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace quil {
@@ -40,8 +41,10 @@ void FolderNavigator::readFolder(const ItemId &folder)
 {
     // Whether the read succeeds or fails, the summary is reset once the
     // busy cursor has gone.
-    const auto resetSummary =
-        qScopeGuard([this] { m_controls.summary.setText(QStringLiteral("Выделено в  -  папках и в - файлах ")); });
+    const auto resetSummary = qScopeGuard([this] {
+        m_controls.summary.setText(
+            QCoreApplication::translate("FolderNavigator", "Выделено в  -  папках и в - файлах "));
+    });
     const BusyCursor busy;
     // The enumeration may fail: it comes before the model reset, so a
     // failure leaves the list's current row, selection and scroll alone.
@@ -224,9 +227,9 @@ void FolderNavigator::refreshTreeNode(int position)
 
 void FolderNavigator::refreshTree(int position)
 {
-    m_controls.setStatus(QStringLiteral("Обновление дерева "));
+    m_controls.setStatus(QCoreApplication::translate("FolderNavigator", "Обновление дерева "));
     refreshTreeNode(position);
-    m_controls.setStatus(QStringLiteral("Жду команду... "));
+    m_controls.setStatus(QCoreApplication::translate("FolderNavigator", "Жду команду... "));
 }
 
 int FolderNavigator::computerNodePosition() const

@@ -17,12 +17,16 @@
 #include "platform/Volumes.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 
 namespace quil {
 
 namespace {
-const QString kWaitingText = QStringLiteral("Жду команду...");
+QString waitingText()
+{
+    return QCoreApplication::translate("FolderNavigatorCommands", "Жду команду...");
+}
 const QString kTitle = QStringLiteral("QUIL");
 } // namespace
 
@@ -40,7 +44,7 @@ void FolderNavigator::followPathBoxDrive()
 
 void FolderNavigator::openSelectedRow()
 {
-    m_controls.setStatus(kWaitingText);
+    m_controls.setStatus(waitingText());
     const int row = currentRow();
     if (row < 0)
         return;
@@ -109,7 +113,7 @@ void FolderNavigator::historyPicked()
 
 void FolderNavigator::up()
 {
-    m_controls.setStatus(kWaitingText);
+    m_controls.setStatus(waitingText());
     FolderListing &listing = m_controls.listing;
     listing.EntryToSelect = folderLeftByUp(listedFolder().withTrailingSlash());
     const ItemId parent = ShellNamespace::parent(listing.currentFolder());
@@ -153,18 +157,18 @@ void FolderNavigator::deviceChange(int event)
 {
     switch (event) {
     case VolumeMonitor::NodeChange:
-        m_controls.setStatus(QStringLiteral("Смена носителя..."));
+        m_controls.setStatus(QCoreApplication::translate("FolderNavigatorCommands", "Смена носителя..."));
         break;
     case VolumeMonitor::DeviceArrival:
-        m_controls.setStatus(QStringLiteral("Есть новый диск"));
+        m_controls.setStatus(QCoreApplication::translate("FolderNavigatorCommands", "Есть новый диск"));
         rebuildDriveLists();
         break;
     case VolumeMonitor::DeviceRemoval:
-        m_controls.setStatus(QStringLiteral("Изъят диск."));
+        m_controls.setStatus(QCoreApplication::translate("FolderNavigatorCommands", "Изъят диск."));
         rebuildDriveLists();
         break;
     default:
-        m_controls.setStatus(QStringLiteral("Жду команды...!"));
+        m_controls.setStatus(QCoreApplication::translate("FolderNavigatorCommands", "Жду команды...!"));
         break;
     }
 }

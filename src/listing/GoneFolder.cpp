@@ -1,6 +1,7 @@
 #include "listing/GoneFolder.h"
 
 #include "platform/SettingsFiles.h"
+#include <QCoreApplication>
 
 namespace quil {
 
@@ -17,7 +18,7 @@ FolderPath existingFolderAbove(const FolderPath &gone)
 
 QString goneFolderText(const FolderPath &gone, const FolderPath &shown)
 {
-    return QStringLiteral("Папка %1 удалена или переименована, показана %2")
+    return QCoreApplication::translate("GoneFolder", "Папка %1 удалена или переименована, показана %2")
         .arg(gone.withTrailingSlash(), shown.withTrailingSlash());
 }
 

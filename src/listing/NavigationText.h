@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace quil {
@@ -13,14 +14,14 @@ QString folderLeftByUp(const QString &pathBoxText);
 // The message shown before a history line is listed.
 inline QString historyPickedMessage(const QString &line)
 {
-    return QStringLiteral("Выбран: ") + line;
+    return QCoreApplication::translate("NavigationText", "Выбран: ") + line;
 }
 
 // The message shown when the path box's folder cannot be made the current
 // folder for starting a file.
 inline QString folderNotFoundMessage(const QString &pathBoxText)
 {
-    return pathBoxText + QStringLiteral("не найдена - ");
+    return pathBoxText + QCoreApplication::translate("NavigationText", "не найдена - ");
 }
 
 } // namespace quil

@@ -1,4 +1,5 @@
 #include "listing/SortOrder.h"
+#include <QCoreApplication>
 
 namespace quil {
 
@@ -26,13 +27,13 @@ QString sortMessage(int column)
 {
     switch (column) {
     case ColumnName:
-        return QStringLiteral("По имени");
+        return QCoreApplication::translate("SortOrder", "По имени");
     case ColumnSize:
-        return QStringLiteral("По размеру");
+        return QCoreApplication::translate("SortOrder", "По размеру");
     case ColumnDate:
-        return QStringLiteral("По дате");
+        return QCoreApplication::translate("SortOrder", "По дате");
     case ColumnType:
-        return QStringLiteral("По типу");
+        return QCoreApplication::translate("SortOrder", "По типу");
     default:
         return {};
     }

@@ -33,7 +33,7 @@ CheckedWarningBox::CheckedWarningBox(const QString &title, const QString &text, 
     auto *icon = new QLabel(this);
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(kIconSize, kIconSize));
     icon->setGeometry(kMargin, kMargin, kIconSize, kIconSize);
-    icon->setAccessibleName(QStringLiteral("Предупреждение"));
+    icon->setAccessibleName(QCoreApplication::translate("CheckedWarningBox", "Предупреждение"));
 
     auto *label = new QLabel(text, this);
     label->setTextFormat(Qt::PlainText);

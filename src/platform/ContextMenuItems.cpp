@@ -3,6 +3,8 @@
 #include "platform/FolderPath.h"
 #include "platform/SettingsFiles.h"
 
+#include <QCoreApplication>
+
 namespace quil {
 
 MenuTarget menuTargetOf(const QString &path, const QList<MountPointFlag> &mountPoints)
@@ -33,28 +35,38 @@ QList<MenuItem> menuItemsFor(const MenuTarget &target)
 {
     using C = MenuCommand;
     using K = MenuTarget::Kind;
-    const auto item = [](C command, const char *text) { return MenuItem{command, QString::fromUtf8(text)}; };
+    const auto item = [](C command, const char *text) {
+        return MenuItem{command, QCoreApplication::translate("ContextMenuItems", text)};
+    };
     switch (target.kind) {
     case K::None:
         return {};
     case K::Volume: {
-        QList<MenuItem> items{item(C::Open, "Открыть"), item(C::Properties, "Свойства")};
+        QList<MenuItem> items{item(C::Open, QT_TRANSLATE_NOOP("ContextMenuItems", "Открыть")),
+                              item(C::Properties, QT_TRANSLATE_NOOP("ContextMenuItems", "Свойства"))};
         if (target.removable)
-            items.append(item(C::Eject, "Извлечь"));
+            items.append(item(C::Eject, QT_TRANSLATE_NOOP("ContextMenuItems", "Извлечь")));
         return items;
     }
     case K::FolderArea:
-        return {item(C::Open, "Открыть"), item(C::OpenWith, "Открыть с помощью"), item(C::Copy, "Копировать"),
-                item(C::Paste, "Вставить"), item(C::Properties, "Свойства")};
+        return {item(C::Open, QT_TRANSLATE_NOOP("ContextMenuItems", "Открыть")),
+                item(C::OpenWith, QT_TRANSLATE_NOOP("ContextMenuItems", "Открыть с помощью")),
+                item(C::Copy, QT_TRANSLATE_NOOP("ContextMenuItems", "Копировать")),
+                item(C::Paste, QT_TRANSLATE_NOOP("ContextMenuItems", "Вставить")),
+                item(C::Properties, QT_TRANSLATE_NOOP("ContextMenuItems", "Свойства"))};
     case K::File:
     case K::Folder:
         break;
     }
-    QList<MenuItem> items{item(C::Open, "Открыть"), item(C::OpenWith, "Открыть с помощью"), item(C::Cut, "Вырезать"),
-                          item(C::Copy, "Копировать")};
+    QList<MenuItem> items{item(C::Open, QT_TRANSLATE_NOOP("ContextMenuItems", "Открыть")),
+                          item(C::OpenWith, QT_TRANSLATE_NOOP("ContextMenuItems", "Открыть с помощью")),
+                          item(C::Cut, QT_TRANSLATE_NOOP("ContextMenuItems", "Вырезать")),
+                          item(C::Copy, QT_TRANSLATE_NOOP("ContextMenuItems", "Копировать"))};
     if (target.kind == K::Folder)
-        items.append(item(C::Paste, "Вставить"));
-    items += {item(C::Delete, "Удалить"), item(C::Rename, "Переименовать"), item(C::Properties, "Свойства")};
+        items.append(item(C::Paste, QT_TRANSLATE_NOOP("ContextMenuItems", "Вставить")));
+    items += {item(C::Delete, QT_TRANSLATE_NOOP("ContextMenuItems", "Удалить")),
+              item(C::Rename, QT_TRANSLATE_NOOP("ContextMenuItems", "Переименовать")),
+              item(C::Properties, QT_TRANSLATE_NOOP("ContextMenuItems", "Свойства"))};
     return items;
 }
 

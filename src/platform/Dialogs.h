@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -64,7 +65,8 @@ public:
 // The program chooser of the settings and extension windows.
 inline std::optional<QString> chooseProgram(Dialogs &dialogs)
 {
-    return dialogs.openFile(QStringLiteral("Выберите программу"), {QStringLiteral("exe|*.exe")}, QString());
+    return dialogs.openFile(QCoreApplication::translate("Dialogs", "Выберите программу"), {QStringLiteral("exe|*.exe")},
+                            QString());
 }
 
 } // namespace quil

@@ -8,12 +8,16 @@
 
 #include <QFileInfo>
 
+#include <QCoreApplication>
 #include <cerrno>
 
 namespace quil {
 
 namespace {
-const QString kTitle = QStringLiteral("Открыть с помощью");
+QString title()
+{
+    return QCoreApplication::translate("DocumentOpening", "Открыть с помощью");
+}
 } // namespace
 
 bool openDocumentOrChoose(Dialogs &dialogs, Launcher &launcher, const QString &path)
@@ -25,17 +29,20 @@ bool openDocumentOrChoose(Dialogs &dialogs, Launcher &launcher, const QString &p
     const QString name = QFileInfo(path).fileName();
     const QList<OpenWithApplication> applications = applicationsToOffer(path);
     if (applications.isEmpty()) {
-        dialogs.message(QStringLiteral("Нет приложения, которым можно открыть файл «%1».").arg(name), kTitle,
-                        Dialogs::Icon::Information);
+        dialogs.message(
+            QCoreApplication::translate("DocumentOpening", "Нет приложения, которым можно открыть файл «%1».")
+                .arg(name),
+            title(), Dialogs::Icon::Information);
         return false;
     }
     QStringList names;
     for (const OpenWithApplication &application : applications)
         names.append(application.name);
     const std::optional<int> chosen = dialogs.chooseItem(
-        kTitle,
-        QStringLiteral("Файл «%1» не открылся: для его типа нет приложения, или оно не запускается.\n"
-                       "Выберите приложение:")
+        title(),
+        QCoreApplication::translate("DocumentOpening",
+                                    "Файл «%1» не открылся: для его типа нет приложения, или оно не запускается.\n"
+                                    "Выберите приложение:")
             .arg(name),
         names);
     if (!chosen)
@@ -43,8 +50,9 @@ bool openDocumentOrChoose(Dialogs &dialogs, Launcher &launcher, const QString &p
     const OpenWithApplication &application = applications[*chosen];
     if (launcher.openWith(application.id, path))
         return true;
-    dialogs.message(QStringLiteral("Не удалось открыть «%1» приложением «%2».").arg(name, application.name), kTitle,
-                    Dialogs::Icon::Warning);
+    dialogs.message(QCoreApplication::translate("DocumentOpening", "Не удалось открыть «%1» приложением «%2».")
+                        .arg(name, application.name),
+                    title(), Dialogs::Icon::Warning);
     return false;
 }
 

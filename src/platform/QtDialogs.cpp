@@ -4,6 +4,7 @@
 #include "platform/TitleWidth.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QGridLayout>
@@ -219,13 +220,18 @@ void QtDialogs::beep()
 Dialogs::TargetExistsAnswer QtDialogs::askTargetExists(const QString &source, const QString &target)
 {
     return onWindowThread([&] {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("Подтверждение замены"),
-                        QStringLiteral("Объект уже существует:\n%1\n\nЗаменить его объектом\n%2 ?").arg(target, source),
-                        QMessageBox::NoButton, dialogParent());
-        QPushButton *replace = box.addButton(QStringLiteral("Заменить"), QMessageBox::YesRole);
-        QPushButton *replaceAll = box.addButton(QStringLiteral("Заменить все"), QMessageBox::YesRole);
-        QPushButton *skip = box.addButton(QStringLiteral("Пропустить"), QMessageBox::NoRole);
-        QPushButton *cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+        QMessageBox box(
+            QMessageBox::Question, QCoreApplication::translate("QtDialogs", "Подтверждение замены"),
+            QCoreApplication::translate("QtDialogs", "Объект уже существует:\n%1\n\nЗаменить его объектом\n%2 ?")
+                .arg(target, source),
+            QMessageBox::NoButton, dialogParent());
+        QPushButton *replace =
+            box.addButton(QCoreApplication::translate("QtDialogs", "Заменить"), QMessageBox::YesRole);
+        QPushButton *replaceAll =
+            box.addButton(QCoreApplication::translate("QtDialogs", "Заменить все"), QMessageBox::YesRole);
+        QPushButton *skip = box.addButton(QCoreApplication::translate("QtDialogs", "Пропустить"), QMessageBox::NoRole);
+        QPushButton *cancel =
+            box.addButton(QCoreApplication::translate("QtDialogs", "Отмена"), QMessageBox::RejectRole);
         box.setEscapeButton(cancel);
         box.exec();
         if (box.clickedButton() == replace)
@@ -241,12 +247,15 @@ Dialogs::TargetExistsAnswer QtDialogs::askTargetExists(const QString &source, co
 Dialogs::ErrorAnswer QtDialogs::askItemError(const QString &item, const QString &reason)
 {
     return onWindowThread([&] {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Ошибка"),
-                        QStringLiteral("Не удалось обработать объект\n%1\n\n%2").arg(item, reason),
-                        QMessageBox::NoButton, dialogParent());
-        QPushButton *retry = box.addButton(QStringLiteral("Повторить"), QMessageBox::AcceptRole);
-        QPushButton *skip = box.addButton(QStringLiteral("Пропустить"), QMessageBox::NoRole);
-        QPushButton *cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+        QMessageBox box(
+            QMessageBox::Critical, QCoreApplication::translate("QtDialogs", "Ошибка"),
+            QCoreApplication::translate("QtDialogs", "Не удалось обработать объект\n%1\n\n%2").arg(item, reason),
+            QMessageBox::NoButton, dialogParent());
+        QPushButton *retry =
+            box.addButton(QCoreApplication::translate("QtDialogs", "Повторить"), QMessageBox::AcceptRole);
+        QPushButton *skip = box.addButton(QCoreApplication::translate("QtDialogs", "Пропустить"), QMessageBox::NoRole);
+        QPushButton *cancel =
+            box.addButton(QCoreApplication::translate("QtDialogs", "Отмена"), QMessageBox::RejectRole);
         box.setEscapeButton(cancel);
         box.exec();
         if (box.clickedButton() == retry)

@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QMimeDatabase>
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -249,7 +250,7 @@ bool isSpecialFile(const ItemId &item)
 
 QString virtualTypeText()
 {
-    return QStringLiteral("Системная папка");
+    return QCoreApplication::translate("ShellNamespace", "Системная папка");
 }
 
 } // namespace
@@ -386,9 +387,10 @@ QString ShellNamespace::displayName(const ItemId &item, NameForm form)
 {
     switch (item.kind()) {
     case ItemId::Kind::Desktop:
-        return form == NameForm::Parsing ? QString() : QStringLiteral("Рабочий стол");
+        return form == NameForm::Parsing ? QString() : QCoreApplication::translate("ShellNamespace", "Рабочий стол");
     case ItemId::Kind::Computer:
-        return form == NameForm::Parsing ? computerParsingName : QStringLiteral("Компьютер");
+        return form == NameForm::Parsing ? computerParsingName
+                                         : QCoreApplication::translate("ShellNamespace", "Компьютер");
     case ItemId::Kind::Volume:
         if (form == NameForm::Parsing)
             return item.path();

@@ -1,10 +1,11 @@
 #include "platform/Volume.h"
+#include <QCoreApplication>
 
 namespace quil {
 
 QString Volume::displayName() const
 {
-    const QString name = label.isEmpty() ? QStringLiteral("Диск") : label;
+    const QString name = label.isEmpty() ? QCoreApplication::translate("Volume", "Диск") : label;
     return name + QStringLiteral(" (") + mountPoint + QLatin1Char(')');
 }
 

@@ -5,6 +5,7 @@
 
 #include <QEventLoop>
 
+#include <QCoreApplication>
 #include <gio/gio.h>
 
 namespace quil {
@@ -57,7 +58,7 @@ QString ejectVolume(const QString &mountPoint)
     GMount *mount = mountAt(monitor, native);
     g_object_unref(monitor);
     if (mount == nullptr)
-        return QStringLiteral("Нет такого тома: ") + mountPoint;
+        return QCoreApplication::translate("VolumeEject", "Нет такого тома: ") + mountPoint;
     Ejecting state;
     state.eject = g_mount_can_eject(mount) != FALSE;
     if (state.eject)

@@ -6,6 +6,7 @@
 #include "search/SearchMask.h"
 #include "search/TextFinder.h"
 
+#include <QCoreApplication>
 #include <climits>
 #include <cstring>
 #include <memory>
@@ -14,10 +15,19 @@
 
 namespace quil {
 
-const QString FileSearch::kMissingRootText = QStringLiteral("Выбранной папки не существует.");
+QString FileSearch::missingRootText()
+{
+    return QCoreApplication::translate("FileSearch", "Выбранной папки не существует.");
+}
 const QString FileSearch::kMissingRootTitle = QStringLiteral("Error");
-const QString FileSearch::kFoundText = QStringLiteral("Поиск успешен! Выбери то, что нужно.");
-const QString FileSearch::kNothingFoundText = QStringLiteral("К сожалению, ничего не найдено...");
+QString FileSearch::foundText()
+{
+    return QCoreApplication::translate("FileSearch", "Поиск успешен! Выбери то, что нужно.");
+}
+QString FileSearch::nothingFoundText()
+{
+    return QCoreApplication::translate("FileSearch", "К сожалению, ничего не найдено...");
+}
 const QString FileSearch::kClosingTitle = QStringLiteral("QUIL");
 
 namespace {
@@ -54,7 +64,7 @@ SearchEnd FileSearch::start(const SearchRequest &request, std::stop_token stop)
     m_running = false;
     m_observer.searchEnded(how);
     if (how == SearchEnd::Finished || how == SearchEnd::Stopped)
-        m_observer.showMessage(m_foundCount > 0 ? kFoundText : kNothingFoundText, kClosingTitle,
+        m_observer.showMessage(m_foundCount > 0 ? foundText() : nothingFoundText(), kClosingTitle,
                                Dialogs::Icon::Information);
     return how;
 }
@@ -84,7 +94,7 @@ SearchEnd FileSearch::run(const SearchRequest &request)
     }
     m_root = root;
     if (::chdir(forOpen(root)) != 0) {
-        m_observer.showMessage(kMissingRootText, kMissingRootTitle, Dialogs::Icon::None);
+        m_observer.showMessage(missingRootText(), kMissingRootTitle, Dialogs::Icon::None);
         return SearchEnd::MissingRoot;
     }
 

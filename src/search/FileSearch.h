@@ -32,10 +32,10 @@ class TextFinder;
 class FileSearch
 {
 public:
-    static const QString kMissingRootText;  // "Выбранной папки не существует."
+    static QString missingRootText();       // "Выбранной папки не существует."
     static const QString kMissingRootTitle; // "Error"
-    static const QString kFoundText;        // "Поиск успешен! Выбери то, что нужно."
-    static const QString kNothingFoundText; // "К сожалению, ничего не найдено..."
+    static QString foundText();             // "Поиск успешен! Выбери то, что нужно."
+    static QString nothingFoundText();      // "К сожалению, ничего не найдено..."
     static const QString kClosingTitle;     // the program's title, "QUIL"
 
     explicit FileSearch(SearchObserver &observer);

@@ -11,6 +11,7 @@
 #include "search/FileViewing.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,10 +19,19 @@
 
 namespace quil {
 
-const QString SearchWindowController::kFolderOpenText = QStringLiteral("Выбрана папка. К ней можно перейти.");
-const QString SearchWindowController::kFolderViewText = QStringLiteral(" - это папка. К ней можно перейти.");
-const QString SearchWindowController::kCannotOpenText =
-    QStringLiteral("Неизвестна программа для открытия, или другая ошибка.");
+QString SearchWindowController::folderOpenText()
+{
+    return QCoreApplication::translate("SearchWindowController", "Выбрана папка. К ней можно перейти.");
+}
+QString SearchWindowController::folderViewText()
+{
+    return QCoreApplication::translate("SearchWindowController", " - это папка. К ней можно перейти.");
+}
+QString SearchWindowController::cannotOpenText()
+{
+    return QCoreApplication::translate("SearchWindowController",
+                                       "Неизвестна программа для открытия, или другая ошибка.");
+}
 
 SearchWindowController::SearchWindowController(const SearchControls &controls, Services &services, QObject *parent)
     : QObject(parent), m_controls(controls), m_services(services), m_search(new BackgroundSearch(this))
@@ -110,11 +120,11 @@ void SearchWindowController::open()
     if (!path)
         return;
     if (directoryExists(*path)) {
-        tell(kFolderOpenText);
+        tell(folderOpenText());
         return;
     }
     if (!m_services.launcher.openDocument(*path))
-        tell(kCannotOpenText);
+        tell(cannotOpenText());
 }
 
 void SearchWindowController::goTo()
@@ -136,7 +146,7 @@ void SearchWindowController::view()
         return;
     m_currentFilePath = *path;
     if (directoryExists(*path)) {
-        tell(*path + kFolderViewText);
+        tell(*path + folderViewText());
         return;
     }
     // The extension is the name's: a dot in a folder's name is none.

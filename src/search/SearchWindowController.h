@@ -52,9 +52,9 @@ public:
     // the list focused.
     using GoToEntry = std::function<void(const FolderPath &folder, const QString &name)>;
 
-    static const QString kFolderOpenText; // "Выбрана папка. К ней можно перейти."
-    static const QString kFolderViewText; // " - это папка. К ней можно перейти."
-    static const QString kCannotOpenText; // "Неизвестна программа для открытия, или другая ошибка."
+    static QString folderOpenText(); // "Выбрана папка. К ней можно перейти."
+    static QString folderViewText(); // " - это папка. К ней можно перейти."
+    static QString cannotOpenText(); // "Неизвестна программа для открытия, или другая ошибка."
 
     SearchWindowController(const SearchControls &controls, Services &services, QObject *parent = nullptr);
     ~SearchWindowController() override;

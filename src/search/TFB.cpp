@@ -6,6 +6,7 @@
 #include "search/FolderListRows.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -24,21 +25,21 @@ TFB::TFB(quil::Services &, QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("FB"));
     setWindowFlag(Qt::Window);
-    setWindowTitle(QStringLiteral(" Для поиска"));
+    setWindowTitle(QCoreApplication::translate("TFB", " Для поиска"));
     resize(300, 320);
     DriveComboBox1 = new QComboBox(this);
     DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
-    DriveComboBox1->setAccessibleName(QStringLiteral("Диск"));
+    DriveComboBox1->setAccessibleName(QCoreApplication::translate("TFB", "Диск"));
     DriveComboBox1->setGeometry(8, 8, 284, 24);
-    Label1 = new QLabel(QStringLiteral("Выбери папку "), this);
+    Label1 = new QLabel(QCoreApplication::translate("TFB", "Выбери папку "), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(quil::arialBold(13));
     Label1->setGeometry(8, 38, 284, 20);
     DirectoryListBox1 = new QListWidget(this);
     DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
-    DirectoryListBox1->setAccessibleName(QStringLiteral("Папки"));
+    DirectoryListBox1->setAccessibleName(QCoreApplication::translate("TFB", "Папки"));
     DirectoryListBox1->setGeometry(8, 60, 284, 220);
-    Button1 = new QPushButton(QStringLiteral("Выход"), this);
+    Button1 = new QPushButton(QCoreApplication::translate("TFB", "Выход"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setFont(quil::arialBold(13));
     Button1->setGeometry(110, 288, 81, 25);

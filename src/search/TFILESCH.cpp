@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,7 +67,7 @@ TFILESCH::TFILESCH(quil::Services &services, QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("FILESCH"));
     setWindowFlag(Qt::Window);
-    setWindowTitle(QStringLiteral("Поиск файлов"));
+    setWindowTitle(QCoreApplication::translate("TFILESCH", "Поиск файлов"));
     resize(560, 420);
     buildFields();
     buildCommands();
@@ -93,42 +94,51 @@ TFILESCH::~TFILESCH() = default;
 // Rows from the top: what to search for, in which folder, by which name, with which text.
 void TFILESCH::buildFields()
 {
-    Label5 = label(this, "Label5", QStringLiteral("Искать ... "), 8, 8, 100);
-    CheckBox2 = checkBox(this, "CheckBox2", QStringLiteral("C подкаталогами "), QRect(112, 8, 160, 20));
-    Label11 = label(this, "Label11", QStringLiteral("Выбрать папку  >>"), 300, 8, 140);
-    SpeedButton2 = pictureButton(this, "SpeedButton2", QStringLiteral("Выбрать папку"), QStyle::SP_DirOpenIcon, 444, 5);
-    Label2 = label(this, "Label2", QStringLiteral("В папке:"), 8, 38, 80);
-    Edit1 = edit(this, "Edit1", QStringLiteral("/"), QRect(112, 36, 440, 22), QStringLiteral("В папке"));
-    Label1 = label(this, "Label1", QStringLiteral("По имени "), 8, 66, 100);
-    Edit2 = edit(this, "Edit2", QStringLiteral("*"), QRect(112, 64, 150, 22), QStringLiteral("По имени"));
+    Label5 = label(this, "Label5", QCoreApplication::translate("TFILESCH", "Искать ... "), 8, 8, 100);
+    CheckBox2 = checkBox(this, "CheckBox2", QCoreApplication::translate("TFILESCH", "C подкаталогами "),
+                         QRect(112, 8, 160, 20));
+    Label11 = label(this, "Label11", QCoreApplication::translate("TFILESCH", "Выбрать папку  >>"), 300, 8, 140);
+    SpeedButton2 = pictureButton(this, "SpeedButton2", QCoreApplication::translate("TFILESCH", "Выбрать папку"),
+                                 QStyle::SP_DirOpenIcon, 444, 5);
+    Label2 = label(this, "Label2", QCoreApplication::translate("TFILESCH", "В папке:"), 8, 38, 80);
+    Edit1 = edit(this, "Edit1", QStringLiteral("/"), QRect(112, 36, 440, 22),
+                 QCoreApplication::translate("TFILESCH", "В папке"));
+    Label1 = label(this, "Label1", QCoreApplication::translate("TFILESCH", "По имени "), 8, 66, 100);
+    Edit2 = edit(this, "Edit2", QStringLiteral("*"), QRect(112, 64, 150, 22),
+                 QCoreApplication::translate("TFILESCH", "По имени"));
     Label8 = label(this, "Label8", QStringLiteral("."), 266, 66, 8);
-    Label7 = label(this, "Label7", QStringLiteral("С расширением"), 280, 66, 120);
-    Edit3 = edit(this, "Edit3", QStringLiteral("*"), QRect(404, 64, 148, 22), QStringLiteral("С расширением"));
-    CheckBox1 = checkBox(this, "CheckBox1", QStringLiteral("С текстом"), QRect(8, 94, 100, 20));
+    Label7 = label(this, "Label7", QCoreApplication::translate("TFILESCH", "С расширением"), 280, 66, 120);
+    Edit3 = edit(this, "Edit3", QStringLiteral("*"), QRect(404, 64, 148, 22),
+                 QCoreApplication::translate("TFILESCH", "С расширением"));
+    CheckBox1 =
+        checkBox(this, "CheckBox1", QCoreApplication::translate("TFILESCH", "С текстом"), QRect(8, 94, 100, 20));
     CheckBox3 = checkBox(this, "CheckBox3", QStringLiteral("DOS"), QRect(112, 94, 60, 20));
-    Edit5 = edit(this, "Edit5", QString(), QRect(176, 92, 376, 22), QStringLiteral("Текст"));
+    Edit5 = edit(this, "Edit5", QString(), QRect(176, 92, 376, 22), QCoreApplication::translate("TFILESCH", "Текст"));
     Edit2->installEventFilter(this);
 }
 
 // Start and Stop with their counters, then the commands on the selected result.
 void TFILESCH::buildCommands()
 {
-    Button2 = button(this, "Button2", QStringLiteral("Старт"), 8, 122);
-    Label3 = label(this, "Label3", QStringLiteral("Ищем в: "), 100, 125, 64);
+    Button2 = button(this, "Button2", QCoreApplication::translate("TFILESCH", "Старт"), 8, 122);
+    Label3 = label(this, "Label3", QCoreApplication::translate("TFILESCH", "Ищем в: "), 100, 125, 64);
     Label10 = label(this, "Label10", QStringLiteral("0"), 166, 125, 60);
-    StaticText1 = label(this, "StaticText1", QStringLiteral("папке из"), 228, 125, 70);
+    StaticText1 = label(this, "StaticText1", QCoreApplication::translate("TFILESCH", "папке из"), 228, 125, 70);
     Label6 = label(this, "Label6", QStringLiteral("1"), 300, 125, 60);
-    CheckBox4 = checkBox(this, "CheckBox4", QStringLiteral("Другой просмотр"), QRect(380, 125, 172, 20));
-    Button3 = button(this, "Button3", QStringLiteral("Стоп"), 8, 152);
+    CheckBox4 = checkBox(this, "CheckBox4", QCoreApplication::translate("TFILESCH", "Другой просмотр"),
+                         QRect(380, 125, 172, 20));
+    Button3 = button(this, "Button3", QCoreApplication::translate("TFILESCH", "Стоп"), 8, 152);
     Button3->setEnabled(false);
-    Label4 = label(this, "Label4", QStringLiteral("Найдено:"), 100, 155, 70);
+    Label4 = label(this, "Label4", QCoreApplication::translate("TFILESCH", "Найдено:"), 100, 155, 70);
     Label9 = label(this, "Label9", QStringLiteral("0"), 172, 155, 60);
-    Button1 = button(this, "Button1", QStringLiteral("Открыть"), 236, 152);
-    Button4 = button(this, "Button4", QStringLiteral("Перейти"), 322, 152);
-    Button7 = button(this, "Button7", QStringLiteral("Смотреть"), 408, 152);
-    SpeedButton1 = pictureButton(this, "SpeedButton1", QStringLiteral("Показать или скрыть просмотр"),
-                                 QStyle::SP_FileDialogContentsView, 494, 152);
-    ListBox1 = placed(new QListWidget(this), "ListBox1", QRect(8, listTop, 544, 228), QStringLiteral("Найдено"));
+    Button1 = button(this, "Button1", QCoreApplication::translate("TFILESCH", "Открыть"), 236, 152);
+    Button4 = button(this, "Button4", QCoreApplication::translate("TFILESCH", "Перейти"), 322, 152);
+    Button7 = button(this, "Button7", QCoreApplication::translate("TFILESCH", "Смотреть"), 408, 152);
+    SpeedButton1 =
+        pictureButton(this, "SpeedButton1", QCoreApplication::translate("TFILESCH", "Показать или скрыть просмотр"),
+                      QStyle::SP_FileDialogContentsView, 494, 152);
+    ListBox1 = placed(new QListWidget(this), "ListBox1", QRect(8, listTop, 544, 228),
+                      QCoreApplication::translate("TFILESCH", "Найдено"));
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
 
     connect(Button2, &QPushButton::clicked, this, &TFILESCH::Button2Click);

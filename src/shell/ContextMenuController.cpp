@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QWindow>
 
+#include <QCoreApplication>
 #include <cerrno>
 
 namespace quil {
@@ -127,7 +128,7 @@ ContextMenuController::Outcome ContextMenuController::ShowShellContextMenu(const
 
 void ContextMenuController::addOpenWith(QMenu &menu, const MenuTarget &target, Picked &picked)
 {
-    QMenu *submenu = menu.addMenu(QStringLiteral("Открыть с помощью"));
+    QMenu *submenu = menu.addMenu(QCoreApplication::translate("ContextMenuController", "Открыть с помощью"));
     submenu->setObjectName(QStringLiteral("OpenWithMenu"));
     for (const OpenWithApplication &application : applicationsFor(target.path)) {
         QAction *action = submenu->addAction(application.icon, application.name);
@@ -136,7 +137,7 @@ void ContextMenuController::addOpenWith(QMenu &menu, const MenuTarget &target, P
         connect(action, &QAction::triggered, &menu, [&picked, id] { picked = {true, MenuCommand::OpenWith, id}; });
     }
     submenu->addSeparator();
-    QAction *other = submenu->addAction(QStringLiteral("Другое приложение..."));
+    QAction *other = submenu->addAction(QCoreApplication::translate("ContextMenuController", "Другое приложение..."));
     connect(other, &QAction::triggered, &menu, [&picked] { picked = {true, MenuCommand::OpenWith, {}}; });
 }
 
@@ -196,7 +197,8 @@ void ContextMenuController::openWith(const MenuTarget &target, const QString &ap
         return;
     }
     const std::optional<QString> program = m_services.dialogs.openFile(
-        QStringLiteral("Другое приложение..."), {QStringLiteral("Программы|*")}, QStringLiteral("/usr/bin"));
+        QCoreApplication::translate("ContextMenuController", "Другое приложение..."),
+        {QCoreApplication::translate("ContextMenuController", "Программы|*")}, QStringLiteral("/usr/bin"));
     if (!program)
         return;
     if (!m_services.launcher.run(*program, target.path, Launcher::ArgumentForm::OneArgument))
@@ -209,9 +211,10 @@ void ContextMenuController::paste(const QString &folder, QWidget *owner)
     // file://host/path names another machine's file: the local file of that
     // path is not it and must not be moved or copied.
     if (!files.otherHosts.isEmpty()) {
-        m_services.dialogs.message(QStringLiteral("Вставка отменена: файлы на другом компьютере\r\n") +
-                                       files.otherHosts.join(QStringLiteral("\r\n")),
-                                   QStringLiteral("QUIL"), Dialogs::Icon::Warning);
+        m_services.dialogs.message(
+            QCoreApplication::translate("ContextMenuController", "Вставка отменена: файлы на другом компьютере\r\n") +
+                files.otherHosts.join(QStringLiteral("\r\n")),
+            QStringLiteral("QUIL"), Dialogs::Icon::Warning);
         return;
     }
     if (files.paths.isEmpty())

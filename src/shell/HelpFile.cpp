@@ -3,6 +3,7 @@
 #include "platform/Launcher.h"
 #include "platform/SettingsFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace quil {
@@ -26,12 +27,12 @@ QString findBesideOrInstalled(const FolderPath &programFolder, const QString &re
 
 QString findHelpFile(const FolderPath &programFolder)
 {
-    return findBesideOrInstalled(programFolder, QString::fromLatin1(helpFileName));
+    return findBesideOrInstalled(programFolder, QCoreApplication::translate("HelpFile", helpFileName));
 }
 
 QString findHelpPages(const FolderPath &programFolder)
 {
-    return findBesideOrInstalled(programFolder, QStringLiteral("help/index.html"));
+    return findBesideOrInstalled(programFolder, QCoreApplication::translate("HelpFile", "help/index.html"));
 }
 
 HelpOpened openHelp(Launcher &launcher, const FolderPath &programFolder)

@@ -8,8 +8,9 @@ namespace quil {
 
 class Launcher;
 
-// The help file's name, as its messages give it.
-inline constexpr char helpFileName[] = "hquil.chm";
+// The help file's name, as its messages give it; the English help is
+// hquil_en.chm, and its pages are in help/en/.
+inline constexpr char helpFileName[] = QT_TRANSLATE_NOOP("HelpFile", "hquil.chm");
 
 // Where the help file of a program folder is: beside the
 // executable (a build folder), else share/quil/ of an installed program

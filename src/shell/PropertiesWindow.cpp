@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <QCoreApplication>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -30,7 +31,7 @@ namespace {
 
 QString bytesText(qint64 bytes)
 {
-    return groupThousands(bytes).trimmed() + QStringLiteral(" байт");
+    return groupThousands(bytes).trimmed() + QCoreApplication::translate("PropertiesWindow", " байт");
 }
 
 QString userName(uid_t uid)
@@ -84,7 +85,7 @@ void PropertiesWindow::addRow(const QString &caption, const QString &value)
     label->setObjectName(caption);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_form->addRow(caption, label);
-    if (caption == QStringLiteral("Размер:"))
+    if (caption == QCoreApplication::translate("PropertiesWindow", "Размер:"))
         m_sizeLabel = label;
 }
 
@@ -101,15 +102,15 @@ void PropertiesWindow::fillItem(const QString &path)
     };
     m_item = std::make_unique<IdentifiedItem>(path, info);
     const QFileInfo file(path);
-    setWindowTitle(QStringLiteral("Свойства: ") + file.fileName());
-    addRow(QStringLiteral("Имя:"), file.fileName());
-    addRow(QStringLiteral("Тип:"), ShellNamespace::typeText(ItemId::fromPath(path)));
-    addRow(QStringLiteral("Размещение:"), file.absolutePath());
-    addRow(QStringLiteral("Размер:"), bytesText(info.st_size));
-    addRow(QStringLiteral("Изменён:"), listingDateText(qint64(info.st_mtime) * 1000));
-    addRow(QStringLiteral("Открыт:"), listingDateText(qint64(info.st_atime) * 1000));
-    addRow(QStringLiteral("Владелец:"), userName(info.st_uid));
-    addRow(QStringLiteral("Группа:"), groupName(info.st_gid));
+    setWindowTitle(QCoreApplication::translate("PropertiesWindow", "Свойства: ") + file.fileName());
+    addRow(QCoreApplication::translate("PropertiesWindow", "Имя:"), file.fileName());
+    addRow(QCoreApplication::translate("PropertiesWindow", "Тип:"), ShellNamespace::typeText(ItemId::fromPath(path)));
+    addRow(QCoreApplication::translate("PropertiesWindow", "Размещение:"), file.absolutePath());
+    addRow(QCoreApplication::translate("PropertiesWindow", "Размер:"), bytesText(info.st_size));
+    addRow(QCoreApplication::translate("PropertiesWindow", "Изменён:"), listingDateText(qint64(info.st_mtime) * 1000));
+    addRow(QCoreApplication::translate("PropertiesWindow", "Открыт:"), listingDateText(qint64(info.st_atime) * 1000));
+    addRow(QCoreApplication::translate("PropertiesWindow", "Владелец:"), userName(info.st_uid));
+    addRow(QCoreApplication::translate("PropertiesWindow", "Группа:"), groupName(info.st_gid));
     addPermissions(info.st_mode, info.st_uid == ::geteuid() && !S_ISLNK(info.st_mode));
     if (S_ISDIR(info.st_mode)) {
         m_walk = std::make_unique<FolderSizeWalk>(path);
@@ -127,7 +128,8 @@ void PropertiesWindow::showFolderSize()
 {
     // Read "finished" before the totals, so the last report is exact.
     const bool finished = m_walk->waitFinished(std::chrono::milliseconds(0));
-    m_sizeLabel->setText(bytesText(m_walk->total()) + QStringLiteral(", файлов: ") + groupThousands(m_walk->files()));
+    m_sizeLabel->setText(bytesText(m_walk->total()) + QCoreApplication::translate("PropertiesWindow", ", файлов: ") +
+                         groupThousands(m_walk->files()));
     if (finished) {
         m_walkTimer->stop();
         m_walkDone = true;
@@ -142,8 +144,12 @@ bool PropertiesWindow::sizeFinished() const
 void PropertiesWindow::addPermissions(unsigned mode, bool owned)
 {
     auto *grid = new QGridLayout;
-    const QStringList who{QStringLiteral("Владелец"), QStringLiteral("Группа"), QStringLiteral("Остальные")};
-    const QStringList what{QStringLiteral("чтение"), QStringLiteral("запись"), QStringLiteral("выполнение")};
+    const QStringList who{QCoreApplication::translate("PropertiesWindow", "Владелец"),
+                          QCoreApplication::translate("PropertiesWindow", "Группа"),
+                          QCoreApplication::translate("PropertiesWindow", "Остальные")};
+    const QStringList what{QCoreApplication::translate("PropertiesWindow", "чтение"),
+                           QCoreApplication::translate("PropertiesWindow", "запись"),
+                           QCoreApplication::translate("PropertiesWindow", "выполнение")};
     for (int w = 0; w < 3; ++w) {
         grid->addWidget(new QLabel(who.at(w), this), w, 0);
         for (int p = 0; p < 3; ++p) {
@@ -158,7 +164,7 @@ void PropertiesWindow::addPermissions(unsigned mode, bool owned)
             grid->addWidget(box, w, p + 1);
         }
     }
-    m_form->addRow(QStringLiteral("Права:"), grid);
+    m_form->addRow(QCoreApplication::translate("PropertiesWindow", "Права:"), grid);
 }
 
 void PropertiesWindow::permissionToggled(int index, bool on)
@@ -184,13 +190,13 @@ void PropertiesWindow::fillVolume(const QString &mountPoint)
     if (!volume)
         throw OsError(ENOENT);
     const VolumeSpace space = Volumes::space(volume->mountPoint);
-    setWindowTitle(QStringLiteral("Свойства: ") + volume->displayName());
-    addRow(QStringLiteral("Имя:"), volume->displayName());
-    addRow(QStringLiteral("Файловая система:"), volume->fileSystem);
-    addRow(QStringLiteral("Устройство:"), volume->device);
-    addRow(QStringLiteral("Ёмкость:"), bytesText(qint64(space.total)));
-    addRow(QStringLiteral("Занято:"), bytesText(qint64(space.total - space.free)));
-    addRow(QStringLiteral("Свободно:"), bytesText(qint64(space.free)));
+    setWindowTitle(QCoreApplication::translate("PropertiesWindow", "Свойства: ") + volume->displayName());
+    addRow(QCoreApplication::translate("PropertiesWindow", "Имя:"), volume->displayName());
+    addRow(QCoreApplication::translate("PropertiesWindow", "Файловая система:"), volume->fileSystem);
+    addRow(QCoreApplication::translate("PropertiesWindow", "Устройство:"), volume->device);
+    addRow(QCoreApplication::translate("PropertiesWindow", "Ёмкость:"), bytesText(qint64(space.total)));
+    addRow(QCoreApplication::translate("PropertiesWindow", "Занято:"), bytesText(qint64(space.total - space.free)));
+    addRow(QCoreApplication::translate("PropertiesWindow", "Свободно:"), bytesText(qint64(space.free)));
 }
 
 } // namespace quil

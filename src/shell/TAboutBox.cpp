@@ -6,6 +6,7 @@
 #include "platform/WindowFont.h"
 #include "shell/HelpFile.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -15,7 +16,7 @@ TAboutBox::TAboutBox(quil::Services &services, QWidget *parent) : QDialog(parent
 {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowFlag(Qt::Window);
-    setWindowTitle(QStringLiteral("  О программе"));
+    setWindowTitle(QCoreApplication::translate("TAboutBox", "  О программе"));
     setModal(true);
     setFixedSize(380, 330);
 
@@ -25,33 +26,38 @@ TAboutBox::TAboutBox(quil::Services &services, QWidget *parent) : QDialog(parent
     Image1->setScaledContents(true);
     Image1->setPixmap(QPixmap(QStringLiteral(":/about/quil.png")));
 
-    Label1 = addLabel("Label1", QStringLiteral("QUIL - менеджер файлов"), QRect(72, 14, 290, 20));
+    Label1 =
+        addLabel("Label1", QCoreApplication::translate("TAboutBox", "QUIL - менеджер файлов"), QRect(72, 14, 290, 20));
     Label1->setFont(quil::arialBold(12));
     Label2 = addLabel("Label2", QStringLiteral("Version  1.5   (01.2013)"), QRect(72, 38, 290, 17));
     Label3 = addLabel("Label3",
-                      QStringLiteral("Простая программа для работы\nс папками и файлами.\n"
-                                     "А ты знаешь, что у тебя на дисках?"),
+                      QCoreApplication::translate("TAboutBox", "Простая программа для работы\nс папками и файлами.\n"
+                                                               "А ты знаешь, что у тебя на дисках?"),
                       QRect(16, 64, 348, 52), Qt::AlignHCenter);
     Label4 = addLabel("Label4", QString(), QRect(16, 124, 348, 17));
     Label5 =
-        addLabel("Label5", QStringLiteral("Свободная программа (GNU GPL 3), без гарантий."), QRect(16, 144, 348, 17));
-    Label6 = addLabel("Label6", QStringLiteral("Сайты программы:"), QRect(16, 170, 348, 17));
+        addLabel("Label5", QCoreApplication::translate("TAboutBox", "Свободная программа (GNU GPL 3), без гарантий."),
+                 QRect(16, 144, 348, 17));
+    Label6 = addLabel("Label6", QCoreApplication::translate("TAboutBox", "Сайты программы:"), QRect(16, 170, 348, 17));
     Label7 = addSiteLabel("Label7", QRect(32, 190, 332, 17));
     // The project names one address, its home page; this place stays empty.
     Label8 = addSiteLabel("Label8", QRect(32, 210, 332, 17));
     Label8->hide();
     Label9 =
-        addLabel("Label9", QStringLiteral("GIF: giflib, авторы Eric S. Raymond и другие"), QRect(16, 236, 348, 17));
-    Label10 = addLabel("Label10", QStringLiteral("PNG: libpng и zlib (Jean-loup Gailly, Mark Adler)"),
+        addLabel("Label9", QCoreApplication::translate("TAboutBox", "GIF: giflib, авторы Eric S. Raymond и другие"),
+                 QRect(16, 236, 348, 17));
+    Label10 = addLabel("Label10",
+                       QCoreApplication::translate("TAboutBox", "PNG: libpng и zlib (Jean-loup Gailly, Mark Adler)"),
                        QRect(16, 254, 348, 17));
-    Label11 = addLabel("Label11", QStringLiteral("JPEG: libjpeg-turbo, по работе Independent JPEG Group"),
-                       QRect(16, 272, 348, 17));
+    Label11 = addLabel(
+        "Label11", QCoreApplication::translate("TAboutBox", "JPEG: libjpeg-turbo, по работе Independent JPEG Group"),
+        QRect(16, 272, 348, 17));
 
     Button1 = new QPushButton(QStringLiteral("Ok"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(96, 296, 85, 25);
     Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Помощь"), this);
+    Button2 = new QPushButton(QCoreApplication::translate("TAboutBox", "Помощь"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setGeometry(200, 296, 85, 25);
     connect(Button1, &QPushButton::clicked, this, &TAboutBox::Button1Click);
@@ -65,8 +71,8 @@ void TAboutBox::setHomePage(const QString &address)
 {
     m_homePage = address;
     const bool known = !address.isEmpty();
-    Label4->setText(known ? QStringLiteral("Сделали разработчики QUIL, пишите на сайт.")
-                          : QStringLiteral("Сделали разработчики QUIL."));
+    Label4->setText(known ? QCoreApplication::translate("TAboutBox", "Сделали разработчики QUIL, пишите на сайт.")
+                          : QCoreApplication::translate("TAboutBox", "Сделали разработчики QUIL."));
     Label6->setVisible(known);
     Label7->setVisible(known);
     // What the link shows: the address without its scheme.
@@ -118,12 +124,13 @@ void TAboutBox::Button2Click()
     case quil::HelpOpened::Pages:
         break;
     case quil::HelpOpened::Missing:
-        m_services.dialogs.message(QStringLiteral("Файл помощи hquil.chm не найден"), windowTitle(),
-                                   quil::Dialogs::Icon::None);
+        m_services.dialogs.message(QCoreApplication::translate("TAboutBox", "Файл помощи hquil.chm не найден"),
+                                   windowTitle(), quil::Dialogs::Icon::None);
         break;
     case quil::HelpOpened::Failed:
-        m_services.dialogs.message(QStringLiteral("Нет программы, которая открыла бы помощь (hquil.chm или HTML)"),
-                                   windowTitle(), quil::Dialogs::Icon::Error);
+        m_services.dialogs.message(
+            QCoreApplication::translate("TAboutBox", "Нет программы, которая открыла бы помощь (hquil.chm или HTML)"),
+            windowTitle(), quil::Dialogs::Icon::Error);
         break;
     }
 }

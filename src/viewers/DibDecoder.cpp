@@ -3,6 +3,7 @@
 #include "viewers/ByteReader.h"
 #include "viewers/PictureError.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <algorithm>
 #include <bit>
@@ -47,7 +48,7 @@ enum Compression : uint32_t { Rgb = 0, Rle8 = 1, Rle4 = 2, BitFields = 3, AlphaB
 QImage DibDecoder::decode(QByteArrayView dib, const char *format, Options options)
 {
     const auto bad = [format](const QString &reason) { throwPictureError(format, reason); };
-    const QString truncated = QStringLiteral("файл обрезан");
+    const QString truncated = QCoreApplication::translate("DibDecoder", "файл обрезан");
     ByteReader r(dib);
     const uint32_t headerSize = r.u32();
     qint64 width = 0, height = 0;
@@ -79,7 +80,7 @@ QImage DibDecoder::decode(QByteArrayView dib, const char *format, Options option
                 masks[i] = r.u32();
         }
     } else {
-        bad(r.failed() ? truncated : QStringLiteral("неизвестный заголовок растра"));
+        bad(r.failed() ? truncated : QCoreApplication::translate("DibDecoder", "неизвестный заголовок растра"));
     }
     if (r.failed())
         bad(truncated);
@@ -89,7 +90,7 @@ QImage DibDecoder::decode(QByteArrayView dib, const char *format, Options option
             masks[i] = r.u32();
     }
     if (headerSize == 64 && compression > Rle4)
-        bad(QStringLiteral("сжатие OS/2 не поддерживается"));
+        bad(QCoreApplication::translate("DibDecoder", "сжатие OS/2 не поддерживается"));
 
     const bool topDown = height < 0;
     if (topDown)
@@ -97,18 +98,18 @@ QImage DibDecoder::decode(QByteArrayView dib, const char *format, Options option
     if (options.icon)
         height /= 2;
     if (width <= 0 || height <= 0)
-        bad(QStringLiteral("растр без размеров"));
+        bad(QCoreApplication::translate("DibDecoder", "растр без размеров"));
     if (width * height > kMaxPicturePixels)
-        bad(QStringLiteral("слишком большой размер (%1 × %2)").arg(width).arg(height));
+        bad(QCoreApplication::translate("DibDecoder", "слишком большой размер (%1 × %2)").arg(width).arg(height));
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
-        bad(QStringLiteral("неизвестная глубина цвета %1").arg(bpp));
+        bad(QCoreApplication::translate("DibDecoder", "неизвестная глубина цвета %1").arg(bpp));
     if (compression == Rle8 ? bpp != 8 : compression == Rle4 ? bpp != 4 : false)
-        bad(QStringLiteral("неверное сжатие"));
+        bad(QCoreApplication::translate("DibDecoder", "неверное сжатие"));
     if (compression != Rgb && compression != Rle8 && compression != Rle4 && compression != BitFields &&
         compression != AlphaBitFields)
-        bad(QStringLiteral("сжатие %1 не поддерживается").arg(compression));
+        bad(QCoreApplication::translate("DibDecoder", "сжатие %1 не поддерживается").arg(compression));
     if ((compression == BitFields || compression == AlphaBitFields) && bpp != 16 && bpp != 32)
-        bad(QStringLiteral("неверное сжатие"));
+        bad(QCoreApplication::translate("DibDecoder", "неверное сжатие"));
 
     QList<QRgb> palette;
     if (bpp <= 8) {
@@ -128,7 +129,7 @@ QImage DibDecoder::decode(QByteArrayView dib, const char *format, Options option
 
     QImage image(int(width), int(height), QImage::Format_ARGB32);
     if (image.isNull())
-        bad(QStringLiteral("недостаточно памяти"));
+        bad(QCoreApplication::translate("DibDecoder", "недостаточно памяти"));
     const qsizetype stride = ((width * bpp + 31) / 32) * 4;
     const auto rowOf = [&](qint64 y) { return int(topDown ? y : height - 1 - y); };
 
@@ -258,14 +259,14 @@ QImage DibDecoder::decode(QByteArrayView dib, const char *format, Options option
 QImage DibDecoder::decodeBmpFile(QByteArrayView file)
 {
     if (file.isEmpty())
-        throwPictureError("BMP", QStringLiteral("файл пуст"));
+        throwPictureError("BMP", QCoreApplication::translate("DibDecoder", "файл пуст"));
     ByteReader r(file);
     if (r.u8() != 'B' || r.u8() != 'M')
-        throwPictureError("BMP", QStringLiteral("нет подписи BM"));
+        throwPictureError("BMP", QCoreApplication::translate("DibDecoder", "нет подписи BM"));
     r.skip(8);
     const uint32_t offBits = r.u32();
     if (r.failed())
-        throwPictureError("BMP", QStringLiteral("файл обрезан"));
+        throwPictureError("BMP", QCoreApplication::translate("DibDecoder", "файл обрезан"));
     Options options;
     if (offBits >= 14 + 12)
         options.pixelOffset = qsizetype(offBits) - 14;

@@ -11,6 +11,7 @@
 #include "viewers/CommandLineText.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QWidget>
@@ -50,13 +51,15 @@ void EditCommand::edit(const QString &path, const FolderPath &folder)
                              ? launcher.startDefaultApplication(kTextType, path) != nullptr
                              : launcher.openDocument(path);
     if (!started)
-        m_services.dialogs.message(QStringLiteral("Не могу редактировать: ") + path, kTitle, Dialogs::Icon::None);
+        m_services.dialogs.message(QCoreApplication::translate("EditCommand", "Не могу редактировать: ") + path, kTitle,
+                                   Dialogs::Icon::None);
 }
 
 bool EditCommand::createTextFile(const FolderPath &folder, const std::function<void()> &nameAnswered)
 {
     const std::optional<QString> name = m_services.dialogs.inputBox(
-        QStringLiteral("Создаем текстовый  файл"), QStringLiteral("Введите имя файла"), QStringLiteral("new.txt"));
+        QCoreApplication::translate("EditCommand", "Создаем текстовый  файл"),
+        QCoreApplication::translate("EditCommand", "Введите имя файла"), QStringLiteral("new.txt"));
     if (nameAnswered)
         nameAnswered();
     if (!name)
@@ -75,8 +78,9 @@ bool EditCommand::createTextFile(const FolderPath &folder, const std::function<v
         m_settings.editor.used ? launcher.start(m_settings.editor.path, path, Launcher::ArgumentForm::OneArgument)
                                : launcher.startDefaultApplication(kTextType, path);
     if (!editor) {
-        m_services.dialogs.message(QStringLiteral("Ошибка при запуске текстового редактора "), kTitle,
-                                   Dialogs::Icon::None);
+        m_services.dialogs.message(
+            QCoreApplication::translate("EditCommand", "Ошибка при запуске текстового редактора "), kTitle,
+            Dialogs::Icon::None);
         return false;
     }
     return waitForEditor(*editor);
@@ -119,8 +123,9 @@ void EditCommand::runCommandLine(QComboBox &box, const FolderPath &folder)
                                  ? m_services.launcher.run(program, parts.parameters, Launcher::ArgumentForm::Split)
                                  : m_services.launcher.run(program);
         if (!started)
-            m_services.dialogs.message(QStringLiteral("Не могу выполнить: ") + parts.program, kTitle,
-                                       Dialogs::Icon::None);
+            m_services.dialogs.message(QCoreApplication::translate("EditCommand", "Не могу выполнить: ") +
+                                           parts.program,
+                                       kTitle, Dialogs::Icon::None);
     }
     // Every line run is kept, duplicates too; the text stays in the box.
     box.addItem(line);

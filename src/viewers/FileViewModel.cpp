@@ -6,6 +6,7 @@
 #include "viewers/FileViewRenderer.h"
 #include "viewers/ViewedFile.h"
 
+#include <QCoreApplication>
 #include <sys/stat.h>
 
 namespace quil {
@@ -61,8 +62,8 @@ bool FileViewModel::open()
 
 QString FileViewModel::title() const
 {
-    return QStringLiteral(" Просмотр файла - ") + m_path + QStringLiteral(" - Размер : ") +
-           QString::number(m_viewFileSize);
+    return QCoreApplication::translate("FileViewModel", " Просмотр файла - ") + m_path +
+           QCoreApplication::translate("FileViewModel", " - Размер : ") + QString::number(m_viewFileSize);
 }
 
 void FileViewModel::setUpPaging()

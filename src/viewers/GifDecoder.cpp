@@ -2,6 +2,7 @@
 
 #include "viewers/PictureError.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <algorithm>
 #include <cstring>
@@ -41,7 +42,8 @@ struct GifCloser
 [[noreturn]] void fail(int error)
 {
     const char *text = GifErrorString(error);
-    throwPictureError("GIF", text ? QString::fromLatin1(text) : QStringLiteral("ошибка %1").arg(error));
+    throwPictureError("GIF", text ? QString::fromLatin1(text)
+                                  : QCoreApplication::translate("GifDecoder", "ошибка %1").arg(error));
 }
 
 } // namespace
@@ -49,7 +51,7 @@ struct GifCloser
 Picture GifDecoder::decode(QByteArrayView data)
 {
     if (data.isEmpty())
-        throwPictureError("GIF", QStringLiteral("файл пуст"));
+        throwPictureError("GIF", QCoreApplication::translate("GifDecoder", "файл пуст"));
     Source source{data};
     int error = 0;
     std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&source, readFromMemory, &error));
@@ -62,7 +64,7 @@ Picture GifDecoder::decode(QByteArrayView data)
         if (DGifGetRecordType(gif.get(), &type) == GIF_ERROR)
             fail(gif->Error);
         if (type == TERMINATE_RECORD_TYPE)
-            throwPictureError("GIF", QStringLiteral("нет ни одного кадра"));
+            throwPictureError("GIF", QCoreApplication::translate("GifDecoder", "нет ни одного кадра"));
         if (type == EXTENSION_RECORD_TYPE) {
             int code = 0;
             GifByteType *block = nullptr;
@@ -84,20 +86,22 @@ Picture GifDecoder::decode(QByteArrayView data)
         const GifImageDesc &desc = gif->Image;
         const ColorMapObject *map = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
         if (!map || !map->Colors)
-            throwPictureError("GIF", QStringLiteral("нет палитры"));
+            throwPictureError("GIF", QCoreApplication::translate("GifDecoder", "нет палитры"));
         const int frameW = desc.Width;
         const int frameH = desc.Height;
         // A screen smaller than its first frame is a writer's slip: show the frame whole.
         const int screenW = std::max<int>(gif->SWidth, desc.Left + frameW);
         const int screenH = std::max<int>(gif->SHeight, desc.Top + frameH);
         if (frameW <= 0 || frameH <= 0 || screenW <= 0 || screenH <= 0)
-            throwPictureError("GIF", QStringLiteral("кадр без размеров"));
+            throwPictureError("GIF", QCoreApplication::translate("GifDecoder", "кадр без размеров"));
         if (qint64(screenW) * screenH > kMaxPicturePixels || qint64(frameW) * frameH > kMaxPicturePixels)
-            throwPictureError("GIF", QStringLiteral("слишком большой размер (%1 × %2)").arg(screenW).arg(screenH));
+            throwPictureError("GIF", QCoreApplication::translate("GifDecoder", "слишком большой размер (%1 × %2)")
+                                         .arg(screenW)
+                                         .arg(screenH));
 
         QImage image(screenW, screenH, QImage::Format_ARGB32);
         if (image.isNull())
-            throwPictureError("GIF", QStringLiteral("недостаточно памяти"));
+            throwPictureError("GIF", QCoreApplication::translate("GifDecoder", "недостаточно памяти"));
         image.fill(Qt::transparent);
         QList<GifPixelType> line(frameW);
         const auto putLine = [&](int row) {

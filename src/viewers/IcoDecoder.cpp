@@ -4,23 +4,24 @@
 #include "viewers/DibDecoder.h"
 #include "viewers/PictureError.h"
 #include "viewers/PngDecoder.h"
+#include <QCoreApplication>
 
 namespace quil {
 
 Picture IcoDecoder::decode(QByteArrayView data)
 {
     if (data.isEmpty())
-        throwPictureError("ICO", QStringLiteral("файл пуст"));
+        throwPictureError("ICO", QCoreApplication::translate("IcoDecoder", "файл пуст"));
     ByteReader r(data);
     const uint16_t reserved = r.u16();
     const uint16_t type = r.u16();
     const uint16_t count = r.u16();
     if (r.failed())
-        throwPictureError("ICO", QStringLiteral("файл обрезан"));
+        throwPictureError("ICO", QCoreApplication::translate("IcoDecoder", "файл обрезан"));
     if (reserved != 0 || (type != 1 && type != 2))
-        throwPictureError("ICO", QStringLiteral("нет заголовка значка"));
+        throwPictureError("ICO", QCoreApplication::translate("IcoDecoder", "нет заголовка значка"));
     if (count == 0)
-        throwPictureError("ICO", QStringLiteral("в файле нет изображений"));
+        throwPictureError("ICO", QCoreApplication::translate("IcoDecoder", "в файле нет изображений"));
 
     // The largest image, the deepest of equal size: it stretches best.
     qint64 bestArea = -1;
@@ -36,7 +37,7 @@ Picture IcoDecoder::decode(QByteArrayView data)
         const uint32_t length = r.u32();
         const uint32_t offset = r.u32();
         if (r.failed())
-            throwPictureError("ICO", QStringLiteral("файл обрезан"));
+            throwPictureError("ICO", QCoreApplication::translate("IcoDecoder", "файл обрезан"));
         const qint64 area = qint64(w) * h;
         if (area > bestArea || (area == bestArea && depth > bestDepth)) {
             bestArea = area;
@@ -46,9 +47,9 @@ Picture IcoDecoder::decode(QByteArrayView data)
         }
     }
     if (bestOffset >= uint32_t(data.size()) || bestLength == 0)
-        throwPictureError("ICO", QStringLiteral("файл обрезан"));
+        throwPictureError("ICO", QCoreApplication::translate("IcoDecoder", "файл обрезан"));
     if (qint64(bestOffset) + bestLength > data.size())
-        throwPictureError("ICO", QStringLiteral("файл обрезан"));
+        throwPictureError("ICO", QCoreApplication::translate("IcoDecoder", "файл обрезан"));
     const QByteArrayView image = data.sliced(bestOffset, bestLength);
 
     Picture picture;

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <jpeglib.h>
 // jerror.h needs jpeglib.h first.
+#include <QCoreApplication>
 #include <jerror.h>
 
 namespace quil {
@@ -214,7 +215,7 @@ int JpegDecoder::scaleFor(QSize picture, QSize area)
 Picture JpegDecoder::decode(QByteArrayView data, QSize area)
 {
     if (data.isEmpty())
-        throwPictureError("JPEG", QStringLiteral("файл пуст"));
+        throwPictureError("JPEG", QCoreApplication::translate("JpegDecoder", "файл пуст"));
     jpeg_decompress_struct cinfo{};
     ErrorManager err{};
     cinfo.err = jpeg_std_error(&err.pub);
@@ -229,9 +230,9 @@ Picture JpegDecoder::decode(QByteArrayView data, QSize area)
     if (!ok)
         throwPictureError("JPEG", QString::fromLocal8Bit(err.message));
     if (result.refusal)
-        throwPictureError(
-            "JPEG",
-            QStringLiteral("слишком большой размер (%1 × %2)").arg(result.size.width()).arg(result.size.height()));
+        throwPictureError("JPEG", QCoreApplication::translate("JpegDecoder", "слишком большой размер (%1 × %2)")
+                                      .arg(result.size.width())
+                                      .arg(result.size.height()));
     Picture picture;
     picture.image = upright(result.image, result.orientation);
     picture.size = transposes(result.orientation) ? result.size.transposed() : result.size;

@@ -2,6 +2,7 @@
 
 #include "platform/OsError.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace quil {
@@ -10,7 +11,8 @@ namespace quil {
 // general error box shows its text.
 [[noreturn]] inline void throwPictureError(const char *format, const QString &reason)
 {
-    throw QuilError(QStringLiteral("Неверное изображение %1: %2").arg(QLatin1String(format), reason));
+    throw QuilError(
+        QCoreApplication::translate("PictureError", "Неверное изображение %1: %2").arg(QLatin1String(format), reason));
 }
 
 // Decoded pictures above this many pixels are refused, so that a small file

@@ -11,6 +11,7 @@
 #include "viewers/PngDecoder.h"
 #include "viewers/WmfRenderer.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -34,12 +35,13 @@ QByteArray readWholeFile(const QString &path)
     if (S_ISDIR(st.st_mode))
         throw OsError(EISDIR);
     if (st.st_size > kMaxFileSize)
-        throw QuilError(QStringLiteral("Файл слишком велик для просмотра: %1").arg(path));
+        throw QuilError(QCoreApplication::translate("PictureLoader", "Файл слишком велик для просмотра: %1").arg(path));
     QByteArray bytes;
     bytes.reserve(qsizetype(st.st_size));
     if (!posix::readToEnd(fd.get(), bytes, kMaxFileSize)) {
         if (errno == EFBIG)
-            throw QuilError(QStringLiteral("Файл слишком велик для просмотра: %1").arg(path));
+            throw QuilError(
+                QCoreApplication::translate("PictureLoader", "Файл слишком велик для просмотра: %1").arg(path));
         throw OsError::last();
     }
     return bytes;
@@ -72,7 +74,7 @@ Picture PictureLoader::load(const QString &path, QSize area)
 {
     const PictureKind kind = kindOfPath(path);
     if (kind == PictureKind::None)
-        throw QuilError(QStringLiteral("Неизвестный формат изображения: %1").arg(path));
+        throw QuilError(QCoreApplication::translate("PictureLoader", "Неизвестный формат изображения: %1").arg(path));
     return decode(kind, readWholeFile(path), area);
 }
 
@@ -103,7 +105,7 @@ Picture PictureLoader::decode(PictureKind kind, const QByteArray &bytes, QSize a
         picture.source = bytes;
         break;
     case PictureKind::None:
-        throw QuilError(QStringLiteral("Неизвестный формат изображения"));
+        throw QuilError(QCoreApplication::translate("PictureLoader", "Неизвестный формат изображения"));
     }
     return picture;
 }

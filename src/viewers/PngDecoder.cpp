@@ -2,6 +2,7 @@
 
 #include "viewers/PictureError.h"
 
+#include <QCoreApplication>
 #include <png.h>
 
 namespace quil {
@@ -14,22 +15,24 @@ bool PngDecoder::hasSignature(QByteArrayView data)
 Picture PngDecoder::decode(QByteArrayView data)
 {
     if (data.isEmpty())
-        throwPictureError("PNG", QStringLiteral("файл пуст"));
+        throwPictureError("PNG", QCoreApplication::translate("PngDecoder", "файл пуст"));
     if (!hasSignature(data))
-        throwPictureError("PNG", QStringLiteral("нет подписи PNG"));
+        throwPictureError("PNG", QCoreApplication::translate("PngDecoder", "нет подписи PNG"));
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_memory(&image, data.data(), size_t(data.size())))
         throwPictureError("PNG", QString::fromLatin1(image.message));
     if (qint64(image.width) * image.height > kMaxPicturePixels) {
         png_image_free(&image);
-        throwPictureError("PNG", QStringLiteral("слишком большой размер (%1 × %2)").arg(image.width).arg(image.height));
+        throwPictureError("PNG", QCoreApplication::translate("PngDecoder", "слишком большой размер (%1 × %2)")
+                                     .arg(image.width)
+                                     .arg(image.height));
     }
     image.format = PNG_FORMAT_RGBA;
     QImage result(int(image.width), int(image.height), QImage::Format_RGBA8888);
     if (result.isNull()) {
         png_image_free(&image);
-        throwPictureError("PNG", QStringLiteral("недостаточно памяти"));
+        throwPictureError("PNG", QCoreApplication::translate("PngDecoder", "недостаточно памяти"));
     }
     if (!png_image_finish_read(&image, nullptr, result.bits(), png_int_32(result.bytesPerLine()), nullptr))
         throwPictureError("PNG", QString::fromLatin1(image.message));

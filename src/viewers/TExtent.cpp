@@ -6,18 +6,22 @@
 #include "platform/WindowFont.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTreeWidget>
 
 namespace {
-const QString kIdleText = QStringLiteral("Жду команды. ");
+QString idleText()
+{
+    return QCoreApplication::translate("TExtent", "Жду команды. ");
 }
+} // namespace
 
 TExtent::TExtent(quil::Services &services, QWidget *parent) : QWidget(parent, Qt::Window), m_services(services)
 {
     setObjectName(QStringLiteral("Extent"));
-    setWindowTitle(QStringLiteral("  Настройка расширений"));
+    setWindowTitle(QCoreApplication::translate("TExtent", "  Настройка расширений"));
     resize(595, 390);
 
     const auto button = [this](const char *name, const QString &text, int left, int width) {
@@ -26,15 +30,15 @@ TExtent::TExtent(quil::Services &services, QWidget *parent) : QWidget(parent, Qt
         b->setGeometry(left, 8, width, 25);
         return b;
     };
-    Button1 = button("Button1", QStringLiteral("Добавить"), 8, 90);
-    Button2 = button("Button2", QStringLiteral("Удалить"), 104, 90);
-    Button3 = button("Button3", QStringLiteral("Сохранить"), 200, 90);
-    Button5 = button("Button5", QStringLiteral("Вернуться"), 296, 90);
-    Button4 = button("Button4", QStringLiteral("Загрузить"), 595 - 98, 90);
+    Button1 = button("Button1", QCoreApplication::translate("TExtent", "Добавить"), 8, 90);
+    Button2 = button("Button2", QCoreApplication::translate("TExtent", "Удалить"), 104, 90);
+    Button3 = button("Button3", QCoreApplication::translate("TExtent", "Сохранить"), 200, 90);
+    Button5 = button("Button5", QCoreApplication::translate("TExtent", "Вернуться"), 296, 90);
+    Button4 = button("Button4", QCoreApplication::translate("TExtent", "Загрузить"), 595 - 98, 90);
 
     ListView1 = new QTreeWidget(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
-    ListView1->setAccessibleName(QStringLiteral("Расширения"));
+    ListView1->setAccessibleName(QCoreApplication::translate("TExtent", "Расширения"));
     ListView1->setGeometry(8, 42, width() - 25, height() - 75);
     ListView1->setRootIsDecorated(false);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -80,7 +84,8 @@ void TExtent::Button1Click()
 {
     quil::Dialogs &dialogs = m_services.dialogs;
     const std::optional<QString> extension =
-        dialogs.inputBox(QStringLiteral("Назначить расширение"), QStringLiteral("Введите расширение"), QString());
+        dialogs.inputBox(QCoreApplication::translate("TExtent", "Назначить расширение"),
+                         QCoreApplication::translate("TExtent", "Введите расширение"), QString());
     if (!extension)
         return;
     const std::optional<QString> program = quil::chooseProgram(dialogs);
@@ -111,13 +116,13 @@ void TExtent::Button4Click()
 
 void TExtent::Button5Click()
 {
-    Q_EMIT statusChanged(kIdleText);
+    Q_EMIT statusChanged(idleText());
     close();
 }
 
 void TExtent::FormClose()
 {
-    Q_EMIT statusChanged(kIdleText);
+    Q_EMIT statusChanged(idleText());
     quil::runHandler(m_services.dialogs, [this] { SaveExtensionTable(); });
 }
 

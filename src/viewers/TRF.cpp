@@ -10,6 +10,7 @@
 #include "viewers/FileViewRenderer.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,7 +28,10 @@ using quil::ViewerCodePage;
 
 namespace {
 
-const QString kSearchTitle = QStringLiteral("Поиск в файле");
+QString searchTitle()
+{
+    return QCoreApplication::translate("TRF", "Поиск в файле");
+}
 
 QToolButton *pictureButton(QWidget *parent, const char *name, QStyle::StandardPixmap icon, const QString &hint)
 {
@@ -44,11 +48,11 @@ QToolButton *pictureButton(QWidget *parent, const char *name, QStyle::StandardPi
 TRF::TRF(quil::Services &services, QWidget *parent) : QWidget(parent, Qt::Window), m_services(services)
 {
     setObjectName(QStringLiteral("RF"));
-    setWindowTitle(QStringLiteral("Просмотр содержимого файлов  V1.4"));
+    setWindowTitle(QCoreApplication::translate("TRF", "Просмотр содержимого файлов  V1.4"));
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setAccessibleName(QStringLiteral("Содержимое файла"));
+    Memo1->setAccessibleName(QCoreApplication::translate("TRF", "Содержимое файла"));
     Memo1->setReadOnly(true);
     // Read-only, but with a caret the keys move, as the search starts there.
     Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -67,11 +71,12 @@ TRF::TRF(quil::Services &services, QWidget *parent) : QWidget(parent, Qt::Window
 
     Button5 = new QPushButton(QStringLiteral("TXT - HEX"), this);
     Button5->setObjectName(QStringLiteral("Button5"));
-    Button5->setToolTip(QStringLiteral("Режимы просмотра"));
+    Button5->setToolTip(QCoreApplication::translate("TRF", "Режимы просмотра"));
     Button5->setGeometry(8, 8, 75, 25);
     connect(Button5, &QPushButton::clicked, this, [this] { handle([this] { Button5Click(); }); });
 
-    BitBtn1 = pictureButton(this, "BitBtn1", QStyle::SP_BrowserReload, QStringLiteral("Переключение кодировки"));
+    BitBtn1 = pictureButton(this, "BitBtn1", QStyle::SP_BrowserReload,
+                            QCoreApplication::translate("TRF", "Переключение кодировки"));
     BitBtn1->setGeometry(92, 8, 25, 25);
     connect(BitBtn1, &QToolButton::clicked, this, [this] { handle([this] { BitBtn1Click(); }); });
 
@@ -85,23 +90,25 @@ TRF::TRF(quil::Services &services, QWidget *parent) : QWidget(parent, Qt::Window
     Label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label4->setGeometry(174, 12, 90, 17);
 
-    BitBtn3 = pictureButton(this, "BitBtn3", QStyle::SP_ArrowDown, QStringLiteral("Завернуть длинные строки"));
+    BitBtn3 = pictureButton(this, "BitBtn3", QStyle::SP_ArrowDown,
+                            QCoreApplication::translate("TRF", "Завернуть длинные строки"));
     BitBtn3->setGeometry(276, 8, 25, 25);
     connect(BitBtn3, &QToolButton::clicked, this, [this] { handle([this] { BitBtn3Click(); }); });
 
-    Button3 = new QPushButton(QStringLiteral("Искать >"), this);
+    Button3 = new QPushButton(QCoreApplication::translate("TRF", "Искать >"), this);
     Button3->setObjectName(QStringLiteral("Button3"));
-    Button3->setToolTip(QStringLiteral("Поиск в файле"));
+    Button3->setToolTip(QCoreApplication::translate("TRF", "Поиск в файле"));
     Button3->setGeometry(316, 8, 70, 25);
     connect(Button3, &QPushButton::clicked, this, [this] { handle([this] { Button3Click(); }); });
 
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setToolTip(QStringLiteral("Введи текст для поиска"));
+    Edit1->setToolTip(QCoreApplication::translate("TRF", "Введи текст для поиска"));
     Edit1->setGeometry(392, 10, 220, 22);
     Edit1->installEventFilter(this);
 
-    BitBtn2 = pictureButton(this, "BitBtn2", QStyle::SP_DialogCloseButton, QStringLiteral("Выход - Esc"));
+    BitBtn2 =
+        pictureButton(this, "BitBtn2", QStyle::SP_DialogCloseButton, QCoreApplication::translate("TRF", "Выход - Esc"));
     BitBtn2->setGeometry(640, 8, 25, 25);
     connect(BitBtn2, &QToolButton::clicked, this, [this] { BitBtn2Click(); });
 
@@ -424,12 +431,12 @@ void TRF::runSearch()
     if (m_view.wholeFileMode()) {
         // The text as the area shows it, substitute triangles included.
         if (!FindInText(Edit1->text()))
-            dialogs.message(Edit1->text() + QStringLiteral("- не найдено"), kSearchTitle,
+            dialogs.message(Edit1->text() + QCoreApplication::translate("TRF", "- не найдено"), searchTitle(),
                             quil::Dialogs::Icon::Information);
         return;
     }
     if (m_view.textMode()) {
-        dialogs.message(QStringLiteral("Файл большой! Включи - HEX "), QStringLiteral("QUIL"),
+        dialogs.message(QCoreApplication::translate("TRF", "Файл большой! Включи - HEX "), QStringLiteral("QUIL"),
                         quil::Dialogs::Icon::None);
         return;
     }
@@ -450,7 +457,8 @@ void TRF::runSearch()
         return;
     ScrollBar1->setEnabled(true);
     if (hit < 0) {
-        dialogs.message(shown + QStringLiteral(" - не найдено"), kSearchTitle, quil::Dialogs::Icon::Information);
+        dialogs.message(shown + QCoreApplication::translate("TRF", " - не найдено"), searchTitle(),
+                        quil::Dialogs::Icon::Information);
         return;
     }
     moveTo(hit / 16);

@@ -5,6 +5,7 @@
 #include "viewers/PictureBox.h"
 #include "viewers/PictureLoader.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QShowEvent>
@@ -16,10 +17,10 @@ constexpr int kMargin = 8;
 TSHPIC::TSHPIC(quil::Services &services, QWidget *parent) : QWidget(parent, Qt::Window), m_services(services)
 {
     setObjectName(QStringLiteral("SHPIC"));
-    setWindowTitle(QStringLiteral(" Просмотр изображений"));
+    setWindowTitle(QCoreApplication::translate("TSHPIC", " Просмотр изображений"));
     resize(645, 509);
 
-    Panel1 = new QLabel(QStringLiteral("Загрузка изображения..."), this);
+    Panel1 = new QLabel(QCoreApplication::translate("TSHPIC", "Загрузка изображения..."), this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setAlignment(Qt::AlignCenter);
     Panel1->setAutoFillBackground(true);
@@ -68,7 +69,7 @@ bool TSHPIC::loadPicture()
             LoadIconPicture(path);
         else if (kind != quil::PictureKind::None)
             Image1->setPicture(quil::PictureLoader::load(path, Image1->size()));
-        setWindowTitle(QStringLiteral(" Изображение:   ") + path);
+        setWindowTitle(QCoreApplication::translate("TSHPIC", " Изображение:   ") + path);
     });
 }
 

@@ -6,6 +6,7 @@
 #include "viewers/PictureError.h"
 #include "viewers/PictureFit.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QList>
 #include <QPainter>
@@ -502,7 +503,7 @@ struct Header
 Header readHeader(QByteArrayView data)
 {
     if (data.isEmpty())
-        throwPictureError("WMF", QStringLiteral("файл пуст"));
+        throwPictureError("WMF", QCoreApplication::translate("WmfRenderer", "файл пуст"));
     Header header;
     ByteReader r(data);
     if (r.u32() == kPlaceableKey) {
@@ -524,9 +525,9 @@ Header readHeader(QByteArrayView data)
     header.sizeInBytes = qint64(r.u32()) * 2;
     r.skip(8);
     if (r.failed())
-        throwPictureError("WMF", QStringLiteral("файл обрезан"));
+        throwPictureError("WMF", QCoreApplication::translate("WmfRenderer", "файл обрезан"));
     if ((type != 1 && type != 2) || headerWords != 9)
-        throwPictureError("WMF", QStringLiteral("нет заголовка метафайла"));
+        throwPictureError("WMF", QCoreApplication::translate("WmfRenderer", "нет заголовка метафайла"));
     header.records = start + 18;
     return header;
 }
@@ -546,8 +547,9 @@ Picture WmfRenderer::decode(QByteArrayView data, QSize area)
         const qint64 words = r.u32();
         const uint16_t function = r.u16();
         if (r.failed() || words < 3 || pos + words * 2 > data.size())
-            throwPictureError("WMF", words != 0 && words < 3 ? QStringLiteral("неверная запись")
-                                                             : QStringLiteral("файл обрезан"));
+            throwPictureError("WMF", words != 0 && words < 3
+                                         ? QCoreApplication::translate("WmfRenderer", "неверная запись")
+                                         : QCoreApplication::translate("WmfRenderer", "файл обрезан"));
         if (function == Eof) {
             ended = true;
             break;
@@ -560,7 +562,7 @@ Picture WmfRenderer::decode(QByteArrayView data, QSize area)
         pos += words * 2;
     }
     if (!ended && data.size() < header.sizeInBytes)
-        throwPictureError("WMF", QStringLiteral("файл обрезан"));
+        throwPictureError("WMF", QCoreApplication::translate("WmfRenderer", "файл обрезан"));
 
     DcState initial;
     QSize size;
@@ -569,12 +571,12 @@ Picture WmfRenderer::decode(QByteArrayView data, QSize area)
         initial.windowOrg = header.frame.topLeft();
         initial.windowExt = QPoint(header.frame.width() - 1, header.frame.height() - 1);
         if (initial.windowExt.x() == 0 || initial.windowExt.y() == 0)
-            throwPictureError("WMF", QStringLiteral("пустая рамка"));
+            throwPictureError("WMF", QCoreApplication::translate("WmfRenderer", "пустая рамка"));
         size = QSize(int(std::max<qint64>(1, qint64(frame.width() - 1) * 96 / header.inch)),
                      int(std::max<qint64>(1, qint64(frame.height() - 1) * 96 / header.inch)));
     } else {
         if (!haveExt || ext.x() == 0 || ext.y() == 0)
-            throwPictureError("WMF", QStringLiteral("метафайл не задаёт размеров"));
+            throwPictureError("WMF", QCoreApplication::translate("WmfRenderer", "метафайл не задаёт размеров"));
         initial.windowOrg = org;
         initial.windowExt = ext;
         size = QSize(std::abs(ext.x()), std::abs(ext.y()));
@@ -586,7 +588,7 @@ Picture WmfRenderer::decode(QByteArrayView data, QSize area)
     render = render.expandedTo(QSize(1, 1));
     QImage image(render, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
-        throwPictureError("WMF", QStringLiteral("недостаточно памяти"));
+        throwPictureError("WMF", QCoreApplication::translate("WmfRenderer", "недостаточно памяти"));
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);

@@ -19,7 +19,8 @@ done
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for file in ./usr/bin/quil ./usr/share/applications/quil.desktop ./usr/share/metainfo/io.github.quil.Quil.metainfo.xml \
   ./usr/share/icons/hicolor/scalable/apps/quil.svg ./usr/share/man/man1/quil.1.gz ./usr/share/man/ru/man1/quil.1.gz \
-  ./usr/share/quil/hquil.chm ./usr/share/quil/help/index.html ./usr/share/doc/quil/copyright; do
+  ./usr/share/quil/hquil.chm ./usr/share/quil/help/index.html ./usr/share/quil/hquil_en.chm \
+  ./usr/share/quil/help/en/index.html ./usr/share/quil/translations/quil_en.qm ./usr/share/doc/quil/copyright; do
   grep -qx "$file" <<<"$contents" || { echo "the package lacks $file"; exit 1; }
 done
 root=$work/root

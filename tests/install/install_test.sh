@@ -15,7 +15,8 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for file in bin/quil share/applications/quil.desktop share/metainfo/io.github.quil.Quil.metainfo.xml \
   share/icons/hicolor/scalable/apps/quil.svg share/man/man1/quil.1.gz share/man/ru/man1/quil.1.gz share/quil/hquil.chm \
-  share/quil/help/index.html share/doc/quil/copyright; do
+  share/quil/help/index.html share/quil/hquil_en.chm share/quil/help/en/index.html \
+  share/quil/translations/quil_en.qm share/doc/quil/copyright; do
   [ -f "$prefix/$file" ] || { echo "not installed: $file"; exit 1; }
 done
 for size in 16 22 24 32 48 64 128 256; do
@@ -77,11 +78,16 @@ last=$(sed -n 4p "$ini" | tr -d '\r')
 # Where the installation is writable, it still is no place for settings.
 rm -rf "$work/config/quil"
 chmod -R u+w "$prefix"
-run_installed "$work/missing"
+QUIL_LANGUAGE=ru run_installed "$work/missing"
 [ ! -e "$prefix/bin/quil.ini" ] || { echo "settings written into the writable installation"; exit 1; }
 [ -f "$work/config/quil/quil.ini" ] || { echo "no settings under $work/config/quil"; exit 1; }
 grep -qx "quil: нет такой папки или файла: $work/missing" "$work/stderr" ||
   { echo "no message for a missing path:"; cat "$work/stderr"; exit 1; }
+# Any other language reads the installed English translation.
+rm -rf "$work/config/quil"
+LANGUAGE= LC_ALL= LC_MESSAGES= LANG=en_US.UTF-8 run_installed "$work/missing"
+grep -qx "quil: no such folder or file: $work/missing" "$work/stderr" ||
+  { echo "no English message for a missing path:"; cat "$work/stderr"; exit 1; }
 # A FIFO in place of quil.ini: its error box waits until the start folder is
 # listed, and SIGTERM ends the program while the box is open.
 rm -rf "$work/config/quil"

@@ -143,13 +143,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("extension");
         QTest::addColumn<QString>("closing");
         QTest::newRow("everything") << "*"
-                                    << "*" << quil::FileSearch::kFoundText;
+                                    << "*" << quil::FileSearch::foundText();
         QTest::newRow("by extension") << "*"
-                                      << "txt" << quil::FileSearch::kFoundText;
+                                      << "txt" << quil::FileSearch::foundText();
         QTest::newRow("fragment") << "*ot"
-                                  << "txt" << quil::FileSearch::kFoundText;
+                                  << "txt" << quil::FileSearch::foundText();
         QTest::newRow("nothing") << "absent"
-                                 << "*" << quil::FileSearch::kNothingFoundText;
+                                 << "*" << quil::FileSearch::nothingFoundText();
     }
 
     void searchShowsWhatTheEngineFinds()
@@ -182,7 +182,7 @@ private Q_SLOTS:
     {
         Program program;
         program.runSearch(program.files.path("gone"), false);
-        QCOMPARE(program.dialogs.messages(), QStringList{quil::FileSearch::kMissingRootText});
+        QCOMPARE(program.dialogs.messages(), QStringList{quil::FileSearch::missingRootText()});
         QVERIFY(ui(program.search()).Button2->isEnabled());
     }
 
@@ -210,7 +210,7 @@ private Q_SLOTS:
         const qsizetype found = program.results().size();
         QVERIFY2(found < kFolders * (kFilesEach + 1), qPrintable(QString::number(found)));
         QCOMPARE(program.dialogs.messages(),
-                 QStringList{found == 0 ? quil::FileSearch::kNothingFoundText : quil::FileSearch::kFoundText});
+                 QStringList{found == 0 ? quil::FileSearch::nothingFoundText() : quil::FileSearch::foundText()});
         QVERIFY(ui(window).Button2->isEnabled());
         QVERIFY(!ui(window).Button3->isEnabled());
     }
@@ -226,7 +226,7 @@ private Q_SLOTS:
         QTest::keyClick(ui(window).Edit2, Qt::Key_Enter);
         program.waitForEnd();
         // One search, one closing message; the Enter during it started nothing.
-        QCOMPARE(program.dialogs.messages(), QStringList{quil::FileSearch::kFoundText});
+        QCOMPARE(program.dialogs.messages(), QStringList{quil::FileSearch::foundText()});
         QCOMPARE(program.results(), QStringList{program.files.path("a.txt")});
     }
 
@@ -237,7 +237,7 @@ private Q_SLOTS:
         const QString text = program.files.file("read me.txt", "hello");
         program.findAndSelect(QStringLiteral("folder"));
         ui(program.search()).Button1->click();
-        QCOMPARE(program.dialogs.messages(), QStringList{quil::SearchWindowController::kFolderOpenText});
+        QCOMPARE(program.dialogs.messages(), QStringList{quil::SearchWindowController::folderOpenText()});
 
         program.dialogs.clear();
         program.selectResult(text);
@@ -249,7 +249,7 @@ private Q_SLOTS:
         // Gone since the search: nothing can open it.
         QFile::remove(text);
         ui(program.search()).Button1->click();
-        QCOMPARE(program.dialogs.messages(), QStringList{quil::SearchWindowController::kCannotOpenText});
+        QCOMPARE(program.dialogs.messages(), QStringList{quil::SearchWindowController::cannotOpenText()});
     }
 
     void goToListsTheFolderWithTheEntrySelected_data()
@@ -341,7 +341,7 @@ private Q_SLOTS:
         program.findAndSelect(QStringLiteral("folder.png"));
         ui(program.search()).Button7->click();
         const QString path = program.files.path("folder.png");
-        QCOMPARE(program.dialogs.messages(), QStringList{path + quil::SearchWindowController::kFolderViewText});
+        QCOMPARE(program.dialogs.messages(), QStringList{path + quil::SearchWindowController::folderViewText()});
         QVERIFY(!program.windows->SHPIC->isVisible());
     }
 
@@ -472,7 +472,7 @@ private Q_SLOTS:
             // Reading the whole file takes far longer than this bound.
             program.waitForEnd();
             QVERIFY(program.results().isEmpty());
-            QCOMPARE(program.dialogs.messages(), QStringList{quil::FileSearch::kNothingFoundText});
+            QCOMPARE(program.dialogs.messages(), QStringList{quil::FileSearch::nothingFoundText()});
             return;
         }
         std::mutex mutex;
@@ -512,7 +512,7 @@ private Q_SLOTS:
         QTest::keyClick(ui(window).Edit2, Qt::Key_Escape);
         program.waitForEnd();
         QVERIFY(window.isVisible());
-        QCOMPARE(program.dialogs.messages(), QStringList{quil::FileSearch::kNothingFoundText});
+        QCOMPARE(program.dialogs.messages(), QStringList{quil::FileSearch::nothingFoundText()});
         QTest::keyClick(ui(window).Edit2, Qt::Key_Escape);
         QVERIFY(!window.isVisible());
     }

@@ -6,6 +6,7 @@
 
 #include <QList>
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -17,10 +18,20 @@
 
 namespace quil::fileop {
 
-const QString kSameFileText = QStringLiteral("Источник и цель являются одним и тем же файлом.");
-const QString kChangedText = QStringLiteral("Исходный файл изменился во время копирования; он оставлен на месте.");
-const QString kChangedWhileCopiedText =
-    QStringLiteral("Исходный файл изменился во время копирования; копия не сделана.");
+QString sameFileText()
+{
+    return QCoreApplication::translate("FileOperationCalls", "Источник и цель являются одним и тем же файлом.");
+}
+QString changedText()
+{
+    return QCoreApplication::translate("FileOperationCalls",
+                                       "Исходный файл изменился во время копирования; он оставлен на месте.");
+}
+QString changedWhileCopiedText()
+{
+    return QCoreApplication::translate("FileOperationCalls",
+                                       "Исходный файл изменился во время копирования; копия не сделана.");
+}
 
 FolderTraits FolderTraits::of(int folder)
 {

@@ -76,8 +76,8 @@ quint64 mountIdOf(int folder, const QByteArray &name);
 // extension (on a character boundary) to fit a name's 255 bytes.
 QByteArray collisionName(const QByteArray &name, int n, bool isFolder);
 
-extern const QString kSameFileText;
-extern const QString kChangedText;
-extern const QString kChangedWhileCopiedText;
+QString sameFileText();
+QString changedText();
+QString changedWhileCopiedText();
 
 } // namespace quil::fileop

@@ -3,6 +3,7 @@
 #include "platform/TextFormat.h"
 #include "platform/fileop/FileOperation.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -17,15 +18,15 @@ QString operationText(int operation)
 {
     switch (operation) {
     case FO_MOVE:
-        return QStringLiteral("Перемещение...");
+        return QCoreApplication::translate("FileOperationProgress", "Перемещение...");
     case FO_COPY:
-        return QStringLiteral("Копирование...");
+        return QCoreApplication::translate("FileOperationProgress", "Копирование...");
     case FO_DELETE:
-        return QStringLiteral("Удаление...");
+        return QCoreApplication::translate("FileOperationProgress", "Удаление...");
     case FO_RENAME:
-        return QStringLiteral("Переименование...");
+        return QCoreApplication::translate("FileOperationProgress", "Переименование...");
     case FO_UNDO:
-        return QStringLiteral("Отмена операции...");
+        return QCoreApplication::translate("FileOperationProgress", "Отмена операции...");
     default:
         break;
     }
@@ -50,11 +51,13 @@ QString targetText(const FileOperation &operation, const QString &current)
     switch (operation.operation()) {
     case FO_COPY:
     case FO_MOVE:
-        return QStringLiteral("В папку: ") + operation.target();
+        return QCoreApplication::translate("FileOperationProgress", "В папку: ") + operation.target();
     case FO_DELETE:
-        return current.isEmpty() ? QString() : QStringLiteral("Из папки: ") + folderOf(current);
+        return current.isEmpty()
+                   ? QString()
+                   : QCoreApplication::translate("FileOperationProgress", "Из папки: ") + folderOf(current);
     case FO_RENAME:
-        return QStringLiteral("Новое имя: ") + operation.target();
+        return QCoreApplication::translate("FileOperationProgress", "Новое имя: ") + operation.target();
     default:
         break;
     }
@@ -73,7 +76,8 @@ FileOperationProgress::FileOperationProgress(FileOperation &operation, QWidget *
       m_targetLabel(new QLabel(this)), m_currentLabel(new QLabel(this)), m_nameLabel(new QLabel(this)),
       m_speedLabel(new QLabel(this)), m_timeLeftLabel(new QLabel(this)), m_bytesLabel(new QLabel(this)),
       m_itemsLabel(new QLabel(this)), m_bar(new QProgressBar(this)),
-      m_cancel(new QPushButton(QStringLiteral("Отмена"), this)), m_timer(new QTimer(this))
+      m_cancel(new QPushButton(QCoreApplication::translate("FileOperationProgress", "Отмена"), this)),
+      m_timer(new QTimer(this))
 {
     setWindowTitle(operationText(operation.operation()));
     setMinimumWidth(460);
@@ -124,7 +128,9 @@ void FileOperationProgress::refresh()
 {
     const FileOperation::Progress p = m_operation.progress();
     m_currentLabel->setText(p.current);
-    m_nameLabel->setText(p.current.isEmpty() ? QString() : QStringLiteral("Объект: ") + lastName(p.current));
+    m_nameLabel->setText(p.current.isEmpty()
+                             ? QString()
+                             : QCoreApplication::translate("FileOperationProgress", "Объект: ") + lastName(p.current));
     m_targetLabel->setText(targetText(m_operation, p.current));
     // Bytes measure copies and moves across volumes; items the rest.
     const bool byBytes = p.bytesTotal > 0;
@@ -138,14 +144,14 @@ void FileOperationProgress::refresh()
     m_rate.add(m_clock(), done);
     const std::optional<double> speed = m_rate.perSecond();
     const std::optional<qint64> left = m_rate.secondsLeft(total);
-    m_speedLabel->setText(QStringLiteral("Скорость: ") +
+    m_speedLabel->setText(QCoreApplication::translate("FileOperationProgress", "Скорость: ") +
                           (speed ? TransferRate::speedText(*speed, byBytes) : QStringLiteral("...")));
-    m_timeLeftLabel->setText(QStringLiteral("Осталось: ") +
+    m_timeLeftLabel->setText(QCoreApplication::translate("FileOperationProgress", "Осталось: ") +
                              (left ? TransferRate::durationText(*left) : QStringLiteral("...")));
-    m_bytesLabel->setText(
-        QStringLiteral("%1 из %2 байт").arg(number(p.bytesDone), number(std::max(p.bytesDone, p.bytesTotal))));
-    m_itemsLabel->setText(
-        QStringLiteral("%1 из %2 объектов").arg(number(p.itemsDone), number(std::max(p.itemsDone, p.itemsTotal))));
+    m_bytesLabel->setText(QCoreApplication::translate("FileOperationProgress", "%1 из %2 байт")
+                              .arg(number(p.bytesDone), number(std::max(p.bytesDone, p.bytesTotal))));
+    m_itemsLabel->setText(QCoreApplication::translate("FileOperationProgress", "%1 из %2 объектов")
+                              .arg(number(p.itemsDone), number(std::max(p.itemsDone, p.itemsTotal))));
     // Bytes lead where there are any (copies); items otherwise (renames, deletes).
     double part = 0;
     if (p.bytesTotal > 0)
@@ -166,7 +172,7 @@ void FileOperationProgress::cancelOperation()
 {
     m_operation.cancel();
     m_cancel->setEnabled(false);
-    m_operationLabel->setText(QStringLiteral("Отмена..."));
+    m_operationLabel->setText(QCoreApplication::translate("FileOperationProgress", "Отмена..."));
 }
 
 } // namespace quil

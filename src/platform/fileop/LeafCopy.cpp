@@ -177,7 +177,7 @@ Outcome LeafCopy::copyFile(const Place &src, const Place &dst, const struct stat
         if (code == ECANCELED && m_state.cancelled())
             return Outcome::Cancelled;
         const bool atTarget = code == ENOSPC || code == EDQUOT || !made;
-        const auto choice = code == kSourceChanged ? m_state.ask(src.path, kChangedWhileCopiedText, EBUSY)
+        const auto choice = code == kSourceChanged ? m_state.ask(src.path, changedWhileCopiedText(), EBUSY)
                                                    : m_state.ask(atTarget ? dst.path : src.path, code);
         if (choice != OperationState::Choice::Retry)
             return OperationState::outcomeOf(choice);
@@ -475,7 +475,7 @@ Outcome LeafCopy::removeMovedSource(const Place &src, const struct stat &copied)
         if (::fstatat(src.folder, src.name.constData(), &now, AT_SYMLINK_NOFOLLOW) != 0)
             choice = m_state.ask(src.path, errno);
         else if (!unchangedSince(copied, now))
-            choice = m_state.ask(src.path, kChangedText, EBUSY);
+            choice = m_state.ask(src.path, changedText(), EBUSY);
         else if (::unlinkat(src.folder, src.name.constData(), 0) == 0)
             return Outcome::Done;
         else

@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/NativePath.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 
 namespace quil::fileop {
@@ -140,14 +141,16 @@ Outcome OperationState::askReplace(const QByteArray &source, const QByteArray &t
 void OperationState::refuseIntoItself(const QByteArray &name, bool move)
 {
     const QString shown = fromNative(name);
-    dialogs.message(move ? QStringLiteral("Невозможно переместить \"%1\": конечная папка является "
-                                          "вложенной папкой исходной папки.")
-                               .arg(shown)
-                         : QStringLiteral("Невозможно скопировать \"%1\": конечная папка является "
-                                          "вложенной папкой исходной папки.")
-                               .arg(shown),
-                    move ? QStringLiteral("Ошибка при перемещении") : QStringLiteral("Ошибка при копировании"),
-                    Dialogs::Icon::Error);
+    dialogs.message(
+        move ? QCoreApplication::translate("OperationState", "Невозможно переместить \"%1\": конечная папка является "
+                                                             "вложенной папкой исходной папки.")
+                   .arg(shown)
+             : QCoreApplication::translate("OperationState", "Невозможно скопировать \"%1\": конечная папка является "
+                                                             "вложенной папкой исходной папки.")
+                   .arg(shown),
+        move ? QCoreApplication::translate("OperationState", "Ошибка при перемещении")
+             : QCoreApplication::translate("OperationState", "Ошибка при копировании"),
+        Dialogs::Icon::Error);
 }
 
 } // namespace quil::fileop

@@ -50,7 +50,7 @@ enum class Taken { Replace, Renamed, Again, Finished };
 Taken whenTaken(OperationState &state, const Place &src, Place &dst, const struct stat &st)
 {
     if (resolveToSameFile(src.folder, src.name, dst.folder, dst.name))
-        return state.ask(dst.path, kSameFileText, EINVAL) == Choice::Retry ? Taken::Again : Taken::Finished;
+        return state.ask(dst.path, sameFileText(), EINVAL) == Choice::Retry ? Taken::Again : Taken::Finished;
     if (state.flags & FOF_RENAMEONCOLLISION) {
         const int code = state.freeName(dst, S_ISDIR(st.st_mode));
         if (code == 0)

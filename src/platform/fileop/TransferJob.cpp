@@ -428,7 +428,7 @@ TransferJob::Collision TransferJob::resolveCollision(const Place &src, Place &ds
     }
     if (resolveToSameFile(src.folder, src.name, dst.folder, dst.name)) {
         // A link and the file it leads to: refused, as cp and mv do.
-        return asked(m_state.ask(dst.path, kSameFileText, EINVAL));
+        return asked(m_state.ask(dst.path, sameFileText(), EINVAL));
     }
     if (m_state.flags & FOF_RENAMEONCOLLISION) {
         const int code = m_state.freeName(dst, isFolder);

@@ -1,5 +1,6 @@
 #include "platform/fileop/TransferRate.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace quil {
@@ -38,8 +39,10 @@ QString TransferRate::speedText(double perSecond, bool bytes)
 {
     if (!bytes)
         return QString::number(perSecond, 'f', perSecond < 10 ? 1 : 0).replace(QLatin1Char('.'), QLatin1Char(',')) +
-               QStringLiteral(" объект(ов)/с");
-    static const char *const kUnits[] = {"байт/с", "КБ/с", "МБ/с", "ГБ/с"};
+               QCoreApplication::translate("TransferRate", " объект(ов)/с");
+    static const char *const kUnits[] = {
+        QT_TRANSLATE_NOOP("TransferRate", "байт/с"), QT_TRANSLATE_NOOP("TransferRate", "КБ/с"),
+        QT_TRANSLATE_NOOP("TransferRate", "МБ/с"), QT_TRANSLATE_NOOP("TransferRate", "ГБ/с")};
     int unit = 0;
     double value = perSecond;
     while (value >= 1024 && unit < 3) {
@@ -48,7 +51,7 @@ QString TransferRate::speedText(double perSecond, bool bytes)
     }
     const QString number = unit == 0 ? QString::number(qint64(value))
                                      : QString::number(value, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(','));
-    return number + QLatin1Char(' ') + QString::fromUtf8(kUnits[unit]);
+    return number + QLatin1Char(' ') + QCoreApplication::translate("TransferRate", kUnits[unit]);
 }
 
 QString TransferRate::durationText(qint64 seconds)

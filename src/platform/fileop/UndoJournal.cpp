@@ -1,5 +1,6 @@
 #include "platform/fileop/UndoJournal.h"
 
+#include <QCoreApplication>
 #include <sys/stat.h>
 
 namespace quil {
@@ -39,22 +40,23 @@ QString UndoEntry::describe() const
     QString name;
     switch (kind) {
     case Kind::Copy:
-        name = QStringLiteral("копирование");
+        name = QCoreApplication::translate("UndoJournal", "копирование");
         break;
     case Kind::Move:
-        name = QStringLiteral("перемещение");
+        name = QCoreApplication::translate("UndoJournal", "перемещение");
         break;
     case Kind::Trash:
-        name = QStringLiteral("удаление в корзину");
+        name = QCoreApplication::translate("UndoJournal", "удаление в корзину");
         break;
     case Kind::Rename:
-        name = QStringLiteral("переименование");
+        name = QCoreApplication::translate("UndoJournal", "переименование");
         break;
     case Kind::CreateFolder:
-        name = QStringLiteral("создание папки");
+        name = QCoreApplication::translate("UndoJournal", "создание папки");
         break;
     }
-    return name + QLatin1Char(' ') + QString::number(items.size()) + QStringLiteral(" объект(ов)");
+    return name + QLatin1Char(' ') + QString::number(items.size()) +
+           QCoreApplication::translate("UndoJournal", " объект(ов)");
 }
 
 UndoJournal &UndoJournal::session()

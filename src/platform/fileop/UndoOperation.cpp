@@ -4,6 +4,7 @@
 #include "platform/NativePath.h"
 #include "platform/fileop/FileOperation.h"
 #include "platform/fileop/UndoJob.h"
+#include <QCoreApplication>
 
 namespace quil {
 
@@ -31,13 +32,14 @@ UndoOperation::UndoOperation(Dialogs &dialogs, Runner runner) : m_dialogs(dialog
 
 QString UndoOperation::question(const UndoEntry &entry)
 {
-    QString text = QStringLiteral("Отменить: ") + entry.describe() + QLatin1Char('?');
+    QString text = QCoreApplication::translate("UndoOperation", "Отменить: ") + entry.describe() + QLatin1Char('?');
     if (!entry.lost.empty()) {
         QStringList lost;
         for (const QByteArray &path : entry.lost)
             lost.append(fromNative(path));
-        text +=
-            QStringLiteral("\r\nЗаменённые файлы не вернутся (их не удалось поместить в корзину):\r\n") + listed(lost);
+        text += QCoreApplication::translate(
+                    "UndoOperation", "\r\nЗаменённые файлы не вернутся (их не удалось поместить в корзину):\r\n") +
+                listed(lost);
     }
     return text;
 }
@@ -51,9 +53,10 @@ UndoOperation::Result UndoOperation::undo(const UndoEntry &entry)
     for (const QByteArray &path : job.leftAlone())
         leftAlone.append(fromNative(path));
     if (!leftAlone.isEmpty())
-        m_dialogs.message(QStringLiteral("Не отменено: изменилось после операции или место занято:\r\n") +
+        m_dialogs.message(QCoreApplication::translate("UndoOperation",
+                                                      "Не отменено: изменилось после операции или место занято:\r\n") +
                               listed(leftAlone),
-                          QStringLiteral("Отмена операции"), Dialogs::Icon::Warning);
+                          QCoreApplication::translate("UndoOperation", "Отмена операции"), Dialogs::Icon::Warning);
     return Result{done && leftAlone.isEmpty(), leftAlone, job.remaining()};
 }
 

@@ -1,6 +1,7 @@
 #include "platform/gio/MountDialog.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -28,7 +29,7 @@ QLineEdit *addField(QFormLayout &form, const QString &label, const QString &name
 std::optional<MountQuestions::PasswordAnswer> MountDialog::askPassword(const PasswordRequest &request)
 {
     QDialog dialog(m_parent);
-    dialog.setWindowTitle(QStringLiteral("Подключение"));
+    dialog.setWindowTitle(QCoreApplication::translate("MountDialog", "Подключение"));
     auto *layout = new QVBoxLayout(&dialog);
     auto *message = new QLabel(request.message);
     message->setWordWrap(true);
@@ -37,9 +38,9 @@ std::optional<MountQuestions::PasswordAnswer> MountDialog::askPassword(const Pas
     QRadioButton *anonymous = nullptr;
     QRadioButton *named = nullptr;
     if (request.anonymousAllowed) {
-        anonymous = new QRadioButton(QStringLiteral("Анонимно"));
+        anonymous = new QRadioButton(QCoreApplication::translate("MountDialog", "Анонимно"));
         anonymous->setObjectName(QStringLiteral("anonymous"));
-        named = new QRadioButton(QStringLiteral("Как пользователь:"));
+        named = new QRadioButton(QCoreApplication::translate("MountDialog", "Как пользователь:"));
         named->setObjectName(QStringLiteral("named"));
         named->setChecked(true);
         layout->addWidget(anonymous);
@@ -47,20 +48,21 @@ std::optional<MountQuestions::PasswordAnswer> MountDialog::askPassword(const Pas
     }
     auto *form = new QFormLayout;
     layout->addLayout(form);
-    QLineEdit *user = request.needsUser ? addField(*form, QStringLiteral("Пользователь:"), QStringLiteral("user"),
-                                                   request.defaultUser)
+    QLineEdit *user = request.needsUser ? addField(*form, QCoreApplication::translate("MountDialog", "Пользователь:"),
+                                                   QStringLiteral("user"), request.defaultUser)
                                         : nullptr;
-    QLineEdit *domain = request.needsDomain
-                            ? addField(*form, QStringLiteral("Домен:"), QStringLiteral("domain"), request.defaultDomain)
-                            : nullptr;
-    QLineEdit *password =
-        request.needsPassword ? addField(*form, QStringLiteral("Пароль:"), QStringLiteral("password"), {}) : nullptr;
+    QLineEdit *domain = request.needsDomain ? addField(*form, QCoreApplication::translate("MountDialog", "Домен:"),
+                                                       QStringLiteral("domain"), request.defaultDomain)
+                                            : nullptr;
+    QLineEdit *password = request.needsPassword ? addField(*form, QCoreApplication::translate("MountDialog", "Пароль:"),
+                                                           QStringLiteral("password"), {})
+                                                : nullptr;
     if (password)
         password->setEchoMode(QLineEdit::Password);
     QCheckBox *remember = nullptr;
     if (request.canRemember) {
         // Unticked: nothing is kept unless the user asks.
-        remember = new QCheckBox(QStringLiteral("Запомнить пароль"));
+        remember = new QCheckBox(QCoreApplication::translate("MountDialog", "Запомнить пароль"));
         remember->setObjectName(QStringLiteral("remember"));
         layout->addWidget(remember);
     }
@@ -73,8 +75,8 @@ std::optional<MountQuestions::PasswordAnswer> MountDialog::askPassword(const Pas
         QObject::connect(named, &QRadioButton::toggled, &dialog, follow);
     }
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Подключиться"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    buttons->button(QDialogButtonBox::Ok)->setText(QCoreApplication::translate("MountDialog", "Подключиться"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QCoreApplication::translate("MountDialog", "Отмена"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
@@ -94,7 +96,8 @@ std::optional<MountQuestions::PasswordAnswer> MountDialog::askPassword(const Pas
 
 std::optional<int> MountDialog::askQuestion(const QString &message, const QStringList &choices)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Подключение"), message, QMessageBox::NoButton, m_parent);
+    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("MountDialog", "Подключение"), message,
+                    QMessageBox::NoButton, m_parent);
     std::vector<QAbstractButton *> buttons;
     for (const QString &choice : choices)
         buttons.push_back(box.addButton(choice, QMessageBox::AcceptRole));
