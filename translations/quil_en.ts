@@ -1730,4 +1730,30 @@ Replaced files will not come back (they could not go to the trash):<byte value="
         <translation>not enough memory</translation>
     </message>
 </context>
+<context>
+    <name>quil::FavouriteFolders</name>
+    <message>
+        <source>Убрано из избранного: %1</source>
+        <translation>Removed from favourites: %1</translation>
+    </message>
+    <message>
+        <source>В избранном уже %1 папок</source>
+        <translation>The favourites already hold %1 folders</translation>
+    </message>
+    <message>
+        <source>Добавлено в избранное: %1</source>
+        <translation>Added to favourites: %1</translation>
+    </message>
+    <message>
+        <source>Избранных папок нет: Ctrl+D добавляет открытую папку</source>
+        <translation>No favourite folders: Ctrl+D adds the open folder</translation>
+    </message>
+</context>
+<context>
+    <name>quil::FileDragDrop</name>
+    <message>
+        <source>Перетаскивание отменено: это не файлы этого компьютера</source>
+        <translation>Drop refused: these are not files of this computer</translation>
+    </message>
+</context>
 </TS>
