@@ -88,7 +88,7 @@ TEST(FileClipboard, ReadsWhatFileManagersWrite)
         EXPECT_EQ(files.cut, c.cut) << c.what;
     }
     // A name that is not UTF-8 goes out and comes back byte for byte.
-    const std::unique_ptr<QMimeData> ours(quil::mimeDataForFiles({{quil::fromNative(odd)}, true, {}}));
+    const std::unique_ptr<QMimeData> ours(quil::mimeDataForFiles({{quil::fromNative(odd)}, true, {}, {}}));
     EXPECT_EQ(ours->data("x-special/gnome-copied-files"), QByteArray("cut\nfile:///tmp/%FF%20name"));
     const quil::ClipboardFiles back = quil::filesOfMimeData(*ours);
     ASSERT_EQ(back.paths.size(), 1);
