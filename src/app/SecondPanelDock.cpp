@@ -40,10 +40,13 @@ void SecondPanelDock::setPlace(Place place)
 {
     if (place == m_place && !m_dock->isFloating())
         return;
-    if (place == Place::Window)
+    if (place == Place::Window) {
+        // Set first: the dock follows the panel's showing only while docked.
+        m_place = place;
         toOwnWindow();
-    else
-        dockAt(place == Place::Below ? Qt::BottomDockWidgetArea : Qt::RightDockWidgetArea);
+        return;
+    }
+    dockAt(place == Place::Below ? Qt::BottomDockWidgetArea : Qt::RightDockWidgetArea);
     m_place = place;
 }
 

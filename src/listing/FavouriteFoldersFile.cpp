@@ -1,10 +1,6 @@
 #include "listing/FavouriteFoldersFile.h"
 
 #include "listing/PathHistoryFile.h"
-#include "platform/NativePath.h"
-#include "platform/OsError.h"
-#include "platform/SettingsByteLines.h"
-#include "platform/SettingsFiles.h"
 
 namespace quil {
 
@@ -15,31 +11,14 @@ QString favouriteFoldersPath(const FolderPath &settingsFolder)
 
 QStringList readFavouriteFolders(const QString &path)
 {
-    if (!fileExists(path))
-        return {};
-    QList<QByteArray> read;
-    try {
-        read = readSettingsByteLines(path);
-    } catch (const QuilError &) {
-        return {};
-    }
-    QStringList folders;
-    for (const QByteArray &bytes : read) {
-        const QString line = fromNative(bytes);
-        if (line.startsWith(QLatin1Char('/')) && isListedFolderLine(line) && !folders.contains(line))
-            folders.append(line);
-        if (folders.size() == kKeptFavourites)
-            break;
-    }
-    return folders;
+    return readFolderLines(path, kKeptFavourites, [](const QStringList &taken, const QString &line) {
+        return line.startsWith(QLatin1Char('/')) && isListedFolderLine(line) && !taken.contains(line);
+    });
 }
 
 void writeFavouriteFolders(const QString &path, const QStringList &folders)
 {
-    QList<QByteArray> bytes;
-    for (const QString &folder : folders.mid(0, kKeptFavourites))
-        bytes.append(toNative(folder));
-    writeSettingsByteLines(path, bytes);
+    writeFolderLines(path, folders, kKeptFavourites);
 }
 
 } // namespace quil

@@ -25,7 +25,8 @@ QString pathHistoryPath(const FolderPath &settingsFolder)
     return settingsFolder.filePath(u"quil.hst");
 }
 
-QStringList readPathHistory(const QString &path)
+QStringList readFolderLines(const QString &path, int limit,
+                            const std::function<bool(const QStringList &taken, const QString &line)> &keeps)
 {
     if (!fileExists(path))
         return {};
@@ -33,26 +34,38 @@ QStringList readPathHistory(const QString &path)
     try {
         read = readSettingsByteLines(path);
     } catch (const QuilError &) {
-        // The history is a comfort, not the user's data: it starts empty.
+        // These lines are a comfort, not the user's data: they start empty.
         return {};
     }
     QStringList lines;
     for (const QByteArray &bytes : read) {
         const QString line = fromNative(bytes);
-        if (isListedFolderLine(line) && findHistoryLine(lines, line) < 0)
+        if (keeps(lines, line))
             lines.append(line);
-        if (lines.size() == kKeptHistoryLines)
+        if (lines.size() == limit)
             break;
     }
     return lines;
 }
 
-void writePathHistory(const QString &path, const QStringList &lines)
+void writeFolderLines(const QString &path, const QStringList &lines, int limit)
 {
     QList<QByteArray> bytes;
-    for (const QString &line : lines.mid(0, kKeptHistoryLines))
+    for (const QString &line : lines.mid(0, limit))
         bytes.append(toNative(line));
     writeSettingsByteLines(path, bytes);
+}
+
+QStringList readPathHistory(const QString &path)
+{
+    return readFolderLines(path, kKeptHistoryLines, [](const QStringList &taken, const QString &line) {
+        return isListedFolderLine(line) && findHistoryLine(taken, line) < 0;
+    });
+}
+
+void writePathHistory(const QString &path, const QStringList &lines)
+{
+    writeFolderLines(path, lines, kKeptHistoryLines);
 }
 
 } // namespace quil

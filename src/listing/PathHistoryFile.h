@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace quil {
 
 // The path box's history kept between runs in quil.hst beside quil.ini: one
@@ -15,6 +17,15 @@ inline constexpr int kKeptHistoryLines = 50;
 // A line a listing could have made: the computer folder, or an absolute path
 // as a listing names it (no empty, "." or ".." items, no trailing "/").
 bool isListedFolderLine(const QString &line);
+
+// The folder lines of a settings file kept beside quil.ini, at most limit,
+// each one that keeps accepts given the lines taken before it; a file that
+// is missing or cannot be read gives none. Never raises.
+QStringList readFolderLines(const QString &path, int limit,
+                            const std::function<bool(const QStringList &taken, const QString &line)> &keeps);
+// Writes the first limit lines through a temporary file and a rename.
+// Raises QuilError on failure, leaving the previous file whole.
+void writeFolderLines(const QString &path, const QStringList &lines, int limit);
 
 // The file's path in a settings folder that ends in "/".
 QString pathHistoryPath(const FolderPath &settingsFolder);

@@ -223,6 +223,8 @@ private Q_SLOTS:
         QTest::keyClick(ui(program.panel()).ListView1, Qt::Key_K, Qt::ControlModifier);
         QCOMPARE(area(), Qt::NoDockWidgetArea);
         QVERIFY(program.panel().isWindow() && program.panel().isVisible());
+        // No empty dock is left in the main window.
+        QVERIFY(!program.form().findChild<QDockWidget *>(QStringLiteral("SecondPanelDock"))->isVisible());
         program.panel().resize(500, 300);
         restart();
         QVERIFY(program.panel().isWindow());
