@@ -1756,4 +1756,11 @@ Replaced files will not come back (they could not go to the trash):<byte value="
         <translation>Drop refused: these are not files of this computer</translation>
     </message>
 </context>
+<context>
+    <name>quil::ReadingWait</name>
+    <message>
+        <source>Чтение папки: %1</source>
+        <translation>Reading the folder: %1</translation>
+    </message>
+</context>
 </TS>

@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -31,6 +32,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -403,8 +405,14 @@ void TForm1::FormCreate()
 
 void TForm1::FormShow()
 {
+    // The window may have closed before its start came round.
+    if (m_closing)
+        return;
     m_nav->setWindowShown(true);
     quil::runHandler(m_services.dialogs, [this] { navigateByPath(m_startRoot); });
+    // A close while the start folder was read ends the start here.
+    if (m_closing)
+        return;
     // Each settings file is reported on its own: a bad quil.ini does not keep
     // quil.ext from being read. Its error is told once the start folder is
     // listed, so that the window behind the box, and an end of the program
@@ -415,7 +423,7 @@ void TForm1::FormShow()
     } catch (...) {
         iniError = std::current_exception();
     }
-    if (!m_argumentFolder.isEmpty()) {
+    if (!m_argumentFolder.isEmpty() && !m_closing) {
         m_listing.EntryToSelect = m_argumentEntry;
         quil::runHandler(m_services.dialogs, [this] { navigateByPath(m_argumentFolder); });
     }
@@ -425,6 +433,8 @@ void TForm1::FormShow()
         m_windows->Set1->applyOtherViewerMark();
         quil::runHandler(m_services.dialogs, [this] { m_windows->Extent->LoadExtensionTable(); });
     }
+    m_started = true;
+    Q_EMIT startDone();
 }
 
 void TForm1::setStartFolder(const quil::FolderPath &folder, const QString &entry)
@@ -435,9 +445,11 @@ void TForm1::setStartFolder(const quil::FolderPath &folder, const QString &entry
 
 void TForm1::readQuilIni()
 {
+    m_quilIniRead = true;
     quil::QuilIniLines lines;
     if (!quil::readQuilIni(quil::quilIniPath(m_services.settingsFolder), lines))
         return;
+    m_startLastFolder = lines.lastFolder;
     if (m_windows)
         m_windows->Set1->setSettings(quil::ProgramSettings::fromQuilIni(lines));
     // A folder that exists but cannot be read is reported; start-up goes on.
@@ -447,11 +459,33 @@ void TForm1::readQuilIni()
 
 void TForm1::writeQuilIni()
 {
+    const QString path = quil::quilIniPath(m_services.settingsFolder);
     quil::QuilIniLines lines;
-    if (m_windows)
-        m_windows->Set1->settings().toQuilIni(lines);
-    lines.lastFolder = cbPath->currentText();
-    quil::writeQuilIni(quil::quilIniPath(m_services.settingsFolder), lines);
+    if (m_quilIniRead) {
+        if (m_windows)
+            m_windows->Set1->settings().toQuilIni(lines);
+    } else {
+        // Closed before the start read the file: its settings stay as they
+        // are, not the defaults the window still has. Only a plain file is
+        // read here: a FIFO would hold the close.
+        try {
+            if (QFileInfo(path).isFile())
+                quil::readQuilIni(path, lines);
+        } catch (const std::exception &) {
+        }
+        m_startLastFolder = lines.lastFolder;
+    }
+    // Closed while the start still read its folders: the folder it was
+    // going to show is kept, not the one it passed through.
+    if (m_started)
+        lines.lastFolder = cbPath->currentText();
+    else if (!m_argumentFolder.isEmpty())
+        lines.lastFolder = m_argumentFolder.withTrailingSlash();
+    else if (quil::directoryExists(m_startLastFolder))
+        lines.lastFolder = m_startLastFolder;
+    else
+        lines.lastFolder = m_startRoot.withTrailingSlash();
+    quil::writeQuilIni(path, lines);
 }
 
 void TForm1::FormClose()
@@ -482,8 +516,12 @@ void TForm1::FormResize()
 void TForm1::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (!m_nav->windowShown())
-        FormShow();
+    // The folders are read once the window is on the screen, so that it
+    // shows at once and counts the entries while a large folder is read.
+    if (!m_nav->windowShown() && !m_startQueued) {
+        m_startQueued = true;
+        QTimer::singleShot(0, this, &TForm1::FormShow);
+    }
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

@@ -77,6 +77,9 @@ public:
     // last folder of quil.ini. Set before the window is shown.
     void setStartFolder(const quil::FolderPath &folder, const QString &entry);
     bool windowShown() const;
+    // Whether the start, run once the window is on the screen, has listed
+    // its folders (startDone follows it).
+    bool started() const { return m_started; }
 
     // --- The folder listing ---
 
@@ -262,6 +265,7 @@ Q_SIGNALS:
     // The drive lists were rebuilt from these volumes (the second panel's
     // selector follows).
     void driveListsRebuilt(const QList<quil::Volume> &volumes);
+    void startDone();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -392,6 +396,12 @@ private:
     quil::FolderPath m_argumentFolder;
     QString m_argumentEntry;
     bool m_closing = false;
+    bool m_started = false;
+    // Whether the start has read quil.ini, and the last folder it found
+    // there: a close before the start is done keeps them.
+    bool m_quilIniRead = false;
+    QString m_startLastFolder;
+    bool m_startQueued = false;
     quil::FolderListing m_listing;
     quil::FolderListModel *m_listModel = nullptr;
     quil::FolderTreeModel *m_treeModel = nullptr;

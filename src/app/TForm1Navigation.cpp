@@ -43,6 +43,7 @@ void TForm1::setUpNavigation()
         *Shape1,
         *Shape2,
         [this](const QString &text) { setStatus(text); },
+        [this] { return Label9->text(); },
         [this](const QString &name) {
             return m_windows != nullptr ? m_windows->Extent->table().programFor(quil::extensionOf(name)) : QString();
         },

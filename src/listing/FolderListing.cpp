@@ -256,10 +256,10 @@ public:
 
 } // namespace
 
-EntryStore FolderListing::enumerate(const ItemId &folder)
+EntryStore FolderListing::enumerate(const ItemId &folder, ReadingProgress *progress)
 {
     StoreSink sink(folder);
-    enumerateInto(folder, ShellNamespace::ResolveLinks, sink);
+    enumerateInto(folder, ShellNamespace::ResolveLinks, sink, progress);
     return std::move(sink.store);
 }
 

@@ -14,6 +14,8 @@
 
 namespace quil {
 
+struct ReadingProgress;
+
 // The entries of the main window's current folder and the state that goes
 // with them: the folder's identifier and path, the sort key and the name to
 // select after the next listing. Reading costs one enumeration without a stat
@@ -48,7 +50,8 @@ public:
     // The two halves of readFolder, so that a caller can learn of a failure
     // before it announces any change: the enumeration (raises OsError,
     // changes nothing) and the replacement of the entries by its children.
-    static EntryStore enumerate(const ItemId &folder);
+    // With a progress, as enumerateInto.
+    static EntryStore enumerate(const ItemId &folder, ReadingProgress *progress = nullptr);
     void replaceEntries(EntryStore children);
     void replaceEntries(const QList<FolderChild> &children);
     // Sorts the entries again by the sort key.

@@ -5,8 +5,10 @@
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
 #include "listing/FolderListing.h"
+#include "listing/FolderReading.h"
 #include "listing/FolderTreeModel.h"
 #include "listing/PathText.h"
+#include "listing/ReadingWait.h"
 #include "platform/BusyCursor.h"
 #include "platform/ChangeHold.h"
 #include "platform/OsError.h"
@@ -37,37 +39,72 @@ FolderNavigator::FolderNavigator(const NavigationControls &controls, Services &s
             [this](int event) { m_controls.changes.apply([this, event] { deviceChange(event); }); });
 }
 
-void FolderNavigator::readFolder(const ItemId &folder)
+bool FolderNavigator::readFolder(const ItemId &folder)
 {
     // Whether the read succeeds or fails, the summary is reset once the
-    // busy cursor has gone.
-    const auto resetSummary = qScopeGuard([this] {
-        m_controls.summary.setText(
-            QCoreApplication::translate("FolderNavigator", "Выделено в  -  папках и в - файлах "));
+    // busy cursor has gone; a stopped reading leaves everything as it was.
+    bool read = false;
+    const auto resetSummary = qScopeGuard([this, &read] {
+        if (read)
+            m_controls.summary.setText(
+                QCoreApplication::translate("FolderNavigator", "Выделено в  -  папках и в - файлах "));
     });
-    const BusyCursor busy;
-    // The enumeration may fail: it comes before the model reset, so a
-    // failure leaves the list's current row, selection and scroll alone.
-    EntryStore children = FolderListing::enumerate(folder);
     FolderListing &listing = m_controls.listing;
-    m_controls.listModel.reading([&listing, &children] { listing.replaceEntries(std::move(children)); });
+    if (!folder.isFileSystem()) {
+        // The desktop and the computer folder have their few entries at once.
+        const BusyCursor busy;
+        EntryStore children = FolderListing::enumerate(folder);
+        m_controls.listModel.reading([&listing, &children] { listing.replaceEntries(std::move(children)); });
+        read = true;
+        return true;
+    }
+    // A reading begun while this one waits (from another window) takes its
+    // place: this one then ends as stopped.
+    if (m_reading != nullptr)
+        m_reading->cancel();
+    const std::unique_ptr<FolderReading> reading = FolderReading::make(folder, listing);
+    FolderReading *const outer = std::exchange(m_reading, reading.get());
+    const auto restore = qScopeGuard([this, outer] { m_reading = outer; });
+    const QString statusBefore = m_controls.statusText();
+    {
+        const BusyCursor busy;
+        // Nothing from outside changes the list under the reading.
+        const ChangeHold::Scope hold(m_controls.changes);
+        ReadingWait(*reading, *m_controls.list.window(), m_controls.setStatus).run();
+    }
+    m_controls.setStatus(statusBefore);
+    if (reading->error())
+        std::rethrow_exception(reading->error());
+    if (!reading->finishedWell())
+        return false;
+    // The failure, if any, came before the model reset, so it left the
+    // list's current row, selection and scroll alone.
+    FolderListing &result = reading->result();
+    m_controls.listModel.reading([&listing, &result] { listing.takeEntries(result); });
+    read = true;
+    return true;
 }
 
-void FolderNavigator::browseTo(const ItemId &target)
+bool FolderNavigator::browseTo(const ItemId &target)
 {
     FolderListView &list = m_controls.list;
     // The list repaints once, with the new folder selected.
-    list.setUpdatesEnabled(false);
     {
         // The tree follows the listed folder and the list repaints, also
         // when the folder could not be read.
-        const auto finish = qScopeGuard([this, &list] {
+        // A stopped reading leaves the tree too as it was.
+        bool stopped = false;
+        const auto finish = qScopeGuard([this, &list, &stopped] {
             const QString path = m_controls.listing.currentPath();
-            if (directoryExists(path))
+            if (!stopped && directoryExists(path))
                 setTreePath(FolderPath(path));
             list.setUpdatesEnabled(true);
         });
-        readFolder(target);
+        if (!readFolder(target)) {
+            stopped = true;
+            return false;
+        }
+        list.setUpdatesEnabled(false);
         m_controls.listing.setCurrent(target, ShellNamespace::displayName(target, ShellNamespace::NameForm::Parsing));
         keepPathHistory();
         selectEntryAfterListing();
@@ -75,6 +112,7 @@ void FolderNavigator::browseTo(const ItemId &target)
     if (directoryExists(m_controls.pathBox.currentText()))
         refreshDiskDisplay();
     focusListAfterListing();
+    return true;
 }
 
 void FolderNavigator::focusListAfterListing()
@@ -133,7 +171,7 @@ void FolderNavigator::selectEntryAfterListing()
     m_controls.list.scrollTo(index, QAbstractItemView::EnsureVisible);
 }
 
-void FolderNavigator::navigateByPath(const FolderPath &folder)
+bool FolderNavigator::navigateByPath(const FolderPath &folder)
 {
     // Parsed first: a path that does not exist leaves the listing and the
     // drive selector as they were.
@@ -141,7 +179,7 @@ void FolderNavigator::navigateByPath(const FolderPath &folder)
     if (const auto volume = Volumes::volumeOf(folder.path(), m_volumes))
         if (volume->mountPoint != selectedDrive())
             selectDrive(volume->mountPoint);
-    browseTo(target);
+    return browseTo(target);
 }
 
 void FolderNavigator::refreshDiskDisplay()

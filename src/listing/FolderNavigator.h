@@ -21,6 +21,7 @@ namespace quil {
 
 class ChangeHold;
 class FolderListing;
+class FolderReading;
 class FolderListModel;
 class FolderListView;
 class FolderTreeModel;
@@ -42,8 +43,9 @@ struct NavigationControls
     QLabel &diskFree; // Label6
     QWidget &usedBar; // Shape1
     QWidget &freeBar; // Shape2
-    // Writes the status line and repaints it at once.
+    // Writes the status line and repaints it at once; reads it.
     std::function<void(const QString &)> setStatus;
+    std::function<QString()> statusText;
     // The program the extension table names for a file name's extension;
     // empty for none.
     std::function<QString(const QString &fileName)> programForName;
@@ -65,11 +67,14 @@ public:
     // Lists the folder the identifier names, keeping the path box and its
     // history, selecting EntryToSelect (else row 0), pointing the tree at it
     // and refreshing the disk display. Raises OsError and keeps the previous
-    // listing when the folder cannot be read.
-    void browseTo(const ItemId &target);
+    // listing when the folder cannot be read. The reading runs while the
+    // window goes on; false when it was stopped (Escape, or another reading
+    // took its place), which leaves everything as it was.
+    bool browseTo(const ItemId &target);
     // Lists a folder, switching the drive selector first when it lies on
     // another volume. Raises OsError for a folder that does not exist.
-    void navigateByPath(const FolderPath &folder);
+    // False when the reading was stopped.
+    bool navigateByPath(const FolderPath &folder);
     // The listed folder, whatever is typed in the path box; what commands
     // act on. Empty before the first listing.
     FolderPath listedFolder() const;
@@ -135,7 +140,7 @@ Q_SIGNALS:
     void driveListsRebuilt(const QList<quil::Volume> &volumes);
 
 private:
-    void readFolder(const ItemId &folder);
+    bool readFolder(const ItemId &folder);
     // Scrolls the tree to the node as the hint says, sideways too, so that
     // a deep node's name shows.
     void revealTreeNode(const QModelIndex &index, QAbstractItemView::ScrollHint hint);
@@ -158,6 +163,8 @@ private:
     qint64 m_diskFreeKb = 0;
     VolumeMonitor *m_volumeMonitor = nullptr;
     bool m_windowShown = false;
+    // The reading the window waits for; null when none.
+    FolderReading *m_reading = nullptr;
 };
 
 } // namespace quil

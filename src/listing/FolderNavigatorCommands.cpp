@@ -57,7 +57,8 @@ void FolderNavigator::openSelectedRow()
     runHandler(m_services.dialogs, [this, &entry] {
         const QString path =
             pathBoxText(ShellNamespace::displayName(entry.folderChild.id, ShellNamespace::NameForm::Parsing));
-        browseTo(entry.folderChild.id);
+        if (!browseTo(entry.folderChild.id))
+            return;
         if (m_controls.pathBox.currentText() != path)
             m_controls.pathBox.setEditText(path);
         scrollTreeSelectionToTop();

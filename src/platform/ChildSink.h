@@ -20,8 +20,13 @@ public:
     virtual void take(FolderChild &child) = 0;
 };
 
+struct ReadingProgress;
+
 // ShellNamespace::enumerate, the children handed to sink instead of
-// returned; the same order, flags and errors.
-void enumerateInto(const ItemId &folder, ShellNamespace::EnumerateFlags flags, ChildSink &sink);
+// returned; the same order, flags and errors. With a progress, the count of
+// names read grows as it goes, and a stop request ends the reading early
+// with no child handed over.
+void enumerateInto(const ItemId &folder, ShellNamespace::EnumerateFlags flags, ChildSink &sink,
+                   ReadingProgress *progress = nullptr);
 
 } // namespace quil

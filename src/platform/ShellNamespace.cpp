@@ -7,6 +7,7 @@
 #include "platform/NativePath.h"
 #include "platform/OsError.h"
 #include "platform/PosixIo.h"
+#include "platform/ReadingProgress.h"
 #include "platform/Volumes.h"
 
 #include <QHash>
@@ -87,7 +88,7 @@ struct DirCloser
     void operator()(DIR *dir) const { ::closedir(dir); }
 };
 
-void readFolder(const QString &path, ShellNamespace::EnumerateFlags flags, ChildSink &sink)
+void readFolder(const QString &path, ShellNamespace::EnumerateFlags flags, ChildSink &sink, ReadingProgress *progress)
 {
     const QByteArray native = toNative(path);
     UniqueFd folder = posix::openPath(native, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -122,7 +123,15 @@ void readFolder(const QString &path, ShellNamespace::EnumerateFlags flags, Child
             continue;
         named.push_back({names.size(), entry->d_type});
         names.insert(names.end(), raw, raw + std::strlen(raw) + 1);
+        // Told in steps: a store per entry would cost the reading itself.
+        if (progress != nullptr && named.size() % 1024 == 0) {
+            if (progress->stopped())
+                return;
+            progress->entriesRead.store((long long)named.size(), std::memory_order_relaxed);
+        }
     }
+    if (progress != nullptr)
+        progress->entriesRead.store((long long)named.size(), std::memory_order_relaxed);
     sink.expect(named.size(), names.size() - named.size());
     FolderChild child;
     for (const Named &item : named) {
@@ -324,7 +333,8 @@ QList<FolderChild> ShellNamespace::enumerate(const ItemId &folder, EnumerateFlag
     return std::move(sink.children);
 }
 
-void enumerateInto(const ItemId &folder, ShellNamespace::EnumerateFlags flags, ChildSink &sink)
+void enumerateInto(const ItemId &folder, ShellNamespace::EnumerateFlags flags, ChildSink &sink,
+                   ReadingProgress *progress)
 {
     using S = ShellNamespace;
     QList<FolderChild> children;
@@ -363,7 +373,7 @@ void enumerateInto(const ItemId &folder, ShellNamespace::EnumerateFlags flags, C
     }
     case ItemId::Kind::Volume:
     case ItemId::Kind::Path:
-        readFolder(folder.path(), flags, sink);
+        readFolder(folder.path(), flags, sink, progress);
         return;
     }
     sink.expect(size_t(children.size()), 0);

@@ -11,6 +11,7 @@
 
 namespace quil {
 
+
 // The namespace the listing walks, in place of the Windows shell folders:
 // the desktop holds the home folder and the computer folder; the computer
 // folder holds one item per volume; below them are file-system folders.

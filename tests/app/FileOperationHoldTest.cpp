@@ -101,7 +101,7 @@ class FileOperationHoldTest : public QObject
             dialogs.setDefaultTargetExists(quil::Dialogs::TargetExistsAnswer::Replace);
             windows = std::make_unique<quil::AppWindows>(services);
             form = windows->Form1.get();
-            form->show();
+            showStarted(*form);
             form->navigateByPath(quil::FolderPath(src()));
             TForm4 &panel = *windows->Form4;
             panel.showPanel();
@@ -122,8 +122,10 @@ class FileOperationHoldTest : public QObject
         void focusRow(const QString &name)
         {
             ui(*form).ListView->setCurrentIndex(form->listModel().index(row(name), 0));
+            // An activation still queued (the panel's) comes first.
+            QCoreApplication::processEvents();
             form->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(form));
+            QTRY_VERIFY(form->isActiveWindow()); // not only its panel window
             ui(*form).ListView->setFocus();
         }
         // Opens the second panel's name editor on a row, F2 as the user presses it.
@@ -155,8 +157,10 @@ class FileOperationHoldTest : public QObject
             for (const QString &name : {QStringLiteral("a"), QStringLiteral("b")})
                 form->listing().entry(row(name)).marked = true;
             ui(*form).ListView->setCurrentIndex(form->listModel().index(row(QStringLiteral("a")), 0));
+            // An activation still queued (the panel's) comes first.
+            QCoreApplication::processEvents();
             form->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(form));
+            QTRY_VERIFY(form->isActiveWindow()); // not only its panel window
             ui(*form).ListView->setFocus();
             dialogs.answerYesNo(true);
         }

@@ -139,11 +139,39 @@ private Q_SLOTS:
         TForm1 &form = program.start(false);
         const quil::StartTarget target = quil::startTarget({files.path(argument)});
         form.setStartFolder(quil::FolderPath(target.folder), target.entry);
-        form.show();
+        QVERIFY(showStarted(form));
         QCOMPARE(form.listing().currentPath(), asked);
         QCOMPARE(ui(form).cbPath->currentText(), asked + QLatin1Char('/'));
         QCOMPARE(form.listing().entry(form.currentRow()).name, selected);
         QVERIFY(program.dialogs.messages().isEmpty());
+    }
+
+    // A logout right after the window showed: the start had not read its
+    // folders, and quil.ini must not lose its settings or its last folder.
+    void closeBeforeTheStartKeepsTheIni_data()
+    {
+        QTest::addColumn<bool>("withArgument");
+        QTest::newRow("last folder") << false;
+        QTest::newRow("folder asked for") << true;
+    }
+
+    void closeBeforeTheStartKeepsTheIni()
+    {
+        QFETCH(bool, withArgument);
+        Program program;
+        TempTree files;
+        const QString last = files.folder("Last") + QLatin1Char('/');
+        const QString asked = files.folder("Asked") + QLatin1Char('/');
+        program.writeIni({QStringLiteral("/usr/bin/less"), QString(), QStringLiteral("/usr/bin/vi"), last});
+        TForm1 &form = program.start(false);
+        if (withArgument)
+            form.setStartFolder(quil::FolderPath(asked), QString());
+        form.show();
+        QVERIFY(!form.started());
+        const QStringList written = program.closeAndReadIni();
+        QCOMPARE(written.value(0), QStringLiteral("/usr/bin/less"));
+        QCOMPARE(written.value(2), QStringLiteral("/usr/bin/vi"));
+        QCOMPARE(written.value(3), withArgument ? asked : last);
     }
 
     void commandLineNameThatIsNotUtf8_data()
@@ -168,7 +196,7 @@ private Q_SLOTS:
         TForm1 &form = program.start(false);
         const quil::StartTarget target = quil::startTarget(quil::nativeArguments(2, argv));
         form.setStartFolder(quil::FolderPath(target.folder), target.entry);
-        form.show();
+        QVERIFY(showStarted(form));
         QCOMPARE(quil::toNative(form.listing().currentPath()), files.rootBytes() + "/d\xff");
         QCOMPARE(quil::toNative(form.listing().entry(form.currentRow()).name), QByteArray("f\xfe\xff"));
         QVERIFY(target.message.isEmpty());

@@ -76,7 +76,7 @@ class TForm4Test : public QObject
             windows = std::make_unique<quil::AppWindows>(test.services);
             form = windows->Form1.get();
             panel = windows->Form4.get();
-            form->show();
+            showStarted(*form);
             QVERIFY(QTest::qWaitForWindowExposed(form));
         }
     };

@@ -38,11 +38,15 @@ class ListPresentationTest : public QObject
         quil::Services &services = test.services;
         std::unique_ptr<quil::AppWindows> windows;
 
+        qint64 fillsBeforeListing = 0;
         TForm1 &start(const QString &folder)
         {
             windows = std::make_unique<quil::AppWindows>(services);
             TForm1 &form = *windows->Form1;
-            form.show();
+            showStarted(form);
+            if (QTest::qWaitForWindowExposed(&form))
+                QCoreApplication::processEvents();
+            fillsBeforeListing = form.listing().detailFills();
             form.navigateByPath(quil::FolderPath(folder));
             return form;
         }
@@ -291,7 +295,9 @@ private Q_SLOTS:
         QVERIFY(last > first);
         // Only rows some paint drew so far: the rows in view now, and none
         // beyond what one screen of the list can hold.
-        const qint64 filled = form.listing().detailFills();
+        // The start folder's rows, drawn while the window waited for the
+        // reading, count in the listing's fills too.
+        const qint64 filled = form.listing().detailFills() - program.fillsBeforeListing;
         QVERIFY(filled >= qint64(last - first + 1));
         QVERIFY(filled <= 60);
         for (int row = 0; row < 2000; ++row)
@@ -304,7 +310,7 @@ private Q_SLOTS:
         ui(form).ListView->viewport()->repaint();
         const auto [end0, end1] = ui(form).ListView->visibleRows();
         QCOMPARE(end1, 1999);
-        QCOMPARE(form.listing().detailFills(), filled + (end1 - end0 + 1));
+        QCOMPARE(form.listing().detailFills() - program.fillsBeforeListing, filled + (end1 - end0 + 1));
     }
 };
 

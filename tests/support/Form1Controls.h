@@ -8,9 +8,19 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QToolButton>
 #include <QTreeView>
+
+// Shows the main window and waits for its start, which lists the start
+// folders once the window is on the screen.
+inline bool showStarted(TForm1 &form)
+{
+    QSignalSpy done(&form, &TForm1::startDone);
+    form.show();
+    return form.started() || done.wait();
+}
 
 // The main window's controls as the tests reach them: by their object names.
 struct Form1Controls
