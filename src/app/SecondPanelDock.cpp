@@ -4,26 +4,34 @@
 #include "platform/EventHook.h"
 
 #include <QDockWidget>
+#include <QGuiApplication>
 #include <QMainWindow>
+#include <QTimer>
 
 namespace quil {
 
 namespace {
 constexpr QSize kLeastDockedSize(320, 160);
+constexpr int kLetGoPollMs = 100;
 } // namespace
 
 SecondPanelDock::SecondPanelDock(QMainWindow &main, TForm4 &panel, QObject *parent)
     : QObject(parent), m_main(main), m_panel(panel), m_dock(new QDockWidget(panel.windowTitle(), &main))
 {
     m_dock->setObjectName(QStringLiteral("SecondPanelDock"));
-    m_dock->setFeatures(QDockWidget::DockWidgetFloatable);
+    m_dock->setFeatures(QDockWidget::DockWidgetFloatable | QDockWidget::DockWidgetMovable);
     m_dock->setAllowedAreas(Qt::BottomDockWidgetArea | Qt::RightDockWidgetArea);
     m_dock->hide();
-    // The float button (or a double click on the dock's title): the panel's own window again.
+    // The float button, a double click on the dock's title, or a drag of the
+    // title let go outside both areas: the panel's own window again.
     connect(m_dock, &QDockWidget::topLevelChanged, this, [this](bool floating) {
         if (floating && m_place != Place::Window)
-            QMetaObject::invokeMethod(
-                this, [this] { setPlace(Place::Window); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, &SecondPanelDock::ownWindowOnceLetGo, Qt::QueuedConnection);
+    });
+    // The title dragged to the other side of the list.
+    connect(m_dock, &QDockWidget::dockLocationChanged, this, [this](Qt::DockWidgetArea area) {
+        if (m_place != Place::Window && !m_dock->isFloating())
+            m_place = area == Qt::BottomDockWidgetArea ? Place::Below : Place::Right;
     });
     // The main window's show/hide button shows and hides the panel: docked,
     // the dock with it.
@@ -48,6 +56,18 @@ void SecondPanelDock::setPlace(Place place)
     }
     dockAt(place == Place::Below ? Qt::BottomDockWidgetArea : Qt::RightDockWidgetArea);
     m_place = place;
+}
+
+void SecondPanelDock::ownWindowOnceLetGo()
+{
+    // A drag of the title floats the dock on its way to the other side;
+    // where it lands is known once the button is let go.
+    if (QGuiApplication::mouseButtons() != Qt::NoButton) {
+        QTimer::singleShot(kLetGoPollMs, this, &SecondPanelDock::ownWindowOnceLetGo);
+        return;
+    }
+    if (m_dock->isFloating() && m_place != Place::Window)
+        setPlace(Place::Window);
 }
 
 void SecondPanelDock::nextPlace()

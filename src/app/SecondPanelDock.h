@@ -11,8 +11,9 @@ namespace quil {
 
 // The second panel docked into the main window, below the list or to its
 // right, or in its own window as designed (the default). Ctrl+K (in either
-// list) goes round: own window, below, right, own window; the dock's float
-// button gives the panel its own window back.
+// list) goes round: own window, below, right, own window; the dock's title
+// dragged moves it to the other side, and its float button (or the title let
+// go outside both sides) gives the panel its own window back.
 class SecondPanelDock : public QObject
 {
     Q_OBJECT
@@ -36,6 +37,7 @@ private:
     void dockAt(Qt::DockWidgetArea area);
     void resizeDock(QSize dockSize, Qt::DockWidgetArea area);
     void toOwnWindow();
+    void ownWindowOnceLetGo();
 
     QMainWindow &m_main;
     TForm4 &m_panel;
