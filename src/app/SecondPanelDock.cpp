@@ -22,6 +22,10 @@ SecondPanelDock::SecondPanelDock(QMainWindow &main, TForm4 &panel, QObject *pare
     m_dock->setFeatures(QDockWidget::DockWidgetFloatable | QDockWidget::DockWidgetMovable);
     m_dock->setAllowedAreas(Qt::BottomDockWidgetArea | Qt::RightDockWidgetArea);
     m_dock->hide();
+    // Without the animation a drag let go over a side has docked the panel
+    // by the time the button is up, so a dock still floating then was let
+    // go outside both sides.
+    m_main.setDockOptions(m_main.dockOptions() & ~QMainWindow::AnimatedDocks);
     // The float button, a double click on the dock's title, or a drag of the
     // title let go outside both areas: the panel's own window again.
     connect(m_dock, &QDockWidget::topLevelChanged, this, [this](bool floating) {
