@@ -1,5 +1,6 @@
 // Times ShellNamespace::enumerate on a large folder against `ls -f` on the
 // same folder, both warm, and prints the medians and their ratio.
+#include "TimeCommand.h"
 #include "platform/ShellNamespace.h"
 
 #include <QByteArray>
@@ -9,14 +10,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <spawn.h>
 #include <string>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char **environ;
 
 namespace {
 
@@ -49,28 +46,6 @@ void fill(const std::string &folder, int count)
     }
 }
 
-double timeLs(const std::string &folder)
-{
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    char ls[] = "ls", f[] = "-f";
-    std::string path = folder;
-    char *argv[] = {ls, f, path.data(), nullptr};
-    QElapsedTimer timer;
-    timer.start();
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, "ls", &actions, nullptr, argv, environ) != 0) {
-        std::perror("ls");
-        std::exit(1);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    const double ms = double(timer.nsecsElapsed()) / 1e6;
-    posix_spawn_file_actions_destroy(&actions);
-    return ms;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -88,7 +63,7 @@ int main(int argc, char **argv)
 
     // Warm the cache for both.
     const qsizetype listed = quil::ShellNamespace::enumerate(id).size();
-    timeLs(folder);
+    timeCommand({"ls", "-f", folder.c_str()});
 
     std::vector<double> ours, ls;
     for (int i = 0; i < repeats; ++i) {
@@ -98,7 +73,7 @@ int main(int argc, char **argv)
         ours.push_back(double(timer.nsecsElapsed()) / 1e6);
         if (children.size() != listed)
             return 1;
-        ls.push_back(timeLs(folder));
+        ls.push_back(timeCommand({"ls", "-f", folder.c_str()}));
     }
     // For the record: making name keys for every entry and sorting by them.
     std::vector<double> sorting;

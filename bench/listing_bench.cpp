@@ -3,6 +3,7 @@
 // the same with the size, type and date orders; then the peak resident
 // memory per entry.
 #include "Median.h"
+#include "TimeCommand.h"
 
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
@@ -14,14 +15,8 @@
 #include <QHeaderView>
 #include <algorithm>
 #include <cstdio>
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
-
-extern char **environ;
 
 namespace {
 
@@ -50,25 +45,6 @@ Opened openOnce(const QString &path, quil::SortKey key)
     view.setCurrentIndex(model.index(0, 0));
     view.grab(); // paints the first rows, running the detail fill for them
     return {double(timer.nsecsElapsed()) / 1e6, listing.detailFills(), listing.count()};
-}
-
-// Times `ls FOLDER > /dev/null` (names sorted, no stat) as the shell runs it.
-double timeLs(const QByteArray &folder)
-{
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    char *const arguments[] = {const_cast<char *>("ls"), const_cast<char *>(folder.constData()), nullptr};
-    QElapsedTimer timer;
-    timer.start();
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, "ls", &actions, nullptr, arguments, environ) != 0)
-        return -1;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    const double ms = double(timer.nsecsElapsed()) / 1e6;
-    posix_spawn_file_actions_destroy(&actions);
-    return ms;
 }
 
 } // namespace
@@ -104,7 +80,7 @@ int main(int argc, char *argv[])
         Opened last{};
         for (int i = 0; i < repeats; ++i) {
             if (order.key == quil::SortKey::Name)
-                lsTimes.push_back(timeLs(path.toLocal8Bit()));
+                lsTimes.push_back(timeCommand({"ls", path.toLocal8Bit().constData()}));
             last = openOnce(path, order.key);
             times.push_back(last.ms);
             rows = last.rows;

@@ -138,7 +138,8 @@ void CopyMoveCommand::move()
 void CopyMoveCommand::dropFiles(const CommandSources &sources, const FolderPath &folder, bool move)
 {
     const int treeNode = m_list.selectedTreeNode();
-    m_list.setStatus(move ? QStringLiteral("Перемещение...") : QStringLiteral(" Копирование..."));
+    m_list.setStatus(move ? QCoreApplication::translate("CopyMoveCommand", "Перемещение...")
+                          : QCoreApplication::translate("CopyMoveCommand", " Копирование..."));
     const bool ran = move ? transfer(moveKind(), sources, folder, moveText(sources, folder))
                           : transfer(copyKind(), sources, folder, copyText(sources, folder));
     if (!ran)

@@ -60,11 +60,15 @@ PanelFolderListing readPanelFolder(const FolderPath &folder)
         const QByteArray name(entry->d_name);
         if (name == "." || name == "..")
             continue;
-        // A link to a folder counts as a folder, as the directory attribute says.
-        struct stat info
-        {
-        };
-        const bool isFolder = ::fstatat(dirFd, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+        // A link to a folder counts as a folder, as the directory attribute
+        // says; only links and entries of unknown type cost a stat.
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat info
+            {
+            };
+            isFolder = ::fstatat(dirFd, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+        }
         (isFolder ? result.folders : result.files).append(folder.filePath(fromNative(name)));
     }
     ::closedir(dir);

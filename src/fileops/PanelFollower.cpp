@@ -18,10 +18,10 @@
 
 namespace quil {
 
-QListWidgetItem *newPanelRow(const QString &path)
+QListWidgetItem *newPanelRow(const QString &path, bool isFolder)
 {
     auto *item = new QListWidgetItem(FolderPath(path).lastName());
-    item->setIcon(IconList::icon(ShellNamespace::iconIndex(ItemId::fromPath(path))));
+    item->setIcon(IconList::icon(ShellNamespace::iconIndex(ItemId::fromPath(path), isFolder)));
     item->setFlags(item->flags() | Qt::ItemIsEditable);
     return item;
 }
@@ -74,7 +74,7 @@ void PanelFollower::applyNames(const QSet<QString> &names)
         const int row = inFolders >= 0 ? int(inFolders) : inFiles >= 0 ? int(m_panel.folders.size() + inFiles) : -1;
         const bool sameKind = row >= 0 && exists && (inFolders >= 0) == isFolder;
         if (sameKind) {
-            list.item(row)->setIcon(IconList::icon(ShellNamespace::iconIndex(ItemId::fromPath(path))));
+            list.item(row)->setIcon(IconList::icon(ShellNamespace::iconIndex(ItemId::fromPath(path), isFolder)));
             continue;
         }
         if (row >= 0)
@@ -84,7 +84,7 @@ void PanelFollower::applyNames(const QSet<QString> &names)
         QStringList &group = isFolder ? m_panel.folders : m_panel.files;
         const qsizetype place = order.placeOf(group, path);
         group.insert(place, path);
-        list.insertItem(int(place + (isFolder ? 0 : m_panel.folders.size())), newPanelRow(path));
+        list.insertItem(int(place + (isFolder ? 0 : m_panel.folders.size())), newPanelRow(path, isFolder));
     }
     list.horizontalScrollBar()->setValue(across);
     list.verticalScrollBar()->setValue(down);

@@ -18,7 +18,8 @@ namespace quil {
 class ChangeHold;
 
 // A row of the second panel for a full path: its name, its icon, editable.
-QListWidgetItem *newPanelRow(const QString &path);
+// Whether it is a folder is known from the listing: no stat per row.
+QListWidgetItem *newPanelRow(const QString &path, bool isFolder);
 
 // What the second panel's follower works on: the panel's list with the
 // full paths of its rows (folders, then files), its two counters, its

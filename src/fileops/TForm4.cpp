@@ -22,6 +22,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -41,6 +42,7 @@ const QString kTitle = QStringLiteral("QUIL");
 constexpr int kTableColumnWidth = 250;
 constexpr QSize kSmallIcon(16, 16);
 constexpr QSize kLargeIcon(32, 32);
+constexpr int kCounterRepaintMs = 200;
 
 template <typename Widget> Widget *placed(Widget *widget, const char *name, int x, int y, int w, int h)
 {
@@ -291,15 +293,18 @@ void TForm4::showPanel()
         shownChanged(true);
 }
 
-void TForm4::addRows(const QStringList &paths, QLabel *counter)
+void TForm4::addRows(const QStringList &paths, bool folders, QLabel *counter)
 {
     int count = 0;
+    QElapsedTimer sinceShown;
+    sinceShown.start();
     for (const QString &path : paths) {
-        ListView1->addItem(quil::newPanelRow(path));
+        ListView1->addItem(quil::newPanelRow(path, folders));
         ++count;
-        // The count runs up while a large folder is listed; every row's own
-        // repaint would cost more than the listing itself.
-        if (count % 64 == 0) {
+        // The count runs up while a large folder is listed, a few times a
+        // second: a repaint per row would cost more than the listing itself.
+        if (sinceShown.elapsed() >= kCounterRepaintMs) {
+            sinceShown.restart();
             counter->setText(QString::number(count));
             counter->repaint();
         }
@@ -316,8 +321,8 @@ void TForm4::ListSecondPanel(const quil::FolderPath &path)
     const quil::PanelFolderListing listing = quil::readPanelFolder(path);
     m_folders = listing.folders;
     m_files = listing.files;
-    addRows(m_folders, Label4);
-    addRows(m_files, Label5);
+    addRows(m_folders, true, Label4);
+    addRows(m_files, false, Label5);
     Edit1->setText(path.withTrailingSlash());
     m_follower->follow(path);
 }

@@ -134,7 +134,7 @@ private:
     void FormCreate();
     void FormResize();
     void fillDrives(const QList<quil::Volume> &volumes, const QString &kept);
-    void addRows(const QStringList &paths, QLabel *counter);
+    void addRows(const QStringList &paths, bool folders, QLabel *counter);
     void selectRowNamed(const QString &name, bool lastMatch);
     // Raises OsError when the text names no folder of the file system.
     void listTypedFolder(const QString &typed);

@@ -494,7 +494,12 @@ int ShellNamespace::iconIndex(const ItemId &item)
     case ItemId::Kind::Path:
         break;
     }
-    if (isFolder(item))
+    return iconIndex(item, isFolder(item));
+}
+
+int ShellNamespace::iconIndex(const ItemId &item, bool isFolder)
+{
+    if (isFolder)
         return item == homeFolder() ? IconNames::Home : IconNames::Folder;
     const QMimeType type = mimeForName(item.fileName());
     if (!type.isValid() || type.isDefault())

@@ -11,7 +11,6 @@
 
 namespace quil {
 
-
 // The namespace the listing walks, in place of the Windows shell folders:
 // the desktop holds the home folder and the computer folder; the computer
 // folder holds one item per volume; below them are file-system folders.
@@ -81,6 +80,9 @@ public:
 
     // The item's place in the process-wide icon list (IconNames). One lstat.
     static int iconIndex(const ItemId &item);
+    // The same for a file-system item whose folder-ness is already known:
+    // no stat, the name alone decides a file's icon.
+    static int iconIndex(const ItemId &item, bool isFolder);
 
     // The sort key of a child for a column, reading what the column needs
     // (find data for size and date unless already there, the type text for type).
