@@ -17,20 +17,8 @@ WORK=$(mktemp -d "${TMPDIR:-/tmp}/quil-listing-bench-XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
 FOLDER="$WORK/big"
 mkdir "$FOLDER"
-# Files of a few types and sizes, names with numbers, and some folders.
-python3 - "$FOLDER" "$ENTRIES" <<'PY'
-import os, sys
-folder, count = sys.argv[1], int(sys.argv[2])
-exts = [".txt", ".jpg", ".c", ".pdf", ".tar.gz", ""]
-for i in range(count):
-    name = os.path.join(folder, f"entry {i * 7919 % count} item{i % 97}{exts[i % len(exts)]}")
-    if i % 50 == 0:
-        os.mkdir(name + " dir")
-    else:
-        with open(name, "wb") as f:
-            if i % 3 == 0:
-                f.truncate(i % 5000)
-PY
+. bench/big_folder.sh
+make_big_folder "$FOLDER" "$ENTRIES"
 
 # The bench runs `ls` on the folder in turn with each opening by name and
 # prints the peak memory per entry and the ratio of the two medians last.

@@ -15,16 +15,6 @@ WORK=$(mktemp -d "${TMPDIR:-/tmp}/quil-panel-bench-XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
 FOLDER="$WORK/big"
 mkdir "$FOLDER"
-# Files of a few types, and some folders.
-python3 - "$FOLDER" "$ENTRIES" <<'PY'
-import os, sys
-folder, count = sys.argv[1], int(sys.argv[2])
-exts = [".txt", ".jpg", ".c", ".pdf", ".tar.gz", ""]
-for i in range(count):
-    name = os.path.join(folder, f"entry {i * 7919 % count} item{i % 97}{exts[i % len(exts)]}")
-    if i % 50 == 0:
-        os.mkdir(name + " dir")
-    else:
-        os.close(os.open(name, os.O_CREAT | os.O_WRONLY, 0o644))
-PY
+. bench/big_folder.sh
+make_big_folder "$FOLDER" "$ENTRIES"
 "$BUILD/bench/panel_bench" "$FOLDER" "$REPEATS" 2>"$WORK/bench.err"

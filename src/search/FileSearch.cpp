@@ -3,6 +3,7 @@
 #include "platform/NativePath.h"
 #include "platform/PosixIo.h"
 #include "platform/TextFormat.h"
+#include "search/ParallelTextTest.h"
 #include "search/SearchMask.h"
 #include "search/TextFinder.h"
 
@@ -107,15 +108,22 @@ SearchEnd FileSearch::run(const SearchRequest &request)
         m_folderList.push_back({root});
 
     SearchMask mask(request.name, request.extension);
+    // The text test runs on two threads, each with a finder of its own.
     std::unique_ptr<TextFinder> finder;
+    std::unique_ptr<TextFinder> helperFinder;
+    std::unique_ptr<ParallelTextTest> textTest;
     if (request.withText) {
-        finder = std::make_unique<TextFinder>(trimControls(request.text), request.dos);
+        const QString text = trimControls(request.text);
+        finder = std::make_unique<TextFinder>(text, request.dos);
         finder->setPendingMessages([this] { m_observer.processPendingMessages(); });
         finder->setStopToken(m_stop);
+        helperFinder = std::make_unique<TextFinder>(text, request.dos);
+        helperFinder->setStopToken(m_stop);
+        textTest = std::make_unique<ParallelTextTest>(*finder, *helperFinder);
     }
     qsizetype done = 0;
     for (const Folder &folder : m_folderList) {
-        if (searchFolder(folder, mask, finder.get()) == SearchEnd::Stopped)
+        if (searchFolder(folder, mask, textTest.get()) == SearchEnd::Stopped)
             return SearchEnd::Stopped;
         m_observer.foldersDoneChanged(++done);
     }
@@ -201,11 +209,14 @@ bool FileSearch::openForMatching(const Folder &folder, bool needFd)
     return m_reader.open(path, follow);
 }
 
-SearchEnd FileSearch::searchFolder(const Folder &folder, SearchMask &mask, TextFinder *finder)
+SearchEnd FileSearch::searchFolder(const Folder &folder, SearchMask &mask, ParallelTextTest *textTest)
 {
-    if (!openForMatching(folder, finder != nullptr))
+    if (!openForMatching(folder, textTest != nullptr))
         return SearchEnd::Finished;
     const QByteArray &folderPath = folder.path;
+    // With a text, the entries whose names match are tested together once
+    // the folder has been read.
+    std::vector<ParallelTextTest::Candidate> candidates;
     DirectoryReader::Entry entry;
     while (m_reader.next(entry)) {
         // Every entry lets pending messages through, matching or not, so the
@@ -224,30 +235,36 @@ SearchEnd FileSearch::searchFolder(const Folder &folder, SearchMask &mask, TextF
         std::memcpy(out, folderPath.constData(), size_t(folderPath.size()));
         out[folderPath.size()] = '/';
         std::memcpy(out + folderPath.size() + 1, entry.name, size_t(entry.length));
-        QString path;
-        if (mask.fragmentMode()) {
-            path = fromNative(m_currentPath);
-            if (!mask.matchesFragment(path)) {
-                m_observer.processPendingMessages();
-                continue;
-            }
+        QString path = fromNative(m_currentPath);
+        if (mask.fragmentMode() && !mask.matchesFragment(path)) {
+            m_observer.processPendingMessages();
+            continue;
         }
-        if (!finder || finder->matchesEntry(m_reader.fd(), entry.name, entry.type)) {
-            if (path.isEmpty())
-                path = fromNative(m_currentPath);
-            m_foundList.append(path);
-            ++m_foundCount;
-            m_observer.foundCountChanged(m_foundCount);
-            m_observer.matchFound(path);
-        } else if (StopRequested()) {
-            // The text test gave the file up for Stop: end now, not at the next entry.
-            m_reader.close();
-            return SearchEnd::Stopped;
+        // A candidate's pending messages come with its test.
+        if (textTest != nullptr) {
+            candidates.push_back({QByteArray(entry.name, entry.length), entry.type, std::move(path)});
+            continue;
         }
+        found(path);
         m_observer.processPendingMessages();
     }
+    // The text test gives a file up for Stop: the search ends then, not at
+    // the next folder.
+    const bool stopped = textTest != nullptr && !candidates.empty() &&
+                         !textTest->run(
+                             m_reader.fd(), candidates, m_stop,
+                             [this](const ParallelTextTest::Candidate &candidate) { found(candidate.path); },
+                             [this] { m_observer.processPendingMessages(); });
     m_reader.close();
-    return SearchEnd::Finished;
+    return stopped ? SearchEnd::Stopped : SearchEnd::Finished;
+}
+
+void FileSearch::found(const QString &path)
+{
+    m_foundList.append(path);
+    ++m_foundCount;
+    m_observer.foundCountChanged(m_foundCount);
+    m_observer.matchFound(path);
 }
 
 } // namespace quil

@@ -13,7 +13,7 @@
 namespace quil {
 
 class SearchMask;
-class TextFinder;
+class ParallelTextTest;
 
 // The file search: finds the entries below a root folder whose names match a
 // name and an extension pattern (the file system's wildcard rules) and,
@@ -82,7 +82,9 @@ private:
     SearchEnd run(const SearchRequest &request);
     void CollectFolders(const QByteArray &root);
     void AddSubfolders(Folder &folder);
-    SearchEnd searchFolder(const Folder &folder, SearchMask &mask, TextFinder *finder);
+    SearchEnd searchFolder(const Folder &folder, SearchMask &mask, ParallelTextTest *textTest);
+    // A match: into the found list, and told.
+    void found(const QString &path);
     bool openForMatching(const Folder &folder, bool needFd);
     qsizetype folderListLength() const;
 

@@ -599,3 +599,24 @@ TEST_F(FileSearchTest, StartWhileRunningIsIgnored)
 }
 
 } // namespace
+
+// The text test runs on two threads; the matches still come in the order the
+// folder lists its entries, large files among small ones included.
+TEST_F(FileSearchTest, TextMatchesKeepTheFoldersOrder)
+{
+    for (int i = 0; i < 40; ++i) {
+        QByteArray content = i % 7 == 0 ? QByteArray(2 * 1024 * 1024, 'x') : QByteArray("x");
+        if (i % 3 != 0)
+            content.append("needle");
+        tree.file(QStringLiteral("f%1").arg(i).toUtf8().constData(), content);
+    }
+    RecordingObserver recording;
+    FileSearch engine(recording);
+    ASSERT_EQ(engine.start(request()), SearchEnd::Finished);
+    QStringList expected;
+    for (const QString &path : engine.FoundList())
+        if (path.mid(path.lastIndexOf(QLatin1Char('f')) + 1).toInt() % 3 != 0)
+            expected << path;
+    ASSERT_EQ(engine.start(textRequest(QStringLiteral("needle"))), SearchEnd::Finished);
+    EXPECT_EQ(engine.FoundList(), expected);
+}
