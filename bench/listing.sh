@@ -7,18 +7,8 @@
 #   ENTRIES=1000000 bench/listing.sh     (a million entries; default 100,000)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-ENTRIES=${ENTRIES:-100000}
-REPEATS=${REPEATS:-5}
-BUILD=${BUILD:-build}
-[ -d "$BUILD" ] || cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$BUILD" -j2 --target listing_bench >/dev/null
-
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/quil-listing-bench-XXXXXX")
-trap 'rm -rf "$WORK"' EXIT
-FOLDER="$WORK/big"
-mkdir "$FOLDER"
 . bench/big_folder.sh
-make_big_folder "$FOLDER" "$ENTRIES"
+prepare_big_folder listing_bench listing
 
 # The bench runs `ls` on the folder in turn with each opening by name and
 # prints the peak memory per entry and the ratio of the two medians last.
