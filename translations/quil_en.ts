@@ -1760,7 +1760,7 @@ Replaced files will not come back (they could not go to the trash):<byte value="
     <name>quil::ReadingWait</name>
     <message>
         <source>Чтение папки: %1</source>
-        <translation>Reading the folder: %1</translation>
+        <translation>Reading: %1</translation>
     </message>
 </context>
 </TS>
