@@ -16,8 +16,9 @@ SelectionSummary selectionSummary(const FolderListing &listing)
     for (int row = 0; row < listing.count(); ++row) {
         if (!listing.isMarked(row))
             continue;
-        const TShellItem &entry = listing.entry(row);
-        const ItemId &id = entry.folderChild.id;
+        // The child alone: a whole entry per marked row would cost the
+        // memory of a large folder's listing again.
+        const ItemId id = listing.child(row).id;
         // A volume's mount point is a root, which the look-up of a name
         // never finds; a virtual item has no path at all.
         if (id.kind() != ItemId::Kind::Path)
@@ -27,7 +28,7 @@ SelectionSummary selectionSummary(const FolderListing &listing)
             continue;
         if (found->attributes & AttributeDirectory) {
             ++summary.SelFolderCount;
-            summary.SelTotalKB += folderSizeKb(entry);
+            summary.SelTotalKB += folderSizeKb(listing.entry(row));
         } else {
             ++summary.SelFileCount;
             const qint64 kb = qint64(std::min<quint64>(found->size, quint64(INT64_MAX)) / 1024);
