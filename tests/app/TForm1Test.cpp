@@ -30,6 +30,7 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -172,6 +173,52 @@ private Q_SLOTS:
         QCOMPARE(written.value(0), QStringLiteral("/usr/bin/less"));
         QCOMPARE(written.value(2), QStringLiteral("/usr/bin/vi"));
         QCOMPARE(written.value(3), withArgument ? asked : last);
+    }
+
+    // The window is on the screen before the start folder is read; the
+    // start lists it afterwards.
+    void startFolderIsReadAfterTheWindowShows()
+    {
+        Program program;
+        TempTree tree;
+        tree.file("a-first");
+        TForm1 &form = program.start(false);
+        form.setStartFolder(quil::FolderPath(tree.root()), QString());
+        QSignalSpy done(&form, &TForm1::startDone);
+        form.show();
+        QVERIFY(form.isVisible());
+        QVERIFY(!form.started());
+        QVERIFY(form.listing().currentPath() != tree.root());
+        QVERIFY(done.wait());
+        QCOMPARE(form.listing().currentPath(), tree.root());
+    }
+
+    // Escape while a folder is read stops the reading: the list, its row
+    // and the status line stay as they were. The key is posted before the
+    // reading starts, so it comes before the reading's end.
+    void escapeDuringAReadingKeepsTheList()
+    {
+        Program program;
+        TempTree tree;
+        const QString kept = tree.folder("kept");
+        tree.file("kept/one");
+        tree.file("kept/two");
+        const QString other = tree.folder("other");
+        tree.file("other/three");
+        TForm1 &form = program.start();
+        form.navigateByPath(quil::FolderPath(kept));
+        program.focusRow(QStringLiteral("two"));
+        const QString status = ui(form).Label9->text();
+        QCoreApplication::postEvent(ui(form).ListView, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        form.navigateByPath(quil::FolderPath(other));
+        QCOMPARE(form.listing().currentPath(), kept);
+        QCOMPARE(form.listing().entry(form.currentRow()).name, QStringLiteral("two"));
+        QCOMPARE(ui(form).cbPath->currentText(), kept + QLatin1Char('/'));
+        QCOMPARE(ui(form).Label9->text(), status);
+        QVERIFY(program.dialogs.messages().isEmpty());
+        // The next reading is not stopped by it.
+        form.navigateByPath(quil::FolderPath(other));
+        QCOMPARE(form.listing().currentPath(), other);
     }
 
     void commandLineNameThatIsNotUtf8_data()
