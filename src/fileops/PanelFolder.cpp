@@ -8,24 +8,50 @@
 
 #include <algorithm>
 #include <dirent.h>
+#include <numeric>
 #include <sys/stat.h>
+#include <thread>
+#include <utility>
 
 namespace quil {
 
 namespace {
 
+// Above this many names the keys are made on two threads.
+constexpr qsizetype kKeysOnTwoThreads = 20000;
+
+std::vector<QCollatorSortKey> keysOf(const QStringList &paths, qsizetype from, qsizetype to)
+{
+    // A collator of its own: one is not to be shared by threads.
+    const PanelNameOrder order;
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(size_t(to - from));
+    for (qsizetype i = from; i < to; ++i)
+        keys.push_back(order.key(paths.at(i)));
+    return keys;
+}
+
 void sortByName(QStringList &paths)
 {
-    const PanelNameOrder order;
-    std::vector<std::pair<QCollatorSortKey, QString>> keyed;
-    keyed.reserve(paths.size());
-    for (const QString &path : paths)
-        keyed.emplace_back(order.key(path), path);
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const auto &a, const auto &b) { return a.first.compare(b.first) < 0; });
-    paths.clear();
-    for (auto &entry : keyed)
-        paths.append(std::move(entry.second));
+    const qsizetype half = paths.size() > kKeysOnTwoThreads ? paths.size() / 2 : 0;
+    std::vector<QCollatorSortKey> firstKeys;
+    std::thread firstHalf;
+    if (half > 0)
+        firstHalf = std::thread([&] { firstKeys = keysOf(paths, 0, half); });
+    std::vector<QCollatorSortKey> keys = keysOf(paths, half, paths.size());
+    if (firstHalf.joinable()) {
+        firstHalf.join();
+        keys.insert(keys.begin(), std::make_move_iterator(firstKeys.begin()), std::make_move_iterator(firstKeys.end()));
+    }
+    std::vector<qsizetype> order(size_t(paths.size()));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&keys](qsizetype a, qsizetype b) { return keys[size_t(a)].compare(keys[size_t(b)]) < 0; });
+    QStringList sorted;
+    sorted.reserve(paths.size());
+    for (const qsizetype index : order)
+        sorted.append(std::move(paths[index]));
+    paths = std::move(sorted);
 }
 
 } // namespace
@@ -49,14 +75,28 @@ qsizetype PanelNameOrder::placeOf(const QStringList &paths, const QString &path)
            paths.begin();
 }
 
-PanelFolderListing readPanelFolder(const FolderPath &folder)
+PanelFolderReader::PanelFolderReader(const FolderPath &folder)
+    : m_folder(folder), m_dir(::opendir(toNative(folder.path()).constData()))
+{}
+
+PanelFolderReader::~PanelFolderReader()
 {
-    PanelFolderListing result;
-    DIR *dir = ::opendir(toNative(folder.path()).constData());
-    if (dir == nullptr)
-        return result;
-    const int dirFd = ::dirfd(dir);
-    while (const dirent *entry = ::readdir(dir)) {
+    if (m_dir != nullptr)
+        ::closedir(m_dir);
+}
+
+bool PanelFolderReader::readMore(qsizetype most)
+{
+    if (m_dir == nullptr)
+        return false;
+    const int dirFd = ::dirfd(m_dir);
+    for (qsizetype read = 0; read < most; ++read) {
+        const dirent *entry = ::readdir(m_dir);
+        if (entry == nullptr) {
+            ::closedir(m_dir);
+            m_dir = nullptr;
+            return false;
+        }
         const QByteArray name(entry->d_name);
         if (name == "." || name == "..")
             continue;
@@ -69,12 +109,24 @@ PanelFolderListing readPanelFolder(const FolderPath &folder)
             };
             isFolder = ::fstatat(dirFd, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
         }
-        (isFolder ? result.folders : result.files).append(folder.filePath(fromNative(name)));
+        (isFolder ? m_listing.folders : m_listing.files).append(m_folder.filePath(fromNative(name)));
     }
-    ::closedir(dir);
-    sortByName(result.folders);
-    sortByName(result.files);
-    return result;
+    return true;
+}
+
+PanelFolderListing PanelFolderReader::takeSorted()
+{
+    sortByName(m_listing.folders);
+    sortByName(m_listing.files);
+    return std::exchange(m_listing, {});
+}
+
+PanelFolderListing readPanelFolder(const FolderPath &folder)
+{
+    PanelFolderReader reader(folder);
+    while (reader.readMore(4096)) {
+    }
+    return reader.takeSorted();
 }
 
 QString LastFolderName(const QString &path)

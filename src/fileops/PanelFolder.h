@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <dirent.h>
 #include <functional>
 
 namespace quil {
@@ -33,9 +34,32 @@ private:
 };
 
 // Reads a folder with the file system's own calls, hidden and special items
-// included, "." and ".." left out; each group sorted by the locale's collation
-// without regard to case. A folder that cannot be read gives empty lists.
-// O(n log n) over the entries.
+// included, "." and ".." left out, in steps of a few entries: a large folder
+// can be read on past its first step on another thread. A folder that cannot
+// be read reads as empty.
+class PanelFolderReader
+{
+public:
+    explicit PanelFolderReader(const FolderPath &folder);
+    ~PanelFolderReader();
+    PanelFolderReader(const PanelFolderReader &) = delete;
+    PanelFolderReader &operator=(const PanelFolderReader &) = delete;
+
+    // Reads up to most more entries; false once the folder is read whole.
+    bool readMore(qsizetype most);
+    qsizetype folderCount() const { return m_listing.folders.size(); }
+    qsizetype fileCount() const { return m_listing.files.size(); }
+    // The entries read, each group sorted by the locale's collation without
+    // regard to case. O(n log n).
+    PanelFolderListing takeSorted();
+
+private:
+    FolderPath m_folder;
+    DIR *m_dir = nullptr;
+    PanelFolderListing m_listing;
+};
+
+// The whole folder read at once, as PanelFolderReader reads it.
 PanelFolderListing readPanelFolder(const FolderPath &folder);
 
 // The last component of a path: "/" is returned whole; otherwise one

@@ -1,30 +1,17 @@
 #include "fileops/PanelFollower.h"
 
-#include "fileops/PanelFolder.h"
+#include "fileops/PanelListModel.h"
 #include "listing/GoneFolder.h"
 #include "platform/ChangeHold.h"
-#include "platform/IconList.h"
-#include "platform/ItemId.h"
 #include "platform/NativePath.h"
 #include "platform/SettingsFiles.h"
-#include "platform/ShellNamespace.h"
 
-#include <QLabel>
-#include <QListWidget>
-#include <QPointer>
+#include <QListView>
 #include <QScrollBar>
 
 #include <sys/stat.h>
 
 namespace quil {
-
-QListWidgetItem *newPanelRow(const QString &path, bool isFolder)
-{
-    auto *item = new QListWidgetItem(FolderPath(path).lastName());
-    item->setIcon(IconList::icon(ShellNamespace::iconIndex(ItemId::fromPath(path), isFolder)));
-    item->setFlags(item->flags() | Qt::ItemIsEditable);
-    return item;
-}
 
 PanelFollower::PanelFollower(const FollowedPanel &panel, QObject *parent)
     : QObject(parent), m_panel(panel), m_triage(m_watch, *this,
@@ -44,8 +31,17 @@ void PanelFollower::follow(const FolderPath &folder)
     m_watch.watch(folder.path());
 }
 
+void PanelFollower::caughtUp()
+{
+    if (m_watch.hasPending())
+        changesWaiting();
+}
+
 void PanelFollower::changesWaiting()
 {
+    // Rows put now would be lost when the listing read meanwhile is shown.
+    if (m_panel.isReading())
+        return;
     if (m_watch.folder() != m_panel.folder().path()) {
         follow(m_panel.folder());
         return;
@@ -55,11 +51,11 @@ void PanelFollower::changesWaiting()
 
 void PanelFollower::applyNames(const QSet<QString> &names)
 {
-    QListWidget &list = m_panel.list;
+    QListView &list = m_panel.list;
+    PanelListModel &rows = m_panel.rows;
     const int across = list.horizontalScrollBar()->value();
     const int down = list.verticalScrollBar()->value();
     const FolderPath folder = m_panel.folder();
-    const PanelNameOrder order;
     for (const QString &name : names) {
         const QString path = folder.filePath(name);
         struct stat info
@@ -69,55 +65,53 @@ void PanelFollower::applyNames(const QSet<QString> &names)
             ::stat(toNative(path).constData(), &info) == 0 || ::lstat(toNative(path).constData(), &info) == 0;
         // A link to a folder is a folder, as the panel's listing has it.
         const bool isFolder = exists && S_ISDIR(info.st_mode);
-        const qsizetype inFolders = m_panel.folders.indexOf(path);
-        const qsizetype inFiles = inFolders < 0 ? m_panel.files.indexOf(path) : -1;
-        const int row = inFolders >= 0 ? int(inFolders) : inFiles >= 0 ? int(m_panel.folders.size() + inFiles) : -1;
-        const bool sameKind = row >= 0 && exists && (inFolders >= 0) == isFolder;
-        if (sameKind) {
-            list.item(row)->setIcon(IconList::icon(ShellNamespace::iconIndex(ItemId::fromPath(path), isFolder)));
+        const int row = rows.rowOfPath(path);
+        if (row >= 0 && exists && rows.isFolder(row) == isFolder) {
+            rows.refreshIcon(row);
             continue;
         }
         if (row >= 0)
             removeRow(row);
-        if (!exists)
-            continue;
-        QStringList &group = isFolder ? m_panel.folders : m_panel.files;
-        const qsizetype place = order.placeOf(group, path);
-        group.insert(place, path);
-        list.insertItem(int(place + (isFolder ? 0 : m_panel.folders.size())), newPanelRow(path, isFolder));
+        if (exists)
+            rows.insertPath(path, isFolder);
     }
     list.horizontalScrollBar()->setValue(across);
     list.verticalScrollBar()->setValue(down);
-    showCounts();
+    m_panel.showCounts();
     Q_EMIT applied();
 }
 
 void PanelFollower::removeRow(int row)
 {
-    QListWidget &list = m_panel.list;
-    if (list.currentRow() == row && list.count() > 1) {
-        const int next = row + 1 < list.count() ? row + 1 : row - 1;
-        list.setCurrentRow(next, list.item(row)->isSelected() ? QItemSelectionModel::ClearAndSelect
-                                                              : QItemSelectionModel::NoUpdate);
+    QListView &list = m_panel.list;
+    const int count = m_panel.rows.rowCount();
+    if (list.currentIndex().row() == row && count > 1) {
+        const int next = row + 1 < count ? row + 1 : row - 1;
+        const bool selected = list.selectionModel()->isSelected(list.currentIndex());
+        list.selectionModel()->setCurrentIndex(m_panel.rows.index(next), selected ? QItemSelectionModel::ClearAndSelect
+                                                                                  : QItemSelectionModel::NoUpdate);
     }
-    delete list.takeItem(row);
-    if (row < m_panel.folders.size())
-        m_panel.folders.removeAt(row);
-    else
-        m_panel.files.removeAt(row - m_panel.folders.size());
+    m_panel.rows.removePath(row);
 }
 
 void PanelFollower::listAgain()
 {
-    QListWidget &list = m_panel.list;
-    const QString current = list.currentItem() != nullptr ? list.currentItem()->text() : QString();
+    QListView &list = m_panel.list;
+    const QString current = list.currentIndex().data(Qt::DisplayRole).toString();
     const int down = list.verticalScrollBar()->value();
     m_panel.listFolder(m_panel.folder());
-    const QList<QListWidgetItem *> found = list.findItems(current, Qt::MatchExactly);
-    if (!current.isEmpty() && !found.isEmpty())
-        list.setCurrentItem(found.first());
-    list.verticalScrollBar()->setValue(down);
-    Q_EMIT applied();
+    m_panel.whenListed([this, current, down] {
+        QListView &shown = m_panel.list;
+        PanelListModel &rows = m_panel.rows;
+        for (int row = 0; !current.isEmpty() && row < rows.rowCount(); ++row) {
+            if (rows.caption(row) == current) {
+                shown.setCurrentIndex(rows.index(row));
+                break;
+            }
+        }
+        shown.verticalScrollBar()->setValue(down);
+        Q_EMIT applied();
+    });
 }
 
 void PanelFollower::leaveGoneFolder()
@@ -133,16 +127,10 @@ void PanelFollower::leaveGoneFolder()
         return;
     }
     m_panel.listFolder(above);
-    m_panel.setInfo(goneFolderText(gone, above));
-    Q_EMIT applied();
-}
-
-void PanelFollower::showCounts()
-{
-    m_panel.folderCount.setText(QString::number(m_panel.folders.size()));
-    m_panel.folderCount.adjustSize();
-    m_panel.fileCount.setText(QString::number(m_panel.files.size()));
-    m_panel.fileCount.adjustSize();
+    m_panel.whenListed([this, text = goneFolderText(gone, above)] {
+        m_panel.setInfo(text);
+        Q_EMIT applied();
+    });
 }
 
 } // namespace quil

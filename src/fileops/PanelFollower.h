@@ -9,32 +9,27 @@
 
 #include <functional>
 
-class QLabel;
-class QListWidget;
-class QListWidgetItem;
+class QListView;
 
 namespace quil {
 
 class ChangeHold;
+class PanelListModel;
 
-// A row of the second panel for a full path: its name, its icon, editable.
-// Whether it is a folder is known from the listing: no stat per row.
-QListWidgetItem *newPanelRow(const QString &path, bool isFolder);
-
-// What the second panel's follower works on: the panel's list with the
-// full paths of its rows (folders, then files), its two counters, its
-// folder, the hold of its changes, listing another folder and the
-// information line.
+// What the second panel's follower works on: the panel's list and its rows,
+// its folder, the hold of its changes, listing another folder (and a step
+// once it is shown; whether one is being read), its counters shown again
+// and the information line.
 struct FollowedPanel
 {
-    QListWidget &list;
-    QStringList &folders;
-    QStringList &files;
-    QLabel &folderCount;
-    QLabel &fileCount;
+    QListView &list;
+    PanelListModel &rows;
     std::function<FolderPath()> folder;
     std::function<ChangeHold &()> changes;
     std::function<void(const FolderPath &)> listFolder;
+    std::function<void(std::function<void()>)> whenListed;
+    std::function<bool()> isReading;
+    std::function<void()> showCounts;
     std::function<void(const QString &)> setInfo;
 };
 
@@ -50,8 +45,10 @@ class PanelFollower : public QObject
 public:
     explicit PanelFollower(const FollowedPanel &panel, QObject *parent = nullptr);
 
-    // The panel has listed this folder.
+    // The panel lists this folder: changes are gathered from now on.
     void follow(const FolderPath &folder);
+    // Its listing is shown: what was gathered while it was read is applied.
+    void caughtUp();
 
 Q_SIGNALS:
     void applied();
@@ -62,7 +59,6 @@ private:
     void removeRow(int row);
     void listAgain();
     void leaveGoneFolder();
-    void showCounts();
 
     FollowedPanel m_panel;
     FolderWatch m_watch;

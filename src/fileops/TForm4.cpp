@@ -2,6 +2,9 @@
 
 #include "fileops/PanelFolder.h"
 #include "fileops/PanelFollower.h"
+#include "fileops/PanelListModel.h"
+#include "fileops/PanelListView.h"
+#include "fileops/PanelReading.h"
 #include "fileops/RenameCommand.h"
 #include "listing/PathText.h"
 #include "platform/ChangeHold.h"
@@ -22,7 +25,6 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -42,7 +44,9 @@ const QString kTitle = QStringLiteral("QUIL");
 constexpr int kTableColumnWidth = 250;
 constexpr QSize kSmallIcon(16, 16);
 constexpr QSize kLargeIcon(32, 32);
-constexpr int kCounterRepaintMs = 200;
+// The list view's rows at most this wide: a longer name is cut short.
+constexpr int kWidestListRow = 400;
+constexpr int kIconRowWidth = 100;
 
 template <typename Widget> Widget *placed(Widget *widget, const char *name, int x, int y, int w, int h)
 {
@@ -80,64 +84,6 @@ QString minuteText(const struct stat &info)
 
 } // namespace
 
-namespace quil {
-
-bool PanelListWidget::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
-{
-    const bool opened = QListWidget::edit(index, trigger, event);
-    if (opened) {
-        m_editedRow = index;
-        m_oldName = index.data(Qt::DisplayRole).toString();
-        // A second click's editor opens later, from the view's timer.
-        if (QWidget *editor = indexWidget(index); editor != nullptr && state() == EditingState && m_opened)
-            m_opened(editor);
-    }
-    return opened;
-}
-
-PanelListWidget::PanelListWidget(QWidget *parent) : QListWidget(parent)
-{
-    m_headerModel.setHorizontalHeaderLabels({QStringLiteral("Name")});
-    m_header = new QHeaderView(Qt::Horizontal, this);
-    m_header->setModel(&m_headerModel);
-    m_header->setSectionsClickable(false);
-    m_header->setStretchLastSection(false);
-    m_header->hide();
-    // Qt leaves the editing state when any row goes, even with the editor
-    // of another row still open (rows removed by another program).
-    connect(model(), &QAbstractItemModel::rowsRemoved, this, [this] {
-        if (m_editedRow.isValid() && indexWidget(m_editedRow) != nullptr)
-            setState(EditingState);
-    });
-    // Connected after the view's own commit, so the row holds the new text.
-    // The edited row, not the current one: a click on another row commits
-    // the edit after that row has become current.
-    connect(itemDelegate(), &QAbstractItemDelegate::commitData, this, [this] {
-        QListWidgetItem *item = m_editedRow.isValid() ? itemFromIndex(m_editedRow) : nullptr;
-        if (m_edited && item != nullptr)
-            m_edited(item, m_oldName, item->text());
-    });
-}
-
-void PanelListWidget::showNameHeader(bool shown, int width)
-{
-    m_header->resizeSection(0, width);
-    m_header->setVisible(shown);
-    setViewportMargins(0, shown ? m_header->sizeHint().height() : 0, 0, 0);
-    updateGeometries();
-}
-
-void PanelListWidget::updateGeometries()
-{
-    QListWidget::updateGeometries();
-    if (m_header->isVisibleTo(this)) {
-        const QRect area = viewport()->geometry();
-        m_header->setGeometry(area.left(), frameWidth(), area.width(), m_header->sizeHint().height());
-    }
-}
-
-} // namespace quil
-
 TForm4::TForm4(quil::Services &services, QWidget *parent)
     : QWidget(parent), m_services(services), m_changes(new quil::ChangeHold(this))
 {
@@ -170,7 +116,8 @@ TForm4::TForm4(quil::Services &services, QWidget *parent)
     Label4 = label(this, "Label4", QStringLiteral("0"), 499, 35, 16);
     Label3 = label(this, "Label3", QCoreApplication::translate("TForm4", "Файлов"), 547, 36);
     Label5 = label(this, "Label5", QStringLiteral("0"), 608, 35, 16);
-    ListView1 = placed(new quil::PanelListWidget(this), "ListView1", 8, 62, 649, 94);
+    m_rows = new quil::PanelListModel(m_folders, m_files, this);
+    ListView1 = placed(new quil::PanelListView(*m_rows, this), "ListView1", 8, 62, 649, 94);
     ListView1->setAccessibleName(QCoreApplication::translate("TForm4", "Содержимое папки"));
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView1->setEditTriggers(QAbstractItemView::SelectedClicked);
@@ -184,10 +131,10 @@ TForm4::TForm4(quil::Services &services, QWidget *parent)
     connect(SpeedButton2, &QToolButton::clicked, this, &TForm4::SpeedButton2Click);
     connect(SpeedButton3, &QToolButton::clicked, this, &TForm4::SpeedButton3Click);
     connect(SpeedButton4, &QToolButton::clicked, this, &TForm4::SpeedButton4Click);
-    connect(ListView1, &QListWidget::itemClicked, this, &TForm4::ListView1Click);
-    connect(ListView1, &QListWidget::itemDoubleClicked, this, &TForm4::ListView1DblClick);
-    connect(ListView1, &QListWidget::currentItemChanged, this, &TForm4::ListView1Change);
-    ListView1->setEdited([this](QListWidgetItem *, const QString &oldName, const QString &newName) {
+    connect(ListView1, &QListView::clicked, this, &TForm4::ListView1Click);
+    connect(ListView1, &QListView::doubleClicked, this, &TForm4::ListView1DblClick);
+    connect(ListView1->selectionModel(), &QItemSelectionModel::currentChanged, this, &TForm4::ListView1Change);
+    ListView1->setEdited([this](const QString &oldName, const QString &newName) {
         // Queued, out of the editor's commit: its message box would take the
         // focus from the editor still committing, which then commits (and
         // renames) a second time inside the first, and the list deletes the
@@ -216,16 +163,16 @@ TForm4::TForm4(quil::Services &services, QWidget *parent)
     });
     const quil::FollowedPanel followed{
         *ListView1,
-        m_folders,
-        m_files,
-        *Label4,
-        *Label5,
+        *m_rows,
         [this] { return SecondPanelPath; },
         [this]() -> quil::ChangeHold & { return *m_changes; },
         [this](const quil::FolderPath &folder) {
             SecondPanelPath = folder;
             ListSecondPanel(SecondPanelPath);
         },
+        [this](std::function<void()> step) { whenListed(std::move(step)); },
+        [this] { return isReading(); },
+        [this] { showCounts(m_folders.size(), m_files.size()); },
         [this](const QString &text) { Label6->setText(text); },
     };
     m_follower = new quil::PanelFollower(followed, this);
@@ -266,8 +213,9 @@ void TForm4::rebuildDriveList(const QList<quil::Volume> &volumes)
 QStringList TForm4::rowNames() const
 {
     QStringList names;
-    for (int row = 0; row < ListView1->count(); ++row)
-        names.append(ListView1->item(row)->text());
+    names.reserve(m_rows->rowCount());
+    for (int row = 0; row < m_rows->rowCount(); ++row)
+        names.append(m_rows->caption(row));
     return names;
 }
 
@@ -293,38 +241,55 @@ void TForm4::showPanel()
         shownChanged(true);
 }
 
-void TForm4::addRows(const QStringList &paths, bool folders, QLabel *counter)
+void TForm4::showCounts(qsizetype folders, qsizetype files)
 {
-    int count = 0;
-    QElapsedTimer sinceShown;
-    sinceShown.start();
-    for (const QString &path : paths) {
-        ListView1->addItem(quil::newPanelRow(path, folders));
-        ++count;
-        // The count runs up while a large folder is listed, a few times a
-        // second: a repaint per row would cost more than the listing itself.
-        if (sinceShown.elapsed() >= kCounterRepaintMs) {
-            sinceShown.restart();
-            counter->setText(QString::number(count));
-            counter->repaint();
-        }
-    }
-    counter->setText(QString::number(count));
-    counter->adjustSize();
-    counter->repaint();
+    Label4->setText(QString::number(folders));
+    Label4->adjustSize();
+    Label5->setText(QString::number(files));
+    Label5->adjustSize();
 }
 
 void TForm4::ListSecondPanel(const quil::FolderPath &path)
 {
-    ListView1->clear();
-    Edit1->setText(SecondPanelPath.withTrailingSlash());
-    const quil::PanelFolderListing listing = quil::readPanelFolder(path);
-    m_folders = listing.folders;
-    m_files = listing.files;
-    addRows(m_folders, true, Label4);
-    addRows(m_files, false, Label5);
+    // A reading still going is for a folder no longer wanted.
+    m_reading.reset();
+    m_whenListed = nullptr;
+    m_rows->clear();
+    showCounts(0, 0);
     Edit1->setText(path.withTrailingSlash());
+    // Watched from before the reading, so that no change made meanwhile is missed.
     m_follower->follow(path);
+    auto reading = std::make_unique<quil::PanelReading>(path);
+    if (reading->start()) {
+        m_rows->replace(reading->take());
+        showListing();
+        return;
+    }
+    connect(reading.get(), &quil::PanelReading::progress, this, &TForm4::showCounts);
+    connect(reading.get(), &quil::PanelReading::finished, this, [this] {
+        m_rows->replace(m_reading->take());
+        // Deleted later: this runs in its own signal.
+        m_reading.release()->deleteLater();
+        showListing();
+    });
+    m_reading = std::move(reading);
+}
+
+void TForm4::showListing()
+{
+    showCounts(m_folders.size(), m_files.size());
+    Q_EMIT listed();
+    m_follower->caughtUp();
+    if (auto step = std::exchange(m_whenListed, nullptr))
+        step();
+}
+
+void TForm4::whenListed(std::function<void()> step)
+{
+    if (isReading())
+        m_whenListed = std::move(step);
+    else
+        step();
 }
 
 void TForm4::DriveComboBox1Change()
@@ -371,12 +336,12 @@ void TForm4::showKeptFolder(const QString &folder)
 
 void TForm4::selectRowNamed(const QString &name, bool lastMatch)
 {
-    for (int row = 0; row < ListView1->count(); ++row) {
-        QListWidgetItem *item = ListView1->item(row);
-        if (item->text() != name)
+    for (int row = 0; row < m_rows->rowCount(); ++row) {
+        if (m_rows->caption(row) != name)
             continue;
-        ListView1->setCurrentItem(item);
-        ListView1->scrollToItem(item, lastMatch ? QAbstractItemView::PositionAtTop : QAbstractItemView::EnsureVisible);
+        ListView1->setCurrentRow(row);
+        ListView1->scrollTo(m_rows->index(row),
+                            lastMatch ? QAbstractItemView::PositionAtTop : QAbstractItemView::EnsureVisible);
         if (!lastMatch)
             return;
     }
@@ -387,7 +352,7 @@ void TForm4::SpeedButton1Click()
     const QString name = quil::LastFolderName(Edit1->text());
     SecondPanelPath = SecondPanelPath.parent();
     ListSecondPanel(SecondPanelPath);
-    selectRowNamed(name, true);
+    whenListed([this, name] { selectRowNamed(name, true); });
 }
 
 void TForm4::Button1Click()
@@ -408,7 +373,7 @@ void TForm4::Button1Click()
     }
     ListSecondPanel(folder);
     focusList();
-    selectRowNamed(created, false);
+    whenListed([this, created] { selectRowNamed(created, false); });
 }
 
 bool TForm4::Edit1KeyDown(int key)
@@ -442,6 +407,7 @@ void TForm4::SpeedButton2Click()
     ListView1->setIconSize(kLargeIcon);
     ListView1->setGridSize(QSize());
     ListView1->setWrapping(true);
+    ListView1->setWidestRow(kIconRowWidth);
 }
 
 void TForm4::SpeedButton3Click()
@@ -455,6 +421,7 @@ void TForm4::SpeedButton3Click()
     ListView1->setGridSize(
         QSize(kTableColumnWidth, std::max(kSmallIcon.height(), ListView1->fontMetrics().height()) + 4));
     ListView1->showNameHeader(true, kTableColumnWidth);
+    ListView1->setWidestRow(kTableColumnWidth);
 }
 
 void TForm4::SpeedButton4Click()
@@ -465,14 +432,14 @@ void TForm4::SpeedButton4Click()
     ListView1->setFlow(QListView::TopToBottom);
     ListView1->setWrapping(true);
     ListView1->setGridSize(QSize());
+    ListView1->setWidestRow(kWidestListRow);
 }
 
 void TForm4::ListView1Click()
 {
-    QListWidgetItem *item = ListView1->currentItem();
-    if (item == nullptr || !item->isSelected())
+    if (!ListView1->isCurrentSelected())
         return;
-    const QString name = item->text();
+    const QString name = ListView1->currentCaption();
     struct stat info
     {
     };
@@ -496,10 +463,9 @@ void TForm4::ListView1Change()
 
 void TForm4::ListView1DblClick()
 {
-    QListWidgetItem *item = ListView1->currentItem();
-    if (item == nullptr)
+    if (ListView1->currentRow() < 0)
         return;
-    const QString path = SecondPanelPath.filePath(item->text());
+    const QString path = SecondPanelPath.filePath(ListView1->currentCaption());
     struct stat info
     {
     };
@@ -521,8 +487,8 @@ bool TForm4::ListView1KeyDown(int key, Qt::KeyboardModifiers modifiers)
         return true;
     case Qt::Key_F2:
         // The current row is the selected one: with none selected, F2 does nothing.
-        if (QListWidgetItem *item = ListView1->currentItem(); item != nullptr && item->isSelected())
-            ListView1->editItem(item);
+        if (ListView1->isCurrentSelected())
+            ListView1->edit(ListView1->currentIndex());
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:

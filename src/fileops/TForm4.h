@@ -4,14 +4,12 @@
 #include "platform/FolderPath.h"
 #include "platform/Volume.h"
 
-#include <QHeaderView>
 #include <QList>
-#include <QListWidget>
-#include <QPersistentModelIndex>
-#include <QStandardItemModel>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class QAbstractItemView;
 class QComboBox;
@@ -23,39 +21,10 @@ class QToolButton;
 namespace quil {
 class ChangeHold;
 class PanelFollower;
+class PanelListModel;
+class PanelListView;
+class PanelReading;
 struct Services;
-
-// The second panel's list: reports an accepted in-place edit of the row the
-// editor was open on, with its caption from before the edit (Escape reports
-// nothing).
-class PanelListWidget : public QListWidget
-{
-public:
-    using Edited = std::function<void(QListWidgetItem *item, const QString &oldName, const QString &newName)>;
-    using Opened = std::function<void(QWidget *editor)>;
-    explicit PanelListWidget(QWidget *parent = nullptr);
-    void setEdited(Edited edited) { m_edited = std::move(edited); }
-    // Told when an in-place editor opens; the view deletes it once it closes.
-    void setEditorOpened(Opened opened) { m_opened = std::move(opened); }
-    // Whether a name is being edited in place.
-    bool isEditingName() const { return state() == EditingState; }
-    // The table view's header over the rows: one column "Name" of the given
-    // width; hidden in the other views.
-    void showNameHeader(bool shown, int width);
-
-protected:
-    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
-    void updateGeometries() override;
-
-private:
-    Edited m_edited;
-    Opened m_opened;
-    QPersistentModelIndex m_editedRow;
-    QString m_oldName;
-    QStandardItemModel m_headerModel{0, 1};
-    QHeaderView *m_header = nullptr;
-};
-
 } // namespace quil
 
 // The second panel window: one more folder beside the main window, the
@@ -84,8 +53,14 @@ public:
     std::function<void()> nextPlace;
 
     // Lists a folder (the caller has set SecondPanelPath to it): folders,
-    // then files, the counters running up while it lists.
+    // then files. A large folder is read on another thread, the counters
+    // running up meanwhile, and listed is emitted once its rows are shown.
     void ListSecondPanel(const quil::FolderPath &path);
+    // Whether a listing is still being read.
+    bool isReading() const { return m_reading != nullptr; }
+    // Runs step once the listing being read is shown (at once when none is
+    // being read). A new listing drops a step not yet run.
+    void whenListed(std::function<void()> step);
     // Refills the drive selector, selects its volume again (the first when it
     // is gone) and lists that volume's root.
     void rebuildDriveList(const QList<quil::Volume> &volumes);
@@ -107,6 +82,9 @@ public:
     // or its name editor is open: the main window's, whose notices re-list
     // the panel. Until set, one of the panel's own.
     void setChangeHold(quil::ChangeHold &hold) { m_changes = &hold; }
+
+Q_SIGNALS:
+    void listed();
 
 public Q_SLOTS:
     void DriveComboBox1Change();
@@ -134,7 +112,8 @@ private:
     void FormCreate();
     void FormResize();
     void fillDrives(const QList<quil::Volume> &volumes, const QString &kept);
-    void addRows(const QStringList &paths, bool folders, QLabel *counter);
+    void showCounts(qsizetype folders, qsizetype files);
+    void showListing();
     void selectRowNamed(const QString &name, bool lastMatch);
     // Raises OsError when the text names no folder of the file system.
     void listTypedFolder(const QString &typed);
@@ -152,7 +131,7 @@ private:
     QLabel *Label4 = nullptr;
     QLabel *Label3 = nullptr;
     QLabel *Label5 = nullptr;
-    quil::PanelListWidget *ListView1 = nullptr;
+    quil::PanelListView *ListView1 = nullptr;
     QLabel *Label6 = nullptr;
 
     quil::Services &m_services;
@@ -165,8 +144,13 @@ private:
     // Removed first when the window goes: the box loses the focus while
     // Qt deletes it, after this window's own members are gone.
     QObject *m_pathBoxLeft = nullptr;
+    // The full paths of the listing shown, folders and files, and the
+    // list's rows over them.
     QStringList m_folders;
     QStringList m_files;
+    quil::PanelListModel *m_rows = nullptr;
+    std::unique_ptr<quil::PanelReading> m_reading;
+    std::function<void()> m_whenListed;
     // Applies what other programs change in the listed folder.
     quil::PanelFollower *m_follower = nullptr;
 };

@@ -132,8 +132,8 @@ class FileOperationHoldTest : public QObject
         QLineEdit *panelEditor(const QString &name)
         {
             TForm4 &second = panel();
-            quil::PanelListWidget *list = ui(second).ListView1;
-            list->setCurrentItem(list->findItems(name, Qt::MatchExactly).constFirst());
+            quil::PanelListView *list = ui(second).ListView1;
+            list->setCurrentRow(int(second.rowNames().indexOf(name)));
             second.focusList();
             QTest::keyClick(list, Qt::Key_F2);
             QLineEdit *editor = nullptr;

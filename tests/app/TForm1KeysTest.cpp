@@ -290,7 +290,7 @@ private Q_SLOTS:
         TForm4 &panel = *program.windows->Form4;
         panel.showPanel();
         program.press(QStringLiteral("a.txt"), Qt::Key_Tab);
-        quil::PanelListWidget *panelList = ui(panel).ListView1;
+        quil::PanelListView *panelList = ui(panel).ListView1;
         QTRY_VERIFY(panelList->hasFocus());
         QTest::keyClick(panelList, Qt::Key_Tab);
         QTRY_VERIFY(ui(program.form()).ListView->hasFocus());

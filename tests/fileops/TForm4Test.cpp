@@ -33,6 +33,19 @@
 
 using Kind = quil::ScriptedDialogs::Kind;
 
+namespace {
+
+// More files than the panel reads at once.
+constexpr int kManyFiles = 3000;
+
+void addFiles(const TempTree &tree, const char *folder, int count)
+{
+    for (int i = 0; i < count; ++i)
+        QFile(tree.path(folder) + QStringLiteral("/f%1").arg(i)).open(QIODevice::WriteOnly);
+}
+
+} // namespace
+
 // The second panel window and the main window's buttons for it, on the real
 // windows over real folders.
 class TForm4Test : public QObject
@@ -51,15 +64,12 @@ class TForm4Test : public QObject
             form.ListSecondPanel(quil::FolderPath(path));
         }
         QString root() const { return tree.root() + QLatin1Char('/'); }
-        QString current() const
-        {
-            return ui(form).ListView1->currentItem() ? ui(form).ListView1->currentItem()->text() : QString();
-        }
+        QString current() const { return ui(form).ListView1->currentCaption(); }
         void pick(const QString &name)
         {
-            const auto found = ui(form).ListView1->findItems(name, Qt::MatchExactly);
-            QVERIFY2(!found.isEmpty(), qPrintable(name));
-            ui(form).ListView1->setCurrentItem(found.first());
+            const int row = int(form.rowNames().indexOf(name));
+            QVERIFY2(row >= 0, qPrintable(name));
+            ui(form).ListView1->setCurrentRow(row);
         }
     };
 
@@ -134,11 +144,12 @@ private Q_SLOTS:
         const int rows = ui(panel.form).ListView1->count();
         QCOMPARE(rows, 6);
         for (int row = 0; row < rows; ++row) {
-            const QRect rect = ui(panel.form).ListView1->visualItemRect(ui(panel.form).ListView1->item(row));
+            const QRect rect = ui(panel.form).ListView1->visualRect(ui(panel.form).ListView1->model()->index(row, 0));
             QVERIFY(rect.width() >= 250);
             QVERIFY(rect.height() >= ui(panel.form).ListView1->iconSize().height());
             if (row > 0) {
-                const QRect above = ui(panel.form).ListView1->visualItemRect(ui(panel.form).ListView1->item(row - 1));
+                const QRect above =
+                    ui(panel.form).ListView1->visualRect(ui(panel.form).ListView1->model()->index(row - 1, 0));
                 QVERIFY(rect.top() > above.bottom());
                 QCOMPARE(rect.left(), above.left());
             }
@@ -166,17 +177,46 @@ private Q_SLOTS:
         QCOMPARE(ui(panel.form).Edit1->text(), panel.root());
     }
 
+    // A folder of more entries than are read at once is read on another
+    // thread; the folder left is selected once its listing is shown.
+    void upSelectsFolderLeft_data()
+    {
+        QTest::addColumn<int>("filesAbove");
+        QTest::newRow("read at once") << 0;
+        QTest::newRow("read on") << kManyFiles;
+    }
     void upSelectsFolderLeft()
     {
+        QFETCH(int, filesAbove);
         Panel panel;
         panel.tree.folder("a");
         panel.tree.folder("a/docs");
         panel.tree.folder("a/other");
+        addFiles(panel.tree, "a", filesAbove);
         panel.list(panel.root() + QStringLiteral("a/docs/"));
         QTest::keyClick(ui(panel.form).ListView1, Qt::Key_Backspace);
         QCOMPARE(panel.form.SecondPanelPath.withTrailingSlash(), panel.root() + QStringLiteral("a/"));
+        QCOMPARE(panel.form.isReading(), filesAbove > 0);
+        QTRY_VERIFY(!panel.form.isReading());
+        QCOMPARE(ui(panel.form).Label5->text(), QString::number(filesAbove));
         QCOMPARE(panel.current(), QStringLiteral("docs"));
-        QVERIFY(ui(panel.form).ListView1->currentItem()->isSelected());
+        QVERIFY(ui(panel.form).ListView1->isCurrentSelected());
+    }
+
+    // A listing started while a large folder is read drops that reading:
+    // its rows never come.
+    void newListingDropsTheReadingBefore()
+    {
+        Panel panel;
+        panel.tree.folder("big");
+        panel.tree.file("one.txt");
+        addFiles(panel.tree, "big", kManyFiles);
+        panel.list(panel.root() + QStringLiteral("big/"));
+        QVERIFY(panel.form.isReading());
+        panel.list(panel.root());
+        QVERIFY(!panel.form.isReading());
+        QCoreApplication::processEvents();
+        QCOMPARE(panel.form.rowNames(), (QStringList{"big", "one.txt"}));
     }
 
     void ctrlRReadsTheFolderAgain()
@@ -323,9 +363,10 @@ private Q_SLOTS:
         QLineEdit *editor = nullptr;
         QTRY_VERIFY((editor = ui(panel.form).ListView1->viewport()->findChild<QLineEdit *>()) != nullptr);
         editor->setText(QStringLiteral("c.txt"));
-        QListWidgetItem *other = ui(panel.form).ListView1->findItems(QStringLiteral("b.txt"), Qt::MatchExactly).first();
+        const QModelIndex other =
+            ui(panel.form).ListView1->model()->index(int(panel.form.rowNames().indexOf("b.txt")), 0);
         QTest::mouseClick(ui(panel.form).ListView1->viewport(), Qt::LeftButton, {},
-                          ui(panel.form).ListView1->visualItemRect(other).center());
+                          ui(panel.form).ListView1->visualRect(other).center());
         QTRY_VERIFY(QFileInfo::exists(panel.root() + QStringLiteral("c.txt")));
         QFile renamed(panel.root() + QStringLiteral("c.txt"));
         QVERIFY(renamed.open(QIODevice::ReadOnly));
@@ -379,7 +420,7 @@ private Q_SLOTS:
         panel.form.show();
         panel.pick(QStringLiteral("a.txt"));
         ui(panel.form).ListView1->clearSelection();
-        QVERIFY(ui(panel.form).ListView1->currentItem() != nullptr);
+        QVERIFY(ui(panel.form).ListView1->currentRow() >= 0);
         QTest::keyClick(ui(panel.form).ListView1, Qt::Key_F2);
         QCoreApplication::processEvents();
         QVERIFY(ui(panel.form).ListView1->viewport()->findChild<QLineEdit *>() == nullptr);

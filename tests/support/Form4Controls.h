@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fileops/PanelListView.h"
 #include "fileops/TForm4.h"
 #include "support/NamedControl.h"
 
@@ -36,7 +37,7 @@ public:
     QLabel *Label4 = find<QLabel>("Label4");
     QLabel *Label3 = find<QLabel>("Label3");
     QLabel *Label5 = find<QLabel>("Label5");
-    quil::PanelListWidget *ListView1 = find<quil::PanelListWidget>("ListView1");
+    quil::PanelListView *ListView1 = find<quil::PanelListView>("ListView1");
     QLabel *Label6 = find<QLabel>("Label6");
 };
 
