@@ -36,6 +36,8 @@ QVariant PanelListModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole:
     case Qt::AccessibleTextRole:
+    // The icon view cuts long names short.
+    case Qt::ToolTipRole:
         return caption(row);
     case Qt::DecorationRole: {
         int &icon = m_icons[size_t(row)];

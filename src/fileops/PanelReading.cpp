@@ -1,5 +1,9 @@
 #include "fileops/PanelReading.h"
 
+#include <atomic>
+#include <mutex>
+#include <thread>
+
 namespace quil {
 
 namespace {
@@ -9,8 +13,23 @@ constexpr qsizetype kStep = 1024;
 constexpr int kProgressIntervalMs = 250;
 } // namespace
 
+// What the worker and the window share. The worker may outlive the reading
+// object: it tells its end only while the reading still wants it.
+struct PanelReading::Shared
+{
+    explicit Shared(const FolderPath &folder) : reader(folder) {}
+
+    PanelFolderReader reader;
+    PanelFolderListing listing;
+    std::atomic<qsizetype> foldersRead{0};
+    std::atomic<qsizetype> filesRead{0};
+    std::atomic<bool> stopped{false};
+    std::mutex ownerMutex;
+    PanelReading *owner = nullptr;
+};
+
 PanelReading::PanelReading(const FolderPath &folder, QObject *parent)
-    : QObject(parent), m_reader(std::make_unique<PanelFolderReader>(folder))
+    : QObject(parent), m_shared(std::make_shared<Shared>(folder))
 {
     m_progressTimer.setInterval(kProgressIntervalMs);
     connect(&m_progressTimer, &QTimer::timeout, this, &PanelReading::tellProgress);
@@ -18,46 +37,54 @@ PanelReading::PanelReading(const FolderPath &folder, QObject *parent)
 
 PanelReading::~PanelReading()
 {
-    m_stopped = true;
+    m_shared->stopped = true;
+    // An end already posted goes with this object's pending events.
+    const std::scoped_lock lock(m_shared->ownerMutex);
+    m_shared->owner = nullptr;
 }
 
 bool PanelReading::start()
 {
-    if (!m_reader->readMore(kReadAtOnce)) {
-        m_listing = m_reader->takeSorted();
+    Shared &shared = *m_shared;
+    if (!shared.reader.readMore(kReadAtOnce)) {
+        shared.listing = shared.reader.takeSorted();
         return true;
     }
-    m_foldersRead = m_reader->folderCount();
-    m_filesRead = m_reader->fileCount();
+    shared.foldersRead = shared.reader.folderCount();
+    shared.filesRead = shared.reader.fileCount();
+    shared.owner = this;
     tellProgress();
     m_progressTimer.start();
-    // The worker owns the reader until it ends; the destructor joins it, so
-    // this outlives it.
-    m_worker = std::jthread([this] { readOn(); });
+    std::thread([shared = m_shared] {
+        while (!shared->stopped && shared->reader.readMore(kStep)) {
+            shared->foldersRead.store(shared->reader.folderCount(), std::memory_order_relaxed);
+            shared->filesRead.store(shared->reader.fileCount(), std::memory_order_relaxed);
+        }
+        if (shared->stopped)
+            return;
+        shared->listing = shared->reader.takeSorted();
+        const std::scoped_lock lock(shared->ownerMutex);
+        if (shared->owner != nullptr)
+            QMetaObject::invokeMethod(
+                shared->owner,
+                [owner = shared->owner] {
+                    owner->m_progressTimer.stop();
+                    Q_EMIT owner->finished();
+                },
+                Qt::QueuedConnection);
+    }).detach();
     return false;
 }
 
-void PanelReading::readOn()
+PanelFolderListing PanelReading::take()
 {
-    while (!m_stopped && m_reader->readMore(kStep)) {
-        m_foldersRead.store(m_reader->folderCount(), std::memory_order_relaxed);
-        m_filesRead.store(m_reader->fileCount(), std::memory_order_relaxed);
-    }
-    if (m_stopped)
-        return;
-    m_listing = m_reader->takeSorted();
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_progressTimer.stop();
-            Q_EMIT finished();
-        },
-        Qt::QueuedConnection);
+    return std::move(m_shared->listing);
 }
 
 void PanelReading::tellProgress()
 {
-    Q_EMIT progress(m_foldersRead.load(std::memory_order_relaxed), m_filesRead.load(std::memory_order_relaxed));
+    Q_EMIT progress(m_shared->foldersRead.load(std::memory_order_relaxed),
+                    m_shared->filesRead.load(std::memory_order_relaxed));
 }
 
 } // namespace quil

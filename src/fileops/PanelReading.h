@@ -5,9 +5,7 @@
 #include <QObject>
 #include <QTimer>
 
-#include <atomic>
 #include <memory>
-#include <thread>
 
 namespace quil {
 
@@ -20,30 +18,26 @@ class PanelReading : public QObject
     Q_OBJECT
 public:
     explicit PanelReading(const FolderPath &folder, QObject *parent = nullptr);
-    // Stops a reading still going; nothing is told after.
+    // Drops a reading still going without waiting for it: its worker ends
+    // on its own, and nothing is told after.
     ~PanelReading() override;
 
     // True when the folder has been read whole at once: the listing is
     // ready and no signal follows. Otherwise finished follows.
     bool start();
     // The sorted listing, once read.
-    PanelFolderListing take() { return std::move(m_listing); }
+    PanelFolderListing take();
 
 Q_SIGNALS:
     void progress(qsizetype folders, qsizetype files);
     void finished();
 
 private:
-    void readOn();
+    struct Shared;
     void tellProgress();
 
-    std::unique_ptr<PanelFolderReader> m_reader;
-    PanelFolderListing m_listing;
-    std::atomic<qsizetype> m_foldersRead{0};
-    std::atomic<qsizetype> m_filesRead{0};
-    std::atomic<bool> m_stopped{false};
+    std::shared_ptr<Shared> m_shared;
     QTimer m_progressTimer;
-    std::jthread m_worker;
 };
 
 } // namespace quil
