@@ -1,43 +1,14 @@
 #include "viewers/FileSearcher.h"
 
 #include "platform/CodePages.h"
-#include "platform/NativePath.h"
-#include "platform/OsError.h"
-#include "platform/PosixIo.h"
 #include "search/TextFinder.h"
 #include "viewers/ViewedFile.h"
 
+#include <algorithm>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <vector>
 
 namespace quil {
-
-namespace {
-
-class ReadOnlyFile
-{
-public:
-    explicit ReadOnlyFile(const QString &path) : m_fd(openViewedFile(path))
-    {
-        ::posix_fadvise(m_fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
-    }
-
-    // Reads up to count bytes at offset; fewer only at the end of the file.
-    size_t read(unsigned char *into, size_t count, qint64 offset)
-    {
-        const ssize_t done = posix::preadFull(m_fd.get(), into, count, static_cast<off_t>(offset));
-        if (done < 0)
-            throw OsError::last();
-        return size_t(done);
-    }
-
-private:
-    UniqueFd m_fd;
-};
-
-} // namespace
 
 FileSearcher::TextHit FileSearcher::findInText(const QStringList &lines, qsizetype caretLine, qsizetype caretColumn,
                                                const QString &text)
@@ -68,12 +39,8 @@ qint64 FileSearcher::findInFile(const QString &path, const QString &text, qint64
 {
     if (path.isEmpty() || text.isEmpty())
         return -1;
-    struct stat info
-    {
-    };
-    if (::stat(toNative(path).constData(), &info) != 0)
-        return -1;
-    const qint64 size = static_cast<qint64>(info.st_size);
+    // 0 also when the file cannot be examined.
+    const qint64 size = ViewedFile::sizeOf(path);
     if (size == 0)
         return -1;
     // WIN is the system's text: UTF-8, and Windows-1251 for older files.
@@ -87,7 +54,8 @@ qint64 FileSearcher::findInFile(const QString &path, const QString &text, qint64
     if (start >= size)
         return -1;
 
-    ReadOnlyFile file(path);
+    ViewedFile file(path);
+    file.readsInOrder();
     // Reads far larger than the old 8192-byte blocks, overlapping by the
     // longest form's length less one byte: every start at or after start is
     // decided exactly once, which is what the overlapping blocks gave, and a

@@ -1,36 +1,24 @@
 #include "viewers/FileViewModel.h"
 
-#include "platform/NativePath.h"
-#include "platform/OsError.h"
-#include "platform/PosixIo.h"
 #include "viewers/FileViewRenderer.h"
 #include "viewers/ViewedFile.h"
 
 #include <QCoreApplication>
-#include <sys/stat.h>
 
 namespace quil {
 
 qint64 FileViewModel::fileSize(const QString &path)
 {
-    struct stat info
-    {
-    };
-    if (path.isEmpty() || ::stat(toNative(path).constData(), &info) != 0)
-        return 0;
-    return static_cast<qint64>(info.st_size);
+    return ViewedFile::sizeOf(path);
 }
 
 QByteArray FileViewModel::readRange(const QString &path, qint64 offset, qint64 count)
 {
-    const UniqueFd file = openViewedFile(path);
+    ViewedFile file(path);
     // The buffer is sized to the request, so no page height can overrun it.
     QByteArray bytes(static_cast<qsizetype>(std::max<qint64>(0, count)), Qt::Uninitialized);
     // Fewer bytes when the file became shorter since its size was taken.
-    const ssize_t done = posix::preadFull(file.get(), bytes.data(), size_t(bytes.size()), static_cast<off_t>(offset));
-    if (done < 0)
-        throw OsError::last();
-    bytes.truncate(done);
+    bytes.truncate(qsizetype(file.read(bytes.data(), size_t(bytes.size()), offset)));
     return bytes;
 }
 

@@ -1,7 +1,5 @@
 #include "viewers/PictureLoader.h"
 
-#include "platform/NativePath.h"
-#include "platform/PosixIo.h"
 #include "viewers/DibDecoder.h"
 #include "viewers/GifDecoder.h"
 #include "viewers/IcoDecoder.h"
@@ -9,12 +7,10 @@
 #include "viewers/PictureError.h"
 #include "viewers/PictureFit.h"
 #include "viewers/PngDecoder.h"
+#include "viewers/ViewedFile.h"
 #include "viewers/WmfRenderer.h"
 
 #include <QCoreApplication>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
 
 namespace quil {
 
@@ -24,27 +20,26 @@ constexpr qint64 kMaxFileSize = qint64(1) << 30;
 
 QByteArray readWholeFile(const QString &path)
 {
-    const UniqueFd fd = posix::openPath(toNative(path), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (!fd.valid())
-        throw OsError::last();
-    struct stat st
-    {
-    };
-    if (::fstat(fd.get(), &st) != 0)
-        throw OsError::last();
-    if (S_ISDIR(st.st_mode))
-        throw OsError(EISDIR);
-    if (st.st_size > kMaxFileSize)
-        throw QuilError(QCoreApplication::translate("PictureLoader", "Файл слишком велик для просмотра: %1").arg(path));
+    ViewedFile file(path);
+    const QString tooLarge =
+        QCoreApplication::translate("PictureLoader", "Файл слишком велик для просмотра: %1").arg(path);
+    const qint64 size = ViewedFile::sizeOf(path);
+    if (size > kMaxFileSize)
+        throw QuilError(tooLarge);
     QByteArray bytes;
-    bytes.reserve(qsizetype(st.st_size));
-    if (!posix::readToEnd(fd.get(), bytes, kMaxFileSize)) {
-        if (errno == EFBIG)
-            throw QuilError(
-                QCoreApplication::translate("PictureLoader", "Файл слишком велик для просмотра: %1").arg(path));
-        throw OsError::last();
+    bytes.reserve(qsizetype(size));
+    // Read on to the end: the size taken may be old, or unknown (0).
+    constexpr size_t kBlock = size_t(1) << 20;
+    for (;;) {
+        const qsizetype at = bytes.size();
+        if (at > kMaxFileSize)
+            throw QuilError(tooLarge);
+        bytes.resize(at + qsizetype(kBlock));
+        const size_t got = file.read(bytes.data() + at, kBlock, at);
+        bytes.resize(at + qsizetype(got));
+        if (got < kBlock)
+            return bytes;
     }
-    return bytes;
 }
 
 } // namespace

@@ -1,15 +1,19 @@
 #include "platform/gio/GioLocation.h"
+#include "platform/OsError.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/fileop/FileOperation.h"
 #include "platform/gio/GioFolderReader.h"
 #include "platform/gio/MountQuestions.h"
 #include "support/TempTree.h"
+#include "viewers/FileSearcher.h"
+#include "viewers/FileViewModel.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUrl>
 
 #include <gio/gio.h>
 #include <netinet/in.h>
@@ -162,6 +166,33 @@ private Q_SLOTS:
         QVERIFY(transfer(dialogs, {top + QStringLiteral("inner"), top + QStringLiteral("top.txt")}, out, FO_COPY));
         QCOMPARE(contentOf(out + "/inner/deep.txt"), QByteArray("d"));
         QCOMPARE(contentOf(out + "/top.txt"), QByteArray("t"));
+    }
+
+    // The viewer reads a file of a location a range at a time, forward and
+    // back: through a stream that seeks (GIO's own local files) and one that
+    // only goes forward (a file in an archive), and its search finds a text.
+    void viewerReadsRangesThroughGio()
+    {
+        TempTree tree;
+        tree.folder("pack");
+        QByteArray content;
+        for (int line = 0; content.size() < 300000; ++line)
+            content += QByteArray::number(line).rightJustified(8, '0') + '\n';
+        content += "needle";
+        tree.file("pack/big.txt", content);
+        QVERIFY(run(QStringLiteral("tar"), {QStringLiteral("-czf"), tree.path("pack.tar.gz"), QStringLiteral("-C"),
+                                            tree.path("pack"), QStringLiteral(".")}));
+        const QString inArchive = archiveLocation(tree.path("pack.tar.gz").toUtf8()) + QStringLiteral("big.txt");
+        QVERIFY(!readFolder(archiveLocation(tree.path("pack.tar.gz").toUtf8()), nullptr).names.isEmpty());
+        const QString local = QUrl::fromLocalFile(tree.path("pack/big.txt")).toString();
+        for (const QString &uri : {local, inArchive}) {
+            QCOMPARE(FileViewModel::fileSize(uri), content.size());
+            for (const qint64 offset : {qint64(200000), qint64(16), qint64(299990), qint64(0)})
+                QCOMPARE(FileViewModel::readRange(uri, offset, 64), content.mid(offset, 64));
+            QCOMPARE(FileSearcher::findInFile(uri, QStringLiteral("NEEDLE"), 0, ViewerCodePage::Win, {}),
+                     content.size() - 6);
+        }
+        QVERIFY_THROWS_EXCEPTION(QuilError, FileViewModel::readRange(inArchive + QStringLiteral("x"), 0, 1));
     }
 
     // A real sshd on this machine: the host's key is asked about with its
