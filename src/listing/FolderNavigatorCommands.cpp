@@ -15,6 +15,7 @@
 #include "platform/ShellNamespace.h"
 #include "platform/VolumeMonitor.h"
 #include "platform/Volumes.h"
+#include "platform/gio/GioLocation.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -51,6 +52,10 @@ void FolderNavigator::openSelectedRow()
     // A copy: listing a folder replaces the entries.
     const TShellItem entry = m_controls.listing.entry(row);
     if (!m_controls.listing.isFolder(row)) {
+        if (entry.folderChild.id.isFileSystem() && isArchiveName(entry.name)) {
+            runHandler(m_services.dialogs, [this, &entry] { openArchive(FolderPath(entry.folderChild.id.path())); });
+            return;
+        }
         openFileEntry(entry);
         return;
     }
@@ -64,6 +69,11 @@ void FolderNavigator::openSelectedRow()
         scrollTreeSelectionToTop();
         followPathBoxDrive();
     });
+}
+
+bool FolderNavigator::openArchive(const FolderPath &archive)
+{
+    return browseTo(ItemId::location(archiveLocation(toNative(archive.path()))));
 }
 
 void FolderNavigator::openFileEntry(const TShellItem &entry)
@@ -116,7 +126,15 @@ void FolderNavigator::up()
 {
     m_controls.setStatus(waitingText());
     FolderListing &listing = m_controls.listing;
-    listing.EntryToSelect = folderLeftByUp(listedFolder().withTrailingSlash());
+    const ItemId current = listing.currentFolder();
+    if (current.isLocation()) {
+        // The folder left is selected, at an archive's top the archive.
+        const QByteArray archive = archiveOfLocation(current.path());
+        listing.EntryToSelect =
+            archive.isEmpty() ? current.fileName() : ItemId::fromPath(fromNative(archive)).fileName();
+    } else {
+        listing.EntryToSelect = folderLeftByUp(listedFolder().withTrailingSlash());
+    }
     const ItemId parent = ShellNamespace::parent(listing.currentFolder());
     if (parent.isEmpty()) {
         // The computer folder and the desktop have nothing above them.

@@ -11,6 +11,7 @@
 #include "platform/FileClipboard.h"
 #include "platform/FolderPath.h"
 #include "platform/Launcher.h"
+#include "platform/NativePath.h"
 #include "platform/OpenWithApplications.h"
 #include "platform/OsError.h"
 #include "platform/Services.h"
@@ -18,6 +19,7 @@
 #include "platform/VolumeEject.h"
 #include "platform/Volumes.h"
 #include "platform/fileop/ShellFileOperation.h"
+#include "platform/gio/GioLocation.h"
 #include "shell/PropertiesWindow.h"
 
 #include <QCursor>
@@ -182,6 +184,11 @@ void ContextMenuController::run(const MenuTarget &target, const Picked &picked, 
 
 void ContextMenuController::open(const MenuTarget &target)
 {
+    // An archive opens as a read-only folder, as Enter opens it.
+    if (target.kind == MenuTarget::Kind::File && isArchiveName(target.path)) {
+        m_list.navigateByPath(FolderPath(archiveLocation(toNative(target.path))));
+        return;
+    }
     if (target.kind == MenuTarget::Kind::File) {
         openDocumentOrChoose(m_services.dialogs, m_services.launcher, target.path);
         return;
