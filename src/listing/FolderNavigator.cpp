@@ -178,7 +178,8 @@ bool FolderNavigator::navigateByPath(const FolderPath &folder)
 {
     // A URI that GIO handles is asked when it is read: whether it exists
     // is its reading's answer. "user@host:/path" is no URI: a local path.
-    if (isGioLocation(folder.path()))
+    // "computer:///" is the program's own computer folder, never GIO's.
+    if (folder.path().compare(computerFolderPath(), Qt::CaseInsensitive) != 0 && isGioLocation(folder.path()))
         return browseTo(ItemId::location(folder.withTrailingSlash()));
     // Parsed first: a path that does not exist leaves the listing and the
     // drive selector as they were.

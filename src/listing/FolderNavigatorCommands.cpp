@@ -3,6 +3,7 @@
 #include "listing/FolderNavigator.h"
 
 #include "listing/FolderListing.h"
+#include "listing/FolderTreeModel.h"
 #include "listing/NavigationText.h"
 #include "listing/PathText.h"
 #include "platform/Dialogs.h"
@@ -20,6 +21,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QTreeView>
 
 namespace quil {
 
@@ -149,6 +151,11 @@ void FolderNavigator::treeClicked()
 {
     if (!m_windowShown)
         return;
+    // A location of the tree (the trash) is read through GIO.
+    if (const ItemId node = m_controls.treeModel.itemOf(m_controls.tree.currentIndex()); node.isLocation()) {
+        browseTo(node);
+        return;
+    }
     const QString path = treeSelectedPath();
     if (path.isEmpty() || !directoryExists(path))
         return;

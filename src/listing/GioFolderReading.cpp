@@ -1,5 +1,7 @@
 #include "listing/GioFolderReading.h"
 
+#include "platform/BytePath.h"
+#include "platform/NativePath.h"
 #include "platform/OsError.h"
 #include "platform/gio/GioLocation.h"
 
@@ -22,7 +24,9 @@ FolderChild childOf(const QString &folderUri, const GioEntry &entry)
     child.isLink = entry.isLink;
     FindData details;
     details.size = entry.isFolder ? 0 : quint64(std::max<qint64>(entry.size, 0));
-    details.modifiedMsecs = entry.modified.isValid() ? entry.modified.toMSecsSinceEpoch() : 0;
+    // In the trash the date that tells items apart is the deletion's.
+    const QDateTime &date = entry.deleted.isValid() ? entry.deleted : entry.modified;
+    details.modifiedMsecs = date.isValid() ? date.toMSecsSinceEpoch() : 0;
     if (entry.isFolder)
         details.attributes |= AttributeDirectory;
     if (entry.readOnly)
@@ -41,6 +45,7 @@ GioFolderReading::GioFolderReading(const ItemId &folder, const FolderListing &li
     connect(&m_reader, &GioFolderReader::entriesRead, this, &GioFolderReading::take);
     connect(&m_reader, &GioFolderReader::finished, this, [this] {
         m_result.replaceEntries(std::move(m_children));
+        showOriginalPlaces();
         finish();
     });
     connect(&m_reader, &GioFolderReader::failed, this,
@@ -60,11 +65,28 @@ void GioFolderReading::stop()
 
 void GioFolderReading::take(const std::vector<GioEntry> &batch)
 {
-    for (const GioEntry &entry : batch)
-        m_children.add(childOf(m_folder.path(), entry));
+    for (const GioEntry &entry : batch) {
+        const size_t index = m_children.add(childOf(m_folder.path(), entry));
+        if (!entry.originalPath.isEmpty())
+            m_originalPlaces.insert(m_children.child(index).id.path(),
+                                    fromNative(bytepath::parent(entry.originalPath)));
+    }
     if (m_sinceProgress.elapsed() >= kProgressIntervalMs) {
         m_sinceProgress.restart();
         Q_EMIT progress(qint64(m_children.size()));
+    }
+}
+
+void GioFolderReading::showOriginalPlaces()
+{
+    if (m_originalPlaces.isEmpty())
+        return;
+    m_result.fillDetails(0, m_result.count() - 1);
+    for (int row = 0; row < m_result.count(); ++row) {
+        TShellItem &entry = m_result.entry(row);
+        const auto place = m_originalPlaces.constFind(entry.path());
+        if (place != m_originalPlaces.cend())
+            entry.typeText = place->left(80);
     }
 }
 

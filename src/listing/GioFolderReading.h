@@ -5,6 +5,7 @@
 #include "platform/gio/GioFolderReader.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 
 namespace quil {
 
@@ -24,10 +25,13 @@ private:
     void begin() override;
     void stop() override;
     void take(const std::vector<GioEntry> &batch);
+    // The trash's entries show the folder each came from as their type.
+    void showOriginalPlaces();
 
     GioFolderReader m_reader;
     EntryStore m_children;
     QElapsedTimer m_sinceProgress;
+    QHash<QString, QString> m_originalPlaces; // an entry's URI, its original folder
 };
 
 } // namespace quil

@@ -277,6 +277,11 @@ ItemId ShellNamespace::homeFolder()
     return ItemId::fromPath(clean.isEmpty() ? kRoot : clean);
 }
 
+ItemId ShellNamespace::trashFolder()
+{
+    return ItemId::location(QStringLiteral("trash:///"));
+}
+
 ItemId ShellNamespace::parse(const QString &text)
 {
     if (text.compare(computerParsingName, Qt::CaseInsensitive) == 0)
@@ -302,6 +307,8 @@ ItemId ShellNamespace::parent(const ItemId &item)
         const QString above = gioParentLocation(item.path());
         if (!above.isEmpty())
             return ItemId::location(above);
+        if (item == trashFolder())
+            return ItemId::computer();
         // An archive's top goes back to the folder holding the archive.
         const QByteArray archive = archiveOfLocation(item.path());
         return archive.isEmpty() ? ItemId::desktop() : parent(ItemId::fromPath(fromNative(archive)));
@@ -380,6 +387,15 @@ void enumerateInto(const ItemId &folder, ShellNamespace::EnumerateFlags flags, C
                 child.details = S::findData(child.id);
             children.append(std::move(child));
         }
+        // The trash as a folder, after the volumes (read through GIO).
+        FolderChild trash;
+        trash.id = S::trashFolder();
+        trash.name = S::displayName(trash.id);
+        trash.isFolder = true;
+        trash.order = ++order;
+        if (flags & S::ReadDetails)
+            trash.details = S::findData(trash.id);
+        children.append(std::move(trash));
         break;
     }
     case ItemId::Kind::Volume:
@@ -422,6 +438,8 @@ QString ShellNamespace::displayName(const ItemId &item, NameForm form)
             return volume->displayName();
         return Volume{item.path(), {}, {}, {}, false}.displayName();
     case ItemId::Kind::Location:
+        if (form != NameForm::Parsing && item == trashFolder())
+            return QCoreApplication::translate("ShellNamespace", "Корзина");
         if (form == NameForm::Parsing || item.fileName().isEmpty())
             return item.path();
         return item.fileName();
@@ -517,6 +535,9 @@ int ShellNamespace::iconIndex(const ItemId &item)
         return volume && volume->removable ? IconNames::RemovableDisk : IconNames::HardDisk;
     }
     case ItemId::Kind::Location:
+        if (item == trashFolder())
+            return IconNames::indexOf(QStringLiteral("user-trash"), QStringLiteral("folder"));
+        break;
     case ItemId::Kind::Path:
         break;
     }
