@@ -35,6 +35,18 @@
         <translation>Paste cancelled: the files are on another computer<byte value="xd"/>
 </translation>
     </message>
+    <message>
+        <source>Корзина</source>
+        <translation>Trash</translation>
+    </message>
+    <message>
+        <source>Удалить «%1» навсегда?</source>
+        <translation>Delete “%1” for good?</translation>
+    </message>
+    <message>
+        <source>Очистить корзину? Все объекты в ней будут удалены навсегда.</source>
+        <translation>Empty the trash? Every item in it will be deleted for good.</translation>
+    </message>
 </context>
 <context>
     <name>ContextMenuItems</name>
@@ -73,6 +85,14 @@
     <message>
         <source>Переименовать</source>
         <translation>Rename</translation>
+    </message>
+    <message>
+        <source>Восстановить</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>Очистить корзину</source>
+        <translation>Empty trash</translation>
     </message>
 </context>
 <context>
@@ -924,6 +944,10 @@ Replace it with
         <source>Компьютер</source>
         <translation>Computer</translation>
     </message>
+    <message>
+        <source>Корзина</source>
+        <translation>Trash</translation>
+    </message>
 </context>
 <context>
     <name>SortOrder</name>
@@ -1616,6 +1640,17 @@ Do you know what is on your disks?</translation>
     <message>
         <source>ГБ/с</source>
         <translation>GB/s</translation>
+    </message>
+</context>
+<context>
+    <name>TrashFolder</name>
+    <message>
+        <source>Корзина не знает, откуда удалён этот объект.</source>
+        <translation>The trash does not know where this item was deleted from.</translation>
+    </message>
+    <message>
+        <source>Нельзя восстановить: место «%1» уже занято.</source>
+        <translation>Cannot restore: “%1” is already taken.</translation>
     </message>
 </context>
 <context>

@@ -17,6 +17,7 @@
 #include "platform/ShellNamespace.h"
 #include "platform/VolumeMonitor.h"
 #include "platform/Volumes.h"
+#include "platform/gio/GioLocation.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -32,7 +33,7 @@
 namespace quil {
 
 FolderNavigator::FolderNavigator(const NavigationControls &controls, Services &services, QObject *parent)
-    : QObject(parent), m_controls(controls), m_services(services)
+    : QObject(parent), m_controls(controls), m_services(services), m_mountQuestions(controls.list.window())
 {
     m_volumeMonitor = new VolumeMonitor(this);
     connect(m_volumeMonitor, &VolumeMonitor::deviceChange, this,
@@ -50,7 +51,7 @@ bool FolderNavigator::readFolder(const ItemId &folder)
                 QCoreApplication::translate("FolderNavigator", "Выделено в  -  папках и в - файлах "));
     });
     FolderListing &listing = m_controls.listing;
-    if (!folder.isFileSystem()) {
+    if (!folder.isFileSystem() && !folder.isLocation()) {
         // The desktop and the computer folder have their few entries at once.
         const BusyCursor busy;
         EntryStore children = FolderListing::enumerate(folder);
@@ -62,7 +63,7 @@ bool FolderNavigator::readFolder(const ItemId &folder)
     // place: this one then ends as stopped.
     if (m_reading != nullptr)
         m_reading->cancel();
-    const std::unique_ptr<FolderReading> reading = FolderReading::make(folder, listing);
+    const std::unique_ptr<FolderReading> reading = FolderReading::make(folder, listing, &m_mountQuestions);
     FolderReading *const outer = std::exchange(m_reading, reading.get());
     const auto restore = qScopeGuard([this, outer] { m_reading = outer; });
     const QString statusBefore = m_controls.statusText();
@@ -94,9 +95,9 @@ bool FolderNavigator::browseTo(const ItemId &target)
         // when the folder could not be read.
         // A stopped reading leaves the tree too as it was.
         bool stopped = false;
-        const auto finish = qScopeGuard([this, &list, &stopped] {
+        const auto finish = qScopeGuard([this, &list, &stopped, &target] {
             const QString path = m_controls.listing.currentPath();
-            if (!stopped && directoryExists(path))
+            if (!stopped && !target.isLocation() && directoryExists(path))
                 setTreePath(FolderPath(path));
             list.setUpdatesEnabled(true);
         });
@@ -109,7 +110,7 @@ bool FolderNavigator::browseTo(const ItemId &target)
         keepPathHistory();
         selectEntryAfterListing();
     }
-    if (directoryExists(m_controls.pathBox.currentText()))
+    if (!target.isLocation() && directoryExists(m_controls.pathBox.currentText()))
         refreshDiskDisplay();
     focusListAfterListing();
     return true;
@@ -131,7 +132,9 @@ void FolderNavigator::restoreHistory(const QStringList &lines)
 {
     // Oldest first: each goes on top, as a listing adds its line.
     for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
-        const ItemId id = *line == computerFolderPath() ? ItemId::computer() : ItemId::fromPath(*line);
+        const ItemId id = *line == computerFolderPath() ? ItemId::computer()
+                          : isGioLocation(*line)        ? ItemId::location(*line)
+                                                        : ItemId::fromPath(*line);
         const int before = m_history.size();
         m_history.add(*line, id);
         if (m_history.size() > before)
@@ -173,6 +176,11 @@ void FolderNavigator::selectEntryAfterListing()
 
 bool FolderNavigator::navigateByPath(const FolderPath &folder)
 {
+    // A URI that GIO handles is asked when it is read: whether it exists
+    // is its reading's answer. "user@host:/path" is no URI: a local path.
+    // "computer:///" is the program's own computer folder, never GIO's.
+    if (folder.path().compare(computerFolderPath(), Qt::CaseInsensitive) != 0 && isGioLocation(folder.path()))
+        return browseTo(ItemId::location(folder.withTrailingSlash()));
     // Parsed first: a path that does not exist leaves the listing and the
     // drive selector as they were.
     const ItemId target = ShellNamespace::parse(folder.path());

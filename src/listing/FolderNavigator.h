@@ -4,6 +4,7 @@
 #include "platform/FolderPath.h"
 #include "platform/ItemId.h"
 #include "platform/Volume.h"
+#include "platform/gio/MountDialog.h"
 
 #include <QAbstractItemView>
 #include <QList>
@@ -109,9 +110,12 @@ public:
 
     // --- Handlers' work; each reports its errors in the error box ---
 
-    // Opens the selected row: a folder or volume is listed; a file starts
-    // with its extension's program or its default application.
+    // Opens the selected row: a folder or volume is listed, an archive as a
+    // read-only folder; a file starts with its extension's program or its
+    // default application.
     void openSelectedRow();
+    // Lists an archive's content as a read-only folder (GIO's archive backend).
+    bool openArchive(const FolderPath &archive);
     // Enter in the path box: the typed path.
     void pathBoxEntered();
     // The focus left the path box without Enter: its text names the listed
@@ -165,6 +169,8 @@ private:
     bool m_windowShown = false;
     // The reading the window waits for; null when none.
     FolderReading *m_reading = nullptr;
+    // Answers the questions of a location mounted for a reading.
+    MountDialog m_mountQuestions;
 };
 
 } // namespace quil

@@ -3,6 +3,7 @@
 #include "listing/FolderNavigator.h"
 
 #include "listing/FolderListing.h"
+#include "listing/FolderTreeModel.h"
 #include "listing/NavigationText.h"
 #include "listing/PathText.h"
 #include "platform/Dialogs.h"
@@ -15,10 +16,12 @@
 #include "platform/ShellNamespace.h"
 #include "platform/VolumeMonitor.h"
 #include "platform/Volumes.h"
+#include "platform/gio/GioLocation.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QTreeView>
 
 namespace quil {
 
@@ -51,6 +54,10 @@ void FolderNavigator::openSelectedRow()
     // A copy: listing a folder replaces the entries.
     const TShellItem entry = m_controls.listing.entry(row);
     if (!m_controls.listing.isFolder(row)) {
+        if (entry.folderChild.id.isFileSystem() && isArchiveName(entry.name)) {
+            runHandler(m_services.dialogs, [this, &entry] { openArchive(FolderPath(entry.folderChild.id.path())); });
+            return;
+        }
         openFileEntry(entry);
         return;
     }
@@ -64,6 +71,11 @@ void FolderNavigator::openSelectedRow()
         scrollTreeSelectionToTop();
         followPathBoxDrive();
     });
+}
+
+bool FolderNavigator::openArchive(const FolderPath &archive)
+{
+    return browseTo(ItemId::location(archiveLocation(toNative(archive.path()))));
 }
 
 void FolderNavigator::openFileEntry(const TShellItem &entry)
@@ -116,7 +128,15 @@ void FolderNavigator::up()
 {
     m_controls.setStatus(waitingText());
     FolderListing &listing = m_controls.listing;
-    listing.EntryToSelect = folderLeftByUp(listedFolder().withTrailingSlash());
+    const ItemId current = listing.currentFolder();
+    if (current.isLocation()) {
+        // The folder left is selected, at an archive's top the archive.
+        const QByteArray archive = archiveOfLocation(current.path());
+        listing.EntryToSelect =
+            archive.isEmpty() ? current.fileName() : ItemId::fromPath(fromNative(archive)).fileName();
+    } else {
+        listing.EntryToSelect = folderLeftByUp(listedFolder().withTrailingSlash());
+    }
     const ItemId parent = ShellNamespace::parent(listing.currentFolder());
     if (parent.isEmpty()) {
         // The computer folder and the desktop have nothing above them.
@@ -131,6 +151,11 @@ void FolderNavigator::treeClicked()
 {
     if (!m_windowShown)
         return;
+    // A location of the tree (the trash) is read through GIO.
+    if (const ItemId node = m_controls.treeModel.itemOf(m_controls.tree.currentIndex()); node.isLocation()) {
+        browseTo(node);
+        return;
+    }
     const QString path = treeSelectedPath();
     if (path.isEmpty() || !directoryExists(path))
         return;

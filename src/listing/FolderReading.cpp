@@ -1,5 +1,6 @@
 #include "listing/FolderReading.h"
 
+#include "listing/GioFolderReading.h"
 #include "listing/LocalFolderReading.h"
 
 namespace quil {
@@ -10,8 +11,11 @@ FolderReading::FolderReading(const ItemId &folder, const FolderListing &like) : 
     m_result.setHiddenShown(like.hiddenShown());
 }
 
-std::unique_ptr<FolderReading> FolderReading::make(const ItemId &folder, const FolderListing &like)
+std::unique_ptr<FolderReading> FolderReading::make(const ItemId &folder, const FolderListing &like,
+                                                   MountQuestions *questions)
 {
+    if (folder.isLocation())
+        return std::make_unique<GioFolderReading>(folder, like, questions);
     return std::make_unique<LocalFolderReading>(folder, like);
 }
 

@@ -10,6 +10,8 @@
 
 namespace quil {
 
+class MountQuestions;
+
 // One reading of a folder for the main list, off the window's way: it tells
 // the entries read so far (progress), ends once with finished, failed or
 // cancelled, and leaves its entries sorted in a listing of its own, which
@@ -19,8 +21,10 @@ class FolderReading : public QObject
     Q_OBJECT
 public:
     // The reading that suits the folder, its listing sorted and filtered as
-    // like says (sort key, hidden entries).
-    static std::unique_ptr<FolderReading> make(const ItemId &folder, const FolderListing &like);
+    // like says (sort key, hidden entries). A location that must be mounted
+    // first asks its questions through questions.
+    static std::unique_ptr<FolderReading> make(const ItemId &folder, const FolderListing &like,
+                                               MountQuestions *questions);
 
     void start();
     // Stops the reading: only cancelled follows, at once.

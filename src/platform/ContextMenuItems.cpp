@@ -10,6 +10,12 @@ namespace quil {
 MenuTarget menuTargetOf(const QString &path, const QList<MountPointFlag> &mountPoints)
 {
     MenuTarget target;
+    const QLatin1StringView trash("trash:///");
+    if (path.startsWith(trash)) {
+        target.kind = path == trash ? MenuTarget::Kind::TrashArea : MenuTarget::Kind::TrashItem;
+        target.path = path;
+        return target;
+    }
     if (!path.startsWith(QLatin1Char('/')))
         return target;
     const bool area = path.endsWith(QLatin1Char('/'));
@@ -54,6 +60,12 @@ QList<MenuItem> menuItemsFor(const MenuTarget &target)
                 item(C::Copy, QT_TRANSLATE_NOOP("ContextMenuItems", "Копировать")),
                 item(C::Paste, QT_TRANSLATE_NOOP("ContextMenuItems", "Вставить")),
                 item(C::Properties, QT_TRANSLATE_NOOP("ContextMenuItems", "Свойства"))};
+    case K::TrashItem:
+        return {item(C::Restore, QT_TRANSLATE_NOOP("ContextMenuItems", "Восстановить")),
+                item(C::Delete, QT_TRANSLATE_NOOP("ContextMenuItems", "Удалить")),
+                item(C::EmptyTrash, QT_TRANSLATE_NOOP("ContextMenuItems", "Очистить корзину"))};
+    case K::TrashArea:
+        return {item(C::EmptyTrash, QT_TRANSLATE_NOOP("ContextMenuItems", "Очистить корзину"))};
     case K::File:
     case K::Folder:
         break;

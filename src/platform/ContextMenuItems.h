@@ -7,17 +7,18 @@ namespace quil {
 
 // What the context menu is for, told apart by its path: a file or folder
 // entry (no trailing "/"), a folder shown in the list (its path ending in
-// "/", the empty area), or a volume (a mount point ending in "/").
+// "/", the empty area), a volume (a mount point ending in "/"), or an item
+// of the trash (its trash:/// URI) or the trash's own area ("trash:///").
 struct MenuTarget
 {
-    enum class Kind { None, File, Folder, FolderArea, Volume };
+    enum class Kind { None, File, Folder, FolderArea, Volume, TrashItem, TrashArea };
     Kind kind = Kind::None;
     QString path;           // without a trailing "/" except for "/" itself
     bool removable = false; // a volume that can be ejected
 };
 
 // The commands of the menu, in the order they are shown.
-enum class MenuCommand { Open, OpenWith, Cut, Copy, Paste, Delete, Rename, Properties, Eject };
+enum class MenuCommand { Open, OpenWith, Cut, Copy, Paste, Delete, Rename, Properties, Eject, Restore, EmptyTrash };
 
 struct MenuItem
 {
@@ -40,7 +41,9 @@ MenuTarget menuTargetOf(const QString &path, const QList<MountPointFlag> &mountP
 // Вырезать, Копировать, Вставить (folders only), Удалить, Переименовать,
 // Свойства; the empty area of a folder gets Открыть, Открыть с помощью,
 // Копировать, Вставить, Свойства; a volume Открыть, Свойства and, when
-// removable, Извлечь. Nothing for None.
+// removable, Извлечь; an item of the trash Восстановить, Удалить (for
+// good) and Очистить корзину, the trash's area Очистить корзину. Nothing for
+// None.
 QList<MenuItem> menuItemsFor(const MenuTarget &target);
 
 } // namespace quil

@@ -13,7 +13,7 @@ namespace quil {
 class ItemId
 {
 public:
-    enum class Kind : unsigned char { Desktop, Computer, Volume, Path };
+    enum class Kind : unsigned char { Desktop, Computer, Volume, Path, Location };
 
     // The desktop root.
     ItemId() = default;
@@ -25,18 +25,22 @@ public:
     static ItemId fromPath(const QString &absolutePath);
     // A volume item of the computer folder, named by its mount point.
     static ItemId volume(const QString &mountPoint);
+    // An item of a GIO location (network folder, trash, archive) by its URI;
+    // a folder's URI ends with "/".
+    static ItemId location(const QString &uri);
 
     Kind kind() const { return m_kind; }
     bool isEmpty() const { return m_kind == Kind::Desktop; }
     bool isComputer() const { return m_kind == Kind::Computer; }
     // A file-system item or a volume: something with a path.
     bool isFileSystem() const { return m_kind == Kind::Path || m_kind == Kind::Volume; }
+    bool isLocation() const { return m_kind == Kind::Location; }
 
-    // The absolute path of a file-system item or the mount point of a volume;
-    // empty for the desktop and the computer folder.
+    // The absolute path of a file-system item, the mount point of a volume or
+    // the URI of a location; empty for the desktop and the computer folder.
     const QString &path() const { return m_path; }
     // The last item of the path (the file name); "/" for the root, empty for
-    // the desktop and the computer folder.
+    // the desktop, the computer folder and a location's top.
     QString fileName() const;
 
     friend bool operator==(const ItemId &a, const ItemId &b) { return a.m_kind == b.m_kind && a.m_path == b.m_path; }

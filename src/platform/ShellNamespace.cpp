@@ -4,6 +4,7 @@
 #include "platform/ChildSink.h"
 #include "platform/FolderPath.h"
 #include "platform/IconNames.h"
+#include "platform/LocationUri.h"
 #include "platform/NativePath.h"
 #include "platform/OsError.h"
 #include "platform/PosixIo.h"
@@ -276,6 +277,11 @@ ItemId ShellNamespace::homeFolder()
     return ItemId::fromPath(clean.isEmpty() ? kRoot : clean);
 }
 
+ItemId ShellNamespace::trashFolder()
+{
+    return ItemId::location(QStringLiteral("trash:///"));
+}
+
 ItemId ShellNamespace::parse(const QString &text)
 {
     if (text.compare(computerParsingName, Qt::CaseInsensitive) == 0)
@@ -297,6 +303,16 @@ ItemId ShellNamespace::parent(const ItemId &item)
     case ItemId::Kind::Desktop:
     case ItemId::Kind::Computer:
         return ItemId::desktop();
+    case ItemId::Kind::Location: {
+        const QString above = gioParentLocation(item.path());
+        if (!above.isEmpty())
+            return ItemId::location(above);
+        if (item == trashFolder())
+            return ItemId::computer();
+        // An archive's top goes back to the folder holding the archive.
+        const QByteArray archive = archiveOfLocation(item.path());
+        return archive.isEmpty() ? ItemId::desktop() : parent(ItemId::fromPath(fromNative(archive)));
+    }
     case ItemId::Kind::Volume:
     case ItemId::Kind::Path:
         break;
@@ -319,6 +335,8 @@ ItemId ShellNamespace::join(const ItemId &folder, const QString &name)
         return ItemId::fromPath(cleanAbsolute(name.startsWith(QLatin1Char('/')) ? name : kRoot + name));
     case ItemId::Kind::Computer:
         return ItemId::volume(cleanAbsolute(name.startsWith(QLatin1Char('/')) ? name : kRoot + name));
+    case ItemId::Kind::Location:
+        return ItemId::location(gioChildLocation(folder.path(), name.toUtf8(), false));
     case ItemId::Kind::Volume:
     case ItemId::Kind::Path:
         break;
@@ -369,12 +387,24 @@ void enumerateInto(const ItemId &folder, ShellNamespace::EnumerateFlags flags, C
                 child.details = S::findData(child.id);
             children.append(std::move(child));
         }
+        // The trash as a folder, after the volumes (read through GIO).
+        FolderChild trash;
+        trash.id = S::trashFolder();
+        trash.name = S::displayName(trash.id);
+        trash.isFolder = true;
+        trash.order = ++order;
+        if (flags & S::ReadDetails)
+            trash.details = S::findData(trash.id);
+        children.append(std::move(trash));
         break;
     }
     case ItemId::Kind::Volume:
     case ItemId::Kind::Path:
         readFolder(folder.path(), flags, sink, progress);
         return;
+    case ItemId::Kind::Location:
+        // Read asynchronously through GIO by the list (GioFolderReading).
+        break;
     }
     sink.expect(size_t(children.size()), 0);
     for (FolderChild &child : children)
@@ -407,6 +437,12 @@ QString ShellNamespace::displayName(const ItemId &item, NameForm form)
         if (const auto volume = listedVolume(item.path()))
             return volume->displayName();
         return Volume{item.path(), {}, {}, {}, false}.displayName();
+    case ItemId::Kind::Location:
+        if (form != NameForm::Parsing && item == trashFolder())
+            return QCoreApplication::translate("ShellNamespace", "Корзина");
+        if (form == NameForm::Parsing || item.fileName().isEmpty())
+            return item.path();
+        return item.fileName();
     case ItemId::Kind::Path:
         break;
     }
@@ -415,6 +451,8 @@ QString ShellNamespace::displayName(const ItemId &item, NameForm form)
 
 bool ShellNamespace::isFolder(const ItemId &item)
 {
+    if (item.isLocation())
+        return item.path().endsWith(QLatin1Char('/'));
     if (!item.isFileSystem())
         return true;
     struct stat info
@@ -425,6 +463,9 @@ bool ShellNamespace::isFolder(const ItemId &item)
 
 std::optional<FindData> ShellNamespace::findData(const ItemId &item)
 {
+    // A location's entries come with their details from its reading.
+    if (item.isLocation() && !isFolder(item))
+        return std::nullopt;
     if (!item.isFileSystem())
         return FindData{0, 0, AttributeDirectory};
     struct stat own
@@ -464,6 +505,8 @@ QString ShellNamespace::typeText(const ItemId &item)
         return virtualTypeText();
     case ItemId::Kind::Volume:
         return commentOf(QStringLiteral("inode/mount-point"));
+    case ItemId::Kind::Location:
+        return isFolder(item) ? folderTypeText() : fileTypeText(item.fileName());
     case ItemId::Kind::Path:
         break;
     }
@@ -491,6 +534,10 @@ int ShellNamespace::iconIndex(const ItemId &item)
         const auto volume = listedVolume(item.path());
         return volume && volume->removable ? IconNames::RemovableDisk : IconNames::HardDisk;
     }
+    case ItemId::Kind::Location:
+        if (item == trashFolder())
+            return IconNames::indexOf(QStringLiteral("user-trash"), QStringLiteral("folder"));
+        break;
     case ItemId::Kind::Path:
         break;
     }

@@ -94,6 +94,8 @@ public:
 
     // The home folder ($HOME).
     static ItemId homeFolder();
+    // The trash as a folder (GIO's trash:///), an item of the computer folder.
+    static ItemId trashFolder();
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(ShellNamespace::EnumerateFlags)

@@ -11,6 +11,7 @@
 #include "platform/FileClipboard.h"
 #include "platform/FolderPath.h"
 #include "platform/Launcher.h"
+#include "platform/NativePath.h"
 #include "platform/OpenWithApplications.h"
 #include "platform/OsError.h"
 #include "platform/Services.h"
@@ -18,6 +19,8 @@
 #include "platform/VolumeEject.h"
 #include "platform/Volumes.h"
 #include "platform/fileop/ShellFileOperation.h"
+#include "platform/gio/GioLocation.h"
+#include "platform/gio/TrashFolder.h"
 #include "shell/PropertiesWindow.h"
 
 #include <QCursor>
@@ -47,6 +50,10 @@ QString menuPathOf(const TShellItem &entry)
     const ItemId &id = entry.folderChild.id;
     if (id.kind() == ItemId::Kind::Volume)
         return FolderPath(id.path()).withTrailingSlash();
+    // An item of the trash goes by its URI (the menu's other places do not
+    // take a location's items).
+    if (id.isLocation())
+        return id.path().startsWith(QLatin1String("trash:///")) ? FolderPath(id.path()).path() : QString();
     return id.isFileSystem() ? id.path() : QString();
 }
 
@@ -158,6 +165,10 @@ void ContextMenuController::run(const MenuTarget &target, const Picked &picked, 
         paste(target.path, owner);
         break;
     case MenuCommand::Delete:
+        if (target.kind == MenuTarget::Kind::TrashItem) {
+            trashCommand(TrashCommand::Delete, target.path);
+            break;
+        }
         // The same question and file operation as the Delete command's.
         DeleteCommand::confirmAndDelete(m_services.dialogs, {target.path}, {QFileInfo(target.path).fileName()}, owner);
         break;
@@ -177,11 +188,50 @@ void ContextMenuController::run(const MenuTarget &target, const Picked &picked, 
         if (const QString failure = ejectVolume(target.path); !failure.isEmpty())
             throw QuilError(failure);
         break;
+    case MenuCommand::Restore:
+        trashCommand(TrashCommand::Restore, target.path);
+        break;
+    case MenuCommand::EmptyTrash:
+        trashCommand(TrashCommand::Empty, target.path);
+        break;
     }
+}
+
+void ContextMenuController::trashCommand(TrashCommand command, const QString &itemUri)
+{
+    const QString title = QCoreApplication::translate("ContextMenuController", "Корзина");
+    QString failure;
+    switch (command) {
+    case TrashCommand::Restore:
+        failure = restoreFromTrash(itemUri);
+        break;
+    case TrashCommand::Delete:
+        if (!m_services.dialogs.askYesNo(QCoreApplication::translate("ContextMenuController", "Удалить «%1» навсегда?")
+                                             .arg(ItemId::location(itemUri).fileName()),
+                                         title, Dialogs::Icon::Question))
+            return;
+        failure = deleteFromTrash(itemUri);
+        break;
+    case TrashCommand::Empty:
+        if (!m_services.dialogs.askYesNo(
+                QCoreApplication::translate("ContextMenuController",
+                                            "Очистить корзину? Все объекты в ней будут удалены навсегда."),
+                title, Dialogs::Icon::Question))
+            return;
+        failure = emptyTrash();
+        break;
+    }
+    if (!failure.isEmpty())
+        throw QuilError(failure);
 }
 
 void ContextMenuController::open(const MenuTarget &target)
 {
+    // An archive opens as a read-only folder, as Enter opens it.
+    if (target.kind == MenuTarget::Kind::File && isArchiveName(target.path)) {
+        m_list.navigateByPath(FolderPath(archiveLocation(toNative(target.path))));
+        return;
+    }
     if (target.kind == MenuTarget::Kind::File) {
         openDocumentOrChoose(m_services.dialogs, m_services.launcher, target.path);
         return;

@@ -57,6 +57,10 @@ private:
     void addOpenWith(QMenu &menu, const MenuTarget &target, Picked &picked);
     void run(const MenuTarget &target, const Picked &picked, QWidget *owner);
     void open(const MenuTarget &target);
+    // The trash's own commands on an item (or the whole trash); questions
+    // first, failures raised as QuilError.
+    enum class TrashCommand { Restore, Delete, Empty };
+    void trashCommand(TrashCommand command, const QString &itemUri);
     void openWith(const MenuTarget &target, const QString &application);
     void startRename(const QString &name);
 

@@ -229,6 +229,14 @@ TEST(ShellNamespace, ParentAndJoinRules)
         {ItemId::volume("/"), ItemId::computer()},
         {ItemId::computer(), ItemId::desktop()},
         {ItemId::desktop(), ItemId::desktop()},
+        // GIO locations go up within the URI; from a top they leave it.
+        {ItemId::location("sftp://h/a/b/"), ItemId::location("sftp://h/a/")},
+        {ItemId::location("sftp://h/a"), ItemId::location("sftp://h/")},
+        {ItemId::location("sftp://h/"), ItemId::desktop()},
+        {ItemId::location("trash:///x"), ItemId::location("trash:///")},
+        {ItemId::location("trash:///"), ItemId::computer()},
+        // An archive's top (its URI escaped twice in the host) goes to its folder.
+        {ItemId::location("archive://file%253A%252F%252F%252Fd%252Fa%252520b.zip/"), ItemId::fromPath("/d")},
     };
     for (const Case &c : cases)
         EXPECT_EQ(ShellNamespace::parent(c.item), c.parent) << c.item.path().toStdString();
@@ -240,6 +248,8 @@ TEST(ShellNamespace, ParentAndJoinRules)
     EXPECT_EQ(ShellNamespace::join(ItemId::volume("/mnt/usb"), "x"), ItemId::fromPath("/mnt/usb/x"));
     EXPECT_EQ(ShellNamespace::join(ItemId::computer(), "/mnt/usb"), ItemId::volume("/mnt/usb"));
     EXPECT_EQ(ShellNamespace::join(ItemId::desktop(), "computer:///"), ItemId::computer());
+    EXPECT_EQ(ShellNamespace::join(ItemId::location("sftp://h/a/"), "x y"), ItemId::location("sftp://h/a/x%20y"));
+    EXPECT_EQ(ItemId::location("sftp://h/a%20b/").fileName(), QStringLiteral("a b"));
     // Joining then going up gives the folder back.
     EXPECT_EQ(ShellNamespace::parent(ShellNamespace::join(ItemId::fromPath("/home"), "ann")),
               ItemId::fromPath("/home"));
@@ -258,10 +268,15 @@ TEST(ShellNamespace, DesktopHoldsHomeAndComputerAndComputerHoldsVolumes)
     EXPECT_TRUE(desktop[0].isFolder && desktop[1].isFolder);
     EXPECT_EQ(desktop[1].name, QStringLiteral("Компьютер"));
 
-    const QList<FolderChild> volumes = ShellNamespace::enumerate(ItemId::computer());
+    QList<FolderChild> volumes = ShellNamespace::enumerate(ItemId::computer());
     ASSERT_FALSE(volumes.isEmpty());
     EXPECT_EQ(volumes[0].id, ItemId::volume("/"));
     EXPECT_TRUE(volumes[0].name.endsWith(QStringLiteral(" (/)")));
+    // The trash follows the volumes; up from it is the computer folder.
+    const FolderChild trash = volumes.takeLast();
+    EXPECT_EQ(trash.id, ItemId::location(QStringLiteral("trash:///")));
+    EXPECT_EQ(trash.name, QStringLiteral("Корзина"));
+    EXPECT_EQ(ShellNamespace::parent(trash.id), ItemId::computer());
     for (const FolderChild &volume : volumes) {
         EXPECT_TRUE(volume.isFolder);
         EXPECT_FALSE(volume.id.path().startsWith("/proc"));

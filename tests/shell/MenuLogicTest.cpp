@@ -45,6 +45,9 @@ TEST(MenuTarget, KindOfEachPath)
         {tree.path("missing"), MenuTarget::Kind::None, false},
         {tree.path("f.txt") + '/', MenuTarget::Kind::None, false},
         {QStringLiteral("computer:///"), MenuTarget::Kind::None, false},
+        {QStringLiteral("trash:///"), MenuTarget::Kind::TrashArea, false},
+        {QStringLiteral("trash:///a.txt"), MenuTarget::Kind::TrashItem, false},
+        {QStringLiteral("sftp://host/a.txt"), MenuTarget::Kind::None, false},
     };
     for (const Case &c : cases) {
         const MenuTarget target = quil::menuTargetOf(c.path, mounts);
@@ -54,6 +57,8 @@ TEST(MenuTarget, KindOfEachPath)
     EXPECT_EQ(texts(quil::menuTargetOf(tree.path("usb") + '/', mounts)),
               (QStringList{"Открыть", "Свойства", "Извлечь"}));
     EXPECT_TRUE(texts(quil::menuTargetOf(tree.path("missing"), mounts)).isEmpty());
+    EXPECT_EQ(texts(quil::menuTargetOf(QStringLiteral("trash:///a.txt"), mounts)),
+              (QStringList{"Восстановить", "Удалить", "Очистить корзину"}));
 }
 
 TEST(FileClipboard, ReadsWhatFileManagersWrite)

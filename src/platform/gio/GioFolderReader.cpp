@@ -15,7 +15,7 @@ constexpr int kBatch = 256;
 constexpr const char *kAttributes = "standard::name,standard::display-name,standard::type,standard::size,"
                                     "standard::is-hidden,standard::is-backup,standard::is-symlink,"
                                     "standard::fast-content-type,time::modified,time::modified-usec,"
-                                    "access::can-write";
+                                    "access::can-write,trash::orig-path,trash::deletion-date";
 
 GioEntry entryFrom(GFileInfo *info)
 {
@@ -35,6 +35,11 @@ GioEntry entryFrom(GFileInfo *info)
         const qint64 micro = g_file_info_get_attribute_uint32(info, G_FILE_ATTRIBUTE_TIME_MODIFIED_USEC);
         entry.modified = QDateTime::fromMSecsSinceEpoch(seconds * 1000 + micro / 1000);
     }
+    if (const char *original = g_file_info_get_attribute_byte_string(info, G_FILE_ATTRIBUTE_TRASH_ORIG_PATH))
+        entry.originalPath = original;
+    // Local time, as the trash's info files keep it.
+    if (const char *deleted = g_file_info_get_attribute_string(info, G_FILE_ATTRIBUTE_TRASH_DELETION_DATE))
+        entry.deleted = QDateTime::fromString(QString::fromUtf8(deleted), Qt::ISODate);
     return entry;
 }
 

@@ -23,6 +23,9 @@ struct GioEntry
     bool isLink = false;
     bool hidden = false;
     bool readOnly = false;
+    // An item of the trash: the path it was deleted from and when.
+    QByteArray originalPath;
+    QDateTime deleted;
 };
 
 // Reads a folder of a GIO location without blocking the window: the

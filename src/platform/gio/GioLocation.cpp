@@ -57,18 +57,14 @@ QString archiveLocation(const QByteArray &archivePath)
     return uri;
 }
 
-QString gioParentLocation(const QString &uri)
+bool isArchiveName(const QString &fileName)
 {
-    const GObjectRef<GFile> file(g_file_new_for_uri(uri.toUtf8().constData()));
-    const GObjectRef<GFile> parent(g_file_get_parent(file.get()));
-    if (!parent)
-        return {};
-    gchar *text = g_file_get_uri(parent.get());
-    QString result = QString::fromUtf8(text);
-    g_free(text);
-    if (!result.endsWith(QLatin1Char('/')))
-        result += QLatin1Char('/');
-    return result;
+    static const char *const endings[] = {".zip", ".tar",     ".tar.gz", ".tgz", ".tar.bz2", ".tbz2", ".tar.xz",
+                                          ".txz", ".tar.zst", ".tzst",   ".7z",  ".iso",     ".rar"};
+    for (const char *ending : endings)
+        if (fileName.endsWith(QLatin1String(ending), Qt::CaseInsensitive))
+            return true;
+    return false;
 }
 
 } // namespace quil

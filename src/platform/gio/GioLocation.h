@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/LocationUri.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -18,9 +20,8 @@ bool isGioLocation(const QString &text);
 // path as a read-only folder (its top folder).
 QString archiveLocation(const QByteArray &archivePath);
 
-// The URI of the folder that holds a GIO location's item ("sftp://h/a/b" →
-// "sftp://h/a/"); empty at the location's top (a share, a server's root, an
-// archive's top), where going up leaves the location.
-QString gioParentLocation(const QString &uri);
+// Whether a file of this name is an archive that GIO's archive backend
+// opens as a folder (zip, tar and its compressed forms, 7z, iso, rar).
+bool isArchiveName(const QString &fileName);
 
 } // namespace quil

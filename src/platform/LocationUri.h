@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace quil {
+
+// The spelling of GIO locations' URIs, as text only (no GIO call, no
+// server asked): a folder's URI ends with "/", names are percent-escaped.
+
+// The URI of the folder that holds a GIO location's item ("sftp://h/a/b" →
+// "sftp://h/a/"); empty at the location's top (a share, a server's root, an
+// archive's top), where going up leaves the location.
+QString gioParentLocation(const QString &uri);
+
+// The URI of the entry named name (the location's own bytes) of a folder.
+QString gioChildLocation(const QString &folderUri, const QByteArray &name, bool isFolder);
+
+// The last name of a location's URI, unescaped; empty at its top.
+QString gioLocationName(const QString &uri);
+
+// The local path of the archive whose top folder the URI names (the reverse
+// of archiveLocation); empty for any other URI.
+QByteArray archiveOfLocation(const QString &uri);
+
+} // namespace quil

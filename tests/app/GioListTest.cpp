@@ -1,0 +1,229 @@
+#include "app/TForm1.h"
+#include "listing/FolderListing.h"
+#include "listing/FolderTreeModel.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/ShellNamespace.h"
+#include "platform/gio/GioLocation.h"
+#include "shell/ContextMenuController.h"
+#include "support/Form1Controls.h"
+#include "support/MainWindowFixture.h"
+#include "support/TempTree.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+// GIO locations in the main list, under a private gvfs session
+// (gvfs_session.sh): archives entered with Enter and left with Backspace and
+// Up, locations typed into the path box, failures told with GIO's text.
+class GioListTest : public QObject
+{
+    Q_OBJECT
+
+    static QStringList names(TForm1 &form)
+    {
+        QStringList listed;
+        for (int i = 0; i < form.listing().count(); ++i)
+            listed << form.listing().entry(i).name;
+        return listed;
+    }
+    static QString currentName(TForm1 &form) { return form.listing().entry(form.currentRow()).name; }
+    static bool run(const QString &program, const QStringList &arguments)
+    {
+        QProcess process;
+        process.start(program, arguments);
+        return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    }
+    static void typePath(TForm1 &form, const QString &text)
+    {
+        ui(form).cbPath->setEditText(text);
+        QTest::keyClick(ui(form).cbPath->lineEdit(), Qt::Key_Return);
+    }
+
+    static QByteArray contentOf(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+    }
+    // Opens the context menu on the row (none: the folder's area) and picks
+    // the item with this text.
+    static void pickFromMenu(MainWindowFixture &fixture, const QString &row, const QString &pick)
+    {
+        TForm1 &form = fixture.form();
+        if (row.isEmpty())
+            ui(form).ListView->selectionModel()->clearSelection();
+        else
+            fixture.focusRow(row);
+        const auto connection =
+            connect(&form.contextMenu(), &quil::ContextMenuController::menuShown, &form, [pick](QMenu *menu) {
+                QTimer::singleShot(0, menu, [menu, pick] {
+                    for (QAction *action : menu->actions())
+                        if (action->text() == pick)
+                            action->trigger();
+                    menu->close();
+                });
+            });
+        form.PopupMenu1Popup();
+        disconnect(connection);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        if (!quil::isGioLocation(QStringLiteral("archive:///")))
+            QSKIP("no gvfs session here (run through gvfs_session.sh)");
+    }
+
+    void anArchiveIsEnteredAndLeft_data()
+    {
+        QTest::addColumn<QString>("archive");
+        QTest::addColumn<QString>("maker");
+        QTest::addColumn<QStringList>("arguments");
+        const QString zipper = QStringLiteral("import sys, zipfile\n"
+                                              "with zipfile.ZipFile(sys.argv[1], 'w') as z:\n"
+                                              "    z.writestr('top.txt', 't')\n"
+                                              "    z.writestr('inner/deep.txt', 'd')\n");
+        QTest::newRow("zip") << "a b.zip"
+                             << "python3" << QStringList{"-c", zipper, "a b.zip"};
+        QTest::newRow("tar.gz") << "p.tar.gz"
+                                << "tar" << QStringList{"-czf", "p.tar.gz", "-C", "pack", "."};
+    }
+    void anArchiveIsEnteredAndLeft()
+    {
+        QFETCH(QString, archive);
+        QFETCH(QString, maker);
+        QFETCH(QStringList, arguments);
+        TempTree tree;
+        tree.folder("pack");
+        tree.folder("pack/inner");
+        tree.file("pack/top.txt", "t");
+        tree.file("pack/inner/deep.txt", "d");
+        QProcess making;
+        making.setWorkingDirectory(tree.root());
+        making.start(maker, arguments);
+        QVERIFY(making.waitForFinished() && making.exitCode() == 0);
+        MainWindowFixture fixture;
+        TForm1 &form = fixture.start();
+        form.navigateByPath(quil::FolderPath(tree.root()));
+
+        fixture.focusRow(archive);
+        QTest::keyClick(ui(form).ListView, Qt::Key_Return);
+        const QString top = quil::archiveLocation(tree.path(archive.toUtf8()).toUtf8());
+        QCOMPARE(form.listing().currentPath(), top);
+        QCOMPARE(ui(form).cbPath->currentText(), top);
+        QCOMPARE(names(form), QStringList({"inner", "top.txt"}));
+        const int topFile = form.listing().findEntry("top.txt");
+        form.listing().fillDetails(topFile, topFile);
+        QCOMPARE(form.listing().entry(topFile).size, 1);
+        QVERIFY(!form.listing().entry(topFile).dateText.isEmpty());
+
+        fixture.focusRow(QStringLiteral("inner"));
+        QTest::keyClick(ui(form).ListView, Qt::Key_Return);
+        QCOMPARE(names(form), QStringList({"deep.txt"}));
+        QCOMPARE(ui(form).cbPath->currentText(), top + QStringLiteral("inner/"));
+
+        QTest::keyClick(ui(form).ListView, Qt::Key_Backspace);
+        QCOMPARE(form.listing().currentPath(), top);
+        QCOMPARE(currentName(form), QStringLiteral("inner"));
+        form.SpeedButton2Click();
+        QCOMPARE(form.listing().currentPath(), tree.root());
+        QCOMPARE(currentName(form), archive);
+        QVERIFY(form.history().find(top) >= 0);
+        QCOMPARE(fixture.dialogs.messages(), QStringList());
+    }
+
+    // A URI typed into the path box is listed and kept in the history; one
+    // that GIO cannot read is told with GIO's text and the list stays;
+    // "user@host:/path" is no URI and is not guessed as one.
+    void locationsTypedIntoThePathBox()
+    {
+        TempTree tree;
+        tree.file("kept.txt");
+        tree.file("thrown.txt", "x");
+        QVERIFY(run(QStringLiteral("gio"), {QStringLiteral("trash"), tree.path("thrown.txt")}));
+        MainWindowFixture program;
+        TForm1 &form = program.start();
+        form.navigateByPath(quil::FolderPath(tree.root()));
+
+        typePath(form, QStringLiteral("trash:///"));
+        QCOMPARE(form.listing().currentPath(), QStringLiteral("trash:///"));
+        QVERIFY(names(form).contains(QStringLiteral("thrown.txt")));
+        QVERIFY(form.history().find(QStringLiteral("trash:///")) >= 0);
+
+        const QString missing = quil::archiveLocation(tree.path("none.zip").toUtf8());
+        typePath(form, missing);
+        QCOMPARE(form.listing().currentPath(), QStringLiteral("trash:///"));
+        QCOMPARE(program.dialogs.messages().size(), 1);
+        QVERIFY(!program.dialogs.messages().constFirst().contains(QStringLiteral("Code")));
+
+        typePath(form, QStringLiteral("nobody@localhost:") + tree.root());
+        QCOMPARE(form.listing().currentPath(), QStringLiteral("trash:///"));
+        QCOMPARE(program.dialogs.messages().size(), 2);
+    }
+
+    // "Корзина", reached from the computer folder and the tree, lists where
+    // each item came from; its menu restores (refused while the place is
+    // taken, the folder made again when gone), deletes for good and empties.
+    void theTrashAsAFolder()
+    {
+        TempTree tree;
+        tree.folder("docs");
+        tree.file("docs/a.txt", "1");
+        tree.file("b.txt", "2");
+        tree.file("c.txt", "3");
+        // The session's trash, emptied of what the other cases threw away.
+        QVERIFY(run(QStringLiteral("gio"), {QStringLiteral("trash"), QStringLiteral("--empty")}));
+        QVERIFY(run(QStringLiteral("gio"), {QStringLiteral("trash"), tree.path("docs/a.txt"), tree.path("b.txt")}));
+        MainWindowFixture fixture;
+        TForm1 &form = fixture.start();
+        form.navigateByPath(quil::FolderPath(QStringLiteral("computer:///")));
+        fixture.focusRow(QStringLiteral("Корзина"));
+        QTest::keyClick(ui(form).ListView, Qt::Key_Return);
+        QCOMPARE(form.listing().currentPath(), QStringLiteral("trash:///"));
+        QCOMPARE(names(form), QStringList({"a.txt", "b.txt"}));
+        form.listing().fillDetails(0, 1);
+        QCOMPARE(form.listing().entry(0).typeText, tree.path("docs"));
+        QVERIFY(!form.listing().entry(0).dateText.isEmpty());
+
+        tree.file("docs/a.txt", "new");
+        pickFromMenu(fixture, QStringLiteral("a.txt"), QStringLiteral("Восстановить"));
+        QCOMPARE(fixture.dialogs.messages().size(), 1);
+        QVERIFY(fixture.dialogs.messages().constFirst().contains(tree.path("docs/a.txt")));
+        QCOMPARE(contentOf(tree.path("docs/a.txt")), QByteArray("new"));
+        QVERIFY(QFile::remove(tree.path("docs/a.txt")) && QDir(tree.path("docs")).removeRecursively());
+        pickFromMenu(fixture, QStringLiteral("a.txt"), QStringLiteral("Восстановить"));
+        QCOMPARE(contentOf(tree.path("docs/a.txt")), QByteArray("1"));
+        QCOMPARE(names(form), QStringList({"b.txt"}));
+
+        fixture.dialogs.answerYesNo(true);
+        pickFromMenu(fixture, QStringLiteral("b.txt"), QStringLiteral("Удалить"));
+        QCOMPARE(names(form), QStringList());
+        QVERIFY(!QFile::exists(tree.path("b.txt")));
+
+        // From the tree, and emptied from the folder's area.
+        QVERIFY(run(QStringLiteral("gio"), {QStringLiteral("trash"), tree.path("c.txt")}));
+        form.navigateByPath(quil::FolderPath(tree.root()));
+        const quil::FolderTreeModel &model = *form.treeModel();
+        const QModelIndex computer = model.index(1, 0);
+        QModelIndex trash;
+        for (int row = 0; row < model.rowCount(computer); ++row)
+            if (model.itemOf(model.index(row, 0, computer)) == quil::ShellNamespace::trashFolder())
+                trash = model.index(row, 0, computer);
+        QVERIFY(trash.isValid());
+        ui(form).ShellTreeView1->setCurrentIndex(trash);
+        form.ShellTreeView1Click();
+        QCOMPARE(names(form), QStringList({"c.txt"}));
+        fixture.dialogs.answerYesNo(true);
+        pickFromMenu(fixture, {}, QStringLiteral("Очистить корзину"));
+        QCOMPARE(names(form), QStringList());
+        QCOMPARE(fixture.dialogs.messages().size(), 1);
+    }
+};
+
+QTEST_MAIN(GioListTest)
+#include "GioListTest.moc"
