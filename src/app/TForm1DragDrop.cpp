@@ -4,6 +4,7 @@
 
 #include "app/FileDragDrop.h"
 #include "fileops/CopyMoveCommand.h"
+#include "fileops/PanelListModel.h"
 #include "fileops/TForm4.h"
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
@@ -50,7 +51,7 @@ void TForm1::setUpDragDrop(TForm4 &panel)
     quil::FileDragDrop::Site second;
     second.view = panel.listView();
     const auto panelRowPath = [&panel](const QModelIndex &index) {
-        return index.isValid() ? panel.folderPath().filePath(index.data().toString()) : QString();
+        return index.isValid() ? index.data(quil::PanelListModel::PathRole).toString() : QString();
     };
     second.folderAt = [&panel, panelRowPath](QPoint point) {
         return folderOrOwn(panelRowPath(panel.listView()->indexAt(point)), panel.folderPath());

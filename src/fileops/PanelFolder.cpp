@@ -1,6 +1,7 @@
 #include "fileops/PanelFolder.h"
 
 #include "listing/PathText.h"
+#include "platform/LocationUri.h"
 #include "platform/NativePath.h"
 #include "platform/fileop/UndoJournal.h"
 
@@ -63,8 +64,11 @@ PanelNameOrder::PanelNameOrder()
 
 QCollatorSortKey PanelNameOrder::key(const QString &path) const
 {
-    // Folded first: the C locale's collation would not ignore case.
-    return m_collator.sortKey(path.toCaseFolded());
+    // Folded first: the C locale's collation would not ignore case. The
+    // paths of a folder share its path; a location's names are escaped in
+    // their URIs, so they are compared unescaped.
+    const QString name = path.startsWith(QLatin1Char('/')) ? path : gioLocationName(path);
+    return m_collator.sortKey(name.toCaseFolded());
 }
 
 qsizetype PanelNameOrder::placeOf(const QStringList &paths, const QString &path) const
@@ -116,9 +120,14 @@ bool PanelFolderReader::readMore(qsizetype most)
 
 PanelFolderListing PanelFolderReader::takeSorted()
 {
-    sortByName(m_listing.folders);
-    sortByName(m_listing.files);
+    sortPanelListing(m_listing);
     return std::exchange(m_listing, {});
+}
+
+void sortPanelListing(PanelFolderListing &listing)
+{
+    sortByName(listing.folders);
+    sortByName(listing.files);
 }
 
 PanelFolderListing readPanelFolder(const FolderPath &folder)

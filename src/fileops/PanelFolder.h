@@ -11,12 +11,16 @@
 
 namespace quil {
 
-// One listing of the second panel: full paths, folders apart from files.
+// One listing of the second panel: full paths (or a location's URIs),
+// folders apart from files.
 struct PanelFolderListing
 {
     QStringList folders;
     QStringList files;
 };
+
+// Sorts each group by the locale's collation without regard to case.
+void sortPanelListing(PanelFolderListing &listing);
 
 // The order of each group of a panel listing: the locale's collation, letter
 // case ignored.
@@ -24,6 +28,7 @@ class PanelNameOrder
 {
 public:
     PanelNameOrder();
+    // The key of a path's name, or of a location URI's unescaped name.
     QCollatorSortKey key(const QString &path) const;
     // Where path goes in paths sorted in this order: after its equals.
     // O(log n) keys made.

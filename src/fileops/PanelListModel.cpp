@@ -2,9 +2,20 @@
 
 #include "platform/IconList.h"
 #include "platform/ItemId.h"
+#include "platform/LocationUri.h"
 #include "platform/ShellNamespace.h"
 
 namespace quil {
+
+namespace {
+
+// A row of a location holds a URI; a row of the disk an absolute path.
+bool isLocationRow(const QString &full)
+{
+    return !full.startsWith(QLatin1Char('/'));
+}
+
+} // namespace
 
 PanelListModel::PanelListModel(QStringList &folders, QStringList &files, QObject *parent)
     : QAbstractListModel(parent), m_folders(folders), m_files(files), m_icons(size_t(folders.size() + files.size()), -1)
@@ -24,7 +35,9 @@ QString PanelListModel::caption(int row) const
 {
     const QString &full = path(row);
     const auto typed = m_typed.constFind(full);
-    return typed != m_typed.constEnd() ? *typed : FolderPath(full).lastName();
+    if (typed != m_typed.constEnd())
+        return *typed;
+    return isLocationRow(full) ? gioLocationName(full) : FolderPath(full).lastName();
 }
 
 QVariant PanelListModel::data(const QModelIndex &index, int role) const
@@ -41,10 +54,15 @@ QVariant PanelListModel::data(const QModelIndex &index, int role) const
         return caption(row);
     case Qt::DecorationRole: {
         int &icon = m_icons[size_t(row)];
-        if (icon < 0)
-            icon = ShellNamespace::iconIndex(ItemId::fromPath(path(row)), isFolder(row));
+        if (icon < 0) {
+            const QString &full = path(row);
+            const ItemId item = isLocationRow(full) ? ItemId::location(full) : ItemId::fromPath(full);
+            icon = ShellNamespace::iconIndex(item, isFolder(row));
+        }
         return IconList::icon(icon);
     }
+    case PathRole:
+        return path(row);
     default:
         return {};
     }
@@ -52,7 +70,9 @@ QVariant PanelListModel::data(const QModelIndex &index, int role) const
 
 Qt::ItemFlags PanelListModel::flags(const QModelIndex &index) const
 {
-    return QAbstractListModel::flags(index) | Qt::ItemIsEditable;
+    // Names are edited in place on the disk only.
+    const bool local = index.isValid() && index.row() < rowCount() && !isLocationRow(path(index.row()));
+    return QAbstractListModel::flags(index) | (local ? Qt::ItemIsEditable : Qt::NoItemFlags);
 }
 
 bool PanelListModel::setData(const QModelIndex &index, const QVariant &value, int role)

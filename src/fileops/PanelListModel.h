@@ -10,8 +10,8 @@
 
 namespace quil {
 
-// The second panel's rows as a model over its two lists of full paths,
-// folders then files: one row per path, its name as caption, editable in
+// The second panel's rows as a model over its two lists of full paths (a
+// location's URIs), folders then files: one row per path, its name as caption, editable in
 // place. Captions and icons are made on request, for the rows a view shows;
 // an icon once made stays with its row. A caption typed in stays on its row
 // until the next listing.
@@ -19,6 +19,9 @@ class PanelListModel : public QAbstractListModel
 {
     Q_OBJECT
 public:
+    // A row's full path, or its URI in a location.
+    static constexpr int PathRole = Qt::UserRole;
+
     PanelListModel(QStringList &folders, QStringList &files, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;

@@ -1,5 +1,8 @@
 #include "fileops/PanelReading.h"
 
+#include "platform/LocationUri.h"
+#include "platform/gio/GioFolderReader.h"
+
 #include <atomic>
 #include <mutex>
 #include <thread>
@@ -28,8 +31,9 @@ struct PanelReading::Shared
     PanelReading *owner = nullptr;
 };
 
-PanelReading::PanelReading(const FolderPath &folder, QObject *parent)
-    : QObject(parent), m_shared(std::make_shared<Shared>(folder))
+PanelReading::PanelReading(const FolderPath &folder, MountQuestions *questions, QObject *parent)
+    : QObject(parent), m_folder(folder), m_questions(questions),
+      m_shared(folder.isLocal() ? std::make_shared<Shared>(folder) : nullptr)
 {
     m_progressTimer.setInterval(kProgressIntervalMs);
     connect(&m_progressTimer, &QTimer::timeout, this, &PanelReading::tellProgress);
@@ -37,6 +41,8 @@ PanelReading::PanelReading(const FolderPath &folder, QObject *parent)
 
 PanelReading::~PanelReading()
 {
+    if (!m_shared)
+        return;
     m_shared->stopped = true;
     // An end already posted goes with this object's pending events.
     const std::scoped_lock lock(m_shared->ownerMutex);
@@ -45,6 +51,10 @@ PanelReading::~PanelReading()
 
 bool PanelReading::start()
 {
+    if (!m_shared) {
+        startGio();
+        return false;
+    }
     Shared &shared = *m_shared;
     if (!shared.reader.readMore(kReadAtOnce)) {
         shared.listing = shared.reader.takeSorted();
@@ -76,9 +86,27 @@ bool PanelReading::start()
     return false;
 }
 
+void PanelReading::startGio()
+{
+    m_gio = std::make_unique<GioFolderReader>(m_questions);
+    const QString folderUri = m_folder.withTrailingSlash();
+    connect(m_gio.get(), &GioFolderReader::entriesRead, this, [this, folderUri](const std::vector<GioEntry> &batch) {
+        for (const GioEntry &entry : batch)
+            (entry.isFolder ? m_gioListing.folders : m_gioListing.files)
+                .append(gioChildLocation(folderUri, entry.name, entry.isFolder));
+        Q_EMIT progress(m_gioListing.folders.size(), m_gioListing.files.size());
+    });
+    connect(m_gio.get(), &GioFolderReader::finished, this, [this] {
+        sortPanelListing(m_gioListing);
+        Q_EMIT finished();
+    });
+    connect(m_gio.get(), &GioFolderReader::failed, this, &PanelReading::failed);
+    m_gio->start(folderUri);
+}
+
 PanelFolderListing PanelReading::take()
 {
-    return std::move(m_shared->listing);
+    return std::move(m_shared ? m_shared->listing : m_gioListing);
 }
 
 void PanelReading::tellProgress()

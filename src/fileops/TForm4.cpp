@@ -12,6 +12,7 @@
 #include "platform/ErrorBox.h"
 #include "platform/EventHook.h"
 #include "platform/ItemId.h"
+#include "platform/LocationUri.h"
 #include "platform/NativePath.h"
 #include "platform/OsError.h"
 #include "platform/ReadableColour.h"
@@ -21,6 +22,7 @@
 #include "platform/TextFormat.h"
 #include "platform/Volumes.h"
 #include "platform/WindowFont.h"
+#include "platform/gio/GioLocation.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -259,13 +261,14 @@ void TForm4::ListSecondPanel(const quil::FolderPath &path)
     Edit1->setText(path.withTrailingSlash());
     // Watched from before the reading, so that no change made meanwhile is missed.
     m_follower->follow(path);
-    auto reading = std::make_unique<quil::PanelReading>(path);
+    auto reading = std::make_unique<quil::PanelReading>(path, &m_mountQuestions);
     if (reading->start()) {
         m_rows->replace(reading->take());
         showListing();
         return;
     }
     connect(reading.get(), &quil::PanelReading::progress, this, &TForm4::showCounts);
+    connect(reading.get(), &quil::PanelReading::failed, this, &TForm4::readingFailed);
     connect(reading.get(), &quil::PanelReading::finished, this, [this] {
         m_rows->replace(m_reading->take());
         // Deleted later: this runs in its own signal.
@@ -277,11 +280,22 @@ void TForm4::ListSecondPanel(const quil::FolderPath &path)
 
 void TForm4::showListing()
 {
+    m_listedPath = SecondPanelPath;
     showCounts(m_folders.size(), m_files.size());
     Q_EMIT listed();
     m_follower->caughtUp();
     if (auto step = std::exchange(m_whenListed, nullptr))
         step();
+}
+
+void TForm4::readingFailed(const QString &message)
+{
+    // Deleted later: this runs in its own signal.
+    m_reading.release()->deleteLater();
+    m_whenListed = nullptr;
+    quil::showErrorBox(m_services.dialogs, quil::QuilError(message));
+    SecondPanelPath = m_listedPath.isEmpty() ? quil::FolderPath::root() : m_listedPath;
+    ListSecondPanel(SecondPanelPath);
 }
 
 void TForm4::whenListed(std::function<void()> step)
@@ -347,8 +361,33 @@ void TForm4::selectRowNamed(const QString &name, bool lastMatch)
     }
 }
 
+void TForm4::leaveLocationFolder()
+{
+    const QString uri = SecondPanelPath.withTrailingSlash();
+    const QString parent = quil::gioParentLocation(uri);
+    if (!parent.isEmpty()) {
+        const QString name = quil::gioLocationName(uri);
+        SecondPanelPath = quil::FolderPath(parent);
+        ListSecondPanel(SecondPanelPath);
+        whenListed([this, name] { selectRowNamed(name, true); });
+        return;
+    }
+    // The top of a network location has nothing above it here.
+    const QByteArray archive = quil::archiveOfLocation(uri);
+    if (archive.isEmpty())
+        return;
+    const quil::FolderPath archivePath(quil::fromNative(archive));
+    SecondPanelPath = archivePath.parent();
+    ListSecondPanel(SecondPanelPath);
+    whenListed([this, name = archivePath.lastName()] { selectRowNamed(name, true); });
+}
+
 void TForm4::SpeedButton1Click()
 {
+    if (!SecondPanelPath.isLocal()) {
+        leaveLocationFolder();
+        return;
+    }
     const QString name = quil::LastFolderName(Edit1->text());
     SecondPanelPath = SecondPanelPath.parent();
     ListSecondPanel(SecondPanelPath);
@@ -390,6 +429,11 @@ bool TForm4::Edit1KeyDown(int key)
 
 void TForm4::listTypedFolder(const QString &typed)
 {
+    if (quil::isGioLocation(typed)) {
+        SecondPanelPath = quil::FolderPath(typed);
+        ListSecondPanel(SecondPanelPath);
+        return;
+    }
     const quil::ItemId folder = quil::ShellNamespace::parse(typed);
     // The panel lists folders of the file system only (not the computer folder).
     if (!folder.isFileSystem())
@@ -437,7 +481,8 @@ void TForm4::SpeedButton4Click()
 
 void TForm4::ListView1Click()
 {
-    if (!ListView1->isCurrentSelected())
+    // A location's details are not asked for a click.
+    if (!ListView1->isCurrentSelected() || !SecondPanelPath.isLocal())
         return;
     const QString name = ListView1->currentCaption();
     struct stat info
@@ -463,8 +508,16 @@ void TForm4::ListView1Change()
 
 void TForm4::ListView1DblClick()
 {
-    if (ListView1->currentRow() < 0)
+    const int row = ListView1->currentRow();
+    if (row < 0)
         return;
+    if (!SecondPanelPath.isLocal()) {
+        if (m_rows->isFolder(row)) {
+            SecondPanelPath = quil::FolderPath(m_rows->path(row));
+            ListSecondPanel(SecondPanelPath);
+        }
+        return;
+    }
     const QString path = SecondPanelPath.filePath(ListView1->currentCaption());
     struct stat info
     {

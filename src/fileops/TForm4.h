@@ -3,6 +3,7 @@
 #include "fileops/SecondPanel.h"
 #include "platform/FolderPath.h"
 #include "platform/Volume.h"
+#include "platform/gio/MountDialog.h"
 
 #include <QList>
 #include <QStringList>
@@ -114,8 +115,14 @@ private:
     void fillDrives(const QList<quil::Volume> &volumes, const QString &kept);
     void showCounts(qsizetype folders, qsizetype files);
     void showListing();
+    // A location could not be read: its error, and the folder listed before.
+    void readingFailed(const QString &message);
+    // Up from a folder of a GIO location: its parent folder, or from an
+    // archive's top the folder that holds the archive.
+    void leaveLocationFolder();
     void selectRowNamed(const QString &name, bool lastMatch);
-    // Raises OsError when the text names no folder of the file system.
+    // Raises OsError when the text names no folder of the file system (nor
+    // a GIO location's URI).
     void listTypedFolder(const QString &typed);
 
     // The controls, by their designed names; tests find them by object name.
@@ -151,6 +158,9 @@ private:
     quil::PanelListModel *m_rows = nullptr;
     std::unique_ptr<quil::PanelReading> m_reading;
     std::function<void()> m_whenListed;
+    // The last folder listed whole: where a failed reading goes back to.
+    quil::FolderPath m_listedPath;
+    quil::MountDialog m_mountQuestions{this};
     // Applies what other programs change in the listed folder.
     quil::PanelFollower *m_follower = nullptr;
 };

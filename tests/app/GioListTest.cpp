@@ -1,4 +1,5 @@
 #include "app/TForm1.h"
+#include "fileops/TForm4.h"
 #include "listing/FolderListing.h"
 #include "listing/FolderTreeModel.h"
 #include "platform/ScriptedDialogs.h"
@@ -6,8 +7,10 @@
 #include "platform/gio/GioLocation.h"
 #include "shell/ContextMenuController.h"
 #include "support/Form1Controls.h"
+#include "support/Form4Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/TempTree.h"
+#include "support/TestServices.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -135,6 +138,52 @@ private Q_SLOTS:
         QCOMPARE(currentName(form), archive);
         QVERIFY(form.history().find(top) >= 0);
         QCOMPARE(fixture.dialogs.messages(), QStringList());
+    }
+
+    // The second panel lists a location typed into its path box, its names
+    // unescaped, enters its folders and goes up out of an archive to the
+    // folder that holds it; a location it cannot read is told, and the
+    // folder before is listed again.
+    void secondPanelListsALocation()
+    {
+        TempTree tree;
+        tree.folder("pack");
+        tree.folder("pack/папка");
+        tree.file("pack/папка/deep.txt", "d");
+        tree.file("pack/top.txt", "t");
+        QVERIFY(run(QStringLiteral("tar"), {QStringLiteral("-czf"), tree.path("p.tar.gz"), QStringLiteral("-C"),
+                                            tree.path("pack"), QStringLiteral(".")}));
+        TestServices test;
+        TForm4 panel(test.services);
+        panel.SecondPanelPath = quil::FolderPath(tree.root());
+        panel.ListSecondPanel(panel.SecondPanelPath);
+        const auto typePanelPath = [&panel](const QString &text) {
+            ui(panel).Edit1->setText(text);
+            QTest::keyClick(ui(panel).Edit1, Qt::Key_Return);
+        };
+        const QString top = quil::archiveLocation(tree.path("p.tar.gz").toUtf8());
+        typePanelPath(top);
+        QTRY_VERIFY(!panel.isReading());
+        QCOMPARE(panel.folderPath().withTrailingSlash(), top);
+        QCOMPARE(panel.rowNames(), QStringList({"папка", "top.txt"}));
+        QCOMPARE(ui(panel).Label4->text(), QStringLiteral("1"));
+
+        ui(panel).ListView1->setCurrentRow(0);
+        QTest::keyClick(ui(panel).ListView1, Qt::Key_Return);
+        QTRY_VERIFY(!panel.isReading());
+        QCOMPARE(panel.rowNames(), QStringList{"deep.txt"});
+        QTest::keyClick(ui(panel).ListView1, Qt::Key_Backspace);
+        QTRY_VERIFY(!panel.isReading());
+        QCOMPARE(ui(panel).ListView1->currentCaption(), QStringLiteral("папка"));
+        QTest::keyClick(ui(panel).ListView1, Qt::Key_Backspace);
+        QCOMPARE(panel.folderPath(), quil::FolderPath(tree.root()));
+        QCOMPARE(ui(panel).ListView1->currentCaption(), QStringLiteral("p.tar.gz"));
+
+        typePanelPath(quil::archiveLocation(tree.path("none.zip").toUtf8()));
+        QTRY_VERIFY(!panel.isReading());
+        QCOMPARE(test.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
+        QCOMPARE(panel.folderPath(), quil::FolderPath(tree.root()));
+        QVERIFY(panel.rowNames().contains(QStringLiteral("p.tar.gz")));
     }
 
     // A URI typed into the path box is listed and kept in the history; one
