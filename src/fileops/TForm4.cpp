@@ -522,7 +522,15 @@ void TForm4::ListView1DblClick()
     struct stat info
     {
     };
-    if (::stat(quil::toNative(path).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
+    if (::stat(quil::toNative(path).constData(), &info) != 0)
+        return;
+    // An archive opens as a folder, as in the main list.
+    if (S_ISREG(info.st_mode) && quil::isArchiveName(path)) {
+        SecondPanelPath = quil::FolderPath(quil::archiveLocation(quil::toNative(path)));
+        ListSecondPanel(SecondPanelPath);
+        return;
+    }
+    if (!S_ISDIR(info.st_mode))
         return;
     SecondPanelPath = quil::FolderPath(path);
     ListSecondPanel(SecondPanelPath);
