@@ -1792,10 +1792,24 @@ Replaced files will not come back (they could not go to the trash):<byte value="
     </message>
 </context>
 <context>
+    <name>quil::MarksController</name>
+    <message>
+        <source>Размер папки в сетевой папке или архиве не считается</source>
+        <translation>Folder sizes are not counted in network folders and archives</translation>
+    </message>
+</context>
+<context>
     <name>quil::ReadingWait</name>
     <message>
         <source>Чтение папки: %1</source>
         <translation>Reading: %1</translation>
+    </message>
+</context>
+<context>
+    <name>quil::SearchWindowController</name>
+    <message>
+        <source>Поиск в сетевых папках и архивах не выполняется: </source>
+        <translation>Network folders and archives are not searched: </translation>
     </message>
 </context>
 </TS>

@@ -18,12 +18,15 @@ SelectionSummary selectionSummary(const FolderListing &listing)
             continue;
         // The child alone: a whole entry per marked row would cost the
         // memory of a large folder's listing again.
-        const ItemId id = listing.child(row).id;
+        const FolderChild child = listing.child(row);
         // A volume's mount point is a root, which the look-up of a name
-        // never finds; a virtual item has no path at all.
-        if (id.kind() != ItemId::Kind::Path)
+        // never finds; a virtual item has no path at all. A location's item
+        // counts what the location told when it was listed.
+        const ItemId::Kind kind = child.id.kind();
+        if (kind != ItemId::Kind::Path && kind != ItemId::Kind::Location)
             continue;
-        const std::optional<FindData> found = ShellNamespace::findData(id);
+        const std::optional<FindData> found =
+            kind == ItemId::Kind::Path ? ShellNamespace::findData(child.id) : child.details;
         if (!found)
             continue;
         if (found->attributes & AttributeDirectory) {

@@ -45,9 +45,14 @@ void MarksController::ToggleCurrentMark()
     FolderListing &listing = m_list.listing();
     TShellItem &entry = listing.entry(row);
     entry.marked = !entry.marked;
-    // A virtual folder has no path to walk.
-    if (entry.marked && listing.isFolder(row) && !entry.path().isEmpty())
-        queueFolderSize(FolderPath(entry.path()), row);
+    // A virtual folder has no path to walk; a location's folder is not
+    // walked, which would ask its server about every folder below.
+    if (entry.marked && listing.isFolder(row) && !entry.path().isEmpty()) {
+        if (FolderPath(entry.path()).isLocal())
+            queueFolderSize(FolderPath(entry.path()), row);
+        else
+            m_list.setStatus(tr("Размер папки в сетевой папке или архиве не считается"));
+    }
     m_list.listModel().rowsChanged(row, row);
     ShowSelectionSummary();
 }

@@ -1,5 +1,7 @@
 #include "search/SearchWindowController.h"
 
+#include "platform/gio/GioLocation.h"
+
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
 #include "platform/FolderPath.h"
@@ -64,6 +66,12 @@ void SearchWindowController::start()
 {
     if (m_search->isRunning())
         return;
+    // The search walks folders of the disk; a network folder's walk would
+    // ask the server for every folder of its tree.
+    if (isGioLocation(m_controls.rootFolder.text().trimmed())) {
+        tell(tr("Поиск в сетевых папках и архивах не выполняется: ") + m_controls.rootFolder.text().trimmed());
+        return;
+    }
     SearchRequest request;
     request.rootFolder = m_controls.rootFolder.text();
     request.subfolders = m_controls.subfolders.isChecked();

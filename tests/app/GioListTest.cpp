@@ -1,14 +1,17 @@
 #include "app/TForm1.h"
+#include "fileops/MarksController.h"
 #include "fileops/TForm4.h"
 #include "listing/FolderListing.h"
 #include "listing/FolderTreeModel.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/ShellNamespace.h"
 #include "platform/gio/GioLocation.h"
+#include "search/TFILESCH.h"
 #include "shell/ContextMenuController.h"
 #include "support/Form1Controls.h"
 #include "support/Form4Controls.h"
 #include "support/MainWindowFixture.h"
+#include "support/SearchWindowControls.h"
 #include "support/TempTree.h"
 #include "support/TestServices.h"
 
@@ -185,6 +188,33 @@ private Q_SLOTS:
         QCOMPARE(test.dialogs.shown(quil::ScriptedDialogs::Kind::ErrorBox).size(), 1);
         QCOMPARE(panel.folderPath(), quil::FolderPath(tree.root()));
         QVERIFY(panel.rowNames().contains(QStringLiteral("p.tar.gz")));
+    }
+
+    // Marks in a location count what the location told; its folders are not
+    // walked for their sizes, and the file search refuses it with a message.
+    void marksAndSearchInALocation()
+    {
+        TempTree tree;
+        tree.folder("pack");
+        tree.folder("pack/inner");
+        tree.file("pack/a.txt", QByteArray(5000, 'a'));
+        QVERIFY(run(QStringLiteral("tar"), {QStringLiteral("-czf"), tree.path("p.tar.gz"), QStringLiteral("-C"),
+                                            tree.path("pack"), QStringLiteral(".")}));
+        MainWindowFixture fixture;
+        TForm1 &form = fixture.start();
+        form.navigateByPath(quil::FolderPath(quil::archiveLocation(tree.path("p.tar.gz").toUtf8())));
+        fixture.focusRow(QStringLiteral("a.txt"));
+        form.ToggleCurrentMark();
+        QCOMPARE(form.marks().summary().SelFileCount, 1);
+        QCOMPARE(form.marks().summary().SelTotalKB, 4);
+        fixture.focusRow(QStringLiteral("inner"));
+        form.ToggleCurrentMark();
+        QVERIFY(form.marks().workers().isEmpty());
+
+        form.Button1Click();
+        ui(*fixture.windows->FILESCH).Button2->click();
+        QCOMPARE(fixture.dialogs.messages().size(), 1);
+        QVERIFY(fixture.dialogs.messages().first().startsWith(QStringLiteral("Поиск в сетевых папках")));
     }
 
     // A URI typed into the path box is listed and kept in the history; one
