@@ -21,13 +21,14 @@ cmake --build build-asan -j2
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --test-dir build-asan -j2 --output-on-failure
 
-echo "== ThreadSanitizer: the threaded engines (file operation, search, folder sizes) =="
+echo "== ThreadSanitizer: the threaded engines (file operation, search, folder sizes, panel sort) =="
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIL_TESTS=ON -DQUIL_BENCH=OFF -DQUIL_TSAN=ON \
   >/dev/null
 cmake --build build-tsan -j2 --target platform_fileop_test search_engine_test search_tool_test quil-search \
-  fileops_marks_logic_test
+  fileops_marks_logic_test fileops_panel_folder_test
 # Qt itself is not instrumented, so its window tests would only report its own internals.
-for test in search/search_engine_test search/search_tool_test fileops/fileops_marks_logic_test; do
+for test in search/search_engine_test search/search_tool_test fileops/fileops_marks_logic_test \
+  fileops/fileops_panel_folder_test; do
   TSAN_OPTIONS=halt_on_error=1 "build-tsan/tests/$test"
 done
 # Some file-operation tests start tools (mkfs, mount, setfacl) through QProcess,

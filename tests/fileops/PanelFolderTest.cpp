@@ -37,6 +37,21 @@ TEST(PanelFolder, FoldersThenFilesByNameWithoutCaseHiddenIncluded)
     EXPECT_EQ(listing.folders.first(), tree.root() + QStringLiteral("/.hidden"));
 }
 
+// A large folder's keys are made on two threads: the order is the same as
+// one order's keys give, and no name is lost.
+TEST(PanelFolder, LargeFolderSortsAsOneOrderDoes)
+{
+    TempTree tree;
+    constexpr int kFiles = 20100;
+    for (int i = 0; i < kFiles; ++i)
+        tree.file(QStringLiteral("%1-%2.txt").arg(i % 2 ? "File" : "file").arg(i * 7919 % kFiles).toUtf8());
+    const QStringList files = quil::readPanelFolder(quil::FolderPath(tree.root())).files;
+    ASSERT_EQ(files.size(), kFiles);
+    const quil::PanelNameOrder order;
+    for (qsizetype i = 1; i < files.size(); ++i)
+        ASSERT_LE(order.key(files[i - 1]).compare(order.key(files[i])), 0) << files[i].toStdString();
+}
+
 TEST(PanelFolder, UnreadableFolderGivesEmptyLists)
 {
     const quil::PanelFolderListing listing = quil::readPanelFolder(quil::FolderPath(QStringLiteral("computer:///")));
