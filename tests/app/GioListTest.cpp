@@ -1,4 +1,5 @@
 #include "app/TForm1.h"
+#include "fileops/TForm4.h"
 #include "listing/FolderListing.h"
 #include "listing/FolderTreeModel.h"
 #include "platform/ScriptedDialogs.h"
@@ -8,9 +9,11 @@
 #include "support/Form1Controls.h"
 #include "support/MainWindowFixture.h"
 #include "support/TempTree.h"
+#include "support/TestSshServer.h"
 
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
@@ -70,6 +73,11 @@ class GioListTest : public QObject
             });
         form.PopupMenu1Popup();
         disconnect(connection);
+    }
+    static void press(MainWindowFixture &fixture, const QString &row, int key)
+    {
+        fixture.focusRow(row);
+        QTest::keyClick(ui(fixture.form()).ListView, Qt::Key(key));
     }
 
 private Q_SLOTS:
@@ -205,6 +213,17 @@ private Q_SLOTS:
         QCOMPARE(names(form), QStringList());
         QVERIFY(!QFile::exists(tree.path("b.txt")));
 
+        // F8 in the trash deletes for good, a folder with its content, after
+        // the menu's question.
+        QVERIFY(run(QStringLiteral("gio"), {QStringLiteral("trash"), tree.path("docs")}));
+        form.relistFolder();
+        fixture.dialogs.answerYesNo(true);
+        press(fixture, QStringLiteral("docs"), Qt::Key_F8);
+        QCOMPARE(fixture.dialogs.shown(quil::ScriptedDialogs::Kind::YesNo).constLast().text,
+                 QStringLiteral("Удалить «docs» навсегда?"));
+        QCOMPARE(names(form), QStringList());
+        QCOMPARE(fixture.dialogs.messages().size(), 1);
+
         // From the tree, and emptied from the folder's area.
         QVERIFY(run(QStringLiteral("gio"), {QStringLiteral("trash"), tree.path("c.txt")}));
         form.navigateByPath(quil::FolderPath(tree.root()));
@@ -222,6 +241,84 @@ private Q_SLOTS:
         pickFromMenu(fixture, {}, QStringLiteral("Очистить корзину"));
         QCOMPARE(names(form), QStringList());
         QCOMPARE(fixture.dialogs.messages().size(), 1);
+    }
+
+    // Copying marked rows out of an archive extracts them into the panel's
+    // folder; a move out of it is refused before anything is copied.
+    void copiesOutOfAnArchive()
+    {
+        TempTree tree;
+        QVERIFY(run(QStringLiteral("python3"), {"-c",
+                                                "import sys, zipfile\n"
+                                                "with zipfile.ZipFile(sys.argv[1], 'w') as z:\n"
+                                                "    z.writestr('top file.txt', 't')\n"
+                                                "    z.writestr('inner/deep.txt', 'd')\n",
+                                                tree.path("a.zip")}));
+        const QString out = tree.folder("out");
+        MainWindowFixture fixture;
+        TForm1 &form = fixture.start();
+        TForm4 &panel = *fixture.windows->Form4;
+        panel.showPanel();
+        panel.SecondPanelPath = quil::FolderPath(out);
+        panel.relist();
+        form.navigateByPath(quil::FolderPath(quil::archiveLocation(tree.path("a.zip").toUtf8())));
+        press(fixture, QStringLiteral("inner"), Qt::Key_Insert);
+        press(fixture, QStringLiteral("top file.txt"), Qt::Key_Insert);
+        fixture.dialogs.answerYesNo(true);
+        QTest::keyClick(ui(form).ListView, Qt::Key_F5);
+        QCOMPARE(contentOf(out + "/inner/deep.txt"), QByteArray("d"));
+        QCOMPARE(contentOf(out + "/top file.txt"), QByteArray("t"));
+        QCOMPARE(fixture.dialogs.messages(), QStringList());
+
+        QVERIFY(QFile::remove(out + "/top file.txt"));
+        press(fixture, QStringLiteral("top file.txt"), Qt::Key_F6);
+        QCOMPARE(fixture.dialogs.messages().size(), 1);
+        QVERIFY(!QFile::exists(out + "/top file.txt"));
+        QCOMPARE(names(form), QStringList({"inner", "top file.txt"}));
+    }
+
+    // Rename, create folder and delete in an sftp folder of a real sshd, with
+    // names that a URI must escape; a trash that the server lacks is told.
+    void commandsInAnSftpFolder()
+    {
+        TempTree tree;
+        tree.folder("remote");
+        tree.folder("remote/dir");
+        tree.file("remote/dir/x.txt", "x");
+        tree.file("remote/one.txt", "1");
+        const TestSshServer server(tree.root());
+        if (!server.failure().isEmpty())
+            QSKIP(qPrintable(server.failure()));
+        QVERIFY(server.makeClientKey() && server.trustHost());
+        MainWindowFixture fixture;
+        TForm1 &form = fixture.start();
+        typePath(form, server.uri(tree.path("remote")));
+        QCOMPARE(names(form), QStringList({"dir", "one.txt"}));
+
+        fixture.focusRow(QStringLiteral("one.txt"));
+        fixture.dialogs.answerInput(QStringLiteral("два #2.txt"));
+        form.SpeedButton3Click();
+        QCOMPARE(contentOf(tree.path("remote/два #2.txt")), QByteArray("1"));
+        QCOMPARE(currentName(form), QStringLiteral("два #2.txt"));
+
+        fixture.dialogs.answerInput(QStringLiteral("new %20 one"));
+        form.SpeedButton8Click();
+        QVERIFY(QFileInfo(tree.path("remote/new %20 one")).isDir());
+        QCOMPARE(currentName(form), QStringLiteral("new %20 one"));
+
+        fixture.dialogs.answerYesNoWithCheck(true, true);
+        fixture.dialogs.answerItemError(quil::Dialogs::ErrorAnswer::Skip);
+        press(fixture, QStringLiteral("два #2.txt"), Qt::Key_F8);
+        QCOMPARE(fixture.dialogs.shown(quil::ScriptedDialogs::Kind::ItemError).size(), 1);
+        QVERIFY(QFile::exists(tree.path("remote/два #2.txt")));
+
+        press(fixture, QStringLiteral("dir"), Qt::Key_Insert);
+        press(fixture, QStringLiteral("new %20 one"), Qt::Key_Insert);
+        fixture.dialogs.answerYesNoWithCheck(true, false);
+        QTest::keyClick(ui(form).ListView, Qt::Key_F8);
+        QCOMPARE(names(form), QStringList({"два #2.txt"}));
+        QCOMPARE(QDir(tree.path("remote")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList({"два #2.txt"}));
     }
 };
 
