@@ -12,6 +12,7 @@
 #include "support/TestSshServer.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -81,6 +82,35 @@ class GioListTest : public QObject
     }
 
 private Q_SLOTS:
+    // Two applications of the scratch home (only inside gvfs_session.sh):
+    // one takes URIs, gvfs's own included (text), one only paths (PNG);
+    // each writes what it got
+    // under $HOME.
+    void initTestCase()
+    {
+        if (!qEnvironmentVariableIsSet("QUIL_GVFS_SESSION"))
+            return;
+        const QString home = QDir::homePath();
+        const QString applications = home + "/.local/share/applications";
+        QVERIFY(QDir().mkpath(applications) && QDir().mkpath(home + "/.config"));
+        const auto write = [](const QString &path, const QByteArray &text) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+            file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        };
+        for (const char *kind : {"uri", "path"}) {
+            const QString script = home + "/open-" + kind + ".sh";
+            const QByteArray taken = kind == QByteArray("uri") ? "printf %s \"$1\"" : "cat \"$1\"";
+            write(script, "#!/bin/sh\n" + taken + " > \"$HOME/opening\" && mv \"$HOME/opening\" \"$HOME/opened-" +
+                              kind + "\"\n");
+            write(applications + "/quil-test-" + kind + ".desktop",
+                  "[Desktop Entry]\nType=Application\nName=" + QByteArray(kind) + "\nExec=" + script.toUtf8() +
+                      (kind == QByteArray("uri") ? " %u\nX-GIO-NoFuse=true" : " %f") + "\n");
+        }
+        write(home + "/.config/mimeapps.list",
+              "[Default Applications]\ntext/plain=quil-test-uri.desktop\nimage/png=quil-test-path.desktop\n");
+    }
+
     void init()
     {
         if (!quil::isGioLocation(QStringLiteral("archive:///")))
@@ -319,6 +349,29 @@ private Q_SLOTS:
         QCOMPARE(names(form), QStringList({"два #2.txt"}));
         QCOMPARE(QDir(tree.path("remote")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList({"два #2.txt"}));
+    }
+
+    // Enter on a file of a location opens it with its type's application:
+    // by URI where the application takes URIs, else by a local path to it.
+    void aFileOfALocationOpens()
+    {
+        TempTree tree;
+        QVERIFY(run(QStringLiteral("python3"), {"-c",
+                                                "import sys, zipfile\n"
+                                                "with zipfile.ZipFile(sys.argv[1], 'w') as z:\n"
+                                                "    z.writestr('t.txt', 't')\n"
+                                                "    z.writestr('p.png', 'png bytes')\n",
+                                                tree.path("a.zip")}));
+        MainWindowFixture fixture;
+        TForm1 &form = fixture.start();
+        const QString top = quil::archiveLocation(tree.path("a.zip").toUtf8());
+        form.navigateByPath(quil::FolderPath(top));
+        const QString home = QDir::homePath();
+        press(fixture, QStringLiteral("t.txt"), Qt::Key_Return);
+        QTRY_COMPARE(contentOf(home + "/opened-uri"), (top + "t.txt").toUtf8());
+        press(fixture, QStringLiteral("p.png"), Qt::Key_Return);
+        QTRY_COMPARE(contentOf(home + "/opened-path"), QByteArray("png bytes"));
+        QCOMPARE(fixture.dialogs.messages(), QStringList());
     }
 };
 
