@@ -40,10 +40,6 @@
         <translation>Trash</translation>
     </message>
     <message>
-        <source>Удалить «%1» навсегда?</source>
-        <translation>Delete “%1” for good?</translation>
-    </message>
-    <message>
         <source>Очистить корзину? Все объекты в ней будут удалены навсегда.</source>
         <translation>Empty the trash? Every item in it will be deleted for good.</translation>
     </message>
@@ -163,6 +159,10 @@ To folder: </translation>
         <source>Операция не выполнена</source>
         <translation>The operation was not done</translation>
     </message>
+    <message>
+        <source>Архив открыт только для чтения: из него можно только копировать (F5).</source>
+        <translation>An archive is read-only: it can only be copied from (F5).</translation>
+    </message>
 </context>
 <context>
     <name>DeleteCommand</name>
@@ -203,6 +203,18 @@ To folder: </translation>
     <message>
         <source>Ошибка при удалении</source>
         <translation>Deletion failed</translation>
+    </message>
+    <message>
+        <source>Удалить «%1» навсегда?</source>
+        <translation>Delete “%1” for good?</translation>
+    </message>
+    <message>
+        <source>Удалить навсегда : </source>
+        <translation>Delete for good: </translation>
+    </message>
+    <message>
+        <source>Корзина</source>
+        <translation>Trash</translation>
     </message>
 </context>
 <context>

@@ -14,6 +14,7 @@
 #include "listing/FolderListModel.h"
 #include "listing/FolderListView.h"
 #include "platform/ChangeHold.h"
+#include "platform/LocationUri.h"
 
 #include <QToolButton>
 
@@ -34,10 +35,14 @@ void TForm1::setUpFileCommands()
     connect(SpeedButton14, &QToolButton::clicked, this, &TForm1::SpeedButton14Click);
     connect(SpeedButton13, &QToolButton::clicked, this, &TForm1::SpeedButton13Click);
     // No list is read again while a name is edited in it, and no name
-    // editor opens while a command runs.
+    // editor opens while a command runs, nor where names cannot change (an
+    // archive, the trash).
     connect(ListView, &quil::FolderListView::nameEditorOpened, m_changeHold,
             [this](QWidget *editor) { m_changeHold->holdUntilDestroyed(*editor); });
-    ListView->setDelayedEditGate([this] { return !m_changeHold->isHolding(); });
+    ListView->setDelayedEditGate([this] {
+        const QString &folder = m_listing.currentPath();
+        return !m_changeHold->isHolding() && !quil::isInArchive(folder) && !quil::isInTrash(folder);
+    });
     connect(m_listModel, &quil::FolderListModel::nameEdited, this, [this](int row, const QString &newName) {
         // The edited row's name and folder, taken now: the click that closed
         // the editor may meanwhile have made another row the clicked one, and

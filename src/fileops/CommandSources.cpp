@@ -37,6 +37,9 @@ QString sourcePathOf(const TShellItem &entry)
     const ItemId &id = entry.folderChild.id;
     if (id.kind() == ItemId::Kind::Path)
         return id.path();
+    // A location's item goes by its URI, a folder's without the "/" that ends it.
+    if (id.isLocation())
+        return FolderPath(id.path()).path();
     return ShellNamespace::computerParsingName + entry.name;
 }
 
@@ -46,7 +49,8 @@ CommandSources collectSources(const FolderListing &listing, int currentRow)
     const auto add = [&](const TShellItem &entry) {
         const QString path = sourcePathOf(entry);
         sources.paths.append(path);
-        sources.names.append(FolderPath(path).lastName());
+        // A location's URI holds its names escaped: the shown name is the one to tell.
+        sources.names.append(entry.folderChild.id.isLocation() ? entry.name : FolderPath(path).lastName());
     };
     for (int row = 0; row < listing.count(); ++row)
         if (listing.isMarked(row))

@@ -19,7 +19,8 @@ bool listHasFocus(const QWidget *list);
 // "Ничего не выбрано", unless the list has the focus and a current row.
 int commandRow(const MainList &list, Dialogs &dialogs);
 
-// What the engine gets for an entry: a file-system item's path. A volume of
+// What the engine gets for an entry: a file-system item's path, a GIO
+// location item's URI (which the engine passes to GIO). A volume of
 // the computer folder, or the computer folder, is no file: it gets its
 // virtual name, which the engine refuses, so nothing on the volume is touched.
 QString sourcePathOf(const TShellItem &entry);

@@ -8,9 +8,12 @@
 #include "fileops/TransferOperation.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
+#include "platform/LocationUri.h"
 #include "platform/Services.h"
 #include "platform/fileop/ShellFileOperation.h"
 #include <QCoreApplication>
+
+#include <algorithm>
 
 namespace quil {
 
@@ -39,6 +42,15 @@ bool CopyMoveCommand::transfer(const Kind &kind, const CommandSources &sources, 
                                const QString &text)
 {
     Dialogs &dialogs = m_services.dialogs;
+    // An archive is read only: a move out of it would leave every source
+    // behind after its copy, so it is refused before anything is copied.
+    if (kind.operation == FO_MOVE && std::any_of(sources.paths.begin(), sources.paths.end(), isInArchive)) {
+        dialogs.message(QCoreApplication::translate("CopyMoveCommand",
+                                                    "Архив открыт только для чтения: из него можно только "
+                                                    "копировать (F5)."),
+                        kTitle, Dialogs::Icon::Warning);
+        return false;
+    }
     if (sources.paths.size() == 1) {
         const QString &name = sources.names.first();
         const std::optional<QString> typed =

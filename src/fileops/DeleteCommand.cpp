@@ -6,6 +6,7 @@
 #include "listing/FolderListing.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorBox.h"
+#include "platform/LocationUri.h"
 #include "platform/Services.h"
 #include "platform/fileop/ShellFileOperation.h"
 #include <QCoreApplication>
@@ -16,6 +17,14 @@ namespace {
 const QString kTitle = QStringLiteral("QUIL");
 constexpr int kNamesShown = 5;
 constexpr int kWarningHeight = 280;
+// The delete through the file operation, "Ошибка при удалении" when it fails.
+bool deleteThrough(Dialogs &dialogs, const QStringList &paths, int flags, QWidget *owner)
+{
+    if (ShellFileOperation(dialogs, paths, QString(), FO_DELETE, flags, owner))
+        return true;
+    dialogs.message(QCoreApplication::translate("DeleteCommand", "Ошибка при удалении"), kTitle, Dialogs::Icon::None);
+    return false;
+}
 } // namespace
 
 DeleteCommand::DeleteCommand(MainList &list, Services &services, QObject *parent)
@@ -41,7 +50,11 @@ void DeleteCommand::run(bool toTrash)
         m_list.entryToSelect() = nameAfterRow(listing, currentRow);
     }
 
-    if (confirmAndDelete(m_services.dialogs, sources.paths, sources.names, m_list.ownerWindow(), toTrash))
+    const bool deleted =
+        isInTrash(listing.currentPath())
+            ? confirmAndDeleteFromTrash(m_services.dialogs, sources.paths, sources.names, m_list.ownerWindow())
+            : confirmAndDelete(m_services.dialogs, sources.paths, sources.names, m_list.ownerWindow(), toTrash);
+    if (deleted)
         m_list.marks().clearMarks();
     if (treeNode >= 0)
         m_list.refreshTree(treeNode);
@@ -65,11 +78,23 @@ bool DeleteCommand::confirmAndDelete(Dialogs &dialogs, const QStringList &paths,
         dialogs.message(QCoreApplication::translate("DeleteCommand", "Удаление отменено"), kTitle, Dialogs::Icon::None);
         return false;
     }
-    const int flags = answer.checked ? FOF_ALLOWUNDO : FOF_MULTIDESTFILES;
-    if (ShellFileOperation(dialogs, paths, QString(), FO_DELETE, flags, owner))
-        return true;
-    dialogs.message(QCoreApplication::translate("DeleteCommand", "Ошибка при удалении"), kTitle, Dialogs::Icon::None);
-    return false;
+    return deleteThrough(dialogs, paths, answer.checked ? FOF_ALLOWUNDO : FOF_MULTIDESTFILES, owner);
+}
+
+bool DeleteCommand::confirmAndDeleteFromTrash(Dialogs &dialogs, const QStringList &paths, const QStringList &names,
+                                              QWidget *owner)
+{
+    const QString text =
+        names.size() == 1
+            ? QCoreApplication::translate("DeleteCommand", "Удалить «%1» навсегда?").arg(names.constFirst())
+            : QCoreApplication::translate("DeleteCommand", "Удалить навсегда : ") + QString::number(paths.size()) +
+                  QCoreApplication::translate("DeleteCommand", " объект(ов)\r\n") + nameLines(names, kNamesShown) +
+                  QCoreApplication::translate("DeleteCommand", "\r\n\r\n В Ы П О Л Н И Т Ь ?");
+    if (!dialogs.askYesNo(text, QCoreApplication::translate("DeleteCommand", "Корзина"), Dialogs::Icon::Question)) {
+        dialogs.message(QCoreApplication::translate("DeleteCommand", "Удаление отменено"), kTitle, Dialogs::Icon::None);
+        return false;
+    }
+    return deleteThrough(dialogs, paths, FOF_MULTIDESTFILES, owner);
 }
 
 } // namespace quil

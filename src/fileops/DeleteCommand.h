@@ -12,7 +12,8 @@ class MainList;
 struct Services;
 
 // Delete (SpeedButton9, F8, Delete): the marked entries or the current row's, after
-// the warning with its "to the trash" box; to the trash or for good through
+// the warning with its "to the trash" box (in the trash itself: for good,
+// after its own question); to the trash or for good through
 // the file operation, then the tree node and the list read again with the
 // row after the removed entries selected.
 class DeleteCommand : public QObject
@@ -32,6 +33,13 @@ public:
     // close box, nothing. True when everything was deleted.
     static bool confirmAndDelete(Dialogs &dialogs, const QStringList &paths, const QStringList &names, QWidget *owner,
                                  bool toTrash = true);
+
+    // In the trash: the question whether to delete these items for good (one
+    // named, several counted and listed); on Yes each deleted with its
+    // content through the file operation, "Ошибка при удалении" when that
+    // fails, "Удаление отменено" on No. True when everything was deleted.
+    static bool confirmAndDeleteFromTrash(Dialogs &dialogs, const QStringList &paths, const QStringList &names,
+                                          QWidget *owner);
 
 private:
     MainList &m_list;

@@ -4,11 +4,13 @@
 #include "platform/LocationUri.h"
 #include "platform/NativePath.h"
 #include "platform/fileop/UndoJournal.h"
+#include "platform/gio/GObjectRef.h"
 
 #include <QCollator>
 
 #include <algorithm>
 #include <dirent.h>
+#include <gio/gio.h>
 #include <numeric>
 #include <sys/stat.h>
 #include <thread>
@@ -159,6 +161,26 @@ bool createOneFolder(const FolderPath &folder, const QString &name)
         return false;
     UndoJournal::session().recordCreatedFolder(path);
     return true;
+}
+
+bool isLocationFolder(const FolderPath &folder)
+{
+    return !folder.isEmpty() && !folder.isLocal() &&
+           folder.path().compare(computerFolderPath(), Qt::CaseInsensitive) != 0;
+}
+
+QString entryPathIn(const FolderPath &folder, const QString &name)
+{
+    return isLocationFolder(folder) ? gioChildLocation(folder.withTrailingSlash(), name.toUtf8(), false)
+                                    : folder.filePath(name);
+}
+
+bool createOneLocationFolder(const FolderPath &folder, const QString &name)
+{
+    if (isRefusedNewName(name) || !isLocationFolder(folder))
+        return false;
+    const GObjectRef<GFile> created(g_file_new_for_uri(entryPathIn(folder, name).toUtf8().constData()));
+    return g_file_make_directory(created.get(), nullptr, nullptr);
 }
 
 QString createdFolderName(const QString &typed)

@@ -83,4 +83,13 @@ QString createdFolderName(const QString &typed);
 // the system fails (exists, no access, missing parent, not a real folder).
 bool createOneFolder(const FolderPath &folder, const QString &name);
 
+// Whether the folder is a GIO location's (a network folder, an archive, the
+// trash): not the disk, and not the program's own computer folder.
+bool isLocationFolder(const FolderPath &folder);
+// The item name of folder: its path on the disk, its escaped URI in a location.
+QString entryPathIn(const FolderPath &folder, const QString &name);
+// createOneFolder for a location's folder, through GIO; false when the name
+// is refused or the location fails (exists, read-only, no access).
+bool createOneLocationFolder(const FolderPath &folder, const QString &name);
+
 } // namespace quil

@@ -35,10 +35,10 @@ int RenameCommand::renameInFolder(Dialogs &dialogs, const FolderPath &folder, co
                                   const QString &newName, QWidget *owner)
 {
     if (isRefusedNewName(newName)) {
-        refuseNewName(dialogs, folder.filePath(oldName));
+        refuseNewName(dialogs, entryPathIn(folder, oldName));
         return EINVAL;
     }
-    return quil::ShellRename(dialogs, folder.filePath(oldName), folder.filePath(newName), owner);
+    return quil::ShellRename(dialogs, entryPathIn(folder, oldName), entryPathIn(folder, newName), owner);
 }
 
 void RenameCommand::rememberTreeNode()
@@ -123,7 +123,7 @@ void RenameCommand::createFolder()
     if (!typed)
         return;
     const QString name = createdFolderName(*typed);
-    if (!createOneFolder(folder, name)) {
+    if (isLocationFolder(folder) ? !createOneLocationFolder(folder, name) : !createOneFolder(folder, name)) {
         m_services.dialogs.message(QCoreApplication::translate("RenameCommand", "Ошибка при создании папки: ") +
                                        folder.filePath(*typed),
                                    kTitle, Dialogs::Icon::None);

@@ -80,6 +80,13 @@ bool FolderNavigator::openArchive(const FolderPath &archive)
 
 void FolderNavigator::openFileEntry(const TShellItem &entry)
 {
+    // A file of a location has no folder to start a program in: its
+    // type's application gets it (by URI, or a local path of it).
+    if (entry.folderChild.id.isLocation()) {
+        runHandler(m_services.dialogs,
+                   [this, &entry] { openDocumentOrChoose(m_services.dialogs, m_services.launcher, entry.path()); });
+        return;
+    }
     const QString program = m_controls.programForName(entry.name);
     const FolderPath folder = listedFolder();
     // Programs start in the process's current folder: the listed one.

@@ -24,10 +24,12 @@ bool openDocumentOrChoose(Dialogs &dialogs, Launcher &launcher, const QString &p
 {
     if (launcher.openDocument(path))
         return true;
-    if (!fileExists(path) && !directoryExists(path))
+    // A file of a location (named by its URI) is offered no other choice.
+    const bool local = path.startsWith(QLatin1Char('/'));
+    if (local && !fileExists(path) && !directoryExists(path))
         throw OsError(ENOENT);
     const QString name = QFileInfo(path).fileName();
-    const QList<OpenWithApplication> applications = applicationsToOffer(path);
+    const QList<OpenWithApplication> applications = local ? applicationsToOffer(path) : QList<OpenWithApplication>();
     if (applications.isEmpty()) {
         dialogs.message(
             QCoreApplication::translate("DocumentOpening", "Нет приложения, которым можно открыть файл «%1».")

@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <cstdlib>
 #include <gio/gdesktopappinfo.h>
@@ -83,12 +85,53 @@ void noteChild(GDesktopAppInfo *, GPid pid, gpointer data)
 
 // Launches an application on one file. With pid set, the started process is
 // left unreaped and its id stored (0 when the application gave none).
+// A URI (scheme "://"), as the files of GIO locations are named; else a path.
+bool isUri(const QString &path)
+{
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
+    return scheme.match(path).hasMatch();
+}
+
+GFile *newFile(const QString &path)
+{
+    return isUri(path) ? g_file_new_for_uri(path.toUtf8().constData())
+                       : g_file_new_for_path(toNative(absolute(path)).constData());
+}
+
+// What an application gets for a file of a GIO location: its URI where the
+// application takes URIs; else a local path, gvfs's own (FUSE) where it has
+// one, or else a copy in a temporary folder (left for the application).
+GFile *fileForApplication(GAppInfo *application, GFile *file)
+{
+    if (g_file_is_native(file) || g_app_info_supports_uris(application))
+        return G_FILE(g_object_ref(file));
+    if (char *local = g_file_get_path(file)) {
+        GFile *fuse = g_file_new_for_path(local);
+        g_free(local);
+        return fuse;
+    }
+    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/quil-open-XXXXXX"));
+    if (!folder.isValid())
+        return nullptr;
+    folder.setAutoRemove(false);
+    char *name = g_file_get_basename(file);
+    GFile *copy = g_file_new_for_path((toNative(folder.path()) + '/' + name).constData());
+    g_free(name);
+    if (!g_file_copy(file, copy, G_FILE_COPY_NONE, nullptr, nullptr, nullptr, nullptr)) {
+        g_object_unref(copy);
+        return nullptr;
+    }
+    return copy;
+}
+
 bool launchOnFile(GAppInfo *application, const QString &path, GPid *pid)
 {
     if (application == nullptr)
         return false;
-    const QByteArray native = toNative(absolute(path));
-    GPtr<GFile> file(g_file_new_for_path(native.constData()));
+    const GPtr<GFile> given(newFile(path));
+    GPtr<GFile> file(fileForApplication(application, given.get()));
+    if (!file)
+        return false;
     GErrorHolder error;
     GList files{};
     files.data = file.get();
@@ -107,6 +150,10 @@ bool launchOnFile(GAppInfo *application, const QString &path, GPid *pid)
 
 GAppInfo *defaultHandler(const QString &path)
 {
+    if (isUri(path)) {
+        GPtr<GFile> file(newFile(path));
+        return g_file_query_default_handler(file.get(), nullptr, nullptr);
+    }
     const QByteArray native = toNative(absolute(path));
     struct stat info
     {

@@ -29,7 +29,10 @@ public:
     Launcher &operator=(const Launcher &) = delete;
 
     // Opens a file or folder with the default application for its type (GIO).
-    // Fails when the file is missing or no application takes the type.
+    // A file of a GIO location, named by its URI, reaches an application that
+    // takes URIs as its URI, any other as a local path (gvfs's own, else a
+    // temporary copy). Fails when the file is missing or no application
+    // takes the type.
     virtual bool openDocument(const QString &path);
     // Opens an address (such as a web site) with the default application of
     // its scheme.

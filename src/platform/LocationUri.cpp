@@ -71,4 +71,14 @@ QByteArray archiveOfLocation(const QString &uri)
     return QByteArray::fromPercentEncoding(fileUri.mid(filePrefix.size()));
 }
 
+bool isInArchive(const QString &uri)
+{
+    return uri.startsWith(QLatin1String("archive://"));
+}
+
+bool isInTrash(const QString &uri)
+{
+    return uri.startsWith(QLatin1String("trash:///"));
+}
+
 } // namespace quil

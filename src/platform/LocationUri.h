@@ -23,4 +23,10 @@ QString gioLocationName(const QString &uri);
 // of archiveLocation); empty for any other URI.
 QByteArray archiveOfLocation(const QString &uri);
 
+// Whether the URI is in an archive opened as a folder (read-only).
+bool isInArchive(const QString &uri);
+
+// Whether the URI is the trash folder or an item in it.
+bool isInTrash(const QString &uri);
+
 } // namespace quil

@@ -166,7 +166,8 @@ void ContextMenuController::run(const MenuTarget &target, const Picked &picked, 
         break;
     case MenuCommand::Delete:
         if (target.kind == MenuTarget::Kind::TrashItem) {
-            trashCommand(TrashCommand::Delete, target.path);
+            DeleteCommand::confirmAndDeleteFromTrash(m_services.dialogs, {target.path},
+                                                     {ItemId::location(target.path).fileName()}, owner);
             break;
         }
         // The same question and file operation as the Delete command's.
@@ -204,13 +205,6 @@ void ContextMenuController::trashCommand(TrashCommand command, const QString &it
     switch (command) {
     case TrashCommand::Restore:
         failure = restoreFromTrash(itemUri);
-        break;
-    case TrashCommand::Delete:
-        if (!m_services.dialogs.askYesNo(QCoreApplication::translate("ContextMenuController", "Удалить «%1» навсегда?")
-                                             .arg(ItemId::location(itemUri).fileName()),
-                                         title, Dialogs::Icon::Question))
-            return;
-        failure = deleteFromTrash(itemUri);
         break;
     case TrashCommand::Empty:
         if (!m_services.dialogs.askYesNo(

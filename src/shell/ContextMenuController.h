@@ -59,7 +59,7 @@ private:
     void open(const MenuTarget &target);
     // The trash's own commands on an item (or the whole trash); questions
     // first, failures raised as QuilError.
-    enum class TrashCommand { Restore, Delete, Empty };
+    enum class TrashCommand { Restore, Empty };
     void trashCommand(TrashCommand command, const QString &itemUri);
     void openWith(const MenuTarget &target, const QString &application);
     void startRename(const QString &name);

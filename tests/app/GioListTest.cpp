@@ -14,9 +14,12 @@
 #include "support/SearchWindowControls.h"
 #include "support/TempTree.h"
 #include "support/TestServices.h"
+#include "support/TestSshServer.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
@@ -77,8 +80,42 @@ class GioListTest : public QObject
         form.PopupMenu1Popup();
         disconnect(connection);
     }
+    static void press(MainWindowFixture &fixture, const QString &row, int key)
+    {
+        fixture.focusRow(row);
+        QTest::keyClick(ui(fixture.form()).ListView, Qt::Key(key));
+    }
 
 private Q_SLOTS:
+    // Two applications of the scratch home (only inside gvfs_session.sh):
+    // one takes URIs, gvfs's own included (text), one only paths (PNG);
+    // each writes what it got
+    // under $HOME.
+    void initTestCase()
+    {
+        if (!qEnvironmentVariableIsSet("QUIL_GVFS_SESSION"))
+            return;
+        const QString home = QDir::homePath();
+        const QString applications = home + "/.local/share/applications";
+        QVERIFY(QDir().mkpath(applications) && QDir().mkpath(home + "/.config"));
+        const auto write = [](const QString &path, const QByteArray &text) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+            file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        };
+        for (const char *kind : {"uri", "path"}) {
+            const QString script = home + "/open-" + kind + ".sh";
+            const QByteArray taken = kind == QByteArray("uri") ? "printf %s \"$1\"" : "cat \"$1\"";
+            write(script, "#!/bin/sh\n" + taken + " > \"$HOME/opening\" && mv \"$HOME/opening\" \"$HOME/opened-" +
+                              kind + "\"\n");
+            write(applications + "/quil-test-" + kind + ".desktop",
+                  "[Desktop Entry]\nType=Application\nName=" + QByteArray(kind) + "\nExec=" + script.toUtf8() +
+                      (kind == QByteArray("uri") ? " %u\nX-GIO-NoFuse=true" : " %f") + "\n");
+        }
+        write(home + "/.config/mimeapps.list",
+              "[Default Applications]\ntext/plain=quil-test-uri.desktop\nimage/png=quil-test-path.desktop\n");
+    }
+
     void init()
     {
         if (!quil::isGioLocation(QStringLiteral("archive:///")))
@@ -285,6 +322,17 @@ private Q_SLOTS:
         QCOMPARE(names(form), QStringList());
         QVERIFY(!QFile::exists(tree.path("b.txt")));
 
+        // F8 in the trash deletes for good, a folder with its content, after
+        // the menu's question.
+        QVERIFY(run(QStringLiteral("gio"), {QStringLiteral("trash"), tree.path("docs")}));
+        form.relistFolder();
+        fixture.dialogs.answerYesNo(true);
+        press(fixture, QStringLiteral("docs"), Qt::Key_F8);
+        QCOMPARE(fixture.dialogs.shown(quil::ScriptedDialogs::Kind::YesNo).constLast().text,
+                 QStringLiteral("Удалить «docs» навсегда?"));
+        QCOMPARE(names(form), QStringList());
+        QCOMPARE(fixture.dialogs.messages().size(), 1);
+
         // From the tree, and emptied from the folder's area.
         QVERIFY(run(QStringLiteral("gio"), {QStringLiteral("trash"), tree.path("c.txt")}));
         form.navigateByPath(quil::FolderPath(tree.root()));
@@ -302,6 +350,121 @@ private Q_SLOTS:
         pickFromMenu(fixture, {}, QStringLiteral("Очистить корзину"));
         QCOMPARE(names(form), QStringList());
         QCOMPARE(fixture.dialogs.messages().size(), 1);
+    }
+
+    // Copying marked rows out of an archive extracts them into the panel's
+    // folder; a move out of it is refused before anything is copied.
+    void copiesOutOfAnArchive()
+    {
+        TempTree tree;
+        QVERIFY(run(QStringLiteral("python3"), {"-c",
+                                                "import sys, zipfile\n"
+                                                "with zipfile.ZipFile(sys.argv[1], 'w') as z:\n"
+                                                "    z.writestr('top file.txt', 't')\n"
+                                                "    z.writestr('inner/deep.txt', 'd')\n",
+                                                tree.path("a.zip")}));
+        const QString out = tree.folder("out");
+        MainWindowFixture fixture;
+        TForm1 &form = fixture.start();
+        TForm4 &panel = *fixture.windows->Form4;
+        panel.showPanel();
+        panel.SecondPanelPath = quil::FolderPath(out);
+        panel.relist();
+        form.navigateByPath(quil::FolderPath(quil::archiveLocation(tree.path("a.zip").toUtf8())));
+        press(fixture, QStringLiteral("inner"), Qt::Key_Insert);
+        press(fixture, QStringLiteral("top file.txt"), Qt::Key_Insert);
+        fixture.dialogs.answerYesNo(true);
+        QTest::keyClick(ui(form).ListView, Qt::Key_F5);
+        QCOMPARE(contentOf(out + "/inner/deep.txt"), QByteArray("d"));
+        QCOMPARE(contentOf(out + "/top file.txt"), QByteArray("t"));
+        QCOMPARE(fixture.dialogs.messages(), QStringList());
+
+        QVERIFY(QFile::remove(out + "/top file.txt"));
+        press(fixture, QStringLiteral("top file.txt"), Qt::Key_F6);
+        QCOMPARE(fixture.dialogs.messages().size(), 1);
+        QVERIFY(!QFile::exists(out + "/top file.txt"));
+        QCOMPARE(names(form), QStringList({"inner", "top file.txt"}));
+    }
+
+    // A copy into an sftp folder the second panel shows; rename, create
+    // folder and delete in an sftp folder of a real sshd, with names that a
+    // URI must escape; a trash that the server lacks is told.
+    void commandsInAnSftpFolder()
+    {
+        TempTree tree;
+        tree.folder("remote");
+        tree.folder("remote/dir");
+        tree.file("remote/dir/x.txt", "x");
+        tree.file("remote/one.txt", "1");
+        const TestSshServer server(tree.root());
+        if (!server.failure().isEmpty())
+            QSKIP(qPrintable(server.failure()));
+        QVERIFY(server.makeClientKey() && server.trustHost());
+        MainWindowFixture fixture;
+        TForm1 &form = fixture.start();
+        // Copied into the location the second panel shows.
+        tree.folder("drop");
+        tree.file("up.txt", "u");
+        TForm4 &panel = *fixture.windows->Form4;
+        panel.SecondPanelPath = quil::FolderPath(server.uri(tree.path("drop")));
+        panel.ListSecondPanel(panel.SecondPanelPath);
+        QTRY_VERIFY(!panel.isReading());
+        form.navigateByPath(quil::FolderPath(tree.root()));
+        fixture.dialogs.answerInput(QStringLiteral("up.txt"));
+        press(fixture, QStringLiteral("up.txt"), Qt::Key_F5);
+        QCOMPARE(contentOf(tree.path("drop/up.txt")), QByteArray("u"));
+        QTRY_COMPARE(panel.rowNames(), QStringList{"up.txt"});
+
+        typePath(form, server.uri(tree.path("remote")));
+        QCOMPARE(names(form), QStringList({"dir", "one.txt"}));
+
+        fixture.focusRow(QStringLiteral("one.txt"));
+        fixture.dialogs.answerInput(QStringLiteral("два #2.txt"));
+        form.SpeedButton3Click();
+        QCOMPARE(contentOf(tree.path("remote/два #2.txt")), QByteArray("1"));
+        QCOMPARE(currentName(form), QStringLiteral("два #2.txt"));
+
+        fixture.dialogs.answerInput(QStringLiteral("new %20 one"));
+        form.SpeedButton8Click();
+        QVERIFY(QFileInfo(tree.path("remote/new %20 one")).isDir());
+        QCOMPARE(currentName(form), QStringLiteral("new %20 one"));
+
+        fixture.dialogs.answerYesNoWithCheck(true, true);
+        fixture.dialogs.answerItemError(quil::Dialogs::ErrorAnswer::Skip);
+        press(fixture, QStringLiteral("два #2.txt"), Qt::Key_F8);
+        QCOMPARE(fixture.dialogs.shown(quil::ScriptedDialogs::Kind::ItemError).size(), 1);
+        QVERIFY(QFile::exists(tree.path("remote/два #2.txt")));
+
+        press(fixture, QStringLiteral("dir"), Qt::Key_Insert);
+        press(fixture, QStringLiteral("new %20 one"), Qt::Key_Insert);
+        fixture.dialogs.answerYesNoWithCheck(true, false);
+        QTest::keyClick(ui(form).ListView, Qt::Key_F8);
+        QCOMPARE(names(form), QStringList({"два #2.txt"}));
+        QCOMPARE(QDir(tree.path("remote")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList({"два #2.txt"}));
+    }
+
+    // Enter on a file of a location opens it with its type's application:
+    // by URI where the application takes URIs, else by a local path to it.
+    void aFileOfALocationOpens()
+    {
+        TempTree tree;
+        QVERIFY(run(QStringLiteral("python3"), {"-c",
+                                                "import sys, zipfile\n"
+                                                "with zipfile.ZipFile(sys.argv[1], 'w') as z:\n"
+                                                "    z.writestr('t.txt', 't')\n"
+                                                "    z.writestr('p.png', 'png bytes')\n",
+                                                tree.path("a.zip")}));
+        MainWindowFixture fixture;
+        TForm1 &form = fixture.start();
+        const QString top = quil::archiveLocation(tree.path("a.zip").toUtf8());
+        form.navigateByPath(quil::FolderPath(top));
+        const QString home = QDir::homePath();
+        press(fixture, QStringLiteral("t.txt"), Qt::Key_Return);
+        QTRY_COMPARE(contentOf(home + "/opened-uri"), (top + "t.txt").toUtf8());
+        press(fixture, QStringLiteral("p.png"), Qt::Key_Return);
+        QTRY_COMPARE(contentOf(home + "/opened-path"), QByteArray("png bytes"));
+        QCOMPARE(fixture.dialogs.messages(), QStringList());
     }
 };
 

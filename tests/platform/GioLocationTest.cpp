@@ -5,6 +5,7 @@
 #include "platform/gio/GioFolderReader.h"
 #include "platform/gio/MountQuestions.h"
 #include "support/TempTree.h"
+#include "support/TestSshServer.h"
 #include "viewers/FileSearcher.h"
 #include "viewers/FileViewModel.h"
 
@@ -16,10 +17,6 @@
 #include <QUrl>
 
 #include <gio/gio.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <deque>
 
@@ -100,19 +97,6 @@ bool transfer(ScriptedDialogs &dialogs, const QStringList &sources, const QStrin
     FileOperation transfer(dialogs, sources, target, operation, 0);
     transfer.setCancelAfterBytes(cancelAfter);
     return transfer.run();
-}
-
-int freePort()
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address);
-    ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
-    ::close(fd);
-    return ntohs(address.sin_port);
 }
 
 } // namespace
@@ -200,47 +184,23 @@ private Q_SLOTS:
     // files go there and back through the file operation.
     void readsAnSftpFolder()
     {
-        const QByteArray sshDir = qgetenv("QUIL_TEST_SSH_DIR");
-        if (sshDir.isEmpty() || !QFile::exists(QStringLiteral("/usr/sbin/sshd")))
-            QSKIP("sshd or the test's ssh folder is missing");
         TempTree tree;
         tree.folder("remote");
         tree.file("remote/one.txt", "1");
-        const QString host = tree.path("host");
-        QVERIFY(run(QStringLiteral("ssh-keygen"), {"-q", "-t", "ed25519", "-N", "", "-f", host}));
-        const int port = freePort();
-        tree.file("sshd_config", QStringLiteral("ListenAddress 127.0.0.1\nPort %1\nHostKey %2\nAuthorizedKeysFile "
-                                                "%3/key.pub\nPidFile none\nStrictModes no\nUsePAM no\n"
-                                                "Subsystem sftp internal-sftp\n")
-                                     .arg(port)
-                                     .arg(host, QString::fromUtf8(sshDir))
-                                     .toUtf8());
-        ::mkdir("/run/sshd", 0755); // sshd's own empty folder
-        QProcess sshd;
-        sshd.setProcessChannelMode(QProcess::MergedChannels);
-        sshd.start(QStringLiteral("/usr/sbin/sshd"), {"-D", "-e", "-f", tree.path("sshd_config")});
-        QByteArray sshdSaid; // its lines may come in pieces
-        QVERIFY(QTest::qWaitFor(
-            [&] {
-                sshdSaid += sshd.readAll();
-                return sshdSaid.contains("Server listening") || sshd.state() == QProcess::NotRunning;
-            },
-            60000));
-        QVERIFY2(sshdSaid.contains("Server listening"), sshdSaid.constData());
-        const QString uri = QStringLiteral("sftp://root@127.0.0.1:%1%2/").arg(port).arg(tree.path("remote"));
+        const TestSshServer server(tree.root());
+        if (!server.failure().isEmpty())
+            QSKIP(qPrintable(server.failure()));
+        const QString uri = server.uri(tree.path("remote"));
 
         ScriptedMountQuestions questions;
         questions.choices = {0, 0};
         questions.passwords = {MountQuestions::PasswordAnswer{false, "root", {}, "wrong", false}, std::nullopt};
         QVERIFY(!readFolder(uri, &questions).error.isEmpty());
-        QProcess fingerprint;
-        fingerprint.start(QStringLiteral("ssh-keygen"), {"-lf", host + ".pub"});
-        QVERIFY(fingerprint.waitForFinished());
-        const QString shown = QString::fromUtf8(fingerprint.readAll().split(' ').value(1));
+        const QString shown = server.hostFingerprint();
+        QVERIFY(!shown.isEmpty());
         QVERIFY2(questions.asked.join('\n').contains(shown), qPrintable(questions.asked.join('\n')));
 
-        QVERIFY(run(QStringLiteral("ssh-keygen"),
-                    {"-q", "-t", "ed25519", "-N", "", "-f", QString::fromUtf8(sshDir) + "/key"}));
+        QVERIFY(server.makeClientKey());
         questions.choices = {0};
         const ReadResult listed = readFolder(uri, &questions);
         QCOMPARE(listed.names, QStringList({"one.txt"}));
@@ -277,8 +237,6 @@ private Q_SLOTS:
         QVERIFY(transfer(dialogs, {back + "/tree"}, uri, FO_COPY));
         QVERIFY(transfer(dialogs, {uri + "tree", uri + "two.txt"}, {}, FO_DELETE));
         QCOMPARE(QDir(tree.path("remote")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
-        sshd.terminate();
-        sshd.waitForFinished();
     }
 };
 

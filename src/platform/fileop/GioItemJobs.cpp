@@ -9,8 +9,12 @@ namespace {
 
 Outcome removeTree(OperationState &state, GFile *item)
 {
+    // The trash deletes an item with its content, and refuses to touch what
+    // lies inside one.
+    const bool wholeAtOnce = g_file_has_uri_scheme(item, "trash");
     const GObjectRef<GFileInfo> info(
-        g_file_query_info(item, "standard::type", G_FILE_QUERY_INFO_NOFOLLOW_SYMLINKS, nullptr, nullptr));
+        wholeAtOnce ? nullptr
+                    : g_file_query_info(item, "standard::type", G_FILE_QUERY_INFO_NOFOLLOW_SYMLINKS, nullptr, nullptr));
     if (info && g_file_info_get_file_type(info.get()) == G_FILE_TYPE_DIRECTORY) {
         GObjectRef<GFileEnumerator> children;
         const Outcome opened = attemptGio(state, item, [&](GError **error) {

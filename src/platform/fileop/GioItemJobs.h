@@ -9,7 +9,7 @@ struct OperationState;
 
 // Delete on GIO locations: to the location's trash where it has one (GIO's
 // text says so where it has none), else for good, a folder with everything
-// in it, deepest first.
+// in it, deepest first (an item of the trash at once, with its content).
 bool runGioRemoval(OperationState &state, const QStringList &sources, bool toTrash);
 
 // Renames an item of a GIO location to the new full path (or URI) in its

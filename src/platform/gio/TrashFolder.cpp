@@ -53,14 +53,6 @@ QString restoreFromTrash(const QString &itemUri)
     return {};
 }
 
-QString deleteFromTrash(const QString &itemUri)
-{
-    GError *error = nullptr;
-    if (!g_file_delete(fileOf(itemUri).get(), nullptr, &error))
-        return takeMessage(error);
-    return {};
-}
-
 QString emptyTrash()
 {
     const GObjectRef<GFile> trash = fileOf(trashFolderUri());

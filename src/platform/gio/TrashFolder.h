@@ -12,9 +12,6 @@ namespace quil {
 // again when gone); refused, with a message, when that place is taken.
 QString restoreFromTrash(const QString &itemUri);
 
-// Deletes the item (with its content) for good.
-QString deleteFromTrash(const QString &itemUri);
-
 // Deletes every item of the trash for good.
 QString emptyTrash();
 
