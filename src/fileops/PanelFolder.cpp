@@ -67,9 +67,11 @@ PanelNameOrder::PanelNameOrder()
 QCollatorSortKey PanelNameOrder::key(const QString &path) const
 {
     // Folded first: the C locale's collation would not ignore case. The
-    // paths of a folder share its path; a location's names are escaped in
-    // their URIs, so they are compared unescaped.
-    const QString name = path.startsWith(QLatin1Char('/')) ? path : gioLocationName(path);
+    // paths of a folder share its path, so the name alone orders them (and
+    // its key is the shorter); a location's names are escaped in their URIs,
+    // so they are compared unescaped.
+    const QString name =
+        path.startsWith(QLatin1Char('/')) ? path.sliced(path.lastIndexOf(QLatin1Char('/')) + 1) : gioLocationName(path);
     return m_collator.sortKey(name.toCaseFolded());
 }
 
