@@ -191,8 +191,7 @@ private Q_SLOTS:
         tree.folder("pack/папка");
         tree.file("pack/папка/deep.txt", "d");
         tree.file("pack/top.txt", "t");
-        QVERIFY(run(QStringLiteral("tar"), {QStringLiteral("-czf"), tree.path("p.tar.gz"), QStringLiteral("-C"),
-                                            tree.path("pack"), QStringLiteral(".")}));
+        tree.tarGz("p.tar.gz", "pack");
         TestServices test;
         TForm4 panel(test.services);
         panel.SecondPanelPath = quil::FolderPath(tree.root());
@@ -235,8 +234,7 @@ private Q_SLOTS:
         tree.folder("pack");
         tree.folder("pack/inner");
         tree.file("pack/a.txt", QByteArray(5000, 'a'));
-        QVERIFY(run(QStringLiteral("tar"), {QStringLiteral("-czf"), tree.path("p.tar.gz"), QStringLiteral("-C"),
-                                            tree.path("pack"), QStringLiteral(".")}));
+        tree.tarGz("p.tar.gz", "pack");
         MainWindowFixture fixture;
         TForm1 &form = fixture.start();
         form.navigateByPath(quil::FolderPath(quil::archiveLocation(tree.path("p.tar.gz").toUtf8())));

@@ -84,6 +84,16 @@ QString TempTree::fifo(const QByteArray &relative)
     return QString::fromUtf8(full);
 }
 
+QString TempTree::tarGz(const QByteArray &archive, const QByteArray &folder)
+{
+    QProcess tar;
+    tar.start(QStringLiteral("tar"),
+              {QStringLiteral("-czf"), path(archive), QStringLiteral("-C"), path(folder), QStringLiteral(".")});
+    check(tar.waitForFinished(60000) && tar.exitStatus() == QProcess::NormalExit && tar.exitCode() == 0, "tar",
+          path(archive).toUtf8());
+    return path(archive);
+}
+
 QString TempTree::sparseFile(const QByteArray &relative, qint64 size)
 {
     const QByteArray full = rootBytes() + '/' + relative;

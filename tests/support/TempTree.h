@@ -23,6 +23,8 @@ public:
     QString fifo(const QByteArray &relative);
     // A file of the given size whose content is a hole (takes no disk space).
     QString sparseFile(const QByteArray &relative, qint64 size);
+    // A gzipped tar of what the folder holds (tar run here); its path.
+    QString tarGz(const QByteArray &archive, const QByteArray &folder);
     QString path(const QByteArray &relative) const;
 
 private:
