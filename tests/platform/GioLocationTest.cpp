@@ -203,19 +203,31 @@ private Q_SLOTS:
         tree.file("local/tree/small.txt", "small");
         const QByteArray big = QByteArray(4 << 20, 'b');
         tree.file("local/tree/big.bin", big);
+        // Enough files for a fresh folder's files to go several at once.
+        const QList<QByteArray> notes = {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"};
+        for (const QByteArray &note : notes)
+            tree.file("local/tree/" + note, note);
         ScriptedDialogs dialogs;
         QVERIFY(transfer(dialogs, {local + "/tree"}, uri, FO_COPY));
         QCOMPARE(contentOf(tree.path("remote/tree/big.bin")), big);
+        for (const QByteArray &note : notes)
+            QCOMPARE(contentOf(tree.path("remote/tree/" + note)), note);
         tree.file("local/tree/small.txt", "changed");
         dialogs.answerTargetExists(Dialogs::TargetExistsAnswer::Skip);
         QVERIFY(!transfer(dialogs, {local + "/tree/small.txt"}, uri + "tree/", FO_COPY));
         QCOMPARE(contentOf(tree.path("remote/tree/small.txt")), QByteArray("small"));
         QVERIFY(!transfer(dialogs, {local + "/tree/big.bin"}, uri, FO_COPY, 1 << 20));
         QCOMPARE(QDir(tree.path("remote")).entryList(QDir::Files | QDir::Hidden), QStringList({"one.txt"}));
+        const QString again = tree.folder("remote/again");
+        QVERIFY(!transfer(dialogs, {local + "/tree"}, uri + "again/", FO_COPY, 1 << 20));
+        for (const QString &name : QDir(again + "/tree").entryList(QDir::Files | QDir::Hidden))
+            QCOMPARE(contentOf(again + "/tree/" + name), contentOf(local + "/tree/" + name));
+        QVERIFY(QDir(again).removeRecursively());
         const QString back = tree.folder("back");
         QVERIFY(transfer(dialogs, {uri + "tree"}, back, FO_MOVE));
         QCOMPARE(contentOf(back + "/tree/big.bin"), big);
         QCOMPARE(contentOf(back + "/tree/small.txt"), QByteArray("small"));
+        QCOMPARE(QDir(back + "/tree").count(), uint(notes.size() + 4));
         QVERIFY(!QFile::exists(tree.path("remote/tree")));
 
         // Rename; a trash the server does not have is told, nothing lost;

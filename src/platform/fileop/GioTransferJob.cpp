@@ -1,10 +1,9 @@
 #include "platform/fileop/GioTransferJob.h"
 
 #include "platform/fileop/GioCalls.h"
+#include "platform/fileop/GioFileCopy.h"
 #include "platform/fileop/OperationState.h"
 #include "platform/gio/GioLocation.h"
-
-#include <QRandomGenerator>
 
 namespace quil::fileop {
 
@@ -38,7 +37,7 @@ bool needsGio(const QStringList &sources, const QString &target)
 }
 
 GioTransferJob::GioTransferJob(OperationState &state, bool move)
-    : m_state(state), m_move(move), m_cancellable(g_cancellable_new())
+    : m_state(state), m_move(move), m_cancellable(g_cancellable_new()), m_freshCopies(state, m_cancellable.get())
 {}
 
 template <typename Step> Outcome GioTransferJob::attempt(GFile *file, Step step)
@@ -70,7 +69,7 @@ bool GioTransferJob::run(const QStringList &sources, const QString &target)
         items.push_back(std::move(item));
     }
     for (const GObjectRef<GFile> &item : items)
-        countTotals(item.get());
+        countTotals(item.get(), nullptr);
 
     for (const GObjectRef<GFile> &item : items) {
         if (m_state.cancelled())
@@ -82,9 +81,12 @@ bool GioTransferJob::run(const QStringList &sources, const QString &target)
     return !m_state.cancelled();
 }
 
-void GioTransferJob::countTotals(GFile *file)
+void GioTransferJob::countTotals(GFile *file, GFileInfo *listed)
 {
-    const GObjectRef<GFileInfo> info(queryItem(file, m_cancellable.get(), nullptr));
+    // What a folder's listing told is not asked again: on a server each
+    // question is a round trip.
+    const GObjectRef<GFileInfo> info(listed ? G_FILE_INFO(g_object_ref(listed))
+                                            : queryItem(file, m_cancellable.get(), nullptr));
     ++m_state.itemsTotal;
     if (!info)
         return;
@@ -93,14 +95,14 @@ void GioTransferJob::countTotals(GFile *file)
     if (g_file_info_get_file_type(info.get()) != G_FILE_TYPE_DIRECTORY || m_state.cancelled())
         return;
     const GObjectRef<GFileEnumerator> children(
-        g_file_enumerate_children(file, "standard::name", kNoFollow, m_cancellable.get(), nullptr));
+        g_file_enumerate_children(file, kItemAttributes, kNoFollow, m_cancellable.get(), nullptr));
     if (!children)
         return;
     GFileInfo *child = nullptr;
     GFile *childFile = nullptr;
     while (!m_state.cancelled() &&
            g_file_enumerator_iterate(children.get(), &child, &childFile, m_cancellable.get(), nullptr) && child)
-        countTotals(childFile);
+        countTotals(childFile, child);
 }
 
 Outcome GioTransferJob::transfer(GFile *source, GFileInfo *listed, GFile *destination, int depth, bool freshFolder)
@@ -173,6 +175,9 @@ Outcome GioTransferJob::transferFolder(GFile *source, GFile *destination, bool e
     });
     if (opened != Outcome::Done)
         return opened;
+    // Gathered first: in a folder made just now its files go several at once.
+    std::vector<GObjectRef<GFile>> sources, targets;
+    std::vector<GObjectRef<GFileInfo>> infos;
     bool whole = true;
     for (;;) {
         GFileInfo *child = nullptr;
@@ -189,8 +194,22 @@ Outcome GioTransferJob::transferFolder(GFile *source, GFile *destination, bool e
         }
         if (!child)
             break;
-        const GObjectRef<GFile> target(g_file_get_child(destination, g_file_info_get_name(child)));
-        const Outcome outcome = transfer(childFile, child, target.get(), depth + 1, !exists);
+        sources.emplace_back(G_FILE(g_object_ref(childFile)));
+        infos.emplace_back(G_FILE_INFO(g_object_ref(child)));
+        targets.emplace_back(g_file_get_child(destination, g_file_info_get_name(child)));
+    }
+    const std::vector<GioFreshCopies::Result> fresh =
+        exists ? std::vector<GioFreshCopies::Result>(sources.size(), GioFreshCopies::Result::NotDone)
+               : copyFreshFiles(sources, infos, targets, depth + 1);
+    for (size_t i = 0; i < sources.size(); ++i) {
+        Outcome outcome = Outcome::Done;
+        if (fresh[i] == GioFreshCopies::Result::NotDone) {
+            outcome = transfer(sources[i].get(), infos[i].get(), targets[i].get(), depth + 1, !exists);
+        } else if (fresh[i] == GioFreshCopies::Result::Copied) {
+            outcome = removeSource(sources[i].get());
+            if (outcome == Outcome::Done)
+                m_state.itemDone(depth + 1);
+        }
         if (outcome == Outcome::Cancelled)
             return outcome;
         whole = whole && outcome == Outcome::Done;
@@ -201,6 +220,28 @@ Outcome GioTransferJob::transferFolder(GFile *source, GFile *destination, bool e
     return whole ? Outcome::Done : Outcome::Skipped;
 }
 
+std::vector<GioFreshCopies::Result> GioTransferJob::copyFreshFiles(const std::vector<GObjectRef<GFile>> &sources,
+                                                                   const std::vector<GObjectRef<GFileInfo>> &infos,
+                                                                   const std::vector<GObjectRef<GFile>> &targets,
+                                                                   int depth)
+{
+    std::vector<GioFreshCopies::Item> files;
+    std::vector<size_t> at;
+    for (size_t i = 0; i < sources.size(); ++i) {
+        if (g_file_info_get_file_type(infos[i].get()) != G_FILE_TYPE_REGULAR)
+            continue;
+        files.push_back({sources[i].get(), infos[i].get(), targets[i].get()});
+        at.push_back(i);
+    }
+    std::vector<GioFreshCopies::Result> results(sources.size(), GioFreshCopies::Result::NotDone);
+    if (!GioFreshCopies::worthIt(files.size()))
+        return results;
+    const std::vector<GioFreshCopies::Result> copied = m_freshCopies.copy(files, m_move, depth);
+    for (size_t i = 0; i < at.size(); ++i)
+        results[at[i]] = copied[i];
+    return results;
+}
+
 Outcome GioTransferJob::transferFile(GFile *source, GFileInfo *info, GFile *destination, bool exists)
 {
     if (exists) {
@@ -208,66 +249,17 @@ Outcome GioTransferJob::transferFile(GFile *source, GFileInfo *info, GFile *dest
         if (agreed != Outcome::Done)
             return agreed;
     }
-    const Outcome copied = copyIntoPlace(source, info, destination, exists);
+    const Outcome copied = attempt(source, [&](GError **error) {
+        return copyIntoPlace(m_state, m_cancellable.get(), source, info, destination, exists, error);
+    });
     if (copied != Outcome::Done || !m_move)
         return copied;
     return removeSource(source);
 }
 
-Outcome GioTransferJob::copyIntoPlace(GFile *source, GFileInfo *info, GFile *destination, bool replace)
-{
-    const GObjectRef<GFile> folder(g_file_get_parent(destination));
-    const QByteArray temporary = ".quil-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".part";
-    const GObjectRef<GFile> partial(g_file_get_child(folder.get(), temporary.constData()));
-    const qint64 expected = g_file_info_get_size(info);
-    const bool regular = g_file_info_get_file_type(info) == G_FILE_TYPE_REGULAR;
-    const qint64 doneBefore = m_state.bytesDone;
-    const Outcome outcome = attempt(source, [&](GError **error) {
-        // A retry starts the file again: its bytes so far no longer count.
-        m_state.bytesDone = doneBefore;
-        m_reported = 0;
-        const GFileCopyFlags flags = GFileCopyFlags(G_FILE_COPY_NOFOLLOW_SYMLINKS);
-        if (!g_file_copy(source, partial.get(), flags, m_cancellable.get(), &GioTransferJob::progress, this, error)) {
-            g_file_delete(partial.get(), nullptr, nullptr);
-            return false;
-        }
-        if (regular) {
-            const GObjectRef<GFileInfo> written(queryItem(partial.get(), m_cancellable.get(), error));
-            if (!written || g_file_info_get_size(written.get()) != expected) {
-                g_file_delete(partial.get(), nullptr, nullptr);
-                if (written)
-                    g_set_error_literal(error, G_IO_ERROR, G_IO_ERROR_FAILED, g_strerror(EIO));
-                return false;
-            }
-        }
-        // Whole: only now over the final name (an existing file stays whole until here).
-        const GFileCopyFlags into = GFileCopyFlags(G_FILE_COPY_NO_FALLBACK_FOR_MOVE | G_FILE_COPY_NOFOLLOW_SYMLINKS |
-                                                   (replace ? G_FILE_COPY_OVERWRITE : 0));
-        if (!g_file_move(partial.get(), destination, into, m_cancellable.get(), nullptr, nullptr, error)) {
-            g_file_delete(partial.get(), nullptr, nullptr);
-            return false;
-        }
-        return true;
-    });
-    if (outcome != Outcome::Done)
-        m_state.bytesDone = doneBefore;
-    return outcome;
-}
-
 Outcome GioTransferJob::removeSource(GFile *source)
 {
     return attempt(source, [&](GError **error) { return bool(g_file_delete(source, m_cancellable.get(), error)); });
-}
-
-void GioTransferJob::progress(goffset current, goffset, gpointer data)
-{
-    auto *job = static_cast<GioTransferJob *>(data);
-    if (current > job->m_reported) {
-        job->m_state.addBytes(current - job->m_reported);
-        job->m_reported = current;
-    }
-    if (job->m_state.cancelled())
-        g_cancellable_cancel(job->m_cancellable.get());
 }
 
 } // namespace quil::fileop

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/fileop/FileOperationCalls.h"
+#include "platform/fileop/GioFreshCopies.h"
 #include "platform/gio/GObjectRef.h"
 
 #include <QStringList>
@@ -31,22 +32,22 @@ private:
     Outcome transfer(GFile *source, GFileInfo *listed, GFile *destination, int depth, bool freshFolder);
     Outcome transferFolder(GFile *source, GFile *destination, bool exists, int depth);
     Outcome transferFile(GFile *source, GFileInfo *info, GFile *destination, bool exists);
-    // Copies under a temporary name and renames it into place.
-    Outcome copyIntoPlace(GFile *source, GFileInfo *info, GFile *destination, bool replace);
+    // A fresh folder's regular files, several at once; results as the batch's.
+    std::vector<GioFreshCopies::Result> copyFreshFiles(const std::vector<GObjectRef<GFile>> &sources,
+                                                       const std::vector<GObjectRef<GFileInfo>> &infos,
+                                                       const std::vector<GObjectRef<GFile>> &targets, int depth);
     // A move that GIO does as one step (a rename on the same server); false
     // where it cannot, and the item is then copied.
     bool movedInOneStep(GFile *source, GFile *destination, Outcome &outcome);
     Outcome removeSource(GFile *source);
-    void countTotals(GFile *file);
+    void countTotals(GFile *file, GFileInfo *listed);
     // Runs step until it succeeds or the user gives the item up.
     template <typename Step> Outcome attempt(GFile *file, Step step);
-
-    static void progress(goffset current, goffset total, gpointer data);
 
     OperationState &m_state;
     const bool m_move;
     GObjectRef<GCancellable> m_cancellable;
-    goffset m_reported = 0;
+    GioFreshCopies m_freshCopies;
 };
 
 // Whether a copy or move of these sources into target is one for GIO.
