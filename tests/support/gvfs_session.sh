@@ -14,11 +14,17 @@ work=$(mktemp -d /tmp/quil-gvfs.XXXXXX)
 # metadata as they do: the scratch folder goes once none of them is left.
 session_left() { grep -lqsz "^QUIL_GVFS_SESSION=$work\$" /proc/[0-9]*/environ; }
 cleanup() {
+  # gvfs's FUSE daemon, when it starts as the bus goes, outlives the bus with
+  # its mount: taking the mount away ends it, and the removal never crosses
+  # into a mount.
   for _ in $(seq 50); do
+    if grep -qs " $work/run/gvfs " /proc/mounts; then
+      fusermount3 -u -z "$work/run/gvfs" 2>/dev/null || umount -l "$work/run/gvfs" 2>/dev/null || true
+    fi
     session_left || break
     sleep 0.1
   done
-  rm -rf "$work"
+  rm -rf --one-file-system "$work"
 }
 trap cleanup EXIT
 mkdir -m 700 "$work/run" "$work/home" "$work/bin" "$work/ssh"
