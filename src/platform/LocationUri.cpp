@@ -1,5 +1,9 @@
 #include "platform/LocationUri.h"
 
+#include <QStringDecoder>
+
+#include <algorithm>
+
 namespace quil {
 
 namespace {
@@ -54,6 +58,20 @@ QString gioLocationName(const QString &uri)
         return {};
     const QStringView escaped = item.mid(item.lastIndexOf(QLatin1Char('/')) + 1);
     return QString::fromUtf8(QByteArray::fromPercentEncoding(escaped.toLatin1()));
+}
+
+QString readableLocation(const QString &uri)
+{
+    // A path on disk (it starts with "/") keeps its "%" as it is.
+    if (uri.startsWith(QLatin1Char('/')) || pathStart(uri) < 0 || !uri.contains(QLatin1Char('%')))
+        return uri;
+    const QByteArray bytes = QByteArray::fromPercentEncoding(uri.toUtf8());
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    const bool readable = !utf8.hasError() && std::none_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c.category() == QChar::Other_Control || c.category() == QChar::Other_Format;
+    });
+    return readable ? text : uri;
 }
 
 QByteArray archiveOfLocation(const QString &uri)

@@ -19,6 +19,12 @@ QString gioChildLocation(const QString &folderUri, const QByteArray &name, bool 
 // The last name of a location's URI, unescaped; empty at its top.
 QString gioLocationName(const QString &uri);
 
+// The URI as a message shows it: its escapes undone where what they spell is
+// readable text ("sftp://h/два #2.txt"); as it is otherwise, and a path on
+// disk always as it is. Only for
+// reading: the result need not parse back to the same location.
+QString readableLocation(const QString &uri);
+
 // The local path of the archive whose top folder the URI names (the reverse
 // of archiveLocation); empty for any other URI.
 QByteArray archiveOfLocation(const QString &uri);

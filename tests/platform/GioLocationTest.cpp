@@ -113,6 +113,17 @@ private Q_SLOTS:
         };
         for (const auto &[text, expected] : cases)
             QVERIFY2(isGioLocation(QString::fromUtf8(text)) == expected, text);
+
+        // Messages show a location readably, but never a path on disk
+        // other than it is, nor bytes that are not text.
+        const std::pair<const char *, const char *> shown[] = {
+            {"sftp://h/%D0%B4%D0%B2%D0%B0%20%232.txt", "sftp://h/два #2.txt"},
+            {"/tmp/100%25", "/tmp/100%25"},
+            {"sftp://h/%FF%FE", "sftp://h/%FF%FE"},
+            {"sftp://h/a%0Ab", "sftp://h/a%0Ab"},
+        };
+        for (const auto &[uri, expected] : shown)
+            QCOMPARE(readableLocation(QString::fromUtf8(uri)), QString::fromUtf8(expected));
     }
 
     void readsTheTrashAndAnArchive()

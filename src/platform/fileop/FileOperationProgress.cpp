@@ -1,5 +1,6 @@
 #include "platform/fileop/FileOperationProgress.h"
 
+#include "platform/LocationUri.h"
 #include "platform/TextFormat.h"
 #include "platform/fileop/FileOperation.h"
 
@@ -51,13 +52,14 @@ QString targetText(const FileOperation &operation, const QString &current)
     switch (operation.operation()) {
     case FO_COPY:
     case FO_MOVE:
-        return QCoreApplication::translate("FileOperationProgress", "В папку: ") + operation.target();
+        return QCoreApplication::translate("FileOperationProgress", "В папку: ") + readableLocation(operation.target());
     case FO_DELETE:
         return current.isEmpty()
                    ? QString()
                    : QCoreApplication::translate("FileOperationProgress", "Из папки: ") + folderOf(current);
     case FO_RENAME:
-        return QCoreApplication::translate("FileOperationProgress", "Новое имя: ") + operation.target();
+        return QCoreApplication::translate("FileOperationProgress", "Новое имя: ") +
+               readableLocation(operation.target());
     default:
         break;
     }

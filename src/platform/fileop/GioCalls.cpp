@@ -1,5 +1,6 @@
 #include "platform/fileop/GioCalls.h"
 
+#include "platform/LocationUri.h"
 #include "platform/gio/GioLocation.h"
 
 #include <QFile>
@@ -17,8 +18,10 @@ GFile *gioFileFor(const QString &pathOrUri)
 
 QByteArray gioShownName(GFile *file)
 {
+    if (const char *path = g_file_peek_path(file))
+        return QByteArray(path);
     gchar *name = g_file_get_parse_name(file);
-    QByteArray shown(name);
+    const QByteArray shown = readableLocation(QString::fromUtf8(name)).toUtf8();
     g_free(name);
     return shown;
 }
