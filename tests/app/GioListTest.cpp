@@ -5,6 +5,7 @@
 #include "listing/FolderTreeModel.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/ShellNamespace.h"
+#include "platform/fileop/UndoJournal.h"
 #include "platform/gio/GioLocation.h"
 #include "search/TFILESCH.h"
 #include "shell/ContextMenuController.h"
@@ -440,6 +441,70 @@ private Q_SLOTS:
         QCOMPARE(names(form), QStringList({"два #2.txt"}));
         QCOMPARE(QDir(tree.path("remote")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList({"два #2.txt"}));
+    }
+
+    // Copies and moves between an sftp folder and one on disk or another on
+    // the same server, each undone with Ctrl+Z: the copy goes, a moved item
+    // comes back. A copy changed since stays, and an item moved out of the
+    // trash cannot go back there: the undo says so.
+    void transfersBetweenLocationsAreUndone_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("source"); // "sftp", "disk" or "trash"
+        QTest::addColumn<bool>("toServer");
+        QTest::addColumn<bool>("changedSince");
+        QTest::newRow("move sftp → disk") << int(Qt::Key_F6) << "sftp" << false << false;
+        QTest::newRow("copy sftp → sftp") << int(Qt::Key_F5) << "sftp" << true << false;
+        QTest::newRow("move sftp → sftp") << int(Qt::Key_F6) << "sftp" << true << false;
+        QTest::newRow("copy disk → sftp, changed") << int(Qt::Key_F5) << "disk" << true << true;
+        QTest::newRow("move trash → disk") << int(Qt::Key_F6) << "trash" << false << false;
+    }
+    void transfersBetweenLocationsAreUndone()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, source);
+        QFETCH(bool, toServer);
+        QFETCH(bool, changedSince);
+        quil::UndoJournal::session().clear();
+        TempTree tree;
+        const QString from = tree.folder("from");
+        const QString to = tree.folder("to");
+        tree.folder("from/item");
+        tree.file("from/item/in.txt", "i");
+        const TestSshServer server(tree.root());
+        if (!server.failure().isEmpty())
+            QSKIP(qPrintable(server.failure()));
+        QVERIFY(server.makeClientKey() && server.trustHost());
+        MainWindowFixture fixture;
+        TForm1 &form = fixture.start();
+        TForm4 &panel = *fixture.windows->Form4;
+        panel.SecondPanelPath = quil::FolderPath(toServer ? server.uri(to) : to);
+        panel.ListSecondPanel(panel.SecondPanelPath);
+        QTRY_VERIFY(!panel.isReading());
+        const bool fromTrash = source == QStringLiteral("trash");
+        if (fromTrash) {
+            QVERIFY(run(QStringLiteral("gio"), {QStringLiteral("trash"), QStringLiteral("--empty")}));
+            QVERIFY(run(QStringLiteral("gio"), {QStringLiteral("trash"), from + "/item"}));
+        }
+        form.navigateByPath(quil::FolderPath(fromTrash                          ? QStringLiteral("trash:///")
+                                             : source == QStringLiteral("sftp") ? server.uri(from)
+                                                                                : from));
+
+        fixture.dialogs.answerInput(QStringLiteral("item"));
+        press(fixture, QStringLiteral("item"), key);
+        QCOMPARE(contentOf(to + "/item/in.txt"), QByteArray("i"));
+        QCOMPARE(QFileInfo::exists(from + "/item"), key == Qt::Key_F5);
+        if (changedSince)
+            tree.file("to/item/in.txt", "changed");
+
+        fixture.dialogs.answerYesNo(true);
+        QTest::keyClick(ui(form).ListView, Qt::Key_Z, Qt::ControlModifier);
+        const bool undone = !changedSince && !fromTrash;
+        QCOMPARE(contentOf(from + "/item/in.txt"), fromTrash ? QByteArray("(none)") : QByteArray("i"));
+        const QByteArray left = changedSince ? "changed" : "i";
+        QCOMPARE(contentOf(to + "/item/in.txt"), undone ? QByteArray("(none)") : left);
+        QCOMPARE(QFileInfo::exists(to + "/item"), !undone);
+        QCOMPARE(fixture.dialogs.messages().join(QString()).startsWith(QStringLiteral("Не отменено")), !undone);
     }
 
     // Enter on a file of a location opens it with its type's application:

@@ -1,8 +1,7 @@
 #include "platform/fileop/CopiedTreeCheck.h"
 
 #include "platform/BytePath.h"
-#include "platform/UniqueFd.h"
-#include "platform/fileop/FileOperationCalls.h"
+#include "platform/fileop/UndoPlaces.h"
 
 namespace quil::fileop {
 
@@ -44,7 +43,7 @@ bool CopiedTreeCheck::unchanged(const QByteArray &path, const ItemIdentity *reco
         m_stopped = true;
         return false;
     }
-    const std::optional<ItemIdentity> now = ItemIdentity::read(path);
+    const std::optional<ItemIdentity> now = readPlaceIdentity(path);
     if (!now && recorded != &m_item.identity)
         return true; // gone meanwhile: nothing of it to remove
     if (!now || !recorded || !sameItem(*recorded, *now)) {
@@ -54,8 +53,7 @@ bool CopiedTreeCheck::unchanged(const QByteArray &path, const ItemIdentity *reco
     if (!now->isFolder())
         return true;
     QList<QByteArray> names;
-    const UniqueFd folder(openFolder(path));
-    if (!folder.valid() || listFolder(folder.get(), names) != 0) {
+    if (listPlace(path, names) != 0) {
         // What it holds cannot be told: it stays.
         m_kept.append(path);
         return false;

@@ -3,6 +3,7 @@
 #include "platform/fileop/GioCalls.h"
 #include "platform/fileop/GioFileCopy.h"
 #include "platform/fileop/OperationState.h"
+#include "platform/fileop/UndoPlaces.h"
 #include "platform/gio/GioLocation.h"
 
 namespace quil::fileop {
@@ -126,6 +127,7 @@ Outcome GioTransferJob::transfer(GFile *source, GFileInfo *listed, GFile *destin
     const bool present = !freshFolder && exists(destination, m_cancellable.get(), existingType);
     Outcome outcome = Outcome::Done;
     if (m_move && !present && movedInOneStep(source, destination, outcome)) {
+        noteGioPlaced(m_state, source, destination);
         m_state.itemDone(depth);
         return outcome;
     }
@@ -138,6 +140,12 @@ Outcome GioTransferJob::transfer(GFile *source, GFileInfo *listed, GFile *destin
                      : transferFile(source, info.get(), destination, present);
     if (outcome == Outcome::Done)
         m_state.itemDone(depth);
+    // For the undo journal, as on disk: each item placed whole, and a folder
+    // a copy made even when not all of it came.
+    if (outcome == Outcome::Done || (folder && !present && !m_move))
+        noteGioPlaced(m_state, source, destination);
+    if (outcome == Outcome::Done && present && !folder)
+        noteGioReplaced(m_state, destination);
     return outcome;
 }
 

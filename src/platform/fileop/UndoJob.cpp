@@ -4,15 +4,17 @@
 #include "platform/NativePath.h"
 #include "platform/fileop/CopiedTreeCheck.h"
 #include "platform/fileop/DeleteJob.h"
+#include "platform/fileop/GioItemJobs.h"
+#include "platform/fileop/GioTransferJob.h"
 #include "platform/fileop/OperationState.h"
 #include "platform/fileop/RenameJob.h"
 #include "platform/fileop/SourceFolders.h"
 #include "platform/fileop/TransferJob.h"
+#include "platform/fileop/UndoPlaces.h"
 
 #include <QMap>
 
 #include <cerrno>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quil::fileop {
@@ -21,38 +23,25 @@ namespace {
 
 using Choice = OperationState::Choice;
 
-bool exists(const QByteArray &path)
-{
-    struct stat st;
-    return ::lstat(path.constData(), &st) == 0;
-}
-
-// Makes the folder and its missing parents, as the restore of a trashed
-// item whose folder has gone since needs. A folder reached through a link
-// is taken as the operation took it: the link followed.
-bool makeFolders(const QByteArray &folder)
-{
-    if (folder.isEmpty())
-        return false;
-    struct stat st;
-    if (::stat(folder.constData(), &st) == 0)
-        return S_ISDIR(st.st_mode);
-    if (errno != ENOENT || ::lstat(folder.constData(), &st) == 0 || !makeFolders(bytepath::parent(folder)))
-        return false;
-    return ::mkdir(folder.constData(), 0777) == 0 || errno == EEXIST;
-}
-
 // Whether the item is still what the operation left at to, without a word.
 bool isAsLeft(const UndoEntry::Kind kind, const UndoItem &item)
 {
-    const std::optional<ItemIdentity> now = ItemIdentity::read(item.to);
+    const std::optional<ItemIdentity> now = readPlaceIdentity(item.to);
     if (!now)
         return false;
     if (kind == UndoEntry::Kind::CreateFolder)
         return now->isFolder() && now->device == item.identity.device && now->inode == item.identity.inode;
-    if (kind == UndoEntry::Kind::Trash && !exists(item.trashInfo))
+    if (kind == UndoEntry::Kind::Trash && !placeExists(item.trashInfo))
         return false;
     return now->sameAs(item.identity);
+}
+
+// Moves items back through the engine their places need: GIO where one of
+// them is a GIO location, the program's own on disk.
+bool moveBack(OperationState &state, const QStringList &items, const QString &target)
+{
+    return needsGio(items, target) ? GioTransferJob(state, true).run(items, target)
+                                   : TransferJob(state, true).run(items, target);
 }
 
 } // namespace
@@ -97,7 +86,7 @@ bool UndoJob::restoreReplaced(OperationState &state)
 bool UndoJob::stillThere(size_t index)
 {
     const UndoItem &item = m_entry.items[index];
-    const std::optional<ItemIdentity> now = ItemIdentity::read(item.to);
+    const std::optional<ItemIdentity> now = readPlaceIdentity(item.to);
     if (now && now->sameAs(item.identity))
         return true;
     leaveAlone(index, item.to);
@@ -106,7 +95,7 @@ bool UndoJob::stillThere(size_t index)
 
 bool UndoJob::placeFree(size_t index, const QByteArray &path)
 {
-    if (exists(path) || !makeFolders(bytepath::parent(path))) {
+    if (!placeTakesItemsBack(path) || placeExists(path) || !makePlaceFolders(bytepath::parent(path))) {
         leaveAlone(index, path);
         return false;
     }
@@ -121,7 +110,9 @@ void UndoJob::leaveAlone(size_t index, const QByteArray &shown)
 
 bool UndoJob::undoCopy(OperationState &state)
 {
-    QStringList removable;
+    // A copy on disk goes to the trash; one on a GIO location (which seldom
+    // has a trash) is removed for good, as its source is still there.
+    QStringList removable, removableThroughGio;
     for (size_t i = m_entry.items.size(); i-- > 0;) {
         if (state.cancelled())
             return false;
@@ -135,9 +126,10 @@ bool UndoJob::undoCopy(OperationState &state)
             m_shown.append(check.kept());
         }
         for (const QByteArray &path : check.removable())
-            removable.append(fromNative(path));
+            (isGioPlace(path) ? removableThroughGio : removable).append(fromNative(path));
     }
-    return removable.isEmpty() || runTrash(state, removable);
+    const bool trashed = removable.isEmpty() || runTrash(state, removable);
+    return (removableThroughGio.isEmpty() || runGioRemoval(state, removableThroughGio, false)) && trashed;
 }
 
 bool UndoJob::undoMove(OperationState &state)
@@ -160,12 +152,12 @@ bool UndoJob::undoMove(OperationState &state)
     }
     bool ok = true;
     for (auto it = byFolder.cbegin(); it != byFolder.cend() && !state.cancelled(); ++it)
-        ok = TransferJob(state, true).run(it.value(), fromNative(bytepath::join(it.key(), ""))) && ok;
+        ok = moveBack(state, it.value(), fromNative(bytepath::join(it.key(), ""))) && ok;
     for (const size_t i : renamed) {
         if (state.cancelled())
             break;
         const UndoItem &item = m_entry.items[i];
-        ok = TransferJob(state, true).run({fromNative(item.to)}, fromNative(item.from)) && ok;
+        ok = moveBack(state, {fromNative(item.to)}, fromNative(item.from)) && ok;
     }
     return ok;
 }
@@ -180,7 +172,7 @@ bool UndoJob::undoTrash(OperationState &state)
             return false;
         const UndoItem &item = m_entry.items[i];
         state.enter(item.from);
-        if (!exists(item.trashInfo)) {
+        if (!placeExists(item.trashInfo)) {
             leaveAlone(i, item.from);
         } else if (stillThere(i) && placeFree(i, item.from)) {
             // Exactly its own entry goes back, by a rename that replaces

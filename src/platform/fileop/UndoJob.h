@@ -17,7 +17,9 @@ struct OperationState;
 // they were from exactly their trash entry, a rename takes the old name
 // again, a made folder is removed while empty; what a copy or move
 // replaced comes back from the trash. An item that changed since
-// (another file, size or time, or its old place taken) is left alone.
+// (another file, size or time, or its old place taken) is left alone. Items
+// that a copy or move through GIO placed are looked at and moved back
+// through GIO; an archive or the trash takes nothing back.
 class UndoJob
 {
 public:
@@ -44,7 +46,8 @@ private:
     bool restore(OperationState &state, size_t index);
     // Whether the item is still what the operation left at to.
     bool stillThere(size_t index);
-    // Whether the old place is free (and its folder there, made when missing).
+    // Whether the old place is free and can take the item back (and its
+    // folder there, made when missing).
     bool placeFree(size_t index, const QByteArray &path);
     void leaveAlone(size_t index, const QByteArray &shown);
     void collectRemaining();

@@ -2,6 +2,7 @@
 
 #include "platform/fileop/FileOperation.h"
 #include "platform/fileop/TrashEntry.h"
+#include "platform/fileop/UndoPlaces.h"
 
 #include <iterator>
 
@@ -82,7 +83,7 @@ void UndoRecorder::placed(const QByteArray &from, const QByteArray &to, const st
         item.to = to;
     }
     // Read now: a cancelled copy removes the folder it made when still empty.
-    const std::optional<ItemIdentity> identity = ItemIdentity::read(item.to);
+    const std::optional<ItemIdentity> identity = fileop::readPlaceIdentity(item.to);
     if (!identity)
         return;
     item.identity = *identity;
