@@ -458,6 +458,7 @@ private Q_SLOTS:
         QTest::newRow("move sftp → sftp") << int(Qt::Key_F6) << "sftp" << true << false;
         QTest::newRow("copy disk → sftp, changed") << int(Qt::Key_F5) << "disk" << true << true;
         QTest::newRow("move trash → disk") << int(Qt::Key_F6) << "trash" << false << false;
+        QTest::newRow("move trash → sftp") << int(Qt::Key_F6) << "trash" << true << false;
     }
     void transfersBetweenLocationsAreUndone()
     {
@@ -471,6 +472,9 @@ private Q_SLOTS:
         const QString to = tree.folder("to");
         tree.folder("from/item");
         tree.file("from/item/in.txt", "i");
+        // With these, a fresh folder's files go several at once.
+        tree.file("from/item/b.txt", "b");
+        tree.file("from/item/c.txt", "c");
         const TestSshServer server(tree.root());
         if (!server.failure().isEmpty())
             QSKIP(qPrintable(server.failure()));

@@ -88,7 +88,8 @@ public:
     void setCancelAfterBytes(qint64 bytes);
     // Called before each item is worked on, with its source path (tests
     // change the tree there). Like the hooks below, on the worker thread or
-    // the one copying files beside it, never on two at once.
+    // the ones copying files beside it, never on two at once (but for
+    // setItemPlaced's).
     void setBeforeItem(std::function<void(const QString &source)> hook);
     // Called each time bytes have been written, with the running total
     // (tests change a source while its copy runs).
@@ -97,7 +98,8 @@ public:
     // item (from, its new path; before is null), a folder made by a copy even
     // when cancelled, a trashed item (to is its entry in the trash's files
     // folder, or empty when that cannot be told; before holds its data as
-    // it went).
+    // it went). Unlike the others, on several threads at once: items inside
+    // a folder still come before it.
     void
     setItemPlaced(std::function<void(const QByteArray &from, const QByteArray &to, const struct stat *before)> hook);
     // Called for each item a copy or move replaced. With FOF_ALLOWUNDO a

@@ -3,6 +3,7 @@
 #include "platform/fileop/GioCalls.h"
 #include "platform/fileop/GioFileCopy.h"
 #include "platform/fileop/OperationState.h"
+#include "platform/fileop/UndoPlaces.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -111,6 +112,7 @@ void GioFreshCopies::work(Batch &batch)
         if (batch.move && !g_file_delete(item.source, m_cancellable, nullptr))
             continue;
         batch.results[at] = Result::Done;
+        noteGioPlaced(m_state, item.source, item.destination);
         m_state.itemDone(batch.depth);
     }
 }

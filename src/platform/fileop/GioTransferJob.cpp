@@ -1,5 +1,6 @@
 #include "platform/fileop/GioTransferJob.h"
 
+#include "platform/LocationUri.h"
 #include "platform/fileop/GioCalls.h"
 #include "platform/fileop/GioFileCopy.h"
 #include "platform/fileop/OperationState.h"
@@ -72,11 +73,16 @@ bool GioTransferJob::run(const QStringList &sources, const QString &target)
     for (const GObjectRef<GFile> &item : items)
         countTotals(item.get(), nullptr);
 
-    for (const GObjectRef<GFile> &item : items) {
-        if (m_state.cancelled())
-            break;
-        const GObjectRef<GFile> destination(g_file_get_child(folder.get(), gioBaseName(item.get()).constData()));
-        if (transfer(item.get(), nullptr, destination.get(), 0, false) == Outcome::Cancelled)
+    for (size_t i = 0; i < items.size() && !m_state.cancelled(); ++i) {
+        GFile *item = items[i].get();
+        const GObjectRef<GFile> destination(g_file_get_child(folder.get(), gioBaseName(item).constData()));
+        // The trash lets its items go only whole: one moved elsewhere is
+        // copied whole first and only then taken out of it.
+        m_keepsInsides = m_move && isInTrash(sources[int(i)]);
+        Outcome outcome = transfer(item, nullptr, destination.get(), 0, false);
+        if (outcome == Outcome::Done && m_keepsInsides && g_file_query_exists(item, m_cancellable.get()))
+            outcome = removeSource(item);
+        if (outcome == Outcome::Cancelled)
             break;
     }
     return !m_state.cancelled();
@@ -215,15 +221,17 @@ Outcome GioTransferJob::transferFolder(GFile *source, GFile *destination, bool e
             outcome = transfer(sources[i].get(), infos[i].get(), targets[i].get(), depth + 1, !exists);
         } else if (fresh[i] == GioFreshCopies::Result::Copied) {
             outcome = removeSource(sources[i].get());
-            if (outcome == Outcome::Done)
+            if (outcome == Outcome::Done) {
+                noteGioPlaced(m_state, sources[i].get(), targets[i].get());
                 m_state.itemDone(depth + 1);
+            }
         }
         if (outcome == Outcome::Cancelled)
             return outcome;
         whole = whole && outcome == Outcome::Done;
     }
     // A folder leaves its place only when everything in it has moved.
-    if (m_move && whole)
+    if (removesSources() && whole)
         return removeSource(source);
     return whole ? Outcome::Done : Outcome::Skipped;
 }
@@ -244,7 +252,7 @@ std::vector<GioFreshCopies::Result> GioTransferJob::copyFreshFiles(const std::ve
     std::vector<GioFreshCopies::Result> results(sources.size(), GioFreshCopies::Result::NotDone);
     if (!GioFreshCopies::worthIt(files.size()))
         return results;
-    const std::vector<GioFreshCopies::Result> copied = m_freshCopies.copy(files, m_move, depth);
+    const std::vector<GioFreshCopies::Result> copied = m_freshCopies.copy(files, removesSources(), depth);
     for (size_t i = 0; i < at.size(); ++i)
         results[at[i]] = copied[i];
     return results;
@@ -260,7 +268,7 @@ Outcome GioTransferJob::transferFile(GFile *source, GFileInfo *info, GFile *dest
     const Outcome copied = attempt(source, [&](GError **error) {
         return copyIntoPlace(m_state, m_cancellable.get(), source, info, destination, exists, error);
     });
-    if (copied != Outcome::Done || !m_move)
+    if (copied != Outcome::Done || !removesSources())
         return copied;
     return removeSource(source);
 }

@@ -44,8 +44,13 @@ private:
     // Runs step until it succeeds or the user gives the item up.
     template <typename Step> Outcome attempt(GFile *file, Step step);
 
+    // Whether a moved item's sources go as they are copied (not where the
+    // item is taken away whole at the end).
+    bool removesSources() const { return m_move && !m_keepsInsides; }
+
     OperationState &m_state;
     const bool m_move;
+    bool m_keepsInsides = false;
     GObjectRef<GCancellable> m_cancellable;
     GioFreshCopies m_freshCopies;
 };

@@ -42,10 +42,10 @@ void OperationState::itemDone(int depth)
 
 void OperationState::notePlaced(const QByteArray &from, const QByteArray &to, const struct stat *before)
 {
-    if (!placed)
-        return;
-    const std::scoped_lock lock(m_hookMutex);
-    placed(from, to, before);
+    // Unlocked: the undo's recorder reads each item's identity (a round
+    // trip on a server) beside the other threads' and locks only to add it.
+    if (placed)
+        placed(from, to, before);
 }
 
 void OperationState::noteReplaced(const QByteArray &path, const TrashEntry &trashed)

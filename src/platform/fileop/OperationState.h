@@ -42,11 +42,13 @@ struct OperationState
     std::atomic<int> error{0};
     mutable std::mutex mutex;
     QString current;
-    // The hooks below are called on the worker threads, never two at once.
+    // The hooks below are called on the worker threads, never two at once
+    // but for placed.
     std::function<void(const QString &)> beforeItem;
     std::function<void(qint64)> afterBytes;
     // Each item put in a new place as a whole (a copy, a moved item, a
-    // trashed one with its data before), for the undo journal.
+    // trashed one with its data before), for the undo journal; unlike the
+    // other hooks, called on several threads at once.
     std::function<void(const QByteArray &from, const QByteArray &to, const struct stat *before)> placed;
     // Each item a copy or move replaced, with its entry in the trash (empty
     // when it could not be trashed and is gone for good).

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <chrono>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -67,8 +68,13 @@ TEST(FreshFileCopies, EveryFileIsWholeWithItsModeAndTimeAndNotedOnce)
         body();
         --inside;
     };
-    copy.setItemPlaced(
-        [&](const QByteArray &from, const QByteArray &, const struct stat *) { alone([&] { placed.append(from); }); });
+    // Items placed may be told on both threads at once (the undo reads each
+    // one's identity beside the other's).
+    std::mutex placedMutex;
+    copy.setItemPlaced([&](const QByteArray &from, const QByteArray &, const struct stat *) {
+        const std::scoped_lock lock(placedMutex);
+        placed.append(from);
+    });
     copy.setBeforeItem([&](const QString &) { alone([] {}); });
     ASSERT_TRUE(copy.run());
 
