@@ -9,6 +9,7 @@
 #include "platform/LocationUri.h"
 #include "platform/Services.h"
 #include "platform/fileop/ShellFileOperation.h"
+#include "platform/gio/GioLocation.h"
 #include <QCoreApplication>
 
 namespace quil {
@@ -50,6 +51,11 @@ void DeleteCommand::run(bool toTrash)
         m_list.entryToSelect() = nameAfterRow(listing, currentRow);
     }
 
+    // Where the location has no trash (a server over sftp), the question
+    // offers none: the delete would only fail there.
+    if (toTrash && !sources.paths.isEmpty() && isGioLocation(sources.paths.constFirst()) &&
+        !locationItemCanTrash(sources.paths.constFirst()))
+        toTrash = false;
     const bool deleted =
         isInTrash(listing.currentPath())
             ? confirmAndDeleteFromTrash(m_services.dialogs, sources.paths, sources.names, m_list.ownerWindow())

@@ -67,4 +67,12 @@ bool isArchiveName(const QString &fileName)
     return false;
 }
 
+bool locationItemCanTrash(const QString &uri)
+{
+    const GObjectRef<GFile> file(g_file_new_for_uri(uri.toUtf8().constData()));
+    const GObjectRef<GFileInfo> info(g_file_query_info(file.get(), G_FILE_ATTRIBUTE_ACCESS_CAN_TRASH,
+                                                       G_FILE_QUERY_INFO_NOFOLLOW_SYMLINKS, nullptr, nullptr));
+    return info && g_file_info_get_attribute_boolean(info.get(), G_FILE_ATTRIBUTE_ACCESS_CAN_TRASH);
+}
+
 } // namespace quil

@@ -16,6 +16,10 @@ namespace quil {
 // "user@host:/path" is no URI and stays a (local) path.
 bool isGioLocation(const QString &text);
 
+// Whether the item at a GIO location's URI can go to a trash there (a
+// server over sftp has none). Asks the location: one round trip.
+bool locationItemCanTrash(const QString &uri);
+
 // The URI under which GIO's archive backend shows the archive at a local
 // path as a read-only folder (its top folder).
 QString archiveLocation(const QByteArray &archivePath);
