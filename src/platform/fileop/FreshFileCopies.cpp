@@ -1,11 +1,10 @@
 #include "platform/fileop/FreshFileCopies.h"
 
 #include "platform/BytePath.h"
+#include "platform/fileop/BatchThreads.h"
 #include "platform/fileop/LeafCopy.h"
 #include "platform/fileop/OperationState.h"
 
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 
 namespace quil::fileop {
@@ -22,13 +21,7 @@ struct FreshFileCopies::Helper
     explicit Helper(OperationState &state) : leaf(state) {}
 
     LeafCopy leaf;
-    Batch batch;
-    std::mutex mutex;
-    // Its waits on the thread's stop token wake when the thread is stopped.
-    std::condition_variable_any wake;
-    unsigned started = 0;  // batches handed out
-    unsigned finished = 0; // batches the helper is through with
-    std::jthread thread;   // last: stopped and joined first
+    BatchThreads thread{1}; // last: stopped and joined first
 };
 
 FreshFileCopies::FreshFileCopies(OperationState &state) : m_state(state) {}
@@ -46,30 +39,16 @@ Outcome FreshFileCopies::copy(LeafCopy &own, int src, const QByteArray &srcPath,
 {
     if (!m_helper)
         m_helper = std::make_unique<Helper>(m_state);
-    Helper &helper = *m_helper;
-    Batch &batch = helper.batch;
-    {
-        std::scoped_lock lock(helper.mutex);
-        batch.src = src;
-        batch.dst = dst;
-        batch.srcPath = &srcPath;
-        batch.dstPath = &dstPath;
-        batch.traits = traits;
-        batch.names = &names;
-        batch.depth = depth;
-        batch.copied.assign(size_t(names.size()), 0);
-        batch.next = 0;
-        batch.cancelled = false;
-        ++helper.started;
-    }
-    if (!helper.thread.joinable())
-        helper.thread = std::jthread([this, &helper](std::stop_token stop) { helperLoop(helper, stop); });
-    helper.wake.notify_all();
-    work(own, batch);
-    {
-        std::unique_lock lock(helper.mutex);
-        helper.wake.wait(lock, [&] { return helper.finished == helper.started; });
-    }
+    Batch batch;
+    batch.src = src;
+    batch.dst = dst;
+    batch.srcPath = &srcPath;
+    batch.dstPath = &dstPath;
+    batch.traits = traits;
+    batch.names = &names;
+    batch.depth = depth;
+    batch.copied.assign(size_t(names.size()), 0);
+    m_helper->thread.run([&](int worker) { work(worker == 0 ? own : m_helper->leaf, batch); });
     done.assign(batch.copied.begin(), batch.copied.end());
     return batch.cancelled || m_state.cancelled() ? Outcome::Cancelled : Outcome::Done;
 }
@@ -91,26 +70,6 @@ void FreshFileCopies::work(LeafCopy &leaf, Batch &batch)
             return;
         }
         batch.copied[size_t(at)] = outcome == Outcome::Done;
-    }
-}
-
-void FreshFileCopies::helperLoop(Helper &helper, const std::stop_token &stop)
-{
-    unsigned seen = 0;
-    for (;;) {
-        {
-            std::unique_lock lock(helper.mutex);
-            helper.wake.wait(lock, stop, [&] { return helper.started != seen; });
-            if (stop.stop_requested())
-                return;
-            seen = helper.started;
-        }
-        work(helper.leaf, helper.batch);
-        {
-            std::scoped_lock lock(helper.mutex);
-            helper.finished = seen;
-        }
-        helper.wake.notify_all();
     }
 }
 

@@ -7,7 +7,6 @@
 
 #include <atomic>
 #include <memory>
-#include <stop_token>
 #include <vector>
 
 namespace quil::fileop {
@@ -56,7 +55,6 @@ private:
     struct Helper;
 
     void work(LeafCopy &leaf, Batch &batch);
-    void helperLoop(Helper &helper, const std::stop_token &stop);
 
     OperationState &m_state;
     std::unique_ptr<Helper> m_helper;

@@ -1,14 +1,12 @@
 #include "platform/fileop/GioFreshCopies.h"
 
+#include "platform/fileop/BatchThreads.h"
 #include "platform/fileop/GioCalls.h"
 #include "platform/fileop/GioFileCopy.h"
 #include "platform/fileop/OperationState.h"
 #include "platform/fileop/UndoPlaces.h"
 
 #include <atomic>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
 
 namespace quil::fileop {
 
@@ -23,22 +21,11 @@ constexpr size_t kWorthFrom = 3;
 
 struct GioFreshCopies::Batch
 {
-    const std::vector<Item> *items = nullptr;
-    bool move = false;
-    int depth = 0;
+    const std::vector<Item> &items;
+    const bool move;
+    const int depth;
     std::vector<Result> results; // one writer an entry
     std::atomic<size_t> next{0};
-};
-
-struct GioFreshCopies::Pool
-{
-    Batch batch;
-    std::mutex mutex;
-    // Its waits on a thread's stop token wake when the thread is stopped.
-    std::condition_variable_any wake;
-    unsigned started = 0;              // batches handed out
-    int finished = 0;                  // helpers through with the newest batch
-    std::vector<std::jthread> threads; // last: stopped and joined first
 };
 
 GioFreshCopies::GioFreshCopies(OperationState &state, GCancellable *cancellable)
@@ -54,47 +41,11 @@ bool GioFreshCopies::worthIt(size_t files)
 
 std::vector<GioFreshCopies::Result> GioFreshCopies::copy(const std::vector<Item> &items, bool move, int depth)
 {
-    if (!m_pool)
-        m_pool = std::make_unique<Pool>();
-    Pool &pool = *m_pool;
-    Batch &batch = pool.batch;
-    {
-        const std::scoped_lock lock(pool.mutex);
-        batch.items = &items;
-        batch.move = move;
-        batch.depth = depth;
-        batch.results.assign(items.size(), Result::NotDone);
-        batch.next = 0;
-        pool.finished = 0;
-        ++pool.started;
-    }
     // Each helper's GIO calls go over a connection of its own thread.
-    while (pool.threads.size() < kCopiesAtOnce - 1) {
-        pool.threads.emplace_back([this, &pool](const std::stop_token &stop) {
-            unsigned seen = 0;
-            for (;;) {
-                {
-                    std::unique_lock lock(pool.mutex);
-                    pool.wake.wait(lock, stop, [&] { return pool.started != seen; });
-                    if (stop.stop_requested())
-                        return;
-                    seen = pool.started;
-                }
-                work(pool.batch);
-                {
-                    const std::scoped_lock lock(pool.mutex);
-                    ++pool.finished;
-                }
-                pool.wake.notify_all();
-            }
-        });
-    }
-    pool.wake.notify_all();
-    work(batch);
-    {
-        std::unique_lock lock(pool.mutex);
-        pool.wake.wait(lock, [&] { return pool.finished == int(pool.threads.size()); });
-    }
+    if (!m_threads)
+        m_threads = std::make_unique<BatchThreads>(kCopiesAtOnce - 1);
+    Batch batch{items, move, depth, std::vector<Result>(items.size(), Result::NotDone)};
+    m_threads->run([this, &batch](int) { work(batch); });
     return batch.results;
 }
 
@@ -102,9 +53,9 @@ void GioFreshCopies::work(Batch &batch)
 {
     for (;;) {
         const size_t at = batch.next++;
-        if (at >= batch.items->size() || m_state.cancelled())
+        if (at >= batch.items.size() || m_state.cancelled())
             return;
-        const Item &item = (*batch.items)[at];
+        const Item &item = batch.items[at];
         m_state.enter(gioShownName(item.source));
         if (!copyIntoPlace(m_state, m_cancellable, item.source, item.info, item.destination, false, nullptr))
             continue;

@@ -8,6 +8,7 @@
 namespace quil::fileop {
 
 struct OperationState;
+class BatchThreads;
 
 // Copies the regular files of a folder that the copy itself made on a GIO
 // location several at once. Each file to or from a server costs a few round
@@ -43,13 +44,12 @@ public:
 
 private:
     struct Batch;
-    struct Pool;
 
     void work(Batch &batch);
 
     OperationState &m_state;
     GCancellable *m_cancellable;
-    std::unique_ptr<Pool> m_pool; // made with the first batch
+    std::unique_ptr<BatchThreads> m_threads; // made with the first batch
 };
 
 } // namespace quil::fileop
