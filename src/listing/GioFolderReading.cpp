@@ -55,6 +55,8 @@ GioFolderReading::GioFolderReading(const ItemId &folder, const FolderListing &li
 void GioFolderReading::begin()
 {
     m_sinceProgress.start();
+    // Said at once: a location may first be mounted, with its questions.
+    Q_EMIT progress(0);
     m_reader.start(m_folder.path());
 }
 

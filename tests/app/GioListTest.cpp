@@ -266,7 +266,11 @@ private Q_SLOTS:
         TForm1 &form = program.start();
         form.navigateByPath(quil::FolderPath(tree.root()));
 
+        // The status line tells of the reading from its start.
+        QString statusWhileReading;
+        QTimer::singleShot(0, &form, [&] { statusWhileReading = ui(form).Label9->text(); });
         typePath(form, QStringLiteral("trash:///"));
+        QCOMPARE(statusWhileReading, QStringLiteral("Чтение папки: 0"));
         QCOMPARE(form.listing().currentPath(), QStringLiteral("trash:///"));
         QVERIFY(names(form).contains(QStringLiteral("thrown.txt")));
         QVERIFY(form.history().find(QStringLiteral("trash:///")) >= 0);
