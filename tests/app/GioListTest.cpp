@@ -439,6 +439,9 @@ private Q_SLOTS:
         press(fixture, QStringLiteral("два #2.txt"), Qt::Key_F8);
         QVERIFY(!fixture.dialogs.shown(quil::ScriptedDialogs::Kind::YesNoWithCheck).constLast().checked);
         QCOMPARE(fixture.dialogs.shown(quil::ScriptedDialogs::Kind::ItemError).size(), 1);
+        // Named by its URI, readably (not by gvfs's FUSE path, nor escaped).
+        const QString named = fixture.dialogs.shown(quil::ScriptedDialogs::Kind::ItemError).constFirst().text;
+        QVERIFY2(named.startsWith("sftp://") && named.endsWith("/remote/два #2.txt"), qPrintable(named));
         QVERIFY(QFile::exists(tree.path("remote/два #2.txt")));
 
         press(fixture, QStringLiteral("dir"), Qt::Key_Insert);

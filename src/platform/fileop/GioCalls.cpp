@@ -18,8 +18,10 @@ GFile *gioFileFor(const QString &pathOrUri)
 
 QByteArray gioShownName(GFile *file)
 {
-    if (const char *path = g_file_peek_path(file))
-        return QByteArray(path);
+    // A location's file may have a path too (gvfs's FUSE view): the user
+    // knows it by its URI.
+    if (g_file_is_native(file))
+        return QByteArray(g_file_peek_path(file));
     gchar *name = g_file_get_parse_name(file);
     const QByteArray shown = readableLocation(QString::fromUtf8(name)).toUtf8();
     g_free(name);
